@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Installs everything the build, the tests and the demo need. Near-instant when all is present.
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build clang pkg-config dpkg-dev
+  g++-mingw-w64-x86-64 g++-mingw-w64-i686 nasm
+  wine wine64 xvfb xauth x11-utils libx11-dev libxtst-dev libpng-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  libjpeg62-turbo-dev libjpeg-turbo-progs
+  alsa-utils libasound2-plugins
+)
+
+sudo_if_needed() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+
+# apt-get source needs a deb-src entry for the same archive as the binary packages.
+src_list=/etc/apt/sources.list.d/lumora-deb-src.sources
+need_src=0
+if ! grep -rqs '^Types:.*deb-src\|^deb-src ' /etc/apt/sources.list /etc/apt/sources.list.d/; then need_src=1; fi
+
+if [ ${#missing[@]} -eq 0 ] && [ $need_src -eq 0 ]; then exit 0; fi
+
+if [ $need_src -eq 1 ]; then
+  uris=$(awk '/^URIs:/ {print $2; exit}' /etc/apt/sources.list.d/debian.sources 2>/dev/null || true)
+  [ -n "$uris" ] || uris=$(awk '$1=="deb" {print $2; exit}' /etc/apt/sources.list 2>/dev/null || true)
+  sudo_if_needed tee "$src_list" >/dev/null <<SRC
+Types: deb-src
+URIs: ${uris}
+Suites: bookworm bookworm-updates
+Components: main
+Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
+SRC
+fi
+
+sudo_if_needed apt-get update -q
+if [ ${#missing[@]} -gt 0 ]; then
+  sudo_if_needed env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${missing[@]}"
+fi

@@ -1,0 +1,61 @@
+#pragma once
+#include <string>
+
+#include "image/Picture.h"
+
+namespace lumora {
+
+// The four picture controls of the saver window that can be shown. The staging and placeholder pictures are
+// never shown and live in the core only.
+enum class ControlId { Image1, image2, Image3, Image4 };
+inline constexpr int kShownControlCount = 4;
+
+// A picture control: it owns at most one picture (a copy of what it was given) and draws it stretched to its
+// bounds or at natural size from its top-left corner; an empty control draws nothing.
+struct PictureControl {
+  Picture picture;
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+  bool stretch = false;
+  bool autoSize = false;  // takes the size of each non-empty picture put into it, keeping left and top
+  bool visible = false;
+
+  void Assign(const Picture& source) {
+    picture = source;
+    if (autoSize && !picture.Empty()) {
+      width = picture.Width();
+      height = picture.Height();
+    }
+  }
+  void Clear() { picture = Picture(); }
+};
+
+// The saver window as the core sees it: a borderless window over the whole screen with a background colour,
+// the picture controls in a stacking order, its own drawing surface, an information label and one timer.
+class SaverStage {
+ public:
+  virtual ~SaverStage() = default;
+  virtual int ScreenWidth() = 0;
+  virtual int ScreenHeight() = 0;
+  virtual int BitsPerPixel() = 0;
+  // Repaints the window background in `colour`; what was copied onto the surface is lost.
+  virtual void SetBackground(Rgb colour) = 0;
+  // Makes the information label visible with `caption`.
+  virtual void ShowInfoLabel(const std::string& caption) = 0;
+  // The control's picture, bounds, stretch or visibility changed.
+  virtual void UpdateControl(ControlId id, const PictureControl& control) = 0;
+  virtual void BringToFront(ControlId id) = 0;
+  // Copies the whole picture, unscaled, onto the window surface with its top-left corner at (left, top).
+  virtual void CopyToSurface(const Picture& picture, int left, int top) = 0;
+  virtual void SetTimer(bool enabled, int intervalMs) = 0;
+  // From now on every message the application's loop takes from the queue passes the saver's input hook.
+  virtual void InstallInputHook() = 0;
+  // Handles every pending window message (through the input hook) and returns.
+  virtual void ProcessMessages() = 0;
+  // Closes the window; the application ends once the messages already queued are handled.
+  virtual void Close() = 0;
+};
+
+}  // namespace lumora

@@ -1,0 +1,37 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "platform/ProfileFiles.h"
+
+namespace lumora {
+
+// The settings store: one object per task, reading and writing one INI file through the platform's profile
+// functions at once.
+class TIniFile {
+ public:
+  static constexpr size_t kMaxValueLength = 1023;
+
+  TIniFile(ProfileFiles& files, std::string fileName);
+  const std::string& FileName() const { return fileName_; }
+
+  // At most 1023 characters; `fallback` (trailing blanks dropped) when the file, section or key is missing.
+  std::string ReadString(const std::string& section, const std::string& key, const std::string& fallback) const;
+  // Decimal, or hexadecimal after "0x"; `fallback` when empty or not a number.
+  int32_t ReadInteger(const std::string& section, const std::string& key, int32_t fallback) const;
+  bool ReadBool(const std::string& section, const std::string& key, bool fallback) const;
+
+  // Each raises "Unable to write to <file name>" when the platform refuses the write.
+  void WriteString(const std::string& section, const std::string& key, const std::string& value);
+  void WriteInteger(const std::string& section, const std::string& key, int32_t value);
+  void WriteBool(const std::string& section, const std::string& key, bool value);
+
+ private:
+  ProfileFiles& files_;
+  std::string fileName_;
+};
+
+// The number a profile value stands for, or `fallback`.
+int32_t ParseProfileInteger(const std::string& text, int32_t fallback);
+
+}  // namespace lumora

@@ -1,0 +1,63 @@
+#include "psave/Entry.h"
+#include "usave1/TForm1.h"
+
+namespace lumora {
+
+namespace {
+
+constexpr uint32_t kInputMessages[] = {
+    0x100,  // WM_KEYDOWN
+    0x101,  // WM_KEYUP
+    0x104,  // WM_SYSKEYDOWN
+    0x105,  // WM_SYSKEYUP
+    0x201,  // WM_LBUTTONDOWN
+    0x204,  // WM_RBUTTONDOWN
+    0x207,  // WM_MBUTTONDOWN
+};
+
+bool IsInputMessage(uint32_t message) {
+  for (uint32_t input : kInputMessages)
+    if (message == input) return true;
+  return false;
+}
+
+}  // namespace
+
+// Sees every message the application's loop takes from the queue, before it is dispatched; never marks one
+// handled. While one input message is being checked, nested calls pass their messages over.
+void TForm1::deactivate(uint32_t message) {
+  if (state_.inputBusy) return;
+  const bool input = IsInputMessage(message);
+  state_.inputBusy = input;
+  if (input) {
+    if (IsWindowsNT()) ShutDown();
+    else CheckPassword();
+  }
+  state_.inputBusy = false;
+}
+
+bool TForm1::IsWindowsNT() { return services_.system.PlatformId() == kPlatformWin32Nt; }
+
+// Windows 95 and 98: ends the show unless a screensaver password is in use and the user does not give it.
+void TForm1::CheckPassword() {
+  std::optional<uint32_t> usePassword = services_.passwords.ScreenSaveUsePassword();
+  if (!usePassword || *usePassword == 0) {
+    ShutDown();
+    return;
+  }
+  services_.system.ShowCursor(true);
+  std::optional<bool> accepted =
+      services_.passwords.VerifyPassword(LibraryPathIn(services_.system.SystemDirectory(), "PASSWORD.CPL"));
+  if (!accepted || *accepted) ShutDown();
+  services_.system.ShowCursor(false);
+}
+
+void TForm1::ShutDown() {
+  SetTimer(false, timerInterval_);
+  state_.slideStop = true;
+  StopSound();
+  services_.system.SetScreenSaverRunning(false);
+  services_.stage.Close();
+}
+
+}  // namespace lumora
