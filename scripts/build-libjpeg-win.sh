@@ -18,6 +18,7 @@ fi
 flock -u 9
 
 work="$prefix.build"
+mkdir -p "$(dirname "$prefix")"
 rm -rf "$work"
 cmake -S "$src" -B "$work" -G Ninja \
   -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \

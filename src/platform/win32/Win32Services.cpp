@@ -1,0 +1,111 @@
+#include "platform/win32/Win32Services.h"
+
+#include <vector>
+
+#include "settings/TIniFile.h"
+
+namespace lumora::win32 {
+
+bool Win32System::SaverWindowExists() { return FindWindowA("TForm1", "zurarize") != nullptr; }
+
+std::string Win32System::WindowsDirectory() {
+  // The buffer starts out as "c:\windows": when the directory does not fit in 200 characters the call
+  // reports its length without writing, and the preset text stands.
+  char buffer[256] = "c:\\windows";
+  UINT length = GetWindowsDirectoryA(buffer, 200);
+  if (length == 0) return "c:\\windows";
+  buffer[sizeof(buffer) - 1] = '\0';
+  return buffer;
+}
+
+std::string Win32System::SystemDirectory() {
+  char buffer[260];
+  UINT length = GetSystemDirectoryA(buffer, sizeof(buffer));
+  if (length == 0 || length >= sizeof(buffer)) return "";
+  return std::string(buffer, length);
+}
+
+std::string Win32System::ExecutablePath() {
+  char buffer[MAX_PATH + 1] = {};
+  DWORD length = GetModuleFileNameA(nullptr, buffer, MAX_PATH);
+  return std::string(buffer, length);
+}
+
+int Win32System::PlatformId() {
+  OSVERSIONINFOA version{};
+  version.dwOSVersionInfoSize = 148;
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+  if (!GetVersionExA(&version)) return 0;
+#pragma GCC diagnostic pop
+  return static_cast<int>(version.dwPlatformId);
+}
+
+void Win32System::SetScreenSaverRunning(bool running) {
+  UINT previous = 0;
+  SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, running ? 1 : 0, &previous, 0);
+}
+
+void Win32System::ShowCursor(bool show) { ::ShowCursor(show ? TRUE : FALSE); }
+
+uint32_t Win32System::MillisecondsSinceMidnightUtc() {
+  SYSTEMTIME now;
+  GetSystemTime(&now);
+  return ((now.wHour * 60u + now.wMinute) * 60u + now.wSecond) * 1000u + now.wMilliseconds;
+}
+
+bool Win32FileSystem::FileExists(const std::string& path) {
+  DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::optional<std::vector<uint8_t>> Win32FileSystem::ReadFile(const std::string& path, size_t maxBytes) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+  std::optional<std::vector<uint8_t>> result;
+  LARGE_INTEGER size;
+  if (GetFileSizeEx(file, &size) && static_cast<uint64_t>(size.QuadPart) <= maxBytes) {
+    std::vector<uint8_t> bytes(static_cast<size_t>(size.QuadPart));
+    size_t done = 0;
+    DWORD read = 0;
+    while (done < bytes.size() &&
+           ::ReadFile(file, bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &read, nullptr) && read > 0)
+      done += read;
+    if (done == bytes.size()) result = std::move(bytes);
+  }
+  CloseHandle(file);
+  return result;
+}
+
+std::string Win32ProfileFiles::ReadText(const std::string& path, const std::string& section, const std::string& key,
+                                        const std::string& fallback) {
+  char buffer[TIniFile::kMaxValueLength + 1];
+  DWORD length = GetPrivateProfileStringA(section.c_str(), key.c_str(), fallback.c_str(), buffer, sizeof(buffer),
+                                          path.c_str());
+  return std::string(buffer, length);
+}
+
+bool Win32ProfileFiles::WriteText(const std::string& path, const std::string& section, const std::string& key,
+                                  const std::string& value) {
+  return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), path.c_str()) != FALSE;
+}
+
+bool Win32MessageBoxes::Show(BoxKind kind, const std::string& text, BoxButtons buttons) {
+  static constexpr struct {
+    const char* caption;
+    UINT icon;
+  } kKinds[] = {{"Information", MB_ICONINFORMATION},
+                {"Warning", MB_ICONWARNING},
+                {"Error", MB_ICONERROR},
+                {"Confirm", MB_ICONQUESTION}};
+  const auto& style = kKinds[static_cast<int>(kind)];
+  UINT flags = style.icon | (buttons == BoxButtons::OkCancel ? MB_OKCANCEL : MB_OK);
+  return MessageBoxA(GetActiveWindow(), text.c_str(), style.caption, flags | MB_TOPMOST) == IDOK;
+}
+
+void Win32MessageBoxes::ShowErrorReport(const std::string& text) {
+  MessageBoxA(GetActiveWindow(), ErrorReportText(text).c_str(), title_.c_str(), MB_OK | MB_ICONERROR | MB_TOPMOST);
+}
+
+}  // namespace lumora::win32
