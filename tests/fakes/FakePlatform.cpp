@@ -17,7 +17,13 @@ std::string MemoryProfileFiles::ReadText(const std::string& path, const std::str
                                          const std::string& key, const std::string& fallback) {
   auto found = texts.find(path);
   if (found == texts.end()) return fallback;
-  return FindIniValue(ParseIniText(found->second), section, key).value_or(fallback);
+  // Parsed once per text: the saver reads a thousand slots in a row.
+  auto& [parsedText, document] = parsed_[path];
+  if (parsedText != found->second) {
+    parsedText = found->second;
+    document = ParseIniText(parsedText);
+  }
+  return FindIniValue(document, section, key).value_or(fallback);
 }
 
 bool MemoryProfileFiles::WriteText(const std::string& path, const std::string& section, const std::string& key,

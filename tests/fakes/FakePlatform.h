@@ -12,6 +12,7 @@
 #include "platform/PasswordServices.h"
 #include "platform/ProfileFiles.h"
 #include "platform/SystemServices.h"
+#include "settings/IniText.h"
 
 namespace lumora::test {
 
@@ -66,6 +67,9 @@ class MemoryProfileFiles : public ProfileFiles {
   // Writes beyond this many are refused.
   int writesAllowed = 1 << 30;
   std::vector<std::string> writes;  // "section/key=value"
+
+ private:
+  std::map<std::string, std::pair<std::string, IniDocument>> parsed_;
 };
 
 struct ShownBox {
