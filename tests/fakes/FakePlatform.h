@@ -25,6 +25,7 @@ class FakeSystem : public SystemServices, public Clock {
   std::string ExecutablePath() override { return executablePath; }
   int PlatformId() override { return platformId; }
   void SetScreenSaverRunning(bool running) override {
+    if (onScreenSaverRunning) onScreenSaverRunning(running);
     screenSaverRunning = running;
     events.push_back(running ? "saver-running" : "saver-stopped");
   }
@@ -43,6 +44,7 @@ class FakeSystem : public SystemServices, public Clock {
   bool screenSaverRunning = false;
   int cursorCount = 0;  // 0 shown; below 0 hidden
   std::vector<std::string> events;
+  std::function<void(bool)> onScreenSaverRunning;
 };
 
 class FakeFileSystem : public FileSystem {

@@ -1,0 +1,141 @@
+#include <gtest/gtest.h>
+
+#include "fakes/ShowFixture.h"
+
+namespace lumora {
+namespace {
+
+using test::ShowFixture;
+using test::Solid;
+
+constexpr uint32_t kInputMessages[] = {0x100, 0x101, 0x104, 0x105, 0x201, 0x204, 0x207};
+constexpr uint32_t kOtherMessages[] = {0x200, 0x202, 0x203, 0x205, 0x206, 0x208, 0x209, 0x20A,
+                                       0x102, 0x106, 0x113, 0x00F, 0x3B9, 0x010, 0x0A0};
+
+struct RunningShow : ShowFixture {
+  explicit RunningShow(int platform = kPlatformWin32Nt) {
+    system.platformId = platform;
+    AddPicture(Solid(20, 20, Rgb{10, 20, 30}));
+    Start("Picdis=1\r\n");
+  }
+  bool Ended() const { return stage.closed; }
+};
+
+TEST(Deactivate, EachInputMessageEndsTheShowOnWindowsNt) {
+  for (uint32_t message : kInputMessages) {
+    RunningShow show;
+    show.form.deactivate(message);
+    EXPECT_TRUE(show.Ended()) << std::hex << message;
+    EXPECT_FALSE(show.system.screenSaverRunning);
+    EXPECT_FALSE(show.stage.timerEnabled);
+    EXPECT_FALSE(show.state.inputBusy);
+    EXPECT_TRUE(show.passwords.verifyCalls.empty()) << "no password check of our own on NT";
+  }
+}
+
+TEST(Deactivate, EveryOtherMessagePassesWithoutEffect) {
+  RunningShow show(kPlatformWin32Windows);
+  show.passwords.usePassword = 1;
+  for (uint32_t message : kOtherMessages) show.form.deactivate(message);
+  EXPECT_FALSE(show.Ended());
+  EXPECT_TRUE(show.passwords.verifyCalls.empty());
+  EXPECT_TRUE(show.stage.timerEnabled);
+}
+
+TEST(Deactivate, WithoutAPasswordSettingWindows9xEndsAtOnce) {
+  for (std::optional<uint32_t> setting : {std::optional<uint32_t>{}, std::optional<uint32_t>{0}}) {
+    RunningShow show(kPlatformWin32Windows);
+    show.passwords.usePassword = setting;
+    show.form.deactivate(0x201);
+    EXPECT_TRUE(show.Ended());
+    EXPECT_TRUE(show.passwords.verifyCalls.empty());
+    EXPECT_EQ(show.system.cursorCount, -1);
+  }
+}
+
+TEST(Deactivate, RejectedPasswordKeepsTheShowGoingWithTheCursorHiddenAgain) {
+  RunningShow show(kPlatformWin32Windows);
+  show.passwords.usePassword = 1;
+  show.passwords.answers = {false, true};
+  int cursorDuringDialog = 0;
+  show.passwords.whileDialogOpen = [&] { cursorDuringDialog = show.system.cursorCount; };
+  show.form.deactivate(0x100);
+  EXPECT_FALSE(show.Ended());
+  EXPECT_EQ(cursorDuringDialog, 0) << "shown over the dialog";
+  EXPECT_EQ(show.system.cursorCount, -1);
+  EXPECT_TRUE(show.stage.timerEnabled);
+  EXPECT_EQ(show.passwords.verifyCalls, (std::vector<std::string>{"C:\\WINDOWS\\SYSTEM\\PASSWORD.CPL"}));
+  show.form.deactivate(0x101);
+  EXPECT_TRUE(show.Ended());
+  EXPECT_EQ(show.passwords.verifyCalls.size(), 2u);
+  EXPECT_EQ(show.system.cursorCount, -1);
+}
+
+TEST(Deactivate, MissingPasswordLibraryEndsTheShowAndHidesTheCursorAgain) {
+  RunningShow show(kPlatformWin32Windows);
+  show.passwords.usePassword = 7;
+  show.passwords.answers = {std::nullopt};
+  show.form.deactivate(0x204);
+  EXPECT_TRUE(show.Ended());
+  EXPECT_EQ(show.system.cursorCount, -1);
+}
+
+TEST(Deactivate, NestedInputDuringThePasswordCheckIsPassedOver) {
+  RunningShow show(kPlatformWin32Windows);
+  show.passwords.usePassword = 1;
+  show.passwords.answers = {false};
+  show.passwords.whileDialogOpen = [&] {
+    // The dialog's own loop lets ticks run; input reaching the hook meanwhile starts no second check.
+    show.form.Timer1Timer();
+    show.form.deactivate(0x100);
+    show.form.deactivate(0x201);
+  };
+  show.form.deactivate(0x100);
+  EXPECT_EQ(show.passwords.verifyCalls.size(), 1u);
+  EXPECT_FALSE(show.Ended());
+  EXPECT_EQ(show.state.colourStep, 1);
+  EXPECT_FALSE(show.state.inputBusy);
+}
+
+TEST(ShutDown, StopsTimerSlideAndSoundBeforeTellingTheSystemThenCloses) {
+  RunningShow show;
+  show.files.Add("C:\\S\\a.wav");
+  show.state.soundOn = true;
+  show.state.nextSound = "C:\\S\\a.wav";
+  show.form.StartSound();
+  bool timerOffFirst = false, slideStoppedFirst = false, soundStoppedFirst = false, closedEarly = true;
+  show.system.onScreenSaverRunning = [&](bool running) {
+    if (running) return;
+    timerOffFirst = !show.stage.timerEnabled;
+    slideStoppedFirst = show.state.slideStop;
+    soundStoppedFirst = show.media.calls.back() == "stop";
+    closedEarly = show.stage.closed;
+  };
+  show.form.ShutDown();
+  EXPECT_TRUE(timerOffFirst);
+  EXPECT_TRUE(slideStoppedFirst);
+  EXPECT_TRUE(soundStoppedFirst);
+  EXPECT_FALSE(closedEarly);
+  EXPECT_TRUE(show.stage.closed);
+}
+
+TEST(ShutDown, MayRunTwiceAndStopsNothingWithoutADevice) {
+  RunningShow show;
+  show.form.ShutDown();
+  show.form.ShutDown();
+  EXPECT_TRUE(show.stage.closed);
+  EXPECT_FALSE(show.system.screenSaverRunning);
+  EXPECT_TRUE(show.media.calls.empty());
+  EXPECT_EQ(std::count(show.system.events.begin(), show.system.events.end(), "saver-stopped"), 2);
+}
+
+TEST(Deactivate, InputOnTheInformationScreenEndsIt) {
+  ShowFixture show;
+  show.Start("");
+  ASSERT_TRUE(show.stage.infoLabel.has_value());
+  show.form.deactivate(0x207);
+  EXPECT_TRUE(show.stage.closed);
+}
+
+}  // namespace
+}  // namespace lumora
