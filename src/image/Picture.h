@@ -23,6 +23,7 @@ struct PictureData {
   int bitCount = 24;
   size_t stride = 0;
   std::unique_ptr<uint8_t[]> bits;
+  size_t capacity = 0;  // bytes behind `bits`, at least stride * height
   std::vector<Rgb> palette;
 
   uint8_t* Row(int y) { return bits.get() + static_cast<size_t>(y) * stride; }
@@ -32,7 +33,8 @@ struct PictureData {
 size_t RowStride(int width, int bitCount);
 // True when a `width` x `height` picture of `bitCount` bits fits within kMaxPictureBytes.
 bool FitsPictureLimit(int64_t width, int64_t height, int bitCount);
-// Allocates the pixels, uninitialised. Throws std::length_error beyond the limit or for sizes below 1.
+// Allocates the pixels, uninitialised, reusing the buffer of a picture released earlier when it fits. Throws
+// std::length_error beyond the limit or for sizes below 1.
 PictureData AllocatePicture(int width, int height, int bitCount);
 
 // A decoded picture: immutable, so copies share their pixels.

@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything (lumora.scr for 64- and 32-bit Windows, the native core with
+# g++ and with clang) and runs every test: unit, end-to-end under Wine, and the benchmark smoke run.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+./scripts/bootstrap.sh
+
+for preset in win64 win32 native clang; do
+  echo "== build: $preset"
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset"
+done
+
+echo "== test: clang (unit)"
+ctest --preset clang -L unit
+echo "== test: native (unit, end-to-end, benchmark)"
+ctest --preset native
