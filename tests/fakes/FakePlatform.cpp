@@ -13,26 +13,32 @@ std::optional<std::vector<uint8_t>> FakeFileSystem::ReadFile(const std::string& 
   return found->second;
 }
 
+IniDocument& MemoryProfileFiles::Document(const std::string& path) {
+  // Parsed again only when a test changed the text: the saver reads a thousand slots in a row, and a new file
+  // is a thousand writes.
+  auto& [parsedText, document] = parsed_[path];
+  const std::string& text = texts[path];
+  if (parsedText != text) {
+    parsedText = text;
+    document = ParseIniText(text);
+  }
+  return document;
+}
+
 std::string MemoryProfileFiles::ReadText(const std::string& path, const std::string& section,
                                          const std::string& key, const std::string& fallback) {
-  auto found = texts.find(path);
-  if (found == texts.end()) return fallback;
-  // Parsed once per text: the saver reads a thousand slots in a row.
-  auto& [parsedText, document] = parsed_[path];
-  if (parsedText != found->second) {
-    parsedText = found->second;
-    document = ParseIniText(parsedText);
-  }
-  return FindIniValue(document, section, key).value_or(fallback);
+  if (texts.find(path) == texts.end()) return fallback;
+  return FindIniValue(Document(path), section, key).value_or(fallback);
 }
 
 bool MemoryProfileFiles::WriteText(const std::string& path, const std::string& section, const std::string& key,
                                    const std::string& value) {
   if (writesAllowed <= 0) return false;
   --writesAllowed;
-  IniDocument document = ParseIniText(texts[path]);
+  IniDocument& document = Document(path);
   SetIniValue(document, section, key, value);
   texts[path] = FormatIniText(document);
+  parsed_[path].first = texts[path];
   writes.push_back(section + "/" + key + "=" + value);
   return true;
 }

@@ -71,6 +71,7 @@ class MemoryProfileFiles : public ProfileFiles {
   std::vector<std::string> writes;  // "section/key=value"
 
  private:
+  IniDocument& Document(const std::string& path);
   std::map<std::string, std::pair<std::string, IniDocument>> parsed_;
 };
 

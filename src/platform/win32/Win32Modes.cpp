@@ -1,9 +1,13 @@
 #include "platform/win32/Win32Modes.h"
 
+#include "Usave5/Tfrmdisc.h"
+#include "platform/win32/DisclaimerWindow.h"
 #include "platform/win32/SaverWindow.h"
+#include "platform/win32/SettingsWindow.h"
 #include "platform/win32/Win32Mci.h"
 #include "platform/win32/Win32Services.h"
 #include "usave1/TForm1.h"
+#include "usave2/TForm2.h"
 
 namespace lumora::win32 {
 
@@ -27,6 +31,24 @@ void Win32Modes::RunSaverMode() {
   application.Run();
 }
 
-void Win32Modes::RunSettingsMode() {}
+void Win32Modes::RunSettingsMode() {
+  TForm2State state;
+  Win32MessageBoxes boxes(kSettingsTitle);
+  Application application(kSettingsTitle, boxes);
+  Win32System system;
+  Win32FileSystem files;
+  Win32ProfileFiles profiles;
+  SettingsWindow window(application, instance_, files);
+  TForm2 form(state, SettingsServices{system, files, profiles, boxes, window});
+  application.Guarded([&] { window.Create(form); });
+  // A failure while loading or creating the settings file is reported, and the window opens all the same.
+  application.Guarded([&] { form.FormCreate(); });
+  DisclaimerWindow disclaimer(application, instance_);
+  Tfrmdisc frmdisc(disclaimer);
+  application.Guarded([&] { disclaimer.Create(frmdisc, window.Handle()); });
+  window.SetDisclaimer(disclaimer);
+  window.Show();
+  window.RunMessageLoop();
+}
 
 }  // namespace lumora::win32

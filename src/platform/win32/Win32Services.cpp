@@ -101,11 +101,11 @@ bool Win32MessageBoxes::Show(BoxKind kind, const std::string& text, BoxButtons b
                 {"Confirm", MB_ICONQUESTION}};
   const auto& style = kKinds[static_cast<int>(kind)];
   UINT flags = style.icon | (buttons == BoxButtons::OkCancel ? MB_OKCANCEL : MB_OK);
-  return MessageBoxA(GetActiveWindow(), text.c_str(), style.caption, flags | MB_TOPMOST) == IDOK;
+  return MessageBoxA(GetActiveWindow(), text.c_str(), style.caption, flags | MB_TOPMOST | MB_SETFOREGROUND) == IDOK;
 }
 
 void Win32MessageBoxes::ShowErrorReport(const std::string& text) {
-  MessageBoxA(GetActiveWindow(), ErrorReportText(text).c_str(), title_.c_str(), MB_OK | MB_ICONERROR | MB_TOPMOST);
+  MessageBoxA(GetActiveWindow(), ErrorReportText(text).c_str(), title_.c_str(), MB_OK | MB_ICONERROR | MB_TOPMOST | MB_SETFOREGROUND);
 }
 
 }  // namespace lumora::win32

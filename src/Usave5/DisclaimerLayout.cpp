@@ -1,0 +1,29 @@
+#include "Usave5/DisclaimerLayout.h"
+
+#include <array>
+
+namespace lumora {
+
+namespace {
+
+using enum ControlKind;
+using enum FontStyle;
+
+constexpr auto kControls = std::to_array<ControlLayout>({
+    // kind, name, parent, id, left, top, width, height, caption, font, visible, tab order
+    {GroupBox, "GroupBox1", nullptr, 100, 8, 16, 489, 244, "", Regular, true, 0},
+    {GroupBox, "GroupBox2", "GroupBox1", 110, 8, 8, 473, 228, "Disclaimer", Terminal, true, 0},
+    {Label, "Label1", "GroupBox2", 111, 10, 20, 453, 64, "", Terminal, true, 0, nullptr, {}, kWordWrap},
+    {Label, "Label2", "GroupBox2", 112, 10, 88, 453, 64, "  ", Terminal, true, 1, nullptr, {}, kWordWrap},
+    {Label, "Label3", "GroupBox2", 113, 10, 156, 453, 64, "", Terminal, true, 2, nullptr, {}, kWordWrap},
+    {Button, "Button1", nullptr, 120, 420, 276, 75, 25, "Return", Regular, true, 1, nullptr, {}, kDefaultButton},
+});
+
+constexpr FormLayout kDisclaimerForm{"Tfrmdisc",        "Disclaimer",     514,      312,
+                                     Rgb{65, 168, 190}, FormBorder::None, kControls};
+
+}  // namespace
+
+const FormLayout& DisclaimerForm() { return kDisclaimerForm; }
+
+}  // namespace lumora

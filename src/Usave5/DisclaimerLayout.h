@@ -1,0 +1,10 @@
+#pragma once
+#include "usave2/FormLayout.h"
+
+namespace lumora {
+
+// The disclaimer window "Tfrmdisc": borderless, a captionless group box holding the "Disclaimer" group box with
+// its three labels, and the Return button.
+const FormLayout& DisclaimerForm();
+
+}  // namespace lumora

@@ -1,0 +1,333 @@
+#include "platform/win32/SettingsWindow.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "platform/win32/DisclaimerWindow.h"
+#include "platform/win32/OpenFileDialogs.h"
+#include "usave2/ScrollSteps.h"
+#include "usave2/SettingsLayout.h"
+#include "usave2/TForm2.h"
+
+namespace lumora::win32 {
+
+namespace {
+
+struct ButtonHandler {
+  const char* control;
+  void (TForm2::*click)();
+};
+
+constexpr ButtonHandler kButtonHandlers[] = {
+    {"cmdclose", &TForm2::cmdcloseClick}, {"cmdhelp", &TForm2::cmdhelpClick}, {"Button2", &TForm2::Button2Click},
+    {"Button3", &TForm2::Button3Click},   {"cmdwav", &TForm2::cmdwavClick},   {"cmdwavd", &TForm2::cmdwavdClick},
+};
+
+struct ScrollHandler {
+  const char* bar;
+  void (TForm2::*scroll)(int);
+};
+
+constexpr ScrollHandler kScrollHandlers[] = {
+    {"ScrollBarW", &TForm2::ScrollBarWScroll},
+    {"ScrollBarH", &TForm2::ScrollBarHScroll},
+};
+
+std::optional<ScrollCode> ScrollCodeOf(int code) {
+  switch (code) {
+    case SB_LINELEFT:
+      return ScrollCode::LineLeft;
+    case SB_LINERIGHT:
+      return ScrollCode::LineRight;
+    case SB_PAGELEFT:
+      return ScrollCode::PageLeft;
+    case SB_PAGERIGHT:
+      return ScrollCode::PageRight;
+    case SB_THUMBTRACK:
+      return ScrollCode::ThumbTrack;
+    case SB_THUMBPOSITION:
+      return ScrollCode::ThumbPosition;
+    case SB_LEFT:
+      return ScrollCode::Leftmost;
+    case SB_RIGHT:
+      return ScrollCode::Rightmost;
+    case SB_ENDSCROLL:
+      return ScrollCode::EndScroll;
+  }
+  return std::nullopt;
+}
+
+int DefaultButtonId() {
+  for (const ControlLayout& control : SettingsForm().controls)
+    if (control.options & kDefaultButton) return control.id;
+  return 0;
+}
+
+}  // namespace
+
+SettingsWindow::SettingsWindow(Application& application, HINSTANCE instance, FileSystem& files)
+    : application_(application),
+      instance_(instance),
+      files_(files),
+      colour_(SettingsForm().colour),
+      brush_(CreateSolidBrush(ToColorRef(colour_))) {}
+
+SettingsWindow::~SettingsWindow() {
+  if (window_) DestroyWindow(window_);
+}
+
+void SettingsWindow::Create(TForm2& form) {
+  form_ = &form;
+  INITCOMMONCONTROLSEX commonControls{sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&commonControls);
+  const FormLayout& layout = SettingsForm();
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = WindowProc;
+  windowClass.hInstance = instance_;
+  windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  windowClass.lpszClassName = layout.className;
+  RegisterClassA(&windowClass);
+  const DWORD style = FormStyle(layout.border);
+  const RECT place = CentredFormRect(layout, style, 0);
+  CreateWindowExA(0, layout.className, layout.caption, style, place.left, place.top, place.right - place.left,
+                  place.bottom - place.top, nullptr, nullptr, instance_, this);
+  controls_.Build(window_, instance_, layout, fonts_);
+  CreateToolTips();
+}
+
+void SettingsWindow::CreateToolTips() {
+  toolTips_ =
+      CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, instance_, nullptr);
+  for (const ControlLayout& control : SettingsForm().controls) {
+    if (!control.hint) continue;
+    TTTOOLINFOA tool{};
+    tool.cbSize = TTTOOLINFOA_V2_SIZE;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = window_;
+    tool.uId = reinterpret_cast<UINT_PTR>(controls_.Handle(control.name));
+    tool.lpszText = const_cast<char*>(control.hint);
+    SendMessageA(toolTips_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+  }
+}
+
+void SettingsWindow::Show() {
+  ShowWindow(window_, SW_SHOW);
+  SetForegroundWindow(window_);
+  UpdateWindow(window_);
+}
+
+void SettingsWindow::RunMessageLoop() {
+  MSG message;
+  while (window_ && GetMessageA(&message, nullptr, 0, 0) > 0) {
+    if (PreTranslate(message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+}
+
+// Arrows move among the radio buttons of one group, checking the one they reach; the other keys that move the
+// focus or press a button are the dialog manager's.
+bool SettingsWindow::PreTranslate(MSG& message) {
+  if (!window_) return false;
+  if (message.message == WM_KEYDOWN && (message.wParam == VK_UP || message.wParam == VK_DOWN ||
+                                        message.wParam == VK_LEFT || message.wParam == VK_RIGHT)) {
+    const ControlLayout* control = controls_.LayoutOf(message.hwnd);
+    if (control && control->kind == ControlKind::RadioButton) {
+      MoveWithinRadioGroup(message.hwnd, message.wParam == VK_DOWN || message.wParam == VK_RIGHT);
+      return true;
+    }
+  }
+  return IsDialogMessageA(window_, &message) != FALSE;
+}
+
+void SettingsWindow::MoveWithinRadioGroup(HWND focus, bool forward) {
+  const std::vector<const ControlLayout*> group = RadioGroupOf(SettingsForm(), controls_.LayoutOf(focus)->name);
+  const int count = static_cast<int>(group.size());
+  const int at = static_cast<int>(std::find(group.begin(), group.end(), controls_.LayoutOf(focus)) - group.begin());
+  for (int step = 1; step < count; ++step) {
+    const ControlLayout* next = group[((forward ? at + step : at - step) % count + count) % count];
+    HWND window = controls_.Handle(next->name);
+    if (!IsWindowEnabled(window) || !IsWindowVisible(window)) continue;
+    SetFocus(window);
+    Check(next->name);
+    return;
+  }
+}
+
+void SettingsWindow::SetColour(Rgb colour) {
+  colour_ = colour;
+  brush_.reset(CreateSolidBrush(ToColorRef(colour)));
+  if (window_) RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+// The checked button of a group is its only tab stop, so Tab lands on the choice made.
+void SettingsWindow::Check(const std::string& radio) {
+  for (const ControlLayout* member : RadioGroupOf(SettingsForm(), radio)) {
+    HWND window = controls_.Handle(member->name);
+    const bool checked = radio == member->name;
+    SendMessageA(window, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    const LONG_PTR style = GetWindowLongPtrA(window, GWL_STYLE);
+    SetWindowLongPtrA(window, GWL_STYLE, checked ? (style | WS_TABSTOP) : (style & ~static_cast<LONG_PTR>(WS_TABSTOP)));
+  }
+}
+
+bool SettingsWindow::Checked(const std::string& radio) {
+  return SendMessageA(controls_.Handle(radio), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void SettingsWindow::SetEnabled(const std::string& control, bool enabled) {
+  EnableWindow(controls_.Handle(control), enabled ? TRUE : FALSE);
+}
+
+void SettingsWindow::SetCaption(const std::string& label, const std::string& text) {
+  SetWindowTextA(controls_.Handle(label), text.c_str());
+}
+
+std::string SettingsWindow::Caption(const std::string& label) {
+  HWND window = controls_.Handle(label);
+  std::string text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+  text.resize(static_cast<size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+void SettingsWindow::SetScrollMax(const std::string& bar, int max) {
+  SCROLLINFO info{sizeof(SCROLLINFO), SIF_RANGE, FindControl(SettingsForm(), bar).scroll.min, max, 0, 0, 0};
+  SetScrollInfo(controls_.Handle(bar), SB_CTL, &info, TRUE);
+}
+
+void SettingsWindow::SetScrollPosition(const std::string& bar, int position) {
+  SCROLLINFO info{sizeof(SCROLLINFO), SIF_POS, 0, 0, 0, position, 0};
+  SetScrollInfo(controls_.Handle(bar), SB_CTL, &info, TRUE);
+}
+
+void SettingsWindow::AppendItem(const std::string& list, const std::string& text) {
+  SendMessageA(controls_.Handle(list), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void SettingsWindow::DeleteItem(const std::string& list, int index) {
+  SendMessageA(controls_.Handle(list), LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+}
+
+std::string SettingsWindow::Item(const std::string& list, int index) {
+  HWND window = controls_.Handle(list);
+  const LRESULT length = SendMessageA(window, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+  if (length == LB_ERR) return "";
+  std::string text(static_cast<size_t>(length) + 1, '\0');
+  SendMessageA(window, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<size_t>(length));
+  return text;
+}
+
+int SettingsWindow::ItemIndex(const std::string& list) {
+  const LRESULT index = SendMessageA(controls_.Handle(list), LB_GETCURSEL, 0, 0);
+  return index == LB_ERR ? -1 : static_cast<int>(index);
+}
+
+void SettingsWindow::SetItemIndex(const std::string& list, int index) {
+  HWND window = controls_.Handle(list);
+  const LRESULT count = SendMessageA(window, LB_GETCOUNT, 0, 0);
+  const bool inList = index >= 0 && index < count;
+  SendMessageA(window, LB_SETCURSEL, inList ? static_cast<WPARAM>(index) : static_cast<WPARAM>(-1), 0);
+}
+
+std::optional<std::string> SettingsWindow::AskPictureFile() { return AskForPictureFile(window_, instance_, files_); }
+
+std::optional<std::string> SettingsWindow::AskSoundFile() { return AskForSoundFile(window_); }
+
+void SettingsWindow::ShowDisclaimerModal() {
+  if (disclaimer_) disclaimer_->ShowModal();
+}
+
+void SettingsWindow::Close() {
+  closeRequested_ = true;
+  if (window_) PostMessageA(window_, WM_CLOSE, 0, 0);
+}
+
+void SettingsWindow::OnCommand(HWND control, int notification) {
+  const ControlLayout* layout = controls_.LayoutOf(control);
+  if (!layout || notification != BN_CLICKED) return;
+  if (layout->kind == ControlKind::RadioButton) {
+    Check(layout->name);
+    return;
+  }
+  for (const ButtonHandler& handler : kButtonHandlers)
+    if (layout->name == std::string(handler.control)) application_.Guarded([&] { (form_->*handler.click)(); });
+}
+
+void SettingsWindow::OnScroll(HWND bar, int code) {
+  const ControlLayout* layout = controls_.LayoutOf(bar);
+  const std::optional<ScrollCode> scrollCode = ScrollCodeOf(code);
+  if (!layout || layout->kind != ControlKind::ScrollBar || !scrollCode) return;
+  SCROLLINFO info{sizeof(SCROLLINFO), SIF_ALL, 0, 0, 0, 0, 0};
+  GetScrollInfo(bar, SB_CTL, &info);
+  const ScrollRange range{info.nMin, info.nMax, info.nPos, layout->scroll.smallChange, layout->scroll.largeChange};
+  const int position = NextScrollPosition(*scrollCode, info.nPos, info.nTrackPos, range);
+  SetScrollPosition(layout->name, position);
+  for (const ScrollHandler& handler : kScrollHandlers)
+    if (layout->name == std::string(handler.bar)) application_.Guarded([&] { (form_->*handler.scroll)(position); });
+}
+
+// A plain window forgets its focused control when it loses activation; bring it back like a dialog does.
+void SettingsWindow::OnActivate(bool active) {
+  if (!active) {
+    HWND focus = GetFocus();
+    if (focus && IsChild(window_, focus)) lastFocus_ = focus;
+    return;
+  }
+  const bool canRefocus =
+      lastFocus_ && IsWindow(lastFocus_) && IsWindowVisible(lastFocus_) && IsWindowEnabled(lastFocus_);
+  SetFocus(canRefocus ? lastFocus_ : controls_.Handle("cmdclose"));
+}
+
+LRESULT SettingsWindow::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_ERASEBKGND: {
+      RECT client;
+      GetClientRect(window_, &client);
+      FillRect(reinterpret_cast<HDC>(wParam), &client, brush_.get());
+      return 1;
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+      SetTextColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_WINDOWTEXT));
+      SetBkColor(reinterpret_cast<HDC>(wParam), ToColorRef(colour_));
+      return reinterpret_cast<LRESULT>(brush_.get());
+    case WM_COMMAND:
+      OnCommand(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
+      return 0;
+    case WM_HSCROLL:
+      OnScroll(reinterpret_cast<HWND>(lParam), LOWORD(wParam));
+      return 0;
+    case DM_GETDEFID:
+      return MAKELRESULT(DefaultButtonId(), DC_HASDEFID);
+    case WM_ACTIVATE:
+      OnActivate(LOWORD(wParam) != WA_INACTIVE);
+      return 0;
+    case WM_CLOSE:
+      // Only OK closes the window.
+      if (closeRequested_) DestroyWindow(window_);
+      return 0;
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+    case WM_NCDESTROY:
+      window_ = nullptr;
+      toolTips_ = nullptr;
+      break;
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK SettingsWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    reinterpret_cast<SettingsWindow*>(create->lpCreateParams)->window_ = window;
+  }
+  auto* self = reinterpret_cast<SettingsWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  return self ? self->OnMessage(window, message, wParam, lParam) : DefWindowProcA(window, message, wParam, lParam);
+}
+
+}  // namespace lumora::win32
