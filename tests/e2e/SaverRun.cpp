@@ -1,0 +1,103 @@
+#include "SaverRun.h"
+
+#include <filesystem>
+
+#include "fakes/PictureWriter.h"
+#include "fakes/ShowFixture.h"
+#include "settings/SettingsFile.h"
+
+namespace lumora::e2e {
+
+using namespace std::chrono_literals;
+
+namespace {
+
+constexpr char kFilesFolder[] = "lumora-files";
+
+}  // namespace
+
+std::string SettingsFileText(const std::string& optionLines, const std::map<int, std::string>& pictures,
+                             const std::map<int, std::string>& sounds) {
+  std::string text = "[Options]\r\n" + optionLines;
+  const auto list = [&](const char* section, const std::map<int, std::string>& entries) {
+    text += std::string("[") + section + "]\r\n";
+    for (int slot = 1; slot <= kSlotCount; ++slot)
+      text += SlotKey(slot) + "=" + (entries.count(slot) ? entries.at(slot) : "Null") + "\r\n";
+  };
+  list(kPictureSection, pictures);
+  list(kSoundSection, sounds);
+  return text;
+}
+
+ShowFiles::ShowFiles() { std::filesystem::create_directories(Session().DriveC() / kFilesFolder); }
+
+std::string ShowFiles::AddPicture(const std::string& fileName, const lumora::Picture& picture) {
+  const bool jpeg = fileName.ends_with(".jpg");
+  return AddFile(fileName, jpeg ? test::JpegFileOf(picture) : test::BmpFileOf(picture));
+}
+
+std::string ShowFiles::AddFile(const std::string& fileName, const std::vector<uint8_t>& bytes) {
+  const auto path = Session().DriveC() / kFilesFolder / fileName;
+  test::WriteFile(path.string(), bytes);
+  const std::string windowsPath = ToWindowsPath(path);
+  files_[windowsPath] = bytes;
+  return windowsPath;
+}
+
+Image ToImage(const lumora::Picture& frame) {
+  Image image(frame.Width(), frame.Height());
+  for (int y = 0; y < frame.Height(); ++y)
+    for (int x = 0; x < frame.Width(); ++x) {
+      const lumora::Rgb pixel = frame.PixelAt(x, y);
+      image.Set(x, y, Rgb{pixel.r, pixel.g, pixel.b});
+    }
+  return image;
+}
+
+Image ExpectedFrame(const std::string& settingsText, const ShowFiles& files, int ticks) {
+  test::ShowFixture show(Session().Screen().width, Session().Screen().height);
+  for (const auto& [path, bytes] : files.Files()) show.files.Add(path, bytes);
+  show.WriteIni(settingsText);
+  show.form.FormCreate();
+  show.Ticks(ticks);
+  return ToImage(show.stage.Render());
+}
+
+RunningSaver::RunningSaver(const WineRunOptions& options, const std::vector<std::string>& args)
+    : process_(StartScr(args, options)) {}
+
+RunningSaver::~RunningSaver() {
+  if (process_.Running()) process_.Kill();
+}
+
+Hwnd RunningSaver::WaitForWindow(std::chrono::milliseconds timeout) {
+  std::optional<Hwnd> window = Inspector(Session()).Wait("TForm1", "zurarize", timeout);
+  if (!window) throw HarnessError("no saver window; stderr in " + process_.StderrFile().string());
+  return *window;
+}
+
+Image WaitForScreen(const Image& expected, std::chrono::milliseconds timeout) {
+  Image shot;
+  WaitFor(
+      [&] {
+        shot = Screenshot();
+        return CountDifferences(shot, shot.Bounds(), expected) == 0;
+      },
+      timeout, 100ms);
+  return shot;
+}
+
+bool PressOkOn(const std::string& caption) {
+  Inspector inspector(Session());
+  for (const DialogInfo& dialog : inspector.Dialogs()) {
+    if (dialog.caption != caption) continue;
+    for (const ChildInfo& child : inspector.Children(dialog.hwnd))
+      if (child.className == "Button" && child.text == "OK") {
+        inspector.Click(child.hwnd);
+        return true;
+      }
+  }
+  return false;
+}
+
+}  // namespace lumora::e2e

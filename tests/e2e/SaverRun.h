@@ -1,0 +1,59 @@
+#pragma once
+// What the product's end-to-end tests share: settings files and pictures in the prefix, a running saver, and the
+// frame the core renders for the same settings, to compare screenshots with.
+#include <chrono>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "harness/Harness.h"
+#include "image/Picture.h"
+
+namespace lumora::e2e {
+
+// A settings file: the Options lines given, then every one of the 500 slots of both lists ("Null" unless given).
+std::string SettingsFileText(const std::string& optionLines, const std::map<int, std::string>& pictures,
+                             const std::map<int, std::string>& sounds = {});
+
+// Files the show reads, put under C:\lumora-files in the prefix and remembered by their Windows paths.
+class ShowFiles {
+ public:
+  ShowFiles();
+  // Written as a bitmap (.bmp) or a JPEG (.jpg) by its name; returns the Windows path.
+  std::string AddPicture(const std::string& fileName, const lumora::Picture& picture);
+  std::string AddFile(const std::string& fileName, const std::vector<uint8_t>& bytes);
+  const std::map<std::string, std::vector<uint8_t>>& Files() const { return files_; }
+
+ private:
+  std::map<std::string, std::vector<uint8_t>> files_;
+};
+
+// The screen the core's compositor renders after `ticks` ticks of a saver with these settings and files.
+Image ExpectedFrame(const std::string& settingsText, const ShowFiles& files, int ticks);
+Image ToImage(const lumora::Picture& frame);
+
+// lumora.scr /S for one test; killed at the end if still running.
+class RunningSaver {
+ public:
+  explicit RunningSaver(const WineRunOptions& options = {}, const std::vector<std::string>& args = {"/S"});
+  ~RunningSaver();
+  RunningSaver(const RunningSaver&) = delete;
+  RunningSaver& operator=(const RunningSaver&) = delete;
+
+  // The saver window, once it exists.
+  Hwnd WaitForWindow(std::chrono::milliseconds timeout = std::chrono::seconds(30));
+  WineProcess& Process() { return process_; }
+  std::optional<int> WaitForExit(std::chrono::milliseconds timeout) { return process_.Wait(timeout); }
+
+ private:
+  WineProcess process_;
+};
+
+// Polls the screen until it shows `expected` exactly, or the timeout passes; returns the last screenshot.
+Image WaitForScreen(const Image& expected, std::chrono::milliseconds timeout);
+
+// Clicks the OK button of the message box with this caption; false when there is none.
+bool PressOkOn(const std::string& caption);
+
+}  // namespace lumora::e2e

@@ -1,0 +1,159 @@
+// The display cycle under Wine: each display mode's screen after its first ticks, compared with the frame the
+// core's compositor renders for the same settings and pictures. Both stretch with the program's own scaler, so
+// every comparison is exact.
+#include <gtest/gtest.h>
+
+#include "SaverRun.h"
+#include "fakes/PictureWriter.h"
+#include "fakes/ShowFixture.h"
+#include "usave1/Rounding.h"
+
+namespace lumora::e2e {
+namespace {
+
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+
+// Colours that change with every pixel, so a pixel taken from the wrong place shows.
+lumora::Picture Gradient(int width, int height, uint8_t blue) {
+  return test::MakePicture(width, height, [=](int x, int y) {
+    return lumora::Rgb{static_cast<uint8_t>(x * 7), static_cast<uint8_t>(y * 5), static_cast<uint8_t>(blue + x + y)};
+  });
+}
+
+struct Show {
+  ShowFiles files;
+  std::string settings;
+
+  void Install(const std::string& options, const std::vector<std::string>& pictures) {
+    std::map<int, std::string> slots;
+    for (size_t i = 0; i < pictures.size(); ++i) slots[static_cast<int>(i) + 1] = pictures[i];
+    settings = SettingsFileText("Sound=0\r\nTime=8\r\n" + options, slots);
+    WriteWindowsFile("lumora.ini", settings);
+  }
+  // Waits for the screen after `ticks` ticks and checks it pixel for pixel.
+  void ExpectTick(int ticks, std::chrono::milliseconds timeout) {
+    const Image expected = ExpectedFrame(settings, files, ticks);
+    const Image shot = WaitForScreen(expected, timeout);
+    EXPECT_EQ(CountDifferences(shot, shot.Bounds(), expected), 0) << "after tick " << ticks;
+  }
+};
+
+TEST(DisplayModes, StretchFillsTheScreenTickAfterTickAnyScreen) {
+  Show show;
+  show.Install("Picdis=1\r\n", {show.files.AddPicture("a.bmp", Gradient(300, 200, 0)),
+                                show.files.AddPicture("b.jpg", Gradient(160, 90, 100))});
+  const auto start = Clock::now();
+  RunningSaver saver;
+  show.ExpectTick(1, 10s);
+  const auto firstPicture = Clock::now() - start;
+  EXPECT_GE(firstPicture, 900ms);
+  EXPECT_LE(firstPicture, 5s) << "the first picture comes one timer period after the start";
+  show.ExpectTick(2, 15s);
+}
+
+TEST(DisplayModes, NaturalSizeCentredOnTheSchemeColourAnyScreen) {
+  Show show;
+  show.Install("Picdis=2\r\nColor=3\r\n", {show.files.AddPicture("a.bmp", Gradient(201, 99, 0)),
+                                           show.files.AddPicture("b.bmp", Gradient(1100, 900, 50))});
+  RunningSaver saver;
+  show.ExpectTick(1, 10s);
+  show.ExpectTick(2, 15s);  // larger than the screen: cut off alike on both sides
+}
+
+TEST(DisplayModes, PictureInAPictureHasItsBackdropFromTheSecondTick) {
+  Show show;
+  show.Install("Picdis=3\r\n", {show.files.AddPicture("a.bmp", Gradient(240, 180, 0)),
+                                show.files.AddPicture("b.bmp", Gradient(120, 60, 80))});
+  RunningSaver saver;
+  show.ExpectTick(1, 10s);
+  show.ExpectTick(2, 15s);
+}
+
+TEST(DisplayModes, OnePictureFillsAllFourTilesAnyScreen) {
+  Show show;
+  show.Install("Picdis=4\r\n", {show.files.AddPicture("a.bmp", Gradient(100, 75, 20))});
+  RunningSaver saver;
+  for (int tick = 1; tick <= 4; ++tick) show.ExpectTick(tick, tick == 1 ? 10s : 15s);
+}
+
+TEST(DisplayModes, CustomSizeStretchesAndCentres) {
+  Show show;
+  show.Install("Picdis=5\r\nWidth=333\r\nHeight=211\r\nColor=2\r\n",
+               {show.files.AddPicture("a.jpg", Gradient(90, 70, 30))});
+  RunningSaver saver;
+  show.ExpectTick(1, 10s);
+}
+
+TEST(DisplayModes, DamagedJpegShowsThePlaceholder) {
+  Show show;
+  std::vector<uint8_t> damaged = test::JpegFileOf(Gradient(64, 64, 0));
+  damaged.resize(20);
+  show.Install("Picdis=2\r\nColor=4\r\n", {show.files.AddFile("damaged.jpg", damaged)});
+  RunningSaver saver;
+  show.ExpectTick(1, 10s);
+  const Image shot = Screenshot();
+  const int left = RoundHalfToEven(shot.Width() - 72, 2), top = RoundHalfToEven(shot.Height() - 65, 2);
+  EXPECT_GT(CountPixels(shot, {left, top, 72, 65}, Rgb{255, 255, 255}), 72 * 65 / 2) << "white placeholder";
+}
+
+// A picture whose top-left quarter has a colour found nowhere else, so its place on the screen can be found.
+lumora::Picture Marked(int width, int height) {
+  return test::MakePicture(width, height, [=](int x, int y) {
+    if (x < width / 2 && y < height / 2) return lumora::Rgb{250, 10, 250};
+    return lumora::Rgb{static_cast<uint8_t>(x % 200), static_cast<uint8_t>(y % 200), 40};
+  });
+}
+
+TEST(DisplayModes, OverlapPutsTheWholePictureUnscaledWithinTheScreen) {
+  Show show;
+  const lumora::Picture picture = Marked(300, 200);
+  show.Install("Picdis=6\r\n", {show.files.AddPicture("a.bmp", picture)});
+  RunningSaver saver;
+  const Image expected = ToImage(picture);
+  Rect found;
+  ASSERT_TRUE(WaitFor(
+      [&] {
+        found = BoundingBoxOf(Screenshot(), Rgb{250, 10, 250});
+        return found.width == 150 && found.height == 100;
+      },
+      10s))
+      << "the marked quarter, found at " << found;
+  const Image shot = Screenshot();
+  EXPECT_EQ(CountDifferences(shot, {found.x, found.y, 300, 200}, expected), 0);
+  EXPECT_LE(found.x + 300, shot.Width());
+  EXPECT_LE(found.y + 200, shot.Height());
+}
+
+TEST(DisplayModes, SlideComesToRestInACornerOfItsEdge) {
+  Show show;
+  const lumora::Picture picture = Marked(200, 160);
+  show.Install("Picdis=7\r\n", {show.files.AddPicture("a.bmp", picture)});
+  RunningSaver saver;
+  const Image expected = ToImage(picture);
+  const int width = Session().Screen().width, height = Session().Screen().height;
+  // From the left or the top the last frame stands one pixel off the edge; from the right or the bottom up to
+  // three pixels beyond it.
+  std::vector<std::pair<int, int>> restingPlaces = {{-1, 0}, {0, -1}};
+  for (int beyond = 1; beyond <= 3; ++beyond) {
+    restingPlaces.push_back({width - 200 + beyond, 0});
+    restingPlaces.push_back({0, height - 160 + beyond});
+  }
+  const auto restsAt = [&](const Image& shot, std::pair<int, int> place) {
+    const Rect visible{std::max(place.first, 0), std::max(place.second, 0),
+                       200 - std::abs(place.first < 0 ? place.first : 0), 160 - std::abs(place.second < 0 ? place.second : 0)};
+    const Rect clipped{visible.x, visible.y, std::min(visible.width, width - visible.x),
+                       std::min(visible.height, height - visible.y)};
+    const Image part = expected.Crop({clipped.x - place.first, clipped.y - place.second, clipped.width, clipped.height});
+    return CountDifferences(shot, clipped, part) == 0;
+  };
+  EXPECT_TRUE(WaitFor(
+      [&] {
+        const Image shot = Screenshot();
+        return std::ranges::any_of(restingPlaces, [&](auto place) { return restsAt(shot, place); });
+      },
+      30s));
+}
+
+}  // namespace
+}  // namespace lumora::e2e

@@ -1,0 +1,82 @@
+// main() of the end-to-end tests: one Wine session for the whole run and a screenshot of every failing test.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <memory>
+
+#include "harness/Harness.h"
+
+namespace lumora::e2e {
+namespace {
+
+// The session is the one piece of state every test shares; the environment sets this while the session is up.
+WineSession* runningSession = nullptr;
+
+class SessionEnvironment : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    try {
+      session_ = std::make_unique<WineSession>(ConfigFromBuild());
+    } catch (const std::exception& error) {
+      FAIL() << "the Wine session did not start: " << error.what();
+    }
+    runningSession = session_.get();
+    std::printf("[ session  ] X display %s (%dx%dx%d), prefix %s, ready in %.1f s\n", session_->DisplayName().c_str(),
+                session_->Screen().width, session_->Screen().height, session_->Screen().depth,
+                session_->Prefix().c_str(), session_->StartDuration().count() / 1000.0);
+  }
+
+  void TearDown() override {
+    runningSession = nullptr;
+    session_.reset();
+  }
+
+ private:
+  std::unique_ptr<WineSession> session_;
+};
+
+// Saves what the screen showed at a test's first failure, before the test's own clean-up changes it.
+class FailureScreenshots : public ::testing::EmptyTestEventListener {
+ public:
+  void OnTestStart(const ::testing::TestInfo& test) override {
+    saved_ = false;
+    testName_ = std::string(test.test_suite_name()) + "." + test.name();
+  }
+
+  void OnTestEnd(const ::testing::TestInfo&) override { testName_.clear(); }
+
+  void OnTestPartResult(const ::testing::TestPartResult& result) override {
+    if (!result.failed() || saved_ || runningSession == nullptr) return;
+    saved_ = true;
+    const auto folder = runningSession->WorkDir() / "failures";
+    const auto path = folder / (testName_.empty() ? std::string("environment.png") : testName_ + ".png");
+    try {
+      std::filesystem::create_directories(folder);
+      runningSession->X().Screenshot().SavePng(path);
+      std::printf("[ screen   ] %s\n", path.c_str());
+    } catch (const std::exception& error) {
+      std::printf("[ screen   ] no screenshot: %s\n", error.what());
+    }
+  }
+
+ private:
+  bool saved_ = false;
+  std::string testName_;  // gtest's current_test_info() would deadlock inside OnTestPartResult
+};
+
+}  // namespace
+
+WineSession& Session() {
+  if (runningSession == nullptr) throw HarnessError("the Wine session is not running");
+  return *runningSession;
+}
+
+}  // namespace lumora::e2e
+
+int main(int argc, char** argv) {
+  ::testing::InitGoogleMock(&argc, argv);
+  ::testing::AddGlobalTestEnvironment(new lumora::e2e::SessionEnvironment);
+  ::testing::UnitTest::GetInstance()->listeners().Append(new lumora::e2e::FailureScreenshots);
+  return RUN_ALL_TESTS();
+}

@@ -1,0 +1,253 @@
+#include "harness/WineSession.h"
+
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <thread>
+
+namespace lumora::e2e {
+namespace {
+
+using namespace std::chrono_literals;
+
+// Mono and Gecko would ask to be installed; the menu builder would write desktop entries into the user's home.
+constexpr char kSessionDllOverrides[] = "mscoree,mshtml=;winemenubuilder.exe=d";
+constexpr char kBuildCommand[] = "cmake --preset win64 && cmake --build --preset win64";
+constexpr auto kPrefixInitTimeout = 300s;
+constexpr auto kToolTimeout = 60s;
+
+// Where the server of a prefix listens: Debian's Wine keeps the name of the server's own temporary folder in
+// PREFIX/wineserver, upstream Wine uses /tmp/.wine-UID.
+std::filesystem::path ServerTempDir(const std::filesystem::path& prefix) {
+  const char* tmp = std::getenv("TMPDIR");
+  const std::filesystem::path tmpDir = tmp != nullptr && *tmp != '\0' ? tmp : "/tmp";
+  std::string name = ReadFile(prefix / "wineserver");
+  name.erase(name.find_last_not_of(" \r\n\t") + 1);
+  return name.empty() ? tmpDir / (".wine-" + std::to_string(getuid())) : tmpDir / name;
+}
+
+// Only a server's own folder goes; the shared /tmp/.wine-UID stays.
+void RemoveServerTempDir(const std::filesystem::path& prefix) {
+  const auto folder = ServerTempDir(prefix);
+  std::error_code error;
+  if (folder.filename().string().starts_with("wine-")) std::filesystem::remove_all(folder, error);
+}
+
+// Processes of a prefix that outlived its server: they are ours, and nothing else would end them.
+void KillLeftoverProcesses(const std::filesystem::path& prefix) {
+  const std::string marker = "WINEPREFIX=" + prefix.string();
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator("/proc", error)) {
+    const std::string name = entry.path().filename().string();
+    if (name.find_first_not_of("0123456789") != std::string::npos) continue;
+    const std::string environment = ReadFile(entry.path() / "environ");
+    for (size_t start = 0; start < environment.size();) {
+      const size_t end = std::min(environment.find('\0', start), environment.size());
+      if (environment.compare(start, end - start, marker) == 0) {
+        kill(static_cast<pid_t>(std::stol(name)), SIGKILL);
+        break;
+      }
+      start = end + 1;
+    }
+  }
+}
+
+bool ProcessAlive(pid_t pid) { return kill(pid, 0) == 0 || errno == EPERM; }
+
+// Runs killed before they could clean up leave their folder behind. Their Wine server died with them, but Wine's
+// service processes outlive a killed server, so they are ended here, found by the run's prefix.
+void RemoveStaleRuns(const std::filesystem::path& workDir) {
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(workDir, error)) {
+    const std::string name = entry.path().filename().string();
+    if (!name.starts_with("run-")) continue;
+    const pid_t pid = static_cast<pid_t>(std::atol(name.c_str() + 4));
+    if (pid <= 0 || ProcessAlive(pid)) continue;
+    KillLeftoverProcesses(entry.path() / "prefix");
+    RemoveServerTempDir(entry.path() / "prefix");
+    std::filesystem::remove_all(entry.path(), error);
+  }
+}
+
+std::string Stem(const std::string& program) {
+  const auto slash = program.find_last_of("/\\");
+  std::string stem = slash == std::string::npos ? program : program.substr(slash + 1);
+  const auto dot = stem.rfind('.');
+  return dot == std::string::npos ? stem : stem.substr(0, dot);
+}
+
+}  // namespace
+
+SessionConfig ConfigFromBuild() {
+  SessionConfig config{LUMORA_E2E_WIN64_DIR, LUMORA_E2E_WORK_DIR, {}};
+  if (const char* screen = std::getenv("LUMORA_E2E_SCREEN")) config.screen = ParseScreenSize(screen);
+  if (const char* win64Dir = std::getenv("LUMORA_E2E_WIN64_DIR")) config.win64Dir = win64Dir;
+  return config;
+}
+
+WineSession::WineSession(const SessionConfig& config) : config_(config) {
+  const auto started = std::chrono::steady_clock::now();
+  RequireTools();
+  std::filesystem::create_directories(config_.workDir);
+  RemoveStaleRuns(config_.workDir);
+  runDir_ = config_.workDir / ("run-" + std::to_string(getpid()));
+  prefix_ = runDir_ / "prefix";
+  logsDir_ = runDir_ / "logs";
+  std::filesystem::create_directories(logsDir_);
+  try {
+    xvfb_ = std::make_unique<XvfbServer>(config_.screen, logsDir_ / "xvfb.log");
+    x_ = std::make_unique<XDisplay>(DisplayName(), 10s);
+    StartWine();
+  } catch (...) {
+    Stop();
+    throw;
+  }
+  startDuration_ = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started);
+}
+
+WineSession::~WineSession() { Stop(); }
+
+void WineSession::RequireTools() const {
+  for (const char* tool : {"inspector.exe", "testwindow.exe"}) {
+    if (!std::filesystem::exists(ToolPath(tool))) {
+      throw HarnessError(ToolPath(tool).string() + " is missing: build the Windows side first (" + kBuildCommand +
+                         "), or point LUMORA_WIN64_DIR at a win64 build tree");
+    }
+  }
+}
+
+std::filesystem::path WineSession::ToolPath(const std::string& fileName) const {
+  return config_.win64Dir / "tests" / "e2e" / "win" / fileName;
+}
+
+std::filesystem::path WineSession::ScrPath() const {
+  const auto path = config_.win64Dir / "src" / "lumora.scr";
+  if (!std::filesystem::exists(path)) {
+    throw HarnessError(path.string() + " is missing: build it first (" + kBuildCommand + ")");
+  }
+  return path;
+}
+
+std::filesystem::path WineSession::NewLogPath(const std::string& stem, const std::string& extension) {
+  char number[16];
+  std::snprintf(number, sizeof number, "%04d", ++logCounter_);
+  return logsDir_ / (std::string(number) + "-" + stem + "." + extension);
+}
+
+// The persistent server keeps every later program start cheap. Wine initialises the new prefix itself
+// (wineboot --init) before the first program it runs; running `wineboot -i` on top of that started a second
+// service manager, after which RpcSs never came up and every desktop start waited ten seconds for it.
+void WineSession::StartWine() {
+  std::filesystem::create_directories(prefix_);
+  const auto serverLog = logsDir_ / "wineserver.log";
+  wineserver_.emplace(ProcessSpec{{"wineserver", "-f", "-p"}, WineEnvironment(), runDir_, serverLog, serverLog});
+  WaitForServerSocket();
+  // Without a window manager Wine waits two seconds for one on every window it hides; unmanaged windows skip that.
+  WineProcess init = Start("reg", {"add", "HKCU\\Software\\Wine\\X11 Driver", "/v", "Managed", "/d", "N", "/f"});
+  const auto code = init.Wait(kPrefixInitTimeout);
+  if (code != 0) {
+    throw HarnessError("initialising the Wine prefix failed (" + (code ? "exit code " + std::to_string(*code)
+                                                                       : std::string("timeout")) +
+                       "): " + init.Stderr() + ReadFile(serverLog));
+  }
+  desktopHolder_.emplace(Start(ToolPath("inspector.exe").string(), {"hold"}));
+  Run(ToolPath("inspector.exe").string(), {"find", "*", "*"}, kToolTimeout);
+}
+
+// A program started before the server listens would start a second server of its own for the same prefix.
+void WineSession::WaitForServerSocket() {
+  struct stat prefixStatus {};
+  if (stat(prefix_.c_str(), &prefixStatus) != 0) throw HarnessError("cannot stat " + prefix_.string());
+  char serverDir[64];
+  std::snprintf(serverDir, sizeof serverDir, "server-%llx-%llx", static_cast<unsigned long long>(prefixStatus.st_dev),
+                static_cast<unsigned long long>(prefixStatus.st_ino));
+  const auto deadline = std::chrono::steady_clock::now() + kToolTimeout;
+  while (!std::filesystem::exists(ServerTempDir(prefix_) / serverDir / "socket")) {
+    if (!wineserver_->Running()) throw HarnessError("wineserver ended: " + ReadFile(logsDir_ / "wineserver.log"));
+    if (std::chrono::steady_clock::now() >= deadline) {
+      throw HarnessError("no Wine server socket in " + (ServerTempDir(prefix_) / serverDir).string());
+    }
+    std::this_thread::sleep_for(10ms);
+  }
+}
+
+void WineSession::Stop() {
+  desktopHolder_.reset();
+  if (wineserver_) {
+    const auto log = NewLogPath("wineserver-k", "log");
+    try {
+      RunToEnd(ProcessSpec{{"wineserver", "-k"}, WineEnvironment(), runDir_, log, log}, 20s);
+    } catch (const HarnessError&) {
+      // The server is killed by its pid below, which ends every Wine process of the prefix as well.
+    }
+    if (!wineserver_->Wait(10s)) wineserver_->Kill();
+    wineserver_.reset();
+    KillLeftoverProcesses(prefix_);
+    RemoveServerTempDir(prefix_);
+  }
+  x_.reset();
+  xvfb_.reset();
+  std::error_code error;
+  if (!prefix_.empty()) std::filesystem::remove_all(prefix_, error);
+}
+
+Environment WineSession::WineEnvironment(const WineRunOptions& options) const {
+  Environment environment = CurrentEnvironment();
+  for (const char* name : {"WINEDEBUG", "WINEDLLOVERRIDES", "WINEPREFIX", "WINEARCH", "WINESERVER", "WINELOADER",
+                           "WAYLAND_DISPLAY"}) {
+    environment.erase(name);
+  }
+  environment["DISPLAY"] = xvfb_ ? xvfb_->DisplayName() : "";
+  environment["WINEPREFIX"] = prefix_.string();
+  // "-all" first also keeps Debian's wine wrapper from printing its note about the missing 32-bit Wine.
+  std::string debug = "-all";
+  for (const auto& channel : options.debugChannels) debug += "," + channel;
+  environment["WINEDEBUG"] = debug;
+  std::string overrides = kSessionDllOverrides;
+  for (const auto& dllOverride : options.dllOverrides) overrides += ";" + dllOverride;
+  environment["WINEDLLOVERRIDES"] = overrides;
+  for (const auto& [name, value] : options.environment) environment[name] = value;
+  return environment;
+}
+
+WineProcess WineSession::Start(const std::string& program, const std::vector<std::string>& args,
+                               const WineRunOptions& options) {
+  ProcessSpec spec;
+  spec.argv = {"wine", program};
+  spec.argv.insert(spec.argv.end(), args.begin(), args.end());
+  spec.environment = WineEnvironment(options);
+  spec.workingDirectory = options.workingDirectory.empty() ? runDir_ : options.workingDirectory;
+  const std::string stem = Stem(program);
+  spec.stdoutFile = NewLogPath(stem, "out");
+  spec.stderrFile = std::filesystem::path(spec.stdoutFile).replace_extension("err");
+  return WineProcess(stem, spec);
+}
+
+int WineSession::Run(const std::string& program, const std::vector<std::string>& args,
+                     std::chrono::milliseconds timeout, const WineRunOptions& options) {
+  WineProcess process = Start(program, args, options);
+  if (auto code = process.Wait(timeout)) return *code;
+  process.Kill();
+  throw HarnessError(program + " did not finish within " + std::to_string(timeout.count()) +
+                     " ms and was killed; stderr: " + process.Stderr());
+}
+
+void WineSession::SetRegistryValue(const std::string& key, const std::string& name, const std::string& type,
+                                   const std::string& data) {
+  if (Run("reg", {"add", key, "/v", name, "/t", type, "/d", data, "/f"}, kToolTimeout) != 0) {
+    throw HarnessError("reg add " + key + " /v " + name + " failed");
+  }
+}
+
+void WineSession::DeleteRegistryValue(const std::string& key, const std::string& name) {
+  if (Run("reg", {"delete", key, "/v", name, "/f"}, kToolTimeout) != 0) {
+    throw HarnessError("reg delete " + key + " /v " + name + " failed");
+  }
+}
+
+}  // namespace lumora::e2e

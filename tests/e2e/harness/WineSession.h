@@ -1,0 +1,81 @@
+#pragma once
+// One Xvfb display and one private Wine prefix with a persistent Wine server, shared by every test of a run.
+#include <chrono>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "harness/Process.h"
+#include "harness/WineProcess.h"
+#include "harness/XDisplay.h"
+#include "harness/Xvfb.h"
+
+namespace lumora::e2e {
+
+struct SessionConfig {
+  std::filesystem::path win64Dir;  // the win64 build tree holding src/lumora.scr and tests/e2e/win/*
+  std::filesystem::path workDir;   // where runs keep their prefix, logs and failure screenshots
+  ScreenSize screen;
+};
+
+// The configuration from the build (compile definitions), overridden by the environment: LUMORA_E2E_SCREEN
+// ("1023x767" or "1024x768x24") and LUMORA_E2E_WIN64_DIR.
+SessionConfig ConfigFromBuild();
+
+class WineSession {
+ public:
+  explicit WineSession(const SessionConfig& config);
+  ~WineSession();
+  WineSession(const WineSession&) = delete;
+  WineSession& operator=(const WineSession&) = delete;
+
+  XDisplay& X() { return *x_; }
+  ScreenSize Screen() const { return config_.screen; }
+  const std::string& DisplayName() const { return xvfb_->DisplayName(); }
+
+  const std::filesystem::path& WorkDir() const { return config_.workDir; }
+  const std::filesystem::path& RunDir() const { return runDir_; }
+  const std::filesystem::path& Prefix() const { return prefix_; }
+  std::filesystem::path DriveC() const { return prefix_ / "drive_c"; }
+  std::filesystem::path WindowsDir() const { return DriveC() / "windows"; }
+  std::filesystem::path System32Dir() const { return WindowsDir() / "system32"; }
+  // A Windows-side helper from tests/e2e/win (inspector.exe, testwindow.exe, mpr_test.dll, password_test.cpl).
+  std::filesystem::path ToolPath(const std::string& fileName) const;
+  // lumora.scr of the win64 build; throws, naming the build command, when it has not been built.
+  std::filesystem::path ScrPath() const;
+  // A fresh file name under the run's log folder.
+  std::filesystem::path NewLogPath(const std::string& stem, const std::string& extension);
+
+  Environment WineEnvironment(const WineRunOptions& options = {}) const;
+  // Starts `wine PROGRAM ARGS...`; the program may be a Unix path or a Windows path inside the prefix.
+  WineProcess Start(const std::string& program, const std::vector<std::string>& args,
+                    const WineRunOptions& options = {});
+  // Runs a program to its end (killing it and throwing after the timeout) and returns its exit code.
+  int Run(const std::string& program, const std::vector<std::string>& args, std::chrono::milliseconds timeout,
+          const WineRunOptions& options = {});
+  // reg.exe add KEY /v NAME /t TYPE /d DATA /f, e.g. ("HKCU\\Software\\Wine", "Version", "REG_SZ", "win98").
+  void SetRegistryValue(const std::string& key, const std::string& name, const std::string& type,
+                        const std::string& data);
+  void DeleteRegistryValue(const std::string& key, const std::string& name);
+
+  std::chrono::milliseconds StartDuration() const { return startDuration_; }
+
+ private:
+  void RequireTools() const;
+  void StartWine();
+  void WaitForServerSocket();
+  void Stop();
+
+  SessionConfig config_;
+  std::filesystem::path runDir_, prefix_, logsDir_;
+  int logCounter_ = 0;
+  std::unique_ptr<XvfbServer> xvfb_;
+  std::unique_ptr<XDisplay> x_;
+  std::optional<ChildProcess> wineserver_;
+  std::optional<WineProcess> desktopHolder_;
+  std::chrono::milliseconds startDuration_{0};
+};
+
+}  // namespace lumora::e2e

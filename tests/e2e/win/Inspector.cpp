@@ -1,0 +1,366 @@
+// inspector.exe: looks at the windows of the programs running under the same Wine server and prints what it sees
+// as key=value lines (UTF-8; backslash, CR and LF escaped). Exit code 0 on success, 1 with a message on stderr.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cwchar>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr UINT kQueryTimeoutMs = 3000;
+constexpr UINT kDefaultSendTimeoutMs = 1000;
+
+using Args = std::vector<std::string>;
+
+std::string Utf8(const std::wstring& text) {
+  if (text.empty()) return {};
+  const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
+                                       nullptr);
+  std::string result(static_cast<size_t>(size), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(), size, nullptr, nullptr);
+  return result;
+}
+
+std::wstring Wide(const std::string& text) {
+  if (text.empty()) return {};
+  const int size = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring result(static_cast<size_t>(size), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(), size);
+  return result;
+}
+
+std::string Escape(const std::string& value) {
+  std::string result;
+  for (char c : value) {
+    if (c == '\\') result += "\\\\";
+    else if (c == '\n') result += "\\n";
+    else if (c == '\r') result += "\\r";
+    else result += c;
+  }
+  return result;
+}
+
+void Print(const char* key, const std::string& value) { std::printf("%s=%s\n", key, Escape(value).c_str()); }
+void Print(const char* key, long long value) { std::printf("%s=%lld\n", key, value); }
+void PrintFlag(const char* key, bool value) { std::printf("%s=%d\n", key, value ? 1 : 0); }
+void PrintHex(const char* key, unsigned long long value) { std::printf("%s=0x%llx\n", key, value); }
+void PrintHandle(const char* key, HWND window) { PrintHex(key, reinterpret_cast<UINT_PTR>(window)); }
+void PrintRect(const char* key, const RECT& r) {
+  std::printf("%s=%ld,%ld,%ld,%ld\n", key, r.left, r.top, r.right, r.bottom);
+}
+
+unsigned long long ParseNumber(const std::string& text) {
+  const bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
+  char* end = nullptr;
+  const unsigned long long value = text.starts_with('-')
+                                       ? static_cast<unsigned long long>(std::strtoll(text.c_str(), &end, 10))
+                                       : std::strtoull(text.c_str(), &end, hex ? 16 : 10);
+  if (text.empty() || *end != '\0') throw std::runtime_error("not a number: " + text);
+  return value;
+}
+
+HWND ParseWindow(const std::string& text) {
+  HWND window = reinterpret_cast<HWND>(static_cast<UINT_PTR>(ParseNumber(text)));
+  if (!IsWindow(window)) throw std::runtime_error("not a window: " + text);
+  return window;
+}
+
+std::wstring ClassOf(HWND window) {
+  wchar_t name[256] = L"";
+  GetClassNameW(window, name, 256);
+  return name;
+}
+
+// WM_GETTEXT is marshalled between processes; a window that does not answer in time still has its stored caption.
+std::wstring TextOf(HWND window) {
+  DWORD_PTR length = 0;
+  if (SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kQueryTimeoutMs, &length) != 0) {
+    std::wstring text(length + 1, L'\0');
+    DWORD_PTR copied = 0;
+    if (SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
+                            kQueryTimeoutMs, &copied) != 0) {
+      text.resize(copied);
+      return text;
+    }
+  }
+  wchar_t text[1024] = L"";
+  InternalGetWindowText(window, text, 1024);
+  return text;
+}
+
+bool Matches(const std::string& pattern, const std::wstring& value, bool ignoreCase) {
+  if (pattern == "*") return true;
+  const std::wstring wanted = Wide(pattern);
+  return ignoreCase ? lstrcmpiW(wanted.c_str(), value.c_str()) == 0 : wanted == value;
+}
+
+BOOL CALLBACK CollectWindow(HWND window, LPARAM list) {
+  reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+  return TRUE;
+}
+
+std::vector<HWND> TopLevelWindows() {
+  std::vector<HWND> windows;
+  EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&windows));
+  return windows;
+}
+
+std::vector<HWND> Descendants(HWND parent) {
+  std::vector<HWND> windows;
+  EnumChildWindows(parent, CollectWindow, reinterpret_cast<LPARAM>(&windows));
+  return windows;
+}
+
+// The first visible match in z-order, else the first hidden one: programs keep hidden helper windows around.
+HWND FindTopLevel(const std::string& className, const std::string& title) {
+  HWND hiddenMatch = nullptr;
+  for (HWND window : TopLevelWindows()) {
+    if (!Matches(className, ClassOf(window), true) || !Matches(title, TextOf(window), false)) continue;
+    if (IsWindowVisible(window)) return window;
+    if (hiddenMatch == nullptr) hiddenMatch = window;
+  }
+  return hiddenMatch;
+}
+
+void PrintFound(HWND window) {
+  if (window != nullptr) PrintHandle("hwnd", window);
+  else Print("hwnd", std::string("none"));
+}
+
+DWORD ProcessOf(HWND window) {
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  return process;
+}
+
+void DescribeWindow(HWND window) {
+  const LONG style = GetWindowLongW(window, GWL_STYLE);
+  const LONG exStyle = GetWindowLongW(window, GWL_EXSTYLE);
+  RECT bounds{}, client{};
+  GetWindowRect(window, &bounds);
+  GetClientRect(window, &client);
+  MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+  PrintHandle("hwnd", window);
+  Print("class", Utf8(ClassOf(window)));
+  Print("text", Utf8(TextOf(window)));
+  PrintHex("style", static_cast<DWORD>(style));
+  PrintHex("exstyle", static_cast<DWORD>(exStyle));
+  PrintFlag("topmost", (exStyle & WS_EX_TOPMOST) != 0);
+  PrintFlag("borderless", (style & (WS_CAPTION | WS_THICKFRAME | WS_BORDER | WS_DLGFRAME)) == 0);
+  PrintFlag("visible", IsWindowVisible(window));
+  PrintFlag("enabled", IsWindowEnabled(window));
+  PrintRect("rect", bounds);
+  PrintRect("client", client);
+  PrintHandle("owner", GetWindow(window, GW_OWNER));
+  Print("pid", ProcessOf(window));
+}
+
+void DescribeScrollBar(HWND control) {
+  SCROLLINFO info{};
+  info.cbSize = sizeof info;
+  info.fMask = SIF_ALL;
+  if (!GetScrollInfo(control, SB_CTL, &info)) {
+    info.nPos = static_cast<int>(SendMessageW(control, SBM_GETPOS, 0, 0));
+    SendMessageW(control, SBM_GETRANGE, reinterpret_cast<WPARAM>(&info.nMin), reinterpret_cast<LPARAM>(&info.nMax));
+  }
+  Print("pos", info.nPos);
+  Print("min", info.nMin);
+  Print("max", info.nMax);
+  Print("page", info.nPage);
+}
+
+void DescribeChild(HWND child) {
+  const std::wstring className = ClassOf(child);
+  const LONG style = GetWindowLongW(child, GWL_STYLE);
+  HWND parent = GetAncestor(child, GA_PARENT);
+  RECT bounds{};
+  GetWindowRect(child, &bounds);
+  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&bounds), 2);
+  PrintHandle("child", child);
+  PrintHandle("parent", parent);
+  Print("id", GetDlgCtrlID(child));
+  Print("class", Utf8(className));
+  Print("text", Utf8(TextOf(child)));
+  PrintHex("style", static_cast<DWORD>(style));
+  PrintFlag("visible", (style & WS_VISIBLE) != 0);
+  PrintFlag("shown", IsWindowVisible(child));
+  PrintFlag("enabled", (style & WS_DISABLED) == 0);
+  PrintRect("rect", bounds);
+  if (lstrcmpiW(className.c_str(), L"Button") == 0) {
+    DWORD_PTR check = 0;
+    SendMessageTimeoutW(child, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, kQueryTimeoutMs, &check);
+    Print("check", static_cast<long long>(check));
+  } else if (lstrcmpiW(className.c_str(), L"ScrollBar") == 0) {
+    DescribeScrollBar(child);
+  }
+}
+
+void DescribeDialog(HWND dialog) {
+  PrintHandle("dialog", dialog);
+  Print("caption", Utf8(TextOf(dialog)));
+  PrintHandle("owner", GetWindow(dialog, GW_OWNER));
+  PrintFlag("visible", IsWindowVisible(dialog));
+  Print("pid", ProcessOf(dialog));
+  for (HWND child : Descendants(dialog)) {
+    const std::wstring className = ClassOf(child);
+    const std::string text = Utf8(TextOf(child));
+    if (lstrcmpiW(className.c_str(), L"Button") == 0) Print("button", text);
+    else if (lstrcmpiW(className.c_str(), L"Static") == 0 && !text.empty()) Print("static", text);
+  }
+}
+
+// Sent with a time limit: a click whose handler opens a modal box returns only when the box closes, so "pending"
+// is an answer, not an error.
+void SendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT timeoutMs) {
+  DWORD_PTR result = 0;
+  if (SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, timeoutMs, &result) != 0) {
+    Print("result", static_cast<long long>(result));
+  } else if (GetLastError() == ERROR_TIMEOUT) {
+    Print("result", std::string("pending"));
+  } else {
+    throw std::runtime_error("sending failed, error " + std::to_string(GetLastError()));
+  }
+}
+
+void Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (!PostMessageW(window, message, wParam, lParam)) {
+    throw std::runtime_error("posting failed, error " + std::to_string(GetLastError()));
+  }
+  PrintFlag("posted", true);
+}
+
+void Wait(const Args& args) {
+  const ULONGLONG deadline = GetTickCount64() + ParseNumber(args.at(3));
+  for (;;) {
+    if (HWND window = FindTopLevel(args.at(1), args.at(2))) return PrintHandle("hwnd", window);
+    if (GetTickCount64() >= deadline) break;
+    Sleep(25);
+  }
+  PrintFound(nullptr);
+  throw std::runtime_error("no window of class " + args[1] + " titled " + args[2]);
+}
+
+void PrintCursor() {
+  CURSORINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetCursorInfo(&info)) throw std::runtime_error("GetCursorInfo failed");
+  PrintFlag("showing", (info.flags & CURSOR_SHOWING) != 0);
+  PrintHex("cursor", reinterpret_cast<UINT_PTR>(info.hCursor));
+  Print("x", info.ptScreenPos.x);
+  Print("y", info.ptScreenPos.y);
+}
+
+// With an argument, sets the flag first: a program killed while it had the flag set leaves it set.
+void ScreensaverRunning(const Args& args) {
+  if (args.size() > 1) {
+    const BOOL running = args[1] == "1" ? TRUE : FALSE;
+    if (!SystemParametersInfoW(SPI_SETSCREENSAVERRUNNING, running, nullptr, 0)) throw std::runtime_error("set failed");
+  }
+  BOOL running = FALSE;
+  if (!SystemParametersInfoW(SPI_GETSCREENSAVERRUNNING, 0, &running, 0)) throw std::runtime_error("query failed");
+  PrintFlag("running", running != FALSE);
+}
+
+void PrintScreen() {
+  HDC screen = GetDC(nullptr);
+  Print("width", GetSystemMetrics(SM_CXSCREEN));
+  Print("height", GetSystemMetrics(SM_CYSCREEN));
+  Print("bits", GetDeviceCaps(screen, BITSPIXEL));
+  ReleaseDC(nullptr, screen);
+}
+
+// Wine ends its desktop process about a second after the last program on the desktop quits, and restarting it costs
+// more than a test should pay on every start; a holder that sits on the desktop keeps it running.
+[[noreturn]] void HoldDesktop() {
+  GetDesktopWindow();
+  GetForegroundWindow();
+  for (;;) Sleep(INFINITE);
+}
+
+HWND WindowArg(const Args& args, size_t index) { return ParseWindow(args.at(index)); }
+unsigned long long NumberArg(const Args& args, size_t index) { return ParseNumber(args.at(index)); }
+UINT TimeoutArg(const Args& args, size_t index) {
+  return static_cast<UINT>(args.size() > index ? ParseNumber(args[index]) : kDefaultSendTimeoutMs);
+}
+
+void DescribeChildren(HWND parent) {
+  for (HWND child : Descendants(parent)) DescribeChild(child);
+}
+
+void DescribeDialogs() {
+  for (HWND window : TopLevelWindows())
+    if (ClassOf(window) == L"#32770") DescribeDialog(window);
+}
+
+struct Command {
+  const char* name;
+  void (*run)(const Args&);
+};
+
+constexpr Command kCommands[] = {
+    {"find", [](const Args& a) { PrintFound(FindTopLevel(a.at(1), a.at(2))); }},  // CLASS TITLE
+    {"wait", [](const Args& a) { Wait(a); }},                                      // CLASS TITLE MS
+    {"window", [](const Args& a) { DescribeWindow(WindowArg(a, 1)); }},            // HWND
+    {"children", [](const Args& a) { DescribeChildren(WindowArg(a, 1)); }},        // HWND
+    {"dialogs", [](const Args&) { DescribeDialogs(); }},
+    {"click", [](const Args& a) { SendWithTimeout(WindowArg(a, 1), BM_CLICK, 0, 0, TimeoutArg(a, 2)); }},  // HWND [MS]
+    {"send",  // HWND MSG WPARAM LPARAM [MS]
+     [](const Args& a) {
+       SendWithTimeout(WindowArg(a, 1), static_cast<UINT>(NumberArg(a, 2)), NumberArg(a, 3), NumberArg(a, 4),
+                       TimeoutArg(a, 5));
+     }},
+    {"post",  // HWND MSG WPARAM LPARAM
+     [](const Args& a) {
+       Post(WindowArg(a, 1), static_cast<UINT>(NumberArg(a, 2)), NumberArg(a, 3), NumberArg(a, 4));
+     }},
+    {"close", [](const Args& a) { Post(WindowArg(a, 1), WM_CLOSE, 0, 0); }},  // HWND
+    {"foreground", [](const Args&) { PrintFound(GetForegroundWindow()); }},
+    {"screensaver-running", [](const Args& a) { ScreensaverRunning(a); }},  // [0|1]
+    {"cursor", [](const Args&) { PrintCursor(); }},
+    {"screen", [](const Args&) { PrintScreen(); }},
+    {"hold", [](const Args&) { HoldDesktop(); }},
+};
+
+void Run(const Args& args) {
+  for (const Command& command : kCommands)
+    if (args.at(0) == command.name) return command.run(args);
+  throw std::runtime_error("unknown command: " + args.at(0));
+}
+
+// Arguments are taken from the wide command line so that titles outside the ANSI code page match too.
+Args CommandLineArguments() {
+  int count = 0;
+  LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+  Args result;
+  for (int i = 1; i < count; ++i) result.push_back(Utf8(arguments[i]));
+  LocalFree(arguments);
+  return result;
+}
+
+}  // namespace
+
+int main() {
+  _setmode(_fileno(stdout), _O_BINARY);
+  const Args args = CommandLineArguments();
+  try {
+    if (args.empty()) throw std::runtime_error("usage: inspector COMMAND [ARGUMENTS...]");
+    Run(args);
+  } catch (const std::out_of_range&) {
+    std::fprintf(stderr, "inspector: missing argument for %s\n", args[0].c_str());
+    return 1;
+  } catch (const std::exception& error) {
+    std::fflush(stdout);
+    std::fprintf(stderr, "inspector: %s\n", error.what());
+    return 1;
+  }
+  std::fflush(stdout);
+  return 0;
+}
