@@ -1,0 +1,160 @@
+// Ending the show under Wine: which input ends it, and the Windows 9x password check.
+#include <X11/keysym.h>
+#include <gtest/gtest.h>
+
+#include "SaverRun.h"
+#include "fakes/ShowFixture.h"
+
+namespace lumora::e2e {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr char kDesktopKey[] = "HKCU\\Control Panel\\desktop";
+constexpr char kWineKey[] = "HKCU\\Software\\Wine";
+
+// Two pictures in stretch mode, eight seconds apart, so a running show keeps changing the screen.
+void PrepareShow() {
+  ShowFiles files;
+  const std::string red = files.AddPicture("red.bmp", test::Solid(16, 16, lumora::Rgb{200, 0, 0}));
+  const std::string blue = files.AddPicture("blue.bmp", test::Solid(16, 16, lumora::Rgb{0, 0, 200}));
+  WriteWindowsFile("lumora.ini", SettingsFileText("Sound=0\r\nPicdis=1\r\nTime=8\r\n", {{1, red}, {2, blue}}));
+}
+
+bool ShowsColour(Rgb colour) { return IsUniform(Screenshot(), {0, 0, 50, 50}, colour); }
+
+// A saver that has shown its first picture and has the keyboard.
+struct ShownSaver {
+  explicit ShownSaver(const WineRunOptions& options = {}) : saver(options) {
+    saver.WaitForWindow();
+    if (!WaitFor([] { return ShowsColour(Rgb{200, 0, 0}); }, 10s)) throw HarnessError("the first picture never came");
+  }
+  bool EndsCleanly() {
+    const std::optional<int> code = saver.WaitForExit(10s);
+    return code == 0 && !Inspector(Session()).ScreensaverRunning();
+  }
+  RunningSaver saver;
+};
+
+struct Input {
+  std::string name;
+  std::function<void()> beforeStart;
+  std::function<void()> whileShowing;
+};
+
+TEST(EndingTheShow, KeysAndEachMouseButtonEndIt) {
+  PrepareShow();
+  const auto nothing = [] {};
+  const std::vector<Input> inputs = {
+      {"key press", nothing, [] { KeyDown(XK_space); }},
+      // A key held down as the saver starts: only its release reaches the saver. Shift, because it does not
+      // repeat while held.
+      {"key release alone", [] { KeyDown(XK_Shift_L); }, [] { KeyUp(XK_Shift_L); }},
+      {"Alt with a key", nothing, [] { TapKey(XK_F4, {XK_Alt_L}); }},
+      {"left button", nothing, [] { ButtonDown(1); }},
+      {"middle button", nothing, [] { ButtonDown(2); }},
+      {"right button", nothing, [] { ButtonDown(3); }},
+  };
+  const auto releaseAll = [] {
+    for (KeySymbol key : {XK_space, XK_Shift_L, XK_Alt_L, XK_F4}) KeyUp(key);
+    for (int button : {1, 2, 3}) ButtonUp(button);
+  };
+  for (const Input& input : inputs) {
+    input.beforeStart();
+    try {
+      ShownSaver shown;
+      input.whileShowing();
+      EXPECT_TRUE(shown.EndsCleanly()) << input.name;
+    } catch (const HarnessError& error) {
+      ADD_FAILURE() << input.name << ": " << error.what();
+    }
+    releaseAll();
+  }
+}
+
+TEST(EndingTheShow, PointerMotionAcrossTheScreenDoesNot) {
+  PrepareShow();
+  ShownSaver shown;
+  const int width = Session().Screen().width, height = Session().Screen().height;
+  for (int step = 0; step <= 20; ++step) MovePointer(step * (width - 1) / 20, step * (height - 1) / 20);
+  for (int step = 0; step <= 20; ++step) MovePointer(width - 1 - step * (width - 1) / 20, step * (height - 1) / 20);
+  EXPECT_TRUE(WaitFor([] { return ShowsColour(Rgb{0, 0, 200}); }, 15s)) << "the show goes on to its second picture";
+  EXPECT_TRUE(shown.saver.Process().Running());
+  EXPECT_TRUE(Inspector(Session()).ScreensaverRunning());
+}
+
+void DeleteIfPresent(const std::string& key, const std::string& name) {
+  try {
+    Session().DeleteRegistryValue(key, name);
+  } catch (const HarnessError&) {
+    // Not there: nothing to delete.
+  }
+}
+
+// Windows 98 as far as the saver can tell, with the test's PASSWORD.CPL in the system directory.
+class Windows98 {
+ public:
+  explicit Windows98(std::optional<std::string> usePassword) {
+    ClearTestDllFiles();
+    Session().SetRegistryValue(kWineKey, "Version", "REG_SZ", "win98");
+    if (usePassword) Session().SetRegistryValue(kDesktopKey, "ScreenSaveUsePassword", "REG_DWORD", *usePassword);
+    else DeleteIfPresent(kDesktopKey, "ScreenSaveUsePassword");
+  }
+  ~Windows98() {
+    DeleteIfPresent(kWineKey, "Version");
+    DeleteIfPresent(kDesktopKey, "ScreenSaveUsePassword");
+  }
+
+ private:
+  SystemFileInstall passwordCpl_ = InstallTestPasswordCpl();
+};
+
+TEST(PasswordCheck, RefusedPasswordKeepsTheShowGoingUntilTheRightOne) {
+  Windows98 windows98("1");
+  WritePasswordAnswers({false, true});
+  PrepareShow();
+  ShownSaver shown;
+  // A button press is one input message; its release is none. (A key's press and release would be two checks.)
+  Click(300, 300, 1);
+  ASSERT_TRUE(WaitFor([] { return ReadPasswordLog().size() == 1; }, 10s)) << "the password was asked for";
+  EXPECT_FALSE(shown.saver.WaitForExit(2s).has_value()) << "a refused password keeps the show going";
+  MovePointer(200, 200);
+  EXPECT_TRUE(WaitFor([] { return !CursorVisible(); }, 5s)) << "the cursor is hidden again";
+  EXPECT_TRUE(WaitFor([] { return ShowsColour(Rgb{0, 0, 200}); }, 15s)) << "pictures still change";
+
+  KeyDown(XK_a);
+  EXPECT_TRUE(shown.EndsCleanly());
+  KeyUp(XK_a);
+  const std::vector<PasswordCheck> checks = ReadPasswordLog();
+  ASSERT_EQ(checks.size(), 2u);
+  EXPECT_EQ(checks[0].ownerClass, "TForm1");
+  EXPECT_EQ(checks[0].ownerTitle, "zurarize");
+  EXPECT_FALSE(checks[0].answer);
+  EXPECT_TRUE(checks[1].answer);
+}
+
+TEST(PasswordCheck, WithoutAPasswordSetTheFirstPressEndsTheShow) {
+  for (std::optional<std::string> setting : {std::optional<std::string>("0"), std::optional<std::string>()}) {
+    Windows98 windows98(setting);
+    PrepareShow();
+    ShownSaver shown;
+    TapKey(XK_b);
+    EXPECT_TRUE(shown.EndsCleanly()) << setting.value_or("absent");
+    EXPECT_TRUE(ReadPasswordLog().empty());
+  }
+}
+
+TEST(PasswordCheck, WithoutThePasswordLibraryTheFirstPressEndsTheShow) {
+  Windows98 windows98("1");
+  PrepareShow();
+  RunningSaver saver({.dllOverrides = {kMissingPasswordCpl}});
+  saver.WaitForWindow();
+  ASSERT_TRUE(WaitFor([] { return ShowsColour(Rgb{200, 0, 0}); }, 10s));
+  ButtonDown(1);
+  ButtonUp(1);
+  EXPECT_EQ(saver.WaitForExit(10s), 0);
+  EXPECT_TRUE(ReadPasswordLog().empty());
+}
+
+}  // namespace
+}  // namespace lumora::e2e
