@@ -31,6 +31,11 @@ void DrawPicturePart(HDC dc, const Picture& picture, int firstColumn, int firstR
     for (size_t i = 0; i < palette.size() && i < 256; ++i)
       dib.colours[i] = RGBQUAD{palette[i].b, palette[i].g, palette[i].r, 0};
   }
+  // On a palette display the platform's halftoning makes the best of the few colours there are.
+  if (GetDeviceCaps(dc, BITSPIXEL) * GetDeviceCaps(dc, PLANES) <= 8) {
+    SetStretchBltMode(dc, HALFTONE);
+    SetBrushOrgEx(dc, 0, 0, nullptr);
+  }
   StretchDIBits(dc, left, top, columns, rows, firstColumn, 0, columns, rows, picture.Row(firstRow),
                 reinterpret_cast<const BITMAPINFO*>(&dib), DIB_RGB_COLORS, SRCCOPY);
 }
