@@ -64,9 +64,12 @@ std::optional<std::vector<uint8_t>> Win32FileSystem::ReadFile(const std::string&
                             FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
   if (file == INVALID_HANDLE_VALUE) return std::nullopt;
   std::optional<std::vector<uint8_t>> result;
-  LARGE_INTEGER size;
-  if (GetFileSizeEx(file, &size) && static_cast<uint64_t>(size.QuadPart) <= maxBytes) {
-    std::vector<uint8_t> bytes(static_cast<size_t>(size.QuadPart));
+  // GetFileSize rather than GetFileSizeEx, which Windows 95 and 98 lack.
+  DWORD high = 0;
+  const DWORD low = GetFileSize(file, &high);
+  const uint64_t size = (uint64_t{high} << 32) | low;
+  if (low != INVALID_FILE_SIZE && size <= maxBytes) {
+    std::vector<uint8_t> bytes(static_cast<size_t>(size));
     size_t done = 0;
     DWORD read = 0;
     while (done < bytes.size() &&
