@@ -129,6 +129,8 @@ struct CodeCase {
   const char* radio;
 };
 
+void PrintTo(const CodeCase& code, std::ostream* out) { *out << code.line << " checks " << code.radio; }
+
 class ReadSettingsCode : public ::testing::TestWithParam<CodeCase> {};
 
 TEST_P(ReadSettingsCode, ChecksTheButtonOfTheFirstMatchingRowOrTheLastRow) {

@@ -54,6 +54,13 @@ void DisclaimerWindow::ShowModal() {
   if (owner) SetActiveWindow(owner);
 }
 
+// GetMessage handles a sent click without returning, so a click sent by another program (an accessibility tool)
+// would end the loop only at the next posted message; the posted no-op wakes it at once.
+void DisclaimerWindow::Close() {
+  modal_ = false;
+  if (window_) PostMessageA(window_, WM_NULL, 0, 0);
+}
+
 LRESULT DisclaimerWindow::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_ERASEBKGND: {

@@ -21,7 +21,7 @@ class DisclaimerWindow : public DisclaimerView {
   HWND Handle() const { return window_; }
   // Shows the window with its owner disabled and returns when it is closed.
   void ShowModal();
-  void Close() override { modal_ = false; }
+  void Close() override;
 
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,0 +1,419 @@
+// The settings window under Wine: the settings file it creates, the options it shows and writes back, its error
+// box, the hidden list and About buttons with the real open-file dialog, and what it looks like.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "SaverRun.h"
+#include "SettingsWindowRun.h"
+#include "fakes/ShowFixture.h"
+#include "usave2/SettingsLayout.h"
+
+namespace lumora::e2e {
+namespace {
+
+using namespace std::chrono_literals;
+using ::testing::ElementsAre;
+using ::testing::StartsWith;
+
+constexpr char kIni[] = "lumora.ini";
+constexpr Rgb kBackground{95, 115, 175};
+
+// Control ids of the settings window.
+constexpr int kOk = 100, kGroupBox7 = 205, kScrollBarH = 212, kScrollBarW = 213, kLblwidth = 214, kLblheight = 215;
+constexpr int kRadsndon = 302, kRadsndof = 303, kRadtime4 = 404, kRadtime3 = 406, kRadcol1 = 502;
+constexpr int kRadpicde = 202, kRadran = 603, kAddPicture = 704, kAddSound = 707, kAbout = 709;
+// Of the disclaimer window and of the open-file dialog.
+constexpr int kDisclaimerGroup = 110, kReturn = 120, kFileTypeCombo = 1136;
+
+constexpr unsigned kWmHScroll = 0x114;
+constexpr unsigned kSbLineLeft = 0, kSbLineRight = 1;
+
+// The file that the window creates: the eight Options keys, then both lists with every slot free.
+std::string NewFileText(const std::string& extraOptionLines = "") {
+  std::string text =
+      "[Options]\r\nSound=0\r\nStatus=0\r\nRepeat=0\r\nTime=2\r\nColor=4\r\nPicdis=4\r\nHeight=25\r\nWidth=25\r\n" +
+      extraOptionLines;
+  for (const std::string section : {"JpegConfig", "WavConfig"}) {
+    text += "[" + section + "]\r\n";
+    for (int slot = 1; slot <= 500; ++slot) text += "Name" + std::to_string(slot) + "=Null\r\n";
+  }
+  return text;
+}
+
+std::string IniText() { return ReadWindowsFile(kIni).value_or("(no file)"); }
+
+TEST(SettingsWindow, WithoutAFileCreatesItByteForByteShowsTheDefaultsAndOkAddsSeq) {
+  RemoveWindowsFile(kIni);
+  RunningSettings settings;
+  settings.WaitForWindow();
+  EXPECT_EQ(FirstDifference(IniText(), NewFileText()), "");
+
+  const WindowInfo window = settings.Info();
+  EXPECT_EQ(window.className, "TForm2");
+  EXPECT_EQ(window.text, "Screensaver Settings/Options");
+  EXPECT_EQ(window.client.width, 607);
+  EXPECT_EQ(window.client.height, 374);
+  EXPECT_LE(std::abs(2 * window.rect.x + window.rect.width - Session().Screen().width), 1) << window.rect;
+  EXPECT_LE(std::abs(2 * window.rect.y + window.rect.height - Session().Screen().height), 1) << window.rect;
+
+  const std::map<int, ChildInfo> controls = settings.Controls();
+  EXPECT_THAT(CheckedCaptions(controls),
+              ElementsAre("Tiled Pictures", "Sound OFF", "30 Seconds", "Black Only", "In Order"));
+  EXPECT_EQ(controls.at(kLblwidth).text, "25");
+  EXPECT_EQ(controls.at(kLblheight).text, "25");
+  EXPECT_FALSE(controls.at(kRadsndon).enabled);
+  EXPECT_FALSE(controls.at(kRadsndof).enabled);
+  EXPECT_EQ(controls.at(kScrollBarW).scroll->pos, 25);
+  EXPECT_EQ(controls.at(kScrollBarW).scroll->min, 25);
+  EXPECT_EQ(controls.at(kScrollBarW).scroll->max, Session().Screen().width);
+  EXPECT_EQ(controls.at(kScrollBarH).scroll->max, Session().Screen().height);
+
+  EXPECT_TRUE(settings.Click(kOk));
+  EXPECT_EQ(settings.WaitForExit(15s), 0);
+  EXPECT_EQ(FirstDifference(IniText(), NewFileText("Seq=1\r\n")), "");
+}
+
+TEST(SettingsWindow, PreparedFileShowsItsOptionsAndOkWritesWhatIsShown) {
+  const std::string options = "Sound=1\r\nSeq=0\r\nColor=2\r\nPicdis=5\r\nTime=7\r\nHeight=3000\r\nWidth=10\r\n";
+  WriteWindowsFile(kIni, SettingsFileText(options, {}));
+  RunningSettings settings;
+  settings.WaitForWindow();
+  const std::map<int, ChildInfo> controls = settings.Controls();
+  EXPECT_THAT(CheckedCaptions(controls), ElementsAre("Customize Picture Size Below ", "Sound ON", "2 Minutes",
+                                                     "Navy - Black - Purple - Maroon", "Random"));
+  EXPECT_FALSE(controls.at(kRadsndon).enabled) << "no sounds in the list";
+  EXPECT_EQ(controls.at(kLblheight).text, "3000");
+  EXPECT_EQ(controls.at(kScrollBarH).scroll->pos, Session().Screen().height);
+  EXPECT_EQ(controls.at(kLblwidth).text, "25");
+  EXPECT_EQ(controls.at(kScrollBarW).scroll->pos, 25);
+  EXPECT_TRUE(settings.Click(kOk));
+  EXPECT_EQ(settings.WaitForExit(15s), 0);
+  EXPECT_EQ(FirstDifference(IniText(), SettingsFileText("Sound=1\r\nSeq=0\r\nColor=2\r\nPicdis=5\r\nTime=120\r\n"
+                                                        "Height=3000\r\nWidth=25\r\n",
+                                                        {})),
+            "");
+}
+
+TEST(SettingsWindow, OddValuesFallBackAndTwoPicturesCloseWithoutANote) {
+  const std::map<int, std::string> pictures = {{2, "C:\\a.jpg"}, {9, "C:\\b.jpg"}}, sounds = {{4, "C:\\s.wav"}};
+  WriteWindowsFile(
+      kIni, SettingsFileText("Color=0x3\r\nPicdis=0\r\nTime=8\r\nHeight=300\r\nWidth=abc\r\n", pictures, sounds));
+  RunningSettings settings;
+  settings.WaitForWindow();
+  const std::map<int, ChildInfo> controls = settings.Controls();
+  EXPECT_THAT(CheckedCaptions(controls),
+              ElementsAre("Slide", "Sound ON", "8 Seconds", "Green - Aqua - Fuschia - Yellow", "In Order"));
+  EXPECT_TRUE(controls.at(kRadsndon).enabled) << "a sound in the list";
+  EXPECT_TRUE(controls.at(kRadsndof).enabled);
+  EXPECT_EQ(controls.at(kLblheight).text, "300");
+  EXPECT_EQ(controls.at(kScrollBarH).scroll->pos, 300);
+  EXPECT_EQ(controls.at(kLblwidth).text, "25");
+  EXPECT_TRUE(settings.Click(kOk));
+  EXPECT_EQ(settings.WaitForExit(15s), 0) << "no note with two pictures";
+  const std::string written = "Color=3\r\nPicdis=7\r\nTime=8\r\nHeight=300\r\nWidth=25\r\nSound=1\r\nSeq=1\r\n";
+  EXPECT_EQ(FirstDifference(IniText(), SettingsFileText(written, pictures, sounds)), "");
+}
+
+TEST(SettingsWindow, ClickedChoicesAndMovedBarsAreWrittenAsTheSevenKeysInOrder) {
+  // The Options section lacks every key that OK writes, so each lands at its end in the order written.
+  WriteWindowsFile(kIni, SettingsFileText("Status=0\r\nRepeat=0\r\n", {}, {{5, "C:\\sound.wav"}}));
+  RunningSettings settings;
+  settings.WaitForWindow();
+  for (int radio : {kRadsndof, kRadran, kRadcol1, kRadpicde, kRadtime4}) EXPECT_TRUE(settings.Click(radio));
+
+  Inspector inspector(Session());
+  std::map<int, ChildInfo> controls = settings.Controls();
+  const auto scroll = [&](int bar, unsigned code) {
+    inspector.Send(controls.at(kGroupBox7).hwnd, kWmHScroll, code, static_cast<std::int64_t>(controls.at(bar).hwnd));
+  };
+  scroll(kScrollBarW, kSbLineRight);
+  scroll(kScrollBarW, kSbLineRight);
+  scroll(kScrollBarH, kSbLineLeft);
+  const Rect barH = settings.ScreenRect(kScrollBarH);
+  Click(barH.x + barH.width - 5, barH.y + barH.height / 2);  // its right arrow
+  EXPECT_TRUE(WaitFor([&] { return settings.Control(kLblheight).text == "26"; }, 5s));
+
+  controls = settings.Controls();
+  EXPECT_THAT(CheckedCaptions(controls), ElementsAre("Default Picture Size (Clearest Image)", "Sound OFF", "1 Minute",
+                                                     "Black - Gray - Silver - White", "Random"));
+  EXPECT_EQ(controls.at(kLblwidth).text, "27");
+  EXPECT_EQ(controls.at(kScrollBarW).scroll->pos, 27);
+  EXPECT_EQ(controls.at(kLblheight).text, "26");
+  EXPECT_EQ(controls.at(kScrollBarH).scroll->pos, 26);
+
+  EXPECT_TRUE(settings.Click(kOk));
+  EXPECT_EQ(settings.WaitForExit(15s), 0);
+  const std::string written =
+      "Status=0\r\nRepeat=0\r\nSound=0\r\nSeq=0\r\nColor=1\r\nPicdis=2\r\nTime=4\r\nHeight=26\r\nWidth=27\r\n";
+  EXPECT_EQ(FirstDifference(IniText(), SettingsFileText(written, {}, {{5, "C:\\sound.wav"}})), "");
+}
+
+TEST(SettingsWindow, LabelFollowsTheDraggedThumbToTheScreenWidth) {
+  const std::string options = "Sound=0\r\nSeq=1\r\nColor=4\r\nPicdis=5\r\nTime=2\r\nHeight=25\r\nWidth=25\r\n";
+  WriteWindowsFile(kIni, SettingsFileText(options, {}));
+  RunningSettings settings;
+  settings.WaitForWindow();
+  const Rect bar = settings.ScreenRect(kScrollBarW);
+  // At its minimum the thumb sits right of the left arrow, both as wide as a system scroll arrow (16 pixels).
+  const int middle = bar.y + bar.height / 2;
+  MovePointer(bar.x + 24, middle);
+  ButtonDown(1);
+  MovePointer(bar.x + bar.width / 2, middle);
+  // Past the right end, yet near enough for the bar to keep the drag.
+  MovePointer(bar.x + bar.width + 8, middle);
+  const std::string screenWidth = std::to_string(Session().Screen().width);
+  const bool followed = WaitFor([&] { return settings.Control(kLblwidth).text == screenWidth; }, 5s);
+  ButtonUp(1);
+  EXPECT_TRUE(followed) << "while the thumb is held: " << settings.Control(kLblwidth).text;
+  EXPECT_TRUE(WaitFor([&] { return settings.Control(kScrollBarW).scroll->pos == Session().Screen().width; }, 5s));
+  EXPECT_EQ(settings.Control(kLblwidth).text, screenWidth);
+  EXPECT_TRUE(settings.Click(kOk));
+  EXPECT_EQ(settings.WaitForExit(15s), 0);
+  EXPECT_EQ(FirstDifference(IniText(), SettingsFileText("Sound=0\r\nSeq=1\r\nColor=4\r\nPicdis=5\r\nTime=2\r\n"
+                                                        "Height=25\r\nWidth=" +
+                                                            screenWidth + "\r\n",
+                                                        {})),
+            "");
+}
+
+TEST(SettingsWindow, OnePictureShowsTheNoteOnOkThenCloses) {
+  WriteWindowsFile(kIni, SettingsFileText("Seq=1\r\n", {{7, "C:\\only.jpg"}}));
+  RunningSettings settings;
+  settings.WaitForWindow();
+  EXPECT_FALSE(settings.Click(kOk)) << "OK waits for the note";
+  const std::optional<DialogInfo> note = WaitForDialog("Confirm", 10s);
+  ASSERT_TRUE(note.has_value());
+  EXPECT_THAT(note->statics, ElementsAre("Note: This screensaver will display your pictures at random. If you only "
+                                         "enter one picture, the screen will never change as there will be only one "
+                                         "picture to choose from."));
+  EXPECT_THAT(note->buttons, ElementsAre("OK"));
+  EXPECT_THAT(IniText(), StartsWith("[Options]\r\nSeq=1\r\nSound=1\r\nColor=4\r\nPicdis=7\r\nTime=120\r\n"
+                                    "Height=25\r\nWidth=25\r\n[JpegConfig]"))
+      << "written before the note";
+  EXPECT_TRUE(settings.Process().Running());
+  ASSERT_TRUE(PressOkOn("Confirm"));
+  EXPECT_EQ(settings.WaitForExit(15s), 0);
+}
+
+TEST(SettingsWindow, UnwritableFileShowsTheErrorKeepsTheWindowAndOkRetries) {
+  const std::string text = SettingsFileText("Sound=0\r\nSeq=1\r\nColor=4\r\nPicdis=4\r\nTime=2\r\n", {});
+  WriteWindowsFile(kIni, text);
+  RunningSettings settings;
+  settings.WaitForWindow();
+  UnwritableFile locked(*FindIgnoringCase(WindowsDir(), kIni));
+  EXPECT_TRUE(settings.Click(kRadtime3));
+  EXPECT_FALSE(settings.Click(kOk)) << "OK waits for the error box";
+  const std::optional<DialogInfo> error = WaitForDialog("Lumora Screensaver", 10s);
+  ASSERT_TRUE(error.has_value());
+  const std::string path = ToWindowsPath(WindowsDir() / kIni);
+  EXPECT_THAT(error->statics, ElementsAre("Unable to write to " + path + "."));
+  EXPECT_THAT(error->buttons, ElementsAre("OK"));
+  ASSERT_TRUE(PressOkOn("Lumora Screensaver"));
+  EXPECT_TRUE(WaitFor([] { return Inspector(Session()).Dialogs().empty(); }, 5s));
+  EXPECT_TRUE(settings.Info().visible);
+  EXPECT_TRUE(settings.Process().Running());
+  EXPECT_EQ(IniText(), text);
+
+  locked.Release();
+  EXPECT_TRUE(settings.Click(kOk));
+  EXPECT_EQ(settings.WaitForExit(15s), 0);
+  EXPECT_EQ(FirstDifference(IniText(), SettingsFileText("Sound=0\r\nSeq=1\r\nColor=4\r\nPicdis=4\r\nTime=3\r\n"
+                                                        "Height=25\r\nWidth=25\r\n",
+                                                        {})),
+            "");
+}
+
+// A folder in the place of the file: the window finds no file, and creating it fails at the first write.
+TEST(SettingsWindow, FileThatCannotBeCreatedIsReportedAndTheWindowStillOpens) {
+  RemoveWindowsFile(kIni);
+  std::filesystem::create_directory(WindowsDir() / kIni);
+  RunningSettings settings;
+  const std::optional<DialogInfo> error = WaitForDialog("Lumora Screensaver", 30s);
+  std::filesystem::remove(WindowsDir() / kIni);
+  ASSERT_TRUE(error.has_value());
+  EXPECT_THAT(error->statics, ElementsAre("Unable to write to " + ToWindowsPath(WindowsDir() / kIni) + "."));
+  ASSERT_TRUE(PressOkOn("Lumora Screensaver"));
+  settings.WaitForWindow();
+  const std::map<int, ChildInfo> controls = settings.Controls();
+  EXPECT_THAT(CheckedCaptions(controls), ElementsAre());
+  EXPECT_TRUE(controls.at(kRadsndon).enabled) << "the steps after the failed write are skipped";
+
+  EXPECT_TRUE(settings.Click(kOk));
+  EXPECT_EQ(settings.WaitForExit(15s), 0);
+  const std::string written = IniText();
+  EXPECT_THAT(written, StartsWith("[Options]\r\nSound=0\r\nSeq=0\r\nColor=4\r\nPicdis="));
+  EXPECT_THAT(written, ::testing::EndsWith("\r\nTime=120\r\nHeight=25\r\nWidth=25\r\n"));
+  EXPECT_EQ(std::count(written.begin(), written.end(), '\n'), 8) << written;
+}
+
+TEST(SettingsWindow, HiddenAddPictureButtonPreviewsThePictureAndStoresThePathTyped) {
+  ChoosableFiles files;
+  const std::string picture = files.Add("Beach.jpg", test::JpegFileOf(test::Solid(40, 30, lumora::Rgb{200, 40, 40})));
+  const std::string options = "Sound=0\r\nSeq=1\r\n";
+  WriteWindowsFile(kIni, SettingsFileText(options, {}));
+  RunningSettings settings({.workingDirectory = files.folder});
+  settings.WaitForWindow();
+  EXPECT_FALSE(settings.Click(kAddPicture)) << "the button waits for the dialog";
+  const OpenFileDialog dialog = OpenFileDialog::Wait();
+  EXPECT_EQ(dialog.Control(kFileTypeCombo).text, "jpeg (*.jpg)");
+  // The dialog lists the current folder, where the picture is the only file; its first item is at the top left.
+  const Rect list = dialog.ScreenRect(dialog.OfClass("SysListView32"));
+  Click(list.x + 12, list.y + 10);
+  const Rect preview = dialog.ScreenRect(dialog.OfClass("LumoraPreview"));
+  EXPECT_TRUE(WaitFor(
+      [&] {
+        return CountPixels(Screenshot(), preview, Rgb{200, 40, 40}, 16) >= 40 * 30;
+      },
+      5s))
+      << "the selected picture in the preview";
+  dialog.Choose(picture);
+  EXPECT_TRUE(WaitFor(
+      [&] {
+        return IniText() == SettingsFileText(options, {{1, picture}});
+      },
+      10s))
+      << FirstDifference(IniText(), SettingsFileText(options, {{1, picture}}));
+  EXPECT_TRUE(settings.Process().Running());
+}
+
+TEST(SettingsWindow, HiddenAddSoundButtonStoresTheFileAndEnablesTheSoundChoice) {
+  ChoosableFiles files;
+  const std::string sound = files.Add("Waves.wav", std::vector<uint8_t>(64, 0));
+  const std::string options = "Sound=0\r\nSeq=1\r\n";
+  WriteWindowsFile(kIni, SettingsFileText(options, {}));
+  RunningSettings settings;
+  settings.WaitForWindow();
+  EXPECT_FALSE(settings.Control(kRadsndon).enabled);
+  EXPECT_FALSE(settings.Click(kAddSound));
+  const OpenFileDialog dialog = OpenFileDialog::Wait();
+  EXPECT_EQ(dialog.Control(kFileTypeCombo).text, "wav (*.wav);midi (*.mid)");
+  dialog.Choose(sound);
+  EXPECT_TRUE(WaitFor(
+      [&] {
+        return IniText() == SettingsFileText(options, {}, {{1, sound}});
+      },
+      10s))
+      << FirstDifference(IniText(), SettingsFileText(options, {}, {{1, sound}}));
+  EXPECT_TRUE(WaitFor([&] { return settings.Control(kRadsndon).enabled; }, 5s));
+  EXPECT_TRUE(settings.Control(kRadsndof).enabled);
+  EXPECT_EQ(settings.Control(kRadsndof).check, 1) << "the choice stays";
+}
+
+TEST(SettingsWindow, HiddenAboutButtonShowsTheDisclaimerModally) {
+  WriteWindowsFile(kIni, SettingsFileText("Sound=0\r\n", {}));
+  RunningSettings settings;
+  settings.WaitForWindow();
+  Inspector inspector(Session());
+  EXPECT_FALSE(settings.Click(kAbout)) << "About returns only when the disclaimer closes";
+  const std::optional<Hwnd> disclaimer = inspector.Find("Tfrmdisc");
+  ASSERT_TRUE(disclaimer.has_value());
+  ASSERT_TRUE(WaitFor([&] { return inspector.Window(*disclaimer).visible; }, 5s));
+  const WindowInfo window = inspector.Window(*disclaimer);
+  EXPECT_TRUE(window.borderless);
+  EXPECT_EQ(window.client, window.rect);
+  EXPECT_EQ(window.client.width, 514);
+  EXPECT_EQ(window.client.height, 312);
+  EXPECT_LE(std::abs(2 * window.rect.x + window.rect.width - Session().Screen().width), 1) << window.rect;
+  EXPECT_LE(std::abs(2 * window.rect.y + window.rect.height - Session().Screen().height), 1) << window.rect;
+  EXPECT_EQ(inspector.ChildById(*disclaimer, kDisclaimerGroup)->text, "Disclaimer");
+  EXPECT_EQ(inspector.ChildById(*disclaimer, kReturn)->text, "Return");
+  // Below its group box and left of Return the window shows its own colour.
+  EXPECT_TRUE(WaitFor(
+      [&] {
+        return IsUniform(Screenshot(), {window.client.x + 8, window.client.y + 266, 400, 40}, Rgb{65, 168, 190});
+      },
+      5s));
+  EXPECT_FALSE(settings.Info().enabled);
+
+  ASSERT_TRUE(inspector.Click(inspector.ChildById(*disclaimer, kReturn)->hwnd));
+  EXPECT_TRUE(WaitFor([&] { return !inspector.Window(*disclaimer).visible; }, 5s));
+  EXPECT_TRUE(settings.Info().enabled);
+  EXPECT_TRUE(settings.Click(kOk)) << "the settings window answers again";
+  EXPECT_EQ(settings.WaitForExit(15s), 0);
+}
+
+// In the window's client coordinates, between and beside the panels and group boxes.
+constexpr Rect kBackgroundGaps[] = {
+    {0, 0, 607, 8},     {0, 0, 11, 374},    {11, 71, 270, 8},  {11, 158, 270, 11},
+    {11, 235, 270, 12}, {281, 0, 35, 374},  {585, 0, 22, 335}, {316, 247, 269, 88},
+    {0, 355, 607, 19},  {146, 28, 125, 38},  // inside Panel1, right of its radio buttons
+};
+
+long DrawnPixels(const Image& shot, const Rect& rect) { return PixelsOtherThan(shot, rect, kBackground); }
+
+// Whether the control draws something of its own where it stands: a face, a frame, a bevel or text.
+void ExpectDrawn(const Image& shot, const ControlLayout& layout, const Rect& place) {
+  const long area = static_cast<long>(place.width) * place.height;
+  switch (layout.kind) {
+    case ControlKind::Button:
+    case ControlKind::ScrollBar:
+    case ControlKind::ListBox:
+      EXPECT_GE(DrawnPixels(shot, place), area * 8 / 10) << "its face";
+      break;
+    case ControlKind::RadioButton:
+      EXPECT_GE(DrawnPixels(shot, place), 40) << "its circle and caption";
+      break;
+    case ControlKind::Label:
+      EXPECT_GE(DrawnPixels(shot, place), 10) << "its caption";
+      break;
+    case ControlKind::Panel:
+      EXPECT_GE(DrawnPixels(shot, {place.x, place.y, place.width, 1}), place.width * 9 / 10) << "its top bevel";
+      EXPECT_GE(DrawnPixels(shot, {place.x, place.y, 1, place.height}), place.height * 9 / 10) << "its left bevel";
+      break;
+    case ControlKind::GroupBox:
+      EXPECT_GE(DrawnPixels(shot, {place.x, place.y + 10, 1, place.height - 10}), (place.height - 10) * 9 / 10)
+          << "its frame";
+      break;
+  }
+}
+
+TEST(SettingsWindow, ScreenshotShowsTheControlsWhereTheLayoutPutsThem) {
+  MovePointer(0, 0);  // away from the window, so that no tool tip covers it
+  WriteWindowsFile(kIni, SettingsFileText("Sound=0\r\nSeq=1\r\nColor=4\r\nPicdis=4\r\nTime=2\r\nHeight=25\r\n"
+                                          "Width=25\r\n",
+                                          {}));
+  RunningSettings settings;
+  settings.WaitForWindow();
+  const WindowInfo window = settings.Info();
+  const std::map<int, ChildInfo> controls = settings.Controls();
+  std::map<Hwnd, ChildInfo> byHandle;
+  for (const auto& [id, control] : controls) byHandle[control.hwnd] = control;
+
+  // Places of the groups and OK as the window is designed.
+  const std::map<int, Rect> groups = {
+      {100, {461, 335, 136, 20}}, {200, {316, 12, 269, 235}}, {205, {18, 144, 223, 84}}, {300, {11, 8, 270, 63}},
+      {400, {11, 79, 270, 79}},   {500, {11, 247, 270, 102}}, {600, {11, 169, 270, 66}}};
+  for (const auto& [id, place] : groups) EXPECT_EQ(controls.at(id).rect, place) << id;
+
+  const Rect client = window.client;
+  const auto painted = [&](const Image& shot) {
+    for (const Rect& gap : kBackgroundGaps)
+      if (!IsUniform(shot, {client.x + gap.x, client.y + gap.y, gap.width, gap.height}, kBackground)) return false;
+    return DrawnPixels(shot, ScreenRectOf(byHandle, controls.at(kOk).hwnd, client)) > 0;
+  };
+  Image shot;
+  EXPECT_TRUE(WaitFor([&] { return painted(shot = Screenshot()); }, 5s)) << "the background between the groups";
+  const auto path = Session().WorkDir() / "settings-window.png";
+  shot.Crop(window.rect).SavePng(path);
+  std::printf("[ screen   ] settings window: %s\n", path.c_str());
+
+  const FormLayout& form = SettingsForm();
+  for (const ControlLayout& layout : form.controls) {
+    SCOPED_TRACE(layout.name);
+    ASSERT_TRUE(controls.count(layout.id));
+    const ChildInfo& control = controls.at(layout.id);
+    EXPECT_EQ(control.rect, (Rect{layout.left, layout.top, layout.width, layout.height}));
+    EXPECT_EQ(control.visible, layout.visible);
+    const Hwnd parent = layout.parent ? controls.at(FindControl(form, layout.parent).id).hwnd : settings.Window();
+    EXPECT_EQ(control.parent, parent);
+    if (layout.kind != ControlKind::ScrollBar && layout.kind != ControlKind::ListBox) {
+      EXPECT_EQ(control.text, layout.caption);
+    }
+    if (control.shown) ExpectDrawn(shot, layout, ScreenRectOf(byHandle, control.hwnd, client));
+  }
+}
+
+}  // namespace
+}  // namespace lumora::e2e
