@@ -22,8 +22,8 @@ void DisclaimerWindow::Create(Tfrmdisc& form, HWND owner) {
   RegisterClassA(&windowClass);
   const DWORD style = FormStyle(layout.border);
   const RECT place = CentredFormRect(layout, style, 0);
-  CreateWindowExA(0, layout.className, layout.caption, style, place.left, place.top, place.right - place.left,
-                  place.bottom - place.top, owner, nullptr, instance_, this);
+  CreateFor(0, layout.className, layout.caption, style, place.left, place.top, place.right - place.left,
+            place.bottom - place.top, owner, instance_);
   controls_.Build(window_, instance_, layout, fonts_);
 }
 
@@ -91,16 +91,6 @@ LRESULT DisclaimerWindow::OnMessage(HWND window, UINT message, WPARAM wParam, LP
       break;
   }
   return DefWindowProcA(window, message, wParam, lParam);
-}
-
-LRESULT CALLBACK DisclaimerWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    reinterpret_cast<DisclaimerWindow*>(create->lpCreateParams)->window_ = window;
-  }
-  auto* self = reinterpret_cast<DisclaimerWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-  return self ? self->OnMessage(window, message, wParam, lParam) : DefWindowProcA(window, message, wParam, lParam);
 }
 
 }  // namespace lumora::win32

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "Usave5/Tfrmdisc.h"
+#include "platform/win32/OwnedWindow.h"
 #include "platform/win32/Application.h"
 #include "platform/win32/FormBuilder.h"
 #include "platform/win32/GdiObjects.h"
@@ -10,7 +11,7 @@ namespace lumora::win32 {
 
 // The disclaimer window "Tfrmdisc": borderless, centred, owned by the settings window, hidden until that shows
 // it modally.
-class DisclaimerWindow : public DisclaimerView {
+class DisclaimerWindow : public DisclaimerView, public OwnedWindow {
  public:
   DisclaimerWindow(Application& application, HINSTANCE instance);
   ~DisclaimerWindow() override;
@@ -18,19 +19,16 @@ class DisclaimerWindow : public DisclaimerView {
   DisclaimerWindow& operator=(const DisclaimerWindow&) = delete;
 
   void Create(Tfrmdisc& form, HWND owner);
-  HWND Handle() const { return window_; }
   // Shows the window with its owner disabled and returns when it is closed.
   void ShowModal();
   void Close() override;
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
 
   Application& application_;
   HINSTANCE instance_;
   Tfrmdisc* form_ = nullptr;
-  HWND window_ = nullptr;
   bool modal_ = false;
   FormFonts fonts_;
   FormControls controls_;

@@ -37,9 +37,8 @@ void SaverWindow::Create(TForm1& form) {
   RegisterClassA(&playerClass);
   PictureWindow::RegisterWindowClass(instance_);
 
-  window_ = CreateWindowExA(WS_EX_TOPMOST, kSaverWindowClass, kSaverWindowTitle,
-                            WS_POPUP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0, screenWidth_, screenHeight_, nullptr,
-                            nullptr, instance_, this);
+  CreateFor(WS_EX_TOPMOST, kSaverWindowClass, kSaverWindowTitle, WS_POPUP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0,
+            screenWidth_, screenHeight_, nullptr, instance_);
   // Created in stacking order from the bottom: each new child window goes on top of its siblings.
   for (PictureWindow& picture : pictures_) picture.Create(window_, instance_, &background_);
   CreateInfoLabel();
@@ -145,16 +144,6 @@ LRESULT SaverWindow::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM 
       break;
   }
   return DefWindowProcA(window, message, wParam, lParam);
-}
-
-LRESULT CALLBACK SaverWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    reinterpret_cast<SaverWindow*>(create->lpCreateParams)->window_ = window;
-  }
-  auto* self = reinterpret_cast<SaverWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-  return self ? self->OnMessage(window, message, wParam, lParam) : DefWindowProcA(window, message, wParam, lParam);
 }
 
 LRESULT CALLBACK SaverWindow::PlayerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

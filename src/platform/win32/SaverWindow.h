@@ -6,6 +6,7 @@
 #include "platform/SaverStage.h"
 #include "platform/win32/Application.h"
 #include "platform/win32/GdiObjects.h"
+#include "platform/win32/OwnedWindow.h"
 #include "platform/win32/PictureWindow.h"
 
 namespace lumora {
@@ -16,7 +17,7 @@ namespace lumora::win32 {
 
 // The saver window "TForm1": borderless, on top of all windows, over the whole primary screen, with the picture
 // controls, the information label, the display timer and the media player's notification window.
-class SaverWindow : public SaverStage {
+class SaverWindow : public SaverStage, public OwnedWindow {
  public:
   SaverWindow(Application& application, HINSTANCE instance);
   ~SaverWindow() override;
@@ -25,7 +26,6 @@ class SaverWindow : public SaverStage {
   void Create(TForm1& form);
   // Shows the window maximised and active, as it does when its creation ends.
   void Show();
-  HWND Handle() const { return window_; }
   HWND PlayerHandle() const { return player_; }
 
   int ScreenWidth() override { return screenWidth_; }
@@ -42,15 +42,13 @@ class SaverWindow : public SaverStage {
   void Close() override;
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK PlayerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
   void CreateInfoLabel();
 
   Application& application_;
   HINSTANCE instance_;
   TForm1* form_ = nullptr;
-  HWND window_ = nullptr;
   HWND label_ = nullptr;
   HWND player_ = nullptr;
   UniqueFont labelFont_;

@@ -90,8 +90,8 @@ void SettingsWindow::Create(TForm2& form) {
   RegisterClassA(&windowClass);
   const DWORD style = FormStyle(layout.border);
   const RECT place = CentredFormRect(layout, style, 0);
-  CreateWindowExA(0, layout.className, layout.caption, style, place.left, place.top, place.right - place.left,
-                  place.bottom - place.top, nullptr, nullptr, instance_, this);
+  CreateFor(0, layout.className, layout.caption, style, place.left, place.top, place.right - place.left,
+            place.bottom - place.top, nullptr, instance_);
   controls_.Build(window_, instance_, layout, fonts_);
   CreateToolTips();
 }
@@ -318,16 +318,6 @@ LRESULT SettingsWindow::OnMessage(HWND window, UINT message, WPARAM wParam, LPAR
       break;
   }
   return DefWindowProcA(window, message, wParam, lParam);
-}
-
-LRESULT CALLBACK SettingsWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    reinterpret_cast<SettingsWindow*>(create->lpCreateParams)->window_ = window;
-  }
-  auto* self = reinterpret_cast<SettingsWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-  return self ? self->OnMessage(window, message, wParam, lParam) : DefWindowProcA(window, message, wParam, lParam);
 }
 
 }  // namespace lumora::win32

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "platform/FileSystem.h"
+#include "platform/win32/OwnedWindow.h"
 #include "platform/win32/Application.h"
 #include "platform/win32/FormBuilder.h"
 #include "platform/win32/GdiObjects.h"
@@ -17,7 +18,7 @@ class DisclaimerWindow;
 
 // The settings window "TForm2": a captioned window with a single fixed border and no title-bar buttons, built
 // from the settings form description and centred on the screen. OK is the only way to close it.
-class SettingsWindow : public SettingsView {
+class SettingsWindow : public SettingsView, public OwnedWindow {
  public:
   SettingsWindow(Application& application, HINSTANCE instance, FileSystem& files);
   ~SettingsWindow() override;
@@ -28,7 +29,6 @@ class SettingsWindow : public SettingsView {
   void Create(TForm2& form);
   void SetDisclaimer(DisclaimerWindow& disclaimer) { disclaimer_ = &disclaimer; }
   void Show();
-  HWND Handle() const { return window_; }
   // Runs until the window is closed.
   void RunMessageLoop();
 
@@ -53,8 +53,7 @@ class SettingsWindow : public SettingsView {
   void Close() override;
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
   void OnCommand(HWND control, int notification);
   void OnScroll(HWND bar, int code);
   void OnActivate(bool active);
@@ -67,7 +66,6 @@ class SettingsWindow : public SettingsView {
   FileSystem& files_;
   TForm2* form_ = nullptr;
   DisclaimerWindow* disclaimer_ = nullptr;
-  HWND window_ = nullptr;
   HWND toolTips_ = nullptr;
   HWND lastFocus_ = nullptr;
   bool closeRequested_ = false;
