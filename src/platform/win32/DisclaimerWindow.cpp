@@ -14,12 +14,7 @@ DisclaimerWindow::~DisclaimerWindow() {
 void DisclaimerWindow::Create(Tfrmdisc& form, HWND owner) {
   form_ = &form;
   const FormLayout& layout = DisclaimerForm();
-  WNDCLASSA windowClass{};
-  windowClass.lpfnWndProc = WindowProc;
-  windowClass.hInstance = instance_;
-  windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  windowClass.lpszClassName = layout.className;
-  RegisterClassA(&windowClass);
+  RegisterOwnedClass(layout.className, instance_);
   const DWORD style = FormStyle(layout.border);
   const RECT place = CentredFormRect(layout, style, 0);
   CreateFor(0, layout.className, layout.caption, style, place.left, place.top, place.right - place.left,

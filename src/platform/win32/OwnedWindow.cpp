@@ -9,6 +9,16 @@ HWND OwnedWindow::CreateFor(DWORD exStyle, const char* className, const char* ti
                          static_cast<OwnedWindow*>(this));
 }
 
+void OwnedWindow::RegisterOwnedClass(const char* className, HINSTANCE instance, UINT classStyle) {
+  WNDCLASSA windowClass{};
+  windowClass.style = classStyle;
+  windowClass.lpfnWndProc = WindowProc;
+  windowClass.hInstance = instance;
+  windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  windowClass.lpszClassName = className;
+  RegisterClassA(&windowClass);
+}
+
 LRESULT CALLBACK OwnedWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
     auto* owner = static_cast<OwnedWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);

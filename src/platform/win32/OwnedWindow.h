@@ -17,6 +17,8 @@ class OwnedWindow {
 
   virtual LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) = 0;
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  // Registers a window class whose windows are owned windows (registering it again does no harm).
+  static void RegisterOwnedClass(const char* className, HINSTANCE instance, UINT classStyle = 0);
   // CreateWindowExA with this object as the window's owner.
   HWND CreateFor(DWORD exStyle, const char* className, const char* title, DWORD style, int left, int top, int width,
                  int height, HWND parent, HINSTANCE instance);

@@ -23,13 +23,7 @@ SaverWindow::~SaverWindow() {
 
 void SaverWindow::Create(TForm1& form) {
   form_ = &form;
-  WNDCLASSA windowClass{};
-  windowClass.style = CS_DBLCLKS;
-  windowClass.lpfnWndProc = WindowProc;
-  windowClass.hInstance = instance_;
-  windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  windowClass.lpszClassName = kSaverWindowClass;
-  RegisterClassA(&windowClass);
+  RegisterOwnedClass(kSaverWindowClass, instance_, CS_DBLCLKS);
   WNDCLASSA playerClass{};
   playerClass.lpfnWndProc = PlayerProc;
   playerClass.hInstance = instance_;

@@ -82,12 +82,7 @@ void SettingsWindow::Create(TForm2& form) {
   INITCOMMONCONTROLSEX commonControls{sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES};
   InitCommonControlsEx(&commonControls);
   const FormLayout& layout = SettingsForm();
-  WNDCLASSA windowClass{};
-  windowClass.lpfnWndProc = WindowProc;
-  windowClass.hInstance = instance_;
-  windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  windowClass.lpszClassName = layout.className;
-  RegisterClassA(&windowClass);
+  RegisterOwnedClass(layout.className, instance_);
   const DWORD style = FormStyle(layout.border);
   const RECT place = CentredFormRect(layout, style, 0);
   CreateFor(0, layout.className, layout.caption, style, place.left, place.top, place.right - place.left,
