@@ -6,16 +6,17 @@ namespace lumora {
 // The shared random draw: a 32-bit linear congruential generator.
 class RandomDraw {
  public:
-  void Reseed(uint32_t seed) { seed_ = seed; }
-  uint32_t Seed() const { return seed_; }
-  // A value from 0 to n - 1 (0 when n is 0): the high half of the 64-bit product of the stepped seed and n.
+  // Starts the sequence again from `value`; the saver uses the time of day.
+  void Restart(uint32_t value) { state_ = value; }
+  uint32_t State() const { return state_; }
+  // A value from 0 to n - 1 (0 when n is 0): the high half of the 64-bit product of the stepped state and n.
   uint32_t Below(uint32_t n) {
-    seed_ = seed_ * 134775813u + 1u;
-    return static_cast<uint32_t>((static_cast<uint64_t>(seed_) * n) >> 32);
+    state_ = state_ * 134775813u + 1u;
+    return static_cast<uint32_t>((static_cast<uint64_t>(state_) * n) >> 32);
   }
 
  private:
-  uint32_t seed_ = 0;
+  uint32_t state_ = 0;
 };
 
 }  // namespace lumora

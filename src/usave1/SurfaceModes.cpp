@@ -16,7 +16,7 @@ int RandomOffset(RandomDraw& random, int size, int screen) {
 
 }  // namespace
 
-void TForm1::RandomizeFromClock() { state_.random.Reseed(services_.clock.MillisecondsSinceMidnightUtc()); }
+void TForm1::RandomizeFromClock() { state_.random.Restart(services_.clock.MillisecondsSinceMidnightUtc()); }
 
 void TForm1::ShowOverlapping() {
   Image1.visible = false;

@@ -13,14 +13,14 @@ using test::Solid;
 
 TEST(RandomDraw, StepsTheSeedAndTakesTheHighHalfOfTheProduct) {
   RandomDraw random;
-  random.Reseed(12345);
+  random.Restart(12345);
   EXPECT_EQ(random.Below(100), 38u);
   EXPECT_EQ(random.Below(100), 28u);
   EXPECT_EQ(random.Below(7), 0u);
   EXPECT_EQ(random.Below(1), 0u);
   EXPECT_EQ(random.Below(0), 0u);
   EXPECT_EQ(random.Below(1000000), 341599u);
-  EXPECT_EQ(random.Seed(), 1467157059u);
+  EXPECT_EQ(random.State(), 1467157059u);
 }
 
 TEST(PictureExtension, IsTheTextFromTheLastDotUnlessAFolderFollows) {
@@ -60,7 +60,7 @@ TEST(LoadNextPicture, AtRandomDrawsFromTheClockAndMayRepeat) {
   RandomDraw expected;
   for (uint32_t ms : {0u, 999u, 43200000u, 86399999u}) {
     show.system.milliseconds = ms;
-    expected.Reseed(ms);
+    expected.Restart(ms);
     const uint8_t red = static_cast<uint8_t>(10 * (expected.Below(5) + 1));
     EXPECT_EQ(StagedColour(show), (Rgb{red, 0, 0})) << ms;
     EXPECT_EQ(StagedColour(show), (Rgb{red, 0, 0})) << "same millisecond, same picture";

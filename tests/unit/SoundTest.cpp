@@ -63,7 +63,7 @@ TEST(Sound, NextSoundIsDrawnAtEveryPictureLoadAndStartsOnlyOnceThePlayerStopped)
   show.Ticks(2);  // still playing: nothing new opened
   EXPECT_EQ(show.Opened().size(), 1u);
   RandomDraw expected;
-  expected.Reseed(777);
+  expected.Restart(777);
   const std::string drawn = SoundShow::Sound(static_cast<int>(expected.Below(5)) + 1);
   EXPECT_EQ(show.state.nextSound, drawn);
 

@@ -20,7 +20,7 @@ constexpr Rgb kBlack{0, 0, 0};
 uint32_t MillisecondsDrawing(uint32_t n, uint32_t value) {
   for (uint32_t ms = 0;; ++ms) {
     RandomDraw random;
-    random.Reseed(ms);
+    random.Restart(ms);
     if (random.Below(n) == value) return ms;
   }
 }
@@ -43,7 +43,7 @@ TEST(OverlapMode, OffsetsAreDrawnVerticalFirstAndLargePicturesStartInTheFirstQua
     show.system.milliseconds = ms;
     show.Ticks(1);
     RandomDraw expected;
-    expected.Reseed(ms);
+    expected.Restart(ms);
     const int top = static_cast<int>(expected.Below(192));
     const int left = static_cast<int>(expected.Below(1024 - 300));
     EXPECT_EQ(ContentBounds(show.stage.Render(), kBlack), (PixelRect{left, top, left + 300, 768})) << ms;

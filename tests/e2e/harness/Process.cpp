@@ -33,16 +33,16 @@ void RedirectOrDie(const std::filesystem::path& file, int targetFd) {
 }
 
 // Between fork and exec only async-signal-safe calls are allowed; everything else is prepared beforehand.
-[[noreturn]] void ExecChild(const ProcessSpec& spec, char** argv, char** envp, pid_t parent) {
+[[noreturn]] void ExecChild(const ProcessSpec& launch, char** argv, char** envp, pid_t parent) {
   // Ends the child with the test run even when the run itself is killed.
-  prctl(PR_SET_PDEATHSIG, spec.deathSignal);
+  prctl(PR_SET_PDEATHSIG, launch.deathSignal);
   if (getppid() != parent) _exit(125);
   setpgid(0, 0);
   const int input = open("/dev/null", O_RDONLY | O_CLOEXEC);
   if (input < 0 || dup2(input, STDIN_FILENO) < 0) _exit(126);
-  RedirectOrDie(spec.stdoutFile, STDOUT_FILENO);
-  RedirectOrDie(spec.stderrFile, STDERR_FILENO);
-  if (!spec.workingDirectory.empty() && chdir(spec.workingDirectory.c_str()) != 0) _exit(126);
+  RedirectOrDie(launch.stdoutFile, STDOUT_FILENO);
+  RedirectOrDie(launch.stderrFile, STDERR_FILENO);
+  if (!launch.workingDirectory.empty() && chdir(launch.workingDirectory.c_str()) != 0) _exit(126);
   execvpe(argv[0], argv, envp);
   _exit(127);
 }
@@ -59,17 +59,17 @@ Environment CurrentEnvironment() {
   return environment;
 }
 
-ChildProcess::ChildProcess(const ProcessSpec& spec) {
-  if (spec.argv.empty()) throw HarnessError("no command to start");
-  std::vector<std::string> arguments = spec.argv;
+ChildProcess::ChildProcess(const ProcessSpec& launch) {
+  if (launch.argv.empty()) throw HarnessError("no command to start");
+  std::vector<std::string> arguments = launch.argv;
   std::vector<std::string> variables;
-  for (const auto& [name, value] : spec.environment) variables.push_back(name + "=" + value);
+  for (const auto& [name, value] : launch.environment) variables.push_back(name + "=" + value);
   auto argv = PointersTo(arguments);
   auto envp = PointersTo(variables);
   const pid_t parent = getpid();
   pid_ = fork();
   if (pid_ < 0) throw HarnessError(std::string("fork failed: ") + std::strerror(errno));
-  if (pid_ == 0) ExecChild(spec, argv.data(), envp.data(), parent);
+  if (pid_ == 0) ExecChild(launch, argv.data(), envp.data(), parent);
 }
 
 ChildProcess::~ChildProcess() {
@@ -119,11 +119,11 @@ void ChildProcess::Kill() {
   else exitCode_ = -1;
 }
 
-int RunToEnd(const ProcessSpec& spec, std::chrono::milliseconds timeout) {
-  ChildProcess child(spec);
+int RunToEnd(const ProcessSpec& launch, std::chrono::milliseconds timeout) {
+  ChildProcess child(launch);
   if (auto code = child.Wait(timeout)) return *code;
   child.Kill();
-  throw HarnessError(spec.argv.front() + " did not finish within " + std::to_string(timeout.count()) + " ms");
+  throw HarnessError(launch.argv.front() + " did not finish within " + std::to_string(timeout.count()) + " ms");
 }
 
 std::string ReadFile(const std::filesystem::path& path) {

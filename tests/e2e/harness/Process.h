@@ -38,7 +38,7 @@ struct ProcessSpec {
 // would keep a pipe open long after the program itself has quit.
 class ChildProcess {
  public:
-  explicit ChildProcess(const ProcessSpec& spec);
+  explicit ChildProcess(const ProcessSpec& launch);
   ~ChildProcess();
   ChildProcess(const ChildProcess&) = delete;
   ChildProcess& operator=(const ChildProcess&) = delete;
@@ -61,7 +61,7 @@ class ChildProcess {
 };
 
 // Runs a command to its end; throws when it does not finish within the timeout.
-int RunToEnd(const ProcessSpec& spec, std::chrono::milliseconds timeout);
+int RunToEnd(const ProcessSpec& launch, std::chrono::milliseconds timeout);
 
 std::string ReadFile(const std::filesystem::path& path);
 

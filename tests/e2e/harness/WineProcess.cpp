@@ -2,7 +2,7 @@
 
 namespace lumora::e2e {
 
-WineProcess::WineProcess(std::string name, const ProcessSpec& spec)
-    : name_(std::move(name)), stdoutFile_(spec.stdoutFile), stderrFile_(spec.stderrFile), process_(spec) {}
+WineProcess::WineProcess(std::string name, const ProcessSpec& launch)
+    : name_(std::move(name)), stdoutFile_(launch.stdoutFile), stderrFile_(launch.stderrFile), process_(launch) {}
 
 }  // namespace lumora::e2e

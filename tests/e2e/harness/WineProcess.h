@@ -20,7 +20,7 @@ struct WineRunOptions {
 
 class WineProcess {
  public:
-  WineProcess(std::string name, const ProcessSpec& spec);
+  WineProcess(std::string name, const ProcessSpec& launch);
 
   pid_t Pid() const { return process_.Pid(); }
   const std::string& Name() const { return name_; }

@@ -217,15 +217,15 @@ Environment WineSession::WineEnvironment(const WineRunOptions& options) const {
 
 WineProcess WineSession::Start(const std::string& program, const std::vector<std::string>& args,
                                const WineRunOptions& options) {
-  ProcessSpec spec;
-  spec.argv = {"wine", program};
-  spec.argv.insert(spec.argv.end(), args.begin(), args.end());
-  spec.environment = WineEnvironment(options);
-  spec.workingDirectory = options.workingDirectory.empty() ? runDir_ : options.workingDirectory;
+  ProcessSpec launch;
+  launch.argv = {"wine", program};
+  launch.argv.insert(launch.argv.end(), args.begin(), args.end());
+  launch.environment = WineEnvironment(options);
+  launch.workingDirectory = options.workingDirectory.empty() ? runDir_ : options.workingDirectory;
   const std::string stem = Stem(program);
-  spec.stdoutFile = NewLogPath(stem, "out");
-  spec.stderrFile = std::filesystem::path(spec.stdoutFile).replace_extension("err");
-  return WineProcess(stem, spec);
+  launch.stdoutFile = NewLogPath(stem, "out");
+  launch.stderrFile = std::filesystem::path(launch.stdoutFile).replace_extension("err");
+  return WineProcess(stem, launch);
 }
 
 int WineSession::Run(const std::string& program, const std::vector<std::string>& args,
