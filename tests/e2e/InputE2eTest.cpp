@@ -94,10 +94,10 @@ void DeleteIfPresent(const std::string& key, const std::string& name) {
 // Windows 98 as far as the saver can tell, with the test's PASSWORD.CPL in the system directory.
 class Windows98 {
  public:
-  explicit Windows98(std::optional<std::string> usePassword) {
+  explicit Windows98(std::optional<std::string> usePassword, const std::string& type = "REG_DWORD") {
     ClearTestDllFiles();
     Session().SetRegistryValue(kWineKey, "Version", "REG_SZ", "win98");
-    if (usePassword) Session().SetRegistryValue(kDesktopKey, "ScreenSaveUsePassword", "REG_DWORD", *usePassword);
+    if (usePassword) Session().SetRegistryValue(kDesktopKey, "ScreenSaveUsePassword", type, *usePassword);
     else DeleteIfPresent(kDesktopKey, "ScreenSaveUsePassword");
   }
   ~Windows98() {
@@ -141,6 +141,25 @@ TEST(PasswordCheck, WithoutAPasswordSetTheFirstPressEndsTheShow) {
     TapKey(XK_b);
     EXPECT_TRUE(shown.EndsCleanly()) << setting.value_or("absent");
     EXPECT_TRUE(ReadPasswordLog().empty());
+  }
+}
+
+// A setting stored as text or four bytes of binary data still counts by its number; other types count as none.
+TEST(PasswordCheck, SettingsOfOtherTypesCountByTheNumberTheyHold) {
+  const struct {
+    const char* type;
+    const char* data;
+    bool asked;
+  } settings[] = {{"REG_SZ", "1", true}, {"REG_BINARY", "01000000", true}, {"REG_SZ", "0", false},
+                  {"REG_MULTI_SZ", "1", false}};
+  for (const auto& setting : settings) {
+    Windows98 windows98(setting.data, setting.type);
+    WritePasswordAnswers({true});
+    PrepareShow();
+    ShownSaver shown;
+    Click(300, 300, 1);
+    EXPECT_TRUE(shown.EndsCleanly()) << setting.type << " " << setting.data;
+    EXPECT_EQ(ReadPasswordLog().size(), setting.asked ? 1u : 0u) << setting.type << " " << setting.data;
   }
 }
 
