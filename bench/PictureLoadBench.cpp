@@ -17,9 +17,11 @@
 #include <string>
 #include <vector>
 
-#include "fakes/JpegBuilder.h"
-#include "fakes/ShowFixture.h"
+#include "BenchSaver.h"
 #include "image/JpegDecoder.h"
+#include "samples/JpegEncoder.h"
+#include "samples/SettingsFiles.h"
+#include "settings_file/SettingsFile.h"
 
 extern char** environ;
 
@@ -82,11 +84,11 @@ class ValueNoise {
 
 // A landscape: a graded sky, textured hills under a wavy horizon, coarse ground in front, sensor grain all over.
 // JPEG codes it at a size close to a real photograph's, so the decoder does a realistic amount of work.
-test::SampleImage PhotoLikeImage(int width, int height) {
+lumora::SampleImage PhotoLikeImage(int width, int height) {
   std::mt19937 random(20240601);
   ValueNoise foliage(width, height, 9, random), soil(width, height, 4, random), light(width, height, 400, random);
   std::normal_distribution<float> grain(0, 4);
-  test::SampleImage image{width, height, test::SampleLayout::Rgb, {}};
+  lumora::SampleImage image{width, height, lumora::SampleLayout::Rgb, {}};
   image.samples.resize(static_cast<size_t>(width) * height * 3);
   std::vector<float> horizons(width), grounds(width);
   for (int x = 0; x < width; ++x) {
@@ -209,13 +211,17 @@ Contender BareDecode(const std::vector<uint8_t>& bytes) {
           }};
 }
 
-Contender WholeTick(test::ShowFixture& show) {
-  return {"Lumora whole tick: load, stretch to 1920 x 1080, compose", [&show] {
+Contender WholeTick(BenchSaver& saver) {
+  return {"Lumora whole tick: load, stretch to 1920 x 1080, compose", [&saver] {
             return TimeInProcess([&] {
-              show.form.Timer1Timer();
-              if (show.stage.Render().Empty()) throw std::runtime_error("nothing rendered");
+              saver.form.Timer1Timer();
+              if (saver.stage.Render().Empty()) throw std::runtime_error("nothing rendered");
             });
           }};
+}
+
+std::string BenchSettings(const fs::path& picture) {
+  return SettingsFileText("Sound=0\r\nPicdis=1\r\n", {{1, picture.string()}});
 }
 
 void PrintTickRatio(const Contender& tick, const Contender& decode) {
@@ -241,7 +247,7 @@ int Run(int runs) {
   TempDirectory directory;
   fs::path jpeg = directory.Path() / "photo.jpg";
   Clock::time_point start = Clock::now();
-  WriteFile(jpeg, test::EncodeJpeg(PhotoLikeImage(kWidth, kHeight), {.quality = kQuality}));
+  WriteFile(jpeg, lumora::EncodeJpeg(PhotoLikeImage(kWidth, kHeight), {.quality = kQuality}));
   std::printf("Picture load: %d x %d JPEG, quality %d, 4:2:0, %.2f MB (made in %.0f ms)\n", kWidth, kHeight, kQuality,
               static_cast<double>(fs::file_size(jpeg)) / 1e6, Ms(Clock::now() - start));
 
@@ -251,11 +257,13 @@ int Run(int runs) {
   RunInterleaved(decode, runs);
 
   const std::vector<uint8_t> bytes = ReadFile(jpeg);
-  test::ShowFixture show(1920, 1080);
-  show.files.Add("C:\\PICS\\photo.jpg", bytes);
-  show.pictures[1] = "C:\\PICS\\photo.jpg";
-  show.Start("Picdis=1\r\n");
-  std::vector<Contender> tick{BareDecode(bytes), WholeTick(show)};
+  // The saver names its settings file after its Windows directory with a backslash: one file in the folder here.
+  BenchSaver saver((directory.Path() / "windows").string(), 1920, 1080);
+  const std::string settings = BenchSettings(jpeg);
+  WriteFile(IniFileName(saver.system.WindowsDirectory(), saver.system.ExecutablePath()),
+            std::vector<uint8_t>(settings.begin(), settings.end()));
+  saver.form.FormCreate();
+  std::vector<Contender> tick{BareDecode(bytes), WholeTick(saver)};
   RunInterleaved(tick, runs);
   std::vector<Contender> quantised{
       LumoraLoad(jpeg, JpegColours::Quantised236, "Lumora DecodeJpeg 236 colours (read file + decode)")};

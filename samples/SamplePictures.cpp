@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "fakes/PictureWriter.h"
+#include "samples/PictureFiles.h"
 
 namespace lumora::samples {
 
@@ -16,7 +16,7 @@ Rgb Mix(Rgb a, Rgb b, double t) {
 }
 
 Picture Sunset(int width, int height) {
-  return test::MakePicture(width, height, [=](int x, int y) {
+  return MakePicture(width, height, [=](int x, int y) {
     const double u = double(x) / width, v = double(y) / height;
     const double ridge = 0.62 + 0.08 * std::sin(u * 9.0) + 0.04 * std::sin(u * 23.0 + 1.0);
     if (v > ridge) return Mix(Rgb{40, 24, 60}, Rgb{10, 8, 20}, (v - ridge) / (1 - ridge));
@@ -27,14 +27,14 @@ Picture Sunset(int width, int height) {
 }
 
 Picture Checker(int width, int height) {
-  return test::MakePicture(width, height, [](int x, int y) {
+  return MakePicture(width, height, [](int x, int y) {
     static constexpr Rgb kColours[] = {{220, 40, 40}, {40, 180, 60}, {40, 80, 220}, {240, 210, 40}};
     return kColours[((x / 80) + 2 * (y / 80)) % 4];
   });
 }
 
 Picture Ocean(int width, int height) {
-  return test::MakePicture(width, height, [=](int x, int y) {
+  return MakePicture(width, height, [=](int x, int y) {
     const double u = double(x) / width, v = double(y) / height;
     if (v < 0.35) return Mix(Rgb{140, 200, 250}, Rgb{230, 245, 255}, v / 0.35);
     const double wave = 0.5 + 0.5 * std::sin(u * 40.0 + v * 90.0);
@@ -43,7 +43,7 @@ Picture Ocean(int width, int height) {
 }
 
 Picture ColourBars(int width, int height) {
-  return test::MakePicture(width, height, [=](int x, int) {
+  return MakePicture(width, height, [=](int x, int) {
     static constexpr Rgb kBars[] = {{255, 255, 255}, {255, 255, 0}, {0, 255, 255}, {0, 255, 0},
                                     {255, 0, 255},   {255, 0, 0},   {0, 0, 255},   {0, 0, 0}};
     return kBars[x * 8 / width];
@@ -51,7 +51,7 @@ Picture ColourBars(int width, int height) {
 }
 
 Picture Meadow(int width, int height) {
-  return test::MakePicture(width, height, [=](int x, int y) {
+  return MakePicture(width, height, [=](int x, int y) {
     const double u = double(x) / width, v = double(y) / height;
     const double hill = 0.45 + 0.1 * std::sin(u * 5.0 + 0.5);
     if (v < hill) return Mix(Rgb{120, 180, 255}, Rgb{200, 230, 255}, v / hill);
@@ -61,7 +61,7 @@ Picture Meadow(int width, int height) {
 }
 
 Picture Lanterns(int width, int height) {
-  return test::MakePicture(width, height, [=](int x, int y) {
+  return MakePicture(width, height, [=](int x, int y) {
     const double u = double(x) / width, v = double(y) / height;
     for (int i = 0; i < 5; ++i) {
       const double cx = 0.2 + 0.15 * i, cy = 0.2 + 0.14 * i;

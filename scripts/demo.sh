@@ -48,21 +48,11 @@ fi
 # Without a window manager Wine would wait for one each time a window hides.
 [ $own_display -eq 1 ] && wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
 
-pictures_unix=$WINEPREFIX/drive_c/Lumora/Samples
-mapfile -t samples < <("$root/build/native/samples/lumora_make_samples" "$pictures_unix")
-
+# The sample pictures, and a settings file listing them in the display mode asked for.
 write_settings() {
-  local mode=$1 ini=$WINEPREFIX/drive_c/windows/lumora.ini
-  {
-    printf '[Options]\r\nSound=0\r\nSeq=1\r\nTime=8\r\nColor=3\r\nPicdis=%s\r\nHeight=360\r\nWidth=480\r\n' "$mode"
-    printf '[JpegConfig]\r\n'
-    for n in $(seq 1 500); do
-      if [ "$n" -le "${#samples[@]}" ]; then printf 'Name%d=C:\\Lumora\\Samples\\%s\r\n' "$n" "${samples[$((n - 1))]}"
-      else printf 'Name%d=Null\r\n' "$n"; fi
-    done
-    printf '[WavConfig]\r\n'
-    for n in $(seq 1 500); do printf 'Name%d=Null\r\n' "$n"; done
-  } >"$ini"
+  "$root/build/native/samples/lumora_make_samples" "$WINEPREFIX/drive_c/Lumora/Samples" \
+    "$WINEPREFIX/drive_c/windows/lumora.ini" 'C:\Lumora\Samples' \
+    Sound=0 Seq=1 Time=8 Color=3 "Picdis=$1" Height=360 Width=480 >/dev/null
 }
 
 if [ $own_display -eq 0 ]; then

@@ -7,11 +7,17 @@
 #include <new>
 #include <vector>
 
+#include "image/DecodeResult.h"
+
 namespace lumora {
 
 namespace {
 
 using Bytes = std::span<const uint8_t>;
+// Nothing when a step went well; otherwise why the file is refused.
+using Refusal = std::optional<DecodeError>;
+
+Refusal BadHeader(const char* reason) { return DecodeError{DecodeFailure::BadHeader, reason}; }
 
 constexpr size_t kFileHeaderSize = 14;
 constexpr uint32_t kCoreHeaderSize = 12;
@@ -83,7 +89,7 @@ void ReadInfoFields(Bytes header, BmpLayout& layout) {
   layout.colorsUsed = U32(header, 32);
 }
 
-bool IsSupportedFormat(const BmpLayout& layout) {
+bool IsSupportedBitCount(const BmpLayout& layout) {
   const int bits = layout.bitCount;
   if (layout.IsCore()) return bits == 1 || bits == 4 || bits == 8 || bits == 24;
   switch (layout.compression) {
@@ -102,10 +108,13 @@ bool IsSupportedFormat(const BmpLayout& layout) {
   }
 }
 
-bool HasValidGeometry(const BmpLayout& layout) {
-  if (layout.width <= 0 || layout.height == 0 || layout.height == INT32_MIN || layout.planes != 1) return false;
-  if (layout.IsRle() && layout.TopDown()) return false;
-  return FitsPictureLimit(layout.width, layout.Height(), 24);
+Refusal CheckGeometry(const BmpLayout& layout) {
+  if (layout.width <= 0 || layout.height == 0 || layout.height == INT32_MIN) return BadHeader("no pixels: width or height 0 or less");
+  if (layout.planes != 1) return BadHeader("planes other than 1");
+  if (layout.IsRle() && layout.TopDown()) return BadHeader("run-length data with top-down rows");
+  if (!FitsPictureLimit(layout.width, layout.Height(), 24))
+    return DecodeError{DecodeFailure::TooLarge, "pixels beyond the picture size limit"};
+  return std::nullopt;
 }
 
 bool IsContiguous(uint32_t mask) {
@@ -127,10 +136,10 @@ bool AreValidMasks(Masks& masks, int bitCount) {
 }
 
 // Reads the masks from the header or from the table after it; `tablesAt` moves past a table it reads.
-bool ReadMasks(Bytes file, size_t& tablesAt, BmpLayout& layout) {
+Refusal ReadMasks(Bytes file, size_t& tablesAt, BmpLayout& layout) {
   if (!layout.HasBitFields()) {
     layout.masks = layout.bitCount == 16 ? Masks{0x7C00, 0x03E0, 0x001F, 0} : Masks{0xFF0000, 0xFF00, 0xFF, 0};
-    return true;
+    return std::nullopt;
   }
   size_t count = layout.compression == kAlphaBitFields ? 4 : 3;
   size_t at = tablesAt;
@@ -138,42 +147,45 @@ bool ReadMasks(Bytes file, size_t& tablesAt, BmpLayout& layout) {
     at = kFileHeaderSize + kInfoHeaderSize;
     count = layout.headerSize >= kV3HeaderSize ? 4 : 3;
   } else {
-    if (file.size() - tablesAt < count * 4) return false;
+    if (file.size() - tablesAt < count * 4) return BadHeader("colour masks cut off");
     tablesAt += count * 4;
   }
   for (size_t i = 0; i < count; ++i) layout.masks[i] = U32(file, at + i * 4);
-  return AreValidMasks(layout.masks, layout.bitCount);
+  if (!AreValidMasks(layout.masks, layout.bitCount)) return BadHeader("colour masks overlap, have gaps or exceed the pixel");
+  return std::nullopt;
 }
 
-bool ReadPalette(Bytes file, size_t& tablesAt, BmpLayout& layout) {
-  if (layout.bitCount > 8) return true;
+Refusal ReadPalette(Bytes file, size_t& tablesAt, BmpLayout& layout) {
+  if (layout.bitCount > 8) return std::nullopt;
   const uint32_t fullSize = 1u << layout.bitCount;
   const uint32_t entries = layout.IsCore() || layout.colorsUsed == 0 ? fullSize : layout.colorsUsed;
-  if (entries > fullSize) return false;
+  if (entries > fullSize) return BadHeader("more palette entries than the bit count can index");
   const size_t entrySize = layout.IsCore() ? 3 : 4;
-  if (file.size() - tablesAt < entries * entrySize) return false;
+  if (file.size() - tablesAt < entries * entrySize) return BadHeader("palette cut off");
   for (uint32_t i = 0; i < entries; ++i, tablesAt += entrySize)
     layout.palette.push_back(Rgb{file[tablesAt + 2], file[tablesAt + 1], file[tablesAt]});
-  return true;
+  return std::nullopt;
 }
 
-std::optional<BmpLayout> ReadLayout(Bytes file) {
-  if (file.size() < kFileHeaderSize + 4 || file[0] != 'B' || file[1] != 'M') return std::nullopt;
-  BmpLayout layout;
+Refusal ReadLayout(Bytes file, BmpLayout& layout) {
+  if (file.size() < kFileHeaderSize + 4 || file[0] != 'B' || file[1] != 'M') return BadHeader("no bitmap file header");
   layout.pixelOffset = U32(file, 10);
   layout.headerSize = U32(file, kFileHeaderSize);
-  if (!IsKnownHeaderSize(layout.headerSize) || file.size() - kFileHeaderSize < layout.headerSize)
-    return std::nullopt;
+  if (!IsKnownHeaderSize(layout.headerSize)) return BadHeader("unknown bitmap header size");
+  if (file.size() - kFileHeaderSize < layout.headerSize) return BadHeader("bitmap header cut off");
   Bytes header = file.subspan(kFileHeaderSize, layout.headerSize);
   if (layout.IsCore())
     ReadCoreFields(header, layout);
   else
     ReadInfoFields(header, layout);
-  if (!IsSupportedFormat(layout) || !HasValidGeometry(layout)) return std::nullopt;
+  if (!IsSupportedBitCount(layout)) return BadHeader("unsupported bit count or compression");
+  if (Refusal refusal = CheckGeometry(layout)) return refusal;
   size_t tablesAt = kFileHeaderSize + layout.headerSize;
-  if (!ReadMasks(file, tablesAt, layout) || !ReadPalette(file, tablesAt, layout)) return std::nullopt;
-  if (layout.pixelOffset < tablesAt || layout.pixelOffset >= file.size()) return std::nullopt;
-  return layout;
+  if (Refusal refusal = ReadMasks(file, tablesAt, layout)) return refusal;
+  if (Refusal refusal = ReadPalette(file, tablesAt, layout)) return refusal;
+  if (layout.pixelOffset < tablesAt || layout.pixelOffset >= file.size())
+    return BadHeader("pixel data offset outside the file or inside the headers");
+  return std::nullopt;
 }
 
 void PutPixel(uint8_t* target, Rgb color) {
@@ -289,9 +301,10 @@ class RleDecoder {
         fourBits_(layout.compression == kRle4),
         paddedWidth_(static_cast<int>(RowStride(layout.Width(), layout.bitCount) * 8 / layout.bitCount)) {}
 
+  // False when the codes are inconsistent; Failure() then says how.
   bool Decode() {
     while (at_ < data_.size()) {
-      if (data_.size() - at_ < 2) return false;
+      if (data_.size() - at_ < 2) return Fail("run-length code cut off");
       const uint8_t count = data_[at_], value = data_[at_ + 1];
       at_ += 2;
       if (count > 0) {
@@ -305,10 +318,16 @@ class RleDecoder {
     // The data ended between two codes without an end-of-bitmap code: what it drew stands.
     return true;
   }
+  const char* Failure() const { return failure_; }
 
  private:
+  bool Fail(const char* reason) {
+    failure_ = reason;
+    return false;
+  }
+
   bool EncodedRun(int count, uint8_t value) {
-    if (!HasRoom(count)) return false;
+    if (!HasRoom(count)) return Fail("run past the end of a row or below the last row");
     for (int i = 0; i < count; ++i) {
       const uint8_t index = fourBits_ ? (i % 2 == 0 ? value >> 4 : value & 0x0F) : value;
       if (!Put(index)) return false;
@@ -318,17 +337,18 @@ class RleDecoder {
 
   bool Escape(uint8_t code) {
     if (code == 0) {  // end of line
-      if (row_ >= layout_.Height()) return false;
+      if (row_ >= layout_.Height()) return Fail("end of line below the last row");
       x_ = 0;
       ++row_;
       return true;
     }
     if (code == 2) {  // delta
-      if (data_.size() - at_ < 2) return false;
+      if (data_.size() - at_ < 2) return Fail("run-length delta cut off");
       x_ += data_[at_];
       row_ += data_[at_ + 1];
       at_ += 2;
-      return x_ <= paddedWidth_ && row_ < layout_.Height();
+      if (x_ > paddedWidth_ || row_ >= layout_.Height()) return Fail("run-length delta beyond the picture");
+      return true;
     }
     return AbsoluteRun(code);
   }
@@ -336,7 +356,8 @@ class RleDecoder {
   bool AbsoluteRun(int count) {
     const size_t bytes = fourBits_ ? (static_cast<size_t>(count) + 1) / 2 : static_cast<size_t>(count);
     const size_t padded = bytes + bytes % 2;
-    if (data_.size() - at_ < padded || !HasRoom(count)) return false;
+    if (data_.size() - at_ < padded) return Fail("absolute run cut off");
+    if (!HasRoom(count)) return Fail("run past the end of a row or below the last row");
     const uint8_t* source = data_.data() + at_;
     for (int i = 0; i < count; ++i) {
       const uint8_t index = fourBits_ ? (i % 2 == 0 ? source[i / 2] >> 4 : source[i / 2] & 0x0F) : source[i];
@@ -349,7 +370,7 @@ class RleDecoder {
   bool HasRoom(int count) const { return row_ < layout_.Height() && count <= paddedWidth_ - x_; }
 
   bool Put(uint8_t index) {
-    if (index >= layout_.palette.size()) return false;
+    if (index >= layout_.palette.size()) return Fail("palette index beyond the palette");
     if (x_ < layout_.Width())
       PutPixel(picture_.Row(layout_.Height() - 1 - row_) + static_cast<size_t>(x_) * 3, layout_.palette[index]);
     ++x_;
@@ -364,6 +385,7 @@ class RleDecoder {
   size_t at_ = 0;
   int x_ = 0;
   int row_ = 0;
+  const char* failure_ = nullptr;
 };
 
 // The pixel bytes, or nothing when they are truncated. RLE codes run to the end of the file, or over the size
@@ -375,25 +397,29 @@ std::optional<Bytes> PixelData(const BmpLayout& layout, Bytes file) {
   return layout.sizeImage == 0 ? data : data.first(layout.sizeImage);
 }
 
+DecodeResult DecodePixels(const BmpLayout& layout, Bytes data) {
+  PictureData picture = AllocatePicture(layout.Width(), layout.Height(), 24);
+  if (layout.IsRle()) {
+    std::memset(picture.bits.get(), 0, picture.stride * static_cast<size_t>(picture.height));
+    RleDecoder decoder(layout, data, picture);
+    if (!decoder.Decode()) return DecodeError{DecodeFailure::BadData, decoder.Failure()};
+  } else if (!DecodeRows(layout, data, picture)) {
+    return DecodeError{DecodeFailure::BadData, "palette index beyond the palette"};
+  }
+  return Picture(std::move(picture));
+}
+
 }  // namespace
 
-std::optional<Picture> DecodeBmp(std::span<const uint8_t> file) {
-  const std::optional<BmpLayout> layout = ReadLayout(file);
-  if (!layout) return std::nullopt;
-  const std::optional<Bytes> data = PixelData(*layout, file);
-  if (!data) return std::nullopt;
+DecodeResult DecodeBmp(std::span<const uint8_t> file) {
+  BmpLayout layout;
+  if (Refusal refusal = ReadLayout(file, layout)) return *refusal;
+  const std::optional<Bytes> data = PixelData(layout, file);
+  if (!data) return DecodeError{DecodeFailure::BadData, "pixel data cut off"};
   try {
-    PictureData picture = AllocatePicture(layout->Width(), layout->Height(), 24);
-    if (layout->IsRle()) {
-      std::memset(picture.bits.get(), 0, picture.stride * static_cast<size_t>(picture.height));
-      if (!RleDecoder(*layout, *data, picture).Decode()) return std::nullopt;
-    } else if (!DecodeRows(*layout, *data, picture)) {
-      return std::nullopt;
-    }
-    return Picture(std::move(picture));
+    return DecodePixels(layout, *data);
   } catch (const std::bad_alloc&) {
-    // No memory for a picture within the limit: it is shown as unreadable, like any other bad file.
-    return std::nullopt;
+    return DecodeError{DecodeFailure::OutOfMemory, "no memory for the pixels"};
   }
 }
 

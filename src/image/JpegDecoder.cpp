@@ -27,6 +27,7 @@ constexpr int kRowsPerRead = 16;
 struct DecoderErrors {
   jpeg_error_mgr manager;  // first member: libjpeg hands back a pointer to it
   std::jmp_buf exitJump;
+  char message[JMSG_LENGTH_MAX];  // libjpeg's text for the error that ended the decoding
 };
 
 struct JpegSession {
@@ -44,7 +45,9 @@ struct RowSink {
 };
 
 [[noreturn]] void JumpToErrorExit(j_common_ptr info) {
-  std::longjmp(reinterpret_cast<DecoderErrors*>(info->err)->exitJump, 1);
+  auto* errors = reinterpret_cast<DecoderErrors*>(info->err);
+  errors->manager.format_message(info, errors->message);
+  std::longjmp(errors->exitJump, 1);
 }
 
 // Damaged data yields warnings, and the picture is still shown as far as libjpeg could decode it.
@@ -53,8 +56,11 @@ void CountWarning(j_common_ptr info, int messageLevel) {
 }
 
 void StopAfterScanLimit(j_common_ptr info) {
-  if (info->is_decompressor && reinterpret_cast<j_decompress_ptr>(info)->input_scan_number > kMaxInputScans)
-    JumpToErrorExit(info);
+  if (info->is_decompressor && reinterpret_cast<j_decompress_ptr>(info)->input_scan_number > kMaxInputScans) {
+    auto* errors = reinterpret_cast<DecoderErrors*>(info->err);
+    std::snprintf(errors->message, sizeof errors->message, "more than %d scans", kMaxInputScans);
+    std::longjmp(errors->exitJump, 1);
+  }
 }
 
 bool IsQuantised(JpegColours colours) { return colours == JpegColours::Quantised236; }
@@ -85,14 +91,18 @@ void PrepareSession(JpegSession& session) {
 }
 
 // The jump regions: each returns false when libjpeg gave up, and holds nothing but the session.
-bool OpenAndReadHeader(JpegSession& session, std::span<const uint8_t> file, JpegColours colours) {
+bool OpenAndReadHeader(JpegSession& session, std::span<const uint8_t> file) {
   if (setjmp(session.errors.exitJump)) return false;
   jpeg_create_decompress(&session.info);
   session.info.progress = &session.progress;
   session.info.mem->max_memory_to_use = static_cast<long>(kDecoderMemoryLimit);
   jpeg_mem_src(&session.info, file.data(), static_cast<unsigned long>(file.size()));
   jpeg_read_header(&session.info, TRUE);
-  if (!ChooseOutput(session.info, colours)) return false;
+  return true;
+}
+
+bool CalculateOutput(JpegSession& session) {
+  if (setjmp(session.errors.exitJump)) return false;
   jpeg_calc_output_dimensions(&session.info);
   return true;
 }
@@ -137,9 +147,16 @@ bool ReadAllRows(jpeg_decompress_struct& info, const RowSink& sink) {
 
 bool DecodeRows(JpegSession& session, const RowSink& sink) {
   if (setjmp(session.errors.exitJump)) return false;
-  if (!ReadAllRows(session.info, sink)) return false;
+  if (!ReadAllRows(session.info, sink)) {
+    std::snprintf(session.errors.message, sizeof session.errors.message, "the decoder gave no more rows");
+    return false;
+  }
   jpeg_finish_decompress(&session.info);
   return true;
+}
+
+DecodeError Failed(DecodeFailure failure, const char* attempt, const JpegSession& session) {
+  return DecodeError{failure, std::string(attempt) + ": " + session.errors.message};
 }
 
 class SessionCloser {
@@ -195,25 +212,29 @@ std::vector<Rgb> PaletteOf(const jpeg_decompress_struct& info) {
 
 }  // namespace
 
-std::optional<Picture> DecodeJpeg(std::span<const uint8_t> file, JpegColours colours) {
-  if (file.empty() || file.size() > ULONG_MAX) return std::nullopt;
+DecodeResult DecodeJpeg(std::span<const uint8_t> file, JpegColours colours) {
+  if (file.empty() || file.size() > ULONG_MAX) return DecodeError{DecodeFailure::Unreadable, "empty or oversized file"};
   JpegSession session{};
   PrepareSession(session);
   SessionCloser closer(session);
-  if (!OpenAndReadHeader(session, file, colours)) return std::nullopt;
+  if (!OpenAndReadHeader(session, file)) return Failed(DecodeFailure::BadHeader, "reading JPEG header", session);
+  if (!ChooseOutput(session.info, colours)) return DecodeError{DecodeFailure::BadHeader, "unsupported colour space"};
+  if (!CalculateOutput(session)) return Failed(DecodeFailure::BadHeader, "choosing the output size", session);
 
   // The decoder works on 24-bit pixels even when quantising, so the limit applies to those before any allocation.
   const jpeg_decompress_struct& info = session.info;
-  if (!FitsPictureLimit(info.output_width, info.output_height, 24) || !HasExpectedComponents(info, colours))
-    return std::nullopt;
+  if (!FitsPictureLimit(info.output_width, info.output_height, 24))
+    return DecodeError{DecodeFailure::TooLarge, "pixels beyond the picture size limit"};
+  if (!HasExpectedComponents(info, colours))
+    return DecodeError{DecodeFailure::BadHeader, "unexpected number of colour components"};
   std::optional<DecodeTarget> target = AllocateTarget(info, colours);
-  if (!target) return std::nullopt;
+  if (!target) return DecodeError{DecodeFailure::OutOfMemory, "no memory for the pixels"};
 
-  if (!StartDecompress(session)) return std::nullopt;
+  if (!StartDecompress(session)) return Failed(DecodeFailure::BadData, "starting JPEG decompression", session);
   if (IsQuantised(colours)) target->picture.palette = PaletteOf(info);
   RowSink sink{target->picture.bits.get(), target->picture.stride,
                target->cmykRow.empty() ? nullptr : target->cmykRow.data()};
-  if (!DecodeRows(session, sink)) return std::nullopt;
+  if (!DecodeRows(session, sink)) return Failed(DecodeFailure::BadData, "decoding JPEG rows", session);
   return Picture(std::move(target->picture));
 }
 

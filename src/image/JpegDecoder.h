@@ -1,9 +1,8 @@
 #pragma once
 #include <cstdint>
-#include <optional>
 #include <span>
 
-#include "image/Picture.h"
+#include "image/DecodeResult.h"
 
 namespace lumora {
 
@@ -12,8 +11,8 @@ enum class JpegColours {
   Quantised236,  // 8-bit rows indexing a palette of at most 236 colours, for displays of 8 bits or fewer
 };
 
-// A JPEG file decoded at full size, or nothing when libjpeg cannot decode it. Damaged files that libjpeg can
+// A JPEG file decoded at full size, or why libjpeg cannot decode it. Damaged files that libjpeg can
 // still read with warnings (a truncated file, say) decode as far as their data goes.
-std::optional<Picture> DecodeJpeg(std::span<const uint8_t> file, JpegColours colours);
+DecodeResult DecodeJpeg(std::span<const uint8_t> file, JpegColours colours);
 
 }  // namespace lumora

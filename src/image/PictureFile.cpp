@@ -1,7 +1,5 @@
 #include "image/PictureFile.h"
 
-#include <span>
-
 #include "image/BmpDecoder.h"
 
 namespace lumora {
@@ -14,6 +12,11 @@ std::string LowerAscii(std::string text) {
   return text;
 }
 
+bool IsJpegFile(const std::string& path) {
+  const std::string extension = LowerAscii(PictureExtension(path));
+  return extension == ".jpg" || extension == ".jpeg";
+}
+
 }  // namespace
 
 std::string PictureExtension(const std::string& path) {
@@ -24,20 +27,12 @@ std::string PictureExtension(const std::string& path) {
 
 bool IsBitmapFile(const std::string& path) { return LowerAscii(PictureExtension(path)) == ".bmp"; }
 
-std::optional<Picture> LoadPictureFile(FileSystem& files, const std::string& path, JpegColours colours) {
-  const std::string extension = LowerAscii(PictureExtension(path));
-  const bool bitmap = extension == ".bmp";
-  const bool jpeg = extension == ".jpg" || extension == ".jpeg";
-  if (!bitmap && !jpeg) return std::nullopt;
-  try {
-    std::optional<std::vector<uint8_t>> bytes = files.ReadFile(path, kMaxPictureFileBytes);
-    if (!bytes) return std::nullopt;
-    std::span<const uint8_t> data(*bytes);
-    return bitmap ? DecodeBmp(data) : DecodeJpeg(data, colours);
-  } catch (...) {
-    // Whatever goes wrong while reading a picture, the caller shows its placeholder instead.
-    return std::nullopt;
-  }
+bool HasPictureExtension(const std::string& path) { return IsBitmapFile(path) || IsJpegFile(path); }
+
+DecodeResult DecodePictureFile(const std::string& path, std::span<const uint8_t> bytes, JpegColours colours) {
+  if (IsBitmapFile(path)) return DecodeBmp(bytes);
+  if (IsJpegFile(path)) return DecodeJpeg(bytes, colours);
+  return DecodeError{DecodeFailure::UnknownKind, "no decoder for the extension \"" + PictureExtension(path) + "\""};
 }
 
 }  // namespace lumora

@@ -1,10 +1,10 @@
 #pragma once
-#include <optional>
+#include <cstdint>
+#include <span>
 #include <string>
 
+#include "image/DecodeResult.h"
 #include "image/JpegDecoder.h"
-#include "image/Picture.h"
-#include "platform/FileSystem.h"
 
 namespace lumora {
 
@@ -15,8 +15,9 @@ inline constexpr size_t kMaxPictureFileBytes = 256u << 20;
 std::string PictureExtension(const std::string& path);
 // The extension, upper-cased in a to z only, is ".BMP".
 bool IsBitmapFile(const std::string& path);
-// The file decoded by the decoder its extension names (bmp, jpg, jpeg; letter case aside), or nothing when the
-// file cannot be read, its extension names no decoder or its data is not a valid picture of its kind.
-std::optional<Picture> LoadPictureFile(FileSystem& files, const std::string& path, JpegColours colours);
+// The bytes of the file at `path`, decoded by the decoder its extension names (bmp, jpg, jpeg; letter case aside).
+DecodeResult DecodePictureFile(const std::string& path, std::span<const uint8_t> bytes, JpegColours colours);
+// True when the extension of `path` names a decoder.
+bool HasPictureExtension(const std::string& path);
 
 }  // namespace lumora

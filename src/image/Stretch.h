@@ -19,6 +19,19 @@ inline PixelRect Intersect(const PixelRect& a, const PixelRect& b) {
           std::min(a.bottom, b.bottom)};
 }
 
+// Where something drawn at `bounds` lands within `screen`: the part of the screen it covers, and the same part
+// in its own pixels, counted from its top-left corner. Both are empty when it lies off the screen.
+struct VisiblePart {
+  PixelRect onScreen;
+  PixelRect inBounds;
+};
+inline VisiblePart VisiblePartOf(const PixelRect& bounds, const PixelRect& screen) {
+  const PixelRect onScreen = Intersect(bounds, screen);
+  if (onScreen.Empty()) return {};
+  return {onScreen, PixelRect{onScreen.left - bounds.left, onScreen.top - bounds.top, onScreen.right - bounds.left,
+                              onScreen.bottom - bounds.top}};
+}
+
 // The part `visible` (in destination pixels, within 0..width and 0..height) of `source` stretched to
 // `width` x `height` by repeating or dropping whole pixels, without smoothing; always 24-bit. Destination pixel
 // x takes source column (2x + 1) * source width / (2 * width), the column under its centre.

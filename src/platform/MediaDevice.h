@@ -1,16 +1,16 @@
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace lumora {
 
-// MCI mode values as the status query reports them.
-inline constexpr uint32_t kMciModeNotReady = 524;
-inline constexpr uint32_t kMciModeStop = 525;
-inline constexpr uint32_t kMciModePlay = 526;
-inline constexpr uint32_t kMciModeOpen = 530;
+// What the device is doing, as its mode query reports it.
+enum class MediaMode { NotReady, Stopped, Playing, Recording, Seeking, Paused, Open };
+// How a play request ended, as its notification reports it.
+enum class MediaNotify { Successful, Superseded, Aborted, Failure };
 
-// The platform's media device layer. Each call returns the MCI result, 0 for success.
+// The platform's media device layer. Each call returns the device layer's result code, 0 for success.
 class MediaDevice {
  public:
   virtual ~MediaDevice() = default;
@@ -20,7 +20,8 @@ class MediaDevice {
   virtual uint32_t Play(uint32_t deviceId) = 0;
   virtual uint32_t Stop(uint32_t deviceId) = 0;
   virtual uint32_t Close(uint32_t deviceId) = 0;
-  virtual uint32_t StatusMode(uint32_t deviceId, uint32_t& mode) = 0;
+  // Nothing when the query fails or reports a mode outside the list.
+  virtual std::optional<MediaMode> StatusMode(uint32_t deviceId) = 0;
   // The system's text for an error code, empty when it has none.
   virtual std::string ErrorString(uint32_t code) = 0;
 };

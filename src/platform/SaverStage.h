@@ -2,6 +2,7 @@
 #include <string>
 
 #include "image/Picture.h"
+#include "image/Stretch.h"
 
 namespace lumora {
 
@@ -30,6 +31,28 @@ struct PictureControl {
     }
   }
   void Clear() { picture = Picture(); }
+};
+
+// What a shown picture control puts on the screen: its pixels as it draws them there (stretched to its bounds,
+// or at natural size from its top-left corner) and where they go. No pixels when it shows nothing on the screen.
+struct ShownPart {
+  Picture pixels;
+  int left = 0;
+  int top = 0;
+};
+ShownPart ShownPartOf(const PictureControl& control, const PixelRect& screen);
+
+// A message the application's loop takes from the queue, as the saver's input hook sees it: one of the seven
+// input messages, or any other message.
+enum class QueuedMessage {
+  KeyDown,
+  KeyUp,
+  SystemKeyDown,
+  SystemKeyUp,
+  LeftButtonDown,
+  RightButtonDown,
+  MiddleButtonDown,
+  Other,
 };
 
 // The saver window as the core sees it: a borderless window over the whole screen with a background colour,

@@ -4,8 +4,8 @@
 
 namespace lumora {
 
-constexpr int kPlatformWin32Windows = 1;  // Windows 95 and 98
-constexpr int kPlatformWin32Nt = 2;
+// The family of Windows the program runs on, as the version query reports it.
+enum class PlatformKind { Windows9x, WindowsNT, Other };
 
 // The operating system's services that the entry and the saver ask for by name.
 class SystemServices {
@@ -19,8 +19,7 @@ class SystemServices {
   virtual std::string SystemDirectory() = 0;
   // Full path of the running executable.
   virtual std::string ExecutablePath() = 0;
-  // dwPlatformId as the version query reports it.
-  virtual int PlatformId() = 0;
+  virtual PlatformKind Platform() = 0;
   virtual void SetScreenSaverRunning(bool running) = 0;
   // Raises (true) or lowers (false) the cursor's display count by one.
   virtual void ShowCursor(bool show) = 0;
@@ -31,5 +30,8 @@ class Clock {
   virtual ~Clock() = default;
   virtual uint32_t MillisecondsSinceMidnightUtc() = 0;
 };
+
+// `directory` followed by `libraryName`, with a backslash between them when the directory does not end in one.
+std::string LibraryPathIn(const std::string& directory, const std::string& libraryName);
 
 }  // namespace lumora

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "SaverRun.h"
-#include "fakes/ShowFixture.h"
+#include "support/ShowFixture.h"
 
 namespace lumora::e2e {
 namespace {

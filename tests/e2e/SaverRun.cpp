@@ -2,9 +2,9 @@
 
 #include <filesystem>
 
-#include "fakes/PictureWriter.h"
-#include "fakes/ShowFixture.h"
-#include "settings/SettingsFile.h"
+#include "samples/PictureFiles.h"
+#include "support/ShowFixture.h"
+#include "settings_file/SettingsFile.h"
 
 namespace lumora::e2e {
 
@@ -16,29 +16,16 @@ constexpr char kFilesFolder[] = "lumora-files";
 
 }  // namespace
 
-std::string SettingsFileText(const std::string& optionLines, const std::map<int, std::string>& pictures,
-                             const std::map<int, std::string>& sounds) {
-  std::string text = "[Options]\r\n" + optionLines;
-  const auto list = [&](const char* section, const std::map<int, std::string>& entries) {
-    text += std::string("[") + section + "]\r\n";
-    for (int slot = 1; slot <= kSlotCount; ++slot)
-      text += SlotKey(slot) + "=" + (entries.count(slot) ? entries.at(slot) : "Null") + "\r\n";
-  };
-  list(kPictureSection, pictures);
-  list(kSoundSection, sounds);
-  return text;
-}
-
 ShowFiles::ShowFiles() { std::filesystem::create_directories(Session().DriveC() / kFilesFolder); }
 
 std::string ShowFiles::AddPicture(const std::string& fileName, const lumora::Picture& picture) {
   const bool jpeg = fileName.ends_with(".jpg");
-  return AddFile(fileName, jpeg ? test::JpegFileOf(picture) : test::BmpFileOf(picture));
+  return AddFile(fileName, jpeg ? lumora::JpegFileOf(picture) : lumora::BmpFileOf(picture));
 }
 
 std::string ShowFiles::AddFile(const std::string& fileName, const std::vector<uint8_t>& bytes) {
   const auto path = Session().DriveC() / kFilesFolder / fileName;
-  test::WriteFile(path.string(), bytes);
+  lumora::WriteFile(path.string(), bytes);
   const std::string windowsPath = ToWindowsPath(path);
   files_[windowsPath] = bytes;
   return windowsPath;

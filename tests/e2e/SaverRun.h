@@ -9,12 +9,10 @@
 
 #include "harness/Harness.h"
 #include "image/Picture.h"
+#include "samples/SettingsFiles.h"
 
 namespace lumora::e2e {
 
-// A settings file: the Options lines given, then every one of the 500 slots of both lists ("Null" unless given).
-std::string SettingsFileText(const std::string& optionLines, const std::map<int, std::string>& pictures,
-                             const std::map<int, std::string>& sounds = {});
 
 // Files the show reads, put under C:\lumora-files in the prefix and remembered by their Windows paths.
 class ShowFiles {

@@ -6,8 +6,8 @@
 #include <sstream>
 
 #include "SaverRun.h"
-#include "fakes/ProfileScript.h"
-#include "settings/PortableProfileFiles.h"
+#include "support/ProfileScript.h"
+#include "platform/portable/PortableProfileFiles.h"
 
 namespace lumora::e2e {
 namespace {

@@ -7,8 +7,8 @@
 
 #include "SaverRun.h"
 #include "SettingsWindowRun.h"
-#include "fakes/ShowFixture.h"
-#include "usave2/SettingsLayout.h"
+#include "support/ShowFixture.h"
+#include "settings_window/SettingsLayout.h"
 
 namespace lumora::e2e {
 namespace {
@@ -32,14 +32,9 @@ constexpr unsigned kSbLineLeft = 0, kSbLineRight = 1;
 
 // The file that the window creates: the eight Options keys, then both lists with every slot free.
 std::string NewFileText(const std::string& extraOptionLines = "") {
-  std::string text =
-      "[Options]\r\nSound=0\r\nStatus=0\r\nRepeat=0\r\nTime=2\r\nColor=4\r\nPicdis=4\r\nHeight=25\r\nWidth=25\r\n" +
-      extraOptionLines;
-  for (const std::string section : {"JpegConfig", "WavConfig"}) {
-    text += "[" + section + "]\r\n";
-    for (int slot = 1; slot <= 500; ++slot) text += "Name" + std::to_string(slot) + "=Null\r\n";
-  }
-  return text;
+  return SettingsFileText(
+      "Sound=0\r\nStatus=0\r\nRepeat=0\r\nTime=2\r\nColor=4\r\nPicdis=4\r\nHeight=25\r\nWidth=25\r\n" +
+      extraOptionLines);
 }
 
 std::string IniText() { return ReadWindowsFile(kIni).value_or("(no file)"); }
@@ -97,7 +92,7 @@ TEST(SettingsWindow, PreparedFileShowsItsOptionsAndOkWritesWhatIsShown) {
 }
 
 TEST(SettingsWindow, OddValuesFallBackAndTwoPicturesCloseWithoutANote) {
-  const std::map<int, std::string> pictures = {{2, "C:\\a.jpg"}, {9, "C:\\b.jpg"}}, sounds = {{4, "C:\\s.wav"}};
+  const SlotValues pictures = {{2, "C:\\a.jpg"}, {9, "C:\\b.jpg"}}, sounds = {{4, "C:\\s.wav"}};
   WriteWindowsFile(
       kIni, SettingsFileText("Color=0x3\r\nPicdis=0\r\nTime=8\r\nHeight=300\r\nWidth=abc\r\n", pictures, sounds));
   RunningSettings settings;
@@ -250,7 +245,7 @@ TEST(SettingsWindow, FileThatCannotBeCreatedIsReportedAndTheWindowStillOpens) {
 
 TEST(SettingsWindow, HiddenAddPictureButtonPreviewsThePictureAndStoresThePathTyped) {
   ChoosableFiles files;
-  const std::string picture = files.Add("Beach.jpg", test::JpegFileOf(test::Solid(40, 30, lumora::Rgb{200, 40, 40})));
+  const std::string picture = files.Add("Beach.jpg", lumora::JpegFileOf(test::Solid(40, 30, lumora::Rgb{200, 40, 40})));
   const std::string options = "Sound=0\r\nSeq=1\r\n";
   WriteWindowsFile(kIni, SettingsFileText(options, {}));
   RunningSettings settings({.workingDirectory = files.folder});

@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "SaverRun.h"
-#include "fakes/PictureWriter.h"
-#include "fakes/ShowFixture.h"
-#include "usave1/Rounding.h"
+#include "samples/PictureFiles.h"
+#include "support/ShowFixture.h"
+#include "show/Rounding.h"
 
 namespace lumora::e2e {
 namespace {
@@ -16,7 +16,7 @@ using Clock = std::chrono::steady_clock;
 
 // Colours that change with every pixel, so a pixel taken from the wrong place shows.
 lumora::Picture Gradient(int width, int height, uint8_t blue) {
-  return test::MakePicture(width, height, [=](int x, int y) {
+  return lumora::MakePicture(width, height, [=](int x, int y) {
     return lumora::Rgb{static_cast<uint8_t>(x * 7), static_cast<uint8_t>(y * 5), static_cast<uint8_t>(blue + x + y)};
   });
 }
@@ -26,7 +26,7 @@ struct Show {
   std::string settings;
 
   void Install(const std::string& options, const std::vector<std::string>& pictures) {
-    std::map<int, std::string> slots;
+    SlotValues slots;
     for (size_t i = 0; i < pictures.size(); ++i) slots[static_cast<int>(i) + 1] = pictures[i];
     settings = SettingsFileText("Sound=0\r\nTime=8\r\n" + options, slots);
     WriteWindowsFile("lumora.ini", settings);
@@ -87,7 +87,7 @@ TEST(DisplayModes, CustomSizeStretchesAndCentres) {
 
 TEST(DisplayModes, DamagedJpegShowsThePlaceholder) {
   Show show;
-  std::vector<uint8_t> damaged = test::JpegFileOf(Gradient(64, 64, 0));
+  std::vector<uint8_t> damaged = lumora::JpegFileOf(Gradient(64, 64, 0));
   damaged.resize(20);
   show.Install("Picdis=2\r\nColor=4\r\n", {show.files.AddFile("damaged.jpg", damaged)});
   RunningSaver saver;
@@ -99,7 +99,7 @@ TEST(DisplayModes, DamagedJpegShowsThePlaceholder) {
 
 // A picture whose top-left quarter has a colour found nowhere else, so its place on the screen can be found.
 lumora::Picture Marked(int width, int height) {
-  return test::MakePicture(width, height, [=](int x, int y) {
+  return lumora::MakePicture(width, height, [=](int x, int y) {
     if (x < width / 2 && y < height / 2) return lumora::Rgb{250, 10, 250};
     return lumora::Rgb{static_cast<uint8_t>(x % 200), static_cast<uint8_t>(y % 200), 40};
   });

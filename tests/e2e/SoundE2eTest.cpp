@@ -8,7 +8,7 @@
 #include <fstream>
 
 #include "SaverRun.h"
-#include "fakes/ShowFixture.h"
+#include "support/ShowFixture.h"
 
 namespace lumora::e2e {
 namespace {
@@ -79,7 +79,7 @@ class SoundCapture {
 
 struct SoundShow {
   ShowFiles files;
-  void Install(const std::map<int, std::string>& sounds) {
+  void Install(const SlotValues& sounds) {
     const std::string picture = files.AddPicture("p.bmp", test::Solid(16, 16, lumora::Rgb{0, 150, 0}));
     WriteWindowsFile("lumora.ini", SettingsFileText("Sound=1\r\nPicdis=1\r\nTime=8\r\n", {{1, picture}}, sounds));
   }
@@ -96,7 +96,7 @@ TEST(SoundPlayback, EntryOnePlaysAtStartUpThenTheDrawnSoundsFollow) {
   std::vector<int16_t> first, other;
   const std::string firstPath = show.files.AddFile("first.wav", WaveFile(440, 0.4, &first));
   const std::string otherPath = show.files.AddFile("other.wav", WaveFile(660, 0.3, &other));
-  std::map<int, std::string> sounds{{1, firstPath}};
+  SlotValues sounds{{1, firstPath}};
   for (int slot = 2; slot <= 9; ++slot) sounds[slot] = otherPath;
   show.Install(sounds);
   RunningSaver saver(capture.Options());

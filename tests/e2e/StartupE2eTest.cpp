@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "SaverRun.h"
-#include "fakes/ShowFixture.h"
+#include "support/ShowFixture.h"
 
 namespace lumora::e2e {
 namespace {
@@ -71,7 +71,7 @@ TEST(SaverStartup, WithPicturesTheBlackTopmostBorderlessWindowCoversTheScreenAny
 
 TEST(SaverStartup, MissingPictureAtSlotFourNamesItOnTheWhiteScreen) {
   ShowFiles files;
-  std::map<int, std::string> pictures;
+  SlotValues pictures;
   for (int slot = 1; slot <= 3; ++slot)
     pictures[slot] = files.AddPicture("p" + std::to_string(slot) + ".bmp", test::Solid(8, 8, lumora::Rgb{1, 2, 3}));
   pictures[4] = "C:\\lumora-files\\gone.jpg";

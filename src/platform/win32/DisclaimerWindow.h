@@ -1,30 +1,28 @@
 #pragma once
 #include <windows.h>
 
-#include "Usave5/Tfrmdisc.h"
-#include "platform/win32/OwnedWindow.h"
 #include "platform/win32/Application.h"
 #include "platform/win32/FormBuilder.h"
 #include "platform/win32/GdiObjects.h"
+#include "platform/win32/Window.h"
+#include "settings_window/Tfrmdisc.h"
 
 namespace lumora::win32 {
 
 // The disclaimer window "Tfrmdisc": borderless, centred, owned by the settings window, hidden until that shows
 // it modally.
-class DisclaimerWindow : public DisclaimerView, public OwnedWindow {
+class DisclaimerWindow : public DisclaimerView, public Window {
  public:
   DisclaimerWindow(Application& application, HINSTANCE instance);
-  ~DisclaimerWindow() override;
-  DisclaimerWindow(const DisclaimerWindow&) = delete;
-  DisclaimerWindow& operator=(const DisclaimerWindow&) = delete;
 
-  void Create(Tfrmdisc& form, HWND owner);
+  // False when the window or one of its controls could not be made.
+  bool Create(Tfrmdisc& form, HWND owner);
   // Shows the window with its owner disabled and returns when it is closed.
   void ShowModal();
   void Close() override;
 
  private:
-  LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   Application& application_;
   HINSTANCE instance_;

@@ -1,12 +1,12 @@
 #include "platform/win32/FormBuilder.h"
 
 #include <stdexcept>
+#include <string>
 
 namespace lumora::win32 {
 
 namespace {
 
-constexpr const char* kPanelClass = "LumoraPanel";
 constexpr const char* kOriginalProcProperty = "LumoraOriginalProc";
 
 UniqueFont MakeFont(int height, int weight, DWORD charset, DWORD pitchAndFamily, const char* face) {
@@ -41,24 +41,6 @@ void FillWithFormBackground(HWND container, HDC dc) {
   FillRect(dc, &client, brush ? brush : GetSysColorBrush(COLOR_BTNFACE));
 }
 
-// A raised panel: the form's background inside a one-pixel raised bevel.
-LRESULT CALLBACK PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (ForwardedToForm(message)) return SendMessageA(GetParent(window), message, wParam, lParam);
-  switch (message) {
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT: {
-      PaintDC dc(window);
-      FillWithFormBackground(window, dc.Get());
-      RECT client;
-      GetClientRect(window, &client);
-      DrawEdge(dc.Get(), &client, BDR_RAISEDOUTER, BF_RECT);
-      return 0;
-    }
-  }
-  return DefWindowProcA(window, message, wParam, lParam);
-}
-
 // A group box that holds its controls: the system's group box, painted on the form's background.
 LRESULT CALLBACK GroupBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   auto original = reinterpret_cast<WNDPROC>(GetPropA(window, kOriginalProcProperty));
@@ -83,7 +65,7 @@ struct WindowKind {
 WindowKind KindOf(const ControlLayout& control, bool firstRadioOfGroup) {
   switch (control.kind) {
     case ControlKind::Panel:
-      return {kPanelClass, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT};
+      return {nullptr, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT};  // a PanelWindow
     case ControlKind::GroupBox:
       return {"BUTTON", BS_GROUPBOX | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT};
     case ControlKind::Label:
@@ -124,40 +106,66 @@ HFONT FormFonts::For(FontStyle style) const {
   return regular.get();
 }
 
-void FormControls::Build(HWND form, HINSTANCE instance, const FormLayout& layout, const FormFonts& fonts) {
-  WNDCLASSA panelClass{};
-  panelClass.lpfnWndProc = PanelProc;
-  panelClass.hInstance = instance;
-  panelClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  panelClass.lpszClassName = kPanelClass;
-  RegisterClassA(&panelClass);  // fails harmlessly when the other form registered it already
-  BuildChildren(form, nullptr, instance, layout, fonts);
+bool PanelWindow::Create(HWND parent, HINSTANCE instance, const ControlLayout& control) {
+  const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | (control.visible ? WS_VISIBLE : 0);
+  const RECT place{control.left, control.top, control.left + control.width, control.top + control.height};
+  if (!Window::Create("LumoraPanel", 0, WS_EX_CONTROLPARENT, control.caption, style, place, parent, instance))
+    return false;
+  SetWindowLongPtrA(Handle(), GWLP_ID, control.id);
+  return true;
+}
+
+LRESULT PanelWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (ForwardedToForm(message)) return SendMessageA(GetParent(Handle()), message, wParam, lParam);
+  switch (message) {
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT: {
+      PaintDC dc(Handle());
+      FillWithFormBackground(Handle(), dc.Get());
+      RECT client;
+      GetClientRect(Handle(), &client);
+      DrawEdge(dc.Get(), &client, BDR_RAISEDOUTER, BF_RECT);
+      return 0;
+    }
+  }
+  return Default(message, wParam, lParam);
+}
+
+bool FormControls::Build(HWND form, HINSTANCE instance, const FormLayout& layout, const FormFonts& fonts) {
+  return BuildChildren(form, kFormItself, instance, layout, fonts);
 }
 
 // Children are made in keyboard order, each container's controls right after it: the first window made is the
 // first that Tab reaches among its siblings.
-void FormControls::BuildChildren(HWND parent, const char* parentName, HINSTANCE instance, const FormLayout& layout,
+bool FormControls::BuildChildren(HWND parent, int parentId, HINSTANCE instance, const FormLayout& layout,
                                  const FormFonts& fonts) {
   bool radioSeen = false;
-  for (const ControlLayout* control : ChildrenInTabOrder(layout, parentName)) {
+  for (const ControlLayout* control : ChildrenInTabOrder(layout, parentId)) {
     const bool firstRadio = control->kind == ControlKind::RadioButton && !radioSeen;
     radioSeen = radioSeen || control->kind == ControlKind::RadioButton;
     HWND window = CreateControl(parent, instance, *control, firstRadio);
+    if (!window) return false;
     SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.For(control->font)), FALSE);
-    byName_[control->name] = window;
+    byId_[control->id] = window;
     byWindow_[window] = control;
     if (control->kind == ControlKind::Panel || control->kind == ControlKind::GroupBox)
-      BuildChildren(window, control->name, instance, layout, fonts);
+      if (!BuildChildren(window, control->id, instance, layout, fonts)) return false;
   }
+  return true;
 }
 
 HWND FormControls::CreateControl(HWND parent, HINSTANCE instance, const ControlLayout& control, bool firstRadio) {
+  if (control.kind == ControlKind::Panel) {
+    panels_.push_back(std::make_unique<PanelWindow>());
+    return panels_.back()->Create(parent, instance, control) ? panels_.back()->Handle() : nullptr;
+  }
   const WindowKind kind = KindOf(control, firstRadio);
   const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (control.visible ? WS_VISIBLE : 0) | kind.style;
   HWND window = CreateWindowExA(kind.exStyle, kind.className, control.caption, style, control.left, control.top,
                                 control.width, control.height, parent,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), instance, nullptr);
-  if (!window) throw std::runtime_error(std::string("Cannot create the control ") + control.name);
+  if (!window) return nullptr;
   if (control.kind == ControlKind::GroupBox) {
     SetPropA(window, kOriginalProcProperty, reinterpret_cast<HANDLE>(GetWindowLongPtrA(window, GWLP_WNDPROC)));
     SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(GroupBoxProc));
@@ -170,9 +178,9 @@ HWND FormControls::CreateControl(HWND parent, HINSTANCE instance, const ControlL
   return window;
 }
 
-HWND FormControls::Handle(const std::string& name) const {
-  auto found = byName_.find(name);
-  if (found == byName_.end()) throw std::out_of_range("no control " + name);
+HWND FormControls::Handle(int id) const {
+  auto found = byId_.find(id);
+  if (found == byId_.end()) throw std::out_of_range("no control " + std::to_string(id));
   return found->second;
 }
 

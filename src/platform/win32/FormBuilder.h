@@ -2,10 +2,12 @@
 #include <windows.h>
 
 #include <map>
-#include <string>
+#include <memory>
+#include <vector>
 
+#include "forms/FormLayout.h"
 #include "platform/win32/GdiObjects.h"
-#include "usave2/FormLayout.h"
+#include "platform/win32/Window.h"
 
 namespace lumora::win32 {
 
@@ -19,27 +21,38 @@ struct FormFonts {
   UniqueFont terminal;
 };
 
+// A raised panel: the form's background inside a one-pixel raised bevel. It passes what its children report up.
+class PanelWindow : public Window {
+ public:
+  bool Create(HWND parent, HINSTANCE instance, const ControlLayout& control);
+
+ private:
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+};
+
 // The child windows of one form, made from its description. Panels and group boxes are real parents of their
 // controls and pass what their children report (commands, scrolling, colour requests) up to the form.
 class FormControls {
  public:
-  void Build(HWND form, HINSTANCE instance, const FormLayout& layout, const FormFonts& fonts);
-  // The window of a control the form description names; raises std::out_of_range for any other name.
-  HWND Handle(const std::string& name) const;
+  // False when a control could not be made.
+  bool Build(HWND form, HINSTANCE instance, const FormLayout& layout, const FormFonts& fonts);
+  // The window of the control with this identifier; raises std::out_of_range for any other.
+  HWND Handle(int id) const;
   // The description of a child window, nullptr for a window that is not one of the form's controls.
   const ControlLayout* LayoutOf(HWND control) const;
 
  private:
-  void BuildChildren(HWND parent, const char* parentName, HINSTANCE instance, const FormLayout& layout,
-                     const FormFonts& fonts);
+  bool BuildChildren(HWND parent, int parentId, HINSTANCE instance, const FormLayout& layout, const FormFonts& fonts);
   HWND CreateControl(HWND parent, HINSTANCE instance, const ControlLayout& control, bool firstOfGroup);
 
-  std::map<std::string, HWND> byName_;
+  std::vector<std::unique_ptr<PanelWindow>> panels_;
+  std::map<int, HWND> byId_;
   std::map<HWND, const ControlLayout*> byWindow_;
 };
 
 // Window style and outer rectangle of a form's own window: its client area centred on the primary screen.
 DWORD FormStyle(FormBorder border);
 RECT CentredFormRect(const FormLayout& layout, DWORD style, DWORD exStyle);
+inline COLORREF ToColorRef(FormColour colour) { return RGB(colour.red, colour.green, colour.blue); }
 
 }  // namespace lumora::win32

@@ -14,16 +14,6 @@ struct GdiObjectDeleter {
 using UniqueBrush = std::unique_ptr<std::remove_pointer_t<HBRUSH>, GdiObjectDeleter>;
 using UniqueFont = std::unique_ptr<std::remove_pointer_t<HFONT>, GdiObjectDeleter>;
 
-struct LibraryDeleter {
-  void operator()(HMODULE module) const { FreeLibrary(module); }
-};
-using UniqueLibrary = std::unique_ptr<std::remove_pointer_t<HMODULE>, LibraryDeleter>;
-
-struct RegistryKeyDeleter {
-  void operator()(HKEY key) const { RegCloseKey(key); }
-};
-using UniqueRegistryKey = std::unique_ptr<std::remove_pointer_t<HKEY>, RegistryKeyDeleter>;
-
 // The device context of a window's client area for one drawing.
 class WindowDC {
  public:

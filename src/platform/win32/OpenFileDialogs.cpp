@@ -6,20 +6,17 @@
 #include <memory>
 #include <vector>
 
+#include "platform/win32/Handles.h"
 #include "platform/win32/PicturePreview.h"
-#include "usave2/SettingsLayout.h"
+#include "settings_window/SettingsLayout.h"
 
 namespace lumora::win32 {
 
 namespace {
 
-constexpr WORD kPreviewId = 0x500;
+// Where the preview stands in the area the template adds under the dialog's own controls, in dialog units.
+constexpr RECT kPreviewPlace{8, 4, 8 + 150, 4 + 104};
 constexpr size_t kPathBufferSize = 1024;
-
-struct GlobalMemoryDeleter {
-  void operator()(void* memory) const { GlobalFree(memory); }
-};
-using UniqueGlobalMemory = std::unique_ptr<void, GlobalMemoryDeleter>;
 
 // "name|pattern|name|pattern" as the dialog takes it: each part ended by a NUL, the list by a second one.
 std::string DialogFilter(const char* filter) {
@@ -30,22 +27,16 @@ std::string DialogFilter(const char* filter) {
   return result;
 }
 
-// The dialog's own controls go above this template; it adds the preview area under them. Sizes in dialog units.
+// The dialog's own controls go above this template; it adds an empty area under them, where the hook puts the
+// preview. Sizes in dialog units.
 class PreviewTemplate {
  public:
   PreviewTemplate() {
     AddDword(WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | DS_3DLOOK | DS_CONTROL);
     AddDword(0);
-    words_.push_back(1);  // one control
+    words_.push_back(0);  // no controls
     AddRect(0, 0, 230, 112);
     words_.insert(words_.end(), {0, 0, 0});  // no menu, default class, no title
-    if (words_.size() % 2) words_.push_back(0);
-    AddDword(WS_CHILD | WS_VISIBLE);
-    AddDword(0);
-    AddRect(8, 4, 150, 104);
-    words_.push_back(kPreviewId);
-    for (const wchar_t* c = PicturePreview::kClassName; *c; ++c) words_.push_back(static_cast<WORD>(*c));
-    words_.insert(words_.end(), {0, 0, 0});  // end of class name, no title, no creation data
   }
 
   // The template in memory that stays put, as the dialog wants it.
@@ -69,7 +60,10 @@ UINT_PTR CALLBACK PictureDialogHook(HWND dialog, UINT message, WPARAM, LPARAM lP
   if (message == WM_INITDIALOG) {
     auto* preview = reinterpret_cast<PicturePreview*>(reinterpret_cast<OPENFILENAMEA*>(lParam)->lCustData);
     SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(preview));
-    preview->Attach(GetDlgItem(dialog, kPreviewId));
+    RECT place = kPreviewPlace;
+    MapDialogRect(dialog, &place);
+    // Without its preview the dialog still picks files.
+    preview->Create(dialog, place);
     return TRUE;
   }
   if (message == WM_NOTIFY && reinterpret_cast<NMHDR*>(lParam)->code == CDN_SELCHANGE) {
@@ -79,8 +73,8 @@ UINT_PTR CALLBACK PictureDialogHook(HWND dialog, UINT message, WPARAM, LPARAM lP
         SendMessageA(GetParent(dialog), CDM_GETFILEPATH, sizeof(path), reinterpret_cast<LPARAM>(path));
     try {
       if (preview) preview->ShowFile(length > 0 ? path : "");
-    } catch (...) {
-      // A picture the preview cannot show leaves it empty; choosing the file stays possible.
+    } catch (const std::exception&) {
+      // Out of memory while shrinking the picture: the preview stays empty; choosing the file stays possible.
     }
   }
   return 0;
@@ -99,8 +93,7 @@ std::optional<std::string> RunOpenDialog(OPENFILENAMEA& request, std::vector<cha
 }  // namespace
 
 std::optional<std::string> AskForPictureFile(HWND owner, HINSTANCE instance, FileSystem& files) {
-  PicturePreview::RegisterWindowClass(instance);
-  PicturePreview preview(files);
+  PicturePreview preview(files, instance);
   const UniqueGlobalMemory dialogTemplate = PreviewTemplate().Copy();
   const std::string filter = DialogFilter(kPictureDialogFilter);
   std::vector<char> path(kPathBufferSize, '\0');

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "image/PictureFile.h"
+#include "show/PictureLoading.h"
 #include "image/Stretch.h"
 #include "platform/win32/GdiObjects.h"
 
@@ -21,41 +21,29 @@ SIZE FittedSize(int width, int height, int areaWidth, int areaHeight) {
 
 }  // namespace
 
-void PicturePreview::RegisterWindowClass(HINSTANCE instance) {
-  WNDCLASSW windowClass{};
-  // The dialog template that holds the preview is made by the common dialog library under its own instance.
-  windowClass.style = CS_GLOBALCLASS;
-  windowClass.lpfnWndProc = WindowProc;
-  windowClass.hInstance = instance;
-  windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  windowClass.lpszClassName = kClassName;
-  RegisterClassW(&windowClass);
-}
-
-void PicturePreview::Attach(HWND control) {
-  control_ = control;
-  if (control_) SetWindowLongPtrA(control_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+bool PicturePreview::Create(HWND dialog, const RECT& place) {
+  return Window::Create("LumoraPreview", 0, 0, "", WS_CHILD | WS_VISIBLE, place, dialog, instance_);
 }
 
 void PicturePreview::ShowFile(const std::string& path) {
-  if (path == path_ || !control_) return;
+  if (path == path_ || !Handle()) return;
   path_ = path;
   shown_ = Picture();
   RECT client;
-  GetClientRect(control_, &client);
+  GetClientRect(Handle(), &client);
   const int areaWidth = client.right - 2 * kFrame, areaHeight = client.bottom - 2 * kFrame;
-  if (std::optional<Picture> picture = LoadPictureFile(files_, path, JpegColours::Full24Bit);
+  if (const DecodeResult picture = LoadPictureFile(files_, path, JpegColours::Full24Bit);
       picture && areaWidth > 0 && areaHeight > 0) {
     const SIZE size = FittedSize(picture->Width(), picture->Height(), areaWidth, areaHeight);
     shown_ = StretchedPart(*picture, size.cx, size.cy, PixelRect{0, 0, size.cx, size.cy});
   }
-  InvalidateRect(control_, nullptr, TRUE);
+  InvalidateRect(Handle(), nullptr, TRUE);
 }
 
 void PicturePreview::Paint() {
-  PaintDC dc(control_);
+  PaintDC dc(Handle());
   RECT client;
-  GetClientRect(control_, &client);
+  GetClientRect(Handle(), &client);
   FillRect(dc.Get(), &client, GetSysColorBrush(COLOR_BTNFACE));
   DrawEdge(dc.Get(), &client, EDGE_SUNKEN, BF_RECT);
   if (shown_.Empty()) return;
@@ -63,14 +51,10 @@ void PicturePreview::Paint() {
   DrawPicturePart(dc.Get(), shown_, 0, 0, shown_.Width(), shown_.Height(), left, top);
 }
 
-LRESULT CALLBACK PicturePreview::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = reinterpret_cast<PicturePreview*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-  if (message == WM_PAINT && self) {
-    self->Paint();
-    return 0;
-  }
-  if (message == WM_NCDESTROY && self) self->control_ = nullptr;
-  return DefWindowProcW(window, message, wParam, lParam);
+LRESULT PicturePreview::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != WM_PAINT) return Default(message, wParam, lParam);
+  Paint();
+  return 0;
 }
 
 }  // namespace lumora::win32

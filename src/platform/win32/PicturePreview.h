@@ -5,26 +5,24 @@
 
 #include "image/Picture.h"
 #include "platform/FileSystem.h"
+#include "platform/win32/Window.h"
 
 namespace lumora::win32 {
 
 // The preview area of the picture dialog: the selected picture, decoded by our own decoders and shrunk to fit
 // with its proportions kept; empty for anything that is not a readable picture.
-class PicturePreview {
+class PicturePreview : public Window {
  public:
-  static constexpr const wchar_t* kClassName = L"LumoraPreview";
-  static void RegisterWindowClass(HINSTANCE instance);
-
-  explicit PicturePreview(FileSystem& files) : files_(files) {}
-  void Attach(HWND control);
+  PicturePreview(FileSystem& files, HINSTANCE instance) : files_(files), instance_(instance) {}
+  bool Create(HWND dialog, const RECT& place);
   void ShowFile(const std::string& path);
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void Paint();
 
   FileSystem& files_;
-  HWND control_ = nullptr;
+  HINSTANCE instance_;
   std::string path_;
   Picture shown_;  // already at the size it is drawn
 };

@@ -1,32 +1,26 @@
 #pragma once
 #include <windows.h>
 
-#include "image/Stretch.h"
 #include "platform/SaverStage.h"
+#include "platform/win32/Window.h"
 
 namespace lumora::win32 {
 
 // A picture control as a child window. The window covers only the part of the control that lies on the screen,
-// and keeps that part of its picture ready to paint, stretched or cropped with the same rules as the compositor.
-class PictureWindow {
+// and keeps that part of its picture ready to paint, stretched or cropped as the compositor does it.
+class PictureWindow : public Window {
  public:
-  static void RegisterWindowClass(HINSTANCE instance);
-
-  void Create(HWND parent, HINSTANCE instance, const Rgb* background);
-  HWND Handle() const { return window_; }
+  bool Create(HWND parent, HINSTANCE instance, const Rgb* background);
   void Update(const PictureControl& control, const PixelRect& screen);
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  void RebuildPart();
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void Paint();
 
-  HWND window_ = nullptr;
   const Rgb* background_ = nullptr;
   PictureControl control_;
-  PixelRect visible_;       // in the parent's client area
-  Picture part_;            // what the window shows of the picture
-  POINT partOffset_{};      // where the part sits in the window
+  PixelRect visible_;  // in the parent's client area
+  ShownPart part_;     // what the window shows of the picture, placed in the parent's client area
   bool partStale_ = true;
 };
 

@@ -2,56 +2,76 @@
 
 #include <mmsystem.h>
 
-#include "usave1/TForm1.h"
+#include "platform/win32/Win32Mci.h"
+#include "show/TForm1.h"
 
 namespace lumora::win32 {
 
 namespace {
 
 constexpr UINT_PTR kTimer1 = 1;
-constexpr const char* kPlayerClass = "TMediaPlayer";
 
 }  // namespace
 
+QueuedMessage QueuedMessageOf(UINT message) {
+  switch (message) {
+    case WM_KEYDOWN: return QueuedMessage::KeyDown;
+    case WM_KEYUP: return QueuedMessage::KeyUp;
+    case WM_SYSKEYDOWN: return QueuedMessage::SystemKeyDown;
+    case WM_SYSKEYUP: return QueuedMessage::SystemKeyUp;
+    case WM_LBUTTONDOWN: return QueuedMessage::LeftButtonDown;
+    case WM_RBUTTONDOWN: return QueuedMessage::RightButtonDown;
+    case WM_MBUTTONDOWN: return QueuedMessage::MiddleButtonDown;
+  }
+  return QueuedMessage::Other;
+}
+
+bool PlayerWindow::Create(HWND parent, HINSTANCE instance, TForm1& form) {
+  form_ = &form;
+  return Window::Create("TMediaPlayer", 0, 0, "", WS_CHILD, RECT{}, parent, instance);
+}
+
+LRESULT PlayerWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != MM_MCINOTIFY) return Default(message, wParam, lParam);
+  application_.Guarded([&] {
+    if (const std::optional<MediaNotify> outcome = Win32Mci::NotifyOutcome(wParam))
+      form_->MediaPlayer1.Notified(*outcome);
+    form_->MediaPlayer1Notify();
+  });
+  return 0;
+}
+
 SaverWindow::SaverWindow(Application& application, HINSTANCE instance)
-    : application_(application), instance_(instance), backgroundBrush_(CreateSolidBrush(ToColorRef(background_))),
+    : application_(application), instance_(instance), player_(application),
+      backgroundBrush_(CreateSolidBrush(ToColorRef(background_))),
       screenWidth_(GetSystemMetrics(SM_CXSCREEN)), screenHeight_(GetSystemMetrics(SM_CYSCREEN)) {}
 
-SaverWindow::~SaverWindow() {
-  if (window_) DestroyWindow(window_);
-}
-
-void SaverWindow::Create(TForm1& form) {
+bool SaverWindow::Create(TForm1& form) {
   form_ = &form;
-  RegisterOwnedClass(kSaverWindowClass, instance_, CS_DBLCLKS);
-  WNDCLASSA playerClass{};
-  playerClass.lpfnWndProc = PlayerProc;
-  playerClass.hInstance = instance_;
-  playerClass.lpszClassName = kPlayerClass;
-  RegisterClassA(&playerClass);
-  PictureWindow::RegisterWindowClass(instance_);
-
-  CreateFor(WS_EX_TOPMOST, kSaverWindowClass, kSaverWindowTitle, WS_POPUP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0,
-            screenWidth_, screenHeight_, nullptr, instance_);
+  if (!Window::Create(kSaverWindowClass, CS_DBLCLKS, WS_EX_TOPMOST, kSaverWindowTitle,
+                      WS_POPUP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, RECT{0, 0, screenWidth_, screenHeight_}, nullptr,
+                      instance_))
+    return false;
   // Created in stacking order from the bottom: each new child window goes on top of its siblings.
-  for (PictureWindow& picture : pictures_) picture.Create(window_, instance_, &background_);
-  CreateInfoLabel();
-  player_ = CreateWindowExA(0, kPlayerClass, "", WS_CHILD, 0, 0, 0, 0, window_, nullptr, instance_, this);
+  for (PictureWindow& picture : pictures_)
+    if (!picture.Create(Handle(), instance_, &background_)) return false;
+  return CreateInfoLabel() && player_.Create(Handle(), instance_, form);
 }
 
-void SaverWindow::CreateInfoLabel() {
+bool SaverWindow::CreateInfoLabel() {
   label_ = CreateWindowExA(0, "STATIC", kNoPicturesCaption, WS_CHILD | SS_LEFT | SS_NOPREFIX, 68, 183, 469, 106,
-                           window_, nullptr, instance_, nullptr);
+                           Handle(), nullptr, instance_, nullptr);
   labelFont_.reset(CreateFontA(-16, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                                CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "MS Sans Serif"));
   SendMessageA(label_, WM_SETFONT, reinterpret_cast<WPARAM>(labelFont_.get()), FALSE);
+  return label_ != nullptr;
 }
 
 void SaverWindow::Show() {
-  ShowWindow(window_, SW_SHOWMAXIMIZED);
-  SetForegroundWindow(window_);
-  SetFocus(window_);
-  UpdateWindow(window_);
+  ShowWindow(Handle(), SW_SHOWMAXIMIZED);
+  SetForegroundWindow(Handle());
+  SetFocus(Handle());
+  UpdateWindow(Handle());
 }
 
 int SaverWindow::BitsPerPixel() {
@@ -62,7 +82,7 @@ int SaverWindow::BitsPerPixel() {
 void SaverWindow::SetBackground(Rgb colour) {
   background_ = colour;
   backgroundBrush_.reset(CreateSolidBrush(ToColorRef(colour)));
-  if (window_) InvalidateRect(window_, nullptr, TRUE);
+  if (Handle()) InvalidateRect(Handle(), nullptr, TRUE);
 }
 
 void SaverWindow::ShowInfoLabel(const std::string& caption) {
@@ -71,7 +91,7 @@ void SaverWindow::ShowInfoLabel(const std::string& caption) {
 }
 
 void SaverWindow::UpdateControl(ControlId id, const PictureControl& control) {
-  pictures_[static_cast<int>(id)].Update(control, PixelRect{0, 0, screenWidth_, screenHeight_});
+  pictures_[static_cast<int>(id)].Update(control, Screen());
 }
 
 void SaverWindow::BringToFront(ControlId id) {
@@ -80,36 +100,37 @@ void SaverWindow::BringToFront(ControlId id) {
 }
 
 void SaverWindow::CopyToSurface(const Picture& picture, int left, int top) {
-  if (!window_) return;
-  const PixelRect visible = Intersect(PixelRect{0, 0, screenWidth_, screenHeight_},
-                                      PixelRect{left, top, left + picture.Width(), top + picture.Height()});
-  if (visible.Empty()) return;
-  WindowDC dc(window_);
-  DrawPicturePart(dc.Get(), picture, visible.left - left, visible.top - top, visible.Width(), visible.Height(),
-                  visible.left, visible.top);
+  if (!Handle()) return;
+  const VisiblePart visible =
+      VisiblePartOf(PixelRect{left, top, left + picture.Width(), top + picture.Height()}, Screen());
+  if (visible.onScreen.Empty()) return;
+  WindowDC dc(Handle());
+  DrawPicturePart(dc.Get(), picture, visible.inBounds.left, visible.inBounds.top, visible.inBounds.Width(),
+                  visible.inBounds.Height(), visible.onScreen.left, visible.onScreen.top);
 }
 
 void SaverWindow::SetTimer(bool enabled, int intervalMs) {
-  if (!window_) return;
-  KillTimer(window_, kTimer1);
-  if (enabled && intervalMs > 0) ::SetTimer(window_, kTimer1, static_cast<UINT>(intervalMs), nullptr);
+  if (!Handle()) return;
+  KillTimer(Handle(), kTimer1);
+  if (enabled && intervalMs > 0) ::SetTimer(Handle(), kTimer1, static_cast<UINT>(intervalMs), nullptr);
 }
 
 void SaverWindow::InstallInputHook() {
-  application_.SetMessageHook([this](const MSG& message) {
-    if (form_) form_->deactivate(message.message);
+  application_.SetPreTranslate([this](MSG& message) {
+    form_->deactivate(QueuedMessageOf(message.message));
+    return false;  // every message is dispatched as usual, input included
   });
 }
 
 void SaverWindow::Close() {
-  if (window_) PostMessageA(window_, WM_CLOSE, 0, 0);
+  if (Handle()) PostMessageA(Handle(), WM_CLOSE, 0, 0);
 }
 
-LRESULT SaverWindow::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT SaverWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_ERASEBKGND: {
       RECT client;
-      GetClientRect(window_, &client);
+      GetClientRect(Handle(), &client);
       FillRect(reinterpret_cast<HDC>(wParam), &client, backgroundBrush_.get());
       return 1;
     }
@@ -124,37 +145,17 @@ LRESULT SaverWindow::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM 
       return 0;
     }
     case WM_TIMER:
-      if (wParam == kTimer1 && form_) application_.Guarded([&] { form_->Timer1Timer(); });
+      if (wParam == kTimer1) application_.Guarded([&] { form_->Timer1Timer(); });
       return 0;
     case WM_CLOSE:
-      DestroyWindow(window_);
+      DestroyWindow(Handle());
       return 0;
     case WM_DESTROY:
-      application_.SetMessageHook(nullptr);
+      application_.SetPreTranslate(nullptr);
       PostQuitMessage(0);
       return 0;
-    case WM_NCDESTROY:
-      window_ = nullptr;
-      break;
   }
-  return DefWindowProcA(window, message, wParam, lParam);
-}
-
-LRESULT CALLBACK SaverWindow::PlayerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto* self = reinterpret_cast<SaverWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-  if (message == MM_MCINOTIFY && self && self->form_) {
-    TForm1& form = *self->form_;
-    self->application_.Guarded([&] {
-      form.MediaPlayer1.Notified(static_cast<uint32_t>(wParam));
-      form.MediaPlayer1Notify();
-    });
-    return 0;
-  }
-  return DefWindowProcA(window, message, wParam, lParam);
+  return Default(message, wParam, lParam);
 }
 
 }  // namespace lumora::win32

@@ -6,8 +6,8 @@
 #include "platform/SaverStage.h"
 #include "platform/win32/Application.h"
 #include "platform/win32/GdiObjects.h"
-#include "platform/win32/OwnedWindow.h"
 #include "platform/win32/PictureWindow.h"
+#include "platform/win32/Window.h"
 
 namespace lumora {
 class TForm1;
@@ -15,18 +15,31 @@ class TForm1;
 
 namespace lumora::win32 {
 
+// The media player's own hidden window: the device posts its end-of-play notifications there.
+class PlayerWindow : public Window {
+ public:
+  explicit PlayerWindow(Application& application) : application_(application) {}
+  bool Create(HWND parent, HINSTANCE instance, TForm1& form);
+
+ private:
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  Application& application_;
+  TForm1* form_ = nullptr;
+};
+
 // The saver window "TForm1": borderless, on top of all windows, over the whole primary screen, with the picture
 // controls, the information label, the display timer and the media player's notification window.
-class SaverWindow : public SaverStage, public OwnedWindow {
+class SaverWindow : public SaverStage, public Window {
  public:
   SaverWindow(Application& application, HINSTANCE instance);
-  ~SaverWindow() override;
 
-  // Makes the window and its controls, hidden; `form` handles their events.
-  void Create(TForm1& form);
+  // Makes the window and its controls, hidden, with `form` handling their events; false when any of them could
+  // not be made.
+  bool Create(TForm1& form);
   // Shows the window maximised and active, as it does when its creation ends.
   void Show();
-  HWND PlayerHandle() const { return player_; }
+  HWND PlayerHandle() const { return player_.Handle(); }
 
   int ScreenWidth() override { return screenWidth_; }
   int ScreenHeight() override { return screenHeight_; }
@@ -42,15 +55,15 @@ class SaverWindow : public SaverStage, public OwnedWindow {
   void Close() override;
 
  private:
-  static LRESULT CALLBACK PlayerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
-  void CreateInfoLabel();
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  bool CreateInfoLabel();
+  PixelRect Screen() const { return PixelRect{0, 0, screenWidth_, screenHeight_}; }
 
   Application& application_;
   HINSTANCE instance_;
   TForm1* form_ = nullptr;
   HWND label_ = nullptr;
-  HWND player_ = nullptr;
+  PlayerWindow player_;
   UniqueFont labelFont_;
   UniqueBrush backgroundBrush_;
   Rgb background_{128, 0, 128};
@@ -58,5 +71,8 @@ class SaverWindow : public SaverStage, public OwnedWindow {
   int screenWidth_;
   int screenHeight_;
 };
+
+// What the saver's input hook makes of a window message.
+QueuedMessage QueuedMessageOf(UINT message);
 
 }  // namespace lumora::win32

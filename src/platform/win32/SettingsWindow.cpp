@@ -6,32 +6,34 @@
 
 #include "platform/win32/DisclaimerWindow.h"
 #include "platform/win32/OpenFileDialogs.h"
-#include "usave2/ScrollSteps.h"
-#include "usave2/SettingsLayout.h"
-#include "usave2/TForm2.h"
+#include "settings_window/ScrollSteps.h"
+#include "settings_window/SettingsLayout.h"
+#include "settings_window/TForm2.h"
 
 namespace lumora::win32 {
 
 namespace {
 
+using C = SettingsControl;
+
 struct ButtonHandler {
-  const char* control;
+  SettingsControl control;
   void (TForm2::*click)();
 };
 
 constexpr ButtonHandler kButtonHandlers[] = {
-    {"cmdclose", &TForm2::cmdcloseClick}, {"cmdhelp", &TForm2::cmdhelpClick}, {"Button2", &TForm2::Button2Click},
-    {"Button3", &TForm2::Button3Click},   {"cmdwav", &TForm2::cmdwavClick},   {"cmdwavd", &TForm2::cmdwavdClick},
+    {C::cmdclose, &TForm2::cmdcloseClick}, {C::cmdhelp, &TForm2::cmdhelpClick}, {C::Button2, &TForm2::Button2Click},
+    {C::Button3, &TForm2::Button3Click},   {C::cmdwav, &TForm2::cmdwavClick},   {C::cmdwavd, &TForm2::cmdwavdClick},
 };
 
 struct ScrollHandler {
-  const char* bar;
+  SettingsControl bar;
   void (TForm2::*scroll)(int);
 };
 
 constexpr ScrollHandler kScrollHandlers[] = {
-    {"ScrollBarW", &TForm2::ScrollBarWScroll},
-    {"ScrollBarH", &TForm2::ScrollBarHScroll},
+    {C::ScrollBarW, &TForm2::ScrollBarWScroll},
+    {C::ScrollBarH, &TForm2::ScrollBarHScroll},
 };
 
 std::optional<ScrollCode> ScrollCodeOf(int code) {
@@ -70,62 +72,54 @@ SettingsWindow::SettingsWindow(Application& application, HINSTANCE instance, Fil
     : application_(application),
       instance_(instance),
       files_(files),
-      colour_(SettingsForm().colour),
-      brush_(CreateSolidBrush(ToColorRef(colour_))) {}
+      colour_{SettingsForm().colour.red, SettingsForm().colour.green, SettingsForm().colour.blue},
+      brush_(CreateSolidBrush(ToColorRef(SettingsForm().colour))) {}
 
-SettingsWindow::~SettingsWindow() {
-  if (window_) DestroyWindow(window_);
-}
-
-void SettingsWindow::Create(TForm2& form) {
+bool SettingsWindow::Create(TForm2& form) {
   form_ = &form;
-  INITCOMMONCONTROLSEX commonControls{sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES};
-  InitCommonControlsEx(&commonControls);
+  // The tool tips' window class; InitCommonControls, which every 32-bit Windows has, registers it.
+  InitCommonControls();
   const FormLayout& layout = SettingsForm();
-  RegisterOwnedClass(layout.className, instance_);
   const DWORD style = FormStyle(layout.border);
-  const RECT place = CentredFormRect(layout, style, 0);
-  CreateFor(0, layout.className, layout.caption, style, place.left, place.top, place.right - place.left,
-            place.bottom - place.top, nullptr, instance_);
-  controls_.Build(window_, instance_, layout, fonts_);
+  if (!Window::Create(layout.className, 0, 0, layout.caption, style, CentredFormRect(layout, style, 0), nullptr,
+                      instance_))
+    return false;
+  if (!controls_.Build(Handle(), instance_, layout, fonts_)) return false;
   CreateToolTips();
+  return true;
 }
 
 void SettingsWindow::CreateToolTips() {
   toolTips_ =
       CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, instance_, nullptr);
+                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr, instance_, nullptr);
   for (const ControlLayout& control : SettingsForm().controls) {
     if (!control.hint) continue;
     TTTOOLINFOA tool{};
     tool.cbSize = TTTOOLINFOA_V2_SIZE;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = window_;
-    tool.uId = reinterpret_cast<UINT_PTR>(controls_.Handle(control.name));
+    tool.hwnd = Handle();
+    tool.uId = reinterpret_cast<UINT_PTR>(Control(control.id));
     tool.lpszText = const_cast<char*>(control.hint);
     SendMessageA(toolTips_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
   }
 }
 
 void SettingsWindow::Show() {
-  ShowWindow(window_, SW_SHOW);
-  SetForegroundWindow(window_);
-  UpdateWindow(window_);
+  ShowWindow(Handle(), SW_SHOW);
+  SetForegroundWindow(Handle());
+  UpdateWindow(Handle());
 }
 
 void SettingsWindow::RunMessageLoop() {
-  MSG message;
-  while (window_ && GetMessageA(&message, nullptr, 0, 0) > 0) {
-    if (PreTranslate(message)) continue;
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
-  }
+  application_.SetPreTranslate([this](MSG& message) { return PreTranslate(message); });
+  application_.Run();
 }
 
 // Arrows move among the radio buttons of one group, checking the one they reach; the other keys that move the
 // focus or press a button are the dialog manager's.
 bool SettingsWindow::PreTranslate(MSG& message) {
-  if (!window_) return false;
+  if (!Handle()) return false;
   if (message.message == WM_KEYDOWN && (message.wParam == VK_UP || message.wParam == VK_DOWN ||
                                         message.wParam == VK_LEFT || message.wParam == VK_RIGHT)) {
     const ControlLayout* control = controls_.LayoutOf(message.hwnd);
@@ -134,19 +128,19 @@ bool SettingsWindow::PreTranslate(MSG& message) {
       return true;
     }
   }
-  return IsDialogMessageA(window_, &message) != FALSE;
+  return IsDialogMessageA(Handle(), &message) != FALSE;
 }
 
 void SettingsWindow::MoveWithinRadioGroup(HWND focus, bool forward) {
-  const std::vector<const ControlLayout*> group = RadioGroupOf(SettingsForm(), controls_.LayoutOf(focus)->name);
+  const std::vector<const ControlLayout*> group = RadioGroupOf(SettingsForm(), controls_.LayoutOf(focus)->id);
   const int count = static_cast<int>(group.size());
   const int at = static_cast<int>(std::find(group.begin(), group.end(), controls_.LayoutOf(focus)) - group.begin());
   for (int step = 1; step < count; ++step) {
     const ControlLayout* next = group[((forward ? at + step : at - step) % count + count) % count];
-    HWND window = controls_.Handle(next->name);
+    HWND window = Control(next->id);
     if (!IsWindowEnabled(window) || !IsWindowVisible(window)) continue;
     SetFocus(window);
-    Check(next->name);
+    CheckById(next->id);
     return;
   }
 }
@@ -154,59 +148,61 @@ void SettingsWindow::MoveWithinRadioGroup(HWND focus, bool forward) {
 void SettingsWindow::SetColour(Rgb colour) {
   colour_ = colour;
   brush_.reset(CreateSolidBrush(ToColorRef(colour)));
-  if (window_) RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+  if (Handle()) RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
+void SettingsWindow::Check(OptionRadio radio) { CheckById(Id(radio)); }
+
 // The checked button of a group is its only tab stop, so Tab lands on the choice made.
-void SettingsWindow::Check(const std::string& radio) {
+void SettingsWindow::CheckById(int radio) {
   for (const ControlLayout* member : RadioGroupOf(SettingsForm(), radio)) {
-    HWND window = controls_.Handle(member->name);
-    const bool checked = radio == member->name;
+    HWND window = Control(member->id);
+    const bool checked = radio == member->id;
     SendMessageA(window, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
     const LONG_PTR style = GetWindowLongPtrA(window, GWL_STYLE);
     SetWindowLongPtrA(window, GWL_STYLE, checked ? (style | WS_TABSTOP) : (style & ~static_cast<LONG_PTR>(WS_TABSTOP)));
   }
 }
 
-bool SettingsWindow::Checked(const std::string& radio) {
-  return SendMessageA(controls_.Handle(radio), BM_GETCHECK, 0, 0) == BST_CHECKED;
+bool SettingsWindow::Checked(OptionRadio radio) {
+  return SendMessageA(Control(Id(radio)), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-void SettingsWindow::SetEnabled(const std::string& control, bool enabled) {
-  EnableWindow(controls_.Handle(control), enabled ? TRUE : FALSE);
+void SettingsWindow::SetEnabled(OptionRadio radio, bool enabled) {
+  EnableWindow(Control(Id(radio)), enabled ? TRUE : FALSE);
 }
 
-void SettingsWindow::SetCaption(const std::string& label, const std::string& text) {
-  SetWindowTextA(controls_.Handle(label), text.c_str());
+void SettingsWindow::SetCaption(SettingsControl label, const std::string& text) {
+  SetWindowTextA(Control(Id(label)), text.c_str());
 }
 
-std::string SettingsWindow::Caption(const std::string& label) {
-  HWND window = controls_.Handle(label);
+std::string SettingsWindow::Caption(SettingsControl label) {
+  HWND window = Control(Id(label));
   std::string text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
   text.resize(static_cast<size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
   return text;
 }
 
-void SettingsWindow::SetScrollMax(const std::string& bar, int max) {
-  SCROLLINFO info{sizeof(SCROLLINFO), SIF_RANGE, FindControl(SettingsForm(), bar).scroll.min, max, 0, 0, 0};
-  SetScrollInfo(controls_.Handle(bar), SB_CTL, &info, TRUE);
+void SettingsWindow::SetScrollMax(SettingsControl bar, int max) {
+  SCROLLINFO info{sizeof(SCROLLINFO), SIF_RANGE, FindControl(SettingsForm(), Id(bar)).scroll.min, max, 0, 0, 0};
+  SetScrollInfo(Control(Id(bar)), SB_CTL, &info, TRUE);
 }
 
-void SettingsWindow::SetScrollPosition(const std::string& bar, int position) {
+void SettingsWindow::SetScrollPosition(SettingsControl bar, int position) {
   SCROLLINFO info{sizeof(SCROLLINFO), SIF_POS, 0, 0, 0, position, 0};
-  SetScrollInfo(controls_.Handle(bar), SB_CTL, &info, TRUE);
+  SetScrollInfo(Control(Id(bar)), SB_CTL, &info, TRUE);
 }
 
-void SettingsWindow::AppendItem(const std::string& list, const std::string& text) {
-  SendMessageA(controls_.Handle(list), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+void SettingsWindow::AppendItem(SettingsControl list, const std::string& text) {
+  SendMessageA(Control(Id(list)), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-void SettingsWindow::DeleteItem(const std::string& list, int index) {
-  SendMessageA(controls_.Handle(list), LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+void SettingsWindow::DeleteItem(SettingsControl list, int index) {
+  SendMessageA(Control(Id(list)), LB_DELETESTRING, static_cast<WPARAM>(index), 0);
 }
 
-std::string SettingsWindow::Item(const std::string& list, int index) {
-  HWND window = controls_.Handle(list);
+std::string SettingsWindow::Item(SettingsControl list, int index) {
+  HWND window = Control(Id(list));
   const LRESULT length = SendMessageA(window, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
   if (length == LB_ERR) return "";
   std::string text(static_cast<size_t>(length) + 1, '\0');
@@ -215,21 +211,21 @@ std::string SettingsWindow::Item(const std::string& list, int index) {
   return text;
 }
 
-int SettingsWindow::ItemIndex(const std::string& list) {
-  const LRESULT index = SendMessageA(controls_.Handle(list), LB_GETCURSEL, 0, 0);
+int SettingsWindow::ItemIndex(SettingsControl list) {
+  const LRESULT index = SendMessageA(Control(Id(list)), LB_GETCURSEL, 0, 0);
   return index == LB_ERR ? -1 : static_cast<int>(index);
 }
 
-void SettingsWindow::SetItemIndex(const std::string& list, int index) {
-  HWND window = controls_.Handle(list);
+void SettingsWindow::SetItemIndex(SettingsControl list, int index) {
+  HWND window = Control(Id(list));
   const LRESULT count = SendMessageA(window, LB_GETCOUNT, 0, 0);
   const bool inList = index >= 0 && index < count;
   SendMessageA(window, LB_SETCURSEL, inList ? static_cast<WPARAM>(index) : static_cast<WPARAM>(-1), 0);
 }
 
-std::optional<std::string> SettingsWindow::AskPictureFile() { return AskForPictureFile(window_, instance_, files_); }
+std::optional<std::string> SettingsWindow::AskPictureFile() { return AskForPictureFile(Handle(), instance_, files_); }
 
-std::optional<std::string> SettingsWindow::AskSoundFile() { return AskForSoundFile(window_); }
+std::optional<std::string> SettingsWindow::AskSoundFile() { return AskForSoundFile(Handle()); }
 
 void SettingsWindow::ShowDisclaimerModal() {
   if (disclaimer_) disclaimer_->ShowModal();
@@ -237,18 +233,18 @@ void SettingsWindow::ShowDisclaimerModal() {
 
 void SettingsWindow::Close() {
   closeRequested_ = true;
-  if (window_) PostMessageA(window_, WM_CLOSE, 0, 0);
+  if (Handle()) PostMessageA(Handle(), WM_CLOSE, 0, 0);
 }
 
 void SettingsWindow::OnCommand(HWND control, int notification) {
   const ControlLayout* layout = controls_.LayoutOf(control);
   if (!layout || notification != BN_CLICKED) return;
   if (layout->kind == ControlKind::RadioButton) {
-    Check(layout->name);
+    CheckById(layout->id);
     return;
   }
   for (const ButtonHandler& handler : kButtonHandlers)
-    if (layout->name == std::string(handler.control)) application_.Guarded([&] { (form_->*handler.click)(); });
+    if (layout->id == Id(handler.control)) application_.Guarded([&] { (form_->*handler.click)(); });
 }
 
 void SettingsWindow::OnScroll(HWND bar, int code) {
@@ -259,28 +255,28 @@ void SettingsWindow::OnScroll(HWND bar, int code) {
   GetScrollInfo(bar, SB_CTL, &info);
   const ScrollRange range{info.nMin, info.nMax, info.nPos, layout->scroll.smallChange, layout->scroll.largeChange};
   const int position = NextScrollPosition(*scrollCode, info.nPos, info.nTrackPos, range);
-  SetScrollPosition(layout->name, position);
+  SetScrollPosition(static_cast<SettingsControl>(layout->id), position);
   for (const ScrollHandler& handler : kScrollHandlers)
-    if (layout->name == std::string(handler.bar)) application_.Guarded([&] { (form_->*handler.scroll)(position); });
+    if (layout->id == Id(handler.bar)) application_.Guarded([&] { (form_->*handler.scroll)(position); });
 }
 
 // A plain window forgets its focused control when it loses activation; bring it back like a dialog does.
 void SettingsWindow::OnActivate(bool active) {
   if (!active) {
     HWND focus = GetFocus();
-    if (focus && IsChild(window_, focus)) lastFocus_ = focus;
+    if (focus && IsChild(Handle(), focus)) lastFocus_ = focus;
     return;
   }
   const bool canRefocus =
       lastFocus_ && IsWindow(lastFocus_) && IsWindowVisible(lastFocus_) && IsWindowEnabled(lastFocus_);
-  SetFocus(canRefocus ? lastFocus_ : controls_.Handle("cmdclose"));
+  SetFocus(canRefocus ? lastFocus_ : Control(Id(C::cmdclose)));
 }
 
-LRESULT SettingsWindow::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT SettingsWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_ERASEBKGND: {
       RECT client;
-      GetClientRect(window_, &client);
+      GetClientRect(Handle(), &client);
       FillRect(reinterpret_cast<HDC>(wParam), &client, brush_.get());
       return 1;
     }
@@ -302,17 +298,16 @@ LRESULT SettingsWindow::OnMessage(HWND window, UINT message, WPARAM wParam, LPAR
       return 0;
     case WM_CLOSE:
       // Only OK closes the window.
-      if (closeRequested_) DestroyWindow(window_);
+      if (closeRequested_) DestroyWindow(Handle());
       return 0;
     case WM_DESTROY:
       PostQuitMessage(0);
       return 0;
     case WM_NCDESTROY:
-      window_ = nullptr;
       toolTips_ = nullptr;
       break;
   }
-  return DefWindowProcA(window, message, wParam, lParam);
+  return Default(message, wParam, lParam);
 }
 
 }  // namespace lumora::win32

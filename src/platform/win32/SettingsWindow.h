@@ -2,11 +2,11 @@
 #include <windows.h>
 
 #include "platform/FileSystem.h"
-#include "platform/win32/OwnedWindow.h"
 #include "platform/win32/Application.h"
 #include "platform/win32/FormBuilder.h"
 #include "platform/win32/GdiObjects.h"
-#include "usave2/SettingsView.h"
+#include "platform/win32/Window.h"
+#include "settings_window/SettingsView.h"
 
 namespace lumora {
 class TForm2;
@@ -17,49 +17,49 @@ namespace lumora::win32 {
 class DisclaimerWindow;
 
 // The settings window "TForm2": a captioned window with a single fixed border and no title-bar buttons, built
-// from the settings form description and centred on the screen. OK is the only way to close it.
-class SettingsWindow : public SettingsView, public OwnedWindow {
+// from the settings form description and centred on the screen.
+class SettingsWindow : public SettingsView, public Window {
  public:
   SettingsWindow(Application& application, HINSTANCE instance, FileSystem& files);
-  ~SettingsWindow() override;
-  SettingsWindow(const SettingsWindow&) = delete;
-  SettingsWindow& operator=(const SettingsWindow&) = delete;
 
-  // Makes the window and its controls, hidden; `form` handles their events.
-  void Create(TForm2& form);
+  // Makes the window and its controls, hidden, with `form` handling their events; false when any of them could
+  // not be made.
+  bool Create(TForm2& form);
   void SetDisclaimer(DisclaimerWindow& disclaimer) { disclaimer_ = &disclaimer; }
   void Show();
-  // Runs until the window is closed.
+  // Runs the application's loop until the window is closed.
   void RunMessageLoop();
 
   void SetColour(Rgb colour) override;
   int ScreenWidth() override { return GetSystemMetrics(SM_CXSCREEN); }
   int ScreenHeight() override { return GetSystemMetrics(SM_CYSCREEN); }
-  void Check(const std::string& radio) override;
-  bool Checked(const std::string& radio) override;
-  void SetEnabled(const std::string& control, bool enabled) override;
-  void SetCaption(const std::string& label, const std::string& text) override;
-  std::string Caption(const std::string& label) override;
-  void SetScrollMax(const std::string& bar, int max) override;
-  void SetScrollPosition(const std::string& bar, int position) override;
-  void AppendItem(const std::string& list, const std::string& text) override;
-  void DeleteItem(const std::string& list, int index) override;
-  std::string Item(const std::string& list, int index) override;
-  int ItemIndex(const std::string& list) override;
-  void SetItemIndex(const std::string& list, int index) override;
+  void Check(OptionRadio radio) override;
+  bool Checked(OptionRadio radio) override;
+  void SetEnabled(OptionRadio radio, bool enabled) override;
+  void SetCaption(SettingsControl label, const std::string& text) override;
+  std::string Caption(SettingsControl label) override;
+  void SetScrollMax(SettingsControl bar, int max) override;
+  void SetScrollPosition(SettingsControl bar, int position) override;
+  void AppendItem(SettingsControl list, const std::string& text) override;
+  void DeleteItem(SettingsControl list, int index) override;
+  std::string Item(SettingsControl list, int index) override;
+  int ItemIndex(SettingsControl list) override;
+  void SetItemIndex(SettingsControl list, int index) override;
   std::optional<std::string> AskPictureFile() override;
   std::optional<std::string> AskSoundFile() override;
   void ShowDisclaimerModal() override;
   void Close() override;
 
  private:
-  LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void OnCommand(HWND control, int notification);
   void OnScroll(HWND bar, int code);
   void OnActivate(bool active);
   bool PreTranslate(MSG& message);
   void MoveWithinRadioGroup(HWND focus, bool forward);
+  void CheckById(int radio);
   void CreateToolTips();
+  HWND Control(int id) const { return controls_.Handle(id); }
 
   Application& application_;
   HINSTANCE instance_;

@@ -13,8 +13,11 @@ class Win32Mci : public MediaDevice {
   uint32_t Play(uint32_t deviceId) override;
   uint32_t Stop(uint32_t deviceId) override;
   uint32_t Close(uint32_t deviceId) override;
-  uint32_t StatusMode(uint32_t deviceId, uint32_t& mode) override;
+  std::optional<MediaMode> StatusMode(uint32_t deviceId) override;
   std::string ErrorString(uint32_t code) override;
+
+  // The outcome an MM_MCINOTIFY message carries; nothing for a code outside the four.
+  static std::optional<MediaNotify> NotifyOutcome(WPARAM code);
 
  private:
   HWND notifyWindow_ = nullptr;

@@ -1,19 +1,18 @@
 #include "platform/win32/Win32Modes.h"
 
-#include "Usave5/Tfrmdisc.h"
 #include "platform/win32/DisclaimerWindow.h"
 #include "platform/win32/SaverWindow.h"
 #include "platform/win32/SettingsWindow.h"
 #include "platform/win32/Win32Mci.h"
 #include "platform/win32/Win32Services.h"
-#include "usave1/TForm1.h"
-#include "usave2/TForm2.h"
+#include "settings_window/TForm2.h"
+#include "settings_window/Tfrmdisc.h"
+#include "show/TForm1.h"
 
 namespace lumora::win32 {
 
 void Win32Modes::RunSaverMode() {
-  // The saver's record lives as long as the process.
-  static SaverState state;
+  SaverState state;  // the saver's one record, for as long as this run lasts
   Win32MessageBoxes boxes(kSaverTitle);
   Application application(kSaverTitle, boxes);
   Win32System system;
@@ -40,12 +39,12 @@ void Win32Modes::RunSettingsMode() {
   Win32ProfileFiles profiles;
   SettingsWindow window(application, instance_, files);
   TForm2 form(state, SettingsServices{system, files, profiles, boxes, window});
-  application.Guarded([&] { window.Create(form); });
+  window.Create(form);
   // A failure while loading or creating the settings file is reported, and the window opens all the same.
   application.Guarded([&] { form.FormCreate(); });
   DisclaimerWindow disclaimer(application, instance_);
   Tfrmdisc frmdisc(disclaimer);
-  application.Guarded([&] { disclaimer.Create(frmdisc, window.Handle()); });
+  disclaimer.Create(frmdisc, window.Handle());
   window.SetDisclaimer(disclaimer);
   window.Show();
   window.RunMessageLoop();

@@ -1,7 +1,7 @@
 #pragma once
 #include <windows.h>
 
-#include "psave/Entry.h"
+#include "app/RunProgram.h"
 
 namespace lumora::win32 {
 

@@ -1,6 +1,6 @@
-#include "platform/win32/GdiObjects.h"
+#include "platform/win32/Handles.h"
 #include "platform/win32/Win32Services.h"
-#include "settings/TIniFile.h"
+#include "settings_file/TIniFile.h"
 
 namespace lumora::win32 {
 

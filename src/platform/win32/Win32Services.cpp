@@ -1,8 +1,10 @@
 #include "platform/win32/Win32Services.h"
 
+#include "platform/win32/Handles.h"
+
 #include <vector>
 
-#include "settings/TIniFile.h"
+#include "settings_file/TIniFile.h"
 
 namespace lumora::win32 {
 
@@ -31,14 +33,18 @@ std::string Win32System::ExecutablePath() {
   return std::string(buffer, length);
 }
 
-int Win32System::PlatformId() {
+PlatformKind Win32System::Platform() {
   OSVERSIONINFOA version{};
   version.dwOSVersionInfoSize = 148;
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-  if (!GetVersionExA(&version)) return 0;
+  if (!GetVersionExA(&version)) return PlatformKind::Other;
 #pragma GCC diagnostic pop
-  return static_cast<int>(version.dwPlatformId);
+  switch (version.dwPlatformId) {
+    case VER_PLATFORM_WIN32_WINDOWS: return PlatformKind::Windows9x;
+    case VER_PLATFORM_WIN32_NT: return PlatformKind::WindowsNT;
+  }
+  return PlatformKind::Other;
 }
 
 void Win32System::SetScreenSaverRunning(bool running) {
@@ -60,25 +66,24 @@ bool Win32FileSystem::FileExists(const std::string& path) {
 }
 
 std::optional<std::vector<uint8_t>> Win32FileSystem::ReadFile(const std::string& path, size_t maxBytes) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
-  std::optional<std::vector<uint8_t>> result;
+  const HANDLE opened = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                    FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+  if (opened == INVALID_HANDLE_VALUE) return std::nullopt;
+  const UniqueHandle file(opened);
   // GetFileSize rather than GetFileSizeEx, which Windows 95 and 98 lack.
   DWORD high = 0;
-  const DWORD low = GetFileSize(file, &high);
+  const DWORD low = GetFileSize(file.get(), &high);
   const uint64_t size = (uint64_t{high} << 32) | low;
-  if (low != INVALID_FILE_SIZE && size <= maxBytes) {
-    std::vector<uint8_t> bytes(static_cast<size_t>(size));
-    size_t done = 0;
-    DWORD read = 0;
-    while (done < bytes.size() &&
-           ::ReadFile(file, bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &read, nullptr) && read > 0)
-      done += read;
-    if (done == bytes.size()) result = std::move(bytes);
-  }
-  CloseHandle(file);
-  return result;
+  if (low == INVALID_FILE_SIZE || size > maxBytes) return std::nullopt;
+  std::vector<uint8_t> bytes(static_cast<size_t>(size));
+  size_t done = 0;
+  DWORD read = 0;
+  while (done < bytes.size() &&
+         ::ReadFile(file.get(), bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &read, nullptr) &&
+         read > 0)
+    done += read;
+  if (done != bytes.size()) return std::nullopt;
+  return bytes;
 }
 
 std::string Win32ProfileFiles::ReadText(const std::string& path, const std::string& section, const std::string& key,

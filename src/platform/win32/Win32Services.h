@@ -15,7 +15,7 @@ class Win32System : public SystemServices, public Clock {
   std::string WindowsDirectory() override;
   std::string SystemDirectory() override;
   std::string ExecutablePath() override;
-  int PlatformId() override;
+  PlatformKind Platform() override;
   void SetScreenSaverRunning(bool running) override;
   void ShowCursor(bool show) override;
   uint32_t MillisecondsSinceMidnightUtc() override;

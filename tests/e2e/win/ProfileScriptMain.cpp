@@ -2,7 +2,7 @@
 // result a line.
 #include <cstdio>
 
-#include "fakes/ProfileScript.h"
+#include "support/ProfileScript.h"
 #include "platform/win32/Win32Services.h"
 
 int main(int argc, char** argv) {

@@ -1,0 +1,23 @@
+# lumora_library(TARGET FOLDER [USES target...] [EXCLUDE file.cpp...])
+# One static library per folder of src/. Other code includes its headers as "FOLDER/Name.h" through an include
+# root of its own in the build tree, which holds links to this folder's headers and nothing else: a target that
+# does not link the library (directly or through one that does) cannot include them, so a dependency that is
+# not declared does not build.
+function(lumora_library target folder)
+  cmake_parse_arguments(PARSE_ARGV 2 ARG "" "" "USES;EXCLUDE")
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  foreach(excluded IN LISTS ARG_EXCLUDE)
+    list(REMOVE_ITEM sources ${CMAKE_CURRENT_SOURCE_DIR}/${excluded})
+  endforeach()
+  file(GLOB headers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  set(root ${CMAKE_BINARY_DIR}/include/${target})
+  file(REMOVE_RECURSE ${root})
+  file(MAKE_DIRECTORY ${root}/${folder})
+  foreach(header IN LISTS headers)
+    get_filename_component(name ${header} NAME)
+    file(CREATE_LINK ${header} ${root}/${folder}/${name} SYMBOLIC)
+  endforeach()
+  add_library(${target} STATIC ${sources})
+  target_include_directories(${target} PUBLIC ${root})
+  target_link_libraries(${target} PUBLIC ${ARG_USES})
+endfunction()

@@ -1,0 +1,39 @@
+#pragma once
+#include <cstdint>
+#include <vector>
+
+namespace lumora {
+
+enum class SampleLayout { Rgb, Grayscale, InvertedCmyk };
+
+// Samples to encode, rows top-down without padding: r, g, b; one grey; or c, m, y, k stored inverted the way
+// Adobe writes them (255 means no ink).
+struct SampleImage {
+  int width = 0;
+  int height = 0;
+  SampleLayout layout = SampleLayout::Rgb;
+  std::vector<uint8_t> samples;
+};
+
+enum class ScanScript {
+  Sequential,     // one baseline scan
+  Progressive,    // libjpeg's standard progression
+  EveryBitAlone,  // progressive, one scan per coefficient and bit: about 700 scans per component
+};
+
+struct JpegOptions {
+  int quality = 95;
+  ScanScript scans = ScanScript::Sequential;
+  bool fullChroma = false;   // 4:4:4 instead of libjpeg's 4:2:0
+  bool storeAsRgb = false;   // colour samples kept as RGB rather than YCbCr
+  bool storeAsYcck = false;  // CMYK samples only
+};
+
+std::vector<uint8_t> EncodeJpeg(const SampleImage& image, const JpegOptions& options = {});
+
+// The start-of-scan markers in the file.
+int CountScans(const std::vector<uint8_t>& jpeg);
+// Rewrites the picture size in the frame header; false when the file has none.
+bool PatchFrameSize(std::vector<uint8_t>& jpeg, uint16_t width, uint16_t height);
+
+}  // namespace lumora

@@ -1,0 +1,33 @@
+#pragma once
+#include <windows.h>
+
+namespace lumora::win32 {
+
+// A window that belongs to one object, for the object's lifetime. Every class of ours registers the one window
+// procedure here: it finds the object at WM_NCCREATE, from the creation parameter, and hands every message to
+// OnMessage. The window is destroyed with its object at the latest.
+class Window {
+ public:
+  HWND Handle() const { return window_; }
+
+ protected:
+  Window() = default;
+  virtual ~Window();
+  Window(const Window&) = delete;
+  Window& operator=(const Window&) = delete;
+
+  // Registers `className` for windows owned like this (registering it again does no harm) and creates the window.
+  // False when the window could not be created.
+  bool Create(const char* className, UINT classStyle, DWORD exStyle, const char* title, DWORD style, const RECT& place,
+              HWND parent, HINSTANCE instance);
+  // The window's own handling of a message; what it does not handle goes to DefWindowProcA.
+  virtual LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam) { return DefWindowProcA(window_, message, wParam, lParam); }
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+  HWND window_ = nullptr;
+};
+
+}  // namespace lumora::win32

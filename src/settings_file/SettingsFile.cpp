@@ -1,0 +1,27 @@
+#include "settings_file/SettingsFile.h"
+
+#include "settings_file/OptionTable.h"
+
+namespace lumora {
+
+std::string SlotKey(int slot) { return "Name" + std::to_string(slot); }
+
+std::string IniFileName(const std::string& windowsDir, const std::string& executablePath) {
+  size_t nameStart = executablePath.find_last_of("\\:");
+  std::string name = nameStart == std::string::npos ? executablePath : executablePath.substr(nameStart + 1);
+  std::string baseName = name.substr(0, name.find('.'));
+  return windowsDir + "\\" + baseName + ".ini";
+}
+
+void WriteNewSettingsFile(TIniFile& ini, const std::function<void(SlotList, int)>& slotWritten) {
+  for (const OptionRow& row : kOptionRows)
+    if (row.newFileValue) WriteOption(ini, row.option, *row.newFileValue);
+  for (int slot = 1; slot <= kSlotCount; ++slot) {
+    ini.WriteString(kPictureSection, SlotKey(slot), kFreeSlot);
+    if (slotWritten) slotWritten(SlotList::Pictures, slot);
+    ini.WriteString(kSoundSection, SlotKey(slot), kFreeSlot);
+    if (slotWritten) slotWritten(SlotList::Sounds, slot);
+  }
+}
+
+}  // namespace lumora

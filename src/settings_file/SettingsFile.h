@@ -1,0 +1,31 @@
+#pragma once
+#include <functional>
+#include <string>
+
+#include "settings_file/TIniFile.h"
+
+namespace lumora {
+
+inline constexpr const char* kOptionsSection = "Options";
+inline constexpr const char* kPictureSection = "JpegConfig";
+inline constexpr const char* kSoundSection = "WavConfig";
+inline constexpr int kSlotCount = 500;
+inline constexpr const char* kFreeSlot = "Null";
+// Readers of a slot pass one blank; the store drops it, so an absent slot reads as empty text.
+inline constexpr const char* kSlotDefault = " ";
+
+// "Name1" to "Name500".
+std::string SlotKey(int slot);
+// "Null" exactly, letter case included; anything else, empty text too, is an entry.
+inline bool IsFreeSlot(const std::string& value) { return value == kFreeSlot; }
+
+// The full path of the settings file: the Windows directory, one backslash, and the executable's file name cut
+// before its first period, with ".ini".
+std::string IniFileName(const std::string& windowsDir, const std::string& executablePath);
+
+// Writes a new settings file in its fixed order: the eight Options keys, then Name1..Name500 of the picture
+// and the sound list alternately, every slot "Null". `slotWritten(list, slot)` follows each slot's write.
+enum class SlotList { Pictures, Sounds };
+void WriteNewSettingsFile(TIniFile& ini, const std::function<void(SlotList, int)>& slotWritten = {});
+
+}  // namespace lumora

@@ -1,0 +1,11 @@
+#pragma once
+#include "forms/FormLayout.h"
+#include "settings_window/SettingsControls.h"
+
+namespace lumora {
+
+// The disclaimer window "Tfrmdisc": borderless, a captionless group box holding the "Disclaimer" group box with
+// its three labels, and the Return button.
+const FormLayout& DisclaimerForm();
+
+}  // namespace lumora

@@ -1,0 +1,140 @@
+#include "settings_window/TForm2.h"
+
+#include <algorithm>
+#include <charconv>
+
+#include "platform/LumoraError.h"
+#include "settings_window/SettingsLayout.h"
+
+namespace lumora {
+
+namespace {
+
+// Both size bars share one range.
+const ScrollRange& SizeBarRange() { return FindControl(SettingsForm(), Id(SettingsControl::ScrollBarW)).scroll; }
+
+struct SizeControls {
+  SettingsControl label, bar;
+};
+
+SizeControls SizeControlsOf(Option option) {
+  if (option == Option::Height) return {SettingsControl::Lblheight, SettingsControl::ScrollBarH};
+  return {SettingsControl::Lblwidth, SettingsControl::ScrollBarW};
+}
+
+int LabelNumber(SettingsView& view, SettingsControl label) {
+  const std::string text = view.Caption(label);
+  int value = 0;
+  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (text.empty() || error != std::errc() || end != text.data() + text.size())
+    throw LumoraError("'" + text + "' is not a valid integer value");
+  return value;
+}
+
+}  // namespace
+
+TForm2::TForm2(TForm2State& state, const SettingsServices& services) : state_(state), services_(services) {}
+
+void TForm2::FormCreate() {
+  SettingsView& view = services_.view;
+  view.SetColour(kSettingsColour);
+  state_.WindowsDir = services_.system.WindowsDirectory();
+  state_.IniFileName = IniFileName(state_.WindowsDir, services_.system.ExecutablePath());
+  state_.PictureCount = 0;
+  state_.SoundCount = 0;
+  view.SetScrollMax(SettingsControl::ScrollBarW, view.ScreenWidth());
+  view.SetScrollMax(SettingsControl::ScrollBarH, view.ScreenHeight());
+  if (services_.files.FileExists(state_.IniFileName))
+    ReadSettings();
+  else
+    CreateSettingsFile();
+  FillLists();
+  view.SetItemIndex(SettingsControl::ListBox1, 0);
+  view.SetItemIndex(SettingsControl::ListBox2, 0);
+  if (state_.SoundCount <= 0) {
+    // Without sounds the choice means nothing; the checked button stays as read.
+    view.SetEnabled(OptionRadio::Radsndon, false);
+    view.SetEnabled(OptionRadio::Radsndof, false);
+  }
+}
+
+// The window then shows what the new file holds, and for a key it lacks what every reader takes for it.
+void TForm2::CreateSettingsFile() {
+  TIniFile ini(services_.profiles, state_.IniFileName);
+  WriteNewSettingsFile(ini, [this](SlotList list, int slot) {
+    (list == SlotList::Pictures ? state_.PictureSlots : state_.SoundSlots)[slot] = kFreeSlot;
+  });
+  for (Option option : kWindowOptions) {
+    const OptionRow& row = RowOf(option);
+    ShowOption(option, row.newFileValue.value_or(row.readDefault));
+  }
+}
+
+void TForm2::ReadSettings() {
+  TIniFile ini(services_.profiles, state_.IniFileName);
+  for (Option option : kWindowOptions) ShowOption(option, ReadOption(ini, option));
+  for (int slot = 1; slot <= kSlotCount; ++slot) {
+    state_.PictureSlots[slot] = ini.ReadString(kPictureSection, SlotKey(slot), kSlotDefault);
+    state_.SoundSlots[slot] = ini.ReadString(kSoundSection, SlotKey(slot), kSlotDefault);
+  }
+}
+
+void TForm2::ShowOption(Option option, int32_t value) {
+  if (RowOf(option).kind == OptionKind::Integer)
+    ShowSize(option, value);
+  else
+    services_.view.Check(CodeRowFor(option, value).radio);
+}
+
+// The code of the first row whose radio button is checked, or the last row's code; a size as its label shows it.
+int32_t TForm2::ShownValue(Option option) {
+  const OptionRow& row = RowOf(option);
+  if (row.kind == OptionKind::Integer) return LabelNumber(services_.view, SizeControlsOf(option).label);
+  for (const CodeRow& code : row.codes)
+    if (services_.view.Checked(code.radio)) return code.code;
+  return row.codes.back().code;
+}
+
+// The label keeps a stored size beyond the screen, to be written back unchanged, while the bar stops at its end.
+void TForm2::ShowSize(Option option, int stored) {
+  const SizeControls size = SizeControlsOf(option);
+  const int barMax = option == Option::Height ? services_.view.ScreenHeight() : services_.view.ScreenWidth();
+  const ScrollRange& range = SizeBarRange();
+  const int shown = std::max(stored, range.min);
+  services_.view.SetCaption(size.label, std::to_string(shown));
+  services_.view.SetScrollPosition(size.bar, std::clamp(shown, range.min, std::max(barMax, range.min)));
+}
+
+void TForm2::FillLists() {
+  for (int slot = 1; slot <= kSlotCount; ++slot) {
+    if (!IsFreeSlot(state_.PictureSlots[slot])) {
+      services_.view.AppendItem(SettingsControl::ListBox1, state_.PictureSlots[slot]);
+      ++state_.PictureCount;
+    }
+    if (!IsFreeSlot(state_.SoundSlots[slot])) {
+      services_.view.AppendItem(SettingsControl::ListBox2, state_.SoundSlots[slot]);
+      ++state_.SoundCount;
+    }
+  }
+}
+
+void TForm2::ScrollBarWScroll(int scrollPos) {
+  services_.view.SetCaption(SettingsControl::Lblwidth, std::to_string(scrollPos));
+}
+
+void TForm2::ScrollBarHScroll(int scrollPos) {
+  services_.view.SetCaption(SettingsControl::Lblheight, std::to_string(scrollPos));
+}
+
+void TForm2::cmdcloseClick() {
+  {
+    TIniFile ini(services_.profiles, state_.IniFileName);
+    for (Option option : kWindowOptions) WriteOption(ini, option, ShownValue(option));
+  }
+  if (state_.PictureCount == 1) services_.boxes.Show(BoxKind::Confirm, kOnePictureNote, BoxButtons::Ok);
+  services_.view.Close();
+}
+
+void TForm2::cmdhelpClick() { services_.view.ShowDisclaimerModal(); }
+
+}  // namespace lumora

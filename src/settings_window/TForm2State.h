@@ -1,0 +1,31 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "settings_file/SettingsFile.h"
+
+namespace lumora {
+
+// The window's copy of the slots Name1 to Name500 of one list, indexed from 1. A slot not yet read or written
+// holds empty text.
+class SlotTable {
+ public:
+  std::string& operator[](int slot) { return slots_.at(static_cast<size_t>(slot - 1)); }
+  const std::string& operator[](int slot) const { return slots_.at(static_cast<size_t>(slot - 1)); }
+
+ private:
+  std::array<std::string, kSlotCount> slots_;
+};
+
+// The settings window's state kept beside its controls, shared by its option and list handlers.
+struct TForm2State {
+  std::string IniFileName;
+  std::string WindowsDir;
+  SlotTable PictureSlots;
+  SlotTable SoundSlots;
+  int16_t PictureCount = 0;  // items in ListBox1
+  int16_t SoundCount = 0;    // items in ListBox2
+};
+
+}  // namespace lumora

@@ -1,0 +1,151 @@
+#include "show/Rounding.h"
+#include "show/TForm1.h"
+
+namespace lumora {
+
+namespace {
+
+struct ColourScheme {
+  Rgb first, second, third, fourth;
+};
+
+constexpr Rgb kBlack{0, 0, 0};
+
+// Indexed by scheme code - 1.
+constexpr ColourScheme kColourSchemes[] = {
+    {{0, 0, 0}, {128, 128, 128}, {192, 192, 192}, {255, 255, 255}},  // black, gray, silver, white
+    {{0, 0, 128}, {0, 0, 0}, {128, 0, 128}, {128, 0, 0}},            // navy, black, purple, maroon
+    {{0, 128, 0}, {0, 255, 255}, {255, 0, 255}, {255, 255, 0}},      // green, aqua, fuchsia, yellow
+    {kBlack, kBlack, kBlack, kBlack},                                // black only
+};
+
+constexpr int kBusyPauseCount = 1000000;
+
+// The control that fills each tile position, 1 to 4.
+constexpr ControlId kTiles[] = {ControlId::Image1, ControlId::image2, ControlId::Image3, ControlId::Image4};
+
+}  // namespace
+
+void BusyPause() {
+  volatile int countdown = kBusyPauseCount;
+  while (countdown > 0) countdown = countdown - 1;
+}
+
+void TForm1::Timer1Timer() {
+  if (state_.colourStep > 20) state_.colourStep = 0;
+  ++state_.colourStep;
+  if (state_.firstTick) {
+    state_.firstTick = false;
+    SetTimer(timerEnabled_, state_.delayMs);
+  }
+  SoundTick();
+  switch (state_.displayMode) {
+    case 1: ShowStretched(); break;
+    case 2:
+    case 5: ShowOnSchemeColour(); break;
+    case 3: ShowPictureInPicture(); break;
+    case 4: ShowNextTile(); break;
+    case 6: ShowOverlapping(); break;
+    case 7: ShowSlide(); break;
+    default: break;
+  }
+}
+
+void TForm1::SetSchemeColor(Rgb first, Rgb second, Rgb third, Rgb fourth) {
+  const int step = state_.colourStep;
+  Rgb colour = step <= 4 ? first : step <= 9 ? second : step <= 14 ? third : fourth;
+  services_.stage.SetBackground(colour);
+}
+
+void TForm1::CenterPicture() {
+  Image1.left = RoundHalfToEven(int64_t{services_.stage.ScreenWidth()} - Image1.width, 2);
+  Image1.top = RoundHalfToEven(int64_t{services_.stage.ScreenHeight()} - Image1.height, 2);
+  Update(ControlId::Image1);
+}
+
+void TForm1::PlaceTile() {
+  const int halfWidth = RoundHalfToEven(services_.stage.ScreenWidth(), 2);
+  const int halfHeight = RoundHalfToEven(services_.stage.ScreenHeight(), 2);
+  const int index = state_.tilePosition - 1;
+  PictureControl& tile = Control(kTiles[index]);
+  tile.left = (index >= 2) ? halfWidth + 1 : 0;
+  tile.top = (index % 2 == 1) ? halfHeight + 1 : 0;
+  tile.width = halfWidth;
+  tile.height = halfHeight;
+  tile.stretch = true;
+  Update(kTiles[index]);
+}
+
+// Hide the control, empty it, load the next picture into it, set its geometry, pause, show it.
+void TForm1::ShowNextPictureIn(ControlId id, void (TForm1::*geometry)(PictureControl&)) {
+  PictureControl& control = Control(id);
+  control.visible = false;
+  Update(id);
+  control.Clear();
+  Update(id);
+  LoadNextPicture();
+  control.Assign(Image5.picture);
+  Image5.Clear();
+  Update(id);
+  (this->*geometry)(control);
+  Update(id);
+  BusyPause();
+  control.visible = true;
+  Update(id);
+}
+
+void TForm1::StretchFullScreen(PictureControl& control) {
+  control.stretch = true;
+  control.width = services_.stage.ScreenWidth();
+  control.height = services_.stage.ScreenHeight();
+  control.left = 0;
+  control.top = 0;
+}
+
+void TForm1::NaturalSizeCentred(PictureControl&) { CenterPicture(); }
+
+void TForm1::CustomSizeCentred(PictureControl& control) {
+  control.stretch = true;
+  control.width = state_.customWidth;
+  control.height = state_.customHeight;
+  CenterPicture();
+}
+
+void TForm1::TileGeometry(PictureControl&) { PlaceTile(); }
+
+void TForm1::ShowStretched() { ShowNextPictureIn(ControlId::Image1, &TForm1::StretchFullScreen); }
+
+void TForm1::ShowOnSchemeColour() {
+  const ColourScheme& scheme = kColourSchemes[state_.colourScheme - 1];
+  SetSchemeColor(scheme.first, scheme.second, scheme.third, scheme.fourth);
+  ShowNextPictureIn(ControlId::Image1,
+                    state_.displayMode == 5 ? &TForm1::CustomSizeCentred : &TForm1::NaturalSizeCentred);
+}
+
+void TForm1::ShowPictureInPicture() {
+  Image1.visible = false;
+  Update(ControlId::Image1);
+  image2.Clear();
+  image2.Assign(Image1.picture);
+  image2.width = services_.stage.ScreenWidth();
+  image2.height = services_.stage.ScreenHeight();
+  image2.visible = true;
+  Update(ControlId::image2);
+  Image1.Clear();
+  Update(ControlId::Image1);
+  LoadNextPicture();
+  Image1.Assign(Image5.picture);
+  Image5.Clear();
+  CenterPicture();
+  services_.stage.BringToFront(ControlId::Image1);
+  BusyPause();
+  Image1.visible = true;
+  Update(ControlId::Image1);
+}
+
+void TForm1::ShowNextTile() {
+  ShowNextPictureIn(kTiles[state_.tilePosition - 1], &TForm1::TileGeometry);
+  state_.tilePosition = state_.tilePosition % 4 + 1;
+}
+
+}  // namespace lumora

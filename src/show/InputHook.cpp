@@ -1,0 +1,42 @@
+#include "show/TForm1.h"
+
+namespace lumora {
+
+// Sees every message the application's loop takes from the queue, before it is dispatched; never marks one
+// handled. While one input message is being checked, nested calls pass their messages over.
+void TForm1::deactivate(QueuedMessage message) {
+  if (state_.inputBusy) return;
+  const bool input = message != QueuedMessage::Other;
+  state_.inputBusy = input;
+  if (input) {
+    if (IsWindowsNT()) ShutDown();
+    else CheckPassword();
+  }
+  state_.inputBusy = false;
+}
+
+bool TForm1::IsWindowsNT() { return services_.system.Platform() == PlatformKind::WindowsNT; }
+
+// Windows 95 and 98: ends the show unless a screensaver password is in use and the user does not give it.
+void TForm1::CheckPassword() {
+  std::optional<uint32_t> usePassword = services_.passwords.ScreenSaveUsePassword();
+  if (!usePassword || *usePassword == 0) {
+    ShutDown();
+    return;
+  }
+  services_.system.ShowCursor(true);
+  std::optional<bool> accepted =
+      services_.passwords.VerifyPassword(LibraryPathIn(services_.system.SystemDirectory(), "PASSWORD.CPL"));
+  if (!accepted || *accepted) ShutDown();
+  services_.system.ShowCursor(false);
+}
+
+void TForm1::ShutDown() {
+  SetTimer(false, timerInterval_);
+  state_.slideStop = true;
+  StopSound();
+  services_.system.SetScreenSaverRunning(false);
+  services_.stage.Close();
+}
+
+}  // namespace lumora

@@ -1,0 +1,85 @@
+#include "show/TForm1.h"
+
+#include "settings_file/OptionTable.h"
+#include "settings_file/SettingsFile.h"
+#include "settings_file/TIniFile.h"
+
+namespace lumora {
+
+namespace {
+
+constexpr Rgb kBlack{0, 0, 0};
+constexpr Rgb kWhite{255, 255, 255};
+
+std::string MissingFileCaption(const std::string& name) {
+  return "File " + name + " no longer exists on your " +
+         "system!  This file was removed from its installed location, please reinstall.";
+}
+
+}  // namespace
+
+void TForm1::FormCreate() {
+  services_.system.SetScreenSaverRunning(true);
+  state_.windowsDir = services_.system.WindowsDirectory();
+  state_.iniFileName = IniFileName(state_.windowsDir, services_.system.ExecutablePath());
+  if (!services_.files.FileExists(state_.iniFileName))
+    services_.boxes.Show(BoxKind::Information, kIniMissingMessage, BoxButtons::Ok);
+  state_.firstTick = true;
+  state_.inOrder = true;
+  state_.inputBusy = false;
+  state_.soundOn = false;
+  services_.system.ShowCursor(false);
+  state_.displayMode = 3;
+  state_.colourScheme = 4;
+  state_.lastPictureIndex = 0;
+  state_.colourStep = 0;
+  services_.stage.SetBackground(kBlack);
+  services_.stage.InstallInputHook();
+  LoadSaverSettings();
+  if (state_.soundOn && !state_.sounds.empty()) {
+    state_.nextSound = state_.sounds.front();
+    StartSound();
+  }
+  if (!state_.pictures.empty()) {
+    state_.tilePosition = 1;
+    SetTimer(true, timerInterval_);
+  } else {
+    services_.stage.ShowInfoLabel(lblinfoCaption);
+    services_.stage.SetBackground(kWhite);
+  }
+}
+
+void TForm1::LoadSaverSettings() {
+  TIniFile ini(services_.profiles, state_.iniFileName);
+  state_.soundOn = ReadOption(ini, Option::Sound) != 0;
+  state_.inOrder = ReadOption(ini, Option::Seq) != 0;
+  state_.colourScheme = CodeRowFor(Option::Color, ReadOption(ini, Option::Color)).code;
+  state_.displayMode = CodeRowFor(Option::Picdis, ReadOption(ini, Option::Picdis)).code;
+  state_.delayMs = CodeRowFor(Option::Time, ReadOption(ini, Option::Time)).delayMs;
+  state_.customHeight = ReadOption(ini, Option::Height);
+  state_.customWidth = ReadOption(ini, Option::Width);
+  state_.pictures.clear();
+  state_.sounds.clear();
+  for (int slot = 1; slot <= kSlotCount; ++slot) {
+    std::string picture = ini.ReadString(kPictureSection, SlotKey(slot), kSlotDefault);
+    if (!IsFreeSlot(picture)) {
+      if (!services_.files.FileExists(picture)) {
+        lblinfoCaption = MissingFileCaption(picture);
+        state_.pictures.clear();
+        return;
+      }
+      state_.pictures.push_back(picture);
+    }
+    std::string sound = ini.ReadString(kSoundSection, SlotKey(slot), kSlotDefault);
+    if (!IsFreeSlot(sound)) {
+      if (!services_.files.FileExists(sound)) {
+        state_.sounds.clear();
+        state_.soundOn = false;
+        return;
+      }
+      state_.sounds.push_back(sound);
+    }
+  }
+}
+
+}  // namespace lumora

@@ -1,0 +1,40 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "show/RandomDraw.h"
+
+namespace lumora {
+
+inline constexpr int kFirstTickIntervalMs = 1000;
+
+// The one record of the saver per process.
+struct SaverState {
+  std::string windowsDir;
+  std::string iniFileName;
+
+  // Options, as loaded from the settings file.
+  bool soundOn = false;
+  bool inOrder = true;
+  int colourScheme = 4;  // 1..4
+  int displayMode = 3;   // 1..7
+  int delayMs = 0;
+  int customHeight = 0;
+  int customWidth = 0;
+
+  // Files that existed at start-up, numbered from 1 (entry k is element k - 1).
+  std::vector<std::string> pictures;
+  std::vector<std::string> sounds;
+  std::string nextSound;
+
+  int lastPictureIndex = 0;
+  int colourStep = 0;
+  int tilePosition = 1;
+  bool firstTick = true;
+  bool slideStop = false;
+  bool inputBusy = false;
+
+  RandomDraw random;
+};
+
+}  // namespace lumora

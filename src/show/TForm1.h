@@ -1,0 +1,86 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "platform/SaverStage.h"
+#include "show/SaverServices.h"
+#include "show/SaverState.h"
+#include "show/TMediaPlayer.h"
+
+namespace lumora {
+
+inline constexpr const char* kSaverWindowClass = "TForm1";
+inline constexpr const char* kSaverWindowTitle = "zurarize";
+inline constexpr const char* kNoPicturesCaption =
+    "You have not entered any pictures for display!  Go into screensaver \"settings\" for \"Lumora\", and enter "
+    "some pictures for viewing.";
+inline constexpr const char* kIniMissingMessage =
+    "The ini file is missing. Please reinstall this software or copy the included ini file into your windows "
+    "directory.";
+
+// The full-screen saver window: start-up, the display cycle, picture choice, input and shut-down, and sound.
+class TForm1 {
+ public:
+  TForm1(SaverState& state, const SaverServices& services);
+
+  // Start-up.
+  void FormCreate();
+  void LoadSaverSettings();
+
+  // Display cycle.
+  void Timer1Timer();
+  void SetSchemeColor(Rgb first, Rgb second, Rgb third, Rgb fourth);
+  void CenterPicture();
+  void PlaceTile();
+
+  // Picture choice and loading.
+  void LoadNextPicture();
+
+  // Input and shut-down.
+  void deactivate(QueuedMessage message);
+  bool IsWindowsNT();
+  void ShutDown();
+
+  // Sound.
+  void StartSound();
+  void SoundTick();
+  void PickNextSound();
+  void MediaPlayer1Notify();
+  void StopSound();
+  TMediaPlayer MediaPlayer1;
+
+  // The picture controls; only the first four are ever shown.
+  PictureControl Image1, image2, Image3, Image4, Image5, imagjunk;
+  std::string lblinfoCaption = kNoPicturesCaption;
+  bool timerEnabled() const { return timerEnabled_; }
+  int timerInterval() const { return timerInterval_; }
+
+ private:
+  void SetTimer(bool enabled, int intervalMs);
+  PictureControl& Control(ControlId id);
+  void Update(ControlId id);
+  void ShowNextPictureIn(ControlId id, void (TForm1::*geometry)(PictureControl&));
+  void StretchFullScreen(PictureControl& control);
+  void NaturalSizeCentred(PictureControl& control);
+  void CustomSizeCentred(PictureControl& control);
+  void TileGeometry(PictureControl& control);
+  void ShowStretched();
+  void ShowOnSchemeColour();
+  void ShowPictureInPicture();
+  void ShowNextTile();
+  void ShowOverlapping();
+  void ShowSlide();
+  void SlideIn(const Picture& picture);
+  void RandomizeFromClock();
+  void CheckPassword();
+
+  SaverState& state_;
+  SaverServices services_;
+  bool timerEnabled_ = false;
+  int timerInterval_ = kFirstTickIntervalMs;
+};
+
+// The pause before a control is shown: a countdown in an empty loop that lets no messages through.
+void BusyPause();
+
+}  // namespace lumora

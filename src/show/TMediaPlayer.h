@@ -1,0 +1,56 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "platform/MediaDevice.h"
+#include "platform/LumoraError.h"
+
+namespace lumora {
+
+class EMCIDeviceError : public LumoraError {
+ public:
+  using LumoraError::LumoraError;
+};
+
+using MPNotifyValue = MediaNotify;
+using MPModes = MediaMode;
+
+// The saver's hidden media player: one MCI device at a time, opened by file name with the device chosen from
+// the file's type, played with an end-of-play notification.
+class TMediaPlayer {
+ public:
+  explicit TMediaPlayer(MediaDevice& device) : device_(device) {}
+  ~TMediaPlayer();
+  TMediaPlayer(const TMediaPlayer&) = delete;
+  TMediaPlayer& operator=(const TMediaPlayer&) = delete;
+
+  std::string FileName;
+
+  // Closes the open device first. Raises EMCIDeviceError with the system's text when the open fails.
+  void Open();
+  // Raise "No MCI device open" without a device; a refused play or stop is only stored in Error().
+  void Play();
+  void Stop();
+  void Close();
+  // Nothing when no device is open or the device cannot say.
+  std::optional<MPModes> Mode();
+  // The device's end-of-play notification arrived.
+  void Notified(MPNotifyValue outcome) { notifyValue_ = outcome; }
+
+  bool IsOpen() const { return open_; }
+  uint32_t Error() const { return error_; }
+  std::optional<MPNotifyValue> NotifyValue() const { return notifyValue_; }
+
+ private:
+  void RequireOpenDevice() const;
+  std::string ErrorText(uint32_t code);
+
+  MediaDevice& device_;
+  bool open_ = false;
+  uint32_t deviceId_ = 0;
+  uint32_t error_ = 0;
+  std::optional<MPNotifyValue> notifyValue_;
+};
+
+}  // namespace lumora

@@ -1,0 +1,37 @@
+#pragma once
+#include <string>
+
+#include "support/FakePlatform.h"
+#include "platform/software/Compositor.h"
+#include "show/TForm1.h"
+
+namespace lumora::test {
+
+// A saver window on fakes, its stage rendered by the compositor.
+struct SaverHarness {
+  explicit SaverHarness(int screenWidth = 1024, int screenHeight = 768)
+      : stage(screenWidth, screenHeight),
+        services{system, files, profiles, system, boxes, stage, passwords, media},
+        form(state, services) {
+    state.iniFileName = IniPath();
+  }
+
+  std::string IniPath() const { return system.windowsDir + "\\lumora.ini"; }
+  void WriteIni(const std::string& text) {
+    profiles.texts[IniPath()] = text;
+    files.Add(IniPath());
+  }
+
+  FakeSystem system;
+  FakeFileSystem files;
+  MemoryProfileFiles profiles;
+  FakeMessageBoxes boxes;
+  FakePasswords passwords;
+  FakeMediaDevice media;
+  Compositor stage;
+  SaverState state;
+  SaverServices services;
+  TForm1 form;
+};
+
+}  // namespace lumora::test

@@ -1,0 +1,56 @@
+#pragma once
+#include <map>
+#include <optional>
+#include <string>
+
+#include "support/FakePlatform.h"
+#include "samples/SettingsFiles.h"
+#include "support/FakeSettingsView.h"
+#include "platform/LumoraError.h"
+#include "settings_window/SettingsLayout.h"
+#include "settings_window/TForm2.h"
+
+namespace lumora::test {
+
+// A file exists exactly when the in-memory profile store holds its text.
+class ProfileBackedFiles : public FileSystem {
+ public:
+  explicit ProfileBackedFiles(MemoryProfileFiles& profiles) : profiles_(profiles) {}
+  bool FileExists(const std::string& path) override { return profiles_.texts.count(path) > 0; }
+  std::optional<std::vector<uint8_t>> ReadFile(const std::string&, size_t) override { return std::nullopt; }
+
+ private:
+  MemoryProfileFiles& profiles_;
+};
+
+// The settings window on fakes. Handlers run through Run(), which reports an escaping error the way the
+// application's default handler does.
+struct SettingsHarness {
+  explicit SettingsHarness(int screenWidth = 1024, int screenHeight = 768)
+      : view(SettingsForm(), screenWidth, screenHeight), form(state, {system, files, profiles, boxes, view}) {}
+
+  std::string IniPath() const { return system.windowsDir + "\\lumora.ini"; }
+  std::string& IniText() { return profiles.texts[IniPath()]; }
+
+  template <class Handler>
+  void Run(Handler handler) {
+    try {
+      handler(form);
+    } catch (const LumoraError& error) {
+      boxes.ShowErrorReport(error.what());
+    }
+  }
+  void Open() {
+    Run([](TForm2& f) { f.FormCreate(); });
+  }
+
+  FakeSystem system;
+  MemoryProfileFiles profiles;
+  ProfileBackedFiles files{profiles};
+  FakeMessageBoxes boxes;
+  FakeSettingsView view;
+  TForm2State state;
+  TForm2 form;
+};
+
+}  // namespace lumora::test

@@ -1,0 +1,273 @@
+#include "image/JpegDecoder.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <functional>
+#include <set>
+#include <string>
+
+#include "samples/JpegEncoder.h"
+
+namespace lumora {
+namespace {
+
+using lumora::EncodeJpeg;
+using lumora::JpegOptions;
+using lumora::SampleImage;
+using lumora::SampleLayout;
+using lumora::ScanScript;
+
+const Rgb kRed{220, 30, 40}, kGreen{30, 200, 60}, kBlue{40, 50, 210}, kOchre{200, 150, 40};
+// Lossy coding moves the colour of a flat block by a few steps at most.
+constexpr int kJpegTolerance = 8;
+
+SampleImage RgbImage(int width, int height, const std::function<Rgb(int x, int y)>& colourAt) {
+  SampleImage image{width, height, SampleLayout::Rgb, {}};
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      Rgb colour = colourAt(x, y);
+      image.samples.insert(image.samples.end(), {colour.r, colour.g, colour.b});
+    }
+  }
+  return image;
+}
+
+// Four blocks, each a whole number of 16-pixel coding units, so no block bleeds into its neighbours' centres.
+SampleImage Quadrants(int width, int height, Rgb topLeft, Rgb topRight, Rgb bottomLeft, Rgb bottomRight) {
+  return RgbImage(width, height, [=](int x, int y) {
+    bool right = x >= width / 2, bottom = y >= height / 2;
+    return bottom ? (right ? bottomRight : bottomLeft) : (right ? topRight : topLeft);
+  });
+}
+
+std::string Describe(Rgb c) {
+  return "(" + std::to_string(c.r) + ", " + std::to_string(c.g) + ", " + std::to_string(c.b) + ")";
+}
+
+testing::AssertionResult ColourNear(Rgb actual, Rgb expected, int tolerance) {
+  if (std::abs(actual.r - expected.r) <= tolerance && std::abs(actual.g - expected.g) <= tolerance &&
+      std::abs(actual.b - expected.b) <= tolerance)
+    return testing::AssertionSuccess();
+  return testing::AssertionFailure() << Describe(actual) << " is not within " << tolerance << " of "
+                                     << Describe(expected);
+}
+
+// The mean colour of a region, which dithering and JPEG noise leave close to the colour it stands for.
+Rgb MeanColour(const Picture& picture, int left, int top, int width, int height) {
+  long r = 0, g = 0, b = 0, count = static_cast<long>(width) * height;
+  for (int y = top; y < top + height; ++y) {
+    for (int x = left; x < left + width; ++x) {
+      Rgb c = picture.PixelAt(x, y);
+      r += c.r, g += c.g, b += c.b;
+    }
+  }
+  return Rgb{static_cast<uint8_t>(r / count), static_cast<uint8_t>(g / count), static_cast<uint8_t>(b / count)};
+}
+
+void ExpectQuadrants(const Picture& picture, Rgb topLeft, Rgb topRight, Rgb bottomLeft, Rgb bottomRight,
+                     int tolerance) {
+  int w = picture.Width(), h = picture.Height();
+  EXPECT_TRUE(ColourNear(MeanColour(picture, w / 8, h / 8, w / 4, h / 4), topLeft, tolerance));
+  EXPECT_TRUE(ColourNear(MeanColour(picture, w * 5 / 8, h / 8, w / 4, h / 4), topRight, tolerance));
+  EXPECT_TRUE(ColourNear(MeanColour(picture, w / 8, h * 5 / 8, w / 4, h / 4), bottomLeft, tolerance));
+  EXPECT_TRUE(ColourNear(MeanColour(picture, w * 5 / 8, h * 5 / 8, w / 4, h / 4), bottomRight, tolerance));
+}
+
+// Deterministic grain, so that the coded data outweighs the headers.
+uint8_t Grain(int x, int y, uint8_t base) {
+  unsigned hash = static_cast<unsigned>(x) * 374761393u + static_cast<unsigned>(y) * 668265263u;
+  hash = (hash ^ (hash >> 13)) * 1274126177u;
+  int value = base + static_cast<int>(hash >> 27) - 16;
+  return static_cast<uint8_t>(value < 0 ? 0 : value > 255 ? 255 : value);
+}
+
+TEST(JpegDecoder, DecodesAtFullSizeWithTheColoursOfEachBlock) {
+  for (bool storedAsRgb : {false, true}) {
+    SCOPED_TRACE(storedAsRgb ? "stored as RGB" : "stored as YCbCr");
+    SampleImage image = Quadrants(64, 48, kRed, kGreen, kBlue, kOchre);
+    DecodeResult picture = DecodeJpeg(EncodeJpeg(image, {.storeAsRgb = storedAsRgb}), JpegColours::Full24Bit);
+    ASSERT_TRUE(picture);
+    EXPECT_EQ(picture->Width(), 64);
+    EXPECT_EQ(picture->Height(), 48);
+    EXPECT_EQ(picture->BitCount(), 24);
+    EXPECT_EQ(picture->Stride(), RowStride(64, 24));
+    ExpectQuadrants(*picture, kRed, kGreen, kBlue, kOchre, kJpegTolerance);
+  }
+}
+
+TEST(JpegDecoder, WritesRowsBlueGreenRedTopDownAtThePaddedStride) {
+  // 37 pixels make 111 bytes, padded to 112: rows written 111 apart would move the red/blue edge on lower rows.
+  SampleImage image = RgbImage(37, 40, [](int x, int y) { return y < 16 ? kOchre : x < 16 ? kRed : kBlue; });
+  DecodeResult picture = DecodeJpeg(EncodeJpeg(image, {.fullChroma = true}), JpegColours::Full24Bit);
+  ASSERT_TRUE(picture);
+  ASSERT_EQ(picture->Stride(), 112u);
+  for (int y : {20, 39}) {
+    SCOPED_TRACE("row " + std::to_string(y));
+    const uint8_t* red = picture->Row(y) + 12 * 3;
+    const uint8_t* blue = picture->Row(y) + 20 * 3;
+    EXPECT_TRUE(ColourNear(Rgb{red[2], red[1], red[0]}, kRed, kJpegTolerance));
+    EXPECT_TRUE(ColourNear(Rgb{blue[2], blue[1], blue[0]}, kBlue, kJpegTolerance));
+  }
+  const uint8_t* top = picture->Row(4) + 30 * 3;
+  EXPECT_TRUE(ColourNear(Rgb{top[2], top[1], top[0]}, kOchre, kJpegTolerance));
+}
+
+TEST(JpegDecoder, GreyscaleDecodesToEqualChannels) {
+  SampleImage image{64, 32, SampleLayout::Grayscale, {}};
+  for (int y = 0; y < 32; ++y)
+    for (int x = 0; x < 64; ++x) image.samples.push_back(static_cast<uint8_t>(x * 4));
+  DecodeResult picture = DecodeJpeg(EncodeJpeg(image), JpegColours::Full24Bit);
+  ASSERT_TRUE(picture);
+  EXPECT_EQ(picture->BitCount(), 24);
+  for (int x : {3, 20, 41, 60}) {
+    Rgb pixel = picture->PixelAt(x, 17);
+    EXPECT_EQ(pixel.r, pixel.g);
+    EXPECT_EQ(pixel.g, pixel.b);
+    EXPECT_NEAR(pixel.g, x * 4, kJpegTolerance) << "at x " << x;
+  }
+}
+
+// Inks as Adobe stores them, inverted: 255 is no ink.
+SampleImage InkQuadrants() {
+  const uint8_t cyan[4] = {0, 255, 255, 255}, red[4] = {255, 0, 0, 255};
+  const uint8_t halfBlack[4] = {255, 255, 255, 128}, none[4] = {255, 255, 255, 255};
+  SampleImage image{32, 32, SampleLayout::InvertedCmyk, {}};
+  for (int y = 0; y < 32; ++y) {
+    for (int x = 0; x < 32; ++x) {
+      const uint8_t* inks = y < 16 ? (x < 16 ? cyan : red) : (x < 16 ? halfBlack : none);
+      image.samples.insert(image.samples.end(), inks, inks + 4);
+    }
+  }
+  return image;
+}
+
+const Rgb kCyan{0, 255, 255}, kPureRed{255, 0, 0}, kMidGrey{128, 128, 128}, kWhite{255, 255, 255};
+
+TEST(JpegDecoder, CmykAndYcckShowTheColoursTheirInksMake) {
+  for (bool ycck : {false, true}) {
+    SCOPED_TRACE(ycck ? "YCCK" : "CMYK");
+    DecodeResult picture =
+        DecodeJpeg(EncodeJpeg(InkQuadrants(), {.storeAsYcck = ycck}), JpegColours::Full24Bit);
+    ASSERT_TRUE(picture);
+    EXPECT_EQ(picture->BitCount(), 24);
+    ExpectQuadrants(*picture, kCyan, kPureRed, kMidGrey, kWhite, kJpegTolerance);
+  }
+}
+
+TEST(JpegDecoder, ProgressiveFileDecodesLikeASequentialOne) {
+  std::vector<uint8_t> file =
+      EncodeJpeg(Quadrants(48, 64, kOchre, kBlue, kGreen, kRed), {.scans = ScanScript::Progressive});
+  ASSERT_GT(lumora::CountScans(file), 1);
+  DecodeResult picture = DecodeJpeg(file, JpegColours::Full24Bit);
+  ASSERT_TRUE(picture);
+  EXPECT_EQ(picture->Width(), 48);
+  EXPECT_EQ(picture->Height(), 64);
+  ExpectQuadrants(*picture, kOchre, kBlue, kGreen, kRed, kJpegTolerance);
+}
+
+// Red across, green down: 90 x 90 distinct colours, far more than a palette holds.
+SampleImage ColourRamp() {
+  return RgbImage(90, 90, [](int x, int y) {
+    return Rgb{static_cast<uint8_t>(x * 255 / 89), static_cast<uint8_t>(y * 255 / 89), 100};
+  });
+}
+
+void ExpectPaletteOfAtMost236(const Picture& picture) {
+  EXPECT_EQ(picture.BitCount(), 8);
+  EXPECT_EQ(picture.Stride(), RowStride(picture.Width(), 8));
+  EXPECT_GT(picture.Palette().size(), 1u);
+  EXPECT_LE(picture.Palette().size(), 236u);
+  std::set<uint8_t> used;
+  for (int y = 0; y < picture.Height(); ++y)
+    for (int x = 0; x < picture.Width(); ++x) used.insert(picture.Row(y)[x]);
+  EXPECT_LT(*used.rbegin(), picture.Palette().size());
+}
+
+TEST(JpegDecoder, QuantisedColourPictureHasAtMost236ColoursCloseToTheSource) {
+  DecodeResult picture = DecodeJpeg(EncodeJpeg(ColourRamp()), JpegColours::Quantised236);
+  ASSERT_TRUE(picture);
+  ASSERT_EQ(picture->Width(), 90);
+  ExpectPaletteOfAtMost236(*picture);
+  for (int y = 5; y < 85; y += 20) {
+    for (int x = 5; x < 85; x += 20) {
+      Rgb source{static_cast<uint8_t>((x + 2) * 255 / 89), static_cast<uint8_t>((y + 2) * 255 / 89), 100};
+      EXPECT_TRUE(ColourNear(MeanColour(*picture, x, y, 5, 5), source, 12)) << "at " << x << ", " << y;
+    }
+  }
+}
+
+TEST(JpegDecoder, QuantisedGreyscaleHasAGreyPalette) {
+  SampleImage image{50, 20, SampleLayout::Grayscale, {}};
+  for (int y = 0; y < 20; ++y)
+    for (int x = 0; x < 50; ++x) image.samples.push_back(static_cast<uint8_t>(x * 5));
+  DecodeResult picture = DecodeJpeg(EncodeJpeg(image), JpegColours::Quantised236);
+  ASSERT_TRUE(picture);
+  ExpectPaletteOfAtMost236(*picture);
+  for (Rgb entry : picture->Palette()) EXPECT_TRUE(entry.r == entry.g && entry.g == entry.b) << Describe(entry);
+  for (int x : {4, 25, 46}) EXPECT_NEAR(picture->PixelAt(x, 10).g, x * 5, kJpegTolerance) << "at x " << x;
+}
+
+TEST(JpegDecoder, QuantisedCmykHasAColourPalette) {
+  DecodeResult picture = DecodeJpeg(EncodeJpeg(InkQuadrants()), JpegColours::Quantised236);
+  ASSERT_TRUE(picture);
+  ExpectPaletteOfAtMost236(*picture);
+  ExpectQuadrants(*picture, kCyan, kPureRed, kMidGrey, kWhite, 12);
+}
+
+TEST(JpegDecoder, DataThatIsNoJpegGivesNothing) {
+  const std::vector<std::vector<uint8_t>> files = {
+      {}, {'B', 'M', 0, 0, 0, 0}, {0xFF, 0xD8}, {0xFF, 0xD8, 0xFF, 0xD9}, std::vector<uint8_t>(4096, 0x5A)};
+  for (const std::vector<uint8_t>& file : files) {
+    SCOPED_TRACE(std::to_string(file.size()) + " bytes");
+    EXPECT_FALSE(DecodeJpeg(file, JpegColours::Full24Bit));
+    EXPECT_FALSE(DecodeJpeg(file, JpegColours::Quantised236));
+  }
+}
+
+TEST(JpegDecoder, CorruptHeaderGivesNothing) {
+  std::vector<uint8_t> valid = EncodeJpeg(Quadrants(32, 32, kRed, kGreen, kBlue, kOchre));
+  ASSERT_TRUE(DecodeJpeg(valid, JpegColours::Full24Bit));
+
+  std::vector<uint8_t> zeroSize = valid;
+  ASSERT_TRUE(lumora::PatchFrameSize(zeroSize, 0, 32));
+  std::vector<uint8_t> headerOnly(valid.begin(), valid.begin() + 100);
+  std::vector<uint8_t> noStartOfImage = valid;
+  noStartOfImage[1] = 0x00;
+  for (const std::vector<uint8_t>* file : {&zeroSize, &headerOnly, &noStartOfImage})
+    EXPECT_FALSE(DecodeJpeg(*file, JpegColours::Full24Bit));
+}
+
+TEST(JpegDecoder, TruncatedFileStillGivesThePictureDecodedSoFar) {
+  SampleImage image = RgbImage(64, 128, [](int x, int y) {
+    return y < 64 ? Rgb{Grain(x, y, 200), Grain(y, x, 40), 40} : Rgb{40, Grain(x, y, 40), Grain(y, x, 200)};
+  });
+  for (ScanScript scans : {ScanScript::Sequential, ScanScript::Progressive}) {
+    SCOPED_TRACE(scans == ScanScript::Sequential ? "sequential" : "progressive");
+    std::vector<uint8_t> file = EncodeJpeg(image, {.scans = scans});
+    file.resize(file.size() * 7 / 10);
+    DecodeResult picture = DecodeJpeg(file, JpegColours::Full24Bit);
+    ASSERT_TRUE(picture);
+    EXPECT_EQ(picture->Width(), 64);
+    EXPECT_EQ(picture->Height(), 128);
+    EXPECT_TRUE(ColourNear(MeanColour(*picture, 0, 0, 64, 32), Rgb{200, 40, 40}, kJpegTolerance));
+  }
+}
+
+TEST(JpegDecoder, FrameTooLargeForThePictureLimitGivesNothing) {
+  std::vector<uint8_t> file = EncodeJpeg(Quadrants(32, 32, kRed, kGreen, kBlue, kOchre));
+  ASSERT_TRUE(lumora::PatchFrameSize(file, 65500, 65500));
+  EXPECT_FALSE(DecodeJpeg(file, JpegColours::Full24Bit));
+  EXPECT_FALSE(DecodeJpeg(file, JpegColours::Quantised236));
+}
+
+TEST(JpegDecoder, ProgressiveFileWithThousandsOfScansGivesNothing) {
+  std::vector<uint8_t> file =
+      EncodeJpeg(Quadrants(16, 16, kRed, kGreen, kBlue, kOchre), {.scans = ScanScript::EveryBitAlone});
+  ASSERT_GT(lumora::CountScans(file), 2000);
+  EXPECT_FALSE(DecodeJpeg(file, JpegColours::Full24Bit));
+  EXPECT_FALSE(DecodeJpeg(file, JpegColours::Quantised236));
+}
+
+}  // namespace
+}  // namespace lumora

@@ -1,0 +1,141 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "platform/LumoraError.h"
+#include "platform/portable/PortableProfileFiles.h"
+#include "settings_file/SettingsFile.h"
+#include "settings_file/TIniFile.h"
+#include "samples/SettingsFiles.h"
+
+namespace lumora {
+namespace {
+
+class PortableStoreTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = std::filesystem::temp_directory_path() /
+           ("lumora-store-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::create_directories(dir_);
+    path_ = (dir_ / "lumora.ini").string();
+  }
+  void TearDown() override { std::filesystem::remove_all(dir_); }
+
+  void WriteFile(const std::string& text) { std::ofstream(path_, std::ios::binary) << text; }
+  std::string FileText() const {
+    std::ifstream in(path_, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+
+  std::filesystem::path dir_;
+  std::string path_;
+  PortableProfileFiles files_;
+};
+
+TEST_F(PortableStoreTest, MatchesSectionsAndKeysWithoutRegardToCase) {
+  WriteFile("[Options]\r\nPicDis=5\r\n");
+  TIniFile ini(files_, path_);
+  EXPECT_EQ(ini.ReadString("OPTIONS", "picdis", "x"), "5");
+  ini.WriteString("options", "PICDIS", "6");
+  EXPECT_EQ(FileText(), "[Options]\r\nPicDis=6\r\n");
+}
+
+TEST_F(PortableStoreTest, AppendsNewKeysToTheirSectionAndNewSectionsToTheEnd) {
+  WriteFile("[Options]\r\nSound=0\r\n[JpegConfig]\r\nName1=Null\r\n");
+  TIniFile ini(files_, path_);
+  ini.WriteBool("Options", "Seq", true);
+  ini.WriteString("WavConfig", "Name1", "C:\\a.wav");
+  ini.WriteString("JpegConfig", "Name1", "C:\\b.jpg");
+  EXPECT_EQ(FileText(),
+            "[Options]\r\nSound=0\r\nSeq=1\r\n[JpegConfig]\r\nName1=C:\\b.jpg\r\n[WavConfig]\r\nName1=C:\\a.wav\r\n");
+}
+
+TEST_F(PortableStoreTest, ReadsFilesWrittenByOtherEditors) {
+  WriteFile("; comment\n\n[Options]  \n  Color =  2 \n\n[JpegConfig]\nName1 = \"C:\\quoted.jpg\"\nName2\n");
+  TIniFile ini(files_, path_);
+  EXPECT_EQ(ini.ReadInteger("Options", "Color", -1), 2);
+  EXPECT_EQ(ini.ReadString("JpegConfig", "Name1", ""), "C:\\quoted.jpg");
+  EXPECT_EQ(ini.ReadString("JpegConfig", "Name2", "default"), "default");
+}
+
+TEST_F(PortableStoreTest, MissingFileSectionOrKeyGivesTheDefault) {
+  TIniFile ini(files_, path_);
+  EXPECT_EQ(ini.ReadString("Options", "Sound", "d"), "d");
+  EXPECT_EQ(ini.ReadInteger("Options", "Sound", -1), -1);
+  WriteFile("[Options]\r\nSound=1\r\n");
+  EXPECT_EQ(ini.ReadString("Other", "Sound", "d"), "d");
+  EXPECT_EQ(ini.ReadString("Options", "Seq", "d"), "d");
+}
+
+TEST_F(PortableStoreTest, AbsentSlotReadsEmptyWhileNullAndOtherCasesAreKept) {
+  WriteFile("[JpegConfig]\r\nName1=Null\r\nName2=null\r\nName3=\r\n");
+  TIniFile ini(files_, path_);
+  EXPECT_TRUE(IsFreeSlot(ini.ReadString(kPictureSection, "Name1", kSlotDefault)));
+  EXPECT_EQ(ini.ReadString(kPictureSection, "Name2", kSlotDefault), "null");
+  EXPECT_FALSE(IsFreeSlot("null"));
+  EXPECT_EQ(ini.ReadString(kPictureSection, "Name3", kSlotDefault), "");
+  EXPECT_EQ(ini.ReadString(kPictureSection, "Name4", kSlotDefault), "");
+}
+
+TEST_F(PortableStoreTest, LongValuesAreCutTo1023Characters) {
+  TIniFile ini(files_, path_);
+  const std::string longValue(1500, 'x');
+  ini.WriteString("JpegConfig", "Name1", longValue);
+  EXPECT_EQ(ini.ReadString("JpegConfig", "Name1", ""), std::string(1023, 'x'));
+}
+
+TEST_F(PortableStoreTest, RefusedWriteRaisesUnableToWriteWithThePath) {
+  const std::string unwritable = (dir_ / "missing-folder" / "lumora.ini").string();
+  TIniFile ini(files_, unwritable);
+  try {
+    ini.WriteInteger("Options", "Time", 2);
+    FAIL() << "no error raised";
+  } catch (const LumoraError& error) {
+    EXPECT_EQ(std::string(error.what()), "Unable to write to " + unwritable);
+  }
+}
+
+TEST_F(PortableStoreTest, NewSettingsFileHoldsItsKeysInOrder) {
+  TIniFile ini(files_, path_);
+  int slotsWritten = 0;
+  WriteNewSettingsFile(ini, [&](SlotList, int) { ++slotsWritten; });
+  EXPECT_EQ(FileText(), SettingsFileText("Sound=0\r\nStatus=0\r\nRepeat=0\r\nTime=2\r\nColor=4\r\nPicdis=4\r\n"
+                                         "Height=25\r\nWidth=25\r\n"));
+  EXPECT_EQ(slotsWritten, 2 * kSlotCount);
+}
+
+TEST(TIniFile, IntegersAreDecimalOrHexAfter0x) {
+  EXPECT_EQ(ParseProfileInteger("42", -1), 42);
+  EXPECT_EQ(ParseProfileInteger("-7", -1), -7);
+  EXPECT_EQ(ParseProfileInteger("+7", -1), 7);
+  EXPECT_EQ(ParseProfileInteger("0x2", -1), 2);
+  EXPECT_EQ(ParseProfileInteger("0X1f", -1), 31);
+  EXPECT_EQ(ParseProfileInteger("0xFFFFFFFF", 5), -1);
+  EXPECT_EQ(ParseProfileInteger("2147483647", -1), 2147483647);
+  EXPECT_EQ(ParseProfileInteger("-2147483648", -1), INT32_MIN);
+}
+
+TEST(TIniFile, EmptyOrNonNumericValuesGiveTheDefault) {
+  for (const char* text : {"", "blue", "0x", "0X", "12a", "1 2", "-", "0x1G", "2147483648", "0x100000000", "$10"})
+    EXPECT_EQ(ParseProfileInteger(text, -1), -1) << '"' << text << '"';
+}
+
+TEST(TIniFile, FlagsAreIntegersThatAreTrueWhenNotZero) {
+  PortableProfileFiles files;
+  TIniFile ini(files, "/nonexistent/lumora.ini");
+  EXPECT_TRUE(ini.ReadBool("Options", "Sound", true));
+  EXPECT_FALSE(ini.ReadBool("Options", "Sound", false));
+}
+
+TEST(IniFileName, UsesTheExecutableNameCutBeforeItsFirstPeriod) {
+  EXPECT_EQ(IniFileName("C:\\WINDOWS", "C:\\SAVERS\\Holiday.Pics.scr"), "C:\\WINDOWS\\Holiday.ini");
+  EXPECT_EQ(IniFileName("C:\\WINDOWS", "C:\\Beach.scr"), "C:\\WINDOWS\\Beach.ini");
+  EXPECT_EQ(IniFileName("c:\\windows", "D:\\dir.x\\NoPeriod"), "c:\\windows\\NoPeriod.ini");
+  EXPECT_EQ(IniFileName("C:\\", "A:a.b.scr"), "C:\\\\a.ini");
+}
+
+}  // namespace
+}  // namespace lumora

@@ -1,0 +1,382 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "settings_window/Tfrmdisc.h"
+#include "support/SettingsHarness.h"
+#include "settings_file/OptionTable.h"
+#include "settings_window/ScrollSteps.h"
+
+namespace lumora {
+namespace {
+
+using test::SettingsHarness;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using ::testing::UnorderedElementsAre;
+
+const std::vector<std::string> kDefaultWrites{"Options/Sound=0",  "Options/Seq=1",  "Options/Color=4",
+                                              "Options/Picdis=4", "Options/Time=2", "Options/Height=25",
+                                              "Options/Width=25"};
+
+std::string NewFileText() {
+  return SettingsFileText("Sound=0\r\nStatus=0\r\nRepeat=0\r\nTime=2\r\nColor=4\r\nPicdis=4\r\nHeight=25\r\nWidth=25\r\n");
+}
+
+void PressOk(SettingsHarness& window) {
+  window.Run([](TForm2& form) { form.cmdcloseClick(); });
+}
+
+TEST(SettingsWindow, MissingFileIsCreatedInOrderAndShowsTheDefaultChoices) {
+  SettingsHarness window;
+  window.Open();
+  EXPECT_EQ(window.IniText(), NewFileText());
+  EXPECT_EQ(window.profiles.writes.size(), 8u + 2 * kSlotCount);
+  EXPECT_THAT(window.boxes.shown, IsEmpty());
+  EXPECT_THAT(window.boxes.errorReports, IsEmpty());
+  EXPECT_THAT(window.view.CheckedRadios(),
+              UnorderedElementsAre("Radsndof", "Radseq", "radpicti", "Radcol4", "Radtime2"));
+  EXPECT_EQ(window.view.Caption("Lblheight"), "25");
+  EXPECT_EQ(window.view.Caption("Lblwidth"), "25");
+  EXPECT_TRUE(window.view.At("Lblheight").captionSet);
+  EXPECT_EQ(window.view.At("ScrollBarW").scrollPosition, 25);
+  EXPECT_EQ(window.view.At("ScrollBarH").scrollPosition, 25);
+  EXPECT_EQ(window.view.At("ScrollBarW").scrollMax, 1024);
+  EXPECT_EQ(window.view.At("ScrollBarH").scrollMax, 768);
+  EXPECT_THAT(window.view.Items("ListBox1"), IsEmpty());
+  EXPECT_THAT(window.view.Items("ListBox2"), IsEmpty());
+  EXPECT_EQ(window.view.ItemIndex("ListBox1"), -1);
+  EXPECT_EQ(window.state.PictureCount, 0);
+  EXPECT_EQ(window.state.SoundCount, 0);
+  EXPECT_FALSE(window.view.At("Radsndon").enabled);
+  EXPECT_FALSE(window.view.At("Radsndof").enabled);
+  EXPECT_EQ(window.view.colour, (Rgb{95, 115, 175}));
+  for (int slot = 1; slot <= kSlotCount; ++slot) {
+    ASSERT_EQ(window.state.PictureSlots[slot], "Null") << slot;
+    ASSERT_EQ(window.state.SoundSlots[slot], "Null") << slot;
+  }
+}
+
+TEST(SettingsWindow, OkAfterANewFileWritesTheDefaultsBackAndAppendsSeq) {
+  SettingsHarness window;
+  window.Open();
+  window.profiles.writes.clear();
+  PressOk(window);
+  EXPECT_EQ(window.profiles.writes, kDefaultWrites);
+  EXPECT_TRUE(window.view.closed);
+  EXPECT_THAT(window.boxes.shown, IsEmpty());
+  EXPECT_EQ(window.IniText().substr(0, window.IniText().find("[JpegConfig]")),
+            "[Options]\r\nSound=0\r\nStatus=0\r\nRepeat=0\r\nTime=2\r\nColor=4\r\nPicdis=4\r\nHeight=25\r\n"
+            "Width=25\r\nSeq=1\r\n");
+}
+
+TEST(SettingsWindow, SettingsFileIsNamedAfterTheExecutableInTheWindowsDirectory) {
+  SettingsHarness window;
+  window.system.windowsDir = "E:\\WIN";
+  window.system.executablePath = "D:\\Savers\\my.beach.scr";
+  window.profiles.texts["E:\\WIN\\my.ini"] = SettingsFileText("Color=1\r\n");
+  window.Open();
+  EXPECT_EQ(window.state.WindowsDir, "E:\\WIN");
+  EXPECT_EQ(window.state.IniFileName, "E:\\WIN\\my.ini");
+  EXPECT_TRUE(window.view.Checked("Radcol1"));
+  EXPECT_THAT(window.profiles.writes, IsEmpty());
+  PressOk(window);
+  EXPECT_EQ(window.profiles.texts.size(), 1u);
+}
+
+TEST(SettingsWindow, ExistingFileIsReadNotRewritten) {
+  SettingsHarness window;
+  window.IniText() = SettingsFileText("Sound=0\r\nSeq=0\r\nColor=1\r\nPicdis=2\r\nTime=3\r\nHeight=300\r\nWidth=400\r\n");
+  window.Open();
+  EXPECT_THAT(window.profiles.writes, IsEmpty());
+  EXPECT_THAT(window.view.CheckedRadios(),
+              UnorderedElementsAre("Radsndof", "Radran", "radpicde", "Radcol1", "Radtime3"));
+  EXPECT_EQ(window.view.Caption("Lblheight"), "300");
+  EXPECT_EQ(window.view.Caption("Lblwidth"), "400");
+  EXPECT_EQ(window.view.At("ScrollBarH").scrollPosition, 300);
+  EXPECT_EQ(window.view.At("ScrollBarW").scrollPosition, 400);
+}
+
+TEST(ReadSettings, MissingOptionsFallBackToTheirDefaults) {
+  SettingsHarness window;
+  window.IniText() = SettingsFileText("");
+  window.Open();
+  EXPECT_THAT(window.view.CheckedRadios(), UnorderedElementsAre("Radsndon", "Radseq", "Radslide", "Radcol4", "Rad120"));
+  EXPECT_EQ(window.view.Caption("Lblheight"), "25");
+  EXPECT_EQ(window.view.Caption("Lblwidth"), "25");
+  EXPECT_EQ(window.view.At("ScrollBarW").scrollPosition, 25);
+}
+
+TEST(ReadSettings, EmptyFileReadsEveryDefaultAndEverySlotAsAnEmptyEntry) {
+  SettingsHarness window;
+  window.IniText() = "";
+  window.Open();
+  EXPECT_THAT(window.view.CheckedRadios(), UnorderedElementsAre("Radsndon", "Radseq", "Radslide", "Radcol4", "Rad120"));
+  EXPECT_EQ(window.state.PictureCount, kSlotCount);
+  EXPECT_EQ(window.state.SoundCount, kSlotCount);
+  EXPECT_EQ(window.view.Item("ListBox1", 0), "");
+  EXPECT_TRUE(window.view.At("Radsndon").enabled);
+}
+
+struct CodeCase {
+  const char* line;
+  const char* radio;
+};
+
+void PrintTo(const CodeCase& code, std::ostream* out) { *out << code.line << " checks " << code.radio; }
+
+class ReadSettingsCode : public ::testing::TestWithParam<CodeCase> {};
+
+TEST_P(ReadSettingsCode, ChecksTheButtonOfTheFirstMatchingRowOrTheLastRow) {
+  SettingsHarness window;
+  window.IniText() = SettingsFileText(std::string(GetParam().line) + "\r\n");
+  window.Open();
+  EXPECT_TRUE(window.view.Checked(GetParam().radio));
+  EXPECT_EQ(window.view.CheckedRadios().size(), 5u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Codes, ReadSettingsCode,
+    ::testing::Values(CodeCase{"Color=1", "Radcol1"}, CodeCase{"Color=2", "Radcol2"}, CodeCase{"Color=3", "Radcol3"},
+                      CodeCase{"Color=4", "Radcol4"}, CodeCase{"Color=0x2", "Radcol2"},
+                      CodeCase{"Color=blue", "Radcol4"}, CodeCase{"Color=0", "Radcol4"},
+                      CodeCase{"Picdis=1", "radpicst"}, CodeCase{"Picdis=2", "radpicde"},
+                      CodeCase{"Picdis=3", "radpicin"}, CodeCase{"Picdis=4", "radpicti"},
+                      CodeCase{"Picdis=5", "Radpictcust"}, CodeCase{"Picdis=6", "Radoverlap"},
+                      CodeCase{"Picdis=7", "Radslide"}, CodeCase{"Picdis=0", "Radslide"},
+                      CodeCase{"Time=1", "Radtime1"}, CodeCase{"Time=2", "Radtime2"}, CodeCase{"Time=3", "Radtime3"},
+                      CodeCase{"Time=4", "Radtime4"}, CodeCase{"Time=8", "Rad8"}, CodeCase{"Time=120", "Rad120"},
+                      CodeCase{"Time=7", "Rad120"}, CodeCase{"Time=5", "Rad120"}, CodeCase{"Time=", "Rad120"},
+                      CodeCase{"Sound=0", "Radsndof"}, CodeCase{"Sound=1", "Radsndon"}, CodeCase{"Sound=2", "Radsndon"},
+                      CodeCase{"Sound=x", "Radsndon"}, CodeCase{"Seq=0", "Radran"}, CodeCase{"Seq=1", "Radseq"},
+                      CodeCase{"Seq=", "Radseq"}));
+
+TEST(ReadSettings, SizeBelow25IsShownAs25) {
+  SettingsHarness window;
+  window.IniText() = SettingsFileText("Height=10\r\nWidth=-3\r\n");
+  window.Open();
+  EXPECT_EQ(window.view.Caption("Lblheight"), "25");
+  EXPECT_EQ(window.view.Caption("Lblwidth"), "25");
+  EXPECT_EQ(window.view.At("ScrollBarH").scrollPosition, 25);
+  EXPECT_EQ(window.view.At("ScrollBarW").scrollPosition, 25);
+}
+
+TEST(ReadSettings, SizeAboveTheScreenStaysInTheLabelWhileTheBarStopsAtTheScreenSize) {
+  SettingsHarness window(1024, 768);
+  window.IniText() = SettingsFileText("Height=3000\r\nWidth=1024\r\n");
+  window.Open();
+  EXPECT_EQ(window.view.Caption("Lblheight"), "3000");
+  EXPECT_EQ(window.view.At("ScrollBarH").scrollPosition, 768);
+  EXPECT_EQ(window.view.At("ScrollBarH").scrollMax, 768);
+  EXPECT_EQ(window.view.Caption("Lblwidth"), "1024");
+  EXPECT_EQ(window.view.At("ScrollBarW").scrollPosition, 1024);
+}
+
+TEST(SettingsWindow, ListsShowTheirEntriesInSlotOrderWithTheFirstSelected) {
+  SettingsHarness window;
+  window.IniText() = SettingsFileText("", {{3, "C:\\P\\c.jpg"}, {1, "C:\\P\\a.jpg"}, {7, "null"}, {9, std::nullopt}},
+                                  {{4, "C:\\S\\b.mid"}, {2, "C:\\S\\a.wav"}});
+  window.Open();
+  EXPECT_THAT(window.view.Items("ListBox1"), ElementsAre("C:\\P\\a.jpg", "C:\\P\\c.jpg", "null", ""));
+  EXPECT_THAT(window.view.Items("ListBox2"), ElementsAre("C:\\S\\a.wav", "C:\\S\\b.mid"));
+  EXPECT_EQ(window.state.PictureCount, 4);
+  EXPECT_EQ(window.state.SoundCount, 2);
+  EXPECT_EQ(window.view.ItemIndex("ListBox1"), 0);
+  EXPECT_EQ(window.view.ItemIndex("ListBox2"), 0);
+  EXPECT_EQ(window.state.PictureSlots[2], "Null");
+  EXPECT_EQ(window.state.PictureSlots[3], "C:\\P\\c.jpg");
+  EXPECT_EQ(window.state.PictureSlots[9], "");
+  EXPECT_TRUE(window.view.At("Radsndon").enabled);
+  EXPECT_TRUE(window.view.At("Radsndof").enabled);
+}
+
+TEST(SettingsWindow, SoundOnWithoutSoundsStaysCheckedButDisabledAndIsWrittenBack) {
+  SettingsHarness window;
+  window.IniText() = SettingsFileText("Sound=1\r\n");
+  window.Open();
+  EXPECT_TRUE(window.view.Checked("Radsndon"));
+  EXPECT_FALSE(window.view.At("Radsndon").enabled);
+  EXPECT_FALSE(window.view.At("Radsndof").enabled);
+  window.profiles.writes.clear();
+  PressOk(window);
+  EXPECT_EQ(window.profiles.writes.front(), "Options/Sound=1");
+}
+
+TEST(SettingsWindow, OkWritesTheSevenKeysInOrderWithTheValuesShown) {
+  SettingsHarness window(1024, 768);
+  window.IniText() = SettingsFileText("Sound=1\r\nSeq=0\r\nColor=0x2\r\nPicdis=6\r\nTime=7\r\nHeight=10\r\nWidth=3000\r\n");
+  window.Open();
+  PressOk(window);
+  EXPECT_THAT(window.profiles.writes,
+              ElementsAre("Options/Sound=1", "Options/Seq=0", "Options/Color=2", "Options/Picdis=6", "Options/Time=120",
+                          "Options/Height=25", "Options/Width=3000"));
+  EXPECT_EQ(window.view.At("ScrollBarW").scrollPosition, 1024);
+  EXPECT_TRUE(window.view.closed);
+}
+
+TEST(SettingsWindow, OkWritesTheChoicesTheUserMade) {
+  SettingsHarness window;
+  window.IniText() = SettingsFileText("Sound=0\r\nSeq=1\r\nColor=4\r\nPicdis=4\r\nTime=2\r\n");
+  window.Open();
+  for (const char* radio : {"Radsndon", "Radran", "Radcol1", "Radpictcust", "Rad8"}) window.view.Check(radio);
+  window.form.ScrollBarWScroll(300);
+  window.form.ScrollBarHScroll(200);
+  window.profiles.writes.clear();
+  PressOk(window);
+  EXPECT_THAT(window.profiles.writes,
+              ElementsAre("Options/Sound=1", "Options/Seq=0", "Options/Color=1", "Options/Picdis=5", "Options/Time=8",
+                          "Options/Height=200", "Options/Width=300"));
+}
+
+// Every button of the three code groups writes its own row's code.
+void ExpectEachButtonWritesItsCode(std::span<const CodeRow> rows, const std::string& key) {
+  for (const CodeRow& row : rows) {
+    SettingsHarness window;
+    window.IniText() = SettingsFileText("");
+    window.Open();
+    window.view.Check(row.radio);
+    PressOk(window);
+    EXPECT_THAT(window.profiles.writes, ::testing::Contains("Options/" + key + "=" + std::to_string(row.code)))
+        << Id(row.radio);
+  }
+}
+
+TEST(SettingsWindow, EachCodeButtonWritesItsCode) {
+  ExpectEachButtonWritesItsCode(kColourSchemeRows, "Color");
+  ExpectEachButtonWritesItsCode(kDisplayModeRows, "Picdis");
+  ExpectEachButtonWritesItsCode(kDelayRows, "Time");
+}
+
+TEST(SettingsWindow, ExactlyOnePictureShowsTheNoteOnceThenCloses) {
+  SettingsHarness window;
+  window.IniText() = SettingsFileText("Seq=1\r\n", {{5, "C:\\P\\only.jpg"}});
+  window.Open();
+  PressOk(window);
+  ASSERT_EQ(window.boxes.shown.size(), 1u);
+  EXPECT_EQ(window.boxes.shown[0].kind, BoxKind::Confirm);
+  EXPECT_EQ(window.boxes.shown[0].buttons, BoxButtons::Ok);
+  EXPECT_EQ(window.boxes.shown[0].text,
+            "Note: This screensaver will display your pictures at random. If you only enter one picture, the screen "
+            "will never change as there will be only one picture to choose from.");
+  EXPECT_TRUE(window.view.closed);
+}
+
+TEST(SettingsWindow, NoNoteWithNoneOrTwoPictures) {
+  for (const SlotValues& pictures : {SlotValues{}, SlotValues{{1, "a.jpg"}, {2, "b.jpg"}}}) {
+    SettingsHarness window;
+    window.IniText() = SettingsFileText("", pictures);
+    window.Open();
+    PressOk(window);
+    EXPECT_THAT(window.boxes.shown, IsEmpty());
+    EXPECT_TRUE(window.view.closed);
+  }
+}
+
+TEST(SettingsWindow, RefusedWriteAtOkIsReportedKeepsTheKeysBeforeItAndLeavesTheWindowOpen) {
+  SettingsHarness window;
+  window.IniText() = SettingsFileText("Sound=0\r\nSeq=1\r\nColor=4\r\nPicdis=4\r\nTime=2\r\n", {{1, "a.jpg"}});
+  window.Open();
+  window.view.Check("Radran");
+  window.view.Check("Radcol2");
+  window.view.Check("Radoverlap");
+  window.profiles.writesAllowed = 3;
+  PressOk(window);
+  EXPECT_THAT(window.boxes.errorReports, ElementsAre("Unable to write to C:\\WINDOWS\\lumora.ini."));
+  EXPECT_THAT(window.boxes.shown, IsEmpty());
+  EXPECT_FALSE(window.view.closed);
+  EXPECT_THAT(window.profiles.writes, ElementsAre("Options/Sound=0", "Options/Seq=0", "Options/Color=2"));
+  EXPECT_EQ(window.IniText().substr(0, window.IniText().find("[JpegConfig]")),
+            "[Options]\r\nSound=0\r\nSeq=0\r\nColor=2\r\nPicdis=4\r\nTime=2\r\n");
+
+  window.profiles.writesAllowed = 100;
+  window.profiles.writes.clear();
+  PressOk(window);
+  EXPECT_THAT(window.profiles.writes,
+              ElementsAre("Options/Sound=0", "Options/Seq=0", "Options/Color=2", "Options/Picdis=6", "Options/Time=2",
+                          "Options/Height=25", "Options/Width=25"));
+  EXPECT_EQ(window.boxes.errorReports.size(), 1u);
+  EXPECT_EQ(window.boxes.shown.size(), 1u);
+  EXPECT_TRUE(window.view.closed);
+}
+
+TEST(SettingsWindow, RefusedFirstWriteAtCreationLeavesTheControlsUnset) {
+  SettingsHarness window;
+  window.profiles.writesAllowed = 0;
+  window.Open();
+  EXPECT_THAT(window.boxes.errorReports, ElementsAre("Unable to write to C:\\WINDOWS\\lumora.ini."));
+  EXPECT_THAT(window.view.CheckedRadios(), IsEmpty());
+  EXPECT_FALSE(window.view.At("Lblheight").captionSet);
+  EXPECT_FALSE(window.view.At("Lblwidth").captionSet);
+  EXPECT_THAT(window.view.Items("ListBox1"), IsEmpty());
+  EXPECT_THAT(window.view.Items("ListBox2"), IsEmpty());
+  EXPECT_EQ(window.state.PictureSlots[1], "");
+  // The steps after the failed write are skipped, disabling the sound buttons among them.
+  EXPECT_TRUE(window.view.At("Radsndon").enabled);
+  EXPECT_EQ(window.view.colour, (Rgb{95, 115, 175}));
+  EXPECT_EQ(window.view.At("ScrollBarW").scrollMax, 1024);
+}
+
+TEST(SettingsWindow, RefusedWriteMidwayThroughTheNewFileKeepsTheSlotsWrittenBefore) {
+  SettingsHarness window;
+  window.profiles.writesAllowed = 8 + 2 * 10 + 1;
+  window.Open();
+  EXPECT_EQ(window.boxes.errorReports.size(), 1u);
+  EXPECT_EQ(window.state.PictureSlots[11], "Null");
+  EXPECT_EQ(window.state.SoundSlots[10], "Null");
+  EXPECT_EQ(window.state.SoundSlots[11], "");
+  EXPECT_NE(window.IniText().find("[JpegConfig]\r\nName1=Null"), std::string::npos);
+  EXPECT_EQ(window.IniText().find("Name12="), std::string::npos);
+  EXPECT_THAT(window.view.CheckedRadios(), IsEmpty());
+}
+
+TEST(SettingsWindow, ScrollHandlersShowTheBarPositionInTheirLabels) {
+  SettingsHarness window;
+  window.IniText() = SettingsFileText("");
+  window.Open();
+  window.form.ScrollBarWScroll(26);
+  window.form.ScrollBarHScroll(768);
+  EXPECT_EQ(window.view.Caption("Lblwidth"), "26");
+  EXPECT_EQ(window.view.Caption("Lblheight"), "768");
+}
+
+TEST(ScrollSteps, ArrowsAndPageAreasMoveByOneWithinTheRange) {
+  const ScrollRange range{25, 1024, 25, 1, 1};
+  EXPECT_EQ(NextScrollPosition(ScrollCode::LineRight, 25, 0, range), 26);
+  EXPECT_EQ(NextScrollPosition(ScrollCode::LineLeft, 25, 0, range), 25);
+  EXPECT_EQ(NextScrollPosition(ScrollCode::PageRight, 100, 0, range), 101);
+  EXPECT_EQ(NextScrollPosition(ScrollCode::PageLeft, 100, 0, range), 99);
+  EXPECT_EQ(NextScrollPosition(ScrollCode::LineRight, 1024, 0, range), 1024);
+  EXPECT_EQ(NextScrollPosition(ScrollCode::Rightmost, 30, 0, range), 1024);
+  EXPECT_EQ(NextScrollPosition(ScrollCode::Leftmost, 30, 0, range), 25);
+  EXPECT_EQ(NextScrollPosition(ScrollCode::EndScroll, 30, 0, range), 30);
+}
+
+TEST(ScrollSteps, DraggingTheThumbFollowsItToTheEnd) {
+  const ScrollRange range{25, 1024, 25, 1, 1};
+  EXPECT_EQ(NextScrollPosition(ScrollCode::ThumbTrack, 25, 512, range), 512);
+  EXPECT_EQ(NextScrollPosition(ScrollCode::ThumbTrack, 512, 1024, range), 1024);
+  EXPECT_EQ(NextScrollPosition(ScrollCode::ThumbPosition, 512, 700, range), 700);
+}
+
+TEST(SettingsWindow, AboutShowsTheDisclaimerModally) {
+  SettingsHarness window;
+  window.IniText() = SettingsFileText("");
+  window.Open();
+  window.form.cmdhelpClick();
+  EXPECT_EQ(window.view.disclaimerShown, 1);
+}
+
+class CountingDisclaimerView : public DisclaimerView {
+ public:
+  void Close() override { ++closes; }
+  int closes = 0;
+};
+
+TEST(Disclaimer, ReturnClosesTheWindow) {
+  CountingDisclaimerView view;
+  Tfrmdisc frmdisc(view);
+  frmdisc.Button1Click();
+  EXPECT_EQ(view.closes, 1);
+}
+
+}  // namespace
+}  // namespace lumora

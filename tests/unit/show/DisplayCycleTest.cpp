@@ -1,0 +1,213 @@
+#include <gtest/gtest.h>
+
+#include "support/ShowFixture.h"
+
+namespace lumora {
+namespace {
+
+using test::ContentBounds;
+using test::Quartered;
+using test::ShowFixture;
+using test::ShowsAt;
+using test::Solid;
+
+constexpr Rgb kBlack{0, 0, 0};
+
+TEST(Timer1Timer, FirstTickSwitchesTheTimerToTheDelay) {
+  ShowFixture show;
+  show.AddPicture(Solid(8, 8, Rgb{9, 9, 9}));
+  show.Start("Time=8\r\nPicdis=1\r\n");
+  EXPECT_EQ(show.stage.timerInterval, 1000);
+  show.Ticks(1);
+  EXPECT_EQ(show.stage.timerInterval, 8000);
+  EXPECT_TRUE(show.stage.timerEnabled);
+  EXPECT_FALSE(show.state.firstTick);
+}
+
+TEST(Timer1Timer, ColourStepRunsOneToTwentyOneInEveryMode) {
+  ShowFixture show;
+  show.AddPicture(Solid(8, 8, Rgb{9, 9, 9}));
+  show.Start("Picdis=4\r\n");
+  for (int tick = 1; tick <= 45; ++tick) {
+    show.Ticks(1);
+    EXPECT_EQ(show.state.colourStep, (tick - 1) % 21 + 1);
+  }
+}
+
+TEST(Timer1Timer, StretchModeFillsTheScreen) {
+  ShowFixture show(1023, 767);
+  const Picture picture = Quartered(300, 200);
+  show.AddPicture(picture);
+  show.Start("Picdis=1\r\n");
+  show.Ticks(1);
+  const Picture frame = show.stage.Render();
+  EXPECT_TRUE(ShowsAt(frame, StretchedPart(picture, 1023, 767, PixelRect{0, 0, 1023, 767}), 0, 0));
+  EXPECT_EQ(frame.PixelAt(0, 0), (Rgb{200, 0, 0}));
+  EXPECT_EQ(frame.PixelAt(1022, 766), (Rgb{200, 200, 0}));
+}
+
+TEST(Timer1Timer, NaturalSizeIsCentredRoundingHalvesToEven) {
+  struct Case {
+    int screenWidth, screenHeight, width, height, left, top;
+  } cases[] = {
+      {1024, 768, 200, 100, 412, 334},   // exact halves
+      {1023, 767, 200, 100, 412, 334},   // 411.5 and 333.5 go to the even neighbours
+      {1025, 769, 200, 100, 412, 334},   // 412.5 and 334.5 likewise
+      {1024, 768, 1101, 901, -38, -66},  // -38.5 and -66.5: larger than the screen, cut on both sides alike
+  };
+  for (const Case& c : cases) {
+    ShowFixture show(c.screenWidth, c.screenHeight);
+    const Picture picture = Quartered(c.width, c.height);
+    show.AddPicture(picture);
+    show.Start("Picdis=2\r\nColor=4\r\n");
+    show.Ticks(1);
+    EXPECT_EQ(show.form.Image1.left, c.left);
+    EXPECT_EQ(show.form.Image1.top, c.top);
+    const Picture frame = show.stage.Render();
+    EXPECT_TRUE(ShowsAt(frame, picture, c.left, c.top));
+    if (c.left > 0) {
+      EXPECT_EQ(frame.PixelAt(c.left - 1, c.top), kBlack);
+    }
+  }
+}
+
+TEST(Timer1Timer, SchemeColourChangesOnTheFifthTenthAndFifteenthTick) {
+  ShowFixture show;
+  show.AddPicture(Solid(10, 10, Rgb{1, 2, 3}));
+  show.Start("Picdis=2\r\nColor=1\r\n");
+  const std::map<int, Rgb> expected = {{4, {0, 0, 0}},        {5, {128, 128, 128}},  {9, {128, 128, 128}},
+                                       {10, {192, 192, 192}}, {14, {192, 192, 192}}, {15, {255, 255, 255}},
+                                       {21, {255, 255, 255}}, {22, {0, 0, 0}}};
+  for (int tick = 1; tick <= 22; ++tick) {
+    show.Ticks(1);
+    if (expected.count(tick)) {
+      EXPECT_EQ(show.stage.background, expected.at(tick)) << "tick " << tick;
+      EXPECT_EQ(show.stage.Render().PixelAt(0, 0), expected.at(tick));
+    }
+  }
+}
+
+TEST(Timer1Timer, SchemesTwoAndThreeTurnThroughTheirColours) {
+  const std::pair<int, std::vector<Rgb>> schemes[] = {
+      {2, {{0, 0, 128}, {0, 0, 0}, {128, 0, 128}, {128, 0, 0}}},
+      {3, {{0, 128, 0}, {0, 255, 255}, {255, 0, 255}, {255, 255, 0}}},
+  };
+  for (const auto& [code, colours] : schemes) {
+    ShowFixture show;
+    show.AddPicture(Solid(10, 10, Rgb{1, 2, 3}));
+    show.Start("Picdis=5\r\nWidth=30\r\nHeight=20\r\nColor=" + std::to_string(code) + "\r\n");
+    const int lastTickOfColour[] = {4, 9, 14, 21};
+    for (int i = 0, tick = 0; i < 4; ++i) {
+      while (tick < lastTickOfColour[i]) {
+        show.Ticks(1);
+        ++tick;
+      }
+      EXPECT_EQ(show.stage.background, colours[i]) << "scheme " << code << " colour " << i;
+    }
+  }
+}
+
+TEST(Timer1Timer, CustomSizeStretchesAndCentres) {
+  ShowFixture show;
+  const Picture picture = Quartered(40, 30);
+  show.AddPicture(picture);
+  show.Start("Picdis=5\r\nWidth=301\r\nHeight=200\r\nColor=4\r\n");
+  show.Ticks(1);
+  const Picture frame = show.stage.Render();
+  EXPECT_EQ(ContentBounds(frame, kBlack), (PixelRect{362, 284, 663, 484}));  // 361.5 rounds to 362
+  EXPECT_TRUE(ShowsAt(frame, StretchedPart(picture, 301, 200, PixelRect{0, 0, 301, 200}), 362, 284));
+}
+
+TEST(Timer1Timer, CustomSizeBelowOneShowsNothing) {
+  ShowFixture show;
+  show.AddPicture(Solid(40, 30, Rgb{50, 60, 70}));
+  show.Start("Picdis=5\r\nColor=4\r\n");  // Width and Height absent: -1
+  show.Ticks(1);
+  EXPECT_EQ(show.form.Image1.width, -1);
+  EXPECT_EQ(ContentBounds(show.stage.Render(), kBlack).Empty(), true);
+}
+
+TEST(Timer1Timer, PictureInPictureHasNoBackdropOnTheFirstTick) {
+  ShowFixture show;
+  const Picture first = Quartered(100, 80), second = Solid(60, 40, Rgb{0, 90, 90});
+  show.AddPicture(first);
+  show.AddPicture(second);
+  show.Start("Picdis=3\r\n");
+  show.Ticks(1);
+  Picture frame = show.stage.Render();
+  EXPECT_EQ(ContentBounds(frame, kBlack), (PixelRect{462, 344, 562, 424}));
+  EXPECT_TRUE(ShowsAt(frame, first, 462, 344));
+
+  show.Ticks(1);
+  frame = show.stage.Render();
+  EXPECT_EQ(frame.PixelAt(0, 0), (Rgb{200, 0, 0}));        // backdrop: the first picture over the whole screen
+  EXPECT_EQ(frame.PixelAt(1023, 767), (Rgb{200, 200, 0}));
+  EXPECT_TRUE(ShowsAt(frame, second, 482, 364));           // the second in front, centred
+  EXPECT_EQ(show.stage.StackingOrder().back(), ControlId::Image1);
+}
+
+TEST(Timer1Timer, PictureInPictureOfOnePictureShowsItTwiceFromTheSecondTick) {
+  ShowFixture show;
+  const Picture only = Quartered(100, 80);
+  show.AddPicture(only);
+  show.Start("Picdis=3\r\n");
+  show.Ticks(2);
+  const Picture frame = show.stage.Render();
+  const Picture backdrop = StretchedPart(only, 1024, 768, PixelRect{0, 0, 1024, 768});
+  EXPECT_TRUE(ShowsAt(frame, only, 462, 344));
+  EXPECT_EQ(frame.PixelAt(10, 10), backdrop.PixelAt(10, 10));
+  EXPECT_EQ(frame.PixelAt(1000, 700), backdrop.PixelAt(1000, 700));
+}
+
+// Tiles fill top-left, bottom-left, top-right, bottom-right, each half the screen, with one-pixel gaps.
+void ExpectTiles(int screenWidth, int screenHeight, int halfWidth, int halfHeight) {
+  ShowFixture show(screenWidth, screenHeight);
+  const Rgb colours[] = {{200, 0, 0}, {0, 200, 0}, {0, 0, 200}, {200, 200, 0}};
+  for (Rgb colour : colours) show.AddPicture(Solid(16, 16, colour));
+  show.Start("Picdis=4\r\n");
+  show.Ticks(4);
+  const Picture frame = show.stage.Render();
+  const int right = halfWidth + 1, bottom = halfHeight + 1;
+  EXPECT_EQ(frame.PixelAt(0, 0), colours[0]);
+  EXPECT_EQ(frame.PixelAt(halfWidth - 1, halfHeight - 1), colours[0]);
+  EXPECT_EQ(frame.PixelAt(0, bottom), colours[1]);
+  EXPECT_EQ(frame.PixelAt(right, 0), colours[2]);
+  EXPECT_EQ(frame.PixelAt(screenWidth - 1, screenHeight - 1), colours[3]);
+  EXPECT_EQ(frame.PixelAt(halfWidth, 5), kBlack) << "column gap";
+  EXPECT_EQ(frame.PixelAt(5, halfHeight), kBlack) << "row gap";
+  EXPECT_EQ(show.form.Image4.left, right);
+  EXPECT_EQ(show.form.Image4.top, bottom);
+  EXPECT_EQ(show.form.Image4.width, halfWidth);
+  EXPECT_EQ(show.state.tilePosition, 1);
+}
+
+TEST(Timer1Timer, TilesOnAnEvenScreen) { ExpectTiles(1024, 768, 512, 384); }
+TEST(Timer1Timer, TilesOnAnOddScreenHalveToEven) { ExpectTiles(1023, 767, 512, 384); }
+TEST(Timer1Timer, TilesOnAnotherOddScreen) { ExpectTiles(1025, 769, 512, 384); }
+
+TEST(Timer1Timer, OnePictureFillsAllFourTilesAndTilesStay) {
+  ShowFixture show;
+  show.AddPicture(Solid(16, 16, Rgb{0, 0, 200}));
+  show.AddPicture(Solid(16, 16, Rgb{0, 200, 0}));
+  show.Start("Picdis=4\r\n");
+  show.Ticks(5);  // blue, green, blue, green, then blue again top-left
+  const Picture frame = show.stage.Render();
+  EXPECT_EQ(frame.PixelAt(0, 0), (Rgb{0, 0, 200}));
+  EXPECT_EQ(frame.PixelAt(0, 500), (Rgb{0, 200, 0}));
+  EXPECT_EQ(frame.PixelAt(600, 0), (Rgb{0, 0, 200}));
+  EXPECT_EQ(frame.PixelAt(600, 500), (Rgb{0, 200, 0}));
+  EXPECT_EQ(show.state.tilePosition, 2);
+}
+
+TEST(Timer1Timer, UnreadablePictureShowsThePlaceholderLaidOutLikeAnyOther) {
+  ShowFixture show;
+  show.files.Add("C:\\PICS\\broken.jpg", std::vector<uint8_t>(100, 0x42));
+  show.pictures[1] = "C:\\PICS\\broken.jpg";
+  show.Start("Picdis=2\r\nColor=4\r\n");
+  show.Ticks(1);
+  const Picture frame = show.stage.Render();
+  EXPECT_TRUE(ShowsAt(frame, show.form.imagjunk.picture, 476, 352));  // 72 x 65, 351.5 rounds to 352
+}
+
+}  // namespace
+}  // namespace lumora

@@ -1,0 +1,121 @@
+#include <gtest/gtest.h>
+
+#include "support/ShowFixture.h"
+#include "image/Placeholder.h"
+#include "image/PictureFile.h"
+#include "show/RandomDraw.h"
+
+namespace lumora {
+namespace {
+
+using test::ShowFixture;
+using test::Solid;
+
+TEST(RandomDraw, StepsTheSeedAndTakesTheHighHalfOfTheProduct) {
+  RandomDraw random;
+  random.Restart(12345);
+  EXPECT_EQ(random.Below(100), 38u);
+  EXPECT_EQ(random.Below(100), 28u);
+  EXPECT_EQ(random.Below(7), 0u);
+  EXPECT_EQ(random.Below(1), 0u);
+  EXPECT_EQ(random.Below(0), 0u);
+  EXPECT_EQ(random.Below(1000000), 341599u);
+  EXPECT_EQ(random.State(), 1467157059u);
+}
+
+TEST(PictureExtension, IsTheTextFromTheLastDotUnlessAFolderFollows) {
+  EXPECT_EQ(PictureExtension("C:\\A\\photo.Bmp"), ".Bmp");
+  EXPECT_EQ(PictureExtension("C:\\A\\photo.bmp.jpg"), ".jpg");
+  EXPECT_EQ(PictureExtension("C:\\DIR.X\\FILE"), "");
+  EXPECT_EQ(PictureExtension("C:FILE"), "");
+  EXPECT_EQ(PictureExtension("A.B:C"), "");
+  EXPECT_EQ(PictureExtension("C:\\A\\trailing."), ".");
+  EXPECT_TRUE(IsBitmapFile("C:\\A\\x.bmp"));
+  EXPECT_TRUE(IsBitmapFile("C:\\A\\x.BmP"));
+  EXPECT_FALSE(IsBitmapFile("C:\\A\\x.bmp.jpg"));
+  EXPECT_FALSE(IsBitmapFile("C:\\X.BMP\\file"));
+}
+
+// The colour at the top-left of what LoadNextPicture left in Image5.
+Rgb StagedColour(ShowFixture& show) {
+  show.form.LoadNextPicture();
+  Rgb colour = show.form.Image5.picture.PixelAt(0, 0);
+  show.form.Image5.Clear();
+  return colour;
+}
+
+TEST(LoadNextPicture, InListOrderStartsAtOneAndWrapsAround) {
+  ShowFixture show;
+  const Rgb colours[] = {{10, 0, 0}, {20, 0, 0}, {30, 0, 0}};
+  for (Rgb colour : colours) show.AddPicture(Solid(4, 4, colour));
+  show.Start("Seq=1\r\n");
+  for (int i = 0; i < 7; ++i) EXPECT_EQ(StagedColour(show), colours[i % 3]) << i;
+  EXPECT_EQ(show.state.lastPictureIndex, 1);
+}
+
+TEST(LoadNextPicture, AtRandomDrawsFromTheClockAndMayRepeat) {
+  ShowFixture show;
+  for (uint8_t red : {10, 20, 30, 40, 50}) show.AddPicture(Solid(4, 4, Rgb{red, 0, 0}));
+  show.Start("Seq=0\r\n");
+  RandomDraw expected;
+  for (uint32_t ms : {0u, 999u, 43200000u, 86399999u}) {
+    show.system.milliseconds = ms;
+    expected.Restart(ms);
+    const uint8_t red = static_cast<uint8_t>(10 * (expected.Below(5) + 1));
+    EXPECT_EQ(StagedColour(show), (Rgb{red, 0, 0})) << ms;
+    EXPECT_EQ(StagedColour(show), (Rgb{red, 0, 0})) << "same millisecond, same picture";
+  }
+  EXPECT_EQ(show.state.lastPictureIndex, 0);
+}
+
+TEST(LoadNextPicture, PictureAndSoundDrawnInOneMillisecondPickTheSameEntry) {
+  ShowFixture show;
+  for (uint8_t red : {10, 20, 30}) show.AddPicture(Solid(4, 4, Rgb{red, 0, 0}));
+  show.Start("Seq=0\r\n");
+  show.state.soundOn = true;
+  show.state.sounds = {"C:\\S\\1.wav", "C:\\S\\2.wav", "C:\\S\\3.wav"};
+  for (uint32_t ms = 1000; ms < 1020; ++ms) {
+    show.system.milliseconds = ms;
+    const Rgb picture = StagedColour(show);
+    EXPECT_EQ(show.state.nextSound, "C:\\S\\" + std::to_string(picture.r / 10) + ".wav");
+  }
+}
+
+TEST(LoadNextPicture, UnreadableFilesGiveThePlaceholderAndTheOrderGoesOn) {
+  ShowFixture show;
+  show.AddPicture(Solid(4, 4, Rgb{10, 0, 0}));
+  show.files.Add("C:\\PICS\\fake.bmp", lumora::JpegFileOf(Solid(8, 8, Rgb{1, 2, 3})));
+  show.files.Add("C:\\PICS\\anim.gif", lumora::BmpFileOf(Solid(8, 8, Rgb{1, 2, 3})));
+  show.files.Add("C:\\DIR.BMP\\noext", lumora::BmpFileOf(Solid(8, 8, Rgb{1, 2, 3})));
+  show.files.Add("C:\\PICS\\cut.jpg", std::vector<uint8_t>{0xFF, 0xD8, 0xFF});
+  show.pictures = {{1, "C:\\PICS\\1.bmp"}, {2, "C:\\PICS\\fake.bmp"}, {3, "C:\\PICS\\anim.gif"},
+                   {4, "C:\\DIR.BMP\\noext"}, {5, "C:\\PICS\\cut.jpg"}};
+  show.Start("");
+  show.files.files.erase("C:\\PICS\\1.bmp");  // deleted after the show started
+  for (int i = 1; i <= 5; ++i) {
+    show.form.LoadNextPicture();
+    EXPECT_EQ(show.form.Image5.picture.Identity(), show.form.imagjunk.picture.Identity()) << i;
+    EXPECT_EQ(show.state.lastPictureIndex, i);
+  }
+}
+
+TEST(Placeholder, IsBadPicInBlackOnWhite) {
+  const Picture placeholder = PlaceholderPicture();
+  ASSERT_EQ(placeholder.Width(), 72);
+  ASSERT_EQ(placeholder.Height(), 65);
+  EXPECT_EQ(placeholder.BitCount(), 24);
+  int black = 0, white = 0;
+  for (int y = 0; y < 65; ++y)
+    for (int x = 0; x < 72; ++x) {
+      const Rgb pixel = placeholder.PixelAt(x, y);
+      black += pixel == Rgb{0, 0, 0};
+      white += pixel == Rgb{255, 255, 255};
+    }
+  EXPECT_EQ(black + white, 72 * 65);
+  EXPECT_GT(black, 72 * 65 / 8);
+  EXPECT_EQ(placeholder.PixelAt(0, 0), (Rgb{255, 255, 255}));
+  EXPECT_EQ(placeholder.PixelAt(71, 64), (Rgb{255, 255, 255}));
+}
+
+}  // namespace
+}  // namespace lumora

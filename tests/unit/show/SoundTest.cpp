@@ -1,0 +1,184 @@
+#include <gtest/gtest.h>
+
+#include "support/ShowFixture.h"
+#include "show/RandomDraw.h"
+
+namespace lumora {
+namespace {
+
+using test::ShowFixture;
+using test::Solid;
+
+struct SoundShow : ShowFixture {
+  SoundShow(int soundCount, bool withPicture = true) {
+    for (int n = 1; n <= soundCount; ++n) files.Add(Sound(n));
+    if (withPicture) AddPicture(Solid(8, 8, Rgb{1, 2, 3}));
+  }
+  static std::string Sound(int n) { return "C:\\S\\" + std::to_string(n) + ".wav"; }
+
+  void Start(int soundCount, const std::string& options = "Sound=1\r\nPicdis=1\r\n") {
+    SlotValues sounds;
+    for (int slot = 1; slot <= soundCount; ++slot) sounds[slot] = Sound(slot);
+    WriteIni(SettingsFileText(options, pictures, sounds));
+    form.FormCreate();
+  }
+  std::vector<std::string> Opened() const {
+    std::vector<std::string> opened;
+    for (const std::string& call : media.calls)
+      if (call.rfind("open ", 0) == 0) opened.push_back(call.substr(5));
+    return opened;
+  }
+};
+
+TEST(Sound, FirstEntryStartsAtStartUp) {
+  SoundShow show(3);
+  show.Start(3);
+  EXPECT_EQ(show.media.calls, (std::vector<std::string>{"open C:\\S\\1.wav", "play"}));
+  EXPECT_TRUE(show.state.soundOn);
+}
+
+TEST(Sound, SwitchOnWithNoSoundsOpensNothing) {
+  SoundShow show(0);
+  show.Start(0);
+  show.Ticks(3);
+  EXPECT_TRUE(show.media.calls.empty());
+  EXPECT_TRUE(show.state.soundOn);
+}
+
+TEST(Sound, SoundOffInTheSettingsPlaysNothing) {
+  SoundShow show(2);
+  show.Start(2, "Sound=0\r\nPicdis=1\r\n");
+  show.Ticks(2);
+  EXPECT_TRUE(show.media.calls.empty());
+}
+
+TEST(Sound, NextSoundIsDrawnAtEveryPictureLoadAndStartsOnlyOnceThePlayerStopped) {
+  SoundShow show(5);
+  show.Start(5);
+  show.system.milliseconds = 777;
+  show.Ticks(2);  // still playing: nothing new opened
+  EXPECT_EQ(show.Opened().size(), 1u);
+  RandomDraw expected;
+  expected.Restart(777);
+  const std::string drawn = SoundShow::Sound(static_cast<int>(expected.Below(5)) + 1);
+  EXPECT_EQ(show.state.nextSound, drawn);
+
+  show.media.FinishPlaying();
+  show.system.milliseconds = 123456;
+  show.Ticks(1);  // the sound step comes before this tick's picture load
+  EXPECT_EQ(show.Opened().back(), drawn);
+  ASSERT_GE(show.media.calls.size(), 4u);
+  EXPECT_EQ(show.media.calls[2], "close") << "the old device closes before the next opens";
+}
+
+TEST(Sound, OneSoundPlaysAgainAfterEachEnd) {
+  SoundShow show(1);
+  show.Start(1);
+  for (int round = 0; round < 3; ++round) {
+    show.media.FinishPlaying();
+    show.Ticks(1);
+  }
+  EXPECT_EQ(show.Opened(), std::vector<std::string>(4, SoundShow::Sound(1)));
+}
+
+TEST(Sound, AFileThatCannotBeOpenedSilencesTheRestOfTheRun) {
+  SoundShow show(2);
+  show.media.unopenable = {SoundShow::Sound(2)};
+  show.Start(2);
+  show.state.nextSound = SoundShow::Sound(2);
+  show.media.FinishPlaying();
+  show.form.SoundTick();
+  EXPECT_FALSE(show.state.soundOn);
+  show.media.FinishPlaying();
+  show.Ticks(3);
+  EXPECT_EQ(show.Opened().size(), 2u);
+  EXPECT_TRUE(show.boxes.errorReports.empty());
+}
+
+TEST(Sound, ARefusedPlayLeavesTheDeviceStoppedAndIsRetriedNextTick) {
+  SoundShow show(1);
+  show.media.playResult = 277;
+  show.Start(1);
+  EXPECT_TRUE(show.state.soundOn);
+  EXPECT_EQ(show.form.MediaPlayer1.Error(), 277u);
+  show.media.playResult = 0;
+  show.Ticks(1);
+  EXPECT_EQ(show.Opened().size(), 2u);
+  EXPECT_EQ(show.form.MediaPlayer1.Mode(), MPModes::Playing);
+}
+
+TEST(Sound, EndOfPlayNotificationStopsThePlayer) {
+  SoundShow show(1);
+  show.Start(1);
+  show.form.MediaPlayer1.Notified(MPNotifyValue::Successful);
+  show.form.MediaPlayer1Notify();
+  EXPECT_EQ(show.media.calls.back(), "stop");
+  EXPECT_EQ(show.form.MediaPlayer1.NotifyValue(), MPNotifyValue::Successful);
+}
+
+TEST(Sound, NotificationWithoutADeviceRaisesNoDeviceOpen) {
+  SoundShow show(0);
+  show.Start(0);
+  try {
+    show.form.MediaPlayer1Notify();
+    FAIL() << "no error";
+  } catch (const EMCIDeviceError& error) {
+    EXPECT_EQ(std::string(error.what()), "No MCI device open");
+  }
+}
+
+TEST(Sound, ShutDownStopsOnlyAPlayingSound) {
+  SoundShow playing(1);
+  playing.Start(1);
+  playing.form.ShutDown();
+  EXPECT_EQ(playing.media.calls.back(), "stop");
+
+  SoundShow ended(1);
+  ended.Start(1);
+  ended.media.FinishPlaying();
+  ended.form.ShutDown();
+  EXPECT_EQ(ended.media.calls.back(), "play");
+}
+
+TEST(Sound, WithoutPicturesTheFirstSoundPlaysOnceAndNothingFollows) {
+  SoundShow show(2, false);
+  show.Start(2);
+  EXPECT_FALSE(show.stage.timerEnabled);
+  EXPECT_EQ(show.Opened(), std::vector<std::string>{SoundShow::Sound(1)});
+}
+
+TEST(TMediaPlayer, OpenErrorsCarryTheSystemTextOrUnknownErrorCode) {
+  test::FakeMediaDevice device;
+  TMediaPlayer player(device);
+  device.unopenable = {"x.wav"};
+  player.FileName = "x.wav";
+  device.openError = 263;
+  EXPECT_THROW(
+      try { player.Open(); } catch (const EMCIDeviceError& e) {
+        EXPECT_EQ(std::string(e.what()), "The specified device is not open.");
+        throw;
+      },
+      EMCIDeviceError);
+  device.openError = 12345;
+  try {
+    player.Open();
+    FAIL();
+  } catch (const EMCIDeviceError& e) {
+    EXPECT_EQ(std::string(e.what()), "Unknown error code");
+  }
+  EXPECT_FALSE(player.IsOpen());
+  EXPECT_FALSE(player.Mode().has_value());
+}
+
+TEST(TMediaPlayer, ClosesItsDeviceWhenDestroyed) {
+  test::FakeMediaDevice device;
+  {
+    TMediaPlayer player(device);
+    player.FileName = "a.wav";
+    player.Open();
+  }
+  EXPECT_EQ(device.calls.back(), "close");
+}
+
+}  // namespace
+}  // namespace lumora

@@ -1,0 +1,155 @@
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "support/ShowFixture.h"
+#include "show/RandomDraw.h"
+
+namespace lumora {
+namespace {
+
+using test::ContentBounds;
+using test::Quartered;
+using test::ShowFixture;
+using test::ShowsAt;
+using test::Solid;
+
+constexpr Rgb kBlack{0, 0, 0};
+
+// A time of day whose draw below `n` gives `value`.
+uint32_t MillisecondsDrawing(uint32_t n, uint32_t value) {
+  for (uint32_t ms = 0;; ++ms) {
+    RandomDraw random;
+    random.Restart(ms);
+    if (random.Below(n) == value) return ms;
+  }
+}
+
+TEST(OverlapMode, ScreenSizedPictureLandsAtTheOrigin) {
+  ShowFixture show(640, 480);
+  const Picture picture = Quartered(640, 480);
+  show.AddPicture(picture);
+  show.Start("Picdis=6\r\n");
+  show.system.milliseconds = 55555;
+  show.Ticks(1);
+  EXPECT_TRUE(ShowsAt(show.stage.Render(), picture, 0, 0));
+}
+
+TEST(OverlapMode, OffsetsAreDrawnVerticalFirstAndLargePicturesStartInTheFirstQuarter) {
+  for (uint32_t ms = 0; ms < 40000; ms += 4999) {
+    ShowFixture show(1024, 768);
+    show.AddPicture(Solid(300, 1000, Rgb{0, 150, 0}));  // narrower than the screen, taller
+    show.Start("Picdis=6\r\n");
+    show.system.milliseconds = ms;
+    show.Ticks(1);
+    RandomDraw expected;
+    expected.Restart(ms);
+    const int top = static_cast<int>(expected.Below(192));
+    const int left = static_cast<int>(expected.Below(1024 - 300));
+    EXPECT_EQ(ContentBounds(show.stage.Render(), kBlack), (PixelRect{left, top, left + 300, 768})) << ms;
+  }
+}
+
+TEST(OverlapMode, EarlierPicturesStayWhereTheyAreNotCovered) {
+  ShowFixture show(400, 300);
+  show.AddPicture(Solid(100, 100, Rgb{200, 0, 0}));
+  show.AddPicture(Solid(100, 100, Rgb{0, 0, 200}));
+  show.Start("Picdis=6\r\n");
+  show.system.milliseconds = 1;
+  show.Ticks(1);
+  show.system.milliseconds = 86000000;
+  show.Ticks(1);
+  const Picture frame = show.stage.Render();
+  int red = 0, blue = 0;
+  for (int y = 0; y < 300; ++y)
+    for (int x = 0; x < 400; ++x) {
+      red += frame.PixelAt(x, y) == Rgb{200, 0, 0};
+      blue += frame.PixelAt(x, y) == Rgb{0, 0, 200};
+    }
+  EXPECT_EQ(blue, 100 * 100);
+  EXPECT_GT(red, 0);
+  EXPECT_FALSE(show.form.Image1.visible);
+}
+
+struct SlideCase {
+  int direction;
+  int finalLeft, finalTop;  // where the last frame is drawn
+};
+
+TEST(SlideMode, LastFrameRestsInTheCornerOfItsEdge) {
+  // 200 x 150 picture on 1000 x 700: from the right the last p is 802 (1000 - 3k), from the bottom 553.
+  const SlideCase cases[] = {{1, -1, 0}, {2, 802, 0}, {3, 0, 553}, {4, 0, -1}};
+  for (const SlideCase& c : cases) {
+    ShowFixture show(1000, 700);
+    const Picture picture = Quartered(200, 150);
+    show.AddPicture(picture);
+    show.Start("Picdis=7\r\n");
+    show.system.milliseconds = MillisecondsDrawing(4, c.direction - 1);
+    show.Ticks(1);
+    const Picture frame = show.stage.Render();
+    EXPECT_TRUE(ShowsAt(frame, picture, c.finalLeft, c.finalTop)) << "direction " << c.direction;
+    PixelRect expected = Intersect(PixelRect{c.finalLeft, c.finalTop, c.finalLeft + 200, c.finalTop + 150},
+                                   PixelRect{0, 0, 1000, 700});
+    EXPECT_EQ(ContentBounds(frame, kBlack), expected) << "direction " << c.direction;
+    EXPECT_TRUE(show.state.slideStop);
+    EXPECT_FALSE(show.form.Image1.visible);
+  }
+}
+
+TEST(SlideMode, StepsAreThreePixelsFromRightAndBottomAndOneFromLeftAndTop) {
+  const std::pair<int, int> stepsPerDirection[] = {{1, 200}, {2, 67}, {3, 50}, {4, 150}};
+  for (const auto& [direction, steps] : stepsPerDirection) {
+    ShowFixture show(1000, 700);
+    show.AddPicture(Solid(200, 150, Rgb{1, 1, 1}));
+    show.Start("Picdis=7\r\n");
+    show.system.milliseconds = MillisecondsDrawing(4, direction - 1);
+    show.Ticks(1);
+    EXPECT_EQ(show.stage.processMessagesCalls, steps) << "direction " << direction;
+  }
+}
+
+TEST(SlideMode, NestedTickEndsTheInterruptedSlideAfterItsStep) {
+  ShowFixture show(1000, 700);
+  show.AddPicture(Solid(100, 80, Rgb{200, 0, 0}));
+  show.AddPicture(Solid(100, 80, Rgb{0, 0, 200}));
+  show.Start("Picdis=7\r\n");
+  show.system.milliseconds = MillisecondsDrawing(4, 0);  // from the left: 100 steps a slide
+  bool nested = false;
+  show.stage.onProcessMessages = [&] {
+    if (nested) return;
+    nested = true;
+    show.form.Timer1Timer();
+  };
+  show.Ticks(1);
+  EXPECT_EQ(show.stage.processMessagesCalls, 1 + 100);
+  const Picture frame = show.stage.Render();
+  EXPECT_TRUE(ShowsAt(frame, Solid(100, 80, Rgb{0, 0, 200}), -1, 0));
+  EXPECT_EQ(ContentBounds(frame, kBlack), (PixelRect{0, 0, 99, 80}));
+  EXPECT_TRUE(show.state.slideStop);
+}
+
+TEST(SlideMode, ShutDownDuringASlideEndsItAfterTheCurrentStep) {
+  ShowFixture show(1000, 700);
+  show.AddPicture(Solid(100, 80, Rgb{200, 0, 0}));
+  show.Start("Picdis=7\r\n");
+  show.stage.onProcessMessages = [&] { show.form.ShutDown(); };
+  show.Ticks(1);
+  EXPECT_EQ(show.stage.processMessagesCalls, 1);
+  EXPECT_TRUE(show.stage.closed);
+  EXPECT_FALSE(show.stage.timerEnabled);
+}
+
+TEST(SlideMode, AFailureWhileSlidingEndsTheTickQuietly) {
+  ShowFixture show(1000, 700);
+  show.AddPicture(Solid(100, 80, Rgb{200, 0, 0}));
+  show.Start("Picdis=7\r\n");
+  show.stage.onProcessMessages = [] { throw std::runtime_error("drawing failed"); };
+  EXPECT_NO_THROW(show.Ticks(1));
+  show.stage.onProcessMessages = nullptr;
+  show.system.milliseconds = MillisecondsDrawing(4, 3);  // from the top
+  show.Ticks(1);
+  EXPECT_TRUE(ShowsAt(show.stage.Render(), Solid(100, 80, Rgb{200, 0, 0}), 0, -1));
+}
+
+}  // namespace
+}  // namespace lumora
