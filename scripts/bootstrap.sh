@@ -5,13 +5,17 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build clang pkg-config dpkg-dev
   g++-mingw-w64-x86-64 g++-mingw-w64-i686 nasm
-  wine wine64 xvfb xauth x11-utils libx11-dev libxtst-dev libxfixes-dev libpng-dev
+  wine wine64 wine32:i386 xvfb xauth x11-utils libx11-dev libxtst-dev libxfixes-dev libpng-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libjpeg62-turbo-dev libjpeg-turbo-progs
   alsa-utils libasound2-plugins
 )
 
 sudo_if_needed() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
+
+# The 32-bit saver runs on Debian's 32-bit Wine, from the i386 architecture.
+need_i386=0
+dpkg --print-foreign-architectures | grep -qx i386 || need_i386=1
 
 missing=()
 for p in "${packages[@]}"; do
@@ -23,7 +27,9 @@ src_list=/etc/apt/sources.list.d/lumora-deb-src.sources
 need_src=0
 if ! grep -rqs '^Types:.*deb-src\|^deb-src ' /etc/apt/sources.list /etc/apt/sources.list.d/; then need_src=1; fi
 
-if [ ${#missing[@]} -eq 0 ] && [ $need_src -eq 0 ]; then exit 0; fi
+if [ ${#missing[@]} -eq 0 ] && [ $need_src -eq 0 ] && [ $need_i386 -eq 0 ]; then exit 0; fi
+
+[ $need_i386 -eq 0 ] || sudo_if_needed dpkg --add-architecture i386
 
 if [ $need_src -eq 1 ]; then
   uris=$(awk '/^URIs:/ {print $2; exit}' /etc/apt/sources.list.d/debian.sources 2>/dev/null || true)

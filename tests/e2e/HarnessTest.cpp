@@ -66,7 +66,8 @@ class TestWindow {
   WineProcess Start(std::vector<std::string> options, const WineRunOptions& run, const std::filesystem::path& program) {
     options.insert(options.begin(), ToWindowsPath(log_));
     if (!program.empty()) return StartScr(options, run, program);
-    return Session().Start(Session().ToolPath("testwindow.exe").string(), options, run);
+    // Of the saver's own build, so that it loads the test libraries the saver would.
+    return Session().Start(Session().SaverToolPath("testwindow.exe").string(), options, run);
   }
 
   std::filesystem::path log_;

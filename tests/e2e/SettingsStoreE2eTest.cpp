@@ -26,7 +26,7 @@ std::vector<std::string> Lines(const std::string& text) {
 
 TEST(SettingsStore, PortableStoreReadsAndWritesAsTheWin32StoreDoes) {
   RemoveWindowsFile("differential.ini");
-  WineProcess script = Session().Start(Session().ToolPath("profile_script.exe").string(),
+  WineProcess script = Session().Start(Session().SaverToolPath("profile_script.exe").string(),
                                        {"C:\\windows\\differential.ini"});
   ASSERT_EQ(script.Wait(60s), 0) << script.Stderr();
   const std::vector<std::string> win32 = Lines(script.Stdout());

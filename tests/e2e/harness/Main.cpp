@@ -22,9 +22,10 @@ class SessionEnvironment : public ::testing::Environment {
       FAIL() << "the Wine session did not start: " << error.what();
     }
     runningSession = session_.get();
-    std::printf("[ session  ] X display %s (%dx%dx%d), prefix %s, ready in %.1f s\n", session_->DisplayName().c_str(),
-                session_->Screen().width, session_->Screen().height, session_->Screen().depth,
-                session_->Prefix().c_str(), session_->StartDuration().count() / 1000.0);
+    std::printf("[ session  ] %s lumora.scr, X display %s (%dx%dx%d), prefix %s, ready in %.1f s\n",
+                ArchName(session_->Arch()), session_->DisplayName().c_str(), session_->Screen().width,
+                session_->Screen().height, session_->Screen().depth, session_->Prefix().c_str(),
+                session_->StartDuration().count() / 1000.0);
   }
 
   void TearDown() override {
@@ -49,7 +50,7 @@ class FailureScreenshots : public ::testing::EmptyTestEventListener {
   void OnTestPartResult(const ::testing::TestPartResult& result) override {
     if (!result.failed() || saved_ || runningSession == nullptr) return;
     saved_ = true;
-    const auto folder = runningSession->WorkDir() / "failures";
+    const auto folder = runningSession->WorkDir() / "failures" / ArchName(runningSession->Arch());
     const auto path = folder / (testName_.empty() ? std::string("environment.png") : testName_ + ".png");
     try {
       std::filesystem::create_directories(folder);

@@ -28,17 +28,11 @@ std::vector<Record> ReadLogRecords(const std::string& fileName) {
   return records;
 }
 
-std::filesystem::path RequireTool(const std::string& name) {
-  const auto path = Session().ToolPath(name);
-  if (!std::filesystem::exists(path)) throw HarnessError(path.string() + " is missing: build the win64 tree first");
-  return path;
-}
-
 }  // namespace
 
 SystemFileInstall::SystemFileInstall(const std::filesystem::path& source, const std::string& targetName)
-    : target_(Session().System32Dir() / targetName),
-      backup_(Session().RunDir() / ("system32-original-" + targetName)) {
+    : target_(Session().SaverSystemDir() / targetName),
+      backup_(Session().RunDir() / ("system-original-" + targetName)) {
   if (std::filesystem::exists(target_)) std::filesystem::rename(target_, backup_);
   std::filesystem::copy_file(source, target_);
 }
@@ -49,10 +43,10 @@ SystemFileInstall::~SystemFileInstall() {
   if (std::filesystem::exists(backup_)) std::filesystem::rename(backup_, target_, error);
 }
 
-SystemFileInstall InstallTestMpr() { return SystemFileInstall(RequireTool("mpr_test.dll"), "mpr.dll"); }
+SystemFileInstall InstallTestMpr() { return SystemFileInstall(Session().SaverToolPath("mpr_test.dll"), "mpr.dll"); }
 
 SystemFileInstall InstallTestPasswordCpl() {
-  return SystemFileInstall(RequireTool("password_test.cpl"), "password.cpl");
+  return SystemFileInstall(Session().SaverToolPath("password_test.cpl"), "password.cpl");
 }
 
 std::filesystem::path TestDllFolder() { return Session().DriveC() / "lumora-test"; }

@@ -14,7 +14,7 @@ inline constexpr char kNativeMpr[] = "mpr=n";                   // loads the ins
 inline constexpr char kMissingMpr[] = "mpr=";                   // LoadLibrary fails (error 126)
 inline constexpr char kMissingPasswordCpl[] = "password.cpl=";  // the same for PASSWORD.CPL
 
-// Puts a file into the prefix's system32 for the object's lifetime and then restores what was there before.
+// Puts a file into the saver's system folder for the object's lifetime and then restores what was there before.
 class SystemFileInstall {
  public:
   SystemFileInstall(const std::filesystem::path& source, const std::string& targetName);
@@ -26,9 +26,9 @@ class SystemFileInstall {
   std::filesystem::path target_, backup_;
 };
 
-// system32\mpr.dll; programs load it only when run with WineRunOptions::dllOverrides = {kNativeMpr}.
+// mpr.dll of the saver's architecture; programs load it only when run with WineRunOptions::dllOverrides = {kNativeMpr}.
 SystemFileInstall InstallTestMpr();
-// system32\password.cpl; Wine has no builtin one, so it loads without an override.
+// password.cpl of the saver's architecture; Wine has no builtin one, so it loads without an override.
 SystemFileInstall InstallTestPasswordCpl();
 
 std::filesystem::path TestDllFolder();  // C:\lumora-test

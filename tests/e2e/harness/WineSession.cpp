@@ -17,7 +17,10 @@ using namespace std::chrono_literals;
 
 // Mono and Gecko would ask to be installed; the menu builder would write desktop entries into the user's home.
 constexpr char kSessionDllOverrides[] = "mscoree,mshtml=;winemenubuilder.exe=d";
-constexpr char kBuildCommand[] = "cmake --preset win64 && cmake --build --preset win64";
+std::string BuildCommand(SaverArch arch) {
+  const std::string preset = arch == SaverArch::I686 ? "win32" : "win64";
+  return "cmake --preset " + preset + " && cmake --build --preset " + preset;
+}
 constexpr auto kPrefixInitTimeout = 300s;
 constexpr auto kToolTimeout = 60s;
 
@@ -83,10 +86,16 @@ std::string Stem(const std::string& program) {
 
 }  // namespace
 
+const char* ArchName(SaverArch arch) { return arch == SaverArch::I686 ? "i686" : "x86_64"; }
+
 SessionConfig ConfigFromBuild() {
-  SessionConfig config{LUMORA_E2E_WIN64_DIR, LUMORA_E2E_WORK_DIR, {}};
+  SessionConfig config;
+  const char* arch = std::getenv("LUMORA_E2E_ARCH");
+  config.arch = arch != nullptr && std::string(arch) == "x86_64" ? SaverArch::X86_64 : SaverArch::I686;
+  config.saverDir = config.arch == SaverArch::I686 ? LUMORA_E2E_WIN32_DIR : LUMORA_E2E_WIN64_DIR;
+  config.toolsDir = LUMORA_E2E_WIN64_DIR;
+  config.workDir = LUMORA_E2E_WORK_DIR;
   if (const char* screen = std::getenv("LUMORA_E2E_SCREEN")) config.screen = ParseScreenSize(screen);
-  if (const char* win64Dir = std::getenv("LUMORA_E2E_WIN64_DIR")) config.win64Dir = win64Dir;
   return config;
 }
 
@@ -115,20 +124,32 @@ WineSession::~WineSession() { Stop(); }
 void WineSession::RequireTools() const {
   for (const char* tool : {"inspector.exe", "testwindow.exe"}) {
     if (!std::filesystem::exists(ToolPath(tool))) {
-      throw HarnessError(ToolPath(tool).string() + " is missing: build the Windows side first (" + kBuildCommand +
-                         "), or point LUMORA_WIN64_DIR at a win64 build tree");
+      throw HarnessError(ToolPath(tool).string() + " is missing: build the Windows side first (" +
+                         BuildCommand(SaverArch::X86_64) + ")");
     }
   }
 }
 
 std::filesystem::path WineSession::ToolPath(const std::string& fileName) const {
-  return config_.win64Dir / "tests" / "e2e" / "win" / fileName;
+  return config_.toolsDir / "tests" / "e2e" / "win" / fileName;
+}
+
+std::filesystem::path WineSession::SaverToolPath(const std::string& fileName) const {
+  const auto path = config_.saverDir / "tests" / "e2e" / "win" / fileName;
+  if (!std::filesystem::exists(path)) {
+    throw HarnessError(path.string() + " is missing: build it first (" + BuildCommand(config_.arch) + ")");
+  }
+  return path;
+}
+
+std::filesystem::path WineSession::SaverSystemDir() const {
+  return WindowsDir() / (config_.arch == SaverArch::I686 ? "syswow64" : "system32");
 }
 
 std::filesystem::path WineSession::ScrPath() const {
-  const auto path = config_.win64Dir / "src" / "lumora.scr";
+  const auto path = config_.saverDir / "src" / "lumora.scr";
   if (!std::filesystem::exists(path)) {
-    throw HarnessError(path.string() + " is missing: build it first (" + kBuildCommand + ")");
+    throw HarnessError(path.string() + " is missing: build it first (" + BuildCommand(config_.arch) + ")");
   }
   return path;
 }

@@ -14,14 +14,20 @@
 
 namespace lumora::e2e {
 
+// The two builds of the saver; a 64-bit prefix runs both.
+enum class SaverArch { I686, X86_64 };
+const char* ArchName(SaverArch arch);  // "i686", "x86_64"
+
 struct SessionConfig {
-  std::filesystem::path win64Dir;  // the win64 build tree holding src/lumora.scr and tests/e2e/win/*
-  std::filesystem::path workDir;   // where runs keep their prefix, logs and failure screenshots
+  SaverArch arch = SaverArch::I686;  // the saver under test and the libraries it loads
+  std::filesystem::path saverDir;    // its build tree, holding src/lumora.scr and tests/e2e/win/*
+  std::filesystem::path toolsDir;    // the win64 build tree, holding the inspector and the test window
+  std::filesystem::path workDir;     // where runs keep their prefix, logs and failure screenshots
   ScreenSize screen;
 };
 
-// The configuration from the build (compile definitions), overridden by the environment: LUMORA_E2E_SCREEN
-// ("1023x767" or "1024x768x24") and LUMORA_E2E_WIN64_DIR.
+// The configuration from the build (compile definitions), overridden by the environment: LUMORA_E2E_ARCH
+// ("i686" or "x86_64"), LUMORA_E2E_SCREEN ("1023x767" or "1024x768x24").
 SessionConfig ConfigFromBuild();
 
 class WineSession {
@@ -40,10 +46,15 @@ class WineSession {
   const std::filesystem::path& Prefix() const { return prefix_; }
   std::filesystem::path DriveC() const { return prefix_ / "drive_c"; }
   std::filesystem::path WindowsDir() const { return DriveC() / "windows"; }
-  std::filesystem::path System32Dir() const { return WindowsDir() / "system32"; }
-  // A Windows-side helper from tests/e2e/win (inspector.exe, testwindow.exe, mpr_test.dll, password_test.cpl).
+  SaverArch Arch() const { return config_.arch; }
+  // Where the saver's process finds the system's libraries: syswow64 for a 32-bit saver in a 64-bit prefix.
+  std::filesystem::path SaverSystemDir() const;
+  // A Windows-side helper of the win64 build that looks at the saver from outside (inspector.exe, testwindow.exe).
   std::filesystem::path ToolPath(const std::string& fileName) const;
-  // lumora.scr of the win64 build; throws, naming the build command, when it has not been built.
+  // A Windows-side helper of the saver's own build: what the saver loads (mpr_test.dll, password_test.cpl) or
+  // what must run as it does (profile_script.exe).
+  std::filesystem::path SaverToolPath(const std::string& fileName) const;
+  // lumora.scr of the build under test; throws, naming the build command, when it has not been built.
   std::filesystem::path ScrPath() const;
   // A fresh file name under the run's log folder.
   std::filesystem::path NewLogPath(const std::string& stem, const std::string& extension);
