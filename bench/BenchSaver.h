@@ -14,6 +14,7 @@ class QuietSystem : public SystemServices, public Clock {
  public:
   explicit QuietSystem(std::string windowsDir) : windowsDir_(std::move(windowsDir)) {}
   bool SaverWindowExists() override { return false; }
+  bool ClaimSaverRun() override { return true; }
   std::string WindowsDirectory() override { return windowsDir_; }
   std::string SystemDirectory() override { return windowsDir_; }
   std::string ExecutablePath() override { return "lumora.scr"; }

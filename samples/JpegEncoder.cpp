@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 
 #include <jpeglib.h>
@@ -100,7 +101,8 @@ bool IsFrameHeader(uint8_t marker) {
 
 }  // namespace
 
-std::vector<uint8_t> EncodeJpeg(const SampleImage& image, const JpegOptions& options) {
+std::vector<uint8_t> EncodeJpegRows(int width, int height, SampleLayout layout, const RowSamples& rowAt,
+                                    const JpegOptions& options) {
   jpeg_compress_struct info{};
   jpeg_error_mgr errors{};
   info.err = jpeg_std_error(&errors);
@@ -110,18 +112,19 @@ std::vector<uint8_t> EncodeJpeg(const SampleImage& image, const JpegOptions& opt
   unsigned long size = 0;
   jpeg_mem_dest(&info, &buffer, &size);
 
-  SourceFormat format = FormatOf(image.layout);
-  info.image_width = static_cast<JDIMENSION>(image.width);
-  info.image_height = static_cast<JDIMENSION>(image.height);
+  const SourceFormat format = FormatOf(layout);
+  info.image_width = static_cast<JDIMENSION>(width);
+  info.image_height = static_cast<JDIMENSION>(height);
   info.in_color_space = format.space;
   info.input_components = format.components;
   std::vector<jpeg_scan_info> script;
   ChooseParameters(info, options, script);
 
   jpeg_start_compress(&info, TRUE);
-  size_t rowBytes = static_cast<size_t>(image.width) * format.components;
+  std::vector<uint8_t> samples(static_cast<size_t>(width) * format.components);
   while (info.next_scanline < info.image_height) {
-    JSAMPROW row = const_cast<JSAMPROW>(image.samples.data() + info.next_scanline * rowBytes);
+    rowAt(static_cast<int>(info.next_scanline), samples.data());
+    JSAMPROW row = samples.data();
     jpeg_write_scanlines(&info, &row, 1);
   }
   jpeg_finish_compress(&info);
@@ -129,6 +132,14 @@ std::vector<uint8_t> EncodeJpeg(const SampleImage& image, const JpegOptions& opt
 
   std::unique_ptr<unsigned char, decltype(&std::free)> owned(buffer, &std::free);
   return std::vector<uint8_t>(buffer, buffer + size);
+}
+
+std::vector<uint8_t> EncodeJpeg(const SampleImage& image, const JpegOptions& options) {
+  const size_t rowBytes = static_cast<size_t>(image.width) * FormatOf(image.layout).components;
+  return EncodeJpegRows(
+      image.width, image.height, image.layout,
+      [&](int y, uint8_t* row) { std::memcpy(row, image.samples.data() + static_cast<size_t>(y) * rowBytes, rowBytes); },
+      options);
 }
 
 int CountScans(const std::vector<uint8_t>& jpeg) {
@@ -144,6 +155,19 @@ bool PatchFrameSize(std::vector<uint8_t>& jpeg, uint16_t width, uint16_t height)
     jpeg[segment + 6] = static_cast<uint8_t>(height);
     jpeg[segment + 7] = static_cast<uint8_t>(width >> 8);
     jpeg[segment + 8] = static_cast<uint8_t>(width);
+    return true;
+  }
+  return false;
+}
+
+bool RepeatFirstScan(std::vector<uint8_t>& jpeg, int copies) {
+  const std::vector<size_t> segments = SegmentOffsets(jpeg);
+  for (size_t i = 0; i + 1 < segments.size(); ++i) {
+    if (jpeg[segments[i] + 1] != kStartOfScan) continue;
+    const std::vector<uint8_t> scan(jpeg.begin() + static_cast<std::ptrdiff_t>(segments[i]),
+                                    jpeg.begin() + static_cast<std::ptrdiff_t>(segments[i + 1]));
+    for (int copy = 0; copy < copies; ++copy)
+      jpeg.insert(jpeg.begin() + static_cast<std::ptrdiff_t>(segments[i + 1]), scan.begin(), scan.end());
     return true;
   }
   return false;

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 namespace lumora {
@@ -31,9 +32,17 @@ struct JpegOptions {
 
 std::vector<uint8_t> EncodeJpeg(const SampleImage& image, const JpegOptions& options = {});
 
+// The samples of row y, written into `row` (width times the layout's components); for pictures too large to
+// hold as samples.
+using RowSamples = std::function<void(int y, uint8_t* row)>;
+std::vector<uint8_t> EncodeJpegRows(int width, int height, SampleLayout layout, const RowSamples& rowAt,
+                                    const JpegOptions& options = {});
+
 // The start-of-scan markers in the file.
 int CountScans(const std::vector<uint8_t>& jpeg);
 // Rewrites the picture size in the frame header; false when the file has none.
 bool PatchFrameSize(std::vector<uint8_t>& jpeg, uint16_t width, uint16_t height);
+// Repeats the file's first scan (header and data) `copies` more times right after it; false when it has none.
+bool RepeatFirstScan(std::vector<uint8_t>& jpeg, int copies);
 
 }  // namespace lumora

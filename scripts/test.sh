@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything (lumora.scr for 64- and 32-bit Windows, the native core with
-# g++ and with clang) and runs every test: unit, end-to-end under Wine, and the benchmark smoke run.
+# g++ and with clang) and runs every test: unit, fuzz, imports, end-to-end under Wine, and the benchmark smoke run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -12,7 +12,7 @@ for preset in win64 win32 native clang; do
   cmake --build --preset "$preset"
 done
 
-echo "== test: clang (unit)"
-ctest --preset clang -L unit
+echo "== test: clang with sanitizers (unit, fuzz)"
+ctest --preset clang -L "unit|fuzz"
 echo "== test: native (unit, end-to-end, benchmark)"
 ctest --preset native

@@ -27,6 +27,8 @@ constexpr uint32_t kV3HeaderSize = 56;
 constexpr uint32_t kOs2HeaderSize = 64;
 constexpr uint32_t kV4HeaderSize = 108;
 constexpr uint32_t kV5HeaderSize = 124;
+// 16 million pixels: 48 MB once decoded.
+constexpr uint64_t kLargeRlePicture = 16u << 20;
 
 enum Compression : uint32_t { kRgb = 0, kRle8 = 1, kRle4 = 2, kBitFields = 3, kAlphaBitFields = 6 };
 
@@ -294,7 +296,8 @@ bool DecodeRows(const BmpLayout& layout, Bytes data, PictureData& picture) {
 // to its padding, as some encoders compress whole stored rows; pixels in the padding are dropped.
 class RleDecoder {
  public:
-  RleDecoder(const BmpLayout& layout, Bytes data, PictureData& picture)
+  // Without a picture it only checks the codes and counts the pixels they set.
+  RleDecoder(const BmpLayout& layout, Bytes data, PictureData* picture)
       : layout_(layout),
         data_(data),
         picture_(picture),
@@ -319,6 +322,7 @@ class RleDecoder {
     return true;
   }
   const char* Failure() const { return failure_; }
+  uint64_t PixelsSet() const { return pixelsSet_; }
 
  private:
   bool Fail(const char* reason) {
@@ -371,21 +375,25 @@ class RleDecoder {
 
   bool Put(uint8_t index) {
     if (index >= layout_.palette.size()) return Fail("palette index beyond the palette");
-    if (x_ < layout_.Width())
-      PutPixel(picture_.Row(layout_.Height() - 1 - row_) + static_cast<size_t>(x_) * 3, layout_.palette[index]);
+    if (x_ < layout_.Width()) {
+      ++pixelsSet_;
+      if (picture_)
+        PutPixel(picture_->Row(layout_.Height() - 1 - row_) + static_cast<size_t>(x_) * 3, layout_.palette[index]);
+    }
     ++x_;
     return true;
   }
 
   const BmpLayout& layout_;
   Bytes data_;
-  PictureData& picture_;
+  PictureData* picture_;
   const bool fourBits_;
   const int paddedWidth_;
   size_t at_ = 0;
   int x_ = 0;
   int row_ = 0;
   const char* failure_ = nullptr;
+  uint64_t pixelsSet_ = 0;
 };
 
 // The pixel bytes, or nothing when they are truncated. RLE codes run to the end of the file, or over the size
@@ -397,11 +405,24 @@ std::optional<Bytes> PixelData(const BmpLayout& layout, Bytes file) {
   return layout.sizeImage == 0 ? data : data.first(layout.sizeImage);
 }
 
+// Checks run-length codes before a pixel is allocated. A large picture whose codes set under an eighth of its
+// pixels is refused: the few bytes of a file cannot justify clearing hundreds of megabytes of black.
+Refusal CheckRleCodes(const BmpLayout& layout, Bytes data) {
+  RleDecoder checker(layout, data, nullptr);
+  if (!checker.Decode()) return DecodeError{DecodeFailure::BadData, checker.Failure()};
+  const uint64_t declared = uint64_t(layout.Width()) * uint64_t(layout.Height());
+  if (declared >= kLargeRlePicture && checker.PixelsSet() * 8 < declared)
+    return DecodeError{DecodeFailure::TooLarge, "run-length codes set too few of the pixels declared"};
+  return std::nullopt;
+}
+
 DecodeResult DecodePixels(const BmpLayout& layout, Bytes data) {
+  if (layout.IsRle())
+    if (Refusal refusal = CheckRleCodes(layout, data)) return *refusal;
   PictureData picture = AllocatePicture(layout.Width(), layout.Height(), 24);
   if (layout.IsRle()) {
     std::memset(picture.bits.get(), 0, picture.stride * static_cast<size_t>(picture.height));
-    RleDecoder decoder(layout, data, picture);
+    RleDecoder decoder(layout, data, &picture);
     if (!decoder.Decode()) return DecodeError{DecodeFailure::BadData, decoder.Failure()};
   } else if (!DecodeRows(layout, data, picture)) {
     return DecodeError{DecodeFailure::BadData, "palette index beyond the palette"};

@@ -2,72 +2,24 @@
 
 #include <algorithm>
 #include <climits>
-#include <csetjmp>
-#include <cstddef>
-#include <cstdio>
+#include <cstring>
 #include <new>
-#include <type_traits>
-#include <vector>
+#include <optional>
+#include <stdexcept>
 
-#include <jpeglib.h>
+#include "image/JpegSession.h"
 
 namespace lumora {
 namespace {
 
-// Real progressive files have about ten scans; thousands make every scan walk the whole picture again.
-constexpr int kMaxInputScans = 500;
 constexpr int kQuantisedColours = 236;
-// Caps libjpeg's whole-image buffers (multi-scan coefficients, two-pass quantising). A picture within the limit
-// needs at most about three times the limit for them; a file that would make libjpeg take more is refused.
-constexpr uint64_t kDecoderMemoryLimit = 4 * kMaxPictureBytes;
-static_assert(kDecoderMemoryLimit <= LONG_MAX, "max_memory_to_use is a long, 32 bits on Windows");
-constexpr int kRowsPerRead = 16;
-
-// libjpeg and everything it reaches between setjmp and longjmp: plain data only, so a jump skips no destructor.
-struct DecoderErrors {
-  jpeg_error_mgr manager;  // first member: libjpeg hands back a pointer to it
-  std::jmp_buf exitJump;
-  char message[JMSG_LENGTH_MAX];  // libjpeg's text for the error that ended the decoding
-};
-
-struct JpegSession {
-  jpeg_decompress_struct info;
-  DecoderErrors errors;
-  jpeg_progress_mgr progress;
-};
-static_assert(std::is_trivially_destructible_v<JpegSession> && std::is_standard_layout_v<JpegSession>);
-
-// Where the decoded rows go. With `cmykRow` set, libjpeg writes CMYK there and each row is converted after it.
-struct RowSink {
-  uint8_t* firstRow;
-  size_t stride;
-  uint8_t* cmykRow;
-};
-
-[[noreturn]] void JumpToErrorExit(j_common_ptr info) {
-  auto* errors = reinterpret_cast<DecoderErrors*>(info->err);
-  errors->manager.format_message(info, errors->message);
-  std::longjmp(errors->exitJump, 1);
-}
-
-// Damaged data yields warnings, and the picture is still shown as far as libjpeg could decode it.
-void CountWarning(j_common_ptr info, int messageLevel) {
-  if (messageLevel < 0) ++info->err->num_warnings;
-}
-
-void StopAfterScanLimit(j_common_ptr info) {
-  if (info->is_decompressor && reinterpret_cast<j_decompress_ptr>(info)->input_scan_number > kMaxInputScans) {
-    auto* errors = reinterpret_cast<DecoderErrors*>(info->err);
-    std::snprintf(errors->message, sizeof errors->message, "more than %d scans", kMaxInputScans);
-    std::longjmp(errors->exitJump, 1);
-  }
-}
+constexpr JDIMENSION kRowsPerRead = 16;
 
 bool IsQuantised(JpegColours colours) { return colours == JpegColours::Quantised236; }
 
 // CMYK and YCCK files are decoded as CMYK and converted here; everything else libjpeg turns into BGR itself.
-bool ChooseOutput(jpeg_decompress_struct& info, JpegColours colours) {
-  bool quantised = IsQuantised(colours);
+bool ChooseOutput(jpeg_decompress_struct& info, JpegColours colours, int eighths) {
+  const bool quantised = IsQuantised(colours);
   switch (info.jpeg_color_space) {
     case JCS_GRAYSCALE: info.out_color_space = quantised ? JCS_GRAYSCALE : JCS_EXT_BGR; break;
     case JCS_RGB:
@@ -80,37 +32,16 @@ bool ChooseOutput(jpeg_decompress_struct& info, JpegColours colours) {
     info.quantize_colors = TRUE;
     info.desired_number_of_colors = kQuantisedColours;
   }
+  info.scale_num = static_cast<unsigned>(eighths);
+  info.scale_denom = 8;
   return true;
 }
 
-void PrepareSession(JpegSession& session) {
-  session.info.err = jpeg_std_error(&session.errors.manager);
-  session.errors.manager.error_exit = JumpToErrorExit;
-  session.errors.manager.emit_message = CountWarning;
-  session.progress.progress_monitor = StopAfterScanLimit;
-}
-
-// The jump regions: each returns false when libjpeg gave up, and holds nothing but the session.
-bool OpenAndReadHeader(JpegSession& session, std::span<const uint8_t> file) {
-  if (setjmp(session.errors.exitJump)) return false;
-  jpeg_create_decompress(&session.info);
-  session.info.progress = &session.progress;
-  session.info.mem->max_memory_to_use = static_cast<long>(kDecoderMemoryLimit);
-  jpeg_mem_src(&session.info, file.data(), static_cast<unsigned long>(file.size()));
-  jpeg_read_header(&session.info, TRUE);
-  return true;
-}
-
-bool CalculateOutput(JpegSession& session) {
-  if (setjmp(session.errors.exitJump)) return false;
-  jpeg_calc_output_dimensions(&session.info);
-  return true;
-}
-
-bool StartDecompress(JpegSession& session) {
-  if (setjmp(session.errors.exitJump)) return false;
-  jpeg_start_decompress(&session.info);
-  return true;
+// Guards the row writes: libjpeg must produce exactly the samples each row was sized for.
+bool HasExpectedComponents(const jpeg_decompress_struct& info, JpegColours colours) {
+  if (IsQuantised(colours)) return info.output_components == 1;
+  if (info.out_color_space == JCS_CMYK) return info.output_components == 4;
+  return info.output_components == 3;
 }
 
 uint8_t ScaleByBlack(unsigned value, unsigned black) { return static_cast<uint8_t>((value * black + 127) / 255); }
@@ -121,78 +52,19 @@ Rgb InvertedCmykToRgb(uint8_t c, uint8_t m, uint8_t y, uint8_t k) {
   return Rgb{ScaleByBlack(c, k), ScaleByBlack(m, k), ScaleByBlack(y, k)};
 }
 
-void CmykRowToBgr(const uint8_t* cmyk, uint8_t* bgr, size_t width) {
-  for (size_t x = 0; x < width; ++x, cmyk += 4, bgr += 3) {
-    Rgb colour = InvertedCmykToRgb(cmyk[0], cmyk[1], cmyk[2], cmyk[3]);
-    bgr[0] = colour.b;
-    bgr[1] = colour.g;
-    bgr[2] = colour.r;
+// Copies `width` pixels of a decoded row, from column `first`, into a BGR or index row.
+void CopyColumns(const jpeg_decompress_struct& info, const uint8_t* row, int first, int width, uint8_t* out) {
+  const int components = info.output_components;
+  const uint8_t* in = row + static_cast<size_t>(first) * components;
+  if (components != 4) {
+    std::memcpy(out, in, static_cast<size_t>(width) * components);
+    return;
   }
-}
-
-bool ReadAllRows(jpeg_decompress_struct& info, const RowSink& sink) {
-  JSAMPROW rows[kRowsPerRead];
-  while (info.output_scanline < info.output_height) {
-    JDIMENSION first = info.output_scanline;
-    JDIMENSION wanted = sink.cmykRow ? 1 : std::min<JDIMENSION>(kRowsPerRead, info.output_height - first);
-    for (JDIMENSION i = 0; i < wanted; ++i)
-      rows[i] = sink.cmykRow ? sink.cmykRow : sink.firstRow + static_cast<size_t>(first + i) * sink.stride;
-    // A memory source never suspends, so no rows means libjpeg cannot go on.
-    if (jpeg_read_scanlines(&info, rows, wanted) == 0) return false;
-    if (sink.cmykRow)
-      CmykRowToBgr(sink.cmykRow, sink.firstRow + static_cast<size_t>(first) * sink.stride, info.output_width);
-  }
-  return true;
-}
-
-bool DecodeRows(JpegSession& session, const RowSink& sink) {
-  if (setjmp(session.errors.exitJump)) return false;
-  if (!ReadAllRows(session.info, sink)) {
-    std::snprintf(session.errors.message, sizeof session.errors.message, "the decoder gave no more rows");
-    return false;
-  }
-  jpeg_finish_decompress(&session.info);
-  return true;
-}
-
-DecodeError Failed(DecodeFailure failure, const char* attempt, const JpegSession& session) {
-  return DecodeError{failure, std::string(attempt) + ": " + session.errors.message};
-}
-
-class SessionCloser {
- public:
-  explicit SessionCloser(JpegSession& session) : session_(session) {}
-  SessionCloser(const SessionCloser&) = delete;
-  SessionCloser& operator=(const SessionCloser&) = delete;
-  ~SessionCloser() { jpeg_destroy_decompress(&session_.info); }
-
- private:
-  JpegSession& session_;
-};
-
-// Guards the row writes: libjpeg must produce exactly the samples each row was sized for.
-bool HasExpectedComponents(const jpeg_decompress_struct& info, JpegColours colours) {
-  if (IsQuantised(colours)) return info.output_components == 1;
-  if (info.out_color_space == JCS_CMYK) return info.output_components == 4;
-  return info.output_components == 3;
-}
-
-struct DecodeTarget {
-  PictureData picture;
-  std::vector<uint8_t> cmykRow;
-};
-
-std::optional<DecodeTarget> AllocateTarget(const jpeg_decompress_struct& info, JpegColours colours) {
-  int width = static_cast<int>(info.output_width);
-  int height = static_cast<int>(info.output_height);
-  try {
-    DecodeTarget target{AllocatePicture(width, height, IsQuantised(colours) ? 8 : 24), {}};
-    if (!IsQuantised(colours) && info.out_color_space == JCS_CMYK)
-      target.cmykRow.resize(static_cast<size_t>(width) * 4);
-    return target;
-  } catch (const std::bad_alloc&) {
-    // Within the limit yet more than the process can get: treated like libjpeg running out of memory.
-    return std::nullopt;
+  for (int x = 0; x < width; ++x, in += 4, out += 3) {
+    const Rgb colour = InvertedCmykToRgb(in[0], in[1], in[2], in[3]);
+    out[0] = colour.b;
+    out[1] = colour.g;
+    out[2] = colour.r;
   }
 }
 
@@ -210,32 +82,171 @@ std::vector<Rgb> PaletteOf(const jpeg_decompress_struct& info) {
   return palette;
 }
 
+DecodeError Failed(DecodeFailure failure, const char* attempt, const JpegSession& session) {
+  return DecodeError{failure, std::string(attempt) + ": " + session.errors.message};
+}
+
+// The decoder's columns and rows for a region: one more on each side where there is one, so that the region's
+// edge pixels are smoothed from their real neighbours as in a whole decode.
+struct DecodeWindow {
+  JDIMENSION left, width, top;
+};
+
+DecodeWindow WindowFor(const jpeg_decompress_struct& info, const PixelRect& region) {
+  const auto left = static_cast<JDIMENSION>(std::max(region.left - 1, 0));
+  const auto right = std::min(static_cast<JDIMENSION>(region.right) + 1, info.output_width);
+  return {left, right - left, static_cast<JDIMENSION>(std::max(region.top - 1, 0))};
+}
+
+// Reads the decoder's rows up to the region's bottom, keeping the region's rows and columns in `target`. Rows
+// that need no conversion or cropping go straight into it. Quantised decoding can neither crop nor skip: it
+// reads every row from the top.
+bool ReadRegion(JpegSession& session, JpegColours colours, const PixelRect& region, PictureData& target) {
+  jpeg_decompress_struct& info = session.info;
+  DecodeWindow window{0, info.output_width, 0};
+  if (!IsQuantised(colours)) {
+    window = WindowFor(info, region);
+    if (!CropColumns(session, window.left, window.width) || !SkipRows(session, window.top)) return false;
+  }
+  const int firstColumn = region.left - static_cast<int>(window.left);
+  const bool direct = firstColumn == 0 && region.Width() == static_cast<int>(info.output_width) &&
+                      info.output_components != 4;
+  const size_t rowBytes = static_cast<size_t>(info.output_width) * info.output_components;
+  std::vector<uint8_t> strip(rowBytes * kRowsPerRead);
+  JSAMPROW rows[kRowsPerRead];
+  while (static_cast<int>(info.output_scanline) < region.bottom) {
+    const JDIMENSION first = info.output_scanline;
+    const JDIMENSION wanted = std::min(kRowsPerRead, static_cast<JDIMENSION>(region.bottom) - first);
+    for (JDIMENSION i = 0; i < wanted; ++i) {
+      const int y = static_cast<int>(first + i);
+      rows[i] = direct && y >= region.top ? target.Row(y - region.top) : strip.data() + i * rowBytes;
+    }
+    JDIMENSION read = 0;
+    if (!ReadRows(session, rows, wanted, read)) return false;
+    for (JDIMENSION i = 0; i < read && !direct; ++i) {
+      const int y = static_cast<int>(first + i);
+      if (y >= region.top) CopyColumns(info, rows[i], firstColumn, region.Width(), target.Row(y - region.top));
+    }
+  }
+  return true;
+}
+
+// Reads only the rows listed, skipping to the row before each (its neighbour smooths it as in a whole decode).
+bool ReadListedRows(JpegSession& session, JpegColours colours, const PixelRect& region, const RowList& wanted,
+                    PictureData& target) {
+  jpeg_decompress_struct& info = session.info;
+  DecodeWindow window{0, info.output_width, 0};
+  if (!IsQuantised(colours)) {
+    window = WindowFor(info, region);
+    if (!CropColumns(session, window.left, window.width)) return false;
+  }
+  std::vector<uint8_t> row(static_cast<size_t>(info.output_width) * info.output_components);
+  JSAMPROW pointer = row.data();
+  const int firstColumn = region.left - static_cast<int>(window.left);
+  for (size_t kept = 0; kept < wanted.size(); ++kept) {
+    const auto y = static_cast<JDIMENSION>(wanted[kept]);
+    if (!IsQuantised(colours) && y > info.output_scanline + 1 && !SkipRows(session, y - 1 - info.output_scanline))
+      return false;
+    while (info.output_scanline <= y) {
+      JDIMENSION read = 0;
+      if (!ReadRows(session, &pointer, 1, read)) return false;
+    }
+    CopyColumns(info, row.data(), firstColumn, region.Width(), target.Row(static_cast<int>(kept)));
+  }
+  return true;
+}
+
+std::nullopt_t Refuse(DecodeError& error, DecodeError why) {
+  error = std::move(why);
+  return std::nullopt;
+}
+
+// The pixels of `region` (nothing: the whole picture) of a JPEG scaled to eighths/8, only the rows listed when
+// `rows` is given, or why there are none.
+std::optional<PictureData> DecodeRegion(std::span<const uint8_t> file, JpegColours colours, int eighths,
+                                        std::optional<PixelRect> region, const RowList* rows,
+                                        DecodeInterruption interruption, DecodeError& error) {
+  if (file.empty() || file.size() > ULONG_MAX) return Refuse(error, {DecodeFailure::Unreadable, "empty or oversized file"});
+  JpegSession session{};
+  JpegSessionCloser closer(session);
+  if (!OpenJpegSession(session, file, interruption))
+    return Refuse(error, Failed(DecodeFailure::BadHeader, "reading JPEG header", session));
+  jpeg_decompress_struct& info = session.info;
+  if (!ChooseOutput(info, colours, eighths)) return Refuse(error, {DecodeFailure::BadHeader, "unsupported colour space"});
+  if (!CalculateOutput(session))
+    return Refuse(error, Failed(DecodeFailure::BadHeader, "choosing the output size", session));
+  const PixelRect whole{0, 0, static_cast<int>(info.output_width), static_cast<int>(info.output_height)};
+  const PixelRect part = region.value_or(whole);
+  if (part.Empty() || !whole.Contains(part))
+    return Refuse(error, {DecodeFailure::BadData, "asked for pixels outside the picture"});
+  // libjpeg works on 24-bit pixels, and quantising holds the whole picture, before any allocation.
+  const PixelRect limited = IsQuantised(colours) ? whole : part;
+  if (!FitsPictureLimit(limited.Width(), limited.Height(), 24))
+    return Refuse(error, {DecodeFailure::TooLarge, "pixels beyond the picture size limit"});
+  if (!HasExpectedComponents(info, colours))
+    return Refuse(error, {DecodeFailure::BadHeader, "unexpected number of colour components"});
+  if (rows != nullptr && (rows->empty() || rows->front() < part.top || rows->back() >= part.bottom))
+    return Refuse(error, {DecodeFailure::BadData, "asked for rows outside the region"});
+  const int height = rows != nullptr ? static_cast<int>(rows->size()) : part.Height();
+  PictureData target = AllocatePicture(part.Width(), height, IsQuantised(colours) ? 8 : 24);
+  if (!StartDecompress(session))
+    return Refuse(error, Failed(DecodeFailure::BadData, "starting JPEG decompression", session));
+  if (IsQuantised(colours)) target.palette = PaletteOf(info);
+  const bool read = rows != nullptr ? ReadListedRows(session, colours, part, *rows, target)
+                                    : ReadRegion(session, colours, part, target);
+  if (!read) return Refuse(error, Failed(DecodeFailure::BadData, "decoding JPEG rows", session));
+  return target;
+}
+
+bool AskInterrupted(void* context) { return (*static_cast<const DecodeInterrupted*>(context))(); }
+
+class JpegPictureSource : public PictureSource {
+ public:
+  JpegPictureSource(std::vector<uint8_t> file, JpegColours colours, DecodeInterrupted interrupted)
+      : file_(std::move(file)), colours_(colours), interrupted_(std::move(interrupted)) {}
+
+  PictureData DecodePart(int eighths, const PixelRect& region, const RowList* rows) const override {
+    DecodeError error;
+    std::optional<PictureData> pixels;
+    try {
+      DecodeInterruption interruption;
+      if (interrupted_) interruption = {AskInterrupted, const_cast<DecodeInterrupted*>(&interrupted_)};
+      pixels = DecodeRegion(file_, colours_, eighths, region, rows, interruption, error);
+    } catch (const std::bad_alloc&) {
+      throw std::runtime_error("no memory for the pixels");
+    }
+    if (!pixels) throw std::runtime_error(error.reason);
+    return std::move(*pixels);
+  }
+
+ private:
+  std::vector<uint8_t> file_;
+  JpegColours colours_;
+  DecodeInterrupted interrupted_;
+};
+
 }  // namespace
 
-DecodeResult DecodeJpeg(std::span<const uint8_t> file, JpegColours colours) {
+DecodeResult OpenJpeg(std::vector<uint8_t> file, JpegColours colours, DecodeInterrupted interrupted) {
   if (file.empty() || file.size() > ULONG_MAX) return DecodeError{DecodeFailure::Unreadable, "empty or oversized file"};
   JpegSession session{};
-  PrepareSession(session);
-  SessionCloser closer(session);
-  if (!OpenAndReadHeader(session, file)) return Failed(DecodeFailure::BadHeader, "reading JPEG header", session);
-  if (!ChooseOutput(session.info, colours)) return DecodeError{DecodeFailure::BadHeader, "unsupported colour space"};
-  if (!CalculateOutput(session)) return Failed(DecodeFailure::BadHeader, "choosing the output size", session);
+  JpegSessionCloser closer(session);
+  if (!OpenJpegSession(session, file)) return Failed(DecodeFailure::BadHeader, "reading JPEG header", session);
+  if (!ChooseOutput(session.info, colours, 8)) return DecodeError{DecodeFailure::BadHeader, "unsupported colour space"};
+  const int width = static_cast<int>(session.info.image_width), height = static_cast<int>(session.info.image_height);
+  return Picture(width, height, std::make_shared<JpegPictureSource>(std::move(file), colours, std::move(interrupted)));
+}
 
-  // The decoder works on 24-bit pixels even when quantising, so the limit applies to those before any allocation.
-  const jpeg_decompress_struct& info = session.info;
-  if (!FitsPictureLimit(info.output_width, info.output_height, 24))
-    return DecodeError{DecodeFailure::TooLarge, "pixels beyond the picture size limit"};
-  if (!HasExpectedComponents(info, colours))
-    return DecodeError{DecodeFailure::BadHeader, "unexpected number of colour components"};
-  std::optional<DecodeTarget> target = AllocateTarget(info, colours);
-  if (!target) return DecodeError{DecodeFailure::OutOfMemory, "no memory for the pixels"};
-
-  if (!StartDecompress(session)) return Failed(DecodeFailure::BadData, "starting JPEG decompression", session);
-  if (IsQuantised(colours)) target->picture.palette = PaletteOf(info);
-  RowSink sink{target->picture.bits.get(), target->picture.stride,
-               target->cmykRow.empty() ? nullptr : target->cmykRow.data()};
-  if (!DecodeRows(session, sink)) return Failed(DecodeFailure::BadData, "decoding JPEG rows", session);
-  return Picture(std::move(target->picture));
+DecodeResult DecodeJpeg(std::span<const uint8_t> file, JpegColours colours) {
+  DecodeError error;
+  try {
+    std::optional<PictureData> pixels = DecodeRegion(file, colours, 8, std::nullopt, nullptr, {}, error);
+    if (!pixels) return error;
+    return Picture(std::move(*pixels));
+  } catch (const std::bad_alloc&) {
+    // Within the limit yet more than the process can get: treated like libjpeg running out of memory.
+    return DecodeError{DecodeFailure::OutOfMemory, "no memory for the pixels"};
+  }
 }
 
 }  // namespace lumora

@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <span>
+#include <vector>
 
 #include "image/DecodeResult.h"
 
@@ -11,7 +13,16 @@ enum class JpegColours {
   Quantised236,  // 8-bit rows indexing a palette of at most 236 colours, for displays of 8 bits or fewer
 };
 
-// A JPEG file decoded at full size, or why libjpeg cannot decode it. Damaged files that libjpeg can
+// Asked between rows of decoding; true stops the decoding (the picture then draws as the placeholder), so that
+// waiting input is handled at once.
+using DecodeInterrupted = std::function<bool()>;
+
+// The picture of a JPEG file as its header describes it: its natural size, and its pixels decoded from the
+// file's bytes, which it keeps, only when and as far as it is drawn (at a reduced scale where it is drawn
+// smaller). Refused when the header is missing or damaged, or names a colour space that is not shown.
+DecodeResult OpenJpeg(std::vector<uint8_t> file, JpegColours colours, DecodeInterrupted interrupted = {});
+
+// A JPEG file decoded whole at natural size, or why libjpeg cannot decode it. Damaged files that libjpeg can
 // still read with warnings (a truncated file, say) decode as far as their data goes.
 DecodeResult DecodeJpeg(std::span<const uint8_t> file, JpegColours colours);
 

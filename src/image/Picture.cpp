@@ -1,46 +1,10 @@
 #include "image/Picture.h"
 
+#include <algorithm>
+#include <cstring>
 #include <stdexcept>
 
 namespace lumora {
-
-namespace {
-
-// The show decodes a picture of much the same size every tick, and the pages of a freshly allocated buffer
-// each cost a fault on first touch: for a large JPEG a third of the decoding time. So the buffer of the last
-// large picture released is kept for the next one. The program is single-threaded.
-constexpr size_t kSmallestRecycledBuffer = 1u << 20;
-
-struct RecycledBuffer {
-  std::unique_ptr<uint8_t[]> bytes;
-  size_t capacity = 0;
-};
-
-RecycledBuffer& Recycled() {
-  static RecycledBuffer buffer;
-  return buffer;
-}
-
-std::unique_ptr<uint8_t[]> TakeBuffer(size_t size, size_t& capacity) {
-  RecycledBuffer& recycled = Recycled();
-  if (size >= kSmallestRecycledBuffer && recycled.capacity >= size && recycled.capacity <= 2 * size) {
-    capacity = recycled.capacity;
-    recycled.capacity = 0;
-    return std::move(recycled.bytes);
-  }
-  capacity = size;
-  return std::make_unique_for_overwrite<uint8_t[]>(size);
-}
-
-void ReleasePictureData(const PictureData* released) {
-  std::unique_ptr<PictureData> data(const_cast<PictureData*>(released));
-  if (data->capacity >= kSmallestRecycledBuffer) {
-    Recycled().bytes = std::move(data->bits);
-    Recycled().capacity = data->capacity;
-  }
-}
-
-}  // namespace
 
 size_t RowStride(int width, int bitCount) {
   return ((static_cast<size_t>(width) * bitCount + 31) / 32) * 4;
@@ -60,11 +24,32 @@ PictureData AllocatePicture(int width, int height, int bitCount) {
   data.height = height;
   data.bitCount = bitCount;
   data.stride = RowStride(width, bitCount);
-  data.bits = TakeBuffer(data.stride * height, data.capacity);
+  data.bits = std::make_unique_for_overwrite<uint8_t[]>(data.stride * static_cast<size_t>(height));
   return data;
 }
 
-Picture::Picture(PictureData data) : data_(new PictureData(std::move(data)), ReleasePictureData) {}
+Picture::Picture(PictureData data)
+    : width_(data.width), height_(data.height), window_{0, 0, data.width, data.height} {
+  data_ = std::make_shared<const PictureData>(std::move(data));
+}
+
+Picture::Picture(int width, int height, std::shared_ptr<const PictureSource> source)
+    : source_(std::move(source)), width_(width), height_(height) {}
+
+Picture::Picture(int width, int height, int eighths, const PixelRect& window, std::shared_ptr<const RowList> rows,
+                 PictureData data)
+    : width_(width), height_(height), eighths_(eighths), window_(window), rows_(std::move(rows)) {
+  data_ = std::make_shared<const PictureData>(std::move(data));
+}
+
+bool Picture::Decoded() const {
+  return data_ && eighths_ == 8 && window_ == PixelRect{0, 0, width_, height_} && !rows_;
+}
+
+const uint8_t* Picture::ScaledRow(int y) const {
+  if (!rows_) return Row(y - window_.top);
+  return Row(static_cast<int>(std::lower_bound(rows_->begin(), rows_->end(), y) - rows_->begin()));
+}
 
 Rgb Picture::PixelAt(int x, int y) const {
   const uint8_t* row = Row(y);
@@ -74,6 +59,28 @@ Rgb Picture::PixelAt(int x, int y) const {
   }
   const uint8_t* p = row + static_cast<size_t>(x) * 3;
   return Rgb{p[2], p[1], p[0]};
+}
+
+const void* Picture::Identity() const {
+  return data_ ? static_cast<const void*>(data_.get()) : static_cast<const void*>(source_.get());
+}
+
+bool Picture::Holds(int eighths, const PixelRect& region, const RowList* rows) const {
+  if (!data_ || eighths != eighths_ || !window_.Contains(region)) return false;
+  if (!rows_) return true;
+  return rows != nullptr && std::includes(rows_->begin(), rows_->end(), rows->begin(), rows->end());
+}
+
+Picture Picture::Part(int eighths, const PixelRect& region, const RowList* rows) const {
+  if (Holds(eighths, region, rows)) {
+    Picture part = *this;
+    part.source_.reset();
+    return part;
+  }
+  if (!source_) throw std::runtime_error("the picture holds no such pixels and has nothing to decode them from");
+  PictureData data = source_->DecodePart(eighths, region, rows);
+  return Picture(width_, height_, eighths, region, rows ? std::make_shared<const RowList>(*rows) : nullptr,
+                 std::move(data));
 }
 
 }  // namespace lumora

@@ -29,9 +29,10 @@ bool IsBitmapFile(const std::string& path) { return LowerAscii(PictureExtension(
 
 bool HasPictureExtension(const std::string& path) { return IsBitmapFile(path) || IsJpegFile(path); }
 
-DecodeResult DecodePictureFile(const std::string& path, std::span<const uint8_t> bytes, JpegColours colours) {
+DecodeResult DecodePictureFile(const std::string& path, std::vector<uint8_t> bytes, JpegColours colours,
+                               DecodeInterrupted interrupted) {
   if (IsBitmapFile(path)) return DecodeBmp(bytes);
-  if (IsJpegFile(path)) return DecodeJpeg(bytes, colours);
+  if (IsJpegFile(path)) return OpenJpeg(std::move(bytes), colours, std::move(interrupted));
   return DecodeError{DecodeFailure::UnknownKind, "no decoder for the extension \"" + PictureExtension(path) + "\""};
 }
 

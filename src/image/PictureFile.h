@@ -1,6 +1,6 @@
 #pragma once
 #include <cstdint>
-#include <span>
+#include <vector>
 #include <string>
 
 #include "image/DecodeResult.h"
@@ -15,8 +15,10 @@ inline constexpr size_t kMaxPictureFileBytes = 256u << 20;
 std::string PictureExtension(const std::string& path);
 // The extension, upper-cased in a to z only, is ".BMP".
 bool IsBitmapFile(const std::string& path);
-// The bytes of the file at `path`, decoded by the decoder its extension names (bmp, jpg, jpeg; letter case aside).
-DecodeResult DecodePictureFile(const std::string& path, std::span<const uint8_t> bytes, JpegColours colours);
+// The bytes of the file at `path`, read by the decoder its extension names (bmp, jpg, jpeg; letter case aside):
+// a bitmap decoded whole, a JPEG opened to be decoded as it is drawn (OpenJpeg).
+DecodeResult DecodePictureFile(const std::string& path, std::vector<uint8_t> bytes, JpegColours colours,
+                               DecodeInterrupted interrupted = {});
 // True when the extension of `path` names a decoder.
 bool HasPictureExtension(const std::string& path);
 

@@ -1,11 +1,18 @@
 #include "image/Stretch.h"
 
+#include <algorithm>
 #include <cstring>
+#include <stdexcept>
 #include <vector>
+
+#include "image/Placeholder.h"
 
 namespace lumora {
 
 namespace {
+
+// libjpeg-turbo's fastest scales, in eighths: 3/8 and the others decode more slowly than the next larger one.
+constexpr int kStretchScales[] = {1, 2, 4, 8};
 
 int SourceIndex(int destination, int sourceSize, int destinationSize) {
   return static_cast<int>(((2 * int64_t{destination} + 1) * sourceSize) / (2 * int64_t{destinationSize}));
@@ -22,37 +29,91 @@ void CopyPixel(const Picture& source, const uint8_t* sourceRow, int x, uint8_t* 
   std::memcpy(out, sourceRow + static_cast<size_t>(x) * 3, 3);
 }
 
-// Fills `result` from source rows and columns chosen by the two maps.
+// Fills the result from the pixels held by `source` at the columns and rows given, in pixels of its scale.
 Picture Sample(const Picture& source, const std::vector<int>& columns, const std::vector<int>& rows) {
   PictureData result = AllocatePicture(static_cast<int>(columns.size()), static_cast<int>(rows.size()), 24);
+  const PixelRect& window = source.Window();
   for (size_t y = 0; y < rows.size(); ++y) {
     uint8_t* out = result.Row(static_cast<int>(y));
     if (y > 0 && rows[y] == rows[y - 1]) {
       std::memcpy(out, result.Row(static_cast<int>(y - 1)), result.stride);
       continue;
     }
-    const uint8_t* sourceRow = source.Row(rows[y]);
-    for (size_t x = 0; x < columns.size(); ++x) CopyPixel(source, sourceRow, columns[x], out + x * 3);
+    const uint8_t* sourceRow = source.ScaledRow(rows[y]);
+    for (size_t x = 0; x < columns.size(); ++x) CopyPixel(source, sourceRow, columns[x] - window.left, out + x * 3);
   }
   return Picture(std::move(result));
 }
 
+struct SampleMap {
+  std::vector<int> columns, rows;
+};
+
+SampleMap StretchMap(const Picture& source, int eighths, int width, int height, const PixelRect& visible) {
+  const int scaledWidth = ScaledSize(source.Width(), eighths), scaledHeight = ScaledSize(source.Height(), eighths);
+  SampleMap map{std::vector<int>(visible.Width()), std::vector<int>(visible.Height())};
+  for (int x = 0; x < visible.Width(); ++x) map.columns[x] = SourceIndex(visible.left + x, scaledWidth, width);
+  for (int y = 0; y < visible.Height(); ++y) map.rows[y] = SourceIndex(visible.top + y, scaledHeight, height);
+  return map;
+}
+
+Picture StretchedPlaceholder(int width, int height, const PixelRect& visible) {
+  const Picture placeholder = PlaceholderPicture();
+  const SampleMap map = StretchMap(placeholder, 8, width, height, visible);
+  return Sample(placeholder, map.columns, map.rows);
+}
+
 }  // namespace
+
+int StretchScale(const Picture& source, int width, int height) {
+  if (source.Decoded()) return 8;
+  const int neededWidth = std::min(width, source.Width()), neededHeight = std::min(height, source.Height());
+  for (int eighths : kStretchScales)
+    if (ScaledSize(source.Width(), eighths) >= neededWidth && ScaledSize(source.Height(), eighths) >= neededHeight)
+      return eighths;
+  return 8;
+}
+
+PixelNeed StretchNeed(const Picture& source, int width, int height, const PixelRect& visible) {
+  const int eighths = StretchScale(source, width, height);
+  const SampleMap map = StretchMap(source, eighths, width, height, visible);
+  // Source indices grow with the destination's, so the first and last ones bound the region.
+  PixelNeed need{eighths, PixelRect{map.columns.front(), map.rows.front(), map.columns.back() + 1, map.rows.back() + 1},
+                 {}};
+  // Shrinking by more than two drops most rows: those are not decoded or kept at all.
+  if (map.rows.size() * 2 < static_cast<size_t>(need.region.Height())) {
+    need.rows = map.rows;
+    need.rows.erase(std::unique(need.rows.begin(), need.rows.end()), need.rows.end());
+  }
+  return need;
+}
 
 Picture StretchedPart(const Picture& source, int width, int height, const PixelRect& visible) {
   if (source.Empty() || visible.Empty() || width <= 0 || height <= 0) return Picture();
-  std::vector<int> columns(visible.Width()), rows(visible.Height());
-  for (int x = 0; x < visible.Width(); ++x) columns[x] = SourceIndex(visible.left + x, source.Width(), width);
-  for (int y = 0; y < visible.Height(); ++y) rows[y] = SourceIndex(visible.top + y, source.Height(), height);
-  return Sample(source, columns, rows);
+  const PixelNeed need = StretchNeed(source, width, height, visible);
+  Picture pixels;
+  try {
+    pixels = source.Part(need.eighths, need.region, need.Rows());
+  } catch (const std::runtime_error&) {
+    // A JPEG whose data fails only now that it is drawn shows the placeholder in its place.
+    return StretchedPlaceholder(width, height, visible);
+  }
+  const SampleMap map = StretchMap(source, need.eighths, width, height, visible);
+  return Sample(pixels, map.columns, map.rows);
 }
 
 Picture CroppedPart(const Picture& source, const PixelRect& visible) {
   if (source.Empty() || visible.Empty()) return Picture();
-  std::vector<int> columns(visible.Width()), rows(visible.Height());
-  for (int x = 0; x < visible.Width(); ++x) columns[x] = visible.left + x;
-  for (int y = 0; y < visible.Height(); ++y) rows[y] = visible.top + y;
-  return Sample(source, columns, rows);
+  Picture pixels;
+  try {
+    pixels = source.Part(8, visible);
+  } catch (const std::runtime_error&) {
+    return StretchedPlaceholder(source.Width(), source.Height(), visible);
+  }
+  SampleMap map{std::vector<int>(visible.Width()), std::vector<int>(visible.Height())};
+  for (int x = 0; x < visible.Width(); ++x) map.columns[x] = visible.left + x;
+  for (int y = 0; y < visible.Height(); ++y) map.rows[y] = visible.top + y;
+  return Sample(pixels, map.columns, map.rows);
 }
 
 }  // namespace lumora

@@ -1,23 +1,7 @@
 #pragma once
-#include <algorithm>
-
 #include "image/Picture.h"
 
 namespace lumora {
-
-// A rectangle of whole pixels, right and bottom exclusive.
-struct PixelRect {
-  int left = 0, top = 0, right = 0, bottom = 0;
-  int Width() const { return right - left; }
-  int Height() const { return bottom - top; }
-  bool Empty() const { return right <= left || bottom <= top; }
-  friend bool operator==(const PixelRect&, const PixelRect&) = default;
-};
-
-inline PixelRect Intersect(const PixelRect& a, const PixelRect& b) {
-  return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
-          std::min(a.bottom, b.bottom)};
-}
 
 // Where something drawn at `bounds` lands within `screen`: the part of the screen it covers, and the same part
 // in its own pixels, counted from its top-left corner. Both are empty when it lies off the screen.
@@ -32,12 +16,30 @@ inline VisiblePart VisiblePartOf(const PixelRect& bounds, const PixelRect& scree
                               onScreen.bottom - bounds.top}};
 }
 
+// What drawing a picture takes from it: its pixels at `eighths` of the natural size, within `region` (in
+// pixels of that scale), of the rows listed when a stretch drops rows.
+struct PixelNeed {
+  int eighths = 8;
+  PixelRect region;
+  RowList rows;  // empty: every row of the region
+  const RowList* Rows() const { return rows.empty() ? nullptr : &rows; }
+};
+
+// The scale a picture drawn stretched to `width` x `height` is read at: for a picture whose pixels are decoded
+// as they are drawn, the smallest of 1/8, 1/4, 1/2 and 1 that still gives at least the drawn size (or the
+// natural size, when that is smaller); for a picture held whole, its natural size.
+int StretchScale(const Picture& source, int width, int height);
+// What the part `visible` of `source` stretched to `width` x `height` needs of it.
+PixelNeed StretchNeed(const Picture& source, int width, int height, const PixelRect& visible);
+
 // The part `visible` (in destination pixels, within 0..width and 0..height) of `source` stretched to
 // `width` x `height` by repeating or dropping whole pixels, without smoothing; always 24-bit. Destination pixel
-// x takes source column (2x + 1) * source width / (2 * width), the column under its centre.
+// x takes column (2x + 1) * scaled width / (2 * width) of the picture at its stretch scale, the column under its
+// centre. A picture whose pixels cannot be decoded gives the placeholder, stretched the same way.
 Picture StretchedPart(const Picture& source, int width, int height, const PixelRect& visible);
 
-// The part `visible` (in source pixels) of `source` at natural size, 24-bit.
+// The part `visible` (in natural pixels) of `source` at natural size, 24-bit; the placeholder stretched over the
+// picture's natural size when its pixels cannot be decoded.
 Picture CroppedPart(const Picture& source, const PixelRect& visible);
 
 }  // namespace lumora

@@ -41,6 +41,12 @@ struct ShownPart {
   int top = 0;
 };
 ShownPart ShownPartOf(const PictureControl& control, const PixelRect& screen);
+// The control's picture holding just the pixels the control shows on the screen, decoded, and no longer the
+// file it came from: for a control whose picture and geometry stay as they are until it is emptied. The
+// picture itself when it is held whole or cannot be decoded now (it then shows the placeholder when drawn).
+Picture SettledPicture(const PictureControl& control, const PixelRect& screen);
+// Two controls draw the same: same picture, bounds and stretching.
+bool SameLook(const PictureControl& a, const PictureControl& b);
 
 // A message the application's loop takes from the queue, as the saver's input hook sees it: one of the seven
 // input messages, or any other message.
@@ -77,6 +83,8 @@ class SaverStage {
   virtual void InstallInputHook() = 0;
   // Handles every pending window message (through the input hook) and returns.
   virtual void ProcessMessages() = 0;
+  // A key or mouse-button message waits in the queue.
+  virtual bool InputPending() = 0;
   // Closes the window; the application ends once the messages already queued are handled.
   virtual void Close() = 0;
 };

@@ -13,6 +13,8 @@ class SystemServices {
   virtual ~SystemServices() = default;
   // A top-level window of class "TForm1" titled "zurarize" exists.
   virtual bool SaverWindowExists() = 0;
+  // Claims the one saver run of the session for this process, until it ends; false when another process has it.
+  virtual bool ClaimSaverRun() = 0;
   // The Windows directory; "c:\windows" when the platform cannot say.
   virtual std::string WindowsDirectory() = 0;
   // The system directory, empty when the platform cannot say.

@@ -31,7 +31,21 @@ void BusyPause() {
   while (countdown > 0) countdown = countdown - 1;
 }
 
+// A tick that arrives while a slide handles its pending messages ends that slide, and runs once the slide has
+// unwound instead of inside it: ticks never nest deeper than one, however long the show or fast the timer.
 void TForm1::Timer1Timer() {
+  if (state_.slideRunning) {
+    state_.slideStop = true;
+    state_.tickPending = true;
+    return;
+  }
+  do {
+    state_.tickPending = false;
+    Tick();
+  } while (state_.tickPending && timerEnabled_);
+}
+
+void TForm1::Tick() {
   if (state_.colourStep > 20) state_.colourStep = 0;
   ++state_.colourStep;
   if (state_.firstTick) {
@@ -88,6 +102,7 @@ void TForm1::ShowNextPictureIn(ControlId id, void (TForm1::*geometry)(PictureCon
   Image5.Clear();
   Update(id);
   (this->*geometry)(control);
+  control.picture = SettledPicture(control, Screen());
   Update(id);
   BusyPause();
   control.visible = true;
@@ -129,6 +144,7 @@ void TForm1::ShowPictureInPicture() {
   image2.Assign(Image1.picture);
   image2.width = services_.stage.ScreenWidth();
   image2.height = services_.stage.ScreenHeight();
+  image2.picture = SettledPicture(image2, Screen());
   image2.visible = true;
   Update(ControlId::image2);
   Image1.Clear();

@@ -18,9 +18,12 @@ void TForm1::LoadNextPicture() {
   const JpegColours colours =
       services_.stage.BitsPerPixel() <= 8 ? JpegColours::Quantised236 : JpegColours::Full24Bit;
   // The timer runs only with pictures in the list; the check keeps a stray tick from reading past it.
-  const DecodeResult picture = index <= count
-                                   ? LoadPictureFile(services_.files, state_.pictures[index - 1], colours)
-                                   : DecodeError{DecodeFailure::Unreadable, "no pictures in the list"};
+  // A long decode gives way to input waiting for the hook: a key press ends the show at once.
+  SaverStage& stage = services_.stage;
+  const DecodeResult picture =
+      index <= count
+          ? LoadPictureFile(services_.files, state_.pictures[index - 1], colours, [&stage] { return stage.InputPending(); })
+          : DecodeError{DecodeFailure::Unreadable, "no pictures in the list"};
   Image5.Assign(picture ? *picture : imagjunk.picture);
   PickNextSound();
 }

@@ -32,6 +32,8 @@ struct SaverState {
   int tilePosition = 1;
   bool firstTick = true;
   bool slideStop = false;
+  bool slideRunning = false;  // a slide is handling its pending messages
+  bool tickPending = false;   // a tick came during the slide and runs when it has ended
   bool inputBusy = false;
 
   RandomDraw random;

@@ -1,6 +1,7 @@
 #include "show/Rounding.h"
 #include "show/TForm1.h"
 
+#include <algorithm>
 #include <exception>
 
 namespace lumora {
@@ -23,12 +24,17 @@ void TForm1::ShowOverlapping() {
   Update(ControlId::Image1);
   LoadNextPicture();
   try {
-    const Picture bitmap = Image5.picture;
+    const Picture picture = Image5.picture;
     RandomizeFromClock();
-    const int top = RandomOffset(state_.random, bitmap.Height(), services_.stage.ScreenHeight());
-    const int left = RandomOffset(state_.random, bitmap.Width(), services_.stage.ScreenWidth());
+    const int top = RandomOffset(state_.random, picture.Height(), services_.stage.ScreenHeight());
+    const int left = RandomOffset(state_.random, picture.Width(), services_.stage.ScreenWidth());
     Image5.Clear();
-    services_.stage.CopyToSurface(bitmap, left, top);
+    // The temporary bitmap: the picture's pixels that land on the screen, a JPEG decoded for just those.
+    const VisiblePart visible =
+        VisiblePartOf(PixelRect{left, top, left + picture.Width(), top + picture.Height()}, Screen());
+    if (!visible.onScreen.Empty())
+      services_.stage.CopyToSurface(CroppedPart(picture, visible.inBounds), visible.onScreen.left,
+                                    visible.onScreen.top);
   } catch (const std::exception&) {
     // What can fail while drawing is memory for the copies (std::bad_alloc, std::length_error): the tick ends
     // quietly and the next one brings the next picture.
@@ -42,21 +48,39 @@ void TForm1::ShowSlide() {
   Image1.Assign(Image5.picture);
   Update(ControlId::Image1);
   Image5.Clear();
+  state_.slideRunning = true;
   try {
     SlideIn(Image1.picture);
   } catch (const std::exception&) {
     // As in the overlapping mode, a slide that runs out of memory ends the tick quietly.
   }
+  state_.slideRunning = false;
 }
+
+namespace {
+
+// The temporary bitmap of a slide: what of the picture ever crosses the screen. Sliding along the top edge, its
+// rows down to the screen's height; along the left edge, its columns up to the screen's width. A JPEG is decoded
+// for just that band; a picture held whole is used as it is.
+Picture SlideBand(const Picture& picture, bool alongTop, int screenWidth, int screenHeight) {
+  if (picture.Decoded()) return picture;
+  const PixelRect band = alongTop ? PixelRect{0, 0, picture.Width(), std::min(picture.Height(), screenHeight)}
+                                  : PixelRect{0, 0, std::min(picture.Width(), screenWidth), picture.Height()};
+  return CroppedPart(picture, band);
+}
+
+}  // namespace
 
 // Steps the picture in from a random edge until it rests in a corner, handling pending messages after each
 // step. A nested tick or the shut-down sets the slide stop flag, which ends this slide after its current step.
-void TForm1::SlideIn(const Picture& bitmap) {
-  const int width = bitmap.Width(), height = bitmap.Height();
+void TForm1::SlideIn(const Picture& picture) {
+  const int width = picture.Width(), height = picture.Height();
   const int screenWidth = services_.stage.ScreenWidth(), screenHeight = services_.stage.ScreenHeight();
   state_.slideStop = false;
   RandomizeFromClock();
   const int direction = static_cast<int>(state_.random.Below(4)) + 1;
+  const bool alongTop = direction == kFromLeft || direction == kFromRight;
+  const Picture bitmap = SlideBand(picture, alongTop, screenWidth, screenHeight);
   int p = direction == kFromRight ? screenWidth : direction == kFromBottom ? screenHeight : 0;
   while (!state_.slideStop) {
     switch (direction) {

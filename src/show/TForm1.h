@@ -57,6 +57,7 @@ class TForm1 {
 
  private:
   void SetTimer(bool enabled, int intervalMs);
+  void Tick();
   PictureControl& Control(ControlId id);
   void Update(ControlId id);
   void ShowNextPictureIn(ControlId id, void (TForm1::*geometry)(PictureControl&));
@@ -72,6 +73,7 @@ class TForm1 {
   void ShowSlide();
   void SlideIn(const Picture& picture);
   void RandomizeFromClock();
+  PixelRect Screen() { return PixelRect{0, 0, services_.stage.ScreenWidth(), services_.stage.ScreenHeight()}; }
   void CheckPassword();
 
   SaverState& state_;

@@ -163,6 +163,23 @@ TEST(PasswordCheck, SettingsOfOtherTypesCountByTheNumberTheyHold) {
   }
 }
 
+// A fault inside a library the saver loaded ends it at once, without a dialog, and the system no longer
+// believes a screensaver runs.
+TEST(PasswordCheck, AFaultInsideThePasswordLibraryEndsTheSaverWithTheRunningFlagCleared) {
+  Windows98 windows98("1");
+  WritePasswordScript({"crash"});
+  PrepareShow();
+  ShownSaver shown;
+  Click(300, 300, 1);
+  const std::optional<int> code = shown.saver.WaitForExit(10s);
+  ASSERT_TRUE(code.has_value()) << "the saver ended";
+  EXPECT_NE(*code, 0);
+  Inspector inspector(Session());
+  EXPECT_FALSE(inspector.ScreensaverRunning());
+  EXPECT_TRUE(inspector.Dialogs().empty()) << "no crash dialog";
+  EXPECT_EQ(ReadFile(TestDllFolder() / "password.log"), "crash\n") << "the fault came from inside the library";
+}
+
 TEST(PasswordCheck, WithoutThePasswordLibraryTheFirstPressEndsTheShow) {
   Windows98 windows98("1");
   PrepareShow();

@@ -1,6 +1,7 @@
 // The settings window under Wine: the settings file it creates, the options it shows and writes back, its error
 // box, the hidden list and About buttons with the real open-file dialog, and what it looks like.
 #include <gmock/gmock.h>
+#include <X11/keysym.h>
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -68,6 +69,24 @@ TEST(SettingsWindow, WithoutAFileCreatesItByteForByteShowsTheDefaultsAndOkAddsSe
   EXPECT_TRUE(settings.Click(kOk));
   EXPECT_EQ(settings.WaitForExit(15s), 0);
   EXPECT_EQ(FirstDifference(IniText(), NewFileText("Seq=1\r\n")), "");
+}
+
+// Alt+F4 and the task list's End task (a posted WM_CLOSE) close the window as a cancel: the program ends and
+// writes nothing.
+TEST(SettingsWindow, TheSystemsCloseEndsTheProgramWithoutWritingTheOptions) {
+  const std::string prepared = SettingsFileText("Sound=1\r\nSeq=0\r\nColor=2\r\nPicdis=5\r\nTime=8\r\n", {});
+  for (const bool altF4 : {true, false}) {
+    WriteWindowsFile(kIni, prepared);
+    RunningSettings settings;
+    const Hwnd window = settings.WaitForWindow();
+    if (altF4) {
+      TapKey(XK_F4, {XK_Alt_L});
+    } else {
+      Inspector(Session()).Close(window);
+    }
+    EXPECT_EQ(settings.WaitForExit(15s), 0) << (altF4 ? "Alt+F4" : "WM_CLOSE");
+    EXPECT_EQ(FirstDifference(IniText(), prepared), "");
+  }
 }
 
 TEST(SettingsWindow, PreparedFileShowsItsOptionsAndOkWritesWhatIsShown) {

@@ -3,7 +3,11 @@
 // every comparison is exact.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+
 #include "SaverRun.h"
+#include "samples/JpegEncoder.h"
 #include "samples/PictureFiles.h"
 #include "support/ShowFixture.h"
 #include "show/Rounding.h"
@@ -83,6 +87,35 @@ TEST(DisplayModes, CustomSizeStretchesAndCentres) {
                {show.files.AddPicture("a.jpg", Gradient(90, 70, 30))});
   RunningSaver saver;
   show.ExpectTick(1, 10s);
+}
+
+// 192 megapixels: decoded whole, three times the saver's limit for a picture. Made once per build tree, row by row.
+std::vector<uint8_t> HugeJpeg() {
+  const auto cached = Session().WorkDir() / "huge-16000x12000.jpg";
+  if (!std::filesystem::exists(cached)) {
+    const auto bytes = lumora::EncodeJpegRows(16000, 12000, lumora::SampleLayout::Rgb, [](int y, uint8_t* row) {
+      for (int x = 0; x < 16000; ++x, row += 3) {
+        row[0] = static_cast<uint8_t>(x / 63), row[1] = static_cast<uint8_t>(y / 47);
+        row[2] = static_cast<uint8_t>((x ^ y) & 0xFF);
+      }
+    }, {.quality = 75});
+    lumora::WriteFile(cached.string(), bytes);
+  }
+  std::ifstream in(cached, std::ios::binary);
+  return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+// It shows, decoded at an eighth or cut to the screen, exactly as the core draws it.
+TEST(DisplayModes, A16000By12000JpegShowsStretchedTiledAndAtNaturalSize) {
+  ShowFiles files;
+  const std::string huge = files.AddFile("huge.jpg", HugeJpeg());
+  for (const char* mode : {"Picdis=1\r\n", "Picdis=4\r\n", "Picdis=2\r\n"}) {
+    SCOPED_TRACE(mode);
+    Show show{files, {}};
+    show.Install(mode, {huge});
+    RunningSaver saver;
+    show.ExpectTick(1, 30s);
+  }
 }
 
 TEST(DisplayModes, DamagedJpegShowsThePlaceholder) {

@@ -20,6 +20,7 @@ namespace lumora::test {
 class FakeSystem : public SystemServices, public Clock {
  public:
   bool SaverWindowExists() override { return saverWindowExists; }
+  bool ClaimSaverRun() override { return saverRunFree; }
   std::string WindowsDirectory() override { return windowsDir; }
   std::string SystemDirectory() override { return systemDir; }
   std::string ExecutablePath() override { return executablePath; }
@@ -36,6 +37,7 @@ class FakeSystem : public SystemServices, public Clock {
   uint32_t MillisecondsSinceMidnightUtc() override { return milliseconds; }
 
   bool saverWindowExists = false;
+  bool saverRunFree = true;  // no other process has claimed the saver run
   std::string windowsDir = "C:\\WINDOWS";
   std::string systemDir = "C:\\WINDOWS\\SYSTEM";
   std::string executablePath = "C:\\SAVERS\\lumora.scr";

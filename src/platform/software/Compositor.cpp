@@ -43,7 +43,9 @@ void Compositor::SetBackground(Rgb colour) {
 }
 
 void Compositor::UpdateControl(ControlId id, const PictureControl& control) {
-  controls_[static_cast<int>(id)] = control;
+  PictureControl& kept = controls_[static_cast<int>(id)];
+  if (!SameLook(kept, control)) parts_[static_cast<int>(id)].reset();
+  kept = control;
 }
 
 void Compositor::BringToFront(ControlId id) {
@@ -70,14 +72,16 @@ void Compositor::ProcessMessages() {
 
 Picture Compositor::Render() const {
   PictureData frame = CopyOf(surface_);
-  for (ControlId id : stacking_) DrawControl(frame, controls_[static_cast<int>(id)]);
+  for (ControlId id : stacking_) DrawControl(frame, id);
   return Picture(std::move(frame));
 }
 
-void Compositor::DrawControl(PictureData& frame, const PictureControl& control) const {
+void Compositor::DrawControl(PictureData& frame, ControlId id) const {
+  const PictureControl& control = controls_[static_cast<int>(id)];
   if (!control.visible) return;
-  const ShownPart part = ShownPartOf(control, PixelRect{0, 0, width_, height_});
-  if (!part.pixels.Empty()) BlitOnto(frame, part.pixels, part.left, part.top);
+  std::optional<ShownPart>& part = parts_[static_cast<int>(id)];
+  if (!part) part = ShownPartOf(control, PixelRect{0, 0, width_, height_});
+  if (!part->pixels.Empty()) BlitOnto(frame, part->pixels, part->left, part->top);
 }
 
 }  // namespace lumora

@@ -29,6 +29,7 @@ class Compositor : public SaverStage {
   void SetTimer(bool enabled, int intervalMs) override;
   void InstallInputHook() override { hookInstalled = true; }
   void ProcessMessages() override;
+  bool InputPending() override { return inputPending; }
   void Close() override { closed = true; }
 
   // The screen as it stands: a 24-bit picture of the screen's size.
@@ -44,15 +45,18 @@ class Compositor : public SaverStage {
   bool hookInstalled = false;
   bool closed = false;
   int processMessagesCalls = 0;
+  bool inputPending = false;
   // Runs inside ProcessMessages, standing in for the messages that would be handled there.
   std::function<void()> onProcessMessages;
 
  private:
-  void DrawControl(PictureData& frame, const PictureControl& control) const;
+  void DrawControl(PictureData& frame, ControlId id) const;
 
   int width_, height_, bitsPerPixel_;
   PictureData surface_;
   std::array<PictureControl, kShownControlCount> controls_{};
+  // What each control shows, made when first drawn after a change, as the Win32 stage does.
+  mutable std::array<std::optional<ShownPart>, kShownControlCount> parts_{};
   std::vector<ControlId> stacking_;
 };
 

@@ -4,15 +4,6 @@
 
 namespace lumora::win32 {
 
-namespace {
-
-bool SameLook(const PictureControl& a, const PictureControl& b) {
-  return a.picture.Identity() == b.picture.Identity() && a.left == b.left && a.top == b.top &&
-         a.width == b.width && a.height == b.height && a.stretch == b.stretch;
-}
-
-}  // namespace
-
 bool PictureWindow::Create(HWND parent, HINSTANCE instance, const Rgb* background) {
   background_ = background;
   return Window::Create("LumoraPicture", 0, 0, "", WS_CHILD | WS_CLIPSIBLINGS, RECT{}, parent, instance);

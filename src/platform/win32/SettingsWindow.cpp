@@ -232,7 +232,6 @@ void SettingsWindow::ShowDisclaimerModal() {
 }
 
 void SettingsWindow::Close() {
-  closeRequested_ = true;
   if (Handle()) PostMessageA(Handle(), WM_CLOSE, 0, 0);
 }
 
@@ -297,8 +296,9 @@ LRESULT SettingsWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       OnActivate(LOWORD(wParam) != WA_INACTIVE);
       return 0;
     case WM_CLOSE:
-      // Only OK closes the window.
-      if (closeRequested_) DestroyWindow(Handle());
+      // OK closes it after writing the options; a close from the system (Alt+F4, the task list) is a cancel:
+      // the program ends and nothing is written.
+      DestroyWindow(Handle());
       return 0;
     case WM_DESTROY:
       PostQuitMessage(0);

@@ -1,5 +1,6 @@
 #include "platform/win32/Win32Modes.h"
 
+#include "platform/win32/CrashGuard.h"
 #include "platform/win32/DisclaimerWindow.h"
 #include "platform/win32/SaverWindow.h"
 #include "platform/win32/SettingsWindow.h"
@@ -12,6 +13,7 @@
 namespace lumora::win32 {
 
 void Win32Modes::RunSaverMode() {
+  InstallSaverCrashGuard();
   SaverState state;  // the saver's one record, for as long as this run lasts
   Win32MessageBoxes boxes(kSaverTitle);
   Application application(kSaverTitle, boxes);
@@ -22,7 +24,8 @@ void Win32Modes::RunSaverMode() {
   Win32Mci media;
   SaverWindow window(application, instance_);
   TForm1 form(state, SaverServices{system, files, profiles, system, boxes, window, passwords, media});
-  window.Create(form);
+  // Without its window and controls the saver could show nothing and wait forever: it ends before it starts.
+  if (!window.Create(form)) return;
   passwords.SetOwner(window.Handle());
   media.SetNotifyWindow(window.PlayerHandle());
   application.Guarded([&] { form.FormCreate(); });
@@ -39,12 +42,12 @@ void Win32Modes::RunSettingsMode() {
   Win32ProfileFiles profiles;
   SettingsWindow window(application, instance_, files);
   TForm2 form(state, SettingsServices{system, files, profiles, boxes, window});
-  window.Create(form);
+  if (!window.Create(form)) return;
   // A failure while loading or creating the settings file is reported, and the window opens all the same.
   application.Guarded([&] { form.FormCreate(); });
   DisclaimerWindow disclaimer(application, instance_);
   Tfrmdisc frmdisc(disclaimer);
-  disclaimer.Create(frmdisc, window.Handle());
+  if (!disclaimer.Create(frmdisc, window.Handle())) return;
   window.SetDisclaimer(disclaimer);
   window.Show();
   window.RunMessageLoop();

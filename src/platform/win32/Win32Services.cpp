@@ -10,6 +10,12 @@ namespace lumora::win32 {
 
 bool Win32System::SaverWindowExists() { return FindWindowA("TForm1", "zurarize") != nullptr; }
 
+bool Win32System::ClaimSaverRun() {
+  saverRun_.reset(CreateMutexA(nullptr, FALSE, "LumoraScreensaverRun"));
+  // CreateMutexA opens the existing mutex when another process made it first.
+  return saverRun_ != nullptr && GetLastError() != ERROR_ALREADY_EXISTS;
+}
+
 std::string Win32System::WindowsDirectory() {
   // The buffer starts out as "c:\windows": when the directory does not fit in 200 characters the call
   // reports its length without writing, and the preset text stands.

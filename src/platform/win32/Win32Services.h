@@ -6,12 +6,14 @@
 #include "platform/PasswordServices.h"
 #include "platform/ProfileFiles.h"
 #include "platform/SystemServices.h"
+#include "platform/win32/Handles.h"
 
 namespace lumora::win32 {
 
 class Win32System : public SystemServices, public Clock {
  public:
   bool SaverWindowExists() override;
+  bool ClaimSaverRun() override;
   std::string WindowsDirectory() override;
   std::string SystemDirectory() override;
   std::string ExecutablePath() override;
@@ -19,6 +21,9 @@ class Win32System : public SystemServices, public Clock {
   void SetScreenSaverRunning(bool running) override;
   void ShowCursor(bool show) override;
   uint32_t MillisecondsSinceMidnightUtc() override;
+
+ private:
+  UniqueHandle saverRun_;  // the named mutex of the session's one saver, held until the process ends
 };
 
 class Win32FileSystem : public FileSystem {

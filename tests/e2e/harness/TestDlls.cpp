@@ -64,9 +64,15 @@ std::vector<MprCall> ReadMprLog() {
 }
 
 void WritePasswordAnswers(const std::vector<bool>& answers) {
+  std::vector<std::string> lines;
+  for (bool answer : answers) lines.push_back(answer ? "1" : "0");
+  WritePasswordScript(lines);
+}
+
+void WritePasswordScript(const std::vector<std::string>& lines) {
   std::filesystem::create_directories(TestDllFolder());
   std::ofstream file(TestDllFolder() / "password-answers.txt", std::ios::binary);
-  for (bool answer : answers) file << (answer ? "1" : "0") << "\r\n";
+  for (const std::string& line : lines) file << line << "\r\n";
   if (!file) throw HarnessError("cannot write the password answers");
 }
 

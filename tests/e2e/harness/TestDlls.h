@@ -44,6 +44,8 @@ std::vector<MprCall> ReadMprLog();  // one entry per PwdChangePasswordA call, ol
 
 // Answers for the coming VerifyScreenSavePwd calls, in order; once they run out every check fails.
 void WritePasswordAnswers(const std::vector<bool>& answers);
+// The same as lines of the script: "1" accepts, "0" refuses, "crash" makes the library fault.
+void WritePasswordScript(const std::vector<std::string>& lines);
 struct PasswordCheck {
   Hwnd owner = 0;
   std::string ownerClass, ownerTitle;

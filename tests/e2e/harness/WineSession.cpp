@@ -96,6 +96,8 @@ SessionConfig ConfigFromBuild() {
   config.toolsDir = LUMORA_E2E_WIN64_DIR;
   config.workDir = LUMORA_E2E_WORK_DIR;
   if (const char* screen = std::getenv("LUMORA_E2E_SCREEN")) config.screen = ParseScreenSize(screen);
+  // Another build of the saver, to measure it against this one.
+  if (const char* saverDir = std::getenv("LUMORA_E2E_SAVER_DIR")) config.saverDir = saverDir;
   return config;
 }
 

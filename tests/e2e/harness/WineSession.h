@@ -27,7 +27,8 @@ struct SessionConfig {
 };
 
 // The configuration from the build (compile definitions), overridden by the environment: LUMORA_E2E_ARCH
-// ("i686" or "x86_64"), LUMORA_E2E_SCREEN ("1023x767" or "1024x768x24").
+// ("i686" or "x86_64"), LUMORA_E2E_SCREEN ("1023x767" or "1024x768x24"), LUMORA_E2E_SAVER_DIR (another build
+// tree of that architecture).
 SessionConfig ConfigFromBuild();
 
 class WineSession {

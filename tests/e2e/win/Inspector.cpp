@@ -321,6 +321,11 @@ constexpr Command kCommands[] = {
      [](const Args& a) {
        Post(WindowArg(a, 1), static_cast<UINT>(NumberArg(a, 2)), NumberArg(a, 3), NumberArg(a, 4));
      }},
+    {"post-many",  // HWND MSG WPARAM LPARAM COUNT: the same message COUNT times, as fast as the queue takes it
+     [](const Args& a) {
+       for (unsigned long long i = 0; i < NumberArg(a, 5); ++i)
+         Post(WindowArg(a, 1), static_cast<UINT>(NumberArg(a, 2)), NumberArg(a, 3), NumberArg(a, 4));
+     }},
     {"close", [](const Args& a) { Post(WindowArg(a, 1), WM_CLOSE, 0, 0); }},  // HWND
     {"foreground", [](const Args&) { PrintFound(GetForegroundWindow()); }},
     {"screensaver-running", [](const Args& a) { ScreensaverRunning(a); }},  // [0|1]

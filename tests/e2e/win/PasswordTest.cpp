@@ -1,4 +1,5 @@
-// Stand-in for the system's PASSWORD.CPL: answers password checks from a script file and records each check.
+// Stand-in for the system's PASSWORD.CPL: answers password checks from a script file and records each check. A
+// line "crash" in the script makes the check fault, as a broken library would.
 #include <windows.h>
 
 #include <cstdio>
@@ -11,8 +12,9 @@ constexpr char kAnswersFile[] = "C:\\lumora-test\\password-answers.txt";
 constexpr char kLogFile[] = "C:\\lumora-test\\password.log";
 constexpr long kMaxAnswersSize = 4096;
 
-// Takes the first line of the answers file and writes the rest back; no file or no line means "wrong password".
-bool NextScriptedAnswer() {
+// Takes the first line of the answers file and writes the rest back: '1' accepts, 'c' faults, anything else
+// (no file or no line too) is a wrong password.
+char NextScriptedAnswer() {
   char content[kMaxAnswersSize + 1] = "";
   size_t size = 0;
   if (FILE* file = std::fopen(kAnswersFile, "rb")) {
@@ -20,10 +22,10 @@ bool NextScriptedAnswer() {
     std::fclose(file);
   }
   content[size] = '\0';
-  if (size == 0) return false;
+  if (size == 0) return '0';
   char* rest = std::strchr(content, '\n');
   rest = rest != nullptr ? rest + 1 : content + size;
-  const bool answer = content[0] == '1';
+  const char answer = content[0];
   if (FILE* file = std::fopen(kAnswersFile, "wb")) {
     std::fwrite(rest, 1, std::strlen(rest), file);
     std::fclose(file);
@@ -48,7 +50,12 @@ extern "C" BOOL WINAPI VerifyScreenSavePwd(HWND owner) {
     GetClassNameA(owner, ownerClass, sizeof ownerClass);
     GetWindowTextA(owner, ownerTitle, sizeof ownerTitle);
   }
-  const bool answer = NextScriptedAnswer();
+  const char script = NextScriptedAnswer();
+  if (script == 'c') {
+    AppendLine("crash\n");
+    *static_cast<volatile int*>(nullptr) = 1;
+  }
+  const bool answer = script == '1';
   char line[1024];
   std::snprintf(line, sizeof line, "owner=0x%llx\tclass=%s\ttitle=%s\tanswer=%d\n",
                 static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(owner)), ownerClass, ownerTitle,

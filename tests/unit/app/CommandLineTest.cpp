@@ -85,6 +85,12 @@ TEST_F(EntryTest, AnOpenSaverWindowStopsEveryMode) {
   EXPECT_TRUE(passwords.changeCalls.empty());
 }
 
+TEST_F(EntryTest, ASaverStartedBesideOneThatHasClaimedTheRunEndsOtherModesGoOn) {
+  system.saverRunFree = false;
+  for (const char* line : {"lumora.scr /s", "lumora.scr /c"}) EXPECT_EQ(Run(line), 0);
+  EXPECT_EQ(modes.runs, (std::vector<std::string>{"settings"}));
+}
+
 TEST_F(EntryTest, PasswordChangeLoadsMprFromTheSystemDirectory) {
   system.systemDir = "C:\\WINDOWS\\SYSTEM";
   Run("lumora.scr /a 1234");

@@ -103,6 +103,19 @@ TEST(BmpRle, CodesThatLeaveTheRowOrThePictureAreRejected) {
   for (const auto& [name, fields] : cases) EXPECT_FALSE(Decode(fields)) << name;
 }
 
+// A few bytes of codes cannot justify a picture of tens of millions of pixels; codes that set them all can.
+TEST(BmpRle, ALargePictureIsOnlyAllocatedWhenItsCodesSetAnEighthOfItsPixels) {
+  const DecodeResult bomb = Decode(Rle8(4096, 4096, {0x10, 0x01, 0x00, 0x01}));
+  ASSERT_FALSE(bomb);
+  EXPECT_EQ(bomb.error().failure, DecodeFailure::TooLarge);
+  std::vector<uint8_t> everyRow;
+  for (int row = 0; row < 4096; ++row) {
+    for (int run = 0; run < 16; ++run) everyRow.insert(everyRow.end(), {0xFF, 0x01});
+    everyRow.insert(everyRow.end(), {0x10, 0x01, 0x00, 0x00});  // 16 x 255 + 16 = 4096, then end of line
+  }
+  EXPECT_TRUE(Decode(Rle8(4096, 4096, everyRow)));
+}
+
 TEST(BmpRle, RunsMayFillTheRowsPaddingWhichIsDropped) {
   EXPECT_EQ(DecodedRows(Rle8(3, 2, {0x04, 0x01, 0x00, 0x00, 0x03, 0x02, 0x00, 0x02, 0x01, 0x00, 0x00, 0x01})),
             (Rows{{O, O, O}, {T, T, T}}));

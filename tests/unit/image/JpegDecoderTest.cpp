@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <functional>
 #include <set>
+#include <stdexcept>
 #include <string>
 
 #include "samples/JpegEncoder.h"
@@ -254,11 +255,76 @@ TEST(JpegDecoder, TruncatedFileStillGivesThePictureDecodedSoFar) {
   }
 }
 
-TEST(JpegDecoder, FrameTooLargeForThePictureLimitGivesNothing) {
+TEST(JpegDecoder, FrameTooLargeForThePictureLimitGivesNothingWholeButOpensToBeDrawnSmaller) {
   std::vector<uint8_t> file = EncodeJpeg(Quadrants(32, 32, kRed, kGreen, kBlue, kOchre));
   ASSERT_TRUE(lumora::PatchFrameSize(file, 65500, 65500));
-  EXPECT_FALSE(DecodeJpeg(file, JpegColours::Full24Bit));
+  EXPECT_EQ(DecodeJpeg(file, JpegColours::Full24Bit).error().failure, DecodeFailure::TooLarge);
   EXPECT_FALSE(DecodeJpeg(file, JpegColours::Quantised236));
+  const DecodeResult opened = OpenJpeg(file, JpegColours::Full24Bit);
+  ASSERT_TRUE(opened);
+  EXPECT_EQ(opened->Width(), 65500);
+  EXPECT_THROW(opened->Part(8, PixelRect{0, 0, 65500, 65500}), std::runtime_error) << "too large whole";
+  EXPECT_NO_THROW(opened->Part(1, PixelRect{0, 0, 100, 100})) << "the data ends early: decoded as far as it goes";
+}
+
+// Parts decoded on their own (cropped columns, skipped rows, a reduced scale) hold exactly the pixels of the
+// whole picture decoded at that scale, also at the edges of the part where 4:2:0 colour is smoothed.
+TEST(JpegDecoder, APartDecodedAloneEqualsTheSameRegionOfTheWhole) {
+  const SampleImage image = RgbImage(203, 141, [](int x, int y) { return Rgb{Grain(x, y, 120), Grain(y, x, 90), 60}; });
+  for (bool progressive : {false, true}) {
+    const std::vector<uint8_t> file =
+        EncodeJpeg(image, {.scans = progressive ? ScanScript::Progressive : ScanScript::Sequential});
+    const DecodeResult opened = OpenJpeg(file, JpegColours::Full24Bit);
+    ASSERT_TRUE(opened);
+    for (int eighths : {8, 4, 2, 1}) {
+      const PixelRect whole{0, 0, ScaledSize(203, eighths), ScaledSize(141, eighths)};
+      const Picture all = opened->Part(eighths, whole);
+      for (PixelRect region : {PixelRect{0, 0, 5, 5}, PixelRect{17, 33, 90, 97}, PixelRect{1, 1, 200, 140},
+                               PixelRect{40, 8, 41, 9}}) {
+        region = Intersect(region, whole);
+        if (region.Empty()) continue;
+        const Picture part = opened->Part(eighths, region);
+        for (int y = region.top; y < region.bottom; ++y)
+          for (int x = region.left; x < region.right; ++x)
+            ASSERT_EQ(part.PixelAt(x - region.left, y - region.top), all.PixelAt(x, y))
+                << eighths << "/8, " << (progressive ? "progressive" : "sequential") << ", at " << x << "," << y;
+        RowList every3rd;
+        for (int y = region.top; y < region.bottom; y += 3) every3rd.push_back(y);
+        const Picture rows = opened->Part(eighths, region, &every3rd);
+        for (int y : every3rd)
+          for (int x = region.left; x < region.right; ++x)
+            ASSERT_EQ(rows.ScaledRow(y)[(x - region.left) * 3], all.ScaledRow(y)[x * 3]) << "row " << y;
+      }
+    }
+    EXPECT_EQ(DecodeJpeg(file, JpegColours::Full24Bit)->PixelAt(150, 100), opened->Part(8, PixelRect{150, 100, 151, 101}).PixelAt(0, 0));
+  }
+}
+
+// An 11 KB file that repeats its first scan hundreds of times over a frame of 9400 x 9400: each repeat walks
+// the whole frame again. The work bound stops it long before the scan count would.
+TEST(JpegDecoder, ProgressiveFileAskingMoreWorkThanAnyPhotographIsStopped) {
+  std::vector<uint8_t> file = EncodeJpeg(Quadrants(16, 16, kRed, kGreen, kBlue, kOchre), {.scans = ScanScript::Progressive});
+  ASSERT_TRUE(lumora::RepeatFirstScan(file, 400));
+  ASSERT_TRUE(lumora::PatchFrameSize(file, 9400, 9400));
+  EXPECT_LT(file.size(), 16000u);
+  const DecodeResult opened = OpenJpeg(file, JpegColours::Full24Bit);
+  ASSERT_TRUE(opened);
+  try {
+    opened->Part(1, PixelRect{0, 0, 100, 100});
+    ADD_FAILURE() << "decoded";
+  } catch (const std::runtime_error& error) {
+    EXPECT_NE(std::string(error.what()).find("more decoding work"), std::string::npos) << error.what();
+  }
+}
+
+// A key press waiting for the saver stops a decode between its rows.
+TEST(JpegDecoder, WaitingInputStopsADecode) {
+  const std::vector<uint8_t> file = EncodeJpeg(Quadrants(64, 64, kRed, kGreen, kBlue, kOchre));
+  int asked = 0;
+  const DecodeResult opened = OpenJpeg(file, JpegColours::Full24Bit, [&] { return ++asked > 1; });
+  ASSERT_TRUE(opened);
+  EXPECT_THROW(opened->Part(8, PixelRect{0, 0, 64, 64}), std::runtime_error);
+  EXPECT_EQ(asked, 2);
 }
 
 TEST(JpegDecoder, ProgressiveFileWithThousandsOfScansGivesNothing) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "samples/PictureFiles.h"
 #include "image/Stretch.h"
 
@@ -64,24 +66,86 @@ TEST(PictureLimit, RefusesPicturesBeyondTheLimitBeforeAllocating) {
   EXPECT_THROW(AllocatePicture(65500, 65500, 24), std::length_error);
 }
 
-TEST(PictureBuffers, ALargeReleasedBufferServesTheNextPictureOfSimilarSize) {
-  const void* first;
-  {
-    PictureData data = AllocatePicture(1000, 1000, 24);
-    first = data.bits.get();
-    Picture picture(std::move(data));
-    Picture copy = picture;  // copies share pixels; the buffer goes back only when the last one goes
+// Stands in for a JPEG file: pixel (x, y) of the picture at eighths/8 has red x and green y; asked parts are
+// counted. A source that fails throws as the JPEG source does.
+class CoordinateSource : public PictureSource {
+ public:
+  explicit CoordinateSource(bool fails = false) : fails_(fails) {}
+  PictureData DecodePart(int eighths, const PixelRect& region, const RowList* rows) const override {
+    if (fails_) throw std::runtime_error("decoding JPEG rows: corrupt data");
+    asked.push_back({eighths, region, rows ? *rows : RowList{}});
+    RowList all;
+    for (int y = region.top; y < region.bottom; ++y) all.push_back(y);
+    const RowList& kept = rows ? *rows : all;
+    PictureData data = AllocatePicture(region.Width(), static_cast<int>(kept.size()), 24);
+    for (size_t y = 0; y < kept.size(); ++y)
+      for (int x = 0; x < region.Width(); ++x) {
+        uint8_t* pixel = data.Row(static_cast<int>(y)) + x * 3;
+        pixel[0] = 0;
+        pixel[1] = static_cast<uint8_t>(kept[y]);
+        pixel[2] = static_cast<uint8_t>(region.left + x);
+      }
+    return data;
   }
-  PictureData again = AllocatePicture(999, 1000, 24);
-  EXPECT_EQ(again.bits.get(), first);
-  PictureData other = AllocatePicture(1000, 1000, 24);
-  EXPECT_NE(other.bits.get(), first);
+  mutable std::vector<PixelNeed> asked;
+
+ private:
+  bool fails_;
+};
+
+struct ScaleRow {
+  int naturalWidth, naturalHeight, drawnWidth, drawnHeight, eighths;
+};
+
+TEST(StretchScale, SmallestOfAnEighthAQuarterAHalfAndWholeThatStillCoversTheDrawnSize) {
+  for (const ScaleRow& row : {ScaleRow{6000, 4000, 1920, 1080, 4}, ScaleRow{6000, 4000, 1024, 768, 2},
+                              ScaleRow{6000, 4000, 512, 384, 1}, ScaleRow{16000, 12000, 1920, 1080, 1},
+                              ScaleRow{6000, 4000, 3001, 10, 8}, ScaleRow{300, 200, 1024, 768, 8},
+                              ScaleRow{4000, 6000, 1024, 768, 4}, ScaleRow{65500, 65500, 1920, 1080, 1}}) {
+    const Picture encoded(row.naturalWidth, row.naturalHeight, std::make_shared<CoordinateSource>());
+    EXPECT_EQ(StretchScale(encoded, row.drawnWidth, row.drawnHeight), row.eighths)
+        << row.naturalWidth << "x" << row.naturalHeight << " drawn " << row.drawnWidth << "x" << row.drawnHeight;
+  }
+  EXPECT_EQ(StretchScale(Coordinates(600, 400), 100, 100), 8) << "a picture held whole is sampled as it is";
 }
 
-TEST(PictureBuffers, AMuchLargerBufferIsNotUsedForASmallPicture) {
-  { Picture large(AllocatePicture(3000, 1000, 24)); }
-  const PictureData small = AllocatePicture(600, 600, 24);
-  EXPECT_EQ(small.capacity, small.stride * 600);
+TEST(StretchedPart, AnEncodedPictureDecodesOnlyTheScaledRegionItSamples) {
+  const auto source = std::make_shared<CoordinateSource>();
+  const Picture encoded(2000, 1600, source);
+  const Picture part = StretchedPart(encoded, 200, 160, PixelRect{100, 80, 200, 160});
+  ASSERT_EQ(source->asked.size(), 1u);
+  EXPECT_EQ(source->asked[0].eighths, 1);  // 250 x 200 covers 200 x 160
+  EXPECT_EQ(source->asked[0].region, (PixelRect{125, 100, 250, 200}));
+  EXPECT_TRUE(source->asked[0].rows.empty()) << "under half the rows dropped: every row decoded";
+  EXPECT_EQ(part.PixelAt(0, 0), (Rgb{125, 100, 0}));
+  const Picture tiny = StretchedPart(encoded, 20, 16, PixelRect{0, 0, 20, 16});
+  EXPECT_EQ(source->asked[1].rows.size(), 16u) << "most rows dropped: only the sampled ones decoded";
+  EXPECT_EQ(tiny.PixelAt(0, 15).g, source->asked[1].rows.back());
+}
+
+TEST(SettledPart, DrawsExactlyAsTheEncodedPictureWithoutDecodingAgain) {
+  const auto source = std::make_shared<CoordinateSource>();
+  const Picture encoded(1800, 1200, source);
+  const PixelNeed need = StretchNeed(encoded, 400, 300, PixelRect{0, 0, 400, 300});
+  const Picture settled = encoded.Part(need.eighths, need.region, need.Rows());
+  EXPECT_FALSE(settled.HasSource());
+  EXPECT_EQ(settled.Width(), 1800) << "geometry keeps the natural size";
+  const PixelRect visible{0, 0, 400, 300};
+  const Picture fromEncoded = StretchedPart(encoded, 400, 300, visible);
+  const size_t decodes = source->asked.size();
+  const Picture fromSettled = StretchedPart(settled, 400, 300, visible);
+  EXPECT_EQ(source->asked.size(), decodes);
+  for (int y = 0; y < 300; y += 7)
+    for (int x = 0; x < 400; x += 7) ASSERT_EQ(fromSettled.PixelAt(x, y), fromEncoded.PixelAt(x, y));
+}
+
+TEST(StretchedPart, APictureWhoseDataFailsWhenDrawnShowsThePlaceholderInItsPlace) {
+  const Picture broken(600, 400, std::make_shared<CoordinateSource>(true));
+  const Picture stretched = StretchedPart(broken, 72, 65, PixelRect{0, 0, 72, 65});
+  EXPECT_EQ(stretched.PixelAt(0, 0), (Rgb{255, 255, 255})) << "BAD PIC! is black on white";
+  const Picture cropped = CroppedPart(broken, PixelRect{0, 0, 10, 10});
+  EXPECT_EQ(cropped.Width(), 10);
+  EXPECT_THROW(broken.Part(8, PixelRect{0, 0, 1, 1}), std::runtime_error);
 }
 
 }  // namespace

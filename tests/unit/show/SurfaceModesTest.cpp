@@ -128,6 +128,27 @@ TEST(SlideMode, NestedTickEndsTheInterruptedSlideAfterItsStep) {
   EXPECT_TRUE(show.state.slideStop);
 }
 
+// A tick arriving at every step of every slide, for thousands of slides: each ends the slide it interrupts and
+// runs after it, so ticks never nest deeper than one.
+TEST(SlideMode, TicksArrivingAtEveryStepNeverNestDeeperThanOne) {
+  ShowFixture show(1000, 700);
+  show.AddPicture(Solid(100, 80, Rgb{200, 0, 0}));
+  show.Start("Picdis=7\r\n");
+  int depth = 0, deepest = 0, ticks = 0;
+  show.stage.onProcessMessages = [&] {
+    if (++ticks > 3000) return show.form.ShutDown();
+    ++depth;
+    deepest = std::max(deepest, depth);
+    show.form.Timer1Timer();
+    --depth;
+  };
+  show.Ticks(1);
+  EXPECT_EQ(deepest, 1);
+  EXPECT_EQ(show.stage.processMessagesCalls, 3001) << "one step of each slide, then the shut-down";
+  EXPECT_EQ(show.state.colourStep, (3001 - 1) % 21 + 1) << "every tick ran: the first and 3000 more";
+  EXPECT_FALSE(show.state.tickPending);
+}
+
 TEST(SlideMode, ShutDownDuringASlideEndsItAfterTheCurrentStep) {
   ShowFixture show(1000, 700);
   show.AddPicture(Solid(100, 80, Rgb{200, 0, 0}));

@@ -1,0 +1,127 @@
+#include "image/JpegSession.h"
+
+#include <climits>
+#include <cstdio>
+
+#include "image/Picture.h"
+
+namespace lumora {
+
+namespace {
+
+// Real progressive files have about ten scans; thousands make every scan walk the whole picture again.
+constexpr int kMaxInputScans = 500;
+// Caps libjpeg's whole-image buffers (the coefficients of a file of several scans, two-pass quantising): enough
+// for a progressive photo of 105 megapixels; a file that would make libjpeg take more is refused.
+constexpr uint64_t kDecoderMemoryLimit = 5 * kMaxPictureBytes / 4;
+static_assert(kDecoderMemoryLimit <= LONG_MAX, "max_memory_to_use is a long, 32 bits on Windows");
+
+[[noreturn]] void JumpToErrorExit(j_common_ptr info) {
+  auto* errors = reinterpret_cast<JpegSession::Errors*>(info->err);
+  errors->manager.format_message(info, errors->message);
+  std::longjmp(errors->exitJump, 1);
+}
+
+// Damaged data yields warnings, and the picture is still shown as far as libjpeg could decode it.
+void CountWarning(j_common_ptr info, int messageLevel) {
+  if (messageLevel < 0) ++info->err->num_warnings;
+}
+
+[[noreturn]] void Stop(JpegSession& session, const char* why) {
+  SetMessage(session, why);
+  std::longjmp(session.errors.exitJump, 1);
+}
+
+uint64_t BlocksInScan(const jpeg_decompress_struct& info) {
+  uint64_t blocks = 0;
+  for (int i = 0; i < info.comps_in_scan; ++i)
+    blocks += uint64_t{info.cur_comp_info[i]->width_in_blocks} * info.cur_comp_info[i]->height_in_blocks;
+  return blocks;
+}
+
+// The blocks decoded so far: every block of every scan read whole of a file of several scans (they are all read
+// before the first row comes out), the part of the one scan read so far of a file of one.
+uint64_t BlockVisits(JpegSession& session) {
+  const jpeg_decompress_struct& info = session.info;
+  if (jpeg_has_multiple_scans(const_cast<j_decompress_ptr>(&info))) {
+    if (info.input_scan_number != session.countedScan) {
+      session.countedScan = info.input_scan_number;
+      session.blockVisits += BlocksInScan(info);
+    }
+    return session.blockVisits;
+  }
+  if (info.output_height == 0) return 0;
+  return BlocksInScan(info) * info.output_scanline / info.output_height;
+}
+
+// Called between rows of input and of output: bounds the work a file can ask, and lets waiting input stop it.
+void WatchTheWork(j_common_ptr common) {
+  if (!common->is_decompressor) return;
+  JpegSession& session = *reinterpret_cast<JpegSession*>(common);
+  if (session.info.input_scan_number > kMaxInputScans) Stop(session, "more than 500 scans");
+  if (BlockVisits(session) > kMaxBlockVisits) Stop(session, "more decoding work than any photograph needs");
+  const DecodeInterruption& interruption = session.interruption;
+  if (interruption.interrupted != nullptr && interruption.interrupted(interruption.context))
+    Stop(session, "stopped for waiting input");
+}
+
+}  // namespace
+
+bool OpenJpegSession(JpegSession& session, std::span<const uint8_t> file, DecodeInterruption interruption) {
+  session.info.err = jpeg_std_error(&session.errors.manager);
+  session.errors.manager.error_exit = JumpToErrorExit;
+  session.errors.manager.emit_message = CountWarning;
+  session.progress.progress_monitor = WatchTheWork;
+  session.interruption = interruption;
+  if (setjmp(session.errors.exitJump)) return false;
+  jpeg_create_decompress(&session.info);
+  session.info.progress = &session.progress;
+  session.info.mem->max_memory_to_use = static_cast<long>(kDecoderMemoryLimit);
+  jpeg_mem_src(&session.info, file.data(), static_cast<unsigned long>(file.size()));
+  jpeg_read_header(&session.info, TRUE);
+  return true;
+}
+
+bool CalculateOutput(JpegSession& session) {
+  if (setjmp(session.errors.exitJump)) return false;
+  jpeg_calc_output_dimensions(&session.info);
+  return true;
+}
+
+bool StartDecompress(JpegSession& session) {
+  if (setjmp(session.errors.exitJump)) return false;
+  jpeg_start_decompress(&session.info);
+  return true;
+}
+
+bool CropColumns(JpegSession& session, JDIMENSION& xoffset, JDIMENSION& width) {
+  if (setjmp(session.errors.exitJump)) return false;
+  jpeg_crop_scanline(&session.info, &xoffset, &width);
+  return true;
+}
+
+bool SkipRows(JpegSession& session, JDIMENSION rows) {
+  if (setjmp(session.errors.exitJump)) return false;
+  if (rows > 0 && jpeg_skip_scanlines(&session.info, rows) != rows) {
+    SetMessage(session, "the decoder skipped fewer rows than asked");
+    return false;
+  }
+  return true;
+}
+
+bool ReadRows(JpegSession& session, JSAMPROW* rows, JDIMENSION count, JDIMENSION& read) {
+  if (setjmp(session.errors.exitJump)) return false;
+  read = jpeg_read_scanlines(&session.info, rows, count);
+  // A memory source never suspends, so no rows means libjpeg cannot go on.
+  if (read == 0) {
+    SetMessage(session, "the decoder gave no more rows");
+    return false;
+  }
+  return true;
+}
+
+void SetMessage(JpegSession& session, const char* text) {
+  std::snprintf(session.errors.message, sizeof session.errors.message, "%s", text);
+}
+
+}  // namespace lumora

@@ -1,0 +1,14 @@
+#pragma once
+
+namespace lumora::win32 {
+
+// The exit code of a saver ended by a fault or an unhandled C++ error.
+inline constexpr unsigned kCrashExitCode = 3;
+
+// From now until the process ends, a fault anywhere in the process (inside a library it loaded too) or a C++
+// error that nothing catches does not leave the system believing a screensaver runs: the flag is cleared and the
+// cursor shown again, then the process ends with kCrashExitCode and no dialog. For the saver mode, whose flag
+// disables the system's task switching on Windows 95 and 98.
+void InstallSaverCrashGuard();
+
+}  // namespace lumora::win32

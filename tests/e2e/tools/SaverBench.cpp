@@ -1,0 +1,189 @@
+// The real lumora.scr under Wine, measured: how long a timer message takes to become a new picture on the
+// screen, the saver's peak memory in each display mode showing 24-megapixel photos (and a 192-megapixel one),
+// and start-up with 500 + 500 list entries against 1 + 1. Prints figures; asserts nothing.
+// Usage: lumora_saver_bench [runs]   (LUMORA_E2E_ARCH=i686|x86_64 and LUMORA_E2E_SCREEN as for the e2e tests)
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <X11/keysym.h>
+
+#include "PhotoLike.h"
+#include "Timing.h"
+#include "SaverRun.h"
+#include "samples/JpegEncoder.h"
+#include "samples/PictureFiles.h"
+
+namespace lumora::e2e {
+
+namespace {
+
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+
+WineSession* session = nullptr;
+
+constexpr unsigned kWmTimer = 0x113;
+constexpr int kPhotos = 4;
+
+double Ms(Clock::duration time) { return std::chrono::duration<double, std::milli>(time).count(); }
+
+// The peak resident memory of a process, in MB: the saver's own figure, Wine's share of it included.
+double PeakMegabytes(pid_t pid) {
+  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+  for (std::string line; std::getline(status, line);)
+    if (line.rfind("VmHWM:", 0) == 0) return std::atof(line.c_str() + 6) / 1024.0;
+  return -1;
+}
+
+// Posts a timer message to the saver and waits until the screen shows something else; the time it took.
+std::optional<double> TickToNewScreen(Inspector& inspector, Hwnd saver, std::chrono::milliseconds timeout) {
+  const Image before = Screenshot();
+  const auto start = Clock::now();
+  inspector.Post(saver, kWmTimer, 1, 0);
+  while (Clock::now() - start < timeout) {
+    const Image now = Screenshot();
+    if (CountDifferences(now, now.Bounds(), before) > 0) return Ms(Clock::now() - start);
+    std::this_thread::sleep_for(5ms);  // leaves the cores to the saver
+  }
+  return std::nullopt;
+}
+
+struct Show {
+  std::string settings;
+  void Install(const std::string& options, const std::vector<std::string>& pictures) {
+    SlotValues slots;
+    for (size_t i = 0; i < pictures.size(); ++i) slots[static_cast<int>(i) + 1] = pictures[i];
+    settings = SettingsFileText("Sound=0\r\nTime=120\r\n" + options, slots);
+    WriteWindowsFile("lumora.ini", settings);
+  }
+};
+
+// A saver showing `pictures` in one display mode, ticked `ticks` times by posted timer messages; its peak memory.
+double PeakInMode(int mode, const std::vector<std::string>& pictures, int ticks) {
+  Show show;
+  show.Install("Picdis=" + std::to_string(mode) + "\r\nSeq=1\r\nWidth=700\r\nHeight=500\r\n", pictures);
+  RunningSaver saver;
+  const Hwnd window = saver.WaitForWindow();
+  Inspector inspector(*session);
+  for (int tick = 0; tick < ticks; ++tick) {
+    // A tick that shows the same picture in the same place changes nothing; a slide runs on until the next tick.
+    TickToNewScreen(inspector, window, 5s);
+    if (mode == 7) std::this_thread::sleep_for(1s);
+  }
+  const double peak = PeakMegabytes(saver.Process().Pid());
+  TapKey(XK_Escape);
+  saver.WaitForExit(10s);
+  return peak;
+}
+
+void MemoryPerMode(const std::vector<std::string>& photos, const std::string& big) {
+  std::printf("Peak memory of the saver (VmHWM of its process, Wine included), %d ticks each:\n", 2 * kPhotos);
+  for (int mode = 1; mode <= 7; ++mode)
+    std::printf("  display mode %d, four 6000 x 4000 JPEGs: %6.1f MB\n", mode, PeakInMode(mode, photos, 2 * kPhotos));
+  for (int mode : {1, 4, 2})
+    std::printf("  display mode %d, one 16000 x 12000 JPEG: %6.1f MB\n", mode, PeakInMode(mode, {big}, 4));
+}
+
+void TickLatency(const std::vector<std::string>& photos, int runs) {
+  Show show;
+  show.Install("Picdis=1\r\nSeq=1\r\n", photos);
+  RunningSaver saver;
+  const Hwnd window = saver.WaitForWindow();
+  Inspector inspector(*session);
+  TickToNewScreen(inspector, window, 30s);  // the first picture
+  std::vector<double> times;
+  for (int run = 0; run < runs; ++run)
+    if (const auto ms = TickToNewScreen(inspector, window, 30s)) times.push_back(*ms);
+  const bench::Spread spread = bench::SpreadOf(times);
+  std::printf("Timer message to a new 6000 x 4000 JPEG stretched on the screen: %.0f ms [%.0f %.0f]\n\n",
+              spread.median, spread.low, spread.high);
+  TapKey(XK_Escape);
+  saver.WaitForExit(10s);
+}
+
+// From the start of the process to its first picture, which the first tick shows a second after the start-up.
+double StartUpMs(const std::string& settings) {
+  WriteWindowsFile("lumora.ini", settings);
+  const auto start = Clock::now();
+  RunningSaver saver;
+  const Image shown(Session().Screen().width, Session().Screen().height, Rgb{9, 9, 9});
+  double ms = -1;
+  while (Clock::now() - start < 30s) {
+    const Image shot = Screenshot();
+    if (CountDifferences(shot, shot.Bounds(), shown) == 0) {
+      ms = Ms(Clock::now() - start);
+      break;
+    }
+    std::this_thread::sleep_for(5ms);
+  }
+  TapKey(XK_Escape);
+  saver.WaitForExit(10s);
+  return ms;
+}
+
+void StartUp(int runs) {
+  ShowFiles files;
+  const std::string picture = files.AddPicture("small.bmp", MakePicture(8, 8, [](int, int) { return lumora::Rgb{9, 9, 9}; }));
+  const std::string sound = files.AddFile("quiet.wav", std::vector<uint8_t>(64, 0));
+  SlotValues pictures, sounds;
+  for (int slot = 1; slot <= 500; ++slot) pictures[slot] = picture, sounds[slot] = sound;
+  const std::string full = SettingsFileText("Sound=0\r\nTime=120\r\nPicdis=1\r\n", pictures, sounds);
+  const std::string one = SettingsFileText("Sound=0\r\nTime=120\r\nPicdis=1\r\n", {{1, picture}}, {{1, sound}});
+  std::vector<double> fullTimes, oneTimes, ratios;
+  for (int run = 0; run < runs; ++run) {
+    oneTimes.push_back(StartUpMs(one));
+    fullTimes.push_back(StartUpMs(full));
+    ratios.push_back(fullTimes.back() / oneTimes.back());
+  }
+  const bench::Spread f = bench::SpreadOf(fullTimes), o = bench::SpreadOf(oneTimes), r = bench::SpreadOf(ratios);
+  std::printf("Start to the first picture (start-up, then the first tick a second later): 500 + 500 entries %.0f ms "
+              "[%.0f %.0f], 1 + 1 %.0f ms [%.0f %.0f], ratio %.2f [%.2f %.2f]\n",
+              f.median, f.low, f.high, o.median, o.low, o.high, r.median, r.low, r.high);
+}
+
+int Run(int runs) {
+  std::printf("lumora.scr %s under Wine, screen %d x %d\n\n", ArchName(session->Arch()), session->Screen().width,
+              session->Screen().height);
+  ShowFiles files;
+  std::vector<std::string> photos;
+  for (int i = 0; i < kPhotos; ++i) {
+    SampleImage image = bench::PhotoLikeImage(6000, 4000);
+    for (size_t s = static_cast<size_t>(i); s < image.samples.size(); s += 7) image.samples[s] ^= 0x40;  // tell apart
+    photos.push_back(files.AddFile("photo" + std::to_string(i) + ".jpg", EncodeJpeg(image, {.quality = 90})));
+  }
+  const std::string big = files.AddFile("big.jpg", bench::PhotoLikeJpeg(16000, 12000, 80));
+  TickLatency(photos, runs);
+  MemoryPerMode(photos, big);
+  StartUp(runs);
+  return 0;
+}
+
+}  // namespace
+
+WineSession& Session() {
+  if (session == nullptr) throw HarnessError("the Wine session is not running");
+  return *session;
+}
+
+}  // namespace lumora::e2e
+
+int main(int argc, char** argv) {
+  const int runs = argc > 1 ? std::atoi(argv[1]) : 5;
+  std::setvbuf(stdout, nullptr, _IOLBF, 0);
+  try {
+    auto running = std::make_unique<lumora::e2e::WineSession>(lumora::e2e::ConfigFromBuild());
+    lumora::e2e::session = running.get();
+    const int result = lumora::e2e::Run(runs > 0 ? runs : 5);
+    lumora::e2e::session = nullptr;
+    return result;
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "saver bench: %s\n", error.what());
+    return 1;
+  }
+}
