@@ -14,5 +14,5 @@ done
 
 echo "== test: clang with sanitizers (unit, fuzz)"
 ctest --preset clang -L "unit|fuzz"
-echo "== test: native (unit, end-to-end, benchmark)"
-ctest --preset native
+echo "== test: native (unit, imports, end-to-end, benchmark; the soak has its own command)"
+ctest --preset native -LE soak

@@ -5,7 +5,7 @@
 namespace lumora::win32 {
 
 DisclaimerWindow::DisclaimerWindow(Application& application, HINSTANCE instance)
-    : application_(application), instance_(instance), brush_(CreateSolidBrush(ToColorRef(DisclaimerForm().colour))) {}
+    : application_(application), instance_(instance), brush_(OwnGdiObject(CreateSolidBrush(ToColorRef(DisclaimerForm().colour)))) {}
 
 bool DisclaimerWindow::Create(Tfrmdisc& form, HWND owner) {
   form_ = &form;

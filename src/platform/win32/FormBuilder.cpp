@@ -10,7 +10,7 @@ namespace {
 constexpr const char* kOriginalProcProperty = "LumoraOriginalProc";
 
 UniqueFont MakeFont(int height, int weight, DWORD charset, DWORD pitchAndFamily, const char* face) {
-  return UniqueFont(CreateFontA(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, charset, OUT_DEFAULT_PRECIS,
+  return OwnGdiObject(CreateFontA(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, charset, OUT_DEFAULT_PRECIS,
                                 CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, pitchAndFamily, face));
 }
 

@@ -5,6 +5,8 @@ namespace lumora::win32 {
 
 namespace {
 
+long liveGdiObjects = 0;
+
 // A header with room for a full palette.
 struct DibHeader {
   BITMAPINFOHEADER header;
@@ -12,6 +14,10 @@ struct DibHeader {
 };
 
 }  // namespace
+
+long LiveGdiObjects() { return liveGdiObjects; }
+
+void CountGdiObjects(long change) { liveGdiObjects += change; }
 
 void DrawPicturePart(HDC dc, const Picture& picture, int firstColumn, int firstRow, int columns, int rows, int left,
                      int top) {

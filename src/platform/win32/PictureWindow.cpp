@@ -40,7 +40,7 @@ void PictureWindow::Paint() {
   // What the picture does not cover shows the window background, as it would under a transparent control.
   if (pixels.Empty() || left > 0 || top > 0 || left + pixels.Width() < client.right ||
       top + pixels.Height() < client.bottom) {
-    UniqueBrush brush(CreateSolidBrush(ToColorRef(*background_)));
+    const UniqueBrush brush = OwnGdiObject(CreateSolidBrush(ToColorRef(*background_)));
     FillRect(dc.Get(), &client, brush.get());
   }
   DrawPicturePart(dc.Get(), pixels, 0, 0, pixels.Width(), pixels.Height(), left, top);

@@ -43,8 +43,9 @@ LRESULT PlayerWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 SaverWindow::SaverWindow(Application& application, HINSTANCE instance)
     : application_(application), instance_(instance), player_(application),
-      backgroundBrush_(CreateSolidBrush(ToColorRef(background_))),
-      screenWidth_(GetSystemMetrics(SM_CXSCREEN)), screenHeight_(GetSystemMetrics(SM_CYSCREEN)) {}
+      backgroundBrush_(OwnGdiObject(CreateSolidBrush(ToColorRef(background_)))),
+      screenWidth_(GetSystemMetrics(SM_CXSCREEN)), screenHeight_(GetSystemMetrics(SM_CYSCREEN)),
+      liveGdiObjectsMessage_(RegisterWindowMessageA(kLiveGdiObjectsMessage)) {}
 
 bool SaverWindow::Create(TForm1& form) {
   form_ = &form;
@@ -61,7 +62,7 @@ bool SaverWindow::Create(TForm1& form) {
 bool SaverWindow::CreateInfoLabel() {
   label_ = CreateWindowExA(0, "STATIC", kNoPicturesCaption, WS_CHILD | SS_LEFT | SS_NOPREFIX, 68, 183, 469, 106,
                            Handle(), nullptr, instance_, nullptr);
-  labelFont_.reset(CreateFontA(-16, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+  labelFont_ = OwnGdiObject(CreateFontA(-16, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                                CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "MS Sans Serif"));
   SendMessageA(label_, WM_SETFONT, reinterpret_cast<WPARAM>(labelFont_.get()), FALSE);
   return label_ != nullptr;
@@ -81,7 +82,7 @@ int SaverWindow::BitsPerPixel() {
 
 void SaverWindow::SetBackground(Rgb colour) {
   background_ = colour;
-  backgroundBrush_.reset(CreateSolidBrush(ToColorRef(colour)));
+  backgroundBrush_ = OwnGdiObject(CreateSolidBrush(ToColorRef(colour)));
   if (Handle()) InvalidateRect(Handle(), nullptr, TRUE);
 }
 
@@ -127,6 +128,7 @@ void SaverWindow::Close() {
 }
 
 LRESULT SaverWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == liveGdiObjectsMessage_ && message != 0) return LiveGdiObjects();
   switch (message) {
     case WM_ERASEBKGND: {
       RECT client;

@@ -71,6 +71,7 @@ class SaverWindow : public SaverStage, public Window {
   std::array<PictureWindow, kShownControlCount> pictures_;
   int screenWidth_;
   int screenHeight_;
+  UINT liveGdiObjectsMessage_;
 };
 
 // What the saver's input hook makes of a window message.

@@ -73,7 +73,7 @@ SettingsWindow::SettingsWindow(Application& application, HINSTANCE instance, Fil
       instance_(instance),
       files_(files),
       colour_{SettingsForm().colour.red, SettingsForm().colour.green, SettingsForm().colour.blue},
-      brush_(CreateSolidBrush(ToColorRef(SettingsForm().colour))) {}
+      brush_(OwnGdiObject(CreateSolidBrush(ToColorRef(SettingsForm().colour)))) {}
 
 bool SettingsWindow::Create(TForm2& form) {
   form_ = &form;
@@ -147,7 +147,7 @@ void SettingsWindow::MoveWithinRadioGroup(HWND focus, bool forward) {
 
 void SettingsWindow::SetColour(Rgb colour) {
   colour_ = colour;
-  brush_.reset(CreateSolidBrush(ToColorRef(colour)));
+  brush_ = OwnGdiObject(CreateSolidBrush(ToColorRef(colour)));
   if (Handle()) RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 

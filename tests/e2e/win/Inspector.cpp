@@ -326,6 +326,8 @@ constexpr Command kCommands[] = {
        for (unsigned long long i = 0; i < NumberArg(a, 5); ++i)
          Post(WindowArg(a, 1), static_cast<UINT>(NumberArg(a, 2)), NumberArg(a, 3), NumberArg(a, 4));
      }},
+    {"message-number",  // NAME: the number of a registered window message
+     [](const Args& a) { Print("result", static_cast<long long>(RegisterWindowMessageA(a.at(1).c_str()))); }},
     {"close", [](const Args& a) { Post(WindowArg(a, 1), WM_CLOSE, 0, 0); }},  // HWND
     {"foreground", [](const Args&) { PrintFound(GetForegroundWindow()); }},
     {"screensaver-running", [](const Args& a) { ScreensaverRunning(a); }},  // [0|1]
