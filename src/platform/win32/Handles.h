@@ -28,4 +28,10 @@ struct GlobalMemoryDeleter {
 };
 using UniqueGlobalMemory = std::unique_ptr<void, GlobalMemoryDeleter>;
 
+struct FindDeleter {
+  void operator()(HANDLE search) const { FindClose(search); }
+};
+// A folder search of FindFirstFileA; INVALID_HANDLE_VALUE must be turned into nullptr before it is kept.
+using UniqueFind = std::unique_ptr<void, FindDeleter>;
+
 }  // namespace lumora::win32

@@ -1,0 +1,281 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+#include "lumora-lists/LumoraLists.h"
+#include "lumora-lists/SettingsUpdate.h"
+#include "platform/portable/PortableFileTree.h"
+#include "platform/portable/PortableProfileFiles.h"
+#include "samples/SettingsFiles.h"
+
+namespace lumora {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kNewFileOptions =
+    "Sound=0\r\nStatus=0\r\nRepeat=0\r\nTime=2\r\nColor=4\r\nPicdis=4\r\nHeight=25\r\nWidth=25\r\n";
+
+class RecordingConsole : public ListsConsole {
+ public:
+  void Out(const std::string& line) override { out.push_back(line); }
+  void Err(const std::string& line) override { err.push_back(line); }
+  std::vector<std::string> out;
+  std::vector<std::string> err;
+};
+
+// Files on disk whose store refuses writes after the first few, as a full disk would.
+class RefusingProfileFiles : public PortableProfileFiles {
+ public:
+  explicit RefusingProfileFiles(int writesAllowed) : writesAllowed_(writesAllowed) {}
+  bool WriteText(const std::string& path, const std::string& section, const std::string& key,
+                 const std::string& value) override {
+    return writesAllowed_-- > 0 && PortableProfileFiles::WriteText(path, section, key, value);
+  }
+
+ private:
+  int writesAllowed_;
+};
+
+class UnreplacingFileTree : public PortableFileTree {
+ public:
+  bool Replace(const std::string&, const std::string&) override { return false; }
+};
+
+class ListsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() /
+           ("lumora-lists-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::create_directories(dir_);
+    ini_ = Path("lumora.ini");
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  std::string Path(const std::string& relative) const { return (dir_ / relative).string(); }
+  std::string MakeFile(const std::string& relative) {
+    fs::create_directories((dir_ / relative).parent_path());
+    std::ofstream(dir_ / relative) << "x";
+    return Path(relative);
+  }
+  void WriteIni(const std::string& text) { std::ofstream(ini_, std::ios::binary) << text; }
+  std::string IniText() const {
+    std::ifstream in(ini_, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+
+  // `text` with each "%D" standing for the test's folder.
+  std::string Expand(std::string text) const {
+    for (size_t at = text.find("%D"); at != std::string::npos; at = text.find("%D")) text.replace(at, 2, dir_.string());
+    return text;
+  }
+  std::vector<std::string> Arguments(const std::string& line) const {
+    std::vector<std::string> arguments;
+    std::istringstream words(line);
+    for (std::string word; words >> word;) arguments.push_back(Expand(word));
+    return arguments;
+  }
+  int Run(const std::vector<std::string>& arguments) { return Run(arguments, profiles_, tree_); }
+  int Run(const std::vector<std::string>& arguments, ProfileFiles& profiles, FileTree& tree) {
+    return RunLumoraLists(arguments, {profiles, tree, std::nullopt}, console_);
+  }
+
+  fs::path dir_;
+  std::string ini_;
+  PortableProfileFiles profiles_;
+  PortableFileTree tree_;
+  RecordingConsole console_;
+};
+
+TEST_F(ListsTest, MissingFileIsCreatedWithTheFolderFilesInNaturalOrder) {
+  for (const char* name : {"pics/img10.jpg", "pics/img2.JPG", "pics/a.bmp", "pics/notes.txt", "pics/sub/x.jpg"})
+    MakeFile(name);
+  EXPECT_EQ(Run({"--ini", ini_, "--pictures", Path("pics")}), 0);
+  EXPECT_EQ(IniText(),
+            SettingsFileText(kNewFileOptions,
+                             {{1, Path("pics/a.bmp")}, {2, Path("pics/img2.JPG")}, {3, Path("pics/img10.jpg")}}));
+  EXPECT_EQ(console_.out,
+            (std::vector<std::string>{"Created the settings file " + ini_, "3 pictures written to " + ini_}));
+  EXPECT_TRUE(console_.err.empty());
+}
+
+TEST_F(ListsTest, ArgumentsKeepTheirOrderAndRecursionTakesSubfoldersAfterTheFolderFiles) {
+  for (const char* name : {"music/b.MID", "music/a.wav", "music/c.mp3", "music/sub10/d.wav", "music/sub2/e.wav",
+                           "music/sub2/deeper/f.mid", "first.wav"})
+    MakeFile(name);
+  WriteIni(SettingsFileText(kNewFileOptions));
+  EXPECT_EQ(Run({"--ini", ini_, "--sounds", Path("first.wav"), "--sounds", Path("music"), "--recursive"}), 0);
+  EXPECT_EQ(IniText(), SettingsFileText(kNewFileOptions, {},
+                                        {{1, Path("first.wav")},
+                                         {2, Path("music/a.wav")},
+                                         {3, Path("music/b.MID")},
+                                         {4, Path("music/sub2/e.wav")},
+                                         {5, Path("music/sub2/deeper/f.mid")},
+                                         {6, Path("music/sub10/d.wav")}}));
+}
+
+TEST_F(ListsTest, ReplacingAListFreesItsOtherSlotsAndLeavesTheOtherList) {
+  WriteIni(SettingsFileText(std::string(kNewFileOptions) + "Seq=1\r\n",
+                            {{1, "C:\\a.jpg"}, {2, "C:\\b.jpg"}, {3, "C:\\c.jpg"}, {7, "C:\\d.jpg"}},
+                            {{1, "C:\\s.wav"}}));
+  const std::string picture = MakeFile("pics/x.jpg");
+  EXPECT_EQ(Run({"--ini", ini_, "--pictures", Path("pics")}), 0);
+  EXPECT_EQ(IniText(),
+            SettingsFileText(std::string(kNewFileOptions) + "Seq=1\r\n", {{1, picture}}, {{1, "C:\\s.wav"}}));
+  EXPECT_EQ(console_.out, std::vector<std::string>{"1 picture written to " + ini_});
+}
+
+TEST_F(ListsTest, AppendFillsTheFreeSlotsLowestFirst) {
+  WriteIni(SettingsFileText(kNewFileOptions, {{1, "C:\\a.jpg"}, {3, std::nullopt}, {4, "null"}, {5, "C:\\b.jpg"}}));
+  for (const char* name : {"pics/p1.jpg", "pics/p2.jpg", "pics/p3.jpg"}) MakeFile(name);
+  EXPECT_EQ(Run({"--append", "--ini", ini_, "--pictures", Path("pics")}), 0);
+  EXPECT_EQ(IniText(), SettingsFileText(kNewFileOptions, {{1, "C:\\a.jpg"},
+                                                          {2, Path("pics/p1.jpg")},
+                                                          {3, std::nullopt},
+                                                          {4, "null"},
+                                                          {5, "C:\\b.jpg"},
+                                                          {6, Path("pics/p2.jpg")},
+                                                          {7, Path("pics/p3.jpg")}}));
+  EXPECT_EQ(console_.out, std::vector<std::string>{"3 pictures added to " + ini_});
+}
+
+TEST_F(ListsTest, EntriesBeyondTheFreeSlotsAreCountedAndTheRunFails) {
+  struct Case {
+    bool append;
+    int entriesBefore;
+    int files;
+    int firstSlot;
+    const char* message;
+  };
+  const Case kCases[] = {
+      {false, 0, 503, 1, "3 pictures left out"},
+      {true, 498, 4, 499, "2 pictures left out"},
+  };
+  for (const Case& c : kCases) {
+    SlotValues before, after;
+    for (int slot = 1; slot <= c.entriesBefore; ++slot) before[slot] = after[slot] = "C:\\old" + std::to_string(slot);
+    WriteIni(SettingsFileText(kNewFileOptions, before));
+    fs::remove_all(dir_ / "pics");
+    for (int file = 0; file < c.files; ++file) {
+      char name[32];
+      std::snprintf(name, sizeof name, "pics/p%03d.jpg", file);
+      const std::string path = MakeFile(name);
+      if (c.firstSlot + file <= kSlotCount) after[c.firstSlot + file] = path;
+    }
+    console_ = {};
+    std::vector<std::string> arguments = {"--ini", ini_, "--pictures", Path("pics")};
+    if (c.append) arguments.push_back("--append");
+    EXPECT_EQ(Run(arguments), 1);
+    EXPECT_EQ(IniText(), SettingsFileText(kNewFileOptions, after));
+    ASSERT_EQ(console_.err.size(), 1u);
+    EXPECT_EQ(console_.err[0],
+              "lumora-lists: " + std::string(c.message) + ": no free slot left in the picture list of " + ini_);
+  }
+}
+
+TEST_F(ListsTest, AFailedWriteLeavesTheSettingsFileAsItWas) {
+  struct Case {
+    const char* ini;
+    bool iniExists;
+    int writesAllowed;
+    bool replaceFails;
+  };
+  const Case kCases[] = {
+      {"lumora.ini", true, 1, false},                 // refused half-way through the list
+      {"lumora.ini", true, 1 << 20, true},            // the copy cannot take the file's place
+      {"missing/lumora.ini", false, 1 << 20, false},  // no folder to write into
+  };
+  const std::string before = SettingsFileText(kNewFileOptions, {{1, "C:\\old.jpg"}});
+  MakeFile("pics/a.jpg");
+  MakeFile("pics/b.jpg");
+  for (const Case& c : kCases) {
+    ini_ = Path(c.ini);
+    if (c.iniExists) WriteIni(before);
+    RefusingProfileFiles profiles(c.writesAllowed);
+    PortableFileTree files;
+    UnreplacingFileTree unreplacing;
+    console_ = {};
+    EXPECT_EQ(Run({"--ini", ini_, "--pictures", Path("pics")}, profiles,
+                  c.replaceFails ? static_cast<FileTree&>(unreplacing) : files),
+              1);
+    EXPECT_EQ(console_.err, std::vector<std::string>{"lumora-lists: Cannot write the settings file " + ini_ +
+                                                     "; nothing was changed"});
+    EXPECT_EQ(fs::exists(ini_), c.iniExists);
+    if (c.iniExists) {
+      EXPECT_EQ(IniText(), before);
+    }
+    EXPECT_FALSE(fs::exists(WorkingCopyOf(ini_)));
+  }
+}
+
+TEST_F(ListsTest, PathsOf1024CharactersOrMoreAndNamesOutsideTheCodePageAreSkipped) {
+  // A file whose full path has exactly `length` characters, made of folders short enough for the file system.
+  const auto fileWithPathLength = [&](size_t length) {
+    std::string relative = "long" + std::to_string(length);
+    while (length - Path(relative).size() - 1 > 200) relative += "/" + std::string(150, 'd');
+    return MakeFile(relative + "/" + std::string(length - Path(relative).size() - 5, 'p') + ".jpg");
+  };
+  const std::string fits = fileWithPathLength(1023);
+  const std::string tooLong = fileWithPathLength(1024);
+  ASSERT_EQ(fits.size(), 1023u);
+  const std::string question = MakeFile("odd/a?b.jpg");
+  const std::string star = MakeFile("odd/c*.jpg");
+  MakeFile("odd/d.jpg");
+  WriteIni(SettingsFileText(kNewFileOptions));
+  EXPECT_EQ(Run({"--ini", ini_, "--pictures", tooLong, "--pictures", fits, "--pictures", Path("odd")}), 0);
+  EXPECT_EQ(IniText(), SettingsFileText(kNewFileOptions, {{1, fits}, {2, Path("odd/d.jpg")}}));
+  EXPECT_EQ(console_.err,
+            (std::vector<std::string>{
+                "lumora-lists: Skipped, its path has 1024 characters or more: " + tooLong,
+                "lumora-lists: Skipped, its name has characters the system's code page lacks: " + question,
+                "lumora-lists: Skipped, its name has characters the system's code page lacks: " + star}));
+}
+
+TEST_F(ListsTest, ArgumentErrorsAreOneLineAndWriteNothing) {
+  struct Case {
+    const char* arguments;
+    int exitCode;
+    const char* message;
+  };
+  const Case kCases[] = {
+      {"--ini %D/lumora.ini --pictures %D/missing", 1, "No such folder or file: %D/missing"},
+      {"--ini %D/lumora.ini --pictures %D/pics/notes.txt", 1,
+       "Not a picture file (.jpg, .jpeg or .bmp): %D/pics/notes.txt"},
+      {"--ini %D/lumora.ini --sounds %D/pics --sounds %D/pics/a.jpg", 1,
+       "Not a sound file (.wav or .mid): %D/pics/a.jpg"},
+      {"--ini %D/lumora.ini --pictures %D/pics --bogus", 2,
+       "Unknown argument --bogus (lumora-lists --help lists the options)"},
+      {"--ini %D/lumora.ini --pictures", 2, "--pictures needs a folder or a picture file"},
+      {"--ini %D/lumora.ini --sounds --append", 2, "--sounds needs a folder or a sound file"},
+      {"--ini %D/a.ini --ini %D/b.ini --pictures %D/pics", 2, "--ini given twice"},
+      {"--ini %D/lumora.ini --append", 2, "Nothing to do: give --pictures or --sounds"},
+      {"--pictures %D/pics", 2, "--ini is needed: this system has no Windows directory"},
+  };
+  MakeFile("pics/a.jpg");
+  MakeFile("pics/notes.txt");
+  for (const Case& c : kCases) {
+    console_ = {};
+    EXPECT_EQ(Run(Arguments(c.arguments)), c.exitCode) << c.arguments;
+    EXPECT_EQ(console_.err, std::vector<std::string>{"lumora-lists: " + Expand(c.message)});
+    EXPECT_TRUE(console_.out.empty());
+    for (const char* ini : {"lumora.ini", "a.ini", "b.ini"}) EXPECT_FALSE(fs::exists(dir_ / ini)) << c.arguments;
+  }
+}
+
+TEST_F(ListsTest, HelpAndVersionPrintAndSucceed) {
+  EXPECT_EQ(Run({"--pictures", Path("pics"), "--help", "--bogus"}), 0);
+  ASSERT_FALSE(console_.out.empty());
+  EXPECT_EQ(console_.out[0].rfind("Usage: lumora-lists [--ini FILE]", 0), 0u);
+  console_ = {};
+  EXPECT_EQ(Run({"--version"}), 0);
+  EXPECT_EQ(console_.out, std::vector<std::string>{"lumora-lists " LUMORA_VERSION});
+  EXPECT_TRUE(console_.err.empty());
+}
+
+}  // namespace
+}  // namespace lumora

@@ -1,0 +1,33 @@
+#pragma once
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/LumoraError.h"
+
+namespace lumora {
+
+// A command line that does not say what to do; the message names the argument at fault.
+class UsageError : public LumoraError {
+ public:
+  using LumoraError::LumoraError;
+};
+
+enum class ListsAction { Update, Help, Version };
+
+struct ListsRequest {
+  ListsAction action = ListsAction::Update;
+  std::optional<std::string> ini;
+  std::optional<std::vector<std::string>> pictures;  // nothing: the picture list stays as it is
+  std::optional<std::vector<std::string>> sounds;    // nothing: the sound list stays as it is
+  bool recursive = false;
+  bool append = false;
+};
+
+// The arguments after the program's name. --help and --version end the reading where they stand.
+ListsRequest ParseListsCommandLine(const std::vector<std::string>& arguments);
+
+// The lines of --help.
+std::vector<std::string> ListsUsage();
+
+}  // namespace lumora

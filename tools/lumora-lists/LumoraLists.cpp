@@ -1,0 +1,104 @@
+#include "lumora-lists/LumoraLists.h"
+
+#include <cstdio>
+
+#include "lumora-lists/CollectFiles.h"
+#include "lumora-lists/ListsCommandLine.h"
+#include "lumora-lists/SettingsUpdate.h"
+
+namespace lumora {
+
+namespace {
+
+constexpr const char* kErrorPrefix = "lumora-lists: ";
+
+std::string Count(int count, SlotList list) {
+  const char* noun = list == SlotList::Pictures ? "picture" : "sound";
+  return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
+}
+
+std::string ListName(SlotList list) { return list == SlotList::Pictures ? "picture list" : "sound list"; }
+
+// The files of each list named, with the lines about files left out and arguments at fault; false after an
+// error, when nothing may be written.
+bool CollectLists(const ListsRequest& request, FileTree& tree, ListsConsole& console,
+                  std::vector<ListUpdate>& updates) {
+  bool usable = true;
+  const auto collect = [&](SlotList list, const std::optional<std::vector<std::string>>& arguments) {
+    if (!arguments) return;
+    CollectedFiles collected = CollectFiles(tree, list, *arguments, request.recursive);
+    for (const std::string& line : collected.skipped) console.Err(kErrorPrefix + line);
+    for (const std::string& line : collected.errors) console.Err(kErrorPrefix + line);
+    usable = usable && collected.errors.empty();
+    updates.push_back({list, std::move(collected.paths)});
+  };
+  collect(SlotList::Pictures, request.pictures);
+  collect(SlotList::Sounds, request.sounds);
+  return usable;
+}
+
+// One line per list written; lists that ran out of slots make the run fail.
+int Report(const UpdateResult& result, const std::string& iniPath, bool append, ListsConsole& console) {
+  if (result.created) console.Out("Created the settings file " + iniPath);
+  int exitCode = kListsSucceeded;
+  for (const ListOutcome& outcome : result.lists) {
+    console.Out(Count(outcome.placed, outcome.list) + (append ? " added to " : " written to ") + iniPath);
+    if (outcome.leftOut == 0) continue;
+    console.Err(kErrorPrefix + Count(outcome.leftOut, outcome.list) + " left out: no free slot left in the " +
+                ListName(outcome.list) + " of " + iniPath);
+    exitCode = kListsFailed;
+  }
+  return exitCode;
+}
+
+int Update(const ListsRequest& request, const ListsServices& services, ListsConsole& console) {
+  const std::optional<std::string> ini = request.ini ? request.ini : services.defaultIni;
+  if (!ini) {
+    console.Err(kErrorPrefix + std::string("--ini is needed: this system has no Windows directory"));
+    return kListsBadUsage;
+  }
+  std::vector<ListUpdate> updates;
+  if (!CollectLists(request, services.tree, console, updates)) return kListsFailed;
+  const std::string iniPath = services.tree.FullPath(*ini);
+  const UpdateResult result = UpdateSettingsFile(services.tree, services.profiles, iniPath, updates, request.append);
+  if (result.error) {
+    console.Err(kErrorPrefix + *result.error);
+    return kListsFailed;
+  }
+  return Report(result, iniPath, request.append, console);
+}
+
+}  // namespace
+
+void StdioConsole::Out(const std::string& line) {
+  std::fputs(line.c_str(), stdout);
+  std::fputc('\n', stdout);
+}
+
+void StdioConsole::Err(const std::string& line) {
+  std::fputs(line.c_str(), stderr);
+  std::fputc('\n', stderr);
+}
+
+int RunLumoraLists(const std::vector<std::string>& arguments, const ListsServices& services, ListsConsole& console) {
+  ListsRequest request;
+  try {
+    request = ParseListsCommandLine(arguments);
+  } catch (const UsageError& error) {
+    console.Err(kErrorPrefix + std::string(error.what()));
+    return kListsBadUsage;
+  }
+  switch (request.action) {
+    case ListsAction::Help:
+      for (const std::string& line : ListsUsage()) console.Out(line);
+      return kListsSucceeded;
+    case ListsAction::Version:
+      console.Out("lumora-lists " LUMORA_VERSION);
+      return kListsSucceeded;
+    case ListsAction::Update:
+      break;
+  }
+  return Update(request, services, console);
+}
+
+}  // namespace lumora

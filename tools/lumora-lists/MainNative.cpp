@@ -1,0 +1,15 @@
+// lumora-lists where there is no Windows directory: the settings file is always named with --ini.
+#include <string>
+#include <vector>
+
+#include "lumora-lists/LumoraLists.h"
+#include "platform/portable/PortableFileTree.h"
+#include "platform/portable/PortableProfileFiles.h"
+
+int main(int argc, char** argv) {
+  lumora::PortableProfileFiles profiles;
+  lumora::PortableFileTree tree;
+  lumora::StdioConsole console;
+  return lumora::RunLumoraLists(std::vector<std::string>(argv + 1, argv + argc), {profiles, tree, std::nullopt},
+                                console);
+}

@@ -1,0 +1,63 @@
+#include "lumora-lists/SettingsUpdate.h"
+
+#include "lumora-lists/SlotPlan.h"
+#include "platform/LumoraError.h"
+
+namespace lumora {
+
+namespace {
+
+const char* SectionOf(SlotList list) { return list == SlotList::Pictures ? kPictureSection : kSoundSection; }
+
+std::vector<std::string> ReadSlots(const TIniFile& ini, SlotList list) {
+  std::vector<std::string> values;
+  for (int slot = 1; slot <= kSlotCount; ++slot)
+    values.push_back(ini.ReadString(SectionOf(list), SlotKey(slot), kSlotDefault));
+  return values;
+}
+
+ListOutcome WriteList(TIniFile& ini, const ListUpdate& update, bool append) {
+  const std::vector<std::string> current = ReadSlots(ini, update.list);
+  const SlotPlan plan = append ? PlanAppend(current, update.entries) : PlanReplacement(current, update.entries);
+  for (const auto& [slot, value] : plan.changes) ini.WriteString(SectionOf(update.list), SlotKey(slot), value);
+  return {update.list, plan.placed, plan.leftOut};
+}
+
+// The copy starts as the file is, or, for a missing file, as the settings window would make it.
+void StartCopy(FileTree& tree, TIniFile& copy, const std::string& iniPath, bool created) {
+  if (!created) {
+    if (!tree.Copy(iniPath, copy.FileName())) throw LumoraError("Unable to copy " + iniPath);
+    return;
+  }
+  tree.Remove(copy.FileName());
+  if (tree.KindOf(copy.FileName()) != PathKind::Missing) throw LumoraError("Unable to write to " + copy.FileName());
+  WriteNewSettingsFile(copy);
+}
+
+}  // namespace
+
+std::string WorkingCopyOf(const std::string& iniPath) { return iniPath + ".lists-new"; }
+
+UpdateResult UpdateSettingsFile(FileTree& tree, ProfileFiles& profiles, const std::string& iniPath,
+                                const std::vector<ListUpdate>& updates, bool append) {
+  UpdateResult result;
+  const PathKind kind = tree.KindOf(iniPath);
+  if (kind == PathKind::Folder) {
+    result.error = "The settings file is a folder: " + iniPath;
+    return result;
+  }
+  result.created = kind == PathKind::Missing;
+  TIniFile copy(profiles, WorkingCopyOf(iniPath));
+  try {
+    StartCopy(tree, copy, iniPath, result.created);
+    for (const ListUpdate& update : updates) result.lists.push_back(WriteList(copy, update, append));
+    if (!tree.Replace(iniPath, copy.FileName())) throw LumoraError("Unable to replace " + iniPath);
+  } catch (const LumoraError&) {
+    tree.Remove(copy.FileName());
+    result.error = "Cannot write the settings file " + iniPath + "; nothing was changed";
+    result.lists.clear();
+  }
+  return result;
+}
+
+}  // namespace lumora

@@ -1,0 +1,38 @@
+#pragma once
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/FileTree.h"
+#include "platform/ProfileFiles.h"
+#include "settings_file/SettingsFile.h"
+
+namespace lumora {
+
+struct ListUpdate {
+  SlotList list;
+  std::vector<std::string> entries;
+};
+
+struct ListOutcome {
+  SlotList list;
+  int placed = 0;
+  int leftOut = 0;
+};
+
+struct UpdateResult {
+  bool created = false;
+  std::vector<ListOutcome> lists;
+  std::optional<std::string> error;  // set when the settings file is as it was before
+};
+
+// Writes the lists into the settings file `iniPath` (a full path), replacing each list or, with `append`,
+// adding to it. Everything is written into a copy in the same folder, which then takes the file's place, so the
+// file is never left half-written. A missing file is made first as the settings window makes it.
+UpdateResult UpdateSettingsFile(FileTree& tree, ProfileFiles& profiles, const std::string& iniPath,
+                                const std::vector<ListUpdate>& updates, bool append);
+
+// The copy that UpdateSettingsFile writes before it takes the place of `iniPath`.
+std::string WorkingCopyOf(const std::string& iniPath);
+
+}  // namespace lumora
