@@ -338,5 +338,55 @@ TEST(FaultySystem, ATimerStormDuringSlidesLeavesTheSaverRunning) {
   ExpectEndsOnAKeyWithinASecond(saver, "after the storm");
 }
 
+// A system that refuses windows of one class: testwindow.exe holds a hook (cbt_test.dll) that every process
+// creating a window loads, and that reads the refused class when it is loaded. Gone with the object.
+class RefusingHook {
+ public:
+  RefusingHook()
+      : log_(Session().NewLogPath("testwindow-hook", "log")),
+        holder_(Session().Start(Session().SaverToolPath("testwindow.exe").string(),
+                                {ToWindowsPath(log_), "--refuse-windows"})) {}
+  ~RefusingHook() {
+    holder_.Kill();
+    std::filesystem::remove(ClassFile());
+  }
+  bool Installed() {
+    return WaitFor([&] { return ReadFile(log_).find("refusing windows") != std::string::npos; }, 20s);
+  }
+  void Refuse(const std::string& className) {
+    std::filesystem::create_directories(TestDllFolder());
+    WriteFile(ClassFile().string(), Bytes(className.begin(), className.end()));
+  }
+
+ private:
+  static std::filesystem::path ClassFile() { return TestDllFolder() / "refuse-class.txt"; }
+  std::filesystem::path log_;
+  WineProcess holder_;
+};
+
+// The saver's window, its player or its picture, or the settings window, one of its panels or its disclaimer
+// cannot be created: the program ends at once, with no box, no window and the running flag clear.
+TEST(FaultySystem, AWindowThatCannotBeCreatedEndsTheProgram) {
+  struct Row {
+    const char* refusedClass;
+    const char* mode;
+  };
+  static const Row kRows[] = {{"TForm1", "/S"}, {"TMediaPlayer", "/S"}, {"LumoraPicture", "/S"},
+                              {"TForm2", "/C"}, {"LumoraPanel", "/C"},  {"Tfrmdisc", "/C"}};
+  ShowFiles files;
+  WriteWindowsFile("lumora.ini", SettingsFileText(std::string(kQuietOptions) + "Picdis=3\r\n",
+                                                  {{1, files.AddPicture("refused.bmp", Good(40))}}));
+  RefusingHook hook;
+  ASSERT_TRUE(hook.Installed());
+  for (const Row& row : kRows) {
+    hook.Refuse(row.refusedClass);
+    EXPECT_EQ(RunScr({row.mode}, 15s), 0) << row.refusedClass;
+    Inspector inspector(Session());
+    EXPECT_TRUE(inspector.Dialogs().empty()) << row.refusedClass;
+    EXPECT_FALSE(inspector.Find("TForm1", "zurarize").has_value()) << row.refusedClass;
+    EXPECT_FALSE(inspector.ScreensaverRunning()) << row.refusedClass;
+  }
+}
+
 }  // namespace
 }  // namespace lumora::e2e

@@ -1,5 +1,6 @@
 // A small program for the harness's own tests: a coloured window with known controls that logs the input it gets.
 // Usage: testwindow.exe LOGFILE [--hide-cursor] [--screensaver-running] [--call-mpr] [--call-password]
+//        [--refuse-windows]   (cbt_test.dll's hook, from this program's folder, for as long as it runs)
 #include <windows.h>
 
 #include <cstdarg>
@@ -24,6 +25,7 @@ struct Options {
   bool screensaverRunning = false;
   bool callMpr = false;
   bool callPassword = false;
+  bool refuseWindows = false;
 };
 
 struct App {
@@ -140,9 +142,24 @@ bool ParseOptions(int argc, char** argv, Options& options) {
     else if (std::strcmp(argv[i], "--screensaver-running") == 0) options.screensaverRunning = true;
     else if (std::strcmp(argv[i], "--call-mpr") == 0) options.callMpr = true;
     else if (std::strcmp(argv[i], "--call-password") == 0) options.callPassword = true;
+    else if (std::strcmp(argv[i], "--refuse-windows") == 0) options.refuseWindows = true;
     else return false;
   }
   return true;
+}
+
+// Every process of the system that creates a window runs the hook (Windows loads its library into each).
+bool InstallRefusingHook(const App& app) {
+  char path[MAX_PATH];
+  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  char* slash = std::strrchr(path, '\\');
+  if (length == 0 || slash == nullptr) return false;
+  std::strcpy(slash + 1, "cbt_test.dll");
+  HMODULE library = LoadLibraryA(path);
+  const auto hook = library != nullptr ? ProcAs<HOOKPROC>(GetProcAddress(library, "RefuseWindows")) : nullptr;
+  const bool installed = hook != nullptr && SetWindowsHookExA(WH_CBT, hook, library, 0) != nullptr;
+  Log(app, installed ? "refusing windows" : "no refusing hook");
+  return installed;
 }
 
 }  // namespace
@@ -168,6 +185,7 @@ int main(int argc, char** argv) {
   if (app.options.screensaverRunning) SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, TRUE, nullptr, 0);
   if (app.options.callMpr) CallMpr(app, window);
   if (app.options.callPassword) CallPassword(app, window);
+  if (app.options.refuseWindows && !InstallRefusingHook(app)) return 4;
   Log(app, "started hwnd=0x%llx", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)));
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
