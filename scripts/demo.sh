@@ -2,11 +2,14 @@
 # Runs the Lumora saver (/S) under Wine on the built-in sample pictures.
 # With $DISPLAY: the full-screen show on that display until a key or mouse button ends it
 # (LUMORA_DEMO_MODE=1..7 picks the display mode, 6 by default).
-# Without: a private Xvfb screen, every display mode in turn, a screenshot after each mode's first tick under
-# build/demo/screenshots, and an Escape press that ends each show.
+# Without: a private Xvfb screen, every display mode in turn for three pictures (about 20 seconds each), a
+# screenshot after each tick under build/demo/screenshots, and an Escape press that ends each show.
+# --gallery also writes the README's gallery: each mode's third tick at a quarter size, docs/images/modeN.png.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
+gallery=0
+[ "${1:-}" = "--gallery" ] && gallery=1
 
 ./scripts/bootstrap.sh
 cmake --preset win64 >/dev/null
@@ -65,15 +68,19 @@ fi
 shots=$demo/screenshots
 rm -rf "$shots"
 mkdir -p "$shots"
+# The first picture comes a second after the start, then one every 8 seconds (Time=8).
 for mode in 1 2 3 4 5 6 7; do
   write_settings "$mode"
   wine "$scr" /S &
   saver=$!
-  sleep 3
-  "$screen_tool" shot "$DISPLAY" "$shots/mode$mode-tick1.png"
+  for tick in 1 2 3; do
+    [ "$tick" -eq 1 ] && sleep 3 || sleep 8
+    "$screen_tool" shot "$DISPLAY" "$shots/mode$mode-tick$tick.png"
+  done
+  [ $gallery -eq 1 ] && "$screen_tool" thumb "$DISPLAY" "$root/docs/images/mode$mode.png" 4
   "$screen_tool" key "$DISPLAY"
   for _ in $(seq 50); do kill -0 "$saver" 2>/dev/null || break; sleep 0.1; done
   kill "$saver" 2>/dev/null || true
   wait "$saver" 2>/dev/null || true
-  echo "display mode $mode: $shots/mode$mode-tick1.png"
+  echo "display mode $mode: $shots/mode$mode-tick{1,2,3}.png"
 done

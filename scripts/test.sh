@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything (lumora.scr for 64- and 32-bit Windows, the native core with
-# g++ and with clang) and runs every test: unit, fuzz, imports, end-to-end under Wine, and the benchmark smoke run.
+# Installs what is missing, builds everything (lumora.scr and lumora-lists for 64- and 32-bit Windows, the
+# installer, the native core with g++ and with clang) and runs every test: unit, fuzz, imports, end-to-end under
+# Wine, and the benchmark smoke run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -11,6 +12,9 @@ for preset in win64 win32 native clang; do
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset"
 done
+
+echo "== build: the installer"
+cmake --build --preset win32 --target installer
 
 echo "== test: clang with sanitizers (unit, fuzz)"
 ctest --preset clang -L "unit|fuzz"

@@ -25,9 +25,10 @@ std::string ShowFiles::AddPicture(const std::string& fileName, const lumora::Pic
 
 std::string ShowFiles::AddFile(const std::string& fileName, const std::vector<uint8_t>& bytes) {
   const auto path = Session().DriveC() / kFilesFolder / fileName;
+  std::filesystem::create_directories(path.parent_path());
   lumora::WriteFile(path.string(), bytes);
   const std::string windowsPath = ToWindowsPath(path);
-  files_[windowsPath] = bytes;
+  Include(windowsPath, bytes);
   return windowsPath;
 }
 

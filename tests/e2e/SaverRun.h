@@ -21,6 +21,8 @@ class ShowFiles {
   // Written as a bitmap (.bmp) or a JPEG (.jpg) by its name; returns the Windows path.
   std::string AddPicture(const std::string& fileName, const lumora::Picture& picture);
   std::string AddFile(const std::string& fileName, const std::vector<uint8_t>& bytes);
+  // A file already in the prefix, under the Windows path the settings file names it by.
+  void Include(const std::string& windowsPath, std::vector<uint8_t> bytes) { files_[windowsPath] = std::move(bytes); }
   const std::map<std::string, std::vector<uint8_t>>& Files() const { return files_; }
 
  private:

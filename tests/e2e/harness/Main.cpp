@@ -2,6 +2,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 
@@ -43,6 +44,7 @@ class FailureScreenshots : public ::testing::EmptyTestEventListener {
   void OnTestStart(const ::testing::TestInfo& test) override {
     saved_ = false;
     testName_ = std::string(test.test_suite_name()) + "." + test.name();
+    std::replace(testName_.begin(), testName_.end(), '/', '-');  // rows of a table: Rows/Suite.Test/Row
   }
 
   void OnTestEnd(const ::testing::TestInfo&) override { testName_.clear(); }

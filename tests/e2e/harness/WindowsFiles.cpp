@@ -31,6 +31,16 @@ std::string ToWindowsPath(const std::filesystem::path& driveC, const std::filesy
 
 std::string ToWindowsPath(const std::filesystem::path& unixPath) { return ToWindowsPath(Session().DriveC(), unixPath); }
 
+std::filesystem::path FromWindowsPath(const std::string& windowsPath) {
+  if (windowsPath.size() < 3 || std::tolower(static_cast<unsigned char>(windowsPath[0])) != 'c' ||
+      windowsPath.compare(1, 2, ":\\") != 0) {
+    throw HarnessError("not a path on C: " + windowsPath);
+  }
+  std::string relative = windowsPath.substr(3);
+  std::replace(relative.begin(), relative.end(), '\\', '/');
+  return Session().DriveC() / relative;
+}
+
 std::filesystem::path WindowsDir() { return Session().WindowsDir(); }
 
 std::optional<std::filesystem::path> FindIgnoringCase(const std::filesystem::path& folder, const std::string& name) {

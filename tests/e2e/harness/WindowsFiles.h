@@ -9,6 +9,8 @@ namespace lumora::e2e {
 // C:\... for files under the prefix's drive_c, Z:\... (Wine's drive for /) for everything else.
 std::string ToWindowsPath(const std::filesystem::path& driveC, const std::filesystem::path& unixPath);
 std::string ToWindowsPath(const std::filesystem::path& unixPath);  // in the session's prefix
+// The Unix path of a C:\... path in the session's prefix.
+std::filesystem::path FromWindowsPath(const std::string& windowsPath);
 
 std::filesystem::path WindowsDir();  // Unix path of C:\windows
 

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <sstream>
 #include <thread>
 
 namespace lumora::e2e {
@@ -95,6 +96,7 @@ SessionConfig ConfigFromBuild() {
   config.saverDir = config.arch == SaverArch::I686 ? LUMORA_E2E_WIN32_DIR : LUMORA_E2E_WIN64_DIR;
   config.toolsDir = LUMORA_E2E_WIN64_DIR;
   config.workDir = LUMORA_E2E_WORK_DIR;
+  config.installer = std::filesystem::path(LUMORA_E2E_WIN32_DIR) / "installer" / "lumora-setup.exe";
   if (const char* screen = std::getenv("LUMORA_E2E_SCREEN")) config.screen = ParseScreenSize(screen);
   // Another build of the saver, to measure it against this one.
   if (const char* saverDir = std::getenv("LUMORA_E2E_SAVER_DIR")) config.saverDir = saverDir;
@@ -154,6 +156,14 @@ std::filesystem::path WineSession::ScrPath() const {
     throw HarnessError(path.string() + " is missing: build it first (" + BuildCommand(config_.arch) + ")");
   }
   return path;
+}
+
+std::filesystem::path WineSession::InstallerPath() const {
+  if (!std::filesystem::exists(config_.installer)) {
+    throw HarnessError(config_.installer.string() +
+                       " is missing: build it first (cmake --build --preset win32 --target installer)");
+  }
+  return config_.installer;
 }
 
 std::filesystem::path WineSession::NewLogPath(const std::string& stem, const std::string& extension) {
@@ -271,6 +281,23 @@ void WineSession::DeleteRegistryValue(const std::string& key, const std::string&
   if (Run("reg", {"delete", key, "/v", name, "/f"}, kToolTimeout) != 0) {
     throw HarnessError("reg delete " + key + " /v " + name + " failed");
   }
+}
+
+// reg.exe prints "    NAME    REG_SZ    DATA" under the key's name.
+std::optional<std::string> WineSession::RegistryValue(const std::string& key, const std::string& name) {
+  WineProcess query = Start("reg", {"query", key, "/v", name});
+  const auto code = query.Wait(kToolTimeout);
+  if (!code) throw HarnessError("reg query " + key + " /v " + name + " did not finish");
+  if (*code != 0) return std::nullopt;
+  const std::string prefix = "    " + name + "    ";
+  std::istringstream lines(query.Stdout());
+  for (std::string line; std::getline(lines, line);) {
+    if (!line.starts_with(prefix)) continue;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    const size_t type = line.find("    ", prefix.size());
+    return type == std::string::npos ? std::string() : line.substr(type + 4);
+  }
+  return std::nullopt;
 }
 
 }  // namespace lumora::e2e

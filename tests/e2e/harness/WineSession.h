@@ -23,6 +23,7 @@ struct SessionConfig {
   std::filesystem::path saverDir;    // its build tree, holding src/lumora.scr and tests/e2e/win/*
   std::filesystem::path toolsDir;    // the win64 build tree, holding the inspector and the test window
   std::filesystem::path workDir;     // where runs keep their prefix, logs and failure screenshots
+  std::filesystem::path installer;   // lumora-setup.exe of the win32 build tree
   ScreenSize screen;
 };
 
@@ -57,6 +58,10 @@ class WineSession {
   std::filesystem::path SaverToolPath(const std::string& fileName) const;
   // lumora.scr of the build under test; throws, naming the build command, when it has not been built.
   std::filesystem::path ScrPath() const;
+  // lumora.scr of the win64 build, the one the installer puts on 64-bit Windows.
+  std::filesystem::path Win64ScrPath() const { return config_.toolsDir / "src" / "lumora.scr"; }
+  // lumora-setup.exe; throws, naming the build command, when it has not been built.
+  std::filesystem::path InstallerPath() const;
   // A fresh file name under the run's log folder.
   std::filesystem::path NewLogPath(const std::string& stem, const std::string& extension);
 
@@ -71,6 +76,8 @@ class WineSession {
   void SetRegistryValue(const std::string& key, const std::string& name, const std::string& type,
                         const std::string& data);
   void DeleteRegistryValue(const std::string& key, const std::string& name);
+  // The data of a value as reg.exe query prints it; nothing when the key or the value is missing.
+  std::optional<std::string> RegistryValue(const std::string& key, const std::string& name);
 
   std::chrono::milliseconds StartDuration() const { return startDuration_; }
 

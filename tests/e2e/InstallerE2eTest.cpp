@@ -1,0 +1,169 @@
+// lumora-setup.exe under Wine: a silent install, the files, lists and registry values it leaves, the installed
+// saver's first picture, and a silent uninstall that takes it all away and puts the earlier screensaver back.
+#include <X11/keysym.h>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "SaverRun.h"
+#include "platform/portable/IniText.h"
+#include "settings_file/SettingsFile.h"
+#include "support/ShowFixture.h"
+
+namespace lumora::e2e {
+namespace {
+
+using namespace std::chrono_literals;
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+
+constexpr char kDesktopKey[] = "HKCU\\Control Panel\\Desktop";
+// A 32-bit program's key in the 64-bit registry. /D= takes no quotes, so its folder has no blank.
+constexpr char kUninstallKey[] = "HKLM\\Software\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Lumora";
+constexpr char kEarlierSaver[] = "C:\\windows\\system32\\earlier.scr";
+constexpr char kInstalledSaver[] = "C:\\windows\\system32\\lumora.scr";
+constexpr char kStartMenu[] = "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\Lumora";
+constexpr char kPictures[] = "C:\\lumora-files\\install";
+constexpr char kSounds[] = "C:\\lumora-files\\install-sounds";
+
+struct InstallRow {
+  const char* name;
+  std::vector<std::string> arguments;  // /D= comes last
+  std::string installDir;
+  std::string picturesDir;
+  std::vector<std::string> pictures;  // the list, in order, as names in picturesDir
+  std::vector<std::string> sounds;    // as names in kSounds
+  bool madeCurrent;
+};
+
+const InstallRow kRows[] = {
+    {"OwnPicturesMadeCurrent",
+     {"/S", std::string("/PICTURES=") + kPictures},
+     "C:\\Program Files (x86)\\Lumora",
+     kPictures,
+     {"A1.BMP", "b2.jpg", "b10.bmp"},
+     {},
+     true},
+    {"SamplesAndSoundsLeftUnchosen",
+     {"/S", std::string("/SOUNDS=") + kSounds, "/ACTIVATE=0", "/D=C:\\LumoraSaver"},
+     "C:\\LumoraSaver",
+     "C:\\LumoraSaver\\Samples",
+     {"bars.bmp", "checker.bmp", "lanterns.jpg", "meadow.jpg", "ocean.jpg", "sunset.jpg"},
+     {"beep.wav", "tune.mid"},
+     false},
+};
+
+lumora::Picture Shade(uint8_t red) {
+  return lumora::MakePicture(200, 150, [=](int x, int y) {
+    return lumora::Rgb{red, static_cast<uint8_t>(x), static_cast<uint8_t>(y)};
+  });
+}
+
+// Pictures in natural order A1, b2, b10 (case does not count), beside files that are not listed: another
+// kind, and a subfolder's picture (no --recursive).
+void WriteFolders(ShowFiles& files) {
+  files.AddPicture("install/b10.bmp", Shade(30));
+  files.AddPicture("install/A1.BMP", Shade(90));
+  files.AddPicture("install/b2.jpg", Shade(150));
+  files.AddFile("install/notes.txt", {'n'});
+  files.AddPicture("install/later/c.bmp", Shade(210));
+  for (const char* name : {"tune.mid", "beep.wav", "skip.mp3"}) files.AddFile(std::string("install-sounds/") + name, {'s'});
+}
+
+std::vector<std::string> FolderNames(const std::filesystem::path& folder) {
+  std::vector<std::string> names;
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(folder, error)) names.push_back(entry.path().filename());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// The values of a list's slots that are not free, slot by slot.
+std::vector<std::string> ListOf(const IniDocument& ini, const char* section) {
+  std::vector<std::string> values;
+  for (int slot = 1; slot <= kSlotCount; ++slot) {
+    const std::string value = FindIniValue(ini, section, SlotKey(slot)).value_or("(missing)");
+    if (!IsFreeSlot(value)) values.push_back(value);
+  }
+  return values;
+}
+
+std::vector<std::string> PathsIn(const std::string& folder, const std::vector<std::string>& names) {
+  std::vector<std::string> paths;
+  for (const std::string& name : names) paths.push_back(folder + "\\" + name);
+  return paths;
+}
+
+// The installed saver, started as the Start-menu entry starts it, shows the list's first picture.
+void ExpectFirstPicture(const std::string& settings, const std::vector<std::string>& pictures) {
+  ShowFiles files;
+  for (const std::string& path : pictures) {
+    const std::string bytes = ReadFile(FromWindowsPath(path));
+    files.Include(path, std::vector<uint8_t>(bytes.begin(), bytes.end()));
+  }
+  const Image expected = ExpectedFrame(settings, files, 1);
+  // By its Z: path: the 32-bit Wine loader would look for C:\windows\system32 in the 32-bit system folder.
+  std::string throughDriveZ = "Z:" + FromWindowsPath(kInstalledSaver).string();
+  std::replace(throughDriveZ.begin(), throughDriveZ.end(), '/', '\\');
+  WineProcess saver = Session().Start(throughDriveZ, {"/s"});
+  const Image shot = WaitForScreen(expected, 20s);
+  EXPECT_EQ(CountDifferences(shot, shot.Bounds(), expected), 0)
+      << (saver.Running() ? "" : "the saver ended: ") << saver.Stderr();
+  TapKey(XK_Escape);
+  if (!saver.Wait(10s)) saver.Kill();
+}
+
+class Installer : public ::testing::TestWithParam<InstallRow> {};
+
+TEST_P(Installer, InstallsShowsTheFirstPictureAndUninstallsEverything) {
+  if (Session().Arch() != SaverArch::I686) GTEST_SKIP() << "the installer is one 32-bit program, tried with 32-bit Wine";
+  const std::filesystem::path setup = Session().InstallerPath();
+  const InstallRow& row = GetParam();
+  ShowFiles files;
+  WriteFolders(files);
+  RemoveWindowsFile("lumora.ini");
+  Session().SetRegistryValue(kDesktopKey, "SCRNSAVE.EXE", "REG_SZ", kEarlierSaver);
+  Session().SetRegistryValue(kDesktopKey, "ScreenSaveActive", "REG_SZ", "0");
+
+  ASSERT_EQ(Session().Run(setup.string(), row.arguments, 120s), 0);
+
+  const std::filesystem::path installDir = FromWindowsPath(row.installDir);
+  EXPECT_THAT(FolderNames(installDir), ElementsAre("Samples", "lumora-lists.exe", "uninstall.exe"));
+  EXPECT_THAT(FolderNames(installDir / "Samples"),
+              ElementsAre("bars.bmp", "checker.bmp", "lanterns.jpg", "meadow.jpg", "ocean.jpg", "sunset.jpg"));
+  EXPECT_EQ(ReadFile(FromWindowsPath(kInstalledSaver)),
+            ReadFile(Session().Win64ScrPath()))
+      << "the 64-bit saver on 64-bit Windows";
+  EXPECT_THAT(FolderNames(FromWindowsPath(kStartMenu)),
+              ElementsAre("Lumora Full-Screen Test.lnk", "Lumora Settings.lnk", "Uninstall Lumora.lnk"));
+
+  const std::string settings = ReadWindowsFile("lumora.ini").value_or("");
+  const IniDocument ini = ParseIniText(settings);
+  const std::vector<std::string> pictures = PathsIn(row.picturesDir, row.pictures);
+  EXPECT_THAT(ListOf(ini, kPictureSection), ElementsAreArray(pictures));
+  EXPECT_THAT(ListOf(ini, kSoundSection), ElementsAreArray(PathsIn(kSounds, row.sounds)));
+  EXPECT_EQ(FindIniValue(ini, "Options", "Picdis"), "4") << "the options of a new settings file";
+
+  EXPECT_EQ(Session().RegistryValue(kUninstallKey, "DisplayName"), "Lumora Screensaver");
+  EXPECT_EQ(Session().RegistryValue(kUninstallKey, "UninstallString"), "\"" + row.installDir + "\\uninstall.exe\"");
+  EXPECT_EQ(Session().RegistryValue(kDesktopKey, "SCRNSAVE.EXE"), row.madeCurrent ? kInstalledSaver : kEarlierSaver);
+  EXPECT_EQ(Session().RegistryValue(kDesktopKey, "ScreenSaveActive"), row.madeCurrent ? "1" : "0");
+
+  ExpectFirstPicture(settings, pictures);
+
+  // The uninstaller runs a copy of itself from the temporary folder and returns at once.
+  ASSERT_EQ(Session().Run(row.installDir + "\\uninstall.exe", {"/S"}, 60s), 0);
+  // Its last step removes its key.
+  EXPECT_TRUE(WaitFor([&] { return !Session().RegistryValue(kUninstallKey, "DisplayName"); }, 60s));
+  EXPECT_FALSE(std::filesystem::exists(installDir));
+  EXPECT_FALSE(std::filesystem::exists(FromWindowsPath(kInstalledSaver)));
+  EXPECT_FALSE(std::filesystem::exists(FromWindowsPath(kStartMenu)));
+  EXPECT_FALSE(ReadWindowsFile("lumora.ini").has_value()) << "the settings file the installer created";
+  EXPECT_EQ(Session().RegistryValue(kDesktopKey, "SCRNSAVE.EXE"), kEarlierSaver);
+  EXPECT_EQ(Session().RegistryValue(kDesktopKey, "ScreenSaveActive"), "0");
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, Installer, ::testing::ValuesIn(kRows),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace lumora::e2e
