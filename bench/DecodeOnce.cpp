@@ -3,6 +3,7 @@
 // Usage: lumora_decode_once FILE EIGHTHS
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
 #include <fstream>
 #include <vector>
 
@@ -22,5 +23,10 @@ int main(int argc, char** argv) {
   if (!opened || eighths < 1 || eighths > 8) return 1;
   const lumora::PixelRect whole{0, 0, lumora::ScaledSize(opened->Width(), eighths),
                                 lumora::ScaledSize(opened->Height(), eighths)};
-  return opened->Part(eighths, whole).Empty() ? 1 : 0;
+  try {
+    return opened->Part(eighths, whole).Empty() ? 1 : 0;
+  } catch (const std::exception& refused) {
+    std::fprintf(stderr, "%s: %s\n", argv[1], refused.what());
+    return 1;
+  }
 }
