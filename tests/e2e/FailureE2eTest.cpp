@@ -303,6 +303,23 @@ TEST(BadInput, FolderAndOverlongPathInTheList) {
   }
 }
 
+// The settings file holds names in the system's ANSI code page (1252 in the test prefix); the disk's in UTF-8.
+TEST(BadInput, ANameOutsideAsciiShowsItsPicture) {
+  ShowFiles files;
+  const Bytes picture = BmpFileOf(Good(90));
+  WriteFile((Session().DriveC() / "lumora-files" / "caf\xC3\xA9 cr\xC3\xA8me \xC3\x9F.bmp").string(), picture);
+  const std::string name = ToWindowsPath(Session().DriveC() / "lumora-files") + "\\caf\xE9 cr\xE8me \xDF.bmp";
+  files.Include(name, picture);
+  const std::string settings = SettingsFileText(std::string(kQuietOptions) + "Picdis=1\r\n", {{1, name}});
+  WriteWindowsFile("lumora.ini", settings);
+  const Image expected = ExpectedFrame(settings, files, 1);
+  RunningSaver saver;
+  saver.WaitForWindow();
+  const Image shot = WaitForScreen(expected, 15s);
+  EXPECT_EQ(CountDifferences(shot, shot.Bounds(), expected), 0) << "the picture, not the placeholder";
+  ExpectEndsOnAKeyWithinASecond(saver, name);
+}
+
 // ---- A faulty system ------------------------------------------------------------------------------------------
 
 // Two savers started at the same instant: one shows, the other ends at once; one key ends the show for good.
