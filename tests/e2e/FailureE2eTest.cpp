@@ -288,11 +288,11 @@ TEST(BadInput, FolderAndOverlongPathInTheList) {
   const std::string good = files.AddPicture("list good.bmp", Good(20));
   std::filesystem::create_directories(Session().DriveC() / "lumora-files" / "folder.jpg");
   const std::string folder = ToWindowsPath(Session().DriveC() / "lumora-files" / "folder.jpg");
-  const auto deep = Session().DriveC() / "lumora-files" / std::string(120, 'd') / std::string(120, 'e');
+  const auto deep = Session().DriveC() / "lumora-files" / std::string(132, 'd') / std::string(132, 'e');
   std::filesystem::create_directories(deep);
   WriteFile((deep / "long path picture.bmp").string(), BmpFileOf(Good(60)));
   const std::string longPath = ToWindowsPath(deep / "long path picture.bmp");
-  ASSERT_GE(longPath.size(), 300u - 40u);
+  ASSERT_GE(longPath.size(), 300u);
   for (const std::string& listed : {folder, longPath}) {
     WriteWindowsFile("lumora.ini", SettingsFileText(std::string(kQuietOptions) + "Picdis=1\r\n", {{1, good}, {2, listed}}));
     RunningSaver saver;
