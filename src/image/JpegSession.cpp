@@ -100,8 +100,28 @@ bool CropColumns(JpegSession& session, JDIMENSION& xoffset, JDIMENSION& width) {
   return true;
 }
 
+namespace {
+
+// In a file of several scans, libjpeg-turbo's skip can count past the rows it has (seen with unusual sampling
+// factors) and then wait without end for input that never comes. Every scan of such a file is decoded before the
+// first row comes out, so reading the rows instead costs only their inverse transforms.
+bool DiscardRows(JpegSession& session, JDIMENSION rows) {
+  j_common_ptr common = reinterpret_cast<j_common_ptr>(&session.info);
+  const JDIMENSION rowBytes = session.info.output_width * static_cast<JDIMENSION>(session.info.output_components);
+  JSAMPARRAY scratch = (*session.info.mem->alloc_sarray)(common, JPOOL_IMAGE, rowBytes, 1);
+  for (JDIMENSION done = 0; done < rows; ++done)
+    if (jpeg_read_scanlines(&session.info, scratch, 1) != 1) {
+      SetMessage(session, "the decoder gave no more rows");
+      return false;
+    }
+  return true;
+}
+
+}  // namespace
+
 bool SkipRows(JpegSession& session, JDIMENSION rows) {
   if (setjmp(session.errors.exitJump)) return false;
+  if (jpeg_has_multiple_scans(&session.info)) return DiscardRows(session, rows);
   if (rows > 0 && jpeg_skip_scanlines(&session.info, rows) != rows) {
     SetMessage(session, "the decoder skipped fewer rows than asked");
     return false;
