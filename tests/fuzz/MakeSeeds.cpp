@@ -1,4 +1,5 @@
-// Writes the fuzz targets' seed corpora: small valid and nearly valid inputs made by the project's own builders.
+// Writes the fuzz targets' starting inputs: small pictures, settings files and command lines, whole and slightly
+// damaged, from the same picture and settings writers the tests use.
 // Usage: lumora_make_fuzz_seeds FOLDER   (writes FOLDER/bmp, FOLDER/jpeg, FOLDER/settings, FOLDER/command_line)
 #include <cstdio>
 #include <filesystem>
