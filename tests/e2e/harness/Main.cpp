@@ -1,10 +1,13 @@
-// main() of the end-to-end tests: one Wine session for the whole run and a screenshot of every failing test.
+// main() of the end-to-end tests: one Wine session for the whole run, a screenshot of every failing test, and its
+// failure messages again at the end of the run, where a log cut to its head and tail still shows them.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "harness/Harness.h"
 
@@ -38,8 +41,9 @@ class SessionEnvironment : public ::testing::Environment {
   std::unique_ptr<WineSession> session_;
 };
 
-// Saves what the screen showed at a test's first failure, before the test's own clean-up changes it.
-class FailureScreenshots : public ::testing::EmptyTestEventListener {
+// Saves what the screen showed at a test's first failure, before the test's own clean-up changes it, and keeps
+// every failure's message for the end of the run.
+class FailureRecord : public ::testing::EmptyTestEventListener {
  public:
   void OnTestStart(const ::testing::TestInfo& test) override {
     saved_ = false;
@@ -49,8 +53,15 @@ class FailureScreenshots : public ::testing::EmptyTestEventListener {
 
   void OnTestEnd(const ::testing::TestInfo&) override { testName_.clear(); }
 
+  void OnTestProgramEnd(const ::testing::UnitTest&) override {
+    for (const std::string& failure : failures_) std::printf("[ failure  ] %s\n", failure.c_str());
+  }
+
   void OnTestPartResult(const ::testing::TestPartResult& result) override {
-    if (!result.failed() || saved_ || runningSession == nullptr) return;
+    if (!result.failed()) return;
+    failures_.push_back(testName_ + " at " + (result.file_name() ? result.file_name() : "?") + ":" +
+                        std::to_string(result.line_number()) + ": " + result.summary());
+    if (saved_ || runningSession == nullptr) return;
     saved_ = true;
     const auto folder = runningSession->WorkDir() / "failures" / ArchName(runningSession->Arch());
     const auto path = folder / (testName_.empty() ? std::string("environment.png") : testName_ + ".png");
@@ -65,6 +76,7 @@ class FailureScreenshots : public ::testing::EmptyTestEventListener {
 
  private:
   bool saved_ = false;
+  std::vector<std::string> failures_;
   std::string testName_;  // gtest's current_test_info() would deadlock inside OnTestPartResult
 };
 
@@ -80,6 +92,6 @@ WineSession& Session() {
 int main(int argc, char** argv) {
   ::testing::InitGoogleMock(&argc, argv);
   ::testing::AddGlobalTestEnvironment(new lumora::e2e::SessionEnvironment);
-  ::testing::UnitTest::GetInstance()->listeners().Append(new lumora::e2e::FailureScreenshots);
+  ::testing::UnitTest::GetInstance()->listeners().Append(new lumora::e2e::FailureRecord);
   return RUN_ALL_TESTS();
 }
