@@ -3,9 +3,9 @@
 // with no sound, passwords or message boxes.
 #include <string>
 
-#include "platform/portable/PortableFileSystem.h"
-#include "platform/portable/PortableProfileFiles.h"
-#include "platform/software/Compositor.h"
+#include "portable/PortableFileSystem.h"
+#include "portable/PortableProfileFiles.h"
+#include "compositor/Compositor.h"
 #include "show/TForm1.h"
 
 namespace lumora::bench {

@@ -1,7 +1,12 @@
 #pragma once
+#include <cstddef>
+#include <cstdint>
 #include <string>
 
 namespace lumora {
+
+// The longest value the profile functions read back; longer ones are cut.
+inline constexpr size_t kMaxProfileValueLength = 1023;
 
 // Raw text access to INI files, as the platform's private-profile functions give it. Implementations keep
 // nothing in memory: every read sees every earlier write.
@@ -15,5 +20,8 @@ class ProfileFiles {
   virtual bool WriteText(const std::string& path, const std::string& section, const std::string& key,
                          const std::string& value) = 0;
 };
+
+// The number a profile value stands for (decimal, or hexadecimal after "0x"), or `fallback`.
+int32_t ParseProfileInteger(const std::string& text, int32_t fallback);
 
 }  // namespace lumora

@@ -10,8 +10,6 @@ namespace lumora {
 // functions at once.
 class TIniFile {
  public:
-  static constexpr size_t kMaxValueLength = 1023;
-
   TIniFile(ProfileFiles& files, std::string fileName);
   const std::string& FileName() const { return fileName_; }
 
@@ -30,8 +28,5 @@ class TIniFile {
   ProfileFiles& files_;
   std::string fileName_;
 };
-
-// The number a profile value stands for, or `fallback`.
-int32_t ParseProfileInteger(const std::string& text, int32_t fallback);
 
 }  // namespace lumora

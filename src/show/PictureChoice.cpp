@@ -1,4 +1,4 @@
-#include "show/PictureLoading.h"
+#include "image/PictureLoading.h"
 #include "show/TForm1.h"
 
 namespace lumora {

@@ -4,7 +4,7 @@
 #include "platform/MessageBoxes.h"
 #include "platform/PasswordServices.h"
 #include "platform/ProfileFiles.h"
-#include "platform/SaverStage.h"
+#include "show/SaverStage.h"
 #include "platform/SystemServices.h"
 
 namespace lumora {

@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/SaverStage.h"
+#include "show/SaverStage.h"
 #include "show/SaverServices.h"
 #include "show/SaverState.h"
 #include "show/TMediaPlayer.h"

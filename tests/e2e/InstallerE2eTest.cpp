@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "SaverRun.h"
-#include "platform/portable/IniText.h"
+#include "portable/IniText.h"
 #include "settings_file/SettingsFile.h"
 #include "support/ShowFixture.h"
 

@@ -7,7 +7,7 @@
 
 #include "SaverRun.h"
 #include "support/ProfileScript.h"
-#include "platform/portable/PortableProfileFiles.h"
+#include "portable/PortableProfileFiles.h"
 
 namespace lumora::e2e {
 namespace {

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/portable/IniText.h"
+#include "portable/IniText.h"
 #include "settings_file/OptionTable.h"
 #include "settings_file/SettingsFile.h"
 #include "support/FakePlatform.h"
@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   for (int slot = 1; slot <= kSlotCount; slot += 37) {
     const std::string value = ini.ReadString(kPictureSection, SlotKey(slot), kSlotDefault);
-    if (value.size() > TIniFile::kMaxValueLength) std::abort();
+    if (value.size() > kMaxProfileValueLength) std::abort();
   }
   // A value written is read back as written, trimmed as the platform trims it.
   const std::string written = text.substr(0, 40);

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/portable/IniText.h"
+#include "portable/IniText.h"
 
 namespace lumora::test {
 

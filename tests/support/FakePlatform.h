@@ -12,7 +12,7 @@
 #include "platform/PasswordServices.h"
 #include "platform/ProfileFiles.h"
 #include "platform/SystemServices.h"
-#include "platform/portable/IniText.h"
+#include "portable/IniText.h"
 
 namespace lumora::test {
 

@@ -2,7 +2,7 @@
 #include <string>
 
 #include "support/FakePlatform.h"
-#include "platform/software/Compositor.h"
+#include "compositor/Compositor.h"
 #include "show/TForm1.h"
 
 namespace lumora::test {

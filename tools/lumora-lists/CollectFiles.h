@@ -8,7 +8,7 @@
 namespace lumora {
 
 // Paths of this many characters or more are left out: the store keeps values of at most 1023.
-inline constexpr size_t kTooLongPath = TIniFile::kMaxValueLength + 1;
+inline constexpr size_t kTooLongPath = kMaxProfileValueLength + 1;
 
 // The files the arguments of one list name, in list order, and the lines that report the rest.
 struct CollectedFiles {

@@ -3,8 +3,8 @@
 #include <vector>
 
 #include "lumora-lists/LumoraLists.h"
-#include "platform/portable/PortableFileTree.h"
-#include "platform/portable/PortableProfileFiles.h"
+#include "portable/PortableFileTree.h"
+#include "portable/PortableProfileFiles.h"
 
 int main(int argc, char** argv) {
   lumora::PortableProfileFiles profiles;

@@ -34,5 +34,7 @@ UpdateResult UpdateSettingsFile(FileTree& tree, ProfileFiles& profiles, const st
 
 // The copy that UpdateSettingsFile writes before it takes the place of `iniPath`.
 std::string WorkingCopyOf(const std::string& iniPath);
+// Where the settings file waits, on a system without a replacing move, while its copy takes its place.
+inline constexpr const char* kReplacedListsSuffix = ".lists-old";
 
 }  // namespace lumora

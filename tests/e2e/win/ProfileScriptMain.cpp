@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "support/ProfileScript.h"
-#include "platform/win32/Win32Services.h"
+#include "win32_services/Win32Services.h"
 
 int main(int argc, char** argv) {
   if (argc != 2) {

@@ -5,7 +5,7 @@
 #include <iterator>
 
 #include "platform/LumoraError.h"
-#include "platform/portable/PortableProfileFiles.h"
+#include "portable/PortableProfileFiles.h"
 #include "settings_file/SettingsFile.h"
 #include "settings_file/TIniFile.h"
 #include "samples/SettingsFiles.h"

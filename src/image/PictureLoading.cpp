@@ -1,0 +1,21 @@
+#include "image/PictureLoading.h"
+
+#include <new>
+
+namespace lumora {
+
+DecodeResult LoadPictureFile(FileSystem& files, const std::string& path, JpegColours colours,
+                             DecodeInterrupted interrupted) {
+  // Not even read when no decoder would take it.
+  if (!HasPictureExtension(path)) return DecodePictureFile(path, {}, colours);
+  try {
+    std::optional<std::vector<uint8_t>> bytes = files.ReadFile(path, kMaxPictureFileBytes);
+    if (!bytes) return DecodeError{DecodeFailure::Unreadable, "cannot read the file, or it is over 256 MB"};
+    return DecodePictureFile(path, std::move(*bytes), colours, std::move(interrupted));
+  } catch (const std::bad_alloc&) {
+    // The file's bytes alone did not fit: shown as unreadable, like any other file that cannot be read.
+    return DecodeError{DecodeFailure::OutOfMemory, "no memory to read the file"};
+  }
+}
+
+}  // namespace lumora

@@ -1,0 +1,23 @@
+#include "portable/PortableFileSystem.h"
+
+#include <filesystem>
+#include <fstream>
+
+namespace lumora {
+
+bool PortableFileSystem::FileExists(const std::string& path) {
+  std::error_code error;
+  return std::filesystem::is_regular_file(path, error);
+}
+
+std::optional<std::vector<uint8_t>> PortableFileSystem::ReadFile(const std::string& path, size_t maxBytes) {
+  std::error_code error;
+  const uintmax_t size = std::filesystem::file_size(path, error);
+  if (error || size > maxBytes) return std::nullopt;
+  std::ifstream in(path, std::ios::binary);
+  std::vector<uint8_t> bytes(static_cast<size_t>(size));
+  if (!in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()))) return std::nullopt;
+  return bytes;
+}
+
+}  // namespace lumora

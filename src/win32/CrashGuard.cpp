@@ -1,0 +1,37 @@
+#include "win32/CrashGuard.h"
+
+#include <windows.h>
+
+#include <exception>
+
+namespace lumora::win32 {
+
+namespace {
+
+// The cursor was hidden once at start-up, and once more at most while a password dialog closed.
+constexpr int kMostCursorHides = 8;
+
+// Only calls that need nothing of the program's own state: it may be broken.
+[[noreturn]] void EndAfterCrash() {
+  UINT previous = 0;
+  SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, 0, &previous, 0);
+  for (int i = 0; i < kMostCursorHides && ShowCursor(TRUE) < 0; ++i) {
+  }
+  TerminateProcess(GetCurrentProcess(), kCrashExitCode);
+  ExitProcess(kCrashExitCode);
+}
+
+LONG WINAPI OnUnhandledException(EXCEPTION_POINTERS*) { EndAfterCrash(); }
+
+void OnTerminate() { EndAfterCrash(); }
+
+}  // namespace
+
+void InstallSaverCrashGuard() {
+  // No system box about the fault or a missing disk: the process ends by itself.
+  SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
+  SetUnhandledExceptionFilter(OnUnhandledException);
+  std::set_terminate(OnTerminate);
+}
+
+}  // namespace lumora::win32

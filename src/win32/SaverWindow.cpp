@@ -1,0 +1,163 @@
+#include "win32/SaverWindow.h"
+
+#include <mmsystem.h>
+
+#include "win32/Win32Mci.h"
+#include "show/TForm1.h"
+
+namespace lumora::win32 {
+
+namespace {
+
+constexpr UINT_PTR kTimer1 = 1;
+
+}  // namespace
+
+QueuedMessage QueuedMessageOf(UINT message) {
+  switch (message) {
+    case WM_KEYDOWN: return QueuedMessage::KeyDown;
+    case WM_KEYUP: return QueuedMessage::KeyUp;
+    case WM_SYSKEYDOWN: return QueuedMessage::SystemKeyDown;
+    case WM_SYSKEYUP: return QueuedMessage::SystemKeyUp;
+    case WM_LBUTTONDOWN: return QueuedMessage::LeftButtonDown;
+    case WM_RBUTTONDOWN: return QueuedMessage::RightButtonDown;
+    case WM_MBUTTONDOWN: return QueuedMessage::MiddleButtonDown;
+  }
+  return QueuedMessage::Other;
+}
+
+bool PlayerWindow::Create(HWND parent, HINSTANCE instance, TForm1& form) {
+  form_ = &form;
+  return Window::Create("TMediaPlayer", 0, 0, "", WS_CHILD, RECT{}, parent, instance);
+}
+
+LRESULT PlayerWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != MM_MCINOTIFY) return Default(message, wParam, lParam);
+  application_.Guarded([&] {
+    if (const std::optional<MediaNotify> outcome = Win32Mci::NotifyOutcome(wParam))
+      form_->MediaPlayer1.Notified(*outcome);
+    form_->MediaPlayer1Notify();
+  });
+  return 0;
+}
+
+SaverWindow::SaverWindow(Application& application, HINSTANCE instance)
+    : application_(application), instance_(instance), player_(application),
+      backgroundBrush_(OwnGdiObject(CreateSolidBrush(ToColorRef(background_)))),
+      screenWidth_(GetSystemMetrics(SM_CXSCREEN)), screenHeight_(GetSystemMetrics(SM_CYSCREEN)),
+      liveGdiObjectsMessage_(RegisterWindowMessageA(kLiveGdiObjectsMessage)) {}
+
+bool SaverWindow::Create(TForm1& form) {
+  form_ = &form;
+  if (!Window::Create(kSaverWindowClass, CS_DBLCLKS, WS_EX_TOPMOST, kSaverWindowTitle,
+                      WS_POPUP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, RECT{0, 0, screenWidth_, screenHeight_}, nullptr,
+                      instance_))
+    return false;
+  // Created in stacking order from the bottom: each new child window goes on top of its siblings.
+  for (PictureWindow& picture : pictures_)
+    if (!picture.Create(Handle(), instance_, &background_)) return false;
+  return CreateInfoLabel() && player_.Create(Handle(), instance_, form);
+}
+
+bool SaverWindow::CreateInfoLabel() {
+  label_ = CreateWindowExA(0, "STATIC", kNoPicturesCaption, WS_CHILD | SS_LEFT | SS_NOPREFIX, 68, 183, 469, 106,
+                           Handle(), nullptr, instance_, nullptr);
+  labelFont_ = OwnGdiObject(CreateFontA(-16, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                               CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "MS Sans Serif"));
+  SendMessageA(label_, WM_SETFONT, reinterpret_cast<WPARAM>(labelFont_.get()), FALSE);
+  return label_ != nullptr;
+}
+
+void SaverWindow::Show() {
+  ShowWindow(Handle(), SW_SHOWMAXIMIZED);
+  SetForegroundWindow(Handle());
+  SetFocus(Handle());
+  UpdateWindow(Handle());
+}
+
+int SaverWindow::BitsPerPixel() {
+  WindowDC dc(nullptr);
+  return GetDeviceCaps(dc.Get(), BITSPIXEL) * GetDeviceCaps(dc.Get(), PLANES);
+}
+
+void SaverWindow::SetBackground(Rgb colour) {
+  background_ = colour;
+  backgroundBrush_ = OwnGdiObject(CreateSolidBrush(ToColorRef(colour)));
+  if (Handle()) InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+void SaverWindow::ShowInfoLabel(const std::string& caption) {
+  SetWindowTextA(label_, caption.c_str());
+  ShowWindow(label_, SW_SHOWNA);
+}
+
+void SaverWindow::UpdateControl(ControlId id, const PictureControl& control) {
+  pictures_[static_cast<int>(id)].Update(control, Screen());
+}
+
+void SaverWindow::BringToFront(ControlId id) {
+  SetWindowPos(pictures_[static_cast<int>(id)].Handle(), HWND_TOP, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void SaverWindow::CopyToSurface(const Picture& picture, int left, int top) {
+  if (!Handle()) return;
+  const VisiblePart visible =
+      VisiblePartOf(PixelRect{left, top, left + picture.Width(), top + picture.Height()}, Screen());
+  if (visible.onScreen.Empty()) return;
+  WindowDC dc(Handle());
+  DrawPicturePart(dc.Get(), picture, visible.inBounds.left, visible.inBounds.top, visible.inBounds.Width(),
+                  visible.inBounds.Height(), visible.onScreen.left, visible.onScreen.top);
+}
+
+void SaverWindow::SetTimer(bool enabled, int intervalMs) {
+  if (!Handle()) return;
+  KillTimer(Handle(), kTimer1);
+  if (enabled && intervalMs > 0) ::SetTimer(Handle(), kTimer1, static_cast<UINT>(intervalMs), nullptr);
+}
+
+void SaverWindow::InstallInputHook() {
+  application_.SetPreTranslate([this](MSG& message) {
+    form_->deactivate(QueuedMessageOf(message.message));
+    return false;  // every message is dispatched as usual, input included
+  });
+}
+
+void SaverWindow::Close() {
+  if (Handle()) PostMessageA(Handle(), WM_CLOSE, 0, 0);
+}
+
+LRESULT SaverWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == liveGdiObjectsMessage_ && message != 0) return LiveGdiObjects();
+  switch (message) {
+    case WM_ERASEBKGND: {
+      RECT client;
+      GetClientRect(Handle(), &client);
+      FillRect(reinterpret_cast<HDC>(wParam), &client, backgroundBrush_.get());
+      return 1;
+    }
+    case WM_CTLCOLORSTATIC:
+      SetTextColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_WINDOWTEXT));
+      SetBkColor(reinterpret_cast<HDC>(wParam), ToColorRef(background_));
+      return reinterpret_cast<LRESULT>(backgroundBrush_.get());
+    case WM_GETMINMAXINFO: {
+      auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+      info->ptMaxPosition = {0, 0};
+      info->ptMaxSize = {screenWidth_, screenHeight_};
+      return 0;
+    }
+    case WM_TIMER:
+      if (wParam == kTimer1) application_.Guarded([&] { form_->Timer1Timer(); });
+      return 0;
+    case WM_CLOSE:
+      DestroyWindow(Handle());
+      return 0;
+    case WM_DESTROY:
+      application_.SetPreTranslate(nullptr);
+      PostQuitMessage(0);
+      return 0;
+  }
+  return Default(message, wParam, lParam);
+}
+
+}  // namespace lumora::win32

@@ -1,0 +1,80 @@
+#pragma once
+#include <windows.h>
+
+#include <array>
+
+#include "show/SaverStage.h"
+#include "win32/Application.h"
+#include "win32/GdiObjects.h"
+#include "win32/PictureWindow.h"
+#include "win32/Window.h"
+
+namespace lumora {
+class TForm1;
+}
+
+namespace lumora::win32 {
+
+// The media player's own hidden window: the device posts its end-of-play notifications there.
+class PlayerWindow : public Window {
+ public:
+  explicit PlayerWindow(Application& application) : application_(application) {}
+  bool Create(HWND parent, HINSTANCE instance, TForm1& form);
+
+ private:
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  Application& application_;
+  TForm1* form_ = nullptr;
+};
+
+// The saver window "TForm1": borderless, on top of all windows, over the whole primary screen, with the picture
+// controls, the information label, the display timer and the media player's notification window.
+class SaverWindow : public SaverStage, public Window {
+ public:
+  SaverWindow(Application& application, HINSTANCE instance);
+
+  // Makes the window and its controls, hidden, with `form` handling their events; false when any of them could
+  // not be made.
+  bool Create(TForm1& form);
+  // Shows the window maximised and active, as it does when its creation ends.
+  void Show();
+  HWND PlayerHandle() const { return player_.Handle(); }
+
+  int ScreenWidth() override { return screenWidth_; }
+  int ScreenHeight() override { return screenHeight_; }
+  int BitsPerPixel() override;
+  void SetBackground(Rgb colour) override;
+  void ShowInfoLabel(const std::string& caption) override;
+  void UpdateControl(ControlId id, const PictureControl& control) override;
+  void BringToFront(ControlId id) override;
+  void CopyToSurface(const Picture& picture, int left, int top) override;
+  void SetTimer(bool enabled, int intervalMs) override;
+  void InstallInputHook() override;
+  void ProcessMessages() override { application_.ProcessMessages(); }
+  bool InputPending() override { return HIWORD(GetQueueStatus(QS_KEY | QS_MOUSEBUTTON)) != 0; }
+  void Close() override;
+
+ private:
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  bool CreateInfoLabel();
+  PixelRect Screen() const { return PixelRect{0, 0, screenWidth_, screenHeight_}; }
+
+  Application& application_;
+  HINSTANCE instance_;
+  TForm1* form_ = nullptr;
+  HWND label_ = nullptr;
+  PlayerWindow player_;
+  UniqueFont labelFont_;
+  UniqueBrush backgroundBrush_;
+  Rgb background_{128, 0, 128};
+  std::array<PictureWindow, kShownControlCount> pictures_;
+  int screenWidth_;
+  int screenHeight_;
+  UINT liveGdiObjectsMessage_;
+};
+
+// What the saver's input hook makes of a window message.
+QueuedMessage QueuedMessageOf(UINT message);
+
+}  // namespace lumora::win32

@@ -1,0 +1,57 @@
+#include "win32/Win32Modes.h"
+
+#include "win32/CrashGuard.h"
+#include "win32/DisclaimerWindow.h"
+#include "win32/SaverWindow.h"
+#include "win32/SettingsWindow.h"
+#include "win32/Win32Mci.h"
+#include "win32/Win32System.h"
+#include "win32_services/Win32Services.h"
+#include "settings_window/TForm2.h"
+#include "settings_window/Tfrmdisc.h"
+#include "show/TForm1.h"
+
+namespace lumora::win32 {
+
+void Win32Modes::RunSaverMode() {
+  InstallSaverCrashGuard();
+  SaverState state;  // the saver's one record, for as long as this run lasts
+  Win32MessageBoxes boxes(kSaverTitle);
+  Application application(kSaverTitle, boxes);
+  Win32System system;
+  Win32FileSystem files;
+  Win32ProfileFiles profiles;
+  Win32Passwords passwords;
+  Win32Mci media;
+  SaverWindow window(application, instance_);
+  TForm1 form(state, SaverServices{system, files, profiles, system, boxes, window, passwords, media});
+  // Without its window and controls the saver could show nothing and wait forever: it ends before it starts.
+  if (!window.Create(form)) return;
+  passwords.SetOwner(window.Handle());
+  media.SetNotifyWindow(window.PlayerHandle());
+  application.Guarded([&] { form.FormCreate(); });
+  window.Show();
+  application.Run();
+}
+
+void Win32Modes::RunSettingsMode() {
+  TForm2State state;
+  Win32MessageBoxes boxes(kSettingsTitle);
+  Application application(kSettingsTitle, boxes);
+  Win32System system;
+  Win32FileSystem files;
+  Win32ProfileFiles profiles;
+  SettingsWindow window(application, instance_, files);
+  TForm2 form(state, SettingsServices{system, files, profiles, boxes, window});
+  if (!window.Create(form)) return;
+  // A failure while loading or creating the settings file is reported, and the window opens all the same.
+  application.Guarded([&] { form.FormCreate(); });
+  DisclaimerWindow disclaimer(application, instance_);
+  Tfrmdisc frmdisc(disclaimer);
+  if (!disclaimer.Create(frmdisc, window.Handle())) return;
+  window.SetDisclaimer(disclaimer);
+  window.Show();
+  window.RunMessageLoop();
+}
+
+}  // namespace lumora::win32

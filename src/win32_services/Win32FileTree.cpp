@@ -1,0 +1,118 @@
+#include "win32_services/Win32FileTree.h"
+
+#include "win32_services/Handles.h"
+#include "win32_services/Win32Services.h"
+
+namespace lumora::win32 {
+
+namespace {
+
+// Windows 95 and 98 keep the profile file written last in memory and write it out later: the file on disk is
+// complete only after this.
+void FlushProfileCache(const std::string& path) { WritePrivateProfileStringA(nullptr, nullptr, nullptr, path.c_str()); }
+
+UniqueHandle OpenWhole(const std::string& path, DWORD access, DWORD creation) {
+  const HANDLE file =
+      CreateFileA(path.c_str(), access, FILE_SHARE_READ, nullptr, creation, FILE_ATTRIBUTE_NORMAL, nullptr);
+  return UniqueHandle(file == INVALID_HANDLE_VALUE ? nullptr : file);
+}
+
+bool CopyBytes(HANDLE from, HANDLE to) {
+  char buffer[64 * 1024];
+  DWORD read = 0;
+  while (::ReadFile(from, buffer, sizeof buffer, &read, nullptr)) {
+    if (read == 0) return true;
+    DWORD written = 0;
+    if (!WriteFile(to, buffer, read, &written, nullptr) || written != read) return false;
+  }
+  return false;
+}
+
+using MoveFileExFunction = BOOL(WINAPI*)(LPCSTR, LPCSTR, DWORD);
+
+// Windows 95 and 98 have MoveFileExA only as a stub that fails, so it is looked up, and only on NT.
+MoveFileExFunction MoveFileExOnNt() {
+  if (RunningPlatform() != PlatformKind::WindowsNT) return nullptr;
+  const HMODULE kernel = GetModuleHandleA("kernel32.dll");
+  if (kernel == nullptr) return nullptr;
+  return reinterpret_cast<MoveFileExFunction>(reinterpret_cast<void*>(GetProcAddress(kernel, "MoveFileExA")));
+}
+
+// Without a replacing move the original is moved aside, not deleted, so that it can come back when the
+// replacement does not take its place; the target name is missing only between two renames.
+bool ReplaceByRenames(const std::string& target, const std::string& replacement, const std::string& aside) {
+  if (GetFileAttributesA(target.c_str()) == INVALID_FILE_ATTRIBUTES)
+    return MoveFileA(replacement.c_str(), target.c_str()) != FALSE;
+  DeleteFileA(aside.c_str());
+  if (!MoveFileA(target.c_str(), aside.c_str())) return false;
+  if (!MoveFileA(replacement.c_str(), target.c_str())) {
+    MoveFileA(aside.c_str(), target.c_str());
+    return false;
+  }
+  DeleteFileA(aside.c_str());
+  return true;
+}
+
+}  // namespace
+
+PathKind Win32FileTree::KindOf(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return PathKind::Missing;
+  return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? PathKind::Folder : PathKind::File;
+}
+
+std::string Win32FileTree::FullPath(const std::string& path) {
+  char buffer[MAX_PATH + 1];
+  char* filePart = nullptr;
+  DWORD length = GetFullPathNameA(path.c_str(), sizeof buffer, buffer, &filePart);
+  if (length == 0) return path;
+  if (length < sizeof buffer) return std::string(buffer, length);
+  std::string full(length, '\0');
+  length = GetFullPathNameA(path.c_str(), length, full.data(), &filePart);
+  if (length == 0 || length >= full.size()) return path;
+  full.resize(length);
+  return full;
+}
+
+std::string Win32FileTree::Join(const std::string& folder, const std::string& name) {
+  if (!folder.empty() && (folder.back() == '\\' || folder.back() == '/')) return folder + name;
+  return folder + "\\" + name;
+}
+
+std::optional<std::vector<FolderEntry>> Win32FileTree::List(const std::string& folder) {
+  WIN32_FIND_DATAA found;
+  const HANDLE first = FindFirstFileA(Join(folder, "*").c_str(), &found);
+  // A root folder has no "." entry, so an empty one reports that nothing was found.
+  if (first == INVALID_HANDLE_VALUE)
+    return GetLastError() == ERROR_FILE_NOT_FOUND ? std::optional(std::vector<FolderEntry>{}) : std::nullopt;
+  const UniqueFind search(first);
+  std::vector<FolderEntry> listed;
+  do {
+    const std::string name = found.cFileName;
+    const bool isFolder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    if (name == "." || name == "..") continue;
+    if (isFolder && (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) continue;
+    listed.push_back({name, isFolder});
+  } while (FindNextFileA(search.get(), &found));
+  if (GetLastError() != ERROR_NO_MORE_FILES) return std::nullopt;
+  return listed;
+}
+
+bool Win32FileTree::Copy(const std::string& from, const std::string& to) {
+  FlushProfileCache(from);
+  const UniqueHandle source = OpenWhole(from, GENERIC_READ, OPEN_EXISTING);
+  if (!source) return false;
+  const UniqueHandle copy = OpenWhole(to, GENERIC_WRITE, CREATE_ALWAYS);
+  return copy && CopyBytes(source.get(), copy.get());
+}
+
+bool Win32FileTree::Replace(const std::string& target, const std::string& replacement) {
+  FlushProfileCache(replacement);
+  if (const MoveFileExFunction moveFileEx = MoveFileExOnNt())
+    return moveFileEx(replacement.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
+  return ReplaceByRenames(target, replacement, target + asideSuffix_);
+}
+
+void Win32FileTree::Remove(const std::string& path) { DeleteFileA(path.c_str()); }
+
+}  // namespace lumora::win32

@@ -1,0 +1,108 @@
+#include "win32_services/Win32Services.h"
+
+#include <vector>
+
+#include "win32_services/Handles.h"
+
+namespace lumora::win32 {
+
+std::string WindowsDirectory() {
+  // The buffer starts out as "c:\windows": when the directory does not fit in 200 characters the call
+  // reports its length without writing, and the preset text stands.
+  char buffer[256] = "c:\\windows";
+  UINT length = GetWindowsDirectoryA(buffer, 200);
+  if (length == 0) return "c:\\windows";
+  buffer[sizeof(buffer) - 1] = '\0';
+  return buffer;
+}
+
+std::string SystemDirectory() {
+  char buffer[260];
+  UINT length = GetSystemDirectoryA(buffer, sizeof(buffer));
+  if (length == 0 || length >= sizeof(buffer)) return "";
+  return std::string(buffer, length);
+}
+
+std::string ExecutablePath() {
+  char buffer[MAX_PATH + 1] = {};
+  DWORD length = GetModuleFileNameA(nullptr, buffer, MAX_PATH);
+  return std::string(buffer, length);
+}
+
+PlatformKind RunningPlatform() {
+  OSVERSIONINFOA version{};
+  version.dwOSVersionInfoSize = 148;
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+  if (!GetVersionExA(&version)) return PlatformKind::Other;
+#pragma GCC diagnostic pop
+  switch (version.dwPlatformId) {
+    case VER_PLATFORM_WIN32_WINDOWS: return PlatformKind::Windows9x;
+    case VER_PLATFORM_WIN32_NT: return PlatformKind::WindowsNT;
+  }
+  return PlatformKind::Other;
+}
+
+uint32_t MillisecondsSinceMidnightUtc() {
+  SYSTEMTIME now;
+  GetSystemTime(&now);
+  return ((now.wHour * 60u + now.wMinute) * 60u + now.wSecond) * 1000u + now.wMilliseconds;
+}
+
+bool Win32FileSystem::FileExists(const std::string& path) {
+  DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::optional<std::vector<uint8_t>> Win32FileSystem::ReadFile(const std::string& path, size_t maxBytes) {
+  const HANDLE opened = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                    FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+  if (opened == INVALID_HANDLE_VALUE) return std::nullopt;
+  const UniqueHandle file(opened);
+  // GetFileSize rather than GetFileSizeEx, which Windows 95 and 98 lack.
+  DWORD high = 0;
+  const DWORD low = GetFileSize(file.get(), &high);
+  const uint64_t size = (uint64_t{high} << 32) | low;
+  if (low == INVALID_FILE_SIZE || size > maxBytes) return std::nullopt;
+  std::vector<uint8_t> bytes(static_cast<size_t>(size));
+  size_t done = 0;
+  DWORD read = 0;
+  while (done < bytes.size() &&
+         ::ReadFile(file.get(), bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &read, nullptr) &&
+         read > 0)
+    done += read;
+  if (done != bytes.size()) return std::nullopt;
+  return bytes;
+}
+
+std::string Win32ProfileFiles::ReadText(const std::string& path, const std::string& section, const std::string& key,
+                                        const std::string& fallback) {
+  char buffer[kMaxProfileValueLength + 1];
+  DWORD length = GetPrivateProfileStringA(section.c_str(), key.c_str(), fallback.c_str(), buffer, sizeof(buffer),
+                                          path.c_str());
+  return std::string(buffer, length);
+}
+
+bool Win32ProfileFiles::WriteText(const std::string& path, const std::string& section, const std::string& key,
+                                  const std::string& value) {
+  return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), path.c_str()) != FALSE;
+}
+
+bool Win32MessageBoxes::Show(BoxKind kind, const std::string& text, BoxButtons buttons) {
+  static constexpr struct {
+    const char* caption;
+    UINT icon;
+  } kKinds[] = {{"Information", MB_ICONINFORMATION},
+                {"Warning", MB_ICONWARNING},
+                {"Error", MB_ICONERROR},
+                {"Confirm", MB_ICONQUESTION}};
+  const auto& style = kKinds[static_cast<int>(kind)];
+  UINT flags = style.icon | (buttons == BoxButtons::OkCancel ? MB_OKCANCEL : MB_OK);
+  return MessageBoxA(GetActiveWindow(), text.c_str(), style.caption, flags | MB_TOPMOST | MB_SETFOREGROUND) == IDOK;
+}
+
+void Win32MessageBoxes::ShowErrorReport(const std::string& text) {
+  MessageBoxA(GetActiveWindow(), ErrorReportText(text).c_str(), title_.c_str(), MB_OK | MB_ICONERROR | MB_TOPMOST | MB_SETFOREGROUND);
+}
+
+}  // namespace lumora::win32
