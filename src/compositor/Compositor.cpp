@@ -9,11 +9,7 @@ namespace {
 void Fill(PictureData& frame, Rgb colour) {
   for (int y = 0; y < frame.height; ++y) {
     uint8_t* row = frame.Row(y);
-    for (int x = 0; x < frame.width; ++x) {
-      row[x * 3] = colour.b;
-      row[x * 3 + 1] = colour.g;
-      row[x * 3 + 2] = colour.r;
-    }
+    for (int x = 0; x < frame.width; ++x) PutBgr(row + x * 3, colour);
   }
 }
 

@@ -3,6 +3,8 @@
 #include <span>
 #include <vector>
 
+#include "platform/Rgb.h"
+
 namespace lumora {
 
 // A window's fixed form description: the window itself and one row per child control. The platform builds the
@@ -17,10 +19,6 @@ inline constexpr unsigned kDefaultButton = 2;  // Enter presses it
 
 // The parent of a control that sits on the window itself.
 inline constexpr int kFormItself = 0;
-
-struct FormColour {
-  uint8_t red, green, blue;
-};
 
 struct ScrollRange {
   int min = 0;
@@ -50,7 +48,7 @@ struct FormLayout {
   const char* caption;
   int clientWidth;
   int clientHeight;
-  FormColour colour;
+  Rgb colour;
   FormBorder border;
   std::span<const ControlLayout> controls;
 };

@@ -190,12 +190,6 @@ Refusal ReadLayout(Bytes file, BmpLayout& layout) {
   return std::nullopt;
 }
 
-void PutPixel(uint8_t* target, Rgb color) {
-  target[0] = color.b;
-  target[1] = color.g;
-  target[2] = color.r;
-}
-
 // Widens an n-bit channel value to 8 bits by repeating its bits, so that full scale stays full scale.
 uint8_t Replicated(uint32_t value, int bits) {
   uint32_t result = 0;
@@ -256,7 +250,7 @@ class RowConverter {
       const size_t bit = static_cast<size_t>(x) * bits;
       const unsigned index = (source[bit / 8] >> (8 - bits - static_cast<int>(bit % 8))) & indexMask;
       if (index >= layout_.palette.size()) return false;
-      PutPixel(target, layout_.palette[index]);
+      PutBgr(target, layout_.palette[index]);
     }
     return true;
   }
@@ -266,9 +260,7 @@ class RowConverter {
     for (int x = 0; x < layout_.Width(); ++x, source += bytesPerPixel, target += 3) {
       uint32_t pixel = source[0] | source[1] << 8;
       if (bytesPerPixel == 4) pixel |= static_cast<uint32_t>(source[2]) << 16 | static_cast<uint32_t>(source[3]) << 24;
-      target[0] = blue_(pixel);
-      target[1] = green_(pixel);
-      target[2] = red_(pixel);
+      PutBgr(target, Rgb{red_(pixel), green_(pixel), blue_(pixel)});
     }
   }
 
@@ -378,7 +370,7 @@ class RleDecoder {
     if (x_ < layout_.Width()) {
       ++pixelsSet_;
       if (picture_)
-        PutPixel(picture_->Row(layout_.Height() - 1 - row_) + static_cast<size_t>(x_) * 3, layout_.palette[index]);
+        PutBgr(picture_->Row(layout_.Height() - 1 - row_) + static_cast<size_t>(x_) * 3, layout_.palette[index]);
     }
     ++x_;
     return true;

@@ -61,10 +61,7 @@ void CopyColumns(const jpeg_decompress_struct& info, const uint8_t* row, int fir
     return;
   }
   for (int x = 0; x < width; ++x, in += 4, out += 3) {
-    const Rgb colour = InvertedCmykToRgb(in[0], in[1], in[2], in[3]);
-    out[0] = colour.b;
-    out[1] = colour.g;
-    out[2] = colour.r;
+    PutBgr(out, InvertedCmykToRgb(in[0], in[1], in[2], in[3]));
   }
 }
 
@@ -165,11 +162,11 @@ std::nullopt_t Refuse(DecodeError& error, DecodeError why) {
 // `rows` is given, or why there are none.
 std::optional<PictureData> DecodeRegion(std::span<const uint8_t> file, JpegColours colours, int eighths,
                                         std::optional<PixelRect> region, const RowList* rows,
-                                        DecodeInterruption interruption, DecodeError& error) {
+                                        const DecodeInterrupted* interrupted, DecodeError& error) {
   if (file.empty() || file.size() > ULONG_MAX) return Refuse(error, {DecodeFailure::Unreadable, "empty or oversized file"});
   JpegSession session{};
   JpegSessionCloser closer(session);
-  if (!OpenJpegSession(session, file, interruption))
+  if (!OpenJpegSession(session, file, interrupted))
     return Refuse(error, Failed(DecodeFailure::BadHeader, "reading JPEG header", session));
   jpeg_decompress_struct& info = session.info;
   if (!ChooseOutput(info, colours, eighths)) return Refuse(error, {DecodeFailure::BadHeader, "unsupported colour space"});
@@ -198,8 +195,6 @@ std::optional<PictureData> DecodeRegion(std::span<const uint8_t> file, JpegColou
   return target;
 }
 
-bool AskInterrupted(void* context) { return (*static_cast<const DecodeInterrupted*>(context))(); }
-
 class JpegPictureSource : public PictureSource {
  public:
   JpegPictureSource(std::vector<uint8_t> file, JpegColours colours, DecodeInterrupted interrupted)
@@ -209,9 +204,7 @@ class JpegPictureSource : public PictureSource {
     DecodeError error;
     std::optional<PictureData> pixels;
     try {
-      DecodeInterruption interruption;
-      if (interrupted_) interruption = {AskInterrupted, const_cast<DecodeInterrupted*>(&interrupted_)};
-      pixels = DecodeRegion(file_, colours_, eighths, region, rows, interruption, error);
+      pixels = DecodeRegion(file_, colours_, eighths, region, rows, &interrupted_, error);
     } catch (const std::bad_alloc&) {
       throw std::runtime_error("no memory for the pixels");
     }
@@ -240,7 +233,7 @@ DecodeResult OpenJpeg(std::vector<uint8_t> file, JpegColours colours, DecodeInte
 DecodeResult DecodeJpeg(std::span<const uint8_t> file, JpegColours colours) {
   DecodeError error;
   try {
-    std::optional<PictureData> pixels = DecodeRegion(file, colours, 8, std::nullopt, nullptr, {}, error);
+    std::optional<PictureData> pixels = DecodeRegion(file, colours, 8, std::nullopt, nullptr, nullptr, error);
     if (!pixels) return error;
     return Picture(std::move(*pixels));
   } catch (const std::bad_alloc&) {

@@ -60,19 +60,18 @@ void WatchTheWork(j_common_ptr common) {
   JpegSession& session = *reinterpret_cast<JpegSession*>(common);
   if (session.info.input_scan_number > kMaxInputScans) Stop(session, "more than 500 scans");
   if (BlockVisits(session) > kMaxBlockVisits) Stop(session, "more decoding work than any photograph needs");
-  const DecodeInterruption& interruption = session.interruption;
-  if (interruption.interrupted != nullptr && interruption.interrupted(interruption.context))
+  if (session.interrupted != nullptr && *session.interrupted && (*session.interrupted)())
     Stop(session, "stopped for waiting input");
 }
 
 }  // namespace
 
-bool OpenJpegSession(JpegSession& session, std::span<const uint8_t> file, DecodeInterruption interruption) {
+bool OpenJpegSession(JpegSession& session, std::span<const uint8_t> file, const DecodeInterrupted* interrupted) {
   session.info.err = jpeg_std_error(&session.errors.manager);
   session.errors.manager.error_exit = JumpToErrorExit;
   session.errors.manager.emit_message = CountWarning;
   session.progress.progress_monitor = WatchTheWork;
-  session.interruption = interruption;
+  session.interrupted = interrupted;
   if (setjmp(session.errors.exitJump)) return false;
   jpeg_create_decompress(&session.info);
   session.info.progress = &session.progress;

@@ -11,14 +11,9 @@
 
 #include <jpeglib.h>
 
-namespace lumora {
+#include "image/JpegDecoder.h"
 
-// Asked between rows of decoding: true when the decoding is to stop, so that input waiting for the program is
-// handled at once instead of after a long decode.
-struct DecodeInterruption {
-  bool (*interrupted)(void* context) = nullptr;
-  void* context = nullptr;
-};
+namespace lumora {
 
 struct JpegSession {
   struct Errors {
@@ -33,7 +28,7 @@ struct JpegSession {
   // The work bound: blocks of coefficients decoded, one count per block in each scan.
   uint64_t blockVisits;
   int countedScan;
-  DecodeInterruption interruption;
+  const DecodeInterrupted* interrupted;  // asked between rows when set
 };
 static_assert(std::is_trivially_destructible_v<JpegSession> && std::is_standard_layout_v<JpegSession>);
 
@@ -44,7 +39,7 @@ inline constexpr uint64_t kMaxBlockVisits = 40'000'000;
 
 // Creates the decompressor on `session` and reads the file's header; false when the file has none.
 bool OpenJpegSession(JpegSession& session, std::span<const uint8_t> file,
-                     DecodeInterruption interruption = {});
+                     const DecodeInterrupted* interrupted = nullptr);
 // The steps after the header, each in its own jump region.
 bool CalculateOutput(JpegSession& session);
 bool StartDecompress(JpegSession& session);

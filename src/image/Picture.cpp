@@ -57,8 +57,7 @@ Rgb Picture::PixelAt(int x, int y) const {
     uint8_t index = row[x];
     return index < data_->palette.size() ? data_->palette[index] : Rgb{};
   }
-  const uint8_t* p = row + static_cast<size_t>(x) * 3;
-  return Rgb{p[2], p[1], p[0]};
+  return GetBgr(row + static_cast<size_t>(x) * 3);
 }
 
 const void* Picture::Identity() const {

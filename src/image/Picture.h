@@ -5,12 +5,17 @@
 #include <memory>
 #include <vector>
 
+#include "platform/Rgb.h"
+
 namespace lumora {
 
-struct Rgb {
-  uint8_t r = 0, g = 0, b = 0;
-  friend bool operator==(const Rgb&, const Rgb&) = default;
-};
+// A 24-bit pixel is kept as Windows bitmaps keep it: blue, green, red.
+inline void PutBgr(uint8_t* pixel, Rgb colour) {
+  pixel[0] = colour.b;
+  pixel[1] = colour.g;
+  pixel[2] = colour.r;
+}
+inline Rgb GetBgr(const uint8_t* pixel) { return Rgb{pixel[2], pixel[1], pixel[0]}; }
 
 // A rectangle of whole pixels, right and bottom exclusive.
 struct PixelRect {

@@ -1,16 +1,11 @@
 #include "image/PictureFile.h"
 
 #include "image/BmpDecoder.h"
+#include "platform/AsciiCase.h"
 
 namespace lumora {
 
 namespace {
-
-std::string LowerAscii(std::string text) {
-  for (char& c : text)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return text;
-}
 
 bool IsJpegFile(const std::string& path) {
   const std::string extension = LowerAscii(PictureExtension(path));

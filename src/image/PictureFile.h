@@ -13,7 +13,7 @@ inline constexpr size_t kMaxPictureFileBytes = 256u << 20;
 
 // The part of the path from its last "." on, dot included; empty when a "\" or ":" follows that dot.
 std::string PictureExtension(const std::string& path);
-// The extension, upper-cased in a to z only, is ".BMP".
+// The extension, lower-cased in A to Z only, is ".bmp".
 bool IsBitmapFile(const std::string& path);
 // The bytes of the file at `path`, read by the decoder its extension names (bmp, jpg, jpeg; letter case aside):
 // a bitmap decoded whole, a JPEG opened to be decoded as it is drawn (OpenJpeg).

@@ -13,7 +13,7 @@ DecodeResult LoadPictureFile(FileSystem& files, const std::string& path, JpegCol
     if (!bytes) return DecodeError{DecodeFailure::Unreadable, "cannot read the file, or it is over 256 MB"};
     return DecodePictureFile(path, std::move(*bytes), colours, std::move(interrupted));
   } catch (const std::bad_alloc&) {
-    // The file's bytes alone did not fit: shown as unreadable, like any other file that cannot be read.
+    // The file's bytes alone did not fit: refused for want of memory, and shown as the placeholder.
     return DecodeError{DecodeFailure::OutOfMemory, "no memory to read the file"};
   }
 }

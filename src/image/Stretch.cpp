@@ -20,10 +20,7 @@ int SourceIndex(int destination, int sourceSize, int destinationSize) {
 
 void CopyPixel(const Picture& source, const uint8_t* sourceRow, int x, uint8_t* out) {
   if (source.BitCount() == 8) {
-    const Rgb& colour = source.Palette()[sourceRow[x] < source.Palette().size() ? sourceRow[x] : 0];
-    out[0] = colour.b;
-    out[1] = colour.g;
-    out[2] = colour.r;
+    PutBgr(out, source.Palette()[sourceRow[x] < source.Palette().size() ? sourceRow[x] : 0]);
     return;
   }
   std::memcpy(out, sourceRow + static_cast<size_t>(x) * 3, 3);

@@ -1,5 +1,7 @@
 #include "portable/IniText.h"
 
+#include "platform/AsciiCase.h"
+
 namespace lumora {
 
 namespace {
@@ -15,15 +17,6 @@ std::string Trimmed(const std::string& text) {
   return text.substr(begin, end - begin);
 }
 
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool SameName(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
-  return true;
-}
-
 IniKey ParseKeyLine(const std::string& line) {
   size_t equals = line.find('=');
   if (equals == std::string::npos) return {line, std::nullopt};
@@ -33,7 +26,7 @@ IniKey ParseKeyLine(const std::string& line) {
 template <class Document>
 auto FindSection(Document& document, const std::string& name) -> decltype(&document.front()) {
   for (auto& section : document)
-    if (!section.name.empty() && SameName(section.name, name)) return &section;
+    if (!section.name.empty() && SameIgnoringAsciiCase(section.name, name)) return &section;
   return nullptr;
 }
 
@@ -83,7 +76,7 @@ std::optional<std::string> FindIniValue(const IniDocument& document, const std::
   if (!found) return std::nullopt;
   std::string name = Trimmed(key);
   for (const IniKey& entry : found->keys)
-    if (SameName(entry.name, name)) return entry.value ? std::optional(WithoutQuotes(*entry.value)) : std::nullopt;
+    if (SameIgnoringAsciiCase(entry.name, name)) return entry.value ? std::optional(WithoutQuotes(*entry.value)) : std::nullopt;
   return std::nullopt;
 }
 
@@ -96,7 +89,7 @@ void SetIniValue(IniDocument& document, const std::string& section, const std::s
     target = &document.back();
   }
   for (IniKey& entry : target->keys) {
-    if (SameName(entry.name, keyName)) {
+    if (SameIgnoringAsciiCase(entry.name, keyName)) {
       entry.value = Trimmed(value);
       return;
     }

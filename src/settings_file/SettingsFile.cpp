@@ -17,10 +17,10 @@ void WriteNewSettingsFile(TIniFile& ini, const std::function<void(SlotList, int)
   for (const OptionRow& row : kOptionRows)
     if (row.newFileValue) WriteOption(ini, row.option, *row.newFileValue);
   for (int slot = 1; slot <= kSlotCount; ++slot) {
-    ini.WriteString(kPictureSection, SlotKey(slot), kFreeSlot);
-    if (slotWritten) slotWritten(SlotList::Pictures, slot);
-    ini.WriteString(kSoundSection, SlotKey(slot), kFreeSlot);
-    if (slotWritten) slotWritten(SlotList::Sounds, slot);
+    for (SlotList list : {SlotList::Pictures, SlotList::Sounds}) {
+      ini.WriteString(SectionOf(list), SlotKey(slot), kFreeSlot);
+      if (slotWritten) slotWritten(list, slot);
+    }
   }
 }
 

@@ -9,6 +9,11 @@ namespace lumora {
 inline constexpr const char* kOptionsSection = "Options";
 inline constexpr const char* kPictureSection = "JpegConfig";
 inline constexpr const char* kSoundSection = "WavConfig";
+
+// The two lists of the settings file, each in a section of its own.
+enum class SlotList { Pictures, Sounds };
+constexpr const char* SectionOf(SlotList list) { return list == SlotList::Pictures ? kPictureSection : kSoundSection; }
+
 inline constexpr int kSlotCount = 500;
 inline constexpr const char* kFreeSlot = "Null";
 // Readers of a slot pass one blank; the store drops it, so an absent slot reads as empty text.
@@ -25,7 +30,6 @@ std::string IniFileName(const std::string& windowsDir, const std::string& execut
 
 // Writes a new settings file in its fixed order: the eight Options keys, then Name1..Name500 of the picture
 // and the sound list alternately, every slot "Null". `slotWritten(list, slot)` follows each slot's write.
-enum class SlotList { Pictures, Sounds };
 void WriteNewSettingsFile(TIniFile& ini, const std::function<void(SlotList, int)>& slotWritten = {});
 
 }  // namespace lumora

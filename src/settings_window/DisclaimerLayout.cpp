@@ -21,7 +21,7 @@ constexpr auto kControls = std::to_array<ControlLayout>({
 });
 
 constexpr FormLayout kDisclaimerForm{"Tfrmdisc",        "Disclaimer",     514,      312,
-                                     FormColour{65, 168, 190}, FormBorder::None, kControls};
+                                     Rgb{65, 168, 190}, FormBorder::None, kControls};
 
 }  // namespace
 

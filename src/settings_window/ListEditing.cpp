@@ -3,10 +3,12 @@
 namespace lumora {
 
 TForm2::ListSide TForm2::Pictures() {
-  return {kPictureSection, SettingsControl::ListBox1, state_.PictureSlots, state_.PictureCount, false};
+  return {SectionOf(SlotList::Pictures), SettingsControl::ListBox1, state_.PictureSlots, state_.PictureCount, false};
 }
 
-TForm2::ListSide TForm2::Sounds() { return {kSoundSection, SettingsControl::ListBox2, state_.SoundSlots, state_.SoundCount, true}; }
+TForm2::ListSide TForm2::Sounds() {
+  return {SectionOf(SlotList::Sounds), SettingsControl::ListBox2, state_.SoundSlots, state_.SoundCount, true};
+}
 
 void TForm2::Button2Click() {
   const std::optional<std::string> path = services_.view.AskPictureFile();

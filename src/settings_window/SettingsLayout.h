@@ -5,7 +5,7 @@
 
 namespace lumora {
 
-inline constexpr FormColour kSettingsLayoutColour{0, 128, 128};
+inline constexpr Rgb kSettingsLayoutColour{0, 128, 128};
 // What the window turns to as it is created.
 inline constexpr Rgb kSettingsColour{95, 115, 175};
 

@@ -9,7 +9,6 @@ struct ColourScheme {
   Rgb first, second, third, fourth;
 };
 
-constexpr Rgb kBlack{0, 0, 0};
 
 // Indexed by scheme code - 1.
 constexpr ColourScheme kColourSchemes[] = {

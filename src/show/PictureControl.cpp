@@ -6,8 +6,7 @@ namespace lumora {
 
 ShownPart ShownPartOf(const PictureControl& control, const PixelRect& screen) {
   if (control.picture.Empty() || control.width <= 0 || control.height <= 0) return {};
-  const PixelRect bounds{control.left, control.top, control.left + control.width, control.top + control.height};
-  const VisiblePart visible = VisiblePartOf(bounds, screen);
+  const VisiblePart visible = VisiblePartOf(control.Bounds(), screen);
   if (visible.onScreen.Empty()) return {};
   if (control.stretch)
     return {StretchedPart(control.picture, control.width, control.height, visible.inBounds), visible.onScreen.left,
@@ -21,8 +20,7 @@ ShownPart ShownPartOf(const PictureControl& control, const PixelRect& screen) {
 Picture SettledPicture(const PictureControl& control, const PixelRect& screen) {
   if (control.picture.Empty() || control.picture.Decoded() || control.width <= 0 || control.height <= 0)
     return control.picture;
-  const PixelRect bounds{control.left, control.top, control.left + control.width, control.top + control.height};
-  const VisiblePart visible = VisiblePartOf(bounds, screen);
+  const VisiblePart visible = VisiblePartOf(control.Bounds(), screen);
   if (visible.onScreen.Empty()) return control.picture;
   PixelNeed need{8, visible.inBounds, {}};
   if (control.stretch) {

@@ -29,6 +29,8 @@ struct PictureControl {
     }
   }
   void Clear() { picture = Picture(); }
+  // Where the control lies on the window, partly off the screen or not.
+  PixelRect Bounds() const { return PixelRect{left, top, left + width, top + height}; }
 };
 
 // What a shown picture control puts on the screen: its pixels as it draws them there (stretched to its bounds,

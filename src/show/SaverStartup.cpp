@@ -8,7 +8,6 @@ namespace lumora {
 
 namespace {
 
-constexpr Rgb kBlack{0, 0, 0};
 constexpr Rgb kWhite{255, 255, 255};
 
 std::string MissingFileCaption(const std::string& name) {

@@ -53,6 +53,5 @@ class FormControls {
 // Window style and outer rectangle of a form's own window: its client area centred on the primary screen.
 DWORD FormStyle(FormBorder border);
 RECT CentredFormRect(const FormLayout& layout, DWORD style, DWORD exStyle);
-inline COLORREF ToColorRef(FormColour colour) { return RGB(colour.red, colour.green, colour.blue); }
 
 }  // namespace lumora::win32

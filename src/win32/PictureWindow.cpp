@@ -13,10 +13,7 @@ void PictureWindow::Update(const PictureControl& control, const PixelRect& scree
   if (!Handle()) return;
   if (!SameLook(control, control_)) partStale_ = true;
   control_ = control;
-  visible_ = VisiblePartOf(
-                 PixelRect{control.left, control.top, control.left + control.width, control.top + control.height},
-                 screen)
-                 .onScreen;
+  visible_ = VisiblePartOf(control.Bounds(), screen).onScreen;
   if (!control.visible || visible_.Empty()) {
     ShowWindow(Handle(), SW_HIDE);
     return;

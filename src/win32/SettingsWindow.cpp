@@ -72,7 +72,7 @@ SettingsWindow::SettingsWindow(Application& application, HINSTANCE instance, Fil
     : application_(application),
       instance_(instance),
       files_(files),
-      colour_{SettingsForm().colour.red, SettingsForm().colour.green, SettingsForm().colour.blue},
+      colour_(SettingsForm().colour),
       brush_(OwnGdiObject(CreateSolidBrush(ToColorRef(SettingsForm().colour)))) {}
 
 bool SettingsWindow::Create(TForm2& form) {

@@ -15,7 +15,7 @@ std::string ParentName(const FormLayout& form, const ControlLayout& control) {
 }
 
 FakeSettingsView::FakeSettingsView(const FormLayout& form, int width, int height)
-    : colour{form.colour.red, form.colour.green, form.colour.blue},
+    : colour(form.colour),
       screenWidth(width),
       screenHeight(height),
       form_(form) {

@@ -2,16 +2,15 @@
 
 #include <string_view>
 
+#include "platform/AsciiCase.h"
+
 namespace lumora {
 
 namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-unsigned char LowerAscii(char c) {
-  const auto byte = static_cast<unsigned char>(c);
-  return byte >= 'A' && byte <= 'Z' ? static_cast<unsigned char>(byte - 'A' + 'a') : byte;
-}
+unsigned char LowerByte(char c) { return static_cast<unsigned char>(LowerAscii(c)); }
 
 size_t DigitRunEnd(const std::string& text, size_t start) {
   while (start < text.size() && IsDigit(text[start])) ++start;
@@ -45,8 +44,8 @@ int NaturalCompare(const std::string& a, const std::string& b) {
       j = bEnd;
       continue;
     }
-    const unsigned char aChar = LowerAscii(a[i]);
-    const unsigned char bChar = LowerAscii(b[j]);
+    const unsigned char aChar = LowerByte(a[i]);
+    const unsigned char bChar = LowerByte(b[j]);
     if (aChar != bChar) return aChar < bChar ? -1 : 1;
     ++i;
     ++j;

@@ -7,8 +7,6 @@ namespace lumora {
 
 namespace {
 
-const char* SectionOf(SlotList list) { return list == SlotList::Pictures ? kPictureSection : kSoundSection; }
-
 std::vector<std::string> ReadSlots(const TIniFile& ini, SlotList list) {
   std::vector<std::string> values;
   for (int slot = 1; slot <= kSlotCount; ++slot)
