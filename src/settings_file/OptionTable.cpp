@@ -28,7 +28,7 @@ void WriteOption(TIniFile& ini, Option option, int32_t value) {
 
 const CodeRow& CodeRowFor(Option option, int32_t value) {
   const OptionRow& row = RowOf(option);
-  if (row.codes.empty()) throw std::logic_error(std::string(row.key) + " has no radio group");
+  if (row.codes.empty()) throw std::logic_error(std::string(row.key) + " has no choice of values");
   if (row.kind == OptionKind::Flag) value = value != 0 ? 1 : 0;
   for (const CodeRow& code : row.codes)
     if (code.code == value) return code;

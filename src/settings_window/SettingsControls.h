@@ -1,7 +1,28 @@
 #pragma once
+#include <span>
+
 #include "settings_file/OptionTable.h"
 
 namespace lumora {
+
+// The radio buttons of the settings window that stand for option values. The numbers are the controls'
+// identifiers in the window's form description.
+enum class OptionRadio {
+  Radsndon = 302, Radsndof = 303,
+  Rad8 = 402, Radtime2 = 403, Radtime4 = 404, Radtime1 = 405, Radtime3 = 406, Rad120 = 407,
+  Radcol1 = 502, Radcol2 = 503, Radcol3 = 504, Radcol4 = 505,
+  Radseq = 602, Radran = 603,
+  radpicst = 201, radpicde = 202, radpicin = 203, radpicti = 204, Radpictcust = 206, Radoverlap = 207,
+  Radslide = 208,
+};
+
+// The options the window shows, in the order its OK writes them.
+inline constexpr Option kWindowOptions[] = {Option::Sound,  Option::Seq,    Option::Color, Option::Picdis,
+                                            Option::Time,   Option::Height, Option::Width};
+
+// The radio buttons of an option shown as a choice, one for each of its values in the order of the option
+// table's rows; none for a size.
+std::span<const OptionRadio> RadiosOf(Option option);
 
 // The controls of the settings window other than the option radio buttons (OptionRadio), by their names in the
 // system's design. The numbers are their identifiers in the form description.

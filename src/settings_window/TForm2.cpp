@@ -83,15 +83,16 @@ void TForm2::ShowOption(Option option, int32_t value) {
   if (RowOf(option).kind == OptionKind::Integer)
     ShowSize(option, value);
   else
-    services_.view.Check(CodeRowFor(option, value).radio);
+    services_.view.Check(RadiosOf(option)[&CodeRowFor(option, value) - RowOf(option).codes.data()]);
 }
 
 // The code of the first row whose radio button is checked, or the last row's code; a size as its label shows it.
 int32_t TForm2::ShownValue(Option option) {
   const OptionRow& row = RowOf(option);
   if (row.kind == OptionKind::Integer) return LabelNumber(services_.view, SizeControlsOf(option).label);
-  for (const CodeRow& code : row.codes)
-    if (services_.view.Checked(code.radio)) return code.code;
+  const std::span<const OptionRadio> radios = RadiosOf(option);
+  for (size_t i = 0; i < radios.size(); ++i)
+    if (services_.view.Checked(radios[i])) return row.codes[i].code;
   return row.codes.back().code;
 }
 

@@ -5,7 +5,9 @@
 namespace lumora::win32 {
 
 DisclaimerWindow::DisclaimerWindow(Application& application, HINSTANCE instance)
-    : application_(application), instance_(instance), brush_(OwnGdiObject(CreateSolidBrush(ToColorRef(DisclaimerForm().colour)))) {}
+    : application_(application), instance_(instance) {
+  SetFormBackground(DisclaimerForm().colour);
+}
 
 bool DisclaimerWindow::Create(Tfrmdisc& form, HWND owner) {
   form_ = &form;
@@ -42,17 +44,6 @@ void DisclaimerWindow::Close() {
 
 LRESULT DisclaimerWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_ERASEBKGND: {
-      RECT client;
-      GetClientRect(Handle(), &client);
-      FillRect(reinterpret_cast<HDC>(wParam), &client, brush_.get());
-      return 1;
-    }
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-      SetTextColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_WINDOWTEXT));
-      SetBkColor(reinterpret_cast<HDC>(wParam), ToColorRef(DisclaimerForm().colour));
-      return reinterpret_cast<LRESULT>(brush_.get());
     case WM_COMMAND: {
       const ControlLayout* control = controls_.LayoutOf(reinterpret_cast<HWND>(lParam));
       if (control && HIWORD(wParam) == BN_CLICKED && control->id == Id(DisclaimerControl::Button1))

@@ -30,7 +30,6 @@ class DisclaimerWindow : public DisclaimerView, public Window {
   bool modal_ = false;
   FormFonts fonts_;
   FormControls controls_;
-  UniqueBrush brush_;
 };
 
 }  // namespace lumora::win32

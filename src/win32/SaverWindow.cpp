@@ -10,6 +10,8 @@ namespace lumora::win32 {
 namespace {
 
 constexpr UINT_PTR kTimer1 = 1;
+// The form's own colour, purple, until the show paints its background.
+constexpr Rgb kFormColour{128, 0, 128};
 
 }  // namespace
 
@@ -43,9 +45,10 @@ LRESULT PlayerWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 SaverWindow::SaverWindow(Application& application, HINSTANCE instance)
     : application_(application), instance_(instance), player_(application),
-      backgroundBrush_(OwnGdiObject(CreateSolidBrush(ToColorRef(background_)))),
       screenWidth_(GetSystemMetrics(SM_CXSCREEN)), screenHeight_(GetSystemMetrics(SM_CYSCREEN)),
-      liveGdiObjectsMessage_(RegisterWindowMessageA(kLiveGdiObjectsMessage)) {}
+      liveGdiObjectsMessage_(RegisterWindowMessageA(kLiveGdiObjectsMessage)) {
+  SetFormBackground(kFormColour);
+}
 
 bool SaverWindow::Create(TForm1& form) {
   form_ = &form;
@@ -55,7 +58,7 @@ bool SaverWindow::Create(TForm1& form) {
     return false;
   // Created in stacking order from the bottom: each new child window goes on top of its siblings.
   for (PictureWindow& picture : pictures_)
-    if (!picture.Create(Handle(), instance_, &background_)) return false;
+    if (!picture.Create(Handle(), instance_, &FormBackground())) return false;
   return CreateInfoLabel() && player_.Create(Handle(), instance_, form);
 }
 
@@ -81,8 +84,7 @@ int SaverWindow::BitsPerPixel() {
 }
 
 void SaverWindow::SetBackground(Rgb colour) {
-  background_ = colour;
-  backgroundBrush_ = OwnGdiObject(CreateSolidBrush(ToColorRef(colour)));
+  SetFormBackground(colour);
   if (Handle()) InvalidateRect(Handle(), nullptr, TRUE);
 }
 
@@ -130,16 +132,6 @@ void SaverWindow::Close() {
 LRESULT SaverWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == liveGdiObjectsMessage_ && message != 0) return LiveGdiObjects();
   switch (message) {
-    case WM_ERASEBKGND: {
-      RECT client;
-      GetClientRect(Handle(), &client);
-      FillRect(reinterpret_cast<HDC>(wParam), &client, backgroundBrush_.get());
-      return 1;
-    }
-    case WM_CTLCOLORSTATIC:
-      SetTextColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_WINDOWTEXT));
-      SetBkColor(reinterpret_cast<HDC>(wParam), ToColorRef(background_));
-      return reinterpret_cast<LRESULT>(backgroundBrush_.get());
     case WM_GETMINMAXINFO: {
       auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
       info->ptMaxPosition = {0, 0};

@@ -66,8 +66,6 @@ class SaverWindow : public SaverStage, public Window {
   HWND label_ = nullptr;
   PlayerWindow player_;
   UniqueFont labelFont_;
-  UniqueBrush backgroundBrush_;
-  Rgb background_{128, 0, 128};
   std::array<PictureWindow, kShownControlCount> pictures_;
   int screenWidth_;
   int screenHeight_;

@@ -71,9 +71,9 @@ int DefaultButtonId() {
 SettingsWindow::SettingsWindow(Application& application, HINSTANCE instance, FileSystem& files)
     : application_(application),
       instance_(instance),
-      files_(files),
-      colour_(SettingsForm().colour),
-      brush_(OwnGdiObject(CreateSolidBrush(ToColorRef(SettingsForm().colour)))) {}
+      files_(files) {
+  SetFormBackground(SettingsForm().colour);
+}
 
 bool SettingsWindow::Create(TForm2& form) {
   form_ = &form;
@@ -146,8 +146,7 @@ void SettingsWindow::MoveWithinRadioGroup(HWND focus, bool forward) {
 }
 
 void SettingsWindow::SetColour(Rgb colour) {
-  colour_ = colour;
-  brush_ = OwnGdiObject(CreateSolidBrush(ToColorRef(colour)));
+  SetFormBackground(colour);
   if (Handle()) RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
@@ -273,17 +272,6 @@ void SettingsWindow::OnActivate(bool active) {
 
 LRESULT SettingsWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_ERASEBKGND: {
-      RECT client;
-      GetClientRect(Handle(), &client);
-      FillRect(reinterpret_cast<HDC>(wParam), &client, brush_.get());
-      return 1;
-    }
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-      SetTextColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_WINDOWTEXT));
-      SetBkColor(reinterpret_cast<HDC>(wParam), ToColorRef(colour_));
-      return reinterpret_cast<LRESULT>(brush_.get());
     case WM_COMMAND:
       OnCommand(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
       return 0;

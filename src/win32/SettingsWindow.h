@@ -71,8 +71,6 @@ class SettingsWindow : public SettingsView, public Window {
   HWND lastFocus_ = nullptr;
   FormFonts fonts_;
   FormControls controls_;
-  Rgb colour_;
-  UniqueBrush brush_;
 };
 
 }  // namespace lumora::win32

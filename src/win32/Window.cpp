@@ -20,6 +20,30 @@ bool Window::Create(const char* className, UINT classStyle, DWORD exStyle, const
   return window_ != nullptr;
 }
 
+void Window::SetFormBackground(Rgb colour) {
+  background_ = colour;
+  backgroundBrush_ = OwnGdiObject(CreateSolidBrush(ToColorRef(colour)));
+}
+
+std::optional<LRESULT> Window::PaintFormBackground(UINT message, WPARAM wParam) {
+  if (!backgroundBrush_) return std::nullopt;
+  const HDC dc = reinterpret_cast<HDC>(wParam);
+  switch (message) {
+    case WM_ERASEBKGND: {
+      RECT client;
+      GetClientRect(window_, &client);
+      FillRect(dc, &client, backgroundBrush_.get());
+      return 1;
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+      SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+      SetBkColor(dc, ToColorRef(background_));
+      return reinterpret_cast<LRESULT>(backgroundBrush_.get());
+  }
+  return std::nullopt;
+}
+
 LRESULT Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) { return Default(message, wParam, lParam); }
 
 LRESULT CALLBACK Window::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -30,6 +54,7 @@ LRESULT CALLBACK Window::WindowProc(HWND window, UINT message, WPARAM wParam, LP
   }
   auto* owner = reinterpret_cast<Window*>(GetWindowLongPtrA(window, GWLP_USERDATA));
   if (!owner) return DefWindowProcA(window, message, wParam, lParam);
+  if (const std::optional<LRESULT> painted = owner->PaintFormBackground(message, wParam)) return *painted;
   const LRESULT result = owner->OnMessage(message, wParam, lParam);
   if (message == WM_NCDESTROY) {
     SetWindowLongPtrA(window, GWLP_USERDATA, 0);

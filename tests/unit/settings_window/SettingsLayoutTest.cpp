@@ -126,10 +126,12 @@ TEST(SettingsLayout, EachOptionsCodeRowsAreTheButtonsOfOneRadioGroup) {
   const FormLayout& form = SettingsForm();
   for (const OptionRow& option : kOptionRows) {
     if (option.codes.empty()) continue;
-    const std::vector<const ControlLayout*> group = RadioGroupOf(form, Id(option.codes.front().radio));
+    const std::span<const OptionRadio> radios = RadiosOf(option.option);
+    ASSERT_EQ(radios.size(), option.codes.size()) << option.key;
+    const std::vector<const ControlLayout*> group = RadioGroupOf(form, Id(radios.front()));
     std::set<int> groupIds, codeIds;
     for (const ControlLayout* radio : group) groupIds.insert(radio->id);
-    for (const CodeRow& code : option.codes) codeIds.insert(Id(code.radio));
+    for (OptionRadio radio : radios) codeIds.insert(Id(radio));
     EXPECT_EQ(groupIds, codeIds) << option.key;
   }
 }

@@ -228,22 +228,22 @@ TEST(SettingsWindow, OkWritesTheChoicesTheUserMade) {
 }
 
 // Every button of the three code groups writes its own row's code.
-void ExpectEachButtonWritesItsCode(std::span<const CodeRow> rows, const std::string& key) {
-  for (const CodeRow& row : rows) {
+void ExpectEachButtonWritesItsCode(std::span<const CodeRow> rows, Option option, const std::string& key) {
+  for (size_t i = 0; i < rows.size(); ++i) {
     SettingsHarness window;
     window.IniText() = SettingsFileText("");
     window.Open();
-    window.view.Check(row.radio);
+    window.view.Check(RadiosOf(option)[i]);
     PressOk(window);
-    EXPECT_THAT(window.profiles.writes, ::testing::Contains("Options/" + key + "=" + std::to_string(row.code)))
-        << Id(row.radio);
+    EXPECT_THAT(window.profiles.writes, ::testing::Contains("Options/" + key + "=" + std::to_string(rows[i].code)))
+        << Id(RadiosOf(option)[i]);
   }
 }
 
 TEST(SettingsWindow, EachCodeButtonWritesItsCode) {
-  ExpectEachButtonWritesItsCode(kColourSchemeRows, "Color");
-  ExpectEachButtonWritesItsCode(kDisplayModeRows, "Picdis");
-  ExpectEachButtonWritesItsCode(kDelayRows, "Time");
+  ExpectEachButtonWritesItsCode(kColourSchemeRows, Option::Color, "Color");
+  ExpectEachButtonWritesItsCode(kDisplayModeRows, Option::Picdis, "Picdis");
+  ExpectEachButtonWritesItsCode(kDelayRows, Option::Time, "Time");
 }
 
 TEST(SettingsWindow, ExactlyOnePictureShowsTheNoteOnceThenCloses) {
