@@ -44,7 +44,7 @@ LRESULT PlayerWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 SaverWindow::SaverWindow(Application& application, HINSTANCE instance)
-    : application_(application), instance_(instance), player_(application),
+    : application_(application), instance_(instance), player_(application), covers_(instance),
       screenWidth_(GetSystemMetrics(SM_CXSCREEN)), screenHeight_(GetSystemMetrics(SM_CYSCREEN)),
       liveGdiObjectsMessage_(RegisterWindowMessageA(kLiveGdiObjectsMessage)) {
   SetFormBackground(kFormColour);
@@ -59,7 +59,7 @@ bool SaverWindow::Create(TForm1& form) {
   // Created in stacking order from the bottom: each new child window goes on top of its siblings.
   for (PictureWindow& picture : pictures_)
     if (!picture.Create(Handle(), instance_, &FormBackground())) return false;
-  return CreateInfoLabel() && player_.Create(Handle(), instance_, form);
+  return CreateInfoLabel() && player_.Create(Handle(), instance_, form) && covers_.Create(false);
 }
 
 bool SaverWindow::CreateInfoLabel() {
@@ -76,6 +76,7 @@ void SaverWindow::Show() {
   SetForegroundWindow(Handle());
   SetFocus(Handle());
   UpdateWindow(Handle());
+  covers_.Show();
 }
 
 int SaverWindow::BitsPerPixel() {
@@ -141,10 +142,15 @@ LRESULT SaverWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
       if (wParam == kTimer1) application_.Guarded([&] { form_->Timer1Timer(); });
       return 0;
+    case WM_DISPLAYCHANGE:
+      // A monitor came, went or changed its size: the covers follow. One that cannot be made ends the show.
+      if (!covers_.Create(IsWindowVisible(Handle()) != FALSE)) application_.Guarded([&] { form_->ShutDown(); });
+      return Default(message, wParam, lParam);
     case WM_CLOSE:
       DestroyWindow(Handle());
       return 0;
     case WM_DESTROY:
+      covers_.Close();
       application_.SetPreTranslate(nullptr);
       PostQuitMessage(0);
       return 0;

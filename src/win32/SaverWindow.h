@@ -5,6 +5,7 @@
 
 #include "show/SaverStage.h"
 #include "win32/Application.h"
+#include "win32/CoverWindows.h"
 #include "win32/GdiObjects.h"
 #include "win32/PictureWindow.h"
 #include "win32/Window.h"
@@ -29,15 +30,16 @@ class PlayerWindow : public Window {
 };
 
 // The saver window "TForm1": borderless, on top of all windows, over the whole primary screen, with the picture
-// controls, the information label, the display timer and the media player's notification window.
+// controls, the information label, the display timer and the media player's notification window; and the
+// covers of the other monitors, which come and go with it.
 class SaverWindow : public SaverStage, public Window {
  public:
   SaverWindow(Application& application, HINSTANCE instance);
 
-  // Makes the window and its controls, hidden, with `form` handling their events; false when any of them could
-  // not be made.
+  // Makes the window, its controls and the covers, hidden, with `form` handling their events; false when any of
+  // them could not be made.
   bool Create(TForm1& form);
-  // Shows the window maximised and active, as it does when its creation ends.
+  // Shows the window maximised and active, as it does when its creation ends, and the covers.
   void Show();
   HWND PlayerHandle() const { return player_.Handle(); }
 
@@ -67,6 +69,7 @@ class SaverWindow : public SaverStage, public Window {
   PlayerWindow player_;
   UniqueFont labelFont_;
   std::array<PictureWindow, kShownControlCount> pictures_;
+  CoverWindows covers_;
   int screenWidth_;
   int screenHeight_;
   UINT liveGdiObjectsMessage_;

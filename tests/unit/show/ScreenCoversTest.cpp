@@ -1,0 +1,42 @@
+#include "show/ScreenCovers.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace lumora {
+namespace {
+
+using ::testing::UnorderedElementsAreArray;
+
+constexpr PixelRect kPrimary{0, 0, 1024, 768};
+
+struct CoverCase {
+  const char* layout;
+  std::vector<PixelRect> monitors;  // the primary first, as the system may list it anywhere
+  std::vector<PixelRect> covers;
+};
+
+TEST(ScreenCovers, EveryMonitorButThePrimaryIsCoveredWhereThePrimaryDoesNotShow) {
+  const CoverCase cases[] = {
+      {"one monitor", {kPrimary}, {}},
+      {"side by side", {kPrimary, {1024, 0, 1824, 600}}, {{1024, 0, 1824, 600}}},
+      {"the other above", {kPrimary, {0, -1024, 1280, 0}}, {{0, -1024, 1280, 0}}},
+      {"the other below", {{0, 768, 800, 1368}, kPrimary}, {{0, 768, 800, 1368}}},
+      {"the primary not at the left", {{-1280, -256, 0, 768}, kPrimary}, {{-1280, -256, 0, 768}}},
+      {"three monitors",
+       {{-800, 0, 0, 600}, kPrimary, {1024, 0, 2048, 768}},
+       {{-800, 0, 0, 600}, {1024, 0, 2048, 768}}},
+      {"a copy of the primary", {kPrimary, kPrimary}, {}},
+      {"a larger monitor holding the primary", {kPrimary, {0, 0, 1280, 1024}}, {{0, 768, 1280, 1024}, {1024, 0, 1280, 768}}},
+      {"two monitors overlapping the primary's corner",
+       {kPrimary, {900, 700, 1700, 1300}, {900, 700, 1700, 1300}},
+       {{900, 768, 1700, 1300}, {1024, 700, 1700, 768}}},
+  };
+  for (const CoverCase& c : cases) {
+    SCOPED_TRACE(c.layout);
+    EXPECT_THAT(CoverRects(c.monitors, kPrimary), UnorderedElementsAreArray(c.covers));
+  }
+}
+
+}  // namespace
+}  // namespace lumora
