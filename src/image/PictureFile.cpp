@@ -31,4 +31,9 @@ DecodeResult DecodePictureFile(const std::string& path, std::vector<uint8_t> byt
   return DecodeError{DecodeFailure::UnknownKind, "no decoder for the extension \"" + PictureExtension(path) + "\""};
 }
 
+bool HasPictureSignature(const std::string& path, std::span<const uint8_t> head) {
+  if (IsBitmapFile(path)) return head.size() >= 2 && head[0] == 'B' && head[1] == 'M';
+  return IsJpegFile(path) && head.size() >= 3 && head[0] == 0xFF && head[1] == 0xD8 && head[2] == 0xFF;
+}
+
 }  // namespace lumora

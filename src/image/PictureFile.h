@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <span>
 #include <vector>
 #include <string>
 
@@ -21,5 +22,9 @@ DecodeResult DecodePictureFile(const std::string& path, std::vector<uint8_t> byt
                                DecodeInterrupted interrupted = {});
 // True when the extension of `path` names a decoder.
 bool HasPictureExtension(const std::string& path);
+// The bytes a file of that extension starts with: "BM" for a bitmap, a JPEG's start-of-image marker.
+inline constexpr size_t kPictureSignatureBytes = 3;
+// True when `head`, the first bytes of the file at `path`, starts as its extension says it does.
+bool HasPictureSignature(const std::string& path, std::span<const uint8_t> head);
 
 }  // namespace lumora

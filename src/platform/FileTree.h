@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -25,6 +26,8 @@ class FileTree {
   // The entries of `folder` in no particular order, without "." and ".." and without folders reached through
   // links (so that a link back up the tree cannot make a walk through it endless); nothing when unreadable.
   virtual std::optional<std::vector<FolderEntry>> List(const std::string& folder) = 0;
+  // The first `count` bytes of the file, fewer when it is shorter; nothing when it cannot be read.
+  virtual std::optional<std::vector<uint8_t>> ReadHead(const std::string& path, size_t count) = 0;
   // A byte-for-byte copy of the file `from` at `to`, replacing a file there.
   virtual bool Copy(const std::string& from, const std::string& to) = 0;
   // Puts the file `replacement` in the place of `target`, which may be missing. On failure `target` is as it was.

@@ -1,6 +1,7 @@
 #include "portable/PortableFileTree.h"
 
 #include <filesystem>
+#include <fstream>
 
 namespace lumora {
 
@@ -40,6 +41,16 @@ std::optional<std::vector<FolderEntry>> PortableFileTree::List(const std::string
   }
   if (error) return std::nullopt;
   return listed;
+}
+
+std::optional<std::vector<uint8_t>> PortableFileTree::ReadHead(const std::string& path, size_t count) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) return std::nullopt;
+  std::vector<uint8_t> head(count);
+  file.read(reinterpret_cast<char*>(head.data()), static_cast<std::streamsize>(count));
+  if (file.bad()) return std::nullopt;
+  head.resize(static_cast<size_t>(file.gcount()));
+  return head;
 }
 
 bool PortableFileTree::Copy(const std::string& from, const std::string& to) {

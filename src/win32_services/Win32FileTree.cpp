@@ -98,6 +98,16 @@ std::optional<std::vector<FolderEntry>> Win32FileTree::List(const std::string& f
   return listed;
 }
 
+std::optional<std::vector<uint8_t>> Win32FileTree::ReadHead(const std::string& path, size_t count) {
+  const UniqueHandle file = OpenWhole(path, GENERIC_READ, OPEN_EXISTING);
+  if (!file) return std::nullopt;
+  std::vector<uint8_t> head(count);
+  DWORD read = 0;
+  if (!::ReadFile(file.get(), head.data(), static_cast<DWORD>(count), &read, nullptr)) return std::nullopt;
+  head.resize(read);
+  return head;
+}
+
 bool Win32FileTree::Copy(const std::string& from, const std::string& to) {
   FlushProfileCache(from);
   const UniqueHandle source = OpenWhole(from, GENERIC_READ, OPEN_EXISTING);

@@ -16,6 +16,7 @@ class Win32FileTree : public FileTree {
   std::string FullPath(const std::string& path) override;
   std::string Join(const std::string& folder, const std::string& name) override;
   std::optional<std::vector<FolderEntry>> List(const std::string& folder) override;
+  std::optional<std::vector<uint8_t>> ReadHead(const std::string& path, size_t count) override;
   bool Copy(const std::string& from, const std::string& to) override;
   bool Replace(const std::string& target, const std::string& replacement) override;
   void Remove(const std::string& path) override;

@@ -1,26 +1,55 @@
 #include "lumora-lists/CollectFiles.h"
 
 #include <algorithm>
+#include <span>
+#include <string_view>
 
 #include "image/PictureFile.h"
 #include "lumora-lists/NaturalOrder.h"
+#include "platform/AsciiCase.h"
 
 namespace lumora {
 
 namespace {
 
+// Read far enough for every signature: a wave file says "WAVE" after "RIFF" and its size.
+constexpr size_t kHeadBytes = 12;
+// A report names at most this many of the other files of the folders.
+constexpr size_t kNamedOthers = 10;
+
 bool EndsWithIgnoringCase(const std::string& text, const std::string& lowerSuffix) {
-  if (text.size() < lowerSuffix.size()) return false;
-  return std::equal(lowerSuffix.begin(), lowerSuffix.end(), text.end() - lowerSuffix.size(),
-                    [](char s, char t) { return s == (t >= 'A' && t <= 'Z' ? static_cast<char>(t - 'A' + 'a') : t); });
+  return text.size() >= lowerSuffix.size() && LowerAscii(text.substr(text.size() - lowerSuffix.size())) == lowerSuffix;
 }
 
-bool HasSoundExtension(const std::string& path) {
-  return EndsWithIgnoringCase(path, ".wav") || EndsWithIgnoringCase(path, ".mid");
+bool IsWaveFile(const std::string& path) { return EndsWithIgnoringCase(path, ".wav"); }
+bool IsMidiFile(const std::string& path) { return EndsWithIgnoringCase(path, ".mid"); }
+bool HasSoundExtension(const std::string& path) { return IsWaveFile(path) || IsMidiFile(path); }
+
+bool StartsWith(std::span<const uint8_t> bytes, size_t at, std::string_view text) {
+  return bytes.size() >= at + text.size() && std::equal(text.begin(), text.end(), bytes.begin() + at);
+}
+
+bool HasSoundSignature(const std::string& path, std::span<const uint8_t> head) {
+  if (IsWaveFile(path)) return StartsWith(head, 0, "RIFF") && StartsWith(head, 8, "WAVE");
+  return IsMidiFile(path) && StartsWith(head, 0, "MThd");
 }
 
 const char* KindText(SlotList list) {
   return list == SlotList::Pictures ? "a picture file (.jpg, .jpeg or .bmp)" : "a sound file (.wav or .mid)";
+}
+
+const char* ContentText(SlotList list) {
+  return list == SlotList::Pictures ? "a JPEG or bitmap picture" : "a wave or MIDI file";
+}
+
+// "3 files skipped: pic.png, anim.gif, notes.txt are not JPEG or bitmap pictures"
+std::string OthersLine(SlotList list, const std::vector<std::string>& names) {
+  const bool one = names.size() == 1;
+  std::string line = std::to_string(names.size()) + (one ? " file skipped: " : " files skipped: ");
+  for (size_t i = 0; i < names.size() && i < kNamedOthers; ++i) line += (i > 0 ? ", " : "") + names[i];
+  if (names.size() > kNamedOthers) line += " and " + std::to_string(names.size() - kNamedOthers) + " more";
+  if (one) return line + " is not " + ContentText(list);
+  return line + (list == SlotList::Pictures ? " are not JPEG or bitmap pictures" : " are not wave or MIDI files");
 }
 
 // The ANSI file functions of Windows put "?" for each character of a name that the code page lacks; no real
@@ -49,7 +78,10 @@ class Collector {
     }
   }
 
-  CollectedFiles Take() { return std::move(collected_); }
+  CollectedFiles Take() {
+    if (!others_.empty()) collected_.skipped.push_back(OthersLine(list_, others_));
+    return std::move(collected_);
+  }
 
  private:
   void AddFile(const std::string& path) {
@@ -57,8 +89,16 @@ class Collector {
       collected_.skipped.push_back("Skipped, its path has 1024 characters or more: " + path);
     else if (!FitsCodePage(path))
       collected_.skipped.push_back("Skipped, its name has characters the system's code page lacks: " + path);
+    else if (!HoldsWhatItsNameSays(path))
+      collected_.skipped.push_back("Skipped, not " + std::string(ContentText(list_)) + " inside: " + path);
     else
       collected_.paths.push_back(path);
+  }
+
+  bool HoldsWhatItsNameSays(const std::string& path) {
+    const std::optional<std::vector<uint8_t>> head = tree_.ReadHead(path, kHeadBytes);
+    if (!head) return false;
+    return list_ == SlotList::Pictures ? HasPictureSignature(path, *head) : HasSoundSignature(path, *head);
   }
 
   void AddFolder(const std::string& folder) {
@@ -69,8 +109,13 @@ class Collector {
     }
     std::sort(entries->begin(), entries->end(),
               [](const FolderEntry& a, const FolderEntry& b) { return NaturalLess(a.name, b.name); });
-    for (const FolderEntry& entry : *entries)
-      if (!entry.isFolder && IsListFile(list_, entry.name)) AddFile(tree_.Join(folder, entry.name));
+    for (const FolderEntry& entry : *entries) {
+      if (entry.isFolder) continue;
+      if (IsListFile(list_, entry.name))
+        AddFile(tree_.Join(folder, entry.name));
+      else
+        others_.push_back(entry.name);
+    }
     if (!recursive_) return;
     for (const FolderEntry& entry : *entries)
       if (entry.isFolder) AddFolder(tree_.Join(folder, entry.name));
@@ -80,6 +125,7 @@ class Collector {
   SlotList list_;
   bool recursive_;
   CollectedFiles collected_;
+  std::vector<std::string> others_;  // files of the folders that are not of the list's kind
 };
 
 }  // namespace

@@ -23,8 +23,8 @@ ListsRequest ParseListsCommandLine(const std::vector<std::string>& arguments) {
   ListsRequest request;
   for (size_t index = 0; index < arguments.size(); ++index) {
     const std::string& argument = arguments[index];
-    if (argument == "--help" || argument == "--version") {
-      request.action = argument == "--help" ? ListsAction::Help : ListsAction::Version;
+    if (argument == "--help" || argument == "/?" || argument == "--version") {
+      request.action = argument == "--version" ? ListsAction::Version : ListsAction::Help;
       return request;
     }
     if (argument == "--recursive") {
@@ -47,17 +47,26 @@ ListsRequest ParseListsCommandLine(const std::vector<std::string>& arguments) {
 }
 
 std::vector<std::string> ListsUsage() {
+  // Each line fits a console of 80 columns without wrapping.
   return {
-      "Usage: lumora-lists [--ini FILE] [--pictures DIR|FILE]... [--sounds DIR|FILE]... [--recursive] [--append]",
-      "Writes the picture and sound lists of a Lumora settings file from folders and files.",
-      "  --ini FILE           the settings file; on Windows lumora.ini in the Windows directory when left out",
-      "  --pictures DIR|FILE  the .jpg, .jpeg and .bmp files of a folder, or one such file; may be repeated",
-      "  --sounds DIR|FILE    the .wav and .mid files of a folder, or one such file; may be repeated",
+      "Usage: lumora-lists [--ini FILE] [--pictures DIR|FILE]...",
+      "                    [--sounds DIR|FILE]... [--recursive] [--append]",
+      "Writes the picture and sound lists of a Lumora settings file from folders and",
+      "files.",
+      "  --ini FILE           the settings file; when left out, lumora.ini in the",
+      "                       Windows directory",
+      "  --pictures DIR|FILE  the JPEG (.jpg, .jpeg) and bitmap (.bmp) files of a",
+      "                       folder, or one such file; may be repeated",
+      "  --sounds DIR|FILE    the wave (.wav) and MIDI (.mid) files of a folder, or",
+      "                       one such file; may be repeated",
       "  --recursive          take the files of subfolders too",
-      "  --append             put the files into the free slots instead of replacing the list",
-      "  --help               show this text",
+      "  --append             add the files to the list instead of replacing it; files",
+      "                       listed already are not added again",
+      "  --help, /?           show this text",
       "  --version            show the program's version",
-      "Files of a folder are taken in natural order (img2 before img10). A list not named stays as it is.",
+      "Files of a folder are taken in natural order (img2 before img10). A file whose",
+      "content is not what its name says is left out. A list not named stays as it",
+      "is, and so does a list for which nothing was found.",
   };
 }
 

@@ -19,6 +19,14 @@ std::string Count(int count, SlotList list) {
 
 std::string ListName(SlotList list) { return list == SlotList::Pictures ? "picture list" : "sound list"; }
 
+// A list is never emptied by a run that found nothing to put into it.
+std::string NoneFound(SlotList list, const std::vector<std::string>& arguments) {
+  std::string places;
+  for (const std::string& argument : arguments) places += (places.empty() ? "" : ", ") + argument;
+  return std::string(list == SlotList::Pictures ? "No pictures" : "No sounds") + " found in " + places +
+         ": the list was left as it was.";
+}
+
 // The files of each list named, with the lines about files left out and arguments at fault; false after an
 // error, when nothing may be written.
 bool CollectLists(const ListsRequest& request, FileTree& tree, ListsConsole& console,
@@ -30,6 +38,10 @@ bool CollectLists(const ListsRequest& request, FileTree& tree, ListsConsole& con
     for (const std::string& line : collected.skipped) console.Err(kErrorPrefix + line);
     for (const std::string& line : collected.errors) console.Err(kErrorPrefix + line);
     usable = usable && collected.errors.empty();
+    if (usable && collected.paths.empty()) {
+      console.Err(kErrorPrefix + NoneFound(list, *arguments));
+      usable = false;
+    }
     updates.push_back({list, std::move(collected.paths)});
   };
   collect(SlotList::Pictures, request.pictures);
@@ -42,12 +54,15 @@ int Report(const UpdateResult& result, const std::string& iniPath, bool append, 
   if (result.created) console.Out("Created the settings file " + iniPath);
   int exitCode = kListsSucceeded;
   for (const ListOutcome& outcome : result.lists) {
-    console.Out(Count(outcome.placed, outcome.list) + (append ? " added to " : " written to ") + iniPath);
+    std::string line = Count(outcome.placed, outcome.list) + (append ? " added to " : " written to ") + iniPath;
+    if (outcome.alreadyListed > 0) line += " (" + std::to_string(outcome.alreadyListed) + " listed already)";
+    console.Out(line);
     if (outcome.leftOut == 0) continue;
     console.Err(kErrorPrefix + Count(outcome.leftOut, outcome.list) + " left out: no free slot left in the " +
                 ListName(outcome.list) + " of " + iniPath);
     exitCode = kListsFailed;
   }
+  if (result.soundSwitchedOn) console.Out("Sound switched on: the sounds play beside the pictures");
   return exitCode;
 }
 

@@ -1,6 +1,9 @@
 #include "lumora-lists/SettingsUpdate.h"
 
+#include <algorithm>
+
 #include "lumora-lists/SlotPlan.h"
+#include "settings_file/OptionTable.h"
 #include "platform/LumoraError.h"
 
 namespace lumora {
@@ -14,11 +17,17 @@ std::vector<std::string> ReadSlots(const TIniFile& ini, SlotList list) {
   return values;
 }
 
-ListOutcome WriteList(TIniFile& ini, const ListUpdate& update, bool append) {
+bool HoldsNoEntry(const std::vector<std::string>& slots) { return std::all_of(slots.begin(), slots.end(), IsFreeSlot); }
+
+ListOutcome WriteList(TIniFile& ini, const ListUpdate& update, bool append, bool& soundSwitchedOn) {
   const std::vector<std::string> current = ReadSlots(ini, update.list);
   const SlotPlan plan = append ? PlanAppend(current, update.entries) : PlanReplacement(current, update.entries);
   for (const auto& [slot, value] : plan.changes) ini.WriteString(SectionOf(update.list), SlotKey(slot), value);
-  return {update.list, plan.placed, plan.leftOut};
+  if (update.list == SlotList::Sounds && plan.placed > 0 && HoldsNoEntry(current)) {
+    WriteOption(ini, Option::Sound, 1);
+    soundSwitchedOn = true;
+  }
+  return {update.list, plan.placed, plan.leftOut, plan.alreadyListed};
 }
 
 // The copy starts as the file is, or, for a missing file, as the settings window would make it.
@@ -48,7 +57,8 @@ UpdateResult UpdateSettingsFile(FileTree& tree, ProfileFiles& profiles, const st
   TIniFile copy(profiles, WorkingCopyOf(iniPath));
   try {
     StartCopy(tree, copy, iniPath, result.created);
-    for (const ListUpdate& update : updates) result.lists.push_back(WriteList(copy, update, append));
+    for (const ListUpdate& update : updates)
+      result.lists.push_back(WriteList(copy, update, append, result.soundSwitchedOn));
     if (!tree.Replace(iniPath, copy.FileName())) throw LumoraError("Unable to replace " + iniPath);
   } catch (const LumoraError&) {
     tree.Remove(copy.FileName());

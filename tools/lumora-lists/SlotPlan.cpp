@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/AsciiCase.h"
 #include "settings_file/SettingsFile.h"
 
 namespace lumora {
@@ -25,9 +26,21 @@ SlotPlan PlanReplacement(const std::vector<std::string>& current, const std::vec
 
 SlotPlan PlanAppend(const std::vector<std::string>& current, const std::vector<std::string>& entries) {
   SlotPlan plan;
-  for (size_t index = 0; index < current.size() && plan.placed < static_cast<int>(entries.size()); ++index)
-    if (IsFreeSlot(current[index])) SetSlot(plan, current, index, entries[plan.placed++]);
-  plan.leftOut = static_cast<int>(entries.size()) - plan.placed;
+  std::vector<std::string> listed;
+  for (const std::string& value : current)
+    if (!IsFreeSlot(value)) listed.push_back(LowerAscii(value));
+  std::vector<std::string> added;
+  for (const std::string& entry : entries) {
+    if (std::find(listed.begin(), listed.end(), LowerAscii(entry)) != listed.end()) {
+      ++plan.alreadyListed;
+      continue;
+    }
+    listed.push_back(LowerAscii(entry));
+    added.push_back(entry);
+  }
+  for (size_t index = 0; index < current.size() && plan.placed < static_cast<int>(added.size()); ++index)
+    if (IsFreeSlot(current[index])) SetSlot(plan, current, index, added[plan.placed++]);
+  plan.leftOut = static_cast<int>(added.size()) - plan.placed;
   return plan;
 }
 

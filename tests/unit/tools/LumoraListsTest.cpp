@@ -58,9 +58,19 @@ class ListsTest : public ::testing::Test {
   void TearDown() override { fs::remove_all(dir_); }
 
   std::string Path(const std::string& relative) const { return (dir_ / relative).string(); }
+  // A file that starts as its extension says: the first bytes of a JPEG, a bitmap, a wave or a MIDI file.
   std::string MakeFile(const std::string& relative) {
+    const std::string extension = fs::path(relative).extension().string();
+    std::string head = "x";
+    if (extension == ".jpg" || extension == ".JPG" || extension == ".jpeg") head = "\xFF\xD8\xFF\xE0";
+    if (extension == ".bmp") head = "BM";
+    if (extension == ".wav") head = std::string("RIFF\x24\0\0\0WAVE", 12);
+    if (extension == ".mid" || extension == ".MID") head = "MThd";
+    return MakeFileHolding(relative, head);
+  }
+  std::string MakeFileHolding(const std::string& relative, const std::string& bytes) {
     fs::create_directories((dir_ / relative).parent_path());
-    std::ofstream(dir_ / relative) << "x";
+    std::ofstream(dir_ / relative, std::ios::binary) << bytes;
     return Path(relative);
   }
   void WriteIni(const std::string& text) { std::ofstream(ini_, std::ios::binary) << text; }
@@ -101,7 +111,8 @@ TEST_F(ListsTest, MissingFileIsCreatedWithTheFolderFilesInNaturalOrder) {
                              {{1, Path("pics/a.bmp")}, {2, Path("pics/img2.JPG")}, {3, Path("pics/img10.jpg")}}));
   EXPECT_EQ(console_.out,
             (std::vector<std::string>{"Created the settings file " + ini_, "3 pictures written to " + ini_}));
-  EXPECT_TRUE(console_.err.empty());
+  EXPECT_EQ(console_.err,
+            std::vector<std::string>{"lumora-lists: 1 file skipped: notes.txt is not a JPEG or bitmap picture"});
 }
 
 TEST_F(ListsTest, ArgumentsKeepTheirOrderAndRecursionTakesSubfoldersAfterTheFolderFiles) {
@@ -110,7 +121,8 @@ TEST_F(ListsTest, ArgumentsKeepTheirOrderAndRecursionTakesSubfoldersAfterTheFold
     MakeFile(name);
   WriteIni(SettingsFileText(kNewFileOptions));
   EXPECT_EQ(Run({"--ini", ini_, "--sounds", Path("first.wav"), "--sounds", Path("music"), "--recursive"}), 0);
-  EXPECT_EQ(IniText(), SettingsFileText(kNewFileOptions, {},
+  // Sounds put into an empty sound list switch the sound on.
+  EXPECT_EQ(IniText(), SettingsFileText(std::string("Sound=1") + (kNewFileOptions + 7), {},
                                         {{1, Path("first.wav")},
                                          {2, Path("music/a.wav")},
                                          {3, Path("music/b.MID")},
@@ -246,7 +258,7 @@ TEST_F(ListsTest, ArgumentErrorsAreOneLineAndWriteNothing) {
       {"--ini %D/lumora.ini --pictures %D/missing", 1, "No such folder or file: %D/missing"},
       {"--ini %D/lumora.ini --pictures %D/pics/notes.txt", 1,
        "Not a picture file (.jpg, .jpeg or .bmp): %D/pics/notes.txt"},
-      {"--ini %D/lumora.ini --sounds %D/pics --sounds %D/pics/a.jpg", 1,
+      {"--ini %D/lumora.ini --sounds %D/pics/a.jpg", 1,
        "Not a sound file (.wav or .mid): %D/pics/a.jpg"},
       {"--ini %D/lumora.ini --pictures %D/pics --bogus", 2,
        "Unknown argument --bogus (lumora-lists --help lists the options)"},
@@ -267,10 +279,76 @@ TEST_F(ListsTest, ArgumentErrorsAreOneLineAndWriteNothing) {
   }
 }
 
+TEST_F(ListsTest, NothingFoundForAListChangesNothingAndFails) {
+  struct Case {
+    const char* arguments;
+    const char* message;
+  };
+  const Case kCases[] = {
+      {"--pictures %D/empty", "No pictures found in %D/empty: the list was left as it was."},
+      {"--pictures %D/png --append", "No pictures found in %D/png: the list was left as it was."},
+      {"--pictures %D/empty --pictures %D/fake.jpg",
+       "No pictures found in %D/empty, %D/fake.jpg: the list was left as it was."},
+      {"--pictures %D/one/a.jpg --sounds %D/empty", "No sounds found in %D/empty: the list was left as it was."},
+  };
+  fs::create_directories(dir_ / "empty");
+  MakeFile("png/photo.png");
+  MakeFile("one/a.jpg");
+  MakeFileHolding("fake.jpg", "just text");
+  const std::string before = SettingsFileText(kNewFileOptions, {{1, "C:\\old.jpg"}}, {{1, "C:\\old.wav"}});
+  for (const Case& c : kCases) {
+    WriteIni(before);
+    console_ = {};
+    EXPECT_EQ(Run(Arguments(std::string("--ini %D/lumora.ini ") + c.arguments)), 1) << c.arguments;
+    EXPECT_EQ(IniText(), before) << c.arguments;
+    ASSERT_FALSE(console_.err.empty());
+    EXPECT_EQ(console_.err.back(), "lumora-lists: " + Expand(c.message));
+  }
+}
+
+TEST_F(ListsTest, AppendSkipsFilesListedAlreadyAndSoundOnlyFollowsAnEmptyList) {
+  const std::string a = MakeFile("pics/a.jpg"), b = MakeFile("pics/b.jpg"), s = MakeFile("music/s.wav");
+  std::string listedA = a;
+  for (char& c : listedA) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  WriteIni(SettingsFileText(kNewFileOptions, {{1, listedA}}, {{1, "C:\\old.wav"}}));
+  EXPECT_EQ(Run({"--append", "--ini", ini_, "--pictures", Path("pics"), "--pictures", b, "--sounds", s}), 0);
+  // Sound stays off: the sound list was not empty.
+  EXPECT_EQ(IniText(), SettingsFileText(kNewFileOptions, {{1, listedA}, {2, b}}, {{1, "C:\\old.wav"}, {2, s}}));
+  EXPECT_EQ(console_.out, (std::vector<std::string>{"1 picture added to " + ini_ + " (2 listed already)",
+                                                    "1 sound added to " + ini_}));
+}
+
+TEST_F(ListsTest, FilesNotWhatTheirNameSaysAndOtherKindsAreNamed) {
+  for (const char* name : {"pics/good.jpg", "pics/b.gif", "pics/a.png", "pics/notes.txt"}) MakeFile(name);
+  const std::string fakeJpeg = MakeFileHolding("pics/fake.jpg", "<html>");
+  const std::string fakeBitmap = MakeFileHolding("pics/fake.bmp", "\xFF\xD8\xFF");
+  const std::string fakeWave = MakeFileHolding("music/fake.wav", "RIFF\x24\0\0\0AVI ");
+  const std::string song = MakeFile("music/song.mid");
+  for (int i = 0; i < 11; ++i) MakeFile("music/t" + std::to_string(i) + ".mp3");
+  WriteIni(SettingsFileText(kNewFileOptions));
+  EXPECT_EQ(Run({"--ini", ini_, "--pictures", Path("pics"), "--sounds", Path("music")}), 0);
+  EXPECT_EQ(IniText(), SettingsFileText(std::string("Sound=1") + (kNewFileOptions + 7), {{1, Path("pics/good.jpg")}},
+                                        {{1, song}}));
+  EXPECT_EQ(console_.err,
+            (std::vector<std::string>{
+                "lumora-lists: Skipped, not a JPEG or bitmap picture inside: " + fakeBitmap,
+                "lumora-lists: Skipped, not a JPEG or bitmap picture inside: " + fakeJpeg,
+                "lumora-lists: 3 files skipped: a.png, b.gif, notes.txt are not JPEG or bitmap pictures",
+                "lumora-lists: Skipped, not a wave or MIDI file inside: " + fakeWave,
+                "lumora-lists: 11 files skipped: t0.mp3, t1.mp3, t2.mp3, t3.mp3, t4.mp3, t5.mp3, t6.mp3, t7.mp3, "
+                "t8.mp3, t9.mp3 and 1 more are not wave or MIDI files"}));
+  EXPECT_EQ(console_.out.back(), "Sound switched on: the sounds play beside the pictures");
+}
+
 TEST_F(ListsTest, HelpAndVersionPrintAndSucceed) {
   EXPECT_EQ(Run({"--pictures", Path("pics"), "--help", "--bogus"}), 0);
   ASSERT_FALSE(console_.out.empty());
   EXPECT_EQ(console_.out[0].rfind("Usage: lumora-lists [--ini FILE]", 0), 0u);
+  for (const std::string& line : console_.out) EXPECT_LE(line.size(), 79u) << line;
+  const std::vector<std::string> help = console_.out;
+  console_ = {};
+  EXPECT_EQ(Run({"/?"}), 0);
+  EXPECT_EQ(console_.out, help);
   console_ = {};
   EXPECT_EQ(Run({"--version"}), 0);
   EXPECT_EQ(console_.out, std::vector<std::string>{"lumora-lists 1.0"});
