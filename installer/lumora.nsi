@@ -1,7 +1,8 @@
 ; Lumora's installer: lumora.scr into the system folder, where the Screen Saver settings list it (the 64-bit
 ; build on 64-bit Windows, the 32-bit one elsewhere); lumora-lists.exe and the sample pictures into
-; Program Files\Lumora; the settings file written from a pictures folder and an optional sounds folder; Lumora
-; made the current screensaver if wished; Start-menu entries; an uninstaller that takes it all away again.
+; Program Files\Lumora; the settings file written from a pictures folder and an optional sounds folder, each
+; checked before anything is installed; Lumora made the current screensaver if wished; Start-menu entries; an
+; uninstaller that takes it all away again.
 ;
 ; Silent: lumora-setup.exe /S [/PICTURES=DIR] [/SOUNDS=DIR] [/ACTIVATE=0|1] [/D=DIR]; uninstall.exe /S
 ;
@@ -15,8 +16,10 @@ Caption "Lumora Screensaver ${VERSION} Setup"
 OutFile "${OUTFILE}"
 InstallDir "$PROGRAMFILES\Lumora"
 ShowInstDetails show
+BrandingText "Lumora ${VERSION}"
 ShowUninstDetails show
 
+!include "MUI2.nsh"
 !include "FileFunc.nsh"
 !include "LogicLib.nsh"
 !include "nsDialogs.nsh"
@@ -41,11 +44,28 @@ VIAddVersionKey "ProductVersion" "${VERSION}"
 VIAddVersionKey "CompanyName" "Lumora"
 VIAddVersionKey "LegalCopyright" "Lumora"
 
-Page directory
+!define MUI_ABORTWARNING
+!define MUI_FINISHPAGE_NOAUTOCLOSE  ; the log stays to be read until Next
+!define MUI_WELCOMEPAGE_TEXT "This installs Lumora, a screensaver that shows your JPEG and bitmap pictures full \
+screen, one after another, with wave and MIDI sounds beside them if you like.$\r$\n$\r$\nClick Next to continue."
+!insertmacro MUI_PAGE_WELCOME
+!insertmacro MUI_PAGE_DIRECTORY
 Page custom ListsPage ListsPageLeave
-Page instfiles
-UninstPage uninstConfirm
-UninstPage instfiles
+!insertmacro MUI_PAGE_INSTFILES
+!define MUI_FINISHPAGE_TEXT "Lumora is installed. Its pictures and sounds can be changed later in \
+$\"Lumora Settings$\" on the Start menu."
+!define MUI_FINISHPAGE_RUN
+!define MUI_FINISHPAGE_RUN_TEXT "Open Lumora Settings"
+!define MUI_FINISHPAGE_RUN_FUNCTION OpenSettings
+!define MUI_FINISHPAGE_RUN_NOTCHECKED
+!define MUI_FINISHPAGE_SHOWREADME
+!define MUI_FINISHPAGE_SHOWREADME_TEXT "Try the show now"
+!define MUI_FINISHPAGE_SHOWREADME_FUNCTION TryShow
+!define MUI_FINISHPAGE_SHOWREADME_NOTCHECKED
+!insertmacro MUI_PAGE_FINISH
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+!insertmacro MUI_LANGUAGE "English"
 
 Function .onInit
   StrCpy $PicturesDir ""
@@ -69,33 +89,53 @@ Function .onInit
   ${EndIf}
 FunctionEnd
 
-; The pictures folder (the samples unless chosen), an optional sounds folder, and the choice to make Lumora the
-; current screensaver.
+; The system folder of the machine's own kind: on 64-bit Windows the real System32, which a 32-bit installer
+; reaches only with the file system redirection off.
+!macro SystemFolderOn
+  ${If} ${RunningX64}
+    ${DisableX64FSRedirection}
+  ${EndIf}
+!macroend
+!macro SystemFolderOff
+  ${If} ${RunningX64}
+    ${EnableX64FSRedirection}
+  ${EndIf}
+!macroend
+
+; The pictures folder (the samples unless chosen: $PicturesDir stays empty for them, so that they follow a
+; change of the installation folder), an optional sounds folder, and the choice to make Lumora the current
+; screensaver. What the user chose stays when they go back and come again.
 Function ListsPage
-  ${If} $PicturesDir == ""
-    StrCpy $PicturesDir "$INSTDIR\Samples"
+  !insertmacro MUI_HEADER_TEXT "Pictures and sounds" "Choose what Lumora shows and plays."
+  StrCpy $0 $PicturesDir
+  ${If} $0 == ""
+    StrCpy $0 "$INSTDIR\Samples"
   ${EndIf}
   nsDialogs::Create 1018
-  Pop $0
-  ${NSD_CreateLabel} 0 0 100% 12u "Folder of the pictures to show (JPEG and bitmap files):"
-  Pop $0
-  ${NSD_CreateDirRequest} 0 14u 78% 12u "$PicturesDir"
+  Pop $1
+  ${NSD_CreateLabel} 0 0 100% 20u "Lumora shows the JPEG and bitmap pictures of one folder, in the order of their \
+names. The sample pictures come with it; you can choose your own folder instead."
+  Pop $1
+  ${NSD_CreateLabel} 0 24u 100% 10u "Folder of the pictures to show:"
+  Pop $1
+  ${NSD_CreateDirRequest} 0 36u 78% 12u "$0"
   Pop $PicturesField
-  ${NSD_CreateBrowseButton} 80% 13u 20% 14u "Browse..."
-  Pop $0
-  ${NSD_OnClick} $0 BrowsePictures
-  ${NSD_CreateLabel} 0 36u 100% 12u "Folder of sounds to play beside them (wave and MIDI files; may stay empty):"
-  Pop $0
-  ${NSD_CreateDirRequest} 0 50u 78% 12u "$SoundsDir"
+  ${NSD_CreateBrowseButton} 80% 35u 20% 14u "Browse..."
+  Pop $1
+  ${NSD_OnClick} $1 BrowsePictures
+  ${NSD_CreateLabel} 0 56u 100% 10u "Folder of wave and MIDI sounds to play beside them (may stay empty):"
+  Pop $1
+  ${NSD_CreateDirRequest} 0 68u 78% 12u "$SoundsDir"
   Pop $SoundsField
-  ${NSD_CreateBrowseButton} 80% 49u 20% 14u "Browse..."
-  Pop $0
-  ${NSD_OnClick} $0 BrowseSounds
-  ${NSD_CreateCheckbox} 0 74u 100% 12u "Make Lumora the current screensaver"
+  ${NSD_CreateBrowseButton} 80% 67u 20% 14u "Browse..."
+  Pop $1
+  ${NSD_OnClick} $1 BrowseSounds
+  ${NSD_CreateCheckbox} 0 92u 100% 12u "Make Lumora the current screensaver"
   Pop $ActivateBox
   ${If} $Activate == "1"
     ${NSD_Check} $ActivateBox
   ${EndIf}
+  ${NSD_OnBack} KeepListsChoices
   nsDialogs::Show
 FunctionEnd
 
@@ -117,8 +157,11 @@ Function BrowseSounds
   ${EndIf}
 FunctionEnd
 
-Function ListsPageLeave
+Function KeepListsChoices
   ${NSD_GetText} $PicturesField $PicturesDir
+  ${If} $PicturesDir == "$INSTDIR\Samples"
+    StrCpy $PicturesDir ""
+  ${EndIf}
   ${NSD_GetText} $SoundsField $SoundsDir
   ${NSD_GetState} $ActivateBox $0
   ${If} $0 == ${BST_CHECKED}
@@ -128,24 +171,75 @@ Function ListsPageLeave
   ${EndIf}
 FunctionEnd
 
-; The system folder of the machine's own kind: on 64-bit Windows the real System32, which a 32-bit installer
-; reaches only with the file system redirection off.
-!macro SystemFolderOn
-  ${If} ${RunningX64}
-    ${DisableX64FSRedirection}
+; The page stays, with a box that says why, until the folders hold what lumora-lists would list.
+Function ListsPageLeave
+  Call KeepListsChoices
+  Call CheckFolders
+  ${If} $R9 != ""
+    MessageBox MB_OK|MB_ICONEXCLAMATION "$R9"
+    Abort
   ${EndIf}
-!macroend
-!macro SystemFolderOff
-  ${If} ${RunningX64}
-    ${EnableX64FSRedirection}
+FunctionEnd
+
+; $R9: empty when the chosen folders hold what would be listed, else why they do not. The samples need no check.
+Function CheckFolders
+  StrCpy $R9 ""
+  InitPluginsDir
+  File "/oname=$PLUGINSDIR\lumora-lists.exe" "${LISTS}"
+  ${If} $PicturesDir != ""
+    ${IfNot} ${FileExists} "$PicturesDir\*.*"
+      StrCpy $R9 "The pictures folder $PicturesDir does not exist."
+      Return
+    ${EndIf}
+    nsExec::ExecToStack '"$PLUGINSDIR\lumora-lists.exe" --check --pictures "$PicturesDir"'
+    Pop $0
+    Pop $1
+    ${If} $0 != "0"
+      StrCpy $R9 "The pictures folder $PicturesDir holds no JPEG or bitmap picture that Lumora can show."
+      Return
+    ${EndIf}
   ${EndIf}
-!macroend
+  ${If} $SoundsDir != ""
+    ${IfNot} ${FileExists} "$SoundsDir\*.*"
+      StrCpy $R9 "The sounds folder $SoundsDir does not exist."
+      Return
+    ${EndIf}
+    nsExec::ExecToStack '"$PLUGINSDIR\lumora-lists.exe" --check --sounds "$SoundsDir"'
+    Pop $0
+    Pop $1
+    ${If} $0 != "0"
+      StrCpy $R9 "The sounds folder $SoundsDir holds no wave or MIDI file that Lumora can play."
+    ${EndIf}
+  ${EndIf}
+FunctionEnd
+
+Function OpenSettings
+  !insertmacro SystemFolderOn
+  Exec '"$SYSDIR\lumora.scr" /c'
+  !insertmacro SystemFolderOff
+FunctionEnd
+
+Function TryShow
+  !insertmacro SystemFolderOn
+  Exec '"$SYSDIR\lumora.scr" /s'
+  !insertmacro SystemFolderOff
+FunctionEnd
 
 Section "Lumora"
+  ; A silent install is checked here, before anything is changed.
+  ${If} ${Silent}
+    Call CheckFolders
+    ${If} $R9 != ""
+      DetailPrint "$R9 Nothing was installed."
+      SetErrorLevel 2
+      Abort
+    ${EndIf}
+  ${EndIf}
   SetOutPath "$INSTDIR"
   File "/oname=lumora-lists.exe" "${LISTS}"
   SetOutPath "$INSTDIR\Samples"
   File "${SAMPLES}\*.*"
+  Call WriteLists
 
   !insertmacro SystemFolderOn
   SetOutPath "$SYSDIR"
@@ -160,24 +254,6 @@ Section "Lumora"
     StrCpy $R0 "$SYSDIR\lumora.scr"
   ${EndIf}
   !insertmacro SystemFolderOff
-
-  ${If} $PicturesDir == ""
-    StrCpy $PicturesDir "$INSTDIR\Samples"
-  ${EndIf}
-  StrCpy $0 '"$INSTDIR\lumora-lists.exe" --ini "$WINDIR\lumora.ini" --pictures "$PicturesDir"'
-  ${If} $SoundsDir != ""
-    StrCpy $0 '$0 --sounds "$SoundsDir"'
-  ${EndIf}
-  ; A settings file that was there before holds the user's own options: it stays when Lumora goes.
-  ${IfNot} ${FileExists} "$WINDIR\lumora.ini"
-    WriteRegStr HKLM "${UNINSTALL_KEY}" "CreatedSettings" "1"
-  ${EndIf}
-  DetailPrint "Listing the pictures: $0"
-  nsExec::ExecToLog $0
-  Pop $1
-  ${If} $1 != "0"
-    DetailPrint "lumora-lists ended with $1: the settings file may list fewer pictures than the folder holds."
-  ${EndIf}
 
   ${If} $Activate == "1"
     ; The choice it replaces, for the uninstaller to put back; an installation over an earlier one keeps the
@@ -214,6 +290,50 @@ Section "Lumora"
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
 SectionEnd
+
+; The lists of the settings file, from the chosen folders; a settings file that was not there before is made.
+; Without it the saver could show nothing: the installation stops there, says so, and takes back what it put.
+Function WriteLists
+  StrCpy $2 $PicturesDir
+  ${If} $2 == ""
+    StrCpy $2 "$INSTDIR\Samples"
+  ${EndIf}
+  StrCpy $0 '"$INSTDIR\lumora-lists.exe" --ini "$WINDIR\lumora.ini" --pictures "$2"'
+  ${If} $SoundsDir != ""
+    StrCpy $0 '$0 --sounds "$SoundsDir"'
+  ${EndIf}
+  ; A settings file that was there before holds the user's own options: it stays when Lumora goes.
+  ${IfNot} ${FileExists} "$WINDIR\lumora.ini"
+    StrCpy $3 "1"
+  ${Else}
+    StrCpy $3 "0"
+  ${EndIf}
+  DetailPrint "Listing the pictures of $2 in the settings file $WINDIR\lumora.ini"
+  ${If} $SoundsDir != ""
+    DetailPrint "Listing the sounds of $SoundsDir"
+  ${EndIf}
+  nsExec::ExecToLog $0
+  Pop $1
+  ${If} $1 != "0"
+  ${OrIfNot} ${FileExists} "$WINDIR\lumora.ini"
+    DetailPrint "The settings file $WINDIR\lumora.ini could not be written: nothing was installed."
+    MessageBox MB_OK|MB_ICONSTOP "Lumora could not write its settings file $WINDIR\lumora.ini (the details \
+list why). Nothing was installed." /SD IDOK
+    Delete "$INSTDIR\lumora-lists.exe"
+    RMDir /r "$INSTDIR\Samples"
+    RMDir "$INSTDIR"
+    SetErrorLevel 2
+    Abort
+  ${EndIf}
+  ${If} $3 == "1"
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "CreatedSettings" "1"
+  ${EndIf}
+  ; The sounds just chosen play: sound on.
+  ${If} $SoundsDir != ""
+    WriteINIStr "$WINDIR\lumora.ini" "Options" "Sound" "1"
+    DetailPrint "Sound switched on: the sounds play beside the pictures"
+  ${EndIf}
+FunctionEnd
 
 Section "Uninstall"
   ; Lumora stops being the current screensaver only where it still is; the choice before it comes back.

@@ -1,5 +1,6 @@
 // lumora-setup.exe under Wine: a silent install, the files, lists and registry values it leaves, the installed
-// saver's first picture, and a silent uninstall that takes it all away and puts the earlier screensaver back.
+// saver's first picture, and a silent uninstall that takes it all away and puts the earlier screensaver back;
+// folders refused before anything is installed; the pages as a user goes through them with the keyboard.
 #include <X11/keysym.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -33,6 +34,7 @@ struct InstallRow {
   std::vector<std::string> pictures;  // the list, in order, as names in picturesDir
   std::vector<std::string> sounds;    // as names in kSounds
   bool madeCurrent;
+  const char* sound;  // the Sound option: a chosen sounds folder switches it on
 };
 
 const InstallRow kRows[] = {
@@ -42,14 +44,16 @@ const InstallRow kRows[] = {
      kPictures,
      {"A1.BMP", "b2.jpg", "b10.bmp"},
      {},
-     true},
+     true,
+     "0"},
     {"SamplesAndSoundsLeftUnchosen",
      {"/S", std::string("/SOUNDS=") + kSounds, "/ACTIVATE=0", "/D=C:\\LumoraSaver"},
      "C:\\LumoraSaver",
      "C:\\LumoraSaver\\Samples",
      {"bars.bmp", "checker.bmp", "lanterns.jpg", "meadow.jpg", "ocean.jpg", "sunset.jpg"},
      {"beep.wav", "tune.mid"},
-     false},
+     false,
+     "1"},
 };
 
 lumora::Picture Shade(uint8_t red) {
@@ -66,7 +70,9 @@ void WriteFolders(ShowFiles& files) {
   files.AddPicture("install/b2.jpg", Shade(150));
   files.AddFile("install/notes.txt", {'n'});
   files.AddPicture("install/later/c.bmp", Shade(210));
-  for (const char* name : {"tune.mid", "beep.wav", "skip.mp3"}) files.AddFile(std::string("install-sounds/") + name, {'s'});
+  files.AddFile("install-sounds/tune.mid", {'M', 'T', 'h', 'd'});
+  files.AddFile("install-sounds/beep.wav", {'R', 'I', 'F', 'F', 4, 0, 0, 0, 'W', 'A', 'V', 'E'});
+  files.AddFile("install-sounds/skip.mp3", {'s'});
 }
 
 std::vector<std::string> FolderNames(const std::filesystem::path& folder) {
@@ -142,6 +148,7 @@ TEST_P(Installer, InstallsShowsTheFirstPictureAndUninstallsEverything) {
   EXPECT_THAT(ListOf(ini, kPictureSection), ElementsAreArray(pictures));
   EXPECT_THAT(ListOf(ini, kSoundSection), ElementsAreArray(PathsIn(kSounds, row.sounds)));
   EXPECT_EQ(FindIniValue(ini, "Options", "Picdis"), "4") << "the options of a new settings file";
+  EXPECT_EQ(FindIniValue(ini, "Options", "Sound"), row.sound);
 
   EXPECT_EQ(Session().RegistryValue(kUninstallKey, "DisplayName"), "Lumora Screensaver");
   EXPECT_EQ(Session().RegistryValue(kUninstallKey, "UninstallString"), "\"" + row.installDir + "\\uninstall.exe\"");
@@ -164,6 +171,110 @@ TEST_P(Installer, InstallsShowsTheFirstPictureAndUninstallsEverything) {
 
 INSTANTIATE_TEST_SUITE_P(Rows, Installer, ::testing::ValuesIn(kRows),
                          [](const auto& info) { return std::string(info.param.name); });
+
+void ExpectNothingInstalled(const std::string& what) {
+  EXPECT_FALSE(ReadWindowsFile("lumora.ini").has_value()) << what;
+  EXPECT_FALSE(std::filesystem::exists(FromWindowsPath("C:\\Program Files (x86)\\Lumora"))) << what;
+  EXPECT_FALSE(std::filesystem::exists(FromWindowsPath(kInstalledSaver))) << what;
+  EXPECT_FALSE(Session().RegistryValue(kUninstallKey, "DisplayName").has_value()) << what;
+  EXPECT_EQ(Session().RegistryValue(kDesktopKey, "SCRNSAVE.EXE"), kEarlierSaver) << what;
+}
+
+TEST(InstallerChecks, ASilentInstallGivenAFolderWithoutWhatItListsFailsAndChangesNothing) {
+  if (Session().Arch() != SaverArch::I686) GTEST_SKIP() << "the installer is one 32-bit program, tried with 32-bit Wine";
+  const std::filesystem::path setup = Session().InstallerPath();
+  ShowFiles files;
+  WriteFolders(files);
+  RemoveWindowsFile("lumora.ini");
+  Session().SetRegistryValue(kDesktopKey, "SCRNSAVE.EXE", "REG_SZ", kEarlierSaver);
+  const char* kRefused[] = {"/PICTURES=C:\\lumora-files\\nowhere", "/PICTURES=C:\\lumora-files\\install-sounds",
+                            "/SOUNDS=C:\\lumora-files\\install"};
+  for (const char* folder : kRefused) {
+    EXPECT_NE(Session().Run(setup.string(), {"/S", folder}, 120s), 0) << folder;
+    ExpectNothingInstalled(folder);
+  }
+}
+
+std::optional<ChildInfo> ChildWithText(Inspector& inspector, Hwnd window, const std::string& text) {
+  for (const ChildInfo& child : inspector.Children(window))
+    if (child.shown && child.text == text) return child;
+  return std::nullopt;
+}
+
+// The page is up once a control with this text shows.
+ChildInfo WaitForControl(Inspector& inspector, Hwnd window, const std::string& text) {
+  std::optional<ChildInfo> found;
+  EXPECT_TRUE(WaitFor([&] { return (found = ChildWithText(inspector, window, text)).has_value(); }, 30s)) << text;
+  if (!found) throw std::runtime_error("no control \"" + text + "\" in the installer");
+  return *found;
+}
+
+// Waits for a message box whose text holds `words`; true when it came.
+bool WaitForBoxSaying(Inspector& inspector, const std::string& words) {
+  return WaitFor(
+      [&] {
+        for (const DialogInfo& box : inspector.Dialogs())
+          for (const std::string& text : box.statics)
+            if (text.find(words) != std::string::npos) return true;
+        return false;
+      },
+      30s);
+}
+
+std::vector<ChildInfo> ShownEdits(Inspector& inspector, Hwnd window) {
+  std::vector<ChildInfo> edits;
+  for (const ChildInfo& child : inspector.Children(window))
+    if (child.shown && child.className == "Edit") edits.push_back(child);
+  return edits;
+}
+
+TEST(InstallerPages, RefusesAMissingFolderKeepsChoicesAcrossBackAndAsksBeforeCancel) {
+  if (Session().Arch() != SaverArch::I686) GTEST_SKIP() << "the installer is one 32-bit program, tried with 32-bit Wine";
+  const std::filesystem::path setup = Session().InstallerPath();
+  ShowFiles files;
+  WriteFolders(files);
+  RemoveWindowsFile("lumora.ini");
+  Session().SetRegistryValue(kDesktopKey, "SCRNSAVE.EXE", "REG_SZ", kEarlierSaver);
+  Inspector inspector(Session());
+  WineProcess installer = Session().Start(setup.string(), {});
+  const std::optional<Hwnd> window = inspector.Wait("#32770", "Lumora Screensaver 1.0 Setup", 60s);
+  ASSERT_TRUE(window.has_value());
+  WaitForControl(inspector, *window, "Welcome to Lumora Setup");
+  TapKey(XK_Return);
+  WaitForControl(inspector, *window, "Destination Folder");
+  TapKey(XK_Return);
+  ChildInfo activate = WaitForControl(inspector, *window, "Make Lumora the current screensaver");
+  EXPECT_EQ(activate.check, 1);
+
+  std::vector<ChildInfo> edits = ShownEdits(inspector, *window);
+  ASSERT_EQ(edits.size(), 2u);
+  EXPECT_EQ(edits[0].text, "C:\\Program Files (x86)\\Lumora\\Samples");
+  inspector.SetText(edits[0].hwnd, "C:\\lumora-files\\nowhere");
+  const size_t dialogs = inspector.Dialogs().size();
+  TapKey(XK_Return);
+  ASSERT_TRUE(WaitForBoxSaying(inspector, "The pictures folder C:\\lumora-files\\nowhere does not exist."));
+  TapKey(XK_Return);
+  ASSERT_TRUE(WaitFor([&] { return inspector.Dialogs().size() == dialogs; }, 30s));
+
+  inspector.SetText(edits[0].hwnd, kPictures);
+  inspector.SetText(edits[1].hwnd, kSounds);
+  inspector.Click(activate.hwnd);
+  TapKey(XK_b, {XK_Alt_L});
+  WaitForControl(inspector, *window, "Destination Folder");
+  TapKey(XK_Return);
+  activate = WaitForControl(inspector, *window, "Make Lumora the current screensaver");
+  EXPECT_EQ(activate.check, 0) << "the tick taken away stays away";
+  edits = ShownEdits(inspector, *window);
+  ASSERT_EQ(edits.size(), 2u);
+  EXPECT_EQ(edits[0].text, kPictures);
+  EXPECT_EQ(edits[1].text, kSounds);
+
+  TapKey(XK_Escape);
+  ASSERT_TRUE(WaitForBoxSaying(inspector, "Are you sure you want to quit"));
+  TapKey(XK_Return);
+  EXPECT_TRUE(installer.Wait(30s));
+  ExpectNothingInstalled("cancelled");
+}
 
 }  // namespace
 }  // namespace lumora::e2e

@@ -31,6 +31,8 @@ ListsRequest ParseListsCommandLine(const std::vector<std::string>& arguments) {
       request.recursive = true;
     } else if (argument == "--append") {
       request.append = true;
+    } else if (argument == "--check") {
+      request.check = true;
     } else if (argument == "--pictures") {
       AddTo(request.pictures, ValueOf(arguments, index, "a folder or a picture file"));
     } else if (argument == "--sounds") {
@@ -62,6 +64,7 @@ std::vector<std::string> ListsUsage() {
       "  --recursive          take the files of subfolders too",
       "  --append             add the files to the list instead of replacing it; files",
       "                       listed already are not added again",
+      "  --check              only say what would be listed; change nothing",
       "  --help, /?           show this text",
       "  --version            show the program's version",
       "Files of a folder are taken in natural order (img2 before img10). A file whose",

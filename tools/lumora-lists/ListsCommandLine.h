@@ -22,6 +22,7 @@ struct ListsRequest {
   std::optional<std::vector<std::string>> sounds;    // nothing: the sound list stays as it is
   bool recursive = false;
   bool append = false;
+  bool check = false;  // only say what would be listed; write nothing
 };
 
 // The arguments after the program's name. --help and --version end the reading where they stand.

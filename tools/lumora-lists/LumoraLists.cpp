@@ -68,12 +68,16 @@ int Report(const UpdateResult& result, const std::string& iniPath, bool append, 
 
 int Update(const ListsRequest& request, const ListsServices& services, ListsConsole& console) {
   const std::optional<std::string> ini = request.ini ? request.ini : services.defaultIni;
-  if (!ini) {
+  if (!ini && !request.check) {
     console.Err(kErrorPrefix + std::string("--ini is needed: this system has no Windows directory"));
     return kListsBadUsage;
   }
   std::vector<ListUpdate> updates;
   if (!CollectLists(request, services.tree, console, updates)) return kListsFailed;
+  if (request.check) {
+    for (const ListUpdate& update : updates) console.Out(Count(static_cast<int>(update.entries.size()), update.list) + " found");
+    return kListsSucceeded;
+  }
   const std::string iniPath = services.tree.FullPath(*ini);
   const UpdateResult result = UpdateSettingsFile(services.tree, services.profiles, iniPath, updates, request.append);
   if (result.error) {

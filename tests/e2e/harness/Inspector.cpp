@@ -200,6 +200,8 @@ std::vector<DialogInfo> Inspector::Dialogs() {
   return dialogs;
 }
 
+void Inspector::SetText(Hwnd window, const std::string& text) { Call({"set-text", HwndText(window), text}); }
+
 bool Inspector::Click(Hwnd button, std::chrono::milliseconds wait) {
   return ParseRecord(Call({"click", HwndText(button), std::to_string(wait.count())})).Get("result") != "pending";
 }

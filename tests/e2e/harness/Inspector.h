@@ -111,6 +111,7 @@ class Inspector {
                                 std::chrono::milliseconds wait = std::chrono::milliseconds(1000));
   void Post(Hwnd window, unsigned message, std::uint64_t wParam, std::int64_t lParam);
   void Close(Hwnd window);  // posts WM_CLOSE
+  void SetText(Hwnd window, const std::string& text);  // an edit field's text, as if typed
   std::optional<Hwnd> Foreground();
   bool ScreensaverRunning();
   // The flag is global and outlives a program killed while it was set; tests that care reset it.

@@ -329,6 +329,7 @@ constexpr Command kCommands[] = {
     {"message-number",  // NAME: the number of a registered window message
      [](const Args& a) { Print("result", static_cast<long long>(RegisterWindowMessageA(a.at(1).c_str()))); }},
     {"close", [](const Args& a) { Post(WindowArg(a, 1), WM_CLOSE, 0, 0); }},  // HWND
+    {"set-text", [](const Args& a) { SetWindowTextW(WindowArg(a, 1), Wide(a.at(2)).c_str()); }},  // HWND TEXT
     {"foreground", [](const Args&) { PrintFound(GetForegroundWindow()); }},
     {"screensaver-running", [](const Args& a) { ScreensaverRunning(a); }},  // [0|1]
     {"cursor", [](const Args&) { PrintCursor(); }},

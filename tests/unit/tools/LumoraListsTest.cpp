@@ -290,6 +290,7 @@ TEST_F(ListsTest, NothingFoundForAListChangesNothingAndFails) {
       {"--pictures %D/empty --pictures %D/fake.jpg",
        "No pictures found in %D/empty, %D/fake.jpg: the list was left as it was."},
       {"--pictures %D/one/a.jpg --sounds %D/empty", "No sounds found in %D/empty: the list was left as it was."},
+      {"--check --pictures %D/empty", "No pictures found in %D/empty: the list was left as it was."},
   };
   fs::create_directories(dir_ / "empty");
   MakeFile("png/photo.png");
@@ -304,6 +305,16 @@ TEST_F(ListsTest, NothingFoundForAListChangesNothingAndFails) {
     ASSERT_FALSE(console_.err.empty());
     EXPECT_EQ(console_.err.back(), "lumora-lists: " + Expand(c.message));
   }
+}
+
+TEST_F(ListsTest, CheckSaysWhatWouldBeListedAndWritesNothing) {
+  MakeFile("pics/a.jpg");
+  MakeFile("pics/b.bmp");
+  MakeFile("music/s.wav");
+  EXPECT_EQ(Run({"--check", "--pictures", Path("pics"), "--sounds", Path("music")}), 0);
+  EXPECT_EQ(console_.out, (std::vector<std::string>{"2 pictures found", "1 sound found"}));
+  EXPECT_TRUE(console_.err.empty());
+  EXPECT_FALSE(fs::exists(ini_));
 }
 
 TEST_F(ListsTest, AppendSkipsFilesListedAlreadyAndSoundOnlyFollowsAnEmptyList) {
