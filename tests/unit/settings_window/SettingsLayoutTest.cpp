@@ -238,9 +238,7 @@ TEST(DisclaimerLayout, BorderlessWindowWithTheDisclaimerGroupAndReturn) {
   EXPECT_EQ(form.clientWidth, 514);
   EXPECT_EQ(form.clientHeight, 312);
   EXPECT_EQ(form.border, FormBorder::None);
-  EXPECT_EQ(form.colour.red, 65);
-  EXPECT_EQ(form.colour.green, 168);
-  EXPECT_EQ(form.colour.blue, 190);
+  EXPECT_EQ((std::array{form.colour.red, form.colour.green, form.colour.blue}), (std::array<uint8_t, 3>{65, 168, 190}));
   ExpectPlace(form, {"GroupBox1", nullptr, 8, 16, 489, 244, ""});
   ExpectPlace(form, {"Button1", nullptr, 420, 276, 75, 25, "Return"});
   const ControlLayout& disclaimer = ControlNamed(form, "GroupBox2");

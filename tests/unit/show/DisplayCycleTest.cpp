@@ -210,15 +210,11 @@ TEST(Timer1Timer, TilesTakeHalfTheScreenRoundedToEven) {
 
 TEST(Timer1Timer, OnePictureFillsAllFourTilesAndTilesStay) {
   ShowFixture show;
-  show.AddPicture(Solid(16, 16, Rgb{0, 0, 200}));
-  show.AddPicture(Solid(16, 16, Rgb{0, 200, 0}));
+  show.AddPicture(Solid(16, 16, kBlue));
+  show.AddPicture(Solid(16, 16, kGreen));
   show.Start("Picdis=4\r\n");
   show.Ticks(5);  // blue, green, blue, green, then blue again top-left
-  const Picture frame = show.stage.Render();
-  EXPECT_EQ(frame.PixelAt(0, 0), (Rgb{0, 0, 200}));
-  EXPECT_EQ(frame.PixelAt(0, 500), (Rgb{0, 200, 0}));
-  EXPECT_EQ(frame.PixelAt(600, 0), (Rgb{0, 0, 200}));
-  EXPECT_EQ(frame.PixelAt(600, 500), (Rgb{0, 200, 0}));
+  ExpectPixels(show.stage.Render(), {{0, 0, kBlue}, {0, 500, kGreen}, {600, 0, kBlue}, {600, 500, kGreen}});
   EXPECT_EQ(show.state.tilePosition, 2);
 }
 
