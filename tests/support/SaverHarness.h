@@ -1,9 +1,9 @@
 #pragma once
 #include <string>
 
+#include "show/TForm1.h"
 #include "support/FakePlatform.h"
 #include "support/RecordingStage.h"
-#include "show/TForm1.h"
 
 namespace lumora::test {
 

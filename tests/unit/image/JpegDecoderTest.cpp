@@ -162,8 +162,7 @@ const Rgb kCyan{0, 255, 255}, kPureRed{255, 0, 0}, kMidGrey{128, 128, 128}, kWhi
 TEST(JpegDecoder, CmykAndYcckShowTheColoursTheirInksMake) {
   for (bool ycck : {false, true}) {
     SCOPED_TRACE(ycck ? "YCCK" : "CMYK");
-    std::optional<Picture> picture =
-        Decoded(EncodeJpeg(InkQuadrants(), {.storeAsYcck = ycck}), JpegColours::Full24Bit);
+    std::optional<Picture> picture = Decoded(EncodeJpeg(InkQuadrants(), {.storeAsYcck = ycck}), JpegColours::Full24Bit);
     ASSERT_TRUE(picture);
     EXPECT_EQ(picture->BitCount(), 24);
     ExpectQuadrants(*picture, kCyan, kPureRed, kMidGrey, kWhite, kJpegTolerance);

@@ -6,10 +6,10 @@
 
 #include "platform/LumoraError.h"
 #include "portable/PortableProfileFiles.h"
-#include "support/FakePlatform.h"
+#include "samples/SettingsFiles.h"
 #include "settings_file/SettingsFile.h"
 #include "settings_file/TIniFile.h"
-#include "samples/SettingsFiles.h"
+#include "support/FakePlatform.h"
 
 namespace lumora {
 namespace {
@@ -109,9 +109,14 @@ TEST_F(PortableStoreTest, NewSettingsFileHoldsItsKeysInOrder) {
 }
 
 TEST(TIniFile, IntegersAreDecimalOrHexAfter0x) {
-  const std::pair<const char*, int32_t> numbers[] = {
-      {"42", 42},  {"-7", -7},           {"+7", 7},                   {"0x2", 2},
-      {"0X1f", 31}, {"0xFFFFFFFF", -1}, {"2147483647", 2147483647}, {"-2147483648", INT32_MIN}};
+  const std::pair<const char*, int32_t> numbers[] = {{"42", 42},
+                                                     {"-7", -7},
+                                                     {"+7", 7},
+                                                     {"0x2", 2},
+                                                     {"0X1f", 31},
+                                                     {"0xFFFFFFFF", -1},
+                                                     {"2147483647", 2147483647},
+                                                     {"-2147483648", INT32_MIN}};
   for (const auto& [text, value] : numbers) EXPECT_EQ(ParseProfileInteger(text, 5), value) << '"' << text << '"';
 }
 
@@ -125,8 +130,8 @@ TEST(TIniFile, FlagsAreIntegersThatAreTrueWhenNotZero) {
   const struct {
     const char* stored;  // nothing: the key is absent
     bool fallback, expected;
-  } flags[] = {{"1", false, true},    {"2", false, true},     {"-1", false, true},    {"0x10", false, true},
-               {"0", true, false},    {"0x0", true, false},   {"blue", true, true},   {"blue", false, false},
+  } flags[] = {{"1", false, true},    {"2", false, true},     {"-1", false, true},  {"0x10", false, true},
+               {"0", true, false},    {"0x0", true, false},   {"blue", true, true}, {"blue", false, false},
                {nullptr, true, true}, {nullptr, false, false}};
   for (const auto& flag : flags) {
     SCOPED_TRACE(std::string(flag.stored ? flag.stored : "absent") + (flag.fallback ? ", default true" : ""));

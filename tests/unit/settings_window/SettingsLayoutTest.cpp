@@ -63,8 +63,7 @@ TEST(SettingsLayout, KeyControlsStandInTheirPlacesWithTheirCaptions) {
         Place{"Panel4", nullptr, 11, 169, 270, 66, ""}, Place{"Panel3", nullptr, 11, 247, 270, 102, ""},
         Place{"GroupBox6", nullptr, 316, 12, 269, 235, "Picture Displays"},
         Place{"GroupBox7", "GroupBox6", 18, 144, 223, 84, "Customize Your Picture Size"},
-        Place{"cmdclose", nullptr, 461, 335, 136, 20, "OK"},
-        Place{"Label4", "Panel1", 8, 4, 250, 13, "Sound On/Off"},
+        Place{"cmdclose", nullptr, 461, 335, 136, 20, "OK"}, Place{"Label4", "Panel1", 8, 4, 250, 13, "Sound On/Off"},
         Place{"Radsndon", "Panel1", 16, 22, 113, 17, "Sound ON"},
         Place{"Label5", "Panel2", 8, 4, 250, 13, "Time Delay Between Pictures"},
         Place{"Rad120", "Panel2", 144, 58, 113, 17, "2 Minutes"},
@@ -80,8 +79,7 @@ TEST(SettingsLayout, KeyControlsStandInTheirPlacesWithTheirCaptions) {
 }
 
 bool Overlap(const ControlLayout& a, const ControlLayout& b) {
-  return a.left < b.left + b.width && b.left < a.left + a.width && a.top < b.top + b.height &&
-         b.top < a.top + a.height;
+  return a.left < b.left + b.width && b.left < a.left + a.width && a.top < b.top + b.height && b.top < a.top + a.height;
 }
 
 // Within each container the shown controls lie side by side, and a group's heading lies above all its buttons.

@@ -1,9 +1,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "settings_window/ScrollSteps.h"
 #include "settings_window/Tfrmdisc.h"
 #include "support/SettingsHarness.h"
-#include "settings_window/ScrollSteps.h"
 
 namespace lumora {
 namespace {
@@ -228,10 +228,10 @@ TEST(SettingsWindow, OkWritesTheChoicesTheUserMade) {
 
 TEST(SettingsWindow, EachCodeButtonWritesItsCode) {
   const std::pair<const char*, const char*> buttons[] = {
-      {"Radcol1", "Color=1"},      {"Radcol2", "Color=2"},     {"Radcol3", "Color=3"},    {"Radcol4", "Color=4"},
-      {"radpicst", "Picdis=1"},    {"radpicde", "Picdis=2"},   {"radpicin", "Picdis=3"},  {"radpicti", "Picdis=4"},
-      {"Radpictcust", "Picdis=5"}, {"Radoverlap", "Picdis=6"}, {"Radslide", "Picdis=7"},  {"Radtime1", "Time=1"},
-      {"Radtime2", "Time=2"},      {"Radtime3", "Time=3"},     {"Radtime4", "Time=4"},    {"Rad8", "Time=8"},
+      {"Radcol1", "Color=1"},      {"Radcol2", "Color=2"},     {"Radcol3", "Color=3"},   {"Radcol4", "Color=4"},
+      {"radpicst", "Picdis=1"},    {"radpicde", "Picdis=2"},   {"radpicin", "Picdis=3"}, {"radpicti", "Picdis=4"},
+      {"Radpictcust", "Picdis=5"}, {"Radoverlap", "Picdis=6"}, {"Radslide", "Picdis=7"}, {"Radtime1", "Time=1"},
+      {"Radtime2", "Time=2"},      {"Radtime3", "Time=3"},     {"Radtime4", "Time=4"},   {"Rad8", "Time=8"},
       {"Rad120", "Time=120"}};
   // From two files that check different buttons in every group, so no row writes what was read.
   for (const char* options : {"", "Color=1\r\nPicdis=1\r\nTime=1\r\n"})

@@ -176,8 +176,9 @@ TEST(Timer1Timer, PictureInPictureOfOnePictureShowsItTwiceFromTheSecondTick) {
   const Picture frame = show.stage.Render();
   EXPECT_TRUE(ShowsAt(frame, only, 462, 344));
   // The backdrop: the same picture stretched to the screen, split at column 512 and row 384 around the front one.
-  ExpectPixels(frame, {{10, 10, kRed}, {511, 10, kRed}, {512, 10, kGreen}, {10, 383, kRed}, {10, 384, kBlue},
-                       {1000, 700, kYellow}});
+  ExpectPixels(
+      frame,
+      {{10, 10, kRed}, {511, 10, kRed}, {512, 10, kGreen}, {10, 383, kRed}, {10, 384, kBlue}, {1000, 700, kYellow}});
 }
 
 // Tiles fill top-left, bottom-left, top-right, bottom-right, each half the screen, with one-pixel gaps.
@@ -199,7 +200,7 @@ TEST(Timer1Timer, TilesTakeHalfTheScreenRoundedToEven) {
                          {0, bottom, kGreen},
                          {right, 0, kBlue},
                          {screenWidth - 1, screenHeight - 1, kYellow},
-                         {halfWidth, 5, kBlack},  // the column gap
+                         {halfWidth, 5, kBlack},     // the column gap
                          {5, halfHeight, kBlack}});  // the row gap
     EXPECT_EQ(show.form.Image4.left, right);
     EXPECT_EQ(show.form.Image4.top, bottom);

@@ -27,10 +27,14 @@ TEST(PictureExtension, IsTheTextFromTheLastDotUnlessAFolderFollows) {
     const char* extension;
     bool bitmap;
   } paths[] = {
-      {"C:\\A\\photo.Bmp", ".Bmp", true},       {"C:\\A\\x.bmp", ".bmp", true},
-      {"C:\\A\\x.BmP", ".BmP", true},           {"C:\\A\\photo.bmp.jpg", ".jpg", false},
-      {"C:\\X.BMP\\file", "", false},           {"C:\\DIR.X\\FILE", "", false},
-      {"C:FILE", "", false},                   {"A.B:C", "", false},
+      {"C:\\A\\photo.Bmp", ".Bmp", true},
+      {"C:\\A\\x.bmp", ".bmp", true},
+      {"C:\\A\\x.BmP", ".BmP", true},
+      {"C:\\A\\photo.bmp.jpg", ".jpg", false},
+      {"C:\\X.BMP\\file", "", false},
+      {"C:\\DIR.X\\FILE", "", false},
+      {"C:FILE", "", false},
+      {"A.B:C", "", false},
       {"C:\\A\\trailing.", ".", false},
   };
   for (const auto& path : paths) {
