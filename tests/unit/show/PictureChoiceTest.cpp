@@ -65,7 +65,7 @@ TEST(LoadNextPicture, AtRandomDrawsFromTheClockAndMayRepeat) {
   ShowFixture show;
   for (uint8_t red : {10, 20, 30, 40, 50}) show.AddPicture(Solid(4, 4, Rgb{red, 0, 0}));
   show.Start("Seq=0\r\n");
-  // Of five pictures the one drawn at a millisecond is 1 + the high half of (ms * 134775813 + 1) * 5.
+  // Of five pictures the one drawn at a millisecond is 1 + the high half of ((ms * 134775813 + 1) mod 2^32) * 5.
   const struct {
     uint32_t ms;
     uint8_t picture;

@@ -57,7 +57,7 @@ TEST(Sound, NextSoundIsDrawnAtEveryPictureLoadAndStartsOnlyOnceThePlayerStopped)
   show.system.milliseconds = 777;
   show.Ticks(2);  // still playing: nothing new opened
   EXPECT_EQ(show.Opened().size(), 1u);
-  // Of five sounds the one drawn at 777 ms is 1 + the high half of (777 * 134775813 + 1) * 5.
+  // Of five sounds the one drawn at 777 ms is 1 + the high half of ((777 * 134775813 + 1) mod 2^32) * 5.
   const std::string drawn = SoundShow::Sound(2);
   EXPECT_EQ(show.state.nextSound, drawn);
 
