@@ -30,13 +30,10 @@ Compositor::Compositor(int screenWidth, int screenHeight, int bitsPerPixel)
     : width_(screenWidth), height_(screenHeight), bitsPerPixel_(bitsPerPixel),
       surface_(AllocatePicture(screenWidth, screenHeight, 24)),
       stacking_{ControlId::Image1, ControlId::image2, ControlId::Image3, ControlId::Image4} {
-  Fill(surface_, background);
+  Fill(surface_, Rgb{});
 }
 
-void Compositor::SetBackground(Rgb colour) {
-  background = colour;
-  Fill(surface_, colour);
-}
+void Compositor::SetBackground(Rgb colour) { Fill(surface_, colour); }
 
 void Compositor::UpdateControl(ControlId id, const PictureControl& control) {
   PictureControl& kept = controls_[static_cast<int>(id)];
@@ -54,16 +51,6 @@ void Compositor::CopyToSurface(const Picture& picture, int left, int top) {
                                             PixelRect{0, 0, width_, height_});
   if (visible.onScreen.Empty()) return;
   BlitOnto(surface_, CroppedPart(picture, visible.inBounds), visible.onScreen.left, visible.onScreen.top);
-}
-
-void Compositor::SetTimer(bool enabled, int intervalMs) {
-  timerEnabled = enabled;
-  timerInterval = intervalMs;
-}
-
-void Compositor::ProcessMessages() {
-  ++processMessagesCalls;
-  if (onProcessMessages) onProcessMessages();
 }
 
 Picture Compositor::Render() const {

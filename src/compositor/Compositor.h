@@ -1,6 +1,5 @@
 #pragma once
 #include <array>
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,7 +12,8 @@ namespace lumora {
 
 // The saver window rendered in software: the window surface (background and whatever was copied onto it) with
 // the shown picture controls over it in stacking order. Pixel for pixel what the Win32 window shows, so tests
-// can look at a frame without a display.
+// can look at a frame without a display. Only what is drawn is kept: the label, timer, hook, messages and
+// closing belong to the window, and do nothing here.
 class Compositor : public SaverStage {
  public:
   Compositor(int screenWidth, int screenHeight, int bitsPerPixel = 24);
@@ -22,32 +22,21 @@ class Compositor : public SaverStage {
   int ScreenHeight() override { return height_; }
   int BitsPerPixel() override { return bitsPerPixel_; }
   void SetBackground(Rgb colour) override;
-  void ShowInfoLabel(const std::string& caption) override { infoLabel = caption; }
+  void ShowInfoLabel(const std::string&) override {}
   void UpdateControl(ControlId id, const PictureControl& control) override;
   void BringToFront(ControlId id) override;
   void CopyToSurface(const Picture& picture, int left, int top) override;
-  void SetTimer(bool enabled, int intervalMs) override;
-  void InstallInputHook() override { hookInstalled = true; }
-  void ProcessMessages() override;
-  bool InputPending() override { return inputPending; }
-  void Close() override { closed = true; }
+  void SetTimer(bool, int) override {}
+  void InstallInputHook() override {}
+  void ProcessMessages() override {}
+  bool InputPending() override { return false; }
+  void Close() override {}
 
   // The screen as it stands: a 24-bit picture of the screen's size.
   Picture Render() const;
   const PictureControl& Control(ControlId id) const { return controls_[static_cast<int>(id)]; }
   // Bottom to top.
   const std::vector<ControlId>& StackingOrder() const { return stacking_; }
-
-  Rgb background{};
-  std::optional<std::string> infoLabel;
-  bool timerEnabled = false;
-  int timerInterval = 0;
-  bool hookInstalled = false;
-  bool closed = false;
-  int processMessagesCalls = 0;
-  bool inputPending = false;
-  // Runs inside ProcessMessages, standing in for the messages that would be handled there.
-  std::function<void()> onProcessMessages;
 
  private:
   void DrawControl(PictureData& frame, ControlId id) const;

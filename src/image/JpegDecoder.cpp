@@ -230,16 +230,4 @@ DecodeResult OpenJpeg(std::vector<uint8_t> file, JpegColours colours, DecodeInte
   return Picture(width, height, std::make_shared<JpegPictureSource>(std::move(file), colours, std::move(interrupted)));
 }
 
-DecodeResult DecodeJpeg(std::span<const uint8_t> file, JpegColours colours) {
-  DecodeError error;
-  try {
-    std::optional<PictureData> pixels = DecodeRegion(file, colours, 8, std::nullopt, nullptr, nullptr, error);
-    if (!pixels) return error;
-    return Picture(std::move(*pixels));
-  } catch (const std::bad_alloc&) {
-    // Within the limit yet more than the process can get: treated like libjpeg running out of memory.
-    return DecodeError{DecodeFailure::OutOfMemory, "no memory for the pixels"};
-  }
-}
-
 }  // namespace lumora

@@ -1,7 +1,6 @@
 #pragma once
 #include <cstdint>
 #include <functional>
-#include <span>
 #include <vector>
 
 #include "image/DecodeResult.h"
@@ -19,11 +18,8 @@ using DecodeInterrupted = std::function<bool()>;
 
 // The picture of a JPEG file as its header describes it: its natural size, and its pixels decoded from the
 // file's bytes, which it keeps, only when and as far as it is drawn (at a reduced scale where it is drawn
-// smaller). Refused when the header is missing or damaged, or names a colour space that is not shown.
+// smaller). Refused when the header is missing or damaged, or names a colour space that is not shown. Damaged
+// data that libjpeg still reads with warnings (a truncated file, say) decodes as far as it goes.
 DecodeResult OpenJpeg(std::vector<uint8_t> file, JpegColours colours, DecodeInterrupted interrupted = {});
-
-// A JPEG file decoded whole at natural size, or why libjpeg cannot decode it. Damaged files that libjpeg can
-// still read with warnings (a truncated file, say) decode as far as their data goes.
-DecodeResult DecodeJpeg(std::span<const uint8_t> file, JpegColours colours);
 
 }  // namespace lumora

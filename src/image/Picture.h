@@ -93,7 +93,6 @@ class Picture {
   // of it or only some.
   int Scale() const { return eighths_; }
   const PixelRect& Window() const { return window_; }
-  bool HasSource() const { return source_ != nullptr; }
 
   // Rows and pixels of a picture held whole, counted from its top-left corner.
   int BitCount() const { return data_ ? data_->bitCount : 0; }

@@ -8,7 +8,6 @@ class RandomDraw {
  public:
   // Starts the sequence again from `value`; the saver uses the time of day.
   void Restart(uint32_t value) { state_ = value; }
-  uint32_t State() const { return state_; }
   // A value from 0 to n - 1 (0 when n is 0): the high half of the 64-bit product of the stepped state and n.
   uint32_t Below(uint32_t n) {
     state_ = state_ * 134775813u + 1u;

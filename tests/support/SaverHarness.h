@@ -1,13 +1,13 @@
 #pragma once
 #include <string>
 
-#include "support/FakePlatform.h"
-#include "compositor/Compositor.h"
 #include "show/TForm1.h"
+#include "support/FakePlatform.h"
+#include "support/RecordingStage.h"
 
 namespace lumora::test {
 
-// A saver window on fakes, its stage rendered by the compositor.
+// A saver window on fakes, its stage rendered by the compositor and recorded.
 struct SaverHarness {
   explicit SaverHarness(int screenWidth = 1024, int screenHeight = 768)
       : stage(screenWidth, screenHeight),
@@ -28,7 +28,7 @@ struct SaverHarness {
   FakeMessageBoxes boxes;
   FakePasswords passwords;
   FakeMediaDevice media;
-  Compositor stage;
+  RecordingStage stage;
   SaverState state;
   SaverServices services;
   TForm1 form;

@@ -128,7 +128,6 @@ TEST(SettledPart, DrawsExactlyAsTheEncodedPictureWithoutDecodingAgain) {
   const Picture encoded(1800, 1200, source);
   const PixelNeed need = StretchNeed(encoded, 400, 300, PixelRect{0, 0, 400, 300});
   const Picture settled = encoded.Part(need.eighths, need.region, need.Rows());
-  EXPECT_FALSE(settled.HasSource());
   EXPECT_EQ(settled.Width(), 1800) << "geometry keeps the natural size";
   const PixelRect visible{0, 0, 400, 300};
   const Picture fromEncoded = StretchedPart(encoded, 400, 300, visible);
@@ -137,6 +136,8 @@ TEST(SettledPart, DrawsExactlyAsTheEncodedPictureWithoutDecodingAgain) {
   EXPECT_EQ(source->asked.size(), decodes);
   for (int y = 0; y < 300; y += 7)
     for (int x = 0; x < 400; x += 7) ASSERT_EQ(fromSettled.PixelAt(x, y), fromEncoded.PixelAt(x, y));
+  EXPECT_THROW(settled.Part(8, PixelRect{0, 0, 1, 1}), std::runtime_error) << "no source kept to decode more";
+  EXPECT_EQ(source->asked.size(), decodes);
 }
 
 TEST(StretchedPart, APictureWhoseDataFailsWhenDrawnShowsThePlaceholderInItsPlace) {

@@ -6,9 +6,10 @@
 
 #include "platform/LumoraError.h"
 #include "portable/PortableProfileFiles.h"
+#include "samples/SettingsFiles.h"
 #include "settings_file/SettingsFile.h"
 #include "settings_file/TIniFile.h"
-#include "samples/SettingsFiles.h"
+#include "support/FakePlatform.h"
 
 namespace lumora {
 namespace {
@@ -108,14 +109,15 @@ TEST_F(PortableStoreTest, NewSettingsFileHoldsItsKeysInOrder) {
 }
 
 TEST(TIniFile, IntegersAreDecimalOrHexAfter0x) {
-  EXPECT_EQ(ParseProfileInteger("42", -1), 42);
-  EXPECT_EQ(ParseProfileInteger("-7", -1), -7);
-  EXPECT_EQ(ParseProfileInteger("+7", -1), 7);
-  EXPECT_EQ(ParseProfileInteger("0x2", -1), 2);
-  EXPECT_EQ(ParseProfileInteger("0X1f", -1), 31);
-  EXPECT_EQ(ParseProfileInteger("0xFFFFFFFF", 5), -1);
-  EXPECT_EQ(ParseProfileInteger("2147483647", -1), 2147483647);
-  EXPECT_EQ(ParseProfileInteger("-2147483648", -1), INT32_MIN);
+  const std::pair<const char*, int32_t> numbers[] = {{"42", 42},
+                                                     {"-7", -7},
+                                                     {"+7", 7},
+                                                     {"0x2", 2},
+                                                     {"0X1f", 31},
+                                                     {"0xFFFFFFFF", -1},
+                                                     {"2147483647", 2147483647},
+                                                     {"-2147483648", INT32_MIN}};
+  for (const auto& [text, value] : numbers) EXPECT_EQ(ParseProfileInteger(text, 5), value) << '"' << text << '"';
 }
 
 TEST(TIniFile, EmptyOrNonNumericValuesGiveTheDefault) {
@@ -124,17 +126,30 @@ TEST(TIniFile, EmptyOrNonNumericValuesGiveTheDefault) {
 }
 
 TEST(TIniFile, FlagsAreIntegersThatAreTrueWhenNotZero) {
-  PortableProfileFiles files;
-  TIniFile ini(files, "/nonexistent/lumora.ini");
-  EXPECT_TRUE(ini.ReadBool("Options", "Sound", true));
-  EXPECT_FALSE(ini.ReadBool("Options", "Sound", false));
+  // A stored number is read with the default opposite to what it must give, so a default read shows.
+  const struct {
+    const char* stored;  // nothing: the key is absent
+    bool fallback, expected;
+  } flags[] = {{"1", false, true},    {"2", false, true},     {"-1", false, true},  {"0x10", false, true},
+               {"0", true, false},    {"0x0", true, false},   {"blue", true, true}, {"blue", false, false},
+               {nullptr, true, true}, {nullptr, false, false}};
+  for (const auto& flag : flags) {
+    SCOPED_TRACE(std::string(flag.stored ? flag.stored : "absent") + (flag.fallback ? ", default true" : ""));
+    test::MemoryProfileFiles files;
+    files.texts["C:\\lumora.ini"] = flag.stored ? std::string("[Options]\r\nSound=") + flag.stored + "\r\n" : "";
+    EXPECT_EQ(TIniFile(files, "C:\\lumora.ini").ReadBool("Options", "Sound", flag.fallback), flag.expected);
+  }
 }
 
 TEST(IniFileName, UsesTheExecutableNameCutBeforeItsFirstPeriod) {
-  EXPECT_EQ(IniFileName("C:\\WINDOWS", "C:\\SAVERS\\Holiday.Pics.scr"), "C:\\WINDOWS\\Holiday.ini");
-  EXPECT_EQ(IniFileName("C:\\WINDOWS", "C:\\Beach.scr"), "C:\\WINDOWS\\Beach.ini");
-  EXPECT_EQ(IniFileName("c:\\windows", "D:\\dir.x\\NoPeriod"), "c:\\windows\\NoPeriod.ini");
-  EXPECT_EQ(IniFileName("C:\\", "A:a.b.scr"), "C:\\\\a.ini");
+  const struct {
+    const char *windowsDir, *executable, *iniFile;
+  } names[] = {{"C:\\WINDOWS", "C:\\SAVERS\\Holiday.Pics.scr", "C:\\WINDOWS\\Holiday.ini"},
+               {"C:\\WINDOWS", "C:\\Beach.scr", "C:\\WINDOWS\\Beach.ini"},
+               {"c:\\windows", "D:\\dir.x\\NoPeriod", "c:\\windows\\NoPeriod.ini"},
+               {"C:\\", "A:a.b.scr", "C:\\\\a.ini"}};
+  for (const auto& [windowsDir, executable, iniFile] : names)
+    EXPECT_EQ(IniFileName(windowsDir, executable), iniFile) << executable;
 }
 
 }  // namespace

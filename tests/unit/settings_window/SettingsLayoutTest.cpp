@@ -1,6 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <array>
 #include <set>
 
 #include "settings_window/DisclaimerLayout.h"
@@ -52,60 +53,60 @@ TEST(SettingsLayout, WindowHasItsCaptionClientSizeAndLayoutColour) {
   EXPECT_EQ(form.clientWidth, 607);
   EXPECT_EQ(form.clientHeight, 374);
   EXPECT_EQ(form.border, FormBorder::SingleFixed);
+  EXPECT_EQ(form.colour, (Rgb{0, 128, 128}));
 }
 
-TEST(SettingsLayout, VisibleContainersAndOkStandInTheirPlaces) {
+TEST(SettingsLayout, KeyControlsStandInTheirPlacesWithTheirCaptions) {
   const FormLayout& form = SettingsForm();
   for (const Place& place :
        {Place{"Panel1", nullptr, 11, 8, 270, 63, ""}, Place{"Panel2", nullptr, 11, 79, 270, 79, ""},
         Place{"Panel4", nullptr, 11, 169, 270, 66, ""}, Place{"Panel3", nullptr, 11, 247, 270, 102, ""},
         Place{"GroupBox6", nullptr, 316, 12, 269, 235, "Picture Displays"},
         Place{"GroupBox7", "GroupBox6", 18, 144, 223, 84, "Customize Your Picture Size"},
-        Place{"cmdclose", nullptr, 461, 335, 136, 20, "OK"}})
+        Place{"cmdclose", nullptr, 461, 335, 136, 20, "OK"}, Place{"Label4", "Panel1", 8, 4, 250, 13, "Sound On/Off"},
+        Place{"Radsndon", "Panel1", 16, 22, 113, 17, "Sound ON"},
+        Place{"Label5", "Panel2", 8, 4, 250, 13, "Time Delay Between Pictures"},
+        Place{"Rad120", "Panel2", 144, 58, 113, 17, "2 Minutes"},
+        Place{"Label7", "Panel3", 8, 4, 250, 13, "Background Colors"},
+        Place{"Radcol3", "Panel3", 16, 58, 245, 17, "Green - Aqua - Fuschia - Yellow"},
+        Place{"Label6", "Panel4", 8, 4, 250, 13, "Picture Display Order"},
+        Place{"Radran", "Panel4", 16, 40, 113, 17, "Random"},
+        Place{"radpicst", "GroupBox6", 16, 18, 240, 17, "Stretch Picture Full Size"},
+        Place{"Radpictcust", "GroupBox6", 16, 126, 240, 17, "Customize Picture Size Below "},
+        Place{"ScrollBarW", "GroupBox7", 14, 38, 68, 13, ""}, Place{"ScrollBarH", "GroupBox7", 124, 38, 68, 13, ""}})
     ExpectPlace(form, place);
-  EXPECT_EQ(ControlNamed(form, "ScrollBarW").width, 68);
-  EXPECT_EQ(ControlNamed(form, "ScrollBarW").height, 13);
-  EXPECT_EQ(ControlNamed(form, "ScrollBarH").width, 68);
-  EXPECT_EQ(ControlNamed(form, "ScrollBarH").height, 13);
   EXPECT_EQ(ControlNamed(form, "cmdclose").options & kDefaultButton, kDefaultButton);
 }
 
-TEST(SettingsLayout, EachGroupHoldsItsHeadingAndButtonsTopToBottom) {
+bool Overlap(const ControlLayout& a, const ControlLayout& b) {
+  return a.left < b.left + b.width && b.left < a.left + a.width && a.top < b.top + b.height && b.top < a.top + a.height;
+}
+
+// Within each container the shown controls lie side by side, and a group's heading lies above all its buttons.
+TEST(SettingsLayout, ShownControlsOfOneContainerDoNotOverlapAndHeadingsComeFirst) {
   const FormLayout& form = SettingsForm();
-  const std::vector<std::pair<const char*, std::vector<std::pair<const char*, const char*>>>> groups{
-      {"Panel1", {{"Label4", "Sound On/Off"}, {"Radsndon", "Sound ON"}, {"Radsndof", "Sound OFF"}}},
-      {"Panel4", {{"Label6", "Picture Display Order"}, {"Radseq", "In Order"}, {"Radran", "Random"}}},
-      {"Panel3",
-       {{"Label7", "Background Colors"},
-        {"Radcol1", "Black - Gray - Silver - White"},
-        {"Radcol2", "Navy - Black - Purple - Maroon"},
-        {"Radcol3", "Green - Aqua - Fuschia - Yellow"},
-        {"Radcol4", "Black Only"}}},
-      {"GroupBox6",
-       {{"radpicst", "Stretch Picture Full Size"},
-        {"radpicde", "Default Picture Size (Clearest Image)"},
-        {"radpicin", "Picture in a Picture"},
-        {"radpicti", "Tiled Pictures"},
-        {"Radoverlap", "Picture Overlapping"},
-        {"Radslide", "Slide"},
-        {"Radpictcust", "Customize Picture Size Below "},
-        {"GroupBox7", "Customize Your Picture Size"}}},
-  };
-  for (const auto& [parent, members] : groups) {
-    int previousBottom = 0;
-    for (const auto& [name, caption] : members) {
-      const ControlLayout& control = ControlNamed(form, name);
-      EXPECT_EQ(ParentName(form, control), parent) << name;
-      EXPECT_STREQ(control.caption, caption) << name;
-      EXPECT_GE(control.top, previousBottom) << name;
-      previousBottom = control.top + control.height;
+  std::vector<int> containers{kFormItself};
+  for (const ControlLayout& control : form.controls)
+    if (control.kind == ControlKind::Panel || control.kind == ControlKind::GroupBox) containers.push_back(control.id);
+  for (int container : containers) {
+    std::vector<const ControlLayout*> shown;
+    for (const ControlLayout* control : ChildrenInTabOrder(form, container))
+      if (control->visible) shown.push_back(control);
+    for (size_t i = 0; i < shown.size(); ++i)
+      for (size_t j = i + 1; j < shown.size(); ++j)
+        EXPECT_FALSE(Overlap(*shown[i], *shown[j])) << shown[i]->name << " and " << shown[j]->name;
+  }
+  for (const char* heading : {"Label4", "Label5", "Label7", "Label6"}) {
+    const ControlLayout& label = ControlNamed(form, heading);
+    for (const ControlLayout* control : ChildrenInTabOrder(form, label.parent)) {
+      if (control == &label) continue;
+      EXPECT_GE(control->top, label.top + label.height) << heading << " over " << control->name;
     }
   }
 }
 
 TEST(SettingsLayout, DelayButtonsStandInTwoColumns) {
   const FormLayout& form = SettingsForm();
-  EXPECT_STREQ(ControlNamed(form, "Label5").caption, "Time Delay Between Pictures");
   const char* left[] = {"Rad8", "Radtime2", "Radtime4"};
   const char* right[] = {"Radtime1", "Radtime3", "Rad120"};
   for (int row = 0; row < 3; ++row) {
@@ -121,9 +122,20 @@ TEST(SettingsLayout, DelayButtonsStandInTwoColumns) {
   }
 }
 
-// Every option's radio group holds exactly the buttons of its code rows.
-TEST(SettingsLayout, EachOptionsCodeRowsAreTheButtonsOfOneRadioGroup) {
+// Every option radio stands once in the form, with a caption of its own, and the buttons of each option's code
+// rows are exactly one radio group.
+TEST(SettingsLayout, EveryOptionRadioIsPresentOnceInTheGroupOfItsOption) {
   const FormLayout& form = SettingsForm();
+  std::set<std::string> captions;
+  int radios = 0;
+  for (const ControlLayout& control : form.controls) {
+    if (control.kind != ControlKind::RadioButton) continue;
+    ++radios;
+    EXPECT_TRUE(control.visible) << control.name;
+    EXPECT_STRNE(control.caption, "") << control.name;
+    EXPECT_TRUE(captions.insert(control.caption).second) << control.name;
+  }
+  EXPECT_EQ(radios, 21);
   for (const OptionRow& option : kOptionRows) {
     if (option.codes.empty()) continue;
     const std::span<const OptionRadio> radios = RadiosOf(option.option);
@@ -147,11 +159,9 @@ TEST(SettingsLayout, SizeControlsSitLeftForWidthAndRightForHeight) {
   EXPECT_GT(ControlNamed(form, "Lblheight").top, ControlNamed(form, "ScrollBarH").top);
   for (const char* bar : {"ScrollBarW", "ScrollBarH"}) {
     const ScrollRange& range = ControlNamed(form, bar).scroll;
-    EXPECT_EQ(range.min, 25);
-    EXPECT_EQ(range.max, 1000);
-    EXPECT_EQ(range.position, 25);
-    EXPECT_EQ(range.smallChange, 1);
-    EXPECT_EQ(range.largeChange, 1);
+    EXPECT_EQ((std::array{range.min, range.max, range.position, range.smallChange, range.largeChange}),
+              (std::array{25, 1000, 25, 1, 1}))
+        << bar << ": least, most, start, arrow step, page step";
   }
   EXPECT_STREQ(ControlNamed(form, "ScrollBarW").hint, "Set picture width when customizing");
   EXPECT_STREQ(ControlNamed(form, "ScrollBarH").hint, "Set picture height when customizing");
@@ -178,33 +188,26 @@ TEST(SettingsLayout, RadioGroupsAreTheButtonsOfOneParent) {
   for (const ControlLayout* radio : RadioGroupOf(form, Id(OptionRadio::Radslide))) displayGroup.push_back(radio->name);
   EXPECT_THAT(displayGroup,
               ElementsAre("radpicst", "radpicde", "radpicin", "radpicti", "Radpictcust", "Radoverlap", "Radslide"));
-  EXPECT_EQ(RadioGroupOf(form, Id(OptionRadio::Radsndon)).size(), 2u);
-  EXPECT_EQ(RadioGroupOf(form, Id(OptionRadio::Rad8)).size(), 6u);
-  EXPECT_EQ(RadioGroupOf(form, Id(OptionRadio::Radcol2)).size(), 4u);
-  EXPECT_EQ(RadioGroupOf(form, Id(OptionRadio::Radran)).size(), 2u);
+  const std::pair<OptionRadio, size_t> sizes[] = {
+      {OptionRadio::Radsndon, 2}, {OptionRadio::Rad8, 6}, {OptionRadio::Radcol2, 4}, {OptionRadio::Radran, 2}};
+  for (const auto& [radio, size] : sizes) EXPECT_EQ(RadioGroupOf(form, Id(radio)).size(), size) << Id(radio);
 }
 
 TEST(SettingsLayout, HiddenControlsArePresentAndNeverVisible) {
   const FormLayout& form = SettingsForm();
-  const std::vector<std::pair<const char*, const char*>> hidden{
-      {"Label1", "Listed below is your pictures.                               Listed below is your sound files."},
-      {"ListBox1", ""},
-      {"ListBox2", ""},
-      {"GroupBox2", "Picture Options"},
-      {"Button2", "Add Picture"},
-      {"Button3", "Remove Picture"},
-      {"GroupBox4", "Sound Options"},
-      {"cmdwav", "Add Sound File"},
-      {"cmdwavd", "Remove Sound File"},
-      {"cmdhelp", "About"}};
-  for (const auto& [name, caption] : hidden) {
-    const ControlLayout& control = ControlNamed(form, name);
-    EXPECT_FALSE(control.visible) << name;
-    EXPECT_STREQ(control.caption, caption) << name;
-  }
+  std::set<std::string> hidden;
+  for (const ControlLayout& control : form.controls)
+    if (!control.visible) hidden.insert(control.name);
+  EXPECT_EQ(hidden, (std::set<std::string>{"Label1", "ListBox1", "ListBox2", "GroupBox2", "Button2", "Button3",
+                                           "GroupBox4", "cmdwav", "cmdwavd", "cmdhelp"}));
+  EXPECT_STREQ(ControlNamed(form, "Label1").caption,
+               "Listed below is your pictures.                               Listed below is your sound files.");
+  EXPECT_EQ(ControlNamed(form, "Label1").font, FontStyle::Bold);
+  EXPECT_STREQ(ControlNamed(form, "Button2").caption, "Add Picture");
+  EXPECT_STREQ(ControlNamed(form, "cmdwavd").caption, "Remove Sound File");
+  EXPECT_STREQ(ControlNamed(form, "cmdhelp").caption, "About");
   EXPECT_EQ(ParentName(form, ControlNamed(form, "Button2")), "GroupBox2");
   EXPECT_EQ(ParentName(form, ControlNamed(form, "cmdwavd")), "GroupBox4");
-  EXPECT_EQ(ControlNamed(form, "Label1").font, FontStyle::Bold);
 }
 
 void ExpectWellFormed(const FormLayout& form) {

@@ -1,10 +1,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "settings_window/ScrollSteps.h"
 #include "settings_window/Tfrmdisc.h"
 #include "support/SettingsHarness.h"
-#include "settings_file/OptionTable.h"
-#include "settings_window/ScrollSteps.h"
 
 namespace lumora {
 namespace {
@@ -227,23 +226,24 @@ TEST(SettingsWindow, OkWritesTheChoicesTheUserMade) {
                           "Options/Height=200", "Options/Width=300"));
 }
 
-// Every button of the three code groups writes its own row's code.
-void ExpectEachButtonWritesItsCode(std::span<const CodeRow> rows, Option option, const std::string& key) {
-  for (size_t i = 0; i < rows.size(); ++i) {
-    SettingsHarness window;
-    window.IniText() = SettingsFileText("");
-    window.Open();
-    window.view.Check(RadiosOf(option)[i]);
-    PressOk(window);
-    EXPECT_THAT(window.profiles.writes, ::testing::Contains("Options/" + key + "=" + std::to_string(rows[i].code)))
-        << Id(RadiosOf(option)[i]);
-  }
-}
-
 TEST(SettingsWindow, EachCodeButtonWritesItsCode) {
-  ExpectEachButtonWritesItsCode(kColourSchemeRows, Option::Color, "Color");
-  ExpectEachButtonWritesItsCode(kDisplayModeRows, Option::Picdis, "Picdis");
-  ExpectEachButtonWritesItsCode(kDelayRows, Option::Time, "Time");
+  const std::pair<const char*, const char*> buttons[] = {
+      {"Radcol1", "Color=1"},      {"Radcol2", "Color=2"},     {"Radcol3", "Color=3"},   {"Radcol4", "Color=4"},
+      {"radpicst", "Picdis=1"},    {"radpicde", "Picdis=2"},   {"radpicin", "Picdis=3"}, {"radpicti", "Picdis=4"},
+      {"Radpictcust", "Picdis=5"}, {"Radoverlap", "Picdis=6"}, {"Radslide", "Picdis=7"}, {"Radtime1", "Time=1"},
+      {"Radtime2", "Time=2"},      {"Radtime3", "Time=3"},     {"Radtime4", "Time=4"},   {"Rad8", "Time=8"},
+      {"Rad120", "Time=120"}};
+  // From two files that check different buttons in every group, so no row writes what was read.
+  for (const char* options : {"", "Color=1\r\nPicdis=1\r\nTime=1\r\n"})
+    for (const auto& [radio, written] : buttons) {
+      SettingsHarness window;
+      window.IniText() = SettingsFileText(options);
+      window.Open();
+      window.view.Check(radio);
+      PressOk(window);
+      EXPECT_THAT(window.profiles.writes, ::testing::Contains(std::string("Options/") + written))
+          << radio << " from \"" << options << '"';
+    }
 }
 
 TEST(SettingsWindow, ExactlyOnePictureShowsTheNoteOnceThenCloses) {
@@ -338,23 +338,20 @@ TEST(SettingsWindow, ScrollHandlersShowTheBarPositionInTheirLabels) {
   EXPECT_EQ(window.view.Caption("Lblheight"), "768");
 }
 
-TEST(ScrollSteps, ArrowsAndPageAreasMoveByOneWithinTheRange) {
+TEST(ScrollSteps, ArrowsPageAreasAndThumbMoveWithinTheRange) {
   const ScrollRange range{25, 1024, 25, 1, 1};
-  EXPECT_EQ(NextScrollPosition(ScrollCode::LineRight, 25, 0, range), 26);
-  EXPECT_EQ(NextScrollPosition(ScrollCode::LineLeft, 25, 0, range), 25);
-  EXPECT_EQ(NextScrollPosition(ScrollCode::PageRight, 100, 0, range), 101);
-  EXPECT_EQ(NextScrollPosition(ScrollCode::PageLeft, 100, 0, range), 99);
-  EXPECT_EQ(NextScrollPosition(ScrollCode::LineRight, 1024, 0, range), 1024);
-  EXPECT_EQ(NextScrollPosition(ScrollCode::Rightmost, 30, 0, range), 1024);
-  EXPECT_EQ(NextScrollPosition(ScrollCode::Leftmost, 30, 0, range), 25);
-  EXPECT_EQ(NextScrollPosition(ScrollCode::EndScroll, 30, 0, range), 30);
-}
-
-TEST(ScrollSteps, DraggingTheThumbFollowsItToTheEnd) {
-  const ScrollRange range{25, 1024, 25, 1, 1};
-  EXPECT_EQ(NextScrollPosition(ScrollCode::ThumbTrack, 25, 512, range), 512);
-  EXPECT_EQ(NextScrollPosition(ScrollCode::ThumbTrack, 512, 1024, range), 1024);
-  EXPECT_EQ(NextScrollPosition(ScrollCode::ThumbPosition, 512, 700, range), 700);
+  const struct {
+    ScrollCode code;
+    int position, thumb, next;
+  } steps[] = {{ScrollCode::LineRight, 25, 0, 26},        {ScrollCode::LineLeft, 25, 0, 25},
+               {ScrollCode::PageRight, 100, 0, 101},      {ScrollCode::PageLeft, 100, 0, 99},
+               {ScrollCode::LineRight, 1024, 0, 1024},    {ScrollCode::Rightmost, 30, 0, 1024},
+               {ScrollCode::Leftmost, 30, 0, 25},         {ScrollCode::EndScroll, 30, 0, 30},
+               {ScrollCode::ThumbTrack, 25, 512, 512},    {ScrollCode::ThumbTrack, 512, 1024, 1024},
+               {ScrollCode::ThumbPosition, 512, 700, 700}};
+  for (const auto& step : steps)
+    EXPECT_EQ(NextScrollPosition(step.code, step.position, step.thumb, range), step.next)
+        << "code " << static_cast<int>(step.code) << " at " << step.position;
 }
 
 TEST(SettingsWindow, AboutShowsTheDisclaimerModally) {

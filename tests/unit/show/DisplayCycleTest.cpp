@@ -34,16 +34,31 @@ TEST(Timer1Timer, ColourStepRunsOneToTwentyOneInEveryMode) {
   }
 }
 
+struct PixelRow {
+  int x, y;
+  Rgb colour;
+};
+
+void ExpectPixels(const Picture& frame, std::initializer_list<PixelRow> pixels) {
+  for (const PixelRow& pixel : pixels)
+    EXPECT_EQ(frame.PixelAt(pixel.x, pixel.y), pixel.colour) << "at " << pixel.x << "," << pixel.y;
+}
+
+constexpr Rgb kRed{200, 0, 0}, kGreen{0, 200, 0}, kBlue{0, 0, 200}, kYellow{200, 200, 0};  // Quartered's
+
 TEST(Timer1Timer, StretchModeFillsTheScreen) {
   ShowFixture show(1023, 767);
-  const Picture picture = Quartered(300, 200);
-  show.AddPicture(picture);
+  show.AddPicture(Quartered(300, 200));
   show.Start("Picdis=1\r\n");
   show.Ticks(1);
-  const Picture frame = show.stage.Render();
-  EXPECT_TRUE(ShowsAt(frame, StretchedPart(picture, 1023, 767, PixelRect{0, 0, 1023, 767}), 0, 0));
-  EXPECT_EQ(frame.PixelAt(0, 0), (Rgb{200, 0, 0}));
-  EXPECT_EQ(frame.PixelAt(1022, 766), (Rgb{200, 200, 0}));
+  // Each screen pixel takes the picture's pixel under its centre: column 511 samples x = 511.5 * 300 / 1023 =
+  // 150, the first of the right half; row 383 samples y = 383.5 * 200 / 767 = 100, the first of the lower half.
+  ExpectPixels(show.stage.Render(), {{0, 0, kRed},
+                                     {510, 382, kRed},
+                                     {511, 382, kGreen},
+                                     {510, 383, kBlue},
+                                     {511, 383, kYellow},
+                                     {1022, 766, kYellow}});
 }
 
 TEST(Timer1Timer, NaturalSizeIsCentredRoundingHalvesToEven) {
@@ -115,7 +130,13 @@ TEST(Timer1Timer, CustomSizeStretchesAndCentres) {
   show.Ticks(1);
   const Picture frame = show.stage.Render();
   EXPECT_EQ(ContentBounds(frame, kBlack), (PixelRect{362, 284, 663, 484}));  // 361.5 rounds to 362
-  EXPECT_TRUE(ShowsAt(frame, StretchedPart(picture, 301, 200, PixelRect{0, 0, 301, 200}), 362, 284));
+  // 40 x 30 stretched to 301 x 200: columns 0 to 149 and rows 0 to 99 of the size take the left and top halves.
+  ExpectPixels(frame, {{362, 284, kRed},
+                       {511, 383, kRed},
+                       {512, 383, kGreen},
+                       {511, 384, kBlue},
+                       {512, 384, kYellow},
+                       {662, 483, kYellow}});
 }
 
 TEST(Timer1Timer, CustomSizeBelowOneShowsNothing) {
@@ -140,8 +161,8 @@ TEST(Timer1Timer, PictureInPictureHasNoBackdropOnTheFirstTick) {
 
   show.Ticks(1);
   frame = show.stage.Render();
-  EXPECT_EQ(frame.PixelAt(0, 0), (Rgb{200, 0, 0}));        // backdrop: the first picture over the whole screen
-  EXPECT_EQ(frame.PixelAt(1023, 767), (Rgb{200, 200, 0}));
+  EXPECT_EQ(frame.PixelAt(0, 0), kRed);  // backdrop: the first picture over the whole screen
+  EXPECT_EQ(frame.PixelAt(1023, 767), kYellow);
   EXPECT_TRUE(ShowsAt(frame, second, 482, 364));           // the second in front, centred
   EXPECT_EQ(show.stage.StackingOrder().back(), ControlId::Image1);
 }
@@ -153,49 +174,48 @@ TEST(Timer1Timer, PictureInPictureOfOnePictureShowsItTwiceFromTheSecondTick) {
   show.Start("Picdis=3\r\n");
   show.Ticks(2);
   const Picture frame = show.stage.Render();
-  const Picture backdrop = StretchedPart(only, 1024, 768, PixelRect{0, 0, 1024, 768});
   EXPECT_TRUE(ShowsAt(frame, only, 462, 344));
-  EXPECT_EQ(frame.PixelAt(10, 10), backdrop.PixelAt(10, 10));
-  EXPECT_EQ(frame.PixelAt(1000, 700), backdrop.PixelAt(1000, 700));
+  // The backdrop: the same picture stretched to the screen, split at column 512 and row 384 around the front one.
+  ExpectPixels(
+      frame,
+      {{10, 10, kRed}, {511, 10, kRed}, {512, 10, kGreen}, {10, 383, kRed}, {10, 384, kBlue}, {1000, 700, kYellow}});
 }
 
 // Tiles fill top-left, bottom-left, top-right, bottom-right, each half the screen, with one-pixel gaps.
-void ExpectTiles(int screenWidth, int screenHeight, int halfWidth, int halfHeight) {
-  ShowFixture show(screenWidth, screenHeight);
-  const Rgb colours[] = {{200, 0, 0}, {0, 200, 0}, {0, 0, 200}, {200, 200, 0}};
-  for (Rgb colour : colours) show.AddPicture(Solid(16, 16, colour));
-  show.Start("Picdis=4\r\n");
-  show.Ticks(4);
-  const Picture frame = show.stage.Render();
-  const int right = halfWidth + 1, bottom = halfHeight + 1;
-  EXPECT_EQ(frame.PixelAt(0, 0), colours[0]);
-  EXPECT_EQ(frame.PixelAt(halfWidth - 1, halfHeight - 1), colours[0]);
-  EXPECT_EQ(frame.PixelAt(0, bottom), colours[1]);
-  EXPECT_EQ(frame.PixelAt(right, 0), colours[2]);
-  EXPECT_EQ(frame.PixelAt(screenWidth - 1, screenHeight - 1), colours[3]);
-  EXPECT_EQ(frame.PixelAt(halfWidth, 5), kBlack) << "column gap";
-  EXPECT_EQ(frame.PixelAt(5, halfHeight), kBlack) << "row gap";
-  EXPECT_EQ(show.form.Image4.left, right);
-  EXPECT_EQ(show.form.Image4.top, bottom);
-  EXPECT_EQ(show.form.Image4.width, halfWidth);
-  EXPECT_EQ(show.state.tilePosition, 1);
+TEST(Timer1Timer, TilesTakeHalfTheScreenRoundedToEven) {
+  const struct {
+    int screenWidth, screenHeight, halfWidth, halfHeight;
+  } screens[] = {{1024, 768, 512, 384}, {1023, 767, 512, 384}, {1025, 769, 512, 384}};
+  const Rgb colours[] = {kRed, kGreen, kBlue, kYellow};
+  for (const auto& [screenWidth, screenHeight, halfWidth, halfHeight] : screens) {
+    SCOPED_TRACE(std::to_string(screenWidth) + " x " + std::to_string(screenHeight));
+    ShowFixture show(screenWidth, screenHeight);
+    for (Rgb colour : colours) show.AddPicture(Solid(16, 16, colour));
+    show.Start("Picdis=4\r\n");
+    show.Ticks(4);
+    const Picture frame = show.stage.Render();
+    const int right = halfWidth + 1, bottom = halfHeight + 1;
+    ExpectPixels(frame, {{0, 0, kRed},
+                         {halfWidth - 1, halfHeight - 1, kRed},
+                         {0, bottom, kGreen},
+                         {right, 0, kBlue},
+                         {screenWidth - 1, screenHeight - 1, kYellow},
+                         {halfWidth, 5, kBlack},     // the column gap
+                         {5, halfHeight, kBlack}});  // the row gap
+    EXPECT_EQ(show.form.Image4.left, right);
+    EXPECT_EQ(show.form.Image4.top, bottom);
+    EXPECT_EQ(show.form.Image4.width, halfWidth);
+    EXPECT_EQ(show.state.tilePosition, 1);
+  }
 }
-
-TEST(Timer1Timer, TilesOnAnEvenScreen) { ExpectTiles(1024, 768, 512, 384); }
-TEST(Timer1Timer, TilesOnAnOddScreenHalveToEven) { ExpectTiles(1023, 767, 512, 384); }
-TEST(Timer1Timer, TilesOnAnotherOddScreen) { ExpectTiles(1025, 769, 512, 384); }
 
 TEST(Timer1Timer, OnePictureFillsAllFourTilesAndTilesStay) {
   ShowFixture show;
-  show.AddPicture(Solid(16, 16, Rgb{0, 0, 200}));
-  show.AddPicture(Solid(16, 16, Rgb{0, 200, 0}));
+  show.AddPicture(Solid(16, 16, kBlue));
+  show.AddPicture(Solid(16, 16, kGreen));
   show.Start("Picdis=4\r\n");
   show.Ticks(5);  // blue, green, blue, green, then blue again top-left
-  const Picture frame = show.stage.Render();
-  EXPECT_EQ(frame.PixelAt(0, 0), (Rgb{0, 0, 200}));
-  EXPECT_EQ(frame.PixelAt(0, 500), (Rgb{0, 200, 0}));
-  EXPECT_EQ(frame.PixelAt(600, 0), (Rgb{0, 0, 200}));
-  EXPECT_EQ(frame.PixelAt(600, 500), (Rgb{0, 200, 0}));
+  ExpectPixels(show.stage.Render(), {{0, 0, kBlue}, {0, 500, kGreen}, {600, 0, kBlue}, {600, 500, kGreen}});
   EXPECT_EQ(show.state.tilePosition, 2);
 }
 

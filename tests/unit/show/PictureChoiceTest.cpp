@@ -12,28 +12,36 @@ using test::ShowFixture;
 using test::Solid;
 
 TEST(RandomDraw, StepsTheSeedAndTakesTheHighHalfOfTheProduct) {
+  // From 12345, each draw steps the state once; the last, below 2^32 - 1, gives the stepped state less one.
+  const struct {
+    uint32_t n, value;
+  } draws[] = {{100, 38}, {100, 28}, {7, 0}, {1, 0}, {0, 0}, {1000000, 341599}, {4294967295u, 1889648463u}};
   RandomDraw random;
   random.Restart(12345);
-  EXPECT_EQ(random.Below(100), 38u);
-  EXPECT_EQ(random.Below(100), 28u);
-  EXPECT_EQ(random.Below(7), 0u);
-  EXPECT_EQ(random.Below(1), 0u);
-  EXPECT_EQ(random.Below(0), 0u);
-  EXPECT_EQ(random.Below(1000000), 341599u);
-  EXPECT_EQ(random.State(), 1467157059u);
+  for (const auto& draw : draws) EXPECT_EQ(random.Below(draw.n), draw.value) << "below " << draw.n;
 }
 
 TEST(PictureExtension, IsTheTextFromTheLastDotUnlessAFolderFollows) {
-  EXPECT_EQ(PictureExtension("C:\\A\\photo.Bmp"), ".Bmp");
-  EXPECT_EQ(PictureExtension("C:\\A\\photo.bmp.jpg"), ".jpg");
-  EXPECT_EQ(PictureExtension("C:\\DIR.X\\FILE"), "");
-  EXPECT_EQ(PictureExtension("C:FILE"), "");
-  EXPECT_EQ(PictureExtension("A.B:C"), "");
-  EXPECT_EQ(PictureExtension("C:\\A\\trailing."), ".");
-  EXPECT_TRUE(IsBitmapFile("C:\\A\\x.bmp"));
-  EXPECT_TRUE(IsBitmapFile("C:\\A\\x.BmP"));
-  EXPECT_FALSE(IsBitmapFile("C:\\A\\x.bmp.jpg"));
-  EXPECT_FALSE(IsBitmapFile("C:\\X.BMP\\file"));
+  const struct {
+    const char* path;
+    const char* extension;
+    bool bitmap;
+  } paths[] = {
+      {"C:\\A\\photo.Bmp", ".Bmp", true},
+      {"C:\\A\\x.bmp", ".bmp", true},
+      {"C:\\A\\x.BmP", ".BmP", true},
+      {"C:\\A\\photo.bmp.jpg", ".jpg", false},
+      {"C:\\X.BMP\\file", "", false},
+      {"C:\\DIR.X\\FILE", "", false},
+      {"C:FILE", "", false},
+      {"A.B:C", "", false},
+      {"C:\\A\\trailing.", ".", false},
+  };
+  for (const auto& path : paths) {
+    SCOPED_TRACE(path.path);
+    EXPECT_EQ(PictureExtension(path.path), path.extension);
+    EXPECT_EQ(IsBitmapFile(path.path), path.bitmap);
+  }
 }
 
 // The colour at the top-left of what LoadNextPicture left in Image5.
@@ -57,13 +65,16 @@ TEST(LoadNextPicture, AtRandomDrawsFromTheClockAndMayRepeat) {
   ShowFixture show;
   for (uint8_t red : {10, 20, 30, 40, 50}) show.AddPicture(Solid(4, 4, Rgb{red, 0, 0}));
   show.Start("Seq=0\r\n");
-  RandomDraw expected;
-  for (uint32_t ms : {0u, 999u, 43200000u, 86399999u}) {
-    show.system.milliseconds = ms;
-    expected.Restart(ms);
-    const uint8_t red = static_cast<uint8_t>(10 * (expected.Below(5) + 1));
-    EXPECT_EQ(StagedColour(show), (Rgb{red, 0, 0})) << ms;
-    EXPECT_EQ(StagedColour(show), (Rgb{red, 0, 0})) << "same millisecond, same picture";
+  // Of five pictures the one drawn at a millisecond is 1 + the high half of ((ms * 134775813 + 1) mod 2^32) * 5.
+  const struct {
+    uint32_t ms;
+    uint8_t picture;
+  } draws[] = {{0, 1}, {999, 2}, {43200000, 2}, {86399999, 4}};
+  for (const auto& draw : draws) {
+    show.system.milliseconds = draw.ms;
+    const Rgb expected{static_cast<uint8_t>(10 * draw.picture), 0, 0};
+    EXPECT_EQ(StagedColour(show), expected) << draw.ms;
+    EXPECT_EQ(StagedColour(show), expected) << "same millisecond, same picture";
   }
   EXPECT_EQ(show.state.lastPictureIndex, 0);
 }

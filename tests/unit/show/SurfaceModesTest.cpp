@@ -3,7 +3,6 @@
 #include <stdexcept>
 
 #include "support/ShowFixture.h"
-#include "show/RandomDraw.h"
 
 namespace lumora {
 namespace {
@@ -16,13 +15,10 @@ using test::Solid;
 
 constexpr Rgb kBlack{0, 0, 0};
 
-// A time of day whose draw below `n` gives `value`.
-uint32_t MillisecondsDrawing(uint32_t n, uint32_t value) {
-  for (uint32_t ms = 0;; ++ms) {
-    RandomDraw random;
-    random.Restart(ms);
-    if (random.Below(n) == value) return ms;
-  }
+// A time of day at which the slide comes in from `direction`: 1 + the high half of ((ms * 134775813 + 1) mod 2^32) * 4.
+uint32_t MillisecondsSlidingFrom(int direction) {
+  constexpr uint32_t kMilliseconds[] = {0, 8, 16, 24};  // left, right, bottom, top
+  return kMilliseconds[direction - 1];
 }
 
 TEST(OverlapMode, ScreenSizedPictureLandsAtTheOrigin) {
@@ -36,17 +32,20 @@ TEST(OverlapMode, ScreenSizedPictureLandsAtTheOrigin) {
 }
 
 TEST(OverlapMode, OffsetsAreDrawnVerticalFirstAndLargePicturesStartInTheFirstQuarter) {
-  for (uint32_t ms = 0; ms < 40000; ms += 4999) {
+  // 300 x 1000 on 1024 x 768: the top is drawn below 768 / 4 = 192, then the left below 1024 - 300 = 724, each
+  // the high half of the stepped state times the bound, the state starting from the millisecond.
+  const struct {
+    uint32_t ms;
+    int top, left;
+  } draws[] = {{0, 0, 22}, {4999, 166, 394}, {9998, 141, 41}, {39992, 181, 97}};
+  for (const auto& draw : draws) {
     ShowFixture show(1024, 768);
-    show.AddPicture(Solid(300, 1000, Rgb{0, 150, 0}));  // narrower than the screen, taller
+    show.AddPicture(Solid(300, 1000, Rgb{0, 150, 0}));
     show.Start("Picdis=6\r\n");
-    show.system.milliseconds = ms;
+    show.system.milliseconds = draw.ms;
     show.Ticks(1);
-    RandomDraw expected;
-    expected.Restart(ms);
-    const int top = static_cast<int>(expected.Below(192));
-    const int left = static_cast<int>(expected.Below(1024 - 300));
-    EXPECT_EQ(ContentBounds(show.stage.Render(), kBlack), (PixelRect{left, top, left + 300, 768})) << ms;
+    EXPECT_EQ(ContentBounds(show.stage.Render(), kBlack), (PixelRect{draw.left, draw.top, draw.left + 300, 768}))
+        << draw.ms;
   }
 }
 
@@ -84,7 +83,7 @@ TEST(SlideMode, LastFrameRestsInTheCornerOfItsEdge) {
     const Picture picture = Quartered(200, 150);
     show.AddPicture(picture);
     show.Start("Picdis=7\r\n");
-    show.system.milliseconds = MillisecondsDrawing(4, c.direction - 1);
+    show.system.milliseconds = MillisecondsSlidingFrom(c.direction);
     show.Ticks(1);
     const Picture frame = show.stage.Render();
     EXPECT_TRUE(ShowsAt(frame, picture, c.finalLeft, c.finalTop)) << "direction " << c.direction;
@@ -102,7 +101,7 @@ TEST(SlideMode, StepsAreThreePixelsFromRightAndBottomAndOneFromLeftAndTop) {
     ShowFixture show(1000, 700);
     show.AddPicture(Solid(200, 150, Rgb{1, 1, 1}));
     show.Start("Picdis=7\r\n");
-    show.system.milliseconds = MillisecondsDrawing(4, direction - 1);
+    show.system.milliseconds = MillisecondsSlidingFrom(direction);
     show.Ticks(1);
     EXPECT_EQ(show.stage.processMessagesCalls, steps) << "direction " << direction;
   }
@@ -113,7 +112,7 @@ TEST(SlideMode, NestedTickEndsTheInterruptedSlideAfterItsStep) {
   show.AddPicture(Solid(100, 80, Rgb{200, 0, 0}));
   show.AddPicture(Solid(100, 80, Rgb{0, 0, 200}));
   show.Start("Picdis=7\r\n");
-  show.system.milliseconds = MillisecondsDrawing(4, 0);  // from the left: 100 steps a slide
+  show.system.milliseconds = MillisecondsSlidingFrom(1);  // from the left: 100 steps a slide
   bool nested = false;
   show.stage.onProcessMessages = [&] {
     if (nested) return;
@@ -167,7 +166,7 @@ TEST(SlideMode, AFailureWhileSlidingEndsTheTickQuietly) {
   show.stage.onProcessMessages = [] { throw std::runtime_error("drawing failed"); };
   EXPECT_NO_THROW(show.Ticks(1));
   show.stage.onProcessMessages = nullptr;
-  show.system.milliseconds = MillisecondsDrawing(4, 3);  // from the top
+  show.system.milliseconds = MillisecondsSlidingFrom(4);  // from the top
   show.Ticks(1);
   EXPECT_TRUE(ShowsAt(show.stage.Render(), Solid(100, 80, Rgb{200, 0, 0}), 0, -1));
 }
