@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build clang libclang-rt-14-dev pkg-config dpkg-dev
   g++-mingw-w64-x86-64 g++-mingw-w64-i686 nasm
-  wine wine64 wine32:i386 xvfb xauth x11-utils libx11-dev libxtst-dev libxfixes-dev libpng-dev
+  wine wine64 wine32:i386 xvfb xauth x11-utils x11-xserver-utils libx11-dev libxtst-dev libxfixes-dev libpng-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libjpeg62-turbo-dev libjpeg-turbo-progs nsis
   alsa-utils libasound2-plugins

@@ -10,9 +10,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-constexpr char kDesktopKey[] = "HKCU\\Control Panel\\desktop";
-constexpr char kWineKey[] = "HKCU\\Software\\Wine";
-
 // Two pictures in stretch mode, eight seconds apart, so a running show keeps changing the screen.
 void PrepareShow() {
   ShowFiles files;
@@ -82,32 +79,6 @@ TEST(EndingTheShow, PointerMotionAcrossTheScreenDoesNot) {
   EXPECT_TRUE(shown.saver.Process().Running());
   EXPECT_TRUE(Inspector(Session()).ScreensaverRunning());
 }
-
-void DeleteIfPresent(const std::string& key, const std::string& name) {
-  try {
-    Session().DeleteRegistryValue(key, name);
-  } catch (const HarnessError&) {
-    // Not there: nothing to delete.
-  }
-}
-
-// Windows 98 as far as the saver can tell, with the test's PASSWORD.CPL in the system directory.
-class Windows98 {
- public:
-  explicit Windows98(std::optional<std::string> usePassword, const std::string& type = "REG_DWORD") {
-    ClearTestDllFiles();
-    Session().SetRegistryValue(kWineKey, "Version", "REG_SZ", "win98");
-    if (usePassword) Session().SetRegistryValue(kDesktopKey, "ScreenSaveUsePassword", type, *usePassword);
-    else DeleteIfPresent(kDesktopKey, "ScreenSaveUsePassword");
-  }
-  ~Windows98() {
-    DeleteIfPresent(kWineKey, "Version");
-    DeleteIfPresent(kDesktopKey, "ScreenSaveUsePassword");
-  }
-
- private:
-  SystemFileInstall passwordCpl_ = InstallTestPasswordCpl();
-};
 
 TEST(PasswordCheck, RefusedPasswordKeepsTheShowGoingUntilTheRightOne) {
   Windows98 windows98("1");

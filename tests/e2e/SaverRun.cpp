@@ -43,7 +43,7 @@ Image ToImage(const lumora::Picture& frame) {
 }
 
 Image ExpectedFrame(const std::string& settingsText, const ShowFiles& files, int ticks) {
-  test::ShowFixture show(Session().Screen().width, Session().Screen().height);
+  test::ShowFixture show(Session().PrimaryScreen().width, Session().PrimaryScreen().height);
   for (const auto& [path, bytes] : files.Files()) show.files.Add(path, bytes);
   show.WriteIni(settingsText);
   show.form.FormCreate();
@@ -69,10 +69,38 @@ Image WaitForScreen(const Image& expected, std::chrono::milliseconds timeout) {
   WaitFor(
       [&] {
         shot = Screenshot();
-        return CountDifferences(shot, shot.Bounds(), expected) == 0;
+        return CountDifferences(shot, expected.Bounds(), expected) == 0;
       },
       timeout, 100ms);
   return shot;
+}
+
+namespace {
+
+constexpr char kDesktopKey[] = "HKCU\\Control Panel\\desktop";
+constexpr char kWineKey[] = "HKCU\\Software\\Wine";
+
+void DeleteIfPresent(const std::string& key, const std::string& name) {
+  try {
+    Session().DeleteRegistryValue(key, name);
+  } catch (const HarnessError&) {
+    // Not there: nothing to delete.
+  }
+}
+
+}  // namespace
+
+Windows98::Windows98(std::optional<std::string> usePassword, const std::string& type)
+    : passwordCpl_(InstallTestPasswordCpl()) {
+  ClearTestDllFiles();
+  Session().SetRegistryValue(kWineKey, "Version", "REG_SZ", "win98");
+  if (usePassword) Session().SetRegistryValue(kDesktopKey, "ScreenSaveUsePassword", type, *usePassword);
+  else DeleteIfPresent(kDesktopKey, "ScreenSaveUsePassword");
+}
+
+Windows98::~Windows98() {
+  DeleteIfPresent(kWineKey, "Version");
+  DeleteIfPresent(kDesktopKey, "ScreenSaveUsePassword");
 }
 
 bool PressOkOn(const std::string& caption) {

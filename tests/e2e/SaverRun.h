@@ -50,10 +50,24 @@ class RunningSaver {
   WineProcess process_;
 };
 
-// Polls the screen until it shows `expected` exactly, or the timeout passes; returns the last screenshot.
+// Polls the screen until its top-left part (the primary monitor) shows `expected` exactly, or the timeout passes;
+// returns the last screenshot.
 Image WaitForScreen(const Image& expected, std::chrono::milliseconds timeout);
 
 // Clicks the OK button of the message box with this caption; false when there is none.
 bool PressOkOn(const std::string& caption);
+
+// Windows 98 as far as the saver can tell, with the test's PASSWORD.CPL in the system directory and the
+// password setting as given (none: no setting), for the object's lifetime.
+class Windows98 {
+ public:
+  explicit Windows98(std::optional<std::string> usePassword, const std::string& type = "REG_DWORD");
+  ~Windows98();
+  Windows98(const Windows98&) = delete;
+  Windows98& operator=(const Windows98&) = delete;
+
+ private:
+  SystemFileInstall passwordCpl_;
+};
 
 }  // namespace lumora::e2e

@@ -98,6 +98,15 @@ SessionConfig ConfigFromBuild() {
   config.workDir = LUMORA_E2E_WORK_DIR;
   config.installer = std::filesystem::path(LUMORA_E2E_WIN32_DIR) / "installer" / "lumora-setup.exe";
   if (const char* screen = std::getenv("LUMORA_E2E_SCREEN")) config.screen = ParseScreenSize(screen);
+  if (const char* monitors = std::getenv("LUMORA_E2E_MONITORS")) {
+    std::istringstream list(monitors);
+    config.screen = {0, 0, 24};
+    for (std::string monitor; std::getline(list, monitor, ',');) {
+      config.monitors.push_back(ParseScreenSize(monitor));
+      config.screen.width += config.monitors.back().width;
+      config.screen.height = std::max(config.screen.height, config.monitors.back().height);
+    }
+  }
   // Another build of the saver, to measure it against this one.
   if (const char* saverDir = std::getenv("LUMORA_E2E_SAVER_DIR")) config.saverDir = saverDir;
   return config;
@@ -115,6 +124,7 @@ WineSession::WineSession(const SessionConfig& config) : config_(config) {
   try {
     xvfb_ = std::make_unique<XvfbServer>(config_.screen, logsDir_ / "xvfb.log");
     x_ = std::make_unique<XDisplay>(DisplayName(), 10s);
+    SplitIntoMonitors();
     StartWine();
   } catch (...) {
     Stop();
@@ -188,8 +198,40 @@ void WineSession::StartWine() {
                                                                        : std::string("timeout")) +
                        "): " + init.Stderr() + ReadFile(serverLog));
   }
+  // Wine reads several monitors of one X screen from Xinerama, which xrandr's monitors feed, not from XRandR. The
+  // desktop process reads that when it starts, and it started with the prefix: the server starts again.
+  if (config_.monitors.size() > 1) {
+    Run("reg", {"add", "HKCU\\Software\\Wine\\X11 Driver", "/v", "UseXRandR", "/d", "N", "/f"}, kToolTimeout);
+    const auto log = NewLogPath("wineserver-k", "log");
+    RunToEnd(ProcessSpec{{"wineserver", "-k"}, WineEnvironment(), runDir_, log, log}, 20s);
+    if (!wineserver_->Wait(20s)) throw HarnessError("wineserver did not end for the restart");
+    wineserver_.emplace(ProcessSpec{{"wineserver", "-f", "-p"}, WineEnvironment(), runDir_, serverLog, serverLog});
+    WaitForServerSocket();
+  }
   desktopHolder_.emplace(Start(ToolPath("inspector.exe").string(), {"hold"}));
   Run(ToolPath("inspector.exe").string(), {"find", "*", "*"}, kToolTimeout);
+}
+
+// One wide screen split into monitors as xrandr describes them to X clients; the first takes the screen's one
+// output, which makes it the primary. The root window gets a colour that a covered desktop never shows.
+void WineSession::SplitIntoMonitors() {
+  if (config_.monitors.size() < 2) return;
+  Environment environment = CurrentEnvironment();
+  environment["DISPLAY"] = DisplayName();
+  int left = 0;
+  for (size_t i = 0; i < config_.monitors.size(); ++i) {
+    const ScreenSize& monitor = config_.monitors[i];
+    const std::string geometry = std::to_string(monitor.width) + "/" + std::to_string(monitor.width / 4) + "x" +
+                                 std::to_string(monitor.height) + "/" + std::to_string(monitor.height / 4) + "+" +
+                                 std::to_string(left) + "+0";
+    const auto log = NewLogPath("xrandr", "log");
+    RunToEnd(ProcessSpec{{"xrandr", "--setmonitor", "monitor" + std::to_string(i), geometry, i == 0 ? "screen" : "none"},
+                         environment, runDir_, log, log},
+             kToolTimeout);
+    left += monitor.width;
+  }
+  const auto log = NewLogPath("xsetroot", "log");
+  RunToEnd(ProcessSpec{{"xsetroot", "-solid", kDesktopColour}, environment, runDir_, log, log}, kToolTimeout);
 }
 
 // A program started before the server listens would start a second server of its own for the same prefix.

@@ -14,6 +14,9 @@
 
 namespace lumora::e2e {
 
+// The colour of the X root window on a screen of several monitors: the desktop, where it shows.
+inline constexpr char kDesktopColour[] = "#3366cc";
+
 // The two builds of the saver; a 64-bit prefix runs both.
 enum class SaverArch { I686, X86_64 };
 const char* ArchName(SaverArch arch);  // "i686", "x86_64"
@@ -25,11 +28,14 @@ struct SessionConfig {
   std::filesystem::path workDir;     // where runs keep their prefix, logs and failure screenshots
   std::filesystem::path installer;   // lumora-setup.exe of the win32 build tree
   ScreenSize screen;
+  // Monitors side by side from the left, the first the primary; none: the screen is one monitor.
+  std::vector<ScreenSize> monitors;
 };
 
 // The configuration from the build (compile definitions), overridden by the environment: LUMORA_E2E_ARCH
-// ("i686" or "x86_64"), LUMORA_E2E_SCREEN ("1023x767" or "1024x768x24"), LUMORA_E2E_SAVER_DIR (another build
-// tree of that architecture).
+// ("i686" or "x86_64"), LUMORA_E2E_SCREEN ("1023x767" or "1024x768x24"), LUMORA_E2E_MONITORS ("1024x768,800x600":
+// monitors side by side, the first the primary; the screen then holds them all), LUMORA_E2E_SAVER_DIR (another
+// build tree of that architecture).
 SessionConfig ConfigFromBuild();
 
 class WineSession {
@@ -41,6 +47,9 @@ class WineSession {
 
   XDisplay& X() { return *x_; }
   ScreenSize Screen() const { return config_.screen; }
+  const std::vector<ScreenSize>& Monitors() const { return config_.monitors; }
+  // The screen the show runs on: the primary monitor, at the screen's top-left corner.
+  ScreenSize PrimaryScreen() const { return config_.monitors.empty() ? config_.screen : config_.monitors.front(); }
   const std::string& DisplayName() const { return xvfb_->DisplayName(); }
 
   const std::filesystem::path& WorkDir() const { return config_.workDir; }
@@ -84,6 +93,7 @@ class WineSession {
  private:
   void RequireTools() const;
   void StartWine();
+  void SplitIntoMonitors();
   void WaitForServerSocket();
   void Stop();
 
