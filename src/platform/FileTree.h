@@ -11,6 +11,7 @@ enum class PathKind { Missing, File, Folder };
 struct FolderEntry {
   std::string name;
   bool isFolder = false;
+  std::string shortName;  // the 8.3 name the system also keeps for it, where there is one
 };
 
 // The folders and files of the machine as a program that edits them sees them: listing, full paths and the

@@ -36,7 +36,7 @@ std::optional<std::vector<FolderEntry>> PortableFileTree::List(const std::string
     std::error_code entryError;
     const bool isFolder = entries->is_directory(entryError);
     if (!isFolder || !entries->is_symlink(entryError))
-      listed.push_back({entries->path().filename().string(), isFolder});
+      listed.push_back({entries->path().filename().string(), isFolder, {}});
     entries.increment(error);
   }
   if (error) return std::nullopt;

@@ -92,7 +92,7 @@ std::optional<std::vector<FolderEntry>> Win32FileTree::List(const std::string& f
     const bool isFolder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     if (name == "." || name == "..") continue;
     if (isFolder && (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) continue;
-    listed.push_back({name, isFolder});
+    listed.push_back({name, isFolder, found.cAlternateFileName});
   } while (FindNextFileA(search.get(), &found));
   if (GetLastError() != ERROR_NO_MORE_FILES) return std::nullopt;
   return listed;

@@ -84,7 +84,14 @@ class Collector {
   }
 
  private:
-  void AddFile(const std::string& path) {
+  // A name the code page lacks characters for is listed by its short name, which the saver's ANSI functions open.
+  void AddFile(const std::string& path, const std::string& shortPath = {}) {
+    if (!FitsCodePage(path) && !shortPath.empty() && FitsCodePage(shortPath)) {
+      collected_.skipped.push_back("Listed by its short name " + shortPath +
+                                   ", as its name has characters the system's code page lacks: " + path);
+      AddFile(shortPath);
+      return;
+    }
     if (path.size() >= kTooLongPath)
       collected_.skipped.push_back("Skipped, its path has 1024 characters or more: " + path);
     else if (!FitsCodePage(path))
@@ -112,13 +119,20 @@ class Collector {
     for (const FolderEntry& entry : *entries) {
       if (entry.isFolder) continue;
       if (IsListFile(list_, entry.name))
-        AddFile(tree_.Join(folder, entry.name));
+        AddFile(tree_.Join(folder, entry.name), ShortPathOf(folder, entry));
       else
         others_.push_back(entry.name);
     }
     if (!recursive_) return;
-    for (const FolderEntry& entry : *entries)
-      if (entry.isFolder) AddFolder(tree_.Join(folder, entry.name));
+    for (const FolderEntry& entry : *entries) {
+      if (!entry.isFolder) continue;
+      const std::string path = tree_.Join(folder, entry.name), shortPath = ShortPathOf(folder, entry);
+      AddFolder(FitsCodePage(path) || shortPath.empty() ? path : shortPath);
+    }
+  }
+
+  std::string ShortPathOf(const std::string& folder, const FolderEntry& entry) {
+    return entry.shortName.empty() ? std::string() : tree_.Join(folder, entry.shortName);
   }
 
   FileTree& tree_;

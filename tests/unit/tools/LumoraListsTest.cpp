@@ -46,6 +46,29 @@ class UnreplacingFileTree : public PortableFileTree {
   bool Replace(const std::string&, const std::string&) override { return false; }
 };
 
+// A tree that keeps the short names given for names holding "?", as Windows keeps 8.3 names, and opens a file
+// by either name.
+class ShortNamingFileTree : public PortableFileTree {
+ public:
+  std::optional<std::vector<FolderEntry>> List(const std::string& folder) override {
+    std::optional<std::vector<FolderEntry>> entries = PortableFileTree::List(LongPath(folder));
+    if (entries)
+      for (FolderEntry& entry : *entries)
+        if (shortNames.count(entry.name)) entry.shortName = shortNames.at(entry.name);
+    return entries;
+  }
+  std::optional<std::vector<uint8_t>> ReadHead(const std::string& path, size_t count) override {
+    return PortableFileTree::ReadHead(LongPath(path), count);
+  }
+  std::string LongPath(std::string path) const {
+    for (const auto& [name, shortName] : shortNames)
+      if (!shortName.empty() && path.find(shortName) != std::string::npos)
+        path.replace(path.find(shortName), shortName.size(), name);
+    return path;
+  }
+  std::map<std::string, std::string> shortNames;
+};
+
 class ListsTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -246,6 +269,25 @@ TEST_F(ListsTest, PathsOf1024CharactersOrMoreAndNamesOutsideTheCodePageAreSkippe
                 "lumora-lists: Skipped, its path has 1024 characters or more: " + tooLong,
                 "lumora-lists: Skipped, its name has characters the system's code page lacks: " + question,
                 "lumora-lists: Skipped, its name has characters the system's code page lacks: " + star}));
+}
+
+TEST_F(ListsTest, NamesOutsideTheCodePageAreListedByTheirShortNamesInTheOrderOfTheirLongNames) {
+  MakeFile("odd/b10.jpg");
+  MakeFile("odd/?b2.jpg");
+  MakeFile("odd/???.jpg");
+  MakeFile("odd/sub?/x.jpg");
+  ShortNamingFileTree tree;
+  tree.shortNames = {{"?b2.jpg", "B2~1.JPG"}, {"???.jpg", ""}, {"sub?", "SUB~1"}};
+  WriteIni(SettingsFileText(kNewFileOptions));
+  EXPECT_EQ(Run({"--ini", ini_, "--pictures", Path("odd"), "--recursive"}, profiles_, tree), 0);
+  EXPECT_EQ(IniText(), SettingsFileText(kNewFileOptions, {{1, Path("odd/B2~1.JPG")},
+                                                          {2, Path("odd/b10.jpg")},
+                                                          {3, Path("odd/SUB~1/x.jpg")}}));
+  EXPECT_EQ(console_.err,
+            (std::vector<std::string>{
+                "lumora-lists: Skipped, its name has characters the system's code page lacks: " + Path("odd/???.jpg"),
+                "lumora-lists: Listed by its short name " + Path("odd/B2~1.JPG") +
+                    ", as its name has characters the system's code page lacks: " + Path("odd/?b2.jpg")}));
 }
 
 TEST_F(ListsTest, ArgumentErrorsAreOneLineAndWriteNothing) {
