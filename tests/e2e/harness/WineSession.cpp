@@ -168,6 +168,14 @@ std::filesystem::path WineSession::ScrPath() const {
   return path;
 }
 
+std::filesystem::path WineSession::ListsToolPath() const {
+  const auto path = config_.saverDir / "tools" / "lumora-lists" / "lumora-lists.exe";
+  if (!std::filesystem::exists(path)) {
+    throw HarnessError(path.string() + " is missing: build it first (" + BuildCommand(config_.arch) + ")");
+  }
+  return path;
+}
+
 std::filesystem::path WineSession::InstallerPath() const {
   if (!std::filesystem::exists(config_.installer)) {
     throw HarnessError(config_.installer.string() +
