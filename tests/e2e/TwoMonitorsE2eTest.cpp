@@ -55,6 +55,21 @@ TEST(TwoMonitors, TheOtherMonitorIsBlackFromTheFirstPictureWhileThePrimaryShowsT
   EXPECT_FALSE(inspector.Cursor().showing) << "the cursor over the covered monitor";
 }
 
+// The covers are made again for the monitors as they are then; the show goes on.
+TEST(TwoMonitors, AfterADisplayChangeTheOtherMonitorIsStillCoveredAndTheShowGoesOn) {
+  if (!OnTwoMonitors()) GTEST_SKIP() << "runs on a display of two monitors";
+  ShownSaver shown;
+  Inspector inspector(Session());
+  const std::optional<Hwnd> before = inspector.Find("LumoraCover");
+  ASSERT_TRUE(before.has_value());
+  constexpr unsigned kDisplayChange = 0x007E;  // WM_DISPLAYCHANGE
+  inspector.Post(shown.saver.WaitForWindow(), kDisplayChange, 24, (768 << 16) | 1824);
+  EXPECT_TRUE(WaitFor([&] { return inspector.Find("LumoraCover") != before; }, 10s)) << "a new cover";
+  EXPECT_TRUE(WaitFor([] { return IsUniform(Screenshot(), OtherMonitor(), kBlackPixel); }, 10s));
+  EXPECT_TRUE(shown.saver.Process().Running());
+  EXPECT_TRUE(inspector.ScreensaverRunning());
+}
+
 TEST(TwoMonitors, AClickOnTheOtherMonitorEndsTheShowAndTakesTheCoverAway) {
   if (!OnTwoMonitors()) GTEST_SKIP() << "runs on a display of two monitors";
   ShownSaver shown;
