@@ -33,6 +33,8 @@ ListsRequest ParseListsCommandLine(const std::vector<std::string>& arguments) {
       request.append = true;
     } else if (argument == "--check") {
       request.check = true;
+    } else if (argument == "--refresh") {
+      request.refresh = true;
     } else if (argument == "--pictures") {
       AddTo(request.pictures, ValueOf(arguments, index, "a folder or a picture file"));
     } else if (argument == "--sounds") {
@@ -44,7 +46,10 @@ ListsRequest ParseListsCommandLine(const std::vector<std::string>& arguments) {
       throw UsageError("Unknown argument " + argument + " (lumora-lists --help lists the options)");
     }
   }
-  if (!request.pictures && !request.sounds) throw UsageError("Nothing to do: give --pictures or --sounds");
+  if (request.refresh && (request.pictures || request.sounds || request.append || request.check))
+    throw UsageError("--refresh lists again what was chosen: give it alone, or with --ini");
+  if (!request.refresh && !request.pictures && !request.sounds)
+    throw UsageError("Nothing to do: give --pictures, --sounds or --refresh");
   return request;
 }
 
@@ -65,6 +70,8 @@ std::vector<std::string> ListsUsage() {
       "  --append             add the files to the list instead of replacing it; files",
       "                       listed already are not added again",
       "  --check              only say what would be listed; change nothing",
+      "  --refresh            list again the folders and files chosen last, with the",
+      "                       pictures added to them since and without those gone",
       "  --help, /?           show this text",
       "  --version            show the program's version",
       "Files of a folder are taken in natural order (img2 before img10). A file whose",

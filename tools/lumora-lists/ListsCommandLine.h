@@ -22,7 +22,8 @@ struct ListsRequest {
   std::optional<std::vector<std::string>> sounds;    // nothing: the sound list stays as it is
   bool recursive = false;
   bool append = false;
-  bool check = false;  // only say what would be listed; write nothing
+  bool check = false;    // only say what would be listed; write nothing
+  bool refresh = false;  // list again what was chosen last
 };
 
 // The arguments after the program's name. --help and --version end the reading where they stand.

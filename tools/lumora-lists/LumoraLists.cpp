@@ -2,9 +2,12 @@
 
 #include <cstdio>
 
+#include <algorithm>
+
 #include "lumora-lists/CollectFiles.h"
 #include "lumora-lists/ListsCommandLine.h"
 #include "lumora-lists/SettingsUpdate.h"
+#include "platform/AsciiCase.h"
 
 namespace lumora {
 
@@ -12,10 +15,11 @@ namespace {
 
 constexpr const char* kErrorPrefix = "lumora-lists: ";
 
-std::string Count(int count, SlotList list) {
-  const char* noun = list == SlotList::Pictures ? "picture" : "sound";
-  return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
+std::string Noun(int count, SlotList list) {
+  return std::string(list == SlotList::Pictures ? "picture" : "sound") + (count == 1 ? "" : "s");
 }
+
+std::string Count(int count, SlotList list) { return std::to_string(count) + " " + Noun(count, list); }
 
 std::string ListName(SlotList list) { return list == SlotList::Pictures ? "picture list" : "sound list"; }
 
@@ -42,7 +46,9 @@ bool CollectLists(const ListsRequest& request, FileTree& tree, ListsConsole& con
       console.Err(kErrorPrefix + NoneFound(list, *arguments));
       usable = false;
     }
-    updates.push_back({list, std::move(collected.paths)});
+    ChosenFolders chosen{{}, request.recursive};
+    for (const std::string& argument : *arguments) chosen.arguments.push_back(tree.FullPath(argument));
+    updates.push_back({list, std::move(collected.paths), std::move(chosen)});
   };
   collect(SlotList::Pictures, request.pictures);
   collect(SlotList::Sounds, request.sounds);
@@ -66,12 +72,76 @@ int Report(const UpdateResult& result, const std::string& iniPath, bool append, 
   return exitCode;
 }
 
+int CountNotIn(const std::vector<std::string>& entries, const std::vector<std::string>& others) {
+  int count = 0;
+  for (const std::string& entry : entries)
+    if (std::none_of(others.begin(), others.end(), [&](const std::string& other) { return SameIgnoringAsciiCase(entry, other); }))
+      ++count;
+  return count;
+}
+
+bool LiesIn(const std::string& entry, const std::string& argument) {
+  return SameIgnoringAsciiCase(entry, argument) ||
+         (entry.size() > argument.size() + 1 && SameIgnoringAsciiCase(entry.substr(0, argument.size()), argument) &&
+          (entry[argument.size()] == '\\' || entry[argument.size()] == '/'));
+}
+
+// A list made again from what was chosen for it: folders that are gone keep what was listed from them.
+std::optional<ListUpdate> Relisted(SlotList list, const ChosenFolders& chosen, const std::vector<std::string>& listed,
+                                   FileTree& tree, ListsConsole& console) {
+  std::vector<std::string> present, gone;
+  for (const std::string& argument : chosen.arguments)
+    (tree.KindOf(argument) == PathKind::Missing ? gone : present).push_back(argument);
+  CollectedFiles collected = CollectFiles(tree, list, present, chosen.recursive);
+  for (const std::string& line : collected.skipped) console.Err(kErrorPrefix + line);
+  for (const std::string& argument : gone) {
+    console.Err(kErrorPrefix + argument + " no longer exists: what was listed from it stays listed");
+    for (const std::string& entry : listed)
+      if (LiesIn(entry, argument)) collected.paths.push_back(entry);
+  }
+  if (collected.paths.empty()) {
+    console.Err(kErrorPrefix + NoneFound(list, chosen.arguments));
+    return std::nullopt;
+  }
+  return ListUpdate{list, std::move(collected.paths), chosen};
+}
+
+int Refresh(const std::string& iniPath, const ListsServices& services, ListsConsole& console) {
+  TIniFile ini(services.profiles, iniPath);
+  std::vector<ListUpdate> updates;
+  std::vector<std::string> lines;
+  for (SlotList list : {SlotList::Pictures, SlotList::Sounds}) {
+    const std::optional<ChosenFolders> chosen = ReadChosenFolders(ini, list);
+    if (!chosen) continue;
+    const std::vector<std::string> listed = ListedEntries(ini, list);
+    std::optional<ListUpdate> update = Relisted(list, *chosen, listed, services.tree, console);
+    if (!update) return kListsFailed;
+    const int added = CountNotIn(update->entries, listed), gone = CountNotIn(listed, update->entries);
+    lines.push_back(std::to_string(added) + " new " + Noun(added, list) + ", " + std::to_string(gone) + " gone; " +
+                    std::to_string(update->entries.size()) + " listed.");
+    updates.push_back(std::move(*update));
+  }
+  if (updates.empty()) {
+    console.Err(std::string(kErrorPrefix) + "Nothing to refresh: no folders were chosen for " + iniPath +
+                " (lumora-lists --pictures FOLDER chooses them)");
+    return kListsFailed;
+  }
+  const UpdateResult result = UpdateSettingsFile(services.tree, services.profiles, iniPath, updates, false);
+  if (result.error) {
+    console.Err(kErrorPrefix + *result.error);
+    return kListsFailed;
+  }
+  for (const std::string& line : lines) console.Out(line);
+  return kListsSucceeded;
+}
+
 int Update(const ListsRequest& request, const ListsServices& services, ListsConsole& console) {
   const std::optional<std::string> ini = request.ini ? request.ini : services.defaultIni;
   if (!ini && !request.check) {
     console.Err(kErrorPrefix + std::string("--ini is needed: this system has no Windows directory"));
     return kListsBadUsage;
   }
+  if (request.refresh) return Refresh(services.tree.FullPath(*ini), services, console);
   std::vector<ListUpdate> updates;
   if (!CollectLists(request, services.tree, console, updates)) return kListsFailed;
   if (request.check) {

@@ -19,7 +19,20 @@ std::vector<std::string> ReadSlots(const TIniFile& ini, SlotList list) {
 
 bool HoldsNoEntry(const std::vector<std::string>& slots) { return std::all_of(slots.begin(), slots.end(), IsFreeSlot); }
 
+void RememberChoice(TIniFile& ini, const ListUpdate& update, bool append) {
+  ChosenFolders chosen = update.chosen;
+  if (const std::optional<ChosenFolders> before = ReadChosenFolders(ini, update.list); before && append) {
+    chosen = *before;
+    chosen.recursive = chosen.recursive || update.chosen.recursive;
+    for (const std::string& argument : update.chosen.arguments)
+      if (std::find(chosen.arguments.begin(), chosen.arguments.end(), argument) == chosen.arguments.end())
+        chosen.arguments.push_back(argument);
+  }
+  WriteChosenFolders(ini, update.list, chosen);
+}
+
 ListOutcome WriteList(TIniFile& ini, const ListUpdate& update, bool append, bool& soundSwitchedOn) {
+  RememberChoice(ini, update, append);
   const std::vector<std::string> current = ReadSlots(ini, update.list);
   const SlotPlan plan = append ? PlanAppend(current, update.entries) : PlanReplacement(current, update.entries);
   for (const auto& [slot, value] : plan.changes) ini.WriteString(SectionOf(update.list), SlotKey(slot), value);
@@ -44,6 +57,13 @@ void StartCopy(FileTree& tree, TIniFile& copy, const std::string& iniPath, bool 
 }  // namespace
 
 std::string WorkingCopyOf(const std::string& iniPath) { return iniPath + ".lists-new"; }
+
+std::vector<std::string> ListedEntries(const TIniFile& ini, SlotList list) {
+  std::vector<std::string> entries;
+  for (const std::string& value : ReadSlots(ini, list))
+    if (!IsFreeSlot(value)) entries.push_back(value);
+  return entries;
+}
 
 UpdateResult UpdateSettingsFile(FileTree& tree, ProfileFiles& profiles, const std::string& iniPath,
                                 const std::vector<ListUpdate>& updates, bool append) {

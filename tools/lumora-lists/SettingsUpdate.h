@@ -5,6 +5,7 @@
 
 #include "platform/FileTree.h"
 #include "platform/ProfileFiles.h"
+#include "lumora-lists/ChosenFolders.h"
 #include "settings_file/SettingsFile.h"
 
 namespace lumora {
@@ -12,6 +13,7 @@ namespace lumora {
 struct ListUpdate {
   SlotList list;
   std::vector<std::string> entries;
+  ChosenFolders chosen;  // remembered for --refresh; with --append added to what was remembered
 };
 
 struct ListOutcome {
@@ -34,6 +36,9 @@ struct UpdateResult {
 // into an empty sound list switch the sound on, so that the sounds just chosen play.
 UpdateResult UpdateSettingsFile(FileTree& tree, ProfileFiles& profiles, const std::string& iniPath,
                                 const std::vector<ListUpdate>& updates, bool append);
+
+// The entries of a list, slot by slot, free slots left out.
+std::vector<std::string> ListedEntries(const TIniFile& ini, SlotList list);
 
 // The copy that UpdateSettingsFile writes before it takes the place of `iniPath`.
 std::string WorkingCopyOf(const std::string& iniPath);

@@ -97,9 +97,15 @@ class ListsTest : public ::testing::Test {
     return Path(relative);
   }
   void WriteIni(const std::string& text) { std::ofstream(ini_, std::ios::binary) << text; }
-  std::string IniText() const {
+  std::string FileText() const {
     std::ifstream in(ini_, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+  // The settings as the saver reads them: without the section where this program remembers what was chosen.
+  std::string IniText() const { return FileText().substr(0, FileText().find("[Lumora Lists]")); }
+  std::string ChosenText() const {
+    const std::string text = FileText();
+    return text.find("[Lumora Lists]") == std::string::npos ? "" : text.substr(text.find("[Lumora Lists]"));
   }
 
   // `text` with each "%D" standing for the test's folder.
@@ -307,7 +313,9 @@ TEST_F(ListsTest, ArgumentErrorsAreOneLineAndWriteNothing) {
       {"--ini %D/lumora.ini --pictures", 2, "--pictures needs a folder or a picture file"},
       {"--ini %D/lumora.ini --sounds --append", 2, "--sounds needs a folder or a sound file"},
       {"--ini %D/a.ini --ini %D/b.ini --pictures %D/pics", 2, "--ini given twice"},
-      {"--ini %D/lumora.ini --append", 2, "Nothing to do: give --pictures or --sounds"},
+      {"--ini %D/lumora.ini --append", 2, "Nothing to do: give --pictures, --sounds or --refresh"},
+      {"--ini %D/lumora.ini --refresh --pictures %D/pics", 2,
+       "--refresh lists again what was chosen: give it alone, or with --ini"},
       {"--pictures %D/pics", 2, "--ini is needed: this system has no Windows directory"},
   };
   MakeFile("pics/a.jpg");
@@ -357,6 +365,29 @@ TEST_F(ListsTest, CheckSaysWhatWouldBeListedAndWritesNothing) {
   EXPECT_EQ(console_.out, (std::vector<std::string>{"2 pictures found", "1 sound found"}));
   EXPECT_TRUE(console_.err.empty());
   EXPECT_FALSE(fs::exists(ini_));
+}
+
+TEST_F(ListsTest, RefreshListsTheChosenFoldersAgainAndKeepsWhatCameFromAFolderThatIsGone) {
+  MakeFile("pics/a.jpg");
+  const std::string b = MakeFile("pics/b.jpg"), x = MakeFile("old/x.jpg");
+  EXPECT_EQ(Run({"--ini", ini_, "--pictures", Path("pics"), "--pictures", Path("old"), "--recursive"}), 0);
+  EXPECT_EQ(ChosenText(), "[Lumora Lists]\r\nPictureFolders=2\r\nPictureFolder1=" + Path("pics") +
+                              "\r\nPictureFolder2=" + Path("old") + "\r\nPictureSubfolders=1\r\n");
+  const std::string c = MakeFile("pics/c.jpg"), d = MakeFile("pics/sub/d.jpg");
+  fs::remove(dir_ / "pics/a.jpg");
+  fs::remove_all(dir_ / "old");
+  console_ = {};
+  EXPECT_EQ(Run({"--ini", ini_, "--refresh"}), 0);
+  EXPECT_EQ(IniText(), SettingsFileText(kNewFileOptions, {{1, b}, {2, c}, {3, d}, {4, x}}));
+  EXPECT_EQ(console_.out, std::vector<std::string>{"2 new pictures, 1 gone; 4 listed."});
+  EXPECT_EQ(console_.err, std::vector<std::string>{"lumora-lists: " + Path("old") +
+                                                   " no longer exists: what was listed from it stays listed"});
+
+  WriteIni(SettingsFileText(kNewFileOptions));
+  console_ = {};
+  EXPECT_EQ(Run({"--ini", ini_, "--refresh"}), 1);
+  EXPECT_EQ(console_.err, std::vector<std::string>{"lumora-lists: Nothing to refresh: no folders were chosen for " +
+                                                   ini_ + " (lumora-lists --pictures FOLDER chooses them)"});
 }
 
 TEST_F(ListsTest, AppendSkipsFilesListedAlreadyAndSoundOnlyFollowsAnEmptyList) {
