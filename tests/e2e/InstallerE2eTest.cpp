@@ -172,6 +172,16 @@ TEST_P(Installer, InstallsShowsTheFirstPictureAndUninstallsEverything) {
 INSTANTIATE_TEST_SUITE_P(Rows, Installer, ::testing::ValuesIn(kRows),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// The folders to choose from, no settings file, and an earlier screensaver; the installer's path.
+std::filesystem::path PrepareInstall() {
+  const std::filesystem::path setup = Session().InstallerPath();
+  ShowFiles files;
+  WriteFolders(files);
+  RemoveWindowsFile("lumora.ini");
+  Session().SetRegistryValue(kDesktopKey, "SCRNSAVE.EXE", "REG_SZ", kEarlierSaver);
+  return setup;
+}
+
 void ExpectNothingInstalled(const std::string& what) {
   EXPECT_FALSE(ReadWindowsFile("lumora.ini").has_value()) << what;
   EXPECT_FALSE(std::filesystem::exists(FromWindowsPath("C:\\Program Files (x86)\\Lumora"))) << what;
@@ -182,11 +192,7 @@ void ExpectNothingInstalled(const std::string& what) {
 
 TEST(InstallerChecks, ASilentInstallGivenAFolderWithoutWhatItListsFailsAndChangesNothing) {
   if (Session().Arch() != SaverArch::I686) GTEST_SKIP() << "the installer is one 32-bit program, tried with 32-bit Wine";
-  const std::filesystem::path setup = Session().InstallerPath();
-  ShowFiles files;
-  WriteFolders(files);
-  RemoveWindowsFile("lumora.ini");
-  Session().SetRegistryValue(kDesktopKey, "SCRNSAVE.EXE", "REG_SZ", kEarlierSaver);
+  const std::filesystem::path setup = PrepareInstall();
   const char* kRefused[] = {"/PICTURES=C:\\lumora-files\\nowhere", "/PICTURES=C:\\lumora-files\\install-sounds",
                             "/SOUNDS=C:\\lumora-files\\install"};
   for (const char* folder : kRefused) {
@@ -230,11 +236,7 @@ std::vector<ChildInfo> ShownEdits(Inspector& inspector, Hwnd window) {
 
 TEST(InstallerPages, RefusesAMissingFolderKeepsChoicesAcrossBackAndAsksBeforeCancel) {
   if (Session().Arch() != SaverArch::I686) GTEST_SKIP() << "the installer is one 32-bit program, tried with 32-bit Wine";
-  const std::filesystem::path setup = Session().InstallerPath();
-  ShowFiles files;
-  WriteFolders(files);
-  RemoveWindowsFile("lumora.ini");
-  Session().SetRegistryValue(kDesktopKey, "SCRNSAVE.EXE", "REG_SZ", kEarlierSaver);
+  const std::filesystem::path setup = PrepareInstall();
   Inspector inspector(Session());
   WineProcess installer = Session().Start(setup.string(), {});
   const std::optional<Hwnd> window = inspector.Wait("#32770", "Lumora Screensaver 1.0 Setup", 60s);
