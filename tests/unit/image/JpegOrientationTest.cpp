@@ -90,11 +90,12 @@ TEST(JpegOrientation, EachOrientationShowsThePhotoUpright) {
   }
 }
 
-// Stored 32 x 16 in flat 8 x 8 blocks, "ABCD" over "EFAB"; tagged 6, it stands 16 x 32 as "EA" "FB" "AC" "BD".
+// Stored 32 x 15 in flat 8 x 8 blocks (the lower ones 7 high), "ABCD" over "EFAB"; tagged 6, it stands 15 x 32 as
+// "EA" "FB" "AC" "BD".
 TEST(JpegOrientation, ATurnedPhotoDecodesAPartAtAReducedScale) {
   const std::string blocks = "ABCDEFAB";
-  SampleImage image{32, 16, SampleLayout::Rgb, {}};
-  for (int y = 0; y < 16; ++y)
+  SampleImage image{32, 15, SampleLayout::Rgb, {}};
+  for (int y = 0; y < 15; ++y)
     for (int x = 0; x < 32; ++x) {
       const Rgb colour = ColourOf(blocks[static_cast<size_t>(y / 8 * 4 + x / 8)]);
       image.samples.insert(image.samples.end(), {colour.r, colour.g, colour.b});
@@ -103,8 +104,9 @@ TEST(JpegOrientation, ATurnedPhotoDecodesAPartAtAReducedScale) {
       OpenJpeg(EncodeJpeg(image, {.fullChroma = true, .storeAsRgb = true, .app1 = ExifWithOrientation(6)}),
                JpegColours::Full24Bit);
   ASSERT_TRUE(opened);
-  ASSERT_EQ(opened->Width(), 16);
-  // At half size the upright picture is 8 x 16 in 4 x 4 blocks; the part is columns 3 to 6 of rows 2 to 13.
+  ASSERT_EQ(opened->Width(), 15);
+  // At half size the upright picture is 8 x 16 (7.5 rounded up) in 4 x 4 blocks; the part is columns 3 to 6 of
+  // rows 2 to 13.
   const char* uprightBlocks = "EA" "FB" "AC" "BD";
   const RowList rows = {2, 5, 9, 13};
   for (const RowList* listed : {static_cast<const RowList*>(nullptr), &rows}) {
