@@ -121,6 +121,8 @@ std::vector<uint8_t> EncodeJpegRows(int width, int height, SampleLayout layout, 
   ChooseParameters(info, options, script);
 
   jpeg_start_compress(&info, TRUE);
+  if (!options.app1.empty())
+    jpeg_write_marker(&info, JPEG_APP0 + 1, options.app1.data(), static_cast<unsigned>(options.app1.size()));
   std::vector<uint8_t> samples(static_cast<size_t>(width) * format.components);
   while (info.next_scanline < info.image_height) {
     rowAt(static_cast<int>(info.next_scanline), samples.data());
@@ -140,6 +142,15 @@ std::vector<uint8_t> EncodeJpeg(const SampleImage& image, const JpegOptions& opt
       image.width, image.height, image.layout,
       [&](int y, uint8_t* row) { std::memcpy(row, image.samples.data() + static_cast<size_t>(y) * rowBytes, rowBytes); },
       options);
+}
+
+std::vector<uint8_t> ExifWithOrientation(uint16_t orientation) {
+  return {'E', 'x', 'i', 'f', 0, 0,                                          // Exif header
+          'I', 'I', 42, 0, 8, 0, 0, 0,                                       // TIFF header, IFD0 at 8
+          1, 0,                                                              // one field
+          0x12, 0x01, 3, 0, 1, 0, 0, 0,                                      // 0x0112, SHORT, count 1
+          static_cast<uint8_t>(orientation), static_cast<uint8_t>(orientation >> 8), 0, 0,
+          0, 0, 0, 0};                                                       // no next IFD
 }
 
 int CountScans(const std::vector<uint8_t>& jpeg) {

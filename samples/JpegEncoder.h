@@ -28,7 +28,11 @@ struct JpegOptions {
   bool fullChroma = false;   // 4:4:4 instead of libjpeg's 4:2:0
   bool storeAsRgb = false;   // colour samples kept as RGB rather than YCbCr
   bool storeAsYcck = false;  // CMYK samples only
+  std::vector<uint8_t> app1 = {};  // the contents of an APP1 segment written after the header, when not empty
 };
+
+// An Exif block for an APP1 segment holding only the orientation field, little-endian.
+std::vector<uint8_t> ExifWithOrientation(uint16_t orientation);
 
 std::vector<uint8_t> EncodeJpeg(const SampleImage& image, const JpegOptions& options = {});
 

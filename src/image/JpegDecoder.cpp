@@ -7,7 +7,9 @@
 #include <optional>
 #include <stdexcept>
 
+#include "image/ExifOrientation.h"
 #include "image/JpegSession.h"
+#include "image/Orientation.h"
 
 namespace lumora {
 namespace {
@@ -195,12 +197,48 @@ std::optional<PictureData> DecodeRegion(std::span<const uint8_t> file, JpegColou
   return target;
 }
 
+// The first Exif block's orientation among the APP1 segments the session kept; 1 without one.
+int OrientationOf(const jpeg_decompress_struct& info) {
+  static constexpr uint8_t kExif[6] = {'E', 'x', 'i', 'f', 0, 0};
+  for (jpeg_saved_marker_ptr marker = info.marker_list; marker != nullptr; marker = marker->next) {
+    const std::span<const uint8_t> segment(marker->data, marker->data_length);
+    if (marker->marker == JPEG_APP0 + 1 && segment.size() >= sizeof kExif &&
+        std::memcmp(segment.data(), kExif, sizeof kExif) == 0)
+      return ExifOrientation(segment);
+  }
+  return 1;
+}
+
+bool RowsWithin(const RowList& rows, const PixelRect& region) {
+  return !rows.empty() && rows.front() >= region.top && rows.back() < region.bottom;
+}
+
 class JpegPictureSource : public PictureSource {
  public:
-  JpegPictureSource(std::vector<uint8_t> file, JpegColours colours, DecodeInterrupted interrupted)
-      : file_(std::move(file)), colours_(colours), interrupted_(std::move(interrupted)) {}
+  JpegPictureSource(std::vector<uint8_t> file, JpegColours colours, DecodeInterrupted interrupted, int orientation,
+                    int storedWidth, int storedHeight)
+      : file_(std::move(file)), colours_(colours), interrupted_(std::move(interrupted)), orientation_(orientation),
+        storedWidth_(storedWidth), storedHeight_(storedHeight) {}
 
+  // A turned photo decodes the stored pixels of the region; upright rows of a transposing turn are stored
+  // columns, so there the decoder cannot keep only some and decodes the region whole.
   PictureData DecodePart(int eighths, const PixelRect& region, const RowList* rows) const override {
+    if (orientation_ == 1) return DecodeStored(eighths, region, rows);
+    if (region.Empty() || (rows != nullptr && !RowsWithin(*rows, region)))
+      throw std::runtime_error("asked for rows outside the region");
+    const Orientation turn(orientation_, ScaledSize(storedWidth_, eighths), ScaledSize(storedHeight_, eighths));
+    const RowList storedRows = rows != nullptr && !turn.Transposes() ? turn.StoredRows(*rows) : RowList{};
+    const PictureData stored =
+        DecodeStored(eighths, turn.StoredRegion(region), storedRows.empty() ? nullptr : &storedRows);
+    try {
+      return turn.Upright(stored, region, rows);
+    } catch (const std::bad_alloc&) {
+      throw std::runtime_error("no memory for the pixels");
+    }
+  }
+
+ private:
+  PictureData DecodeStored(int eighths, const PixelRect& region, const RowList* rows) const {
     DecodeError error;
     std::optional<PictureData> pixels;
     try {
@@ -212,10 +250,11 @@ class JpegPictureSource : public PictureSource {
     return std::move(*pixels);
   }
 
- private:
   std::vector<uint8_t> file_;
   JpegColours colours_;
   DecodeInterrupted interrupted_;
+  int orientation_;
+  int storedWidth_, storedHeight_;
 };
 
 }  // namespace
@@ -224,10 +263,15 @@ DecodeResult OpenJpeg(std::vector<uint8_t> file, JpegColours colours, DecodeInte
   if (file.empty() || file.size() > ULONG_MAX) return DecodeError{DecodeFailure::Unreadable, "empty or oversized file"};
   JpegSession session{};
   JpegSessionCloser closer(session);
-  if (!OpenJpegSession(session, file)) return Failed(DecodeFailure::BadHeader, "reading JPEG header", session);
+  if (!OpenJpegSession(session, file, nullptr, true))
+    return Failed(DecodeFailure::BadHeader, "reading JPEG header", session);
   if (!ChooseOutput(session.info, colours, 8)) return DecodeError{DecodeFailure::BadHeader, "unsupported colour space"};
   const int width = static_cast<int>(session.info.image_width), height = static_cast<int>(session.info.image_height);
-  return Picture(width, height, std::make_shared<JpegPictureSource>(std::move(file), colours, std::move(interrupted)));
+  const int orientation = OrientationOf(session.info);
+  const bool transposes = Orientation(orientation, width, height).Transposes();
+  auto source = std::make_shared<JpegPictureSource>(std::move(file), colours, std::move(interrupted), orientation,
+                                                    width, height);
+  return transposes ? Picture(height, width, std::move(source)) : Picture(width, height, std::move(source));
 }
 
 }  // namespace lumora

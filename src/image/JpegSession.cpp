@@ -66,7 +66,8 @@ void WatchTheWork(j_common_ptr common) {
 
 }  // namespace
 
-bool OpenJpegSession(JpegSession& session, std::span<const uint8_t> file, const DecodeInterrupted* interrupted) {
+bool OpenJpegSession(JpegSession& session, std::span<const uint8_t> file, const DecodeInterrupted* interrupted,
+                     bool keepApp1) {
   session.info.err = jpeg_std_error(&session.errors.manager);
   session.errors.manager.error_exit = JumpToErrorExit;
   session.errors.manager.emit_message = CountWarning;
@@ -77,6 +78,7 @@ bool OpenJpegSession(JpegSession& session, std::span<const uint8_t> file, const 
   session.info.progress = &session.progress;
   session.info.mem->max_memory_to_use = static_cast<long>(kDecoderMemoryLimit);
   jpeg_mem_src(&session.info, file.data(), static_cast<unsigned long>(file.size()));
+  if (keepApp1) jpeg_save_markers(&session.info, JPEG_APP0 + 1, 0xFFFF);
   jpeg_read_header(&session.info, TRUE);
   return true;
 }

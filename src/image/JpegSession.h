@@ -37,9 +37,10 @@ static_assert(std::is_trivially_destructible_v<JpegSession> && std::is_standard_
 // file of a few kilobytes that asks hundreds of scans over a huge frame needs far more.
 inline constexpr uint64_t kMaxBlockVisits = 40'000'000;
 
-// Creates the decompressor on `session` and reads the file's header; false when the file has none.
+// Creates the decompressor on `session` and reads the file's header; false when the file has none. With
+// `keepApp1`, the APP1 segments (where Exif lies) are kept in `info.marker_list`.
 bool OpenJpegSession(JpegSession& session, std::span<const uint8_t> file,
-                     const DecodeInterrupted* interrupted = nullptr);
+                     const DecodeInterrupted* interrupted = nullptr, bool keepApp1 = false);
 // The steps after the header, each in its own jump region.
 bool CalculateOutput(JpegSession& session);
 bool StartDecompress(JpegSession& session);

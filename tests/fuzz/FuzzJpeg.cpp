@@ -1,11 +1,13 @@
 // libFuzzer target: any bytes through the JPEG path as the saver takes it: opened from its header, then drawn
 // as the show draws it, stretched small (decoded at a reduced scale) and cut at natural size, in full colour and
-// in the 236 colours of a palette display. Decoding may fail; it must not crash, overrun or leak, and what it
+// in the 236 colours of a palette display; and the same bytes read as an Exif block for its orientation, which
+// most inputs never reach through a file. Decoding may fail; it must not crash, overrun or leak, and what it
 // draws has the size asked.
 #include <cstdint>
 #include <cstdlib>
 #include <vector>
 
+#include "image/ExifOrientation.h"
 #include "image/JpegDecoder.h"
 #include "image/Stretch.h"
 
@@ -28,6 +30,7 @@ void Draw(const lumora::Picture& picture) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace lumora;
   const std::vector<uint8_t> file(data, data + size);
+  if (const int orientation = ExifOrientation(file); orientation < 1 || orientation > 8) std::abort();
   for (const JpegColours colours : {JpegColours::Full24Bit, JpegColours::Quantised236})
     if (const DecodeResult opened = OpenJpeg(file, colours);
         opened && int64_t{opened->Width()} * opened->Height() <= kMaxDrawnPixels)

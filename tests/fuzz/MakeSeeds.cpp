@@ -59,6 +59,9 @@ void JpegSeeds(const fs::path& folder) {
   Write(folder, "grey.jpg", EncodeJpeg(grey, {.quality = 50}));
   SampleImage cmyk{8, 8, SampleLayout::InvertedCmyk, std::vector<uint8_t>(256, 120)};
   Write(folder, "ycck.jpg", EncodeJpeg(cmyk, {.quality = 50, .storeAsYcck = true}));
+  SampleImage wide{24, 8, SampleLayout::Rgb, std::vector<uint8_t>(image.samples.begin(), image.samples.begin() + 576)};
+  Write(folder, "turned.jpg", EncodeJpeg(wide, {.quality = 50, .app1 = ExifWithOrientation(6)}));
+  Write(folder, "exif.bin", ExifWithOrientation(7));
 }
 
 void SettingsSeeds(const fs::path& folder) {
