@@ -41,7 +41,20 @@ TickResult SendTick(Hwnd window, std::chrono::milliseconds wait) {
   }
 }
 
-bool Tick(Hwnd window) { return SendTick(window, 15s) == TickResult::Handled; }
+std::ostream& operator<<(std::ostream& out, TickResult result) {
+  const char* names[] = {"handled", "still running", "not delivered"};
+  return out << names[static_cast<int>(result)];
+}
+
+// A tick that must be handled within the timeout; on failure the message says what became of it.
+::testing::AssertionResult Tick(Hwnd window) {
+  const auto sent = Clock::now();
+  const TickResult result = SendTick(window, 15s);
+  if (result == TickResult::Handled) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "the tick was " << result << " after "
+                                       << std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - sent).count()
+                                       << " ms";
+}
 
 bool ShowsColour(const Image& shot, const std::function<bool(Rgb)>& matches) {
   for (int y = 0; y < shot.Height(); ++y)
