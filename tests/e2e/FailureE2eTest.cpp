@@ -1,6 +1,7 @@
 // Hostile files and a faulty system, under Wine: the saver keeps running, shows the placeholder where a picture
 // cannot be shown (in stretch mode exactly as the core draws it), ends on a key press within a second and leaves
-// the screensaver-running flag cleared. Ticks are driven by posted timer messages.
+// the screensaver-running flag cleared. Ticks are driven by timer messages sent from outside, each handled before
+// the test goes on.
 #include <X11/keysym.h>
 #include <gtest/gtest.h>
 
@@ -27,6 +28,39 @@ constexpr char kQuietOptions[] = "Sound=0\r\nTime=120\r\nSeq=1\r\n";
 
 lumora::Picture Good(uint8_t tint) {
   return MakePicture(40, 30, [=](int x, int y) { return lumora::Rgb{uint8_t(x * 6), uint8_t(y * 8), tint}; });
+}
+
+enum class TickResult { Handled, StillRunning, NotDelivered };
+
+// One tick, sent: the call returns when the saver's handler has, or when the wait is over.
+TickResult SendTick(Hwnd window, std::chrono::milliseconds wait) {
+  try {
+    return Inspector(Session()).Send(window, kWmTimer, 1, 0, wait) ? TickResult::Handled : TickResult::StillRunning;
+  } catch (const HarnessError&) {
+    return TickResult::NotDelivered;  // the window is gone
+  }
+}
+
+std::ostream& operator<<(std::ostream& out, TickResult result) {
+  const char* names[] = {"handled", "still running", "not delivered"};
+  return out << names[static_cast<int>(result)];
+}
+
+// A tick that must be handled within the timeout; on failure the message says what became of it.
+::testing::AssertionResult Tick(Hwnd window) {
+  const auto sent = Clock::now();
+  const TickResult result = SendTick(window, 15s);
+  if (result == TickResult::Handled) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "the tick was " << result << " after "
+                                       << std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - sent).count()
+                                       << " ms";
+}
+
+bool ShowsColour(const Image& shot, const std::function<bool(Rgb)>& matches) {
+  for (int y = 0; y < shot.Height(); ++y)
+    for (int x = 0; x < shot.Width(); ++x)
+      if (matches(shot.At(x, y))) return true;
+  return false;
 }
 
 // A saver ended with Escape: within a second, exit code 0, the running flag cleared.
@@ -173,14 +207,20 @@ void RunBadPictureFiles(int displayMode) {
                                          files, 1);
   RunningSaver saver;
   const Hwnd window = saver.WaitForWindow();
-  Inspector inspector(Session());
   for (size_t tick = 0; tick < expected.size(); ++tick) {
-    if (tick > 0) inspector.Post(window, kWmTimer, 1, 0);  // the first tick is the saver's own, after a second
+    // The first tick is the saver's own, after a second; it shows the good picture, blue 100 in every pixel.
+    if (tick > 0) {
+      // A slide may run long (a picture 65,500 pixels wide); the next tick ends it, as the timer's would.
+      const TickResult result = SendTick(window, displayMode == 7 ? 300ms : 15s);
+      const bool slideRunsOn = displayMode == 7 && result == TickResult::StillRunning;
+      ASSERT_TRUE(result == TickResult::Handled || slideRunsOn) << "the tick showing " << expected[tick].first;
+    }
     if (displayMode == 1) {
       const Image shot = WaitForScreen(expected[tick].second, 15s);
       EXPECT_EQ(CountDifferences(shot, shot.Bounds(), expected[tick].second), 0) << expected[tick].first;
-    } else {
-      std::this_thread::sleep_for(tick == 0 ? 1500ms : 300ms);
+    } else if (tick == 0) {
+      const auto firstPicture = [](Rgb pixel) { return pixel.b == 100; };
+      ASSERT_TRUE(WaitFor([&] { return ShowsColour(Screenshot(), firstPicture); }, 15s)) << "the first picture never came";
     }
     ASSERT_TRUE(saver.Process().Running()) << "after " << expected[tick].first;
   }
@@ -271,12 +311,7 @@ TEST(BadInput, SettingsFiles) {
     WriteWindowsFile("lumora.ini", Replace(Replace(row.text, "{GOOD}", good), "{BAD SOUND}", badSound));
     RunningSaver saver;
     const Hwnd window = saver.WaitForWindow();
-    std::this_thread::sleep_for(1200ms);
-    Inspector inspector(Session());
-    for (int tick = 0; tick < 3; ++tick) {
-      inspector.Post(window, kWmTimer, 1, 0);
-      std::this_thread::sleep_for(200ms);
-    }
+    for (int tick = 0; tick < 3; ++tick) ASSERT_TRUE(Tick(window)) << "tick " << tick + 1 << " was not handled";
     ASSERT_TRUE(saver.Process().Running());
     ExpectEndsOnAKeyWithinASecond(saver, row.name);
   }
@@ -296,8 +331,14 @@ TEST(BadInput, FolderAndOverlongPathInTheList) {
   for (const std::string& listed : {folder, longPath}) {
     WriteWindowsFile("lumora.ini", SettingsFileText(std::string(kQuietOptions) + "Picdis=1\r\n", {{1, good}, {2, listed}}));
     RunningSaver saver;
-    saver.WaitForWindow();
-    std::this_thread::sleep_for(1500ms);
+    const Hwnd window = saver.WaitForWindow();
+    // A picture or the note about a file no longer there: the black screen gets something drawn on it.
+    const auto drawn = [] {
+      const Image shot = Screenshot();
+      return !IsUniform(shot, shot.Bounds(), Rgb{0, 0, 0});
+    };
+    EXPECT_TRUE(WaitFor(drawn, 15s)) << listed;
+    ASSERT_TRUE(Tick(window)) << "the tick after the first screen was not handled, " << listed;
     ASSERT_TRUE(saver.Process().Running()) << listed;
     ExpectEndsOnAKeyWithinASecond(saver, listed);
   }
@@ -325,15 +366,18 @@ TEST(BadInput, ANameOutsideAsciiShowsItsPicture) {
 // Two savers started at the same instant: one shows, the other ends at once; one key ends the show for good.
 TEST(FaultySystem, TwoSaversStartedTogetherShowOneWindow) {
   ShowFiles files;
-  WriteWindowsFile("lumora.ini", SettingsFileText(std::string(kQuietOptions) + "Picdis=1\r\n",
-                                                  {{1, files.AddPicture("twice.bmp", Good(30))}}));
+  const std::string settings = SettingsFileText(std::string(kQuietOptions) + "Picdis=1\r\n",
+                                                {{1, files.AddPicture("twice.bmp", Good(30))}});
+  WriteWindowsFile("lumora.ini", settings);
+  const Image picture = ExpectedFrame(settings, files, 1);
   RunningSaver first, second;
   first.WaitForWindow();
   const bool firstEnded = WaitFor([&] { return !first.Process().Running() || !second.Process().Running(); }, 10s);
   EXPECT_TRUE(firstEnded) << "one of the two ends at once";
   RunningSaver& shown = first.Process().Running() ? first : second;
   EXPECT_EQ(shown.Process().Running() ? 1 : 0, 1);
-  std::this_thread::sleep_for(500ms);
+  const Image shot = WaitForScreen(picture, 15s);
+  EXPECT_EQ(CountDifferences(shot, shot.Bounds(), picture), 0) << "the saver that stays shows its picture";
   ExpectEndsOnAKeyWithinASecond(shown, "the saver that showed");
   EXPECT_FALSE(Inspector(Session()).Find("TForm1", "zurarize").has_value()) << "no saver window is left";
 }
@@ -347,10 +391,20 @@ TEST(FaultySystem, ATimerStormDuringSlidesLeavesTheSaverRunning) {
   WriteWindowsFile("lumora.ini", SettingsFileText(std::string(kQuietOptions) + "Picdis=7\r\n", {{1, wide}}));
   RunningSaver saver;
   const Hwnd window = saver.WaitForWindow();
-  std::this_thread::sleep_for(1500ms);
-  Inspector inspector(Session());
-  inspector.Call({"post-many", HwndText(window), std::to_string(kWmTimer), "1", "0", "1500"});
-  std::this_thread::sleep_for(3s);
+  const auto wideBlue = [](Rgb pixel) { return pixel.b == 128; };
+  ASSERT_TRUE(WaitFor([&] { return ShowsColour(Screenshot(), wideBlue); }, 15s)) << "the first slide never began";
+  Inspector(Session()).Call({"post-many", HwndText(window), std::to_string(kWmTimer), "1", "0", "1500"});
+  // The storm has been handled when the last slide rests: two screenshots a poll apart are the same.
+  Image previous;
+  const bool resting = WaitFor(
+      [&] {
+        Image shot = Screenshot();
+        const bool same = shot.Width() == previous.Width() && CountDifferences(shot, shot.Bounds(), previous) == 0;
+        previous = std::move(shot);
+        return same && ShowsColour(previous, wideBlue);
+      },
+      60s, 250ms);
+  EXPECT_TRUE(resting) << "the slides after the storm come to rest";
   ASSERT_TRUE(saver.Process().Running());
   ExpectEndsOnAKeyWithinASecond(saver, "after the storm");
 }
@@ -402,6 +456,7 @@ TEST(FaultySystem, AWindowThatCannotBeCreatedEndsTheProgram) {
     EXPECT_TRUE(inspector.Dialogs().empty()) << row.refusedClass;
     EXPECT_FALSE(inspector.Find("TForm1", "zurarize").has_value()) << row.refusedClass;
     EXPECT_FALSE(inspector.ScreensaverRunning()) << row.refusedClass;
+    WaitUntilNoSaverRuns();
   }
 }
 

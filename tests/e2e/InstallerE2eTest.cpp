@@ -116,6 +116,7 @@ void ExpectFirstPicture(const std::string& settings, const std::vector<std::stri
       << (saver.Running() ? "" : "the saver ended: ") << saver.Stderr();
   TapKey(XK_Escape);
   if (!saver.Wait(10s)) saver.Kill();
+  WaitUntilNoSaverRuns();
 }
 
 class Installer : public ::testing::TestWithParam<InstallRow> {};

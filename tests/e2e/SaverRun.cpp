@@ -56,6 +56,7 @@ RunningSaver::RunningSaver(const WineRunOptions& options, const std::vector<std:
 
 RunningSaver::~RunningSaver() {
   if (process_.Running()) process_.Kill();
+  WaitUntilNoSaverRuns();
 }
 
 Hwnd RunningSaver::WaitForWindow(std::chrono::milliseconds timeout) {

@@ -409,7 +409,7 @@ TEST(SettingsWindow, ScreenshotShowsTheControlsWhereTheLayoutPutsThem) {
   };
   Image shot;
   EXPECT_TRUE(WaitFor([&] { return painted(shot = Screenshot()); }, 5s)) << "the background between the groups";
-  const auto path = Session().WorkDir() / "settings-window.png";
+  const auto path = Session().WorkDir() / (std::string("settings-window-") + ArchName(Session().Arch()) + ".png");
   shot.Crop(window.rect).SavePng(path);
   std::printf("[ screen   ] settings window: %s\n", path.c_str());
 

@@ -2,6 +2,7 @@
 // core's compositor renders for the same settings and pictures. Both stretch with the program's own scaler, so
 // every comparison is exact.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <fstream>
 #include <iterator>
@@ -99,7 +100,10 @@ std::vector<uint8_t> HugeJpeg() {
         row[2] = static_cast<uint8_t>((x ^ y) & 0xFF);
       }
     }, {.quality = 75});
-    lumora::WriteFile(cached.string(), bytes);
+    // Runs side by side share the work folder: each writes its own file and renames it into place whole.
+    const auto own = std::filesystem::path(cached).concat("." + std::to_string(getpid()));
+    lumora::WriteFile(own.string(), bytes);
+    std::filesystem::rename(own, cached);
   }
   std::ifstream in(cached, std::ios::binary);
   return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());

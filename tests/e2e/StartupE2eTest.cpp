@@ -98,6 +98,7 @@ TEST(SaverStartup, SettingsFileIsNamedAfterTheExecutable) {
       << "the picture from Holiday.ini, stretched over the screen";
   EXPECT_TRUE(Inspector(Session()).Dialogs().empty());
   saver.Kill();
+  WaitUntilNoSaverRuns();
   RemoveWindowsFile("Holiday.ini");
 }
 

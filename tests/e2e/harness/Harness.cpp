@@ -22,6 +22,15 @@ int RunScr(const std::vector<std::string>& args, std::chrono::milliseconds timeo
   return -1;
 }
 
+void WaitUntilNoSaverRuns() {
+  constexpr std::chrono::seconds kTimeout{10};
+  try {
+    WaitFor([] { return !Inspector(Session()).MutexExists("LumoraScreensaverRun"); }, kTimeout);
+  } catch (const HarnessError&) {
+    // The next saver's own checks say what went wrong.
+  }
+}
+
 std::filesystem::path CopyScr(const std::filesystem::path& folder, const std::string& fileName) {
   std::filesystem::create_directories(folder);
   const auto copy = folder / fileName;

@@ -25,6 +25,10 @@ WineProcess StartScr(const std::vector<std::string>& args, const WineRunOptions&
 // Runs it to its end and returns the exit code; on a timeout the test fails, the program is killed, -1 comes back.
 int RunScr(const std::vector<std::string>& args, std::chrono::milliseconds timeout, const WineRunOptions& options = {},
            const std::filesystem::path& scr = {});
+// Waits until no saver holds its claim on the show. Wine lets go of a process's objects a moment after the process
+// itself has ended, thread by thread: a saver started before then finds the claim and ends at once, as a second
+// saver must. Every test that ends a saver calls this before the next one starts.
+void WaitUntilNoSaverRuns();
 // Copies lumora.scr into the folder under another name (the program names its settings file after itself).
 std::filesystem::path CopyScr(const std::filesystem::path& folder, const std::string& fileName);
 

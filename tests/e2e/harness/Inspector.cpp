@@ -226,6 +226,8 @@ bool Inspector::ScreensaverRunning() { return ParseRecord(Call({"screensaver-run
 
 void Inspector::SetScreensaverRunning(bool running) { Call({"screensaver-running", running ? "1" : "0"}); }
 
+bool Inspector::MutexExists(const std::string& name) { return ParseRecord(Call({"mutex", name})).Flag("exists"); }
+
 CursorInfo Inspector::Cursor() {
   const Record record = ParseRecord(Call({"cursor"}));
   return {record.Flag("showing"), static_cast<Hwnd>(record.Number("cursor")), static_cast<int>(record.Number("x")),

@@ -116,6 +116,8 @@ class Inspector {
   bool ScreensaverRunning();
   // The flag is global and outlives a program killed while it was set; tests that care reset it.
   void SetScreensaverRunning(bool running);
+  // Whether a named mutex exists: it lives as long as some process holds it.
+  bool MutexExists(const std::string& name);
   CursorInfo Cursor();
   ScreenInfo Screen();  // as Windows programs see it
 

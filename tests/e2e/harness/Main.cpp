@@ -63,8 +63,11 @@ class FailureRecord : public ::testing::EmptyTestEventListener {
                         std::to_string(result.line_number()) + ": " + result.summary());
     if (saved_ || runningSession == nullptr) return;
     saved_ = true;
+    // Runs of one build on two screen sizes may fail the same test at the same time.
     const auto folder = runningSession->WorkDir() / "failures" / ArchName(runningSession->Arch());
-    const auto path = folder / (testName_.empty() ? std::string("environment.png") : testName_ + ".png");
+    const ScreenSize screen = runningSession->Screen();
+    const std::string size = std::to_string(screen.width) + "x" + std::to_string(screen.height);
+    const auto path = folder / ((testName_.empty() ? std::string("environment") : testName_) + "-" + size + ".png");
     try {
       std::filesystem::create_directories(folder);
       runningSession->X().Screenshot().SavePng(path);

@@ -63,10 +63,12 @@ void KillLeftoverProcesses(const std::filesystem::path& prefix) {
 
 bool ProcessAlive(pid_t pid) { return kill(pid, 0) == 0 || errno == EPERM; }
 
-// Runs killed before they could clean up leave their folder behind. Their Wine server died with them, but Wine's
-// service processes outlive a killed server, so they are ended here, found by the run's prefix.
+// Runs killed before they could clean up leave their prefix behind. Their Wine server died with them, but Wine's
+// service processes outlive a killed server, so they are ended here, found by the run's prefix. The logs of a
+// finished run stay for a day: runs side by side start after one another has failed.
 void RemoveStaleRuns(const std::filesystem::path& workDir) {
   std::error_code error;
+  const auto dayAgo = std::filesystem::file_time_type::clock::now() - std::chrono::hours(24);
   for (const auto& entry : std::filesystem::directory_iterator(workDir, error)) {
     const std::string name = entry.path().filename().string();
     if (!name.starts_with("run-")) continue;
@@ -74,7 +76,8 @@ void RemoveStaleRuns(const std::filesystem::path& workDir) {
     if (pid <= 0 || ProcessAlive(pid)) continue;
     KillLeftoverProcesses(entry.path() / "prefix");
     RemoveServerTempDir(entry.path() / "prefix");
-    std::filesystem::remove_all(entry.path(), error);
+    std::filesystem::remove_all(entry.path() / "prefix", error);
+    if (std::filesystem::last_write_time(entry.path(), error) < dayAgo) std::filesystem::remove_all(entry.path(), error);
   }
 }
 

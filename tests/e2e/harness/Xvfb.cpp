@@ -16,14 +16,18 @@ constexpr int kFirstDisplay = 70;
 constexpr int kLastDisplay = 199;
 constexpr auto kStartTimeout = std::chrono::seconds(15);
 
+std::filesystem::path LockFile(int number) { return "/tmp/.X" + std::to_string(number) + "-lock"; }
+
 // A lock file names its server's pid; Xvfb itself takes over a display whose lock names a dead process.
 bool DisplayTaken(int number) {
-  const std::string n = std::to_string(number);
-  const std::filesystem::path lock = "/tmp/.X" + n + "-lock";
-  if (!std::filesystem::exists(lock)) return std::filesystem::exists("/tmp/.X11-unix/X" + n);
+  const std::filesystem::path lock = LockFile(number);
+  if (!std::filesystem::exists(lock)) return std::filesystem::exists("/tmp/.X11-unix/X" + std::to_string(number));
   const long pid = std::atol(ReadFile(lock).c_str());
   return pid <= 0 || kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
 }
+
+// Xvfb writes its lock before it listens, so a display that accepts while the lock names our server is ours.
+bool LockHeldBy(int number, pid_t pid) { return std::atol(ReadFile(LockFile(number)).c_str()) == pid; }
 
 }  // namespace
 
@@ -61,7 +65,9 @@ bool XvfbServer::TryStart(int number, const std::filesystem::path& logFile) {
   const auto deadline = std::chrono::steady_clock::now() + kStartTimeout;
   while (std::chrono::steady_clock::now() < deadline) {
     if (!server_->Running()) return false;
-    if (XDisplay::Accepts(name)) {
+    // Runs started together may pick the same number: the display then belongs to the other run's server,
+    // and ours ends on finding its lock.
+    if (XDisplay::Accepts(name) && LockHeldBy(number, server_->Pid())) {
       displayName_ = name;
       return true;
     }

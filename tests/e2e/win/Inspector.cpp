@@ -269,6 +269,12 @@ void ScreensaverRunning(const Args& args) {
   PrintFlag("running", running != FALSE);
 }
 
+void PrintMutex(const std::string& name) {
+  HANDLE mutex = OpenMutexA(SYNCHRONIZE, FALSE, name.c_str());
+  PrintFlag("exists", mutex != nullptr);
+  if (mutex != nullptr) CloseHandle(mutex);
+}
+
 void PrintScreen() {
   HDC screen = GetDC(nullptr);
   Print("width", GetSystemMetrics(SM_CXSCREEN));
@@ -332,6 +338,7 @@ constexpr Command kCommands[] = {
     {"set-text", [](const Args& a) { SetWindowTextW(WindowArg(a, 1), Wide(a.at(2)).c_str()); }},  // HWND TEXT
     {"foreground", [](const Args&) { PrintFound(GetForegroundWindow()); }},
     {"screensaver-running", [](const Args& a) { ScreensaverRunning(a); }},  // [0|1]
+    {"mutex", [](const Args& a) { PrintMutex(a.at(1)); }},                  // NAME: whether it exists
     {"cursor", [](const Args&) { PrintCursor(); }},
     {"screen", [](const Args&) { PrintScreen(); }},
     {"hold", [](const Args&) { HoldDesktop(); }},
