@@ -197,16 +197,9 @@ std::optional<PictureData> DecodeRegion(std::span<const uint8_t> file, JpegColou
   return target;
 }
 
-// The first Exif block's orientation among the APP1 segments the session kept; 1 without one.
-int OrientationOf(const jpeg_decompress_struct& info) {
-  static constexpr uint8_t kExif[6] = {'E', 'x', 'i', 'f', 0, 0};
-  for (jpeg_saved_marker_ptr marker = info.marker_list; marker != nullptr; marker = marker->next) {
-    const std::span<const uint8_t> segment(marker->data, marker->data_length);
-    if (marker->marker == JPEG_APP0 + 1 && segment.size() >= sizeof kExif &&
-        std::memcmp(segment.data(), kExif, sizeof kExif) == 0)
-      return ExifOrientation(segment);
-  }
-  return 1;
+// The first Exif block's orientation; 1 without one.
+int OrientationOf(const JpegSession& session) {
+  return session.exif == nullptr ? 1 : ExifOrientation(std::span<const uint8_t>(session.exif, session.exifLength));
 }
 
 bool RowsWithin(const RowList& rows, const PixelRect& region) {
@@ -267,7 +260,7 @@ DecodeResult OpenJpeg(std::vector<uint8_t> file, JpegColours colours, DecodeInte
     return Failed(DecodeFailure::BadHeader, "reading JPEG header", session);
   if (!ChooseOutput(session.info, colours, 8)) return DecodeError{DecodeFailure::BadHeader, "unsupported colour space"};
   const int width = static_cast<int>(session.info.image_width), height = static_cast<int>(session.info.image_height);
-  const int orientation = OrientationOf(session.info);
+  const int orientation = OrientationOf(session);
   const bool transposes = Orientation(orientation, width, height).Transposes();
   auto source = std::make_shared<JpegPictureSource>(std::move(file), colours, std::move(interrupted), orientation,
                                                     width, height);

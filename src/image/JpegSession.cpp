@@ -1,6 +1,8 @@
 #include "image/JpegSession.h"
 
+#include <algorithm>
 #include <climits>
+#include <cstring>
 #include <cstdio>
 
 #include "image/Picture.h"
@@ -64,10 +66,31 @@ void WatchTheWork(j_common_ptr common) {
     Stop(session, "stopped for waiting input");
 }
 
+// Reads an APP1 segment in place: the source is the file's bytes in memory, which outlive the session.
+boolean NoteExif(j_decompress_ptr info) {
+  static constexpr uint8_t kExifHeader[6] = {'E', 'x', 'i', 'f', 0, 0};
+  JpegSession& session = *reinterpret_cast<JpegSession*>(info);
+  jpeg_source_mgr& source = *info->src;
+  if (source.bytes_in_buffer < 2) {
+    // The file ends inside the segment's length: the reader meets its end next.
+    source.skip_input_data(info, static_cast<long>(source.bytes_in_buffer));
+    return TRUE;
+  }
+  const size_t length = static_cast<size_t>(source.next_input_byte[0]) << 8 | source.next_input_byte[1];
+  const size_t held = std::min(std::max(length, size_t{2}), source.bytes_in_buffer) - 2;
+  const uint8_t* data = source.next_input_byte + 2;
+  if (session.exif == nullptr && held >= sizeof kExifHeader && std::memcmp(data, kExifHeader, sizeof kExifHeader) == 0) {
+    session.exif = data;
+    session.exifLength = held;
+  }
+  source.skip_input_data(info, static_cast<long>(std::max(length, size_t{2})));
+  return TRUE;
+}
+
 }  // namespace
 
 bool OpenJpegSession(JpegSession& session, std::span<const uint8_t> file, const DecodeInterrupted* interrupted,
-                     bool keepApp1) {
+                     bool findExif) {
   session.info.err = jpeg_std_error(&session.errors.manager);
   session.errors.manager.error_exit = JumpToErrorExit;
   session.errors.manager.emit_message = CountWarning;
@@ -78,7 +101,7 @@ bool OpenJpegSession(JpegSession& session, std::span<const uint8_t> file, const 
   session.info.progress = &session.progress;
   session.info.mem->max_memory_to_use = static_cast<long>(kDecoderMemoryLimit);
   jpeg_mem_src(&session.info, file.data(), static_cast<unsigned long>(file.size()));
-  if (keepApp1) jpeg_save_markers(&session.info, JPEG_APP0 + 1, 0xFFFF);
+  if (findExif) jpeg_set_marker_processor(&session.info, JPEG_APP0 + 1, NoteExif);
   jpeg_read_header(&session.info, TRUE);
   return true;
 }

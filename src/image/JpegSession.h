@@ -29,6 +29,9 @@ struct JpegSession {
   uint64_t blockVisits;
   int countedScan;
   const DecodeInterrupted* interrupted;  // asked between rows when set
+  // The first Exif segment's data, inside the file's bytes, when the header was read with `findExif`.
+  const uint8_t* exif;
+  size_t exifLength;
 };
 static_assert(std::is_trivially_destructible_v<JpegSession> && std::is_standard_layout_v<JpegSession>);
 
@@ -38,9 +41,10 @@ static_assert(std::is_trivially_destructible_v<JpegSession> && std::is_standard_
 inline constexpr uint64_t kMaxBlockVisits = 40'000'000;
 
 // Creates the decompressor on `session` and reads the file's header; false when the file has none. With
-// `keepApp1`, the APP1 segments (where Exif lies) are kept in `info.marker_list`.
+// `findExif`, `session.exif` notes where the first Exif segment lies in `file`; nothing of any APP1 segment is
+// copied, however many the file holds.
 bool OpenJpegSession(JpegSession& session, std::span<const uint8_t> file,
-                     const DecodeInterrupted* interrupted = nullptr, bool keepApp1 = false);
+                     const DecodeInterrupted* interrupted = nullptr, bool findExif = false);
 // The steps after the header, each in its own jump region.
 bool CalculateOutput(JpegSession& session);
 bool StartDecompress(JpegSession& session);
