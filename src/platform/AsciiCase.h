@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <vector>
 
 namespace lumora {
 
@@ -16,6 +17,12 @@ inline bool SameIgnoringAsciiCase(const std::string& a, const std::string& b) {
   for (size_t i = 0; i < a.size(); ++i)
     if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
   return true;
+}
+
+inline bool ContainsIgnoringAsciiCase(const std::vector<std::string>& texts, const std::string& text) {
+  for (const std::string& each : texts)
+    if (SameIgnoringAsciiCase(each, text)) return true;
+  return false;
 }
 
 }  // namespace lumora

@@ -17,12 +17,8 @@ constexpr size_t kHeadBytes = 12;
 // A report names at most this many of the other files of the folders.
 constexpr size_t kNamedOthers = 10;
 
-bool EndsWithIgnoringCase(const std::string& text, const std::string& lowerSuffix) {
-  return text.size() >= lowerSuffix.size() && LowerAscii(text.substr(text.size() - lowerSuffix.size())) == lowerSuffix;
-}
-
-bool IsWaveFile(const std::string& path) { return EndsWithIgnoringCase(path, ".wav"); }
-bool IsMidiFile(const std::string& path) { return EndsWithIgnoringCase(path, ".mid"); }
+bool IsWaveFile(const std::string& path) { return LowerAscii(PictureExtension(path)) == ".wav"; }
+bool IsMidiFile(const std::string& path) { return LowerAscii(PictureExtension(path)) == ".mid"; }
 bool HasSoundExtension(const std::string& path) { return IsWaveFile(path) || IsMidiFile(path); }
 
 bool StartsWith(std::span<const uint8_t> bytes, size_t at, std::string_view text) {

@@ -2,8 +2,6 @@
 
 #include <cstdio>
 
-#include <algorithm>
-
 #include "lumora-lists/CollectFiles.h"
 #include "lumora-lists/ListsCommandLine.h"
 #include "lumora-lists/SettingsUpdate.h"
@@ -75,8 +73,7 @@ int Report(const UpdateResult& result, const std::string& iniPath, bool append, 
 int CountNotIn(const std::vector<std::string>& entries, const std::vector<std::string>& others) {
   int count = 0;
   for (const std::string& entry : entries)
-    if (std::none_of(others.begin(), others.end(), [&](const std::string& other) { return SameIgnoringAsciiCase(entry, other); }))
-      ++count;
+    if (!ContainsIgnoringAsciiCase(others, entry)) ++count;
   return count;
 }
 

@@ -28,14 +28,14 @@ SlotPlan PlanAppend(const std::vector<std::string>& current, const std::vector<s
   SlotPlan plan;
   std::vector<std::string> listed;
   for (const std::string& value : current)
-    if (!IsFreeSlot(value)) listed.push_back(LowerAscii(value));
+    if (!IsFreeSlot(value)) listed.push_back(value);
   std::vector<std::string> added;
   for (const std::string& entry : entries) {
-    if (std::find(listed.begin(), listed.end(), LowerAscii(entry)) != listed.end()) {
+    if (ContainsIgnoringAsciiCase(listed, entry)) {
       ++plan.alreadyListed;
       continue;
     }
-    listed.push_back(LowerAscii(entry));
+    listed.push_back(entry);
     added.push_back(entry);
   }
   for (size_t index = 0; index < current.size() && plan.placed < static_cast<int>(added.size()); ++index)
