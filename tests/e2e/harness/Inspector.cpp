@@ -131,7 +131,8 @@ Record ParseRecord(const std::string& output) {
 }
 
 Inspector::Output Inspector::Run(const std::vector<std::string>& args, std::chrono::milliseconds limit) {
-  WineProcess process = session_.Start(session_.ToolPath("inspector.exe").string(), args);
+  // Wine's own errors too: a start that fails before the program runs says nothing otherwise.
+  WineProcess process = session_.Start(session_.ToolPath("inspector.exe").string(), args, {.debugChannels = {"err+all"}});
   const auto code = process.Wait(limit);
   if (!code) {
     process.Kill();
@@ -147,7 +148,7 @@ std::string Inspector::Call(const std::vector<std::string>& args) {
     std::string command;
     for (const auto& arg : args) command += " " + arg;
     throw HarnessError("inspector" + command + " failed (exit code " + std::to_string(output.exitCode) +
-                       "): " + output.err);
+                       "): " + output.err + output.out);
   }
   return output.out;
 }
