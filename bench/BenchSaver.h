@@ -15,7 +15,7 @@ namespace lumora::bench {
 struct BenchSaver {
   BenchSaver(const std::string& folder, int screenWidth, int screenHeight)
       : stage(screenWidth, screenHeight),
-        form(state, SaverServices{system, files, profiles, system, boxes, stage, passwords, media}) {
+        form(state, SaverServices{system, files, profiles, system, boxes, stage, passwords, media, worker}) {
     system.windowsDir = system.systemDir = folder;
   }
 
@@ -25,6 +25,7 @@ struct BenchSaver {
   test::FakeMessageBoxes boxes;
   test::FakePasswords passwords;
   test::FakeMediaDevice media;
+  test::FakeWorker worker;
   Compositor stage;
   SaverState state;
   TForm1 form;

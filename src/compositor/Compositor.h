@@ -29,7 +29,6 @@ class Compositor : public SaverStage {
   void SetTimer(bool, int) override {}
   void InstallInputHook() override {}
   void ProcessMessages() override {}
-  bool InputPending() override { return false; }
   void Close() override {}
 
   // The screen as it stands: a 24-bit picture of the screen's size.

@@ -97,6 +97,10 @@ DecodeWindow WindowFor(const jpeg_decompress_struct& info, const PixelRect& regi
   return {left, right - left, static_cast<JDIMENSION>(std::max(region.top - 1, 0))};
 }
 
+void NoteRows(JpegSession& session, const PictureData& target, int rows) {
+  if (session.watch != nullptr && session.reportRows && rows > 0) session.watch->NoteRows(target, rows);
+}
+
 // Reads the decoder's rows up to the region's bottom, keeping the region's rows and columns in `target`. Rows
 // that need no conversion or cropping go straight into it. Quantised decoding can neither crop nor skip: it
 // reads every row from the top.
@@ -126,6 +130,7 @@ bool ReadRegion(JpegSession& session, JpegColours colours, const PixelRect& regi
       const int y = static_cast<int>(first + i);
       if (y >= region.top) CopyColumns(info, rows[i], firstColumn, region.Width(), target.Row(y - region.top));
     }
+    NoteRows(session, target, static_cast<int>(info.output_scanline) - region.top);
   }
   return true;
 }
@@ -151,6 +156,7 @@ bool ReadListedRows(JpegSession& session, JpegColours colours, const PixelRect& 
       if (!ReadRows(session, &pointer, 1, read)) return false;
     }
     CopyColumns(info, row.data(), firstColumn, region.Width(), target.Row(static_cast<int>(kept)));
+    NoteRows(session, target, static_cast<int>(kept) + 1);
   }
   return true;
 }
@@ -164,11 +170,12 @@ std::nullopt_t Refuse(DecodeError& error, DecodeError why) {
 // `rows` is given, or why there are none.
 std::optional<PictureData> DecodeRegion(std::span<const uint8_t> file, JpegColours colours, int eighths,
                                         std::optional<PixelRect> region, const RowList* rows,
-                                        const DecodeInterrupted* interrupted, DecodeError& error) {
+                                        DecodeWatch* watch, bool reportRows, DecodeError& error) {
   if (file.empty() || file.size() > ULONG_MAX) return Refuse(error, {DecodeFailure::Unreadable, "empty or oversized file"});
   JpegSession session{};
   JpegSessionCloser closer(session);
-  if (!OpenJpegSession(session, file, interrupted))
+  session.reportRows = reportRows;
+  if (!OpenJpegSession(session, file, watch))
     return Refuse(error, Failed(DecodeFailure::BadHeader, "reading JPEG header", session));
   jpeg_decompress_struct& info = session.info;
   if (!ChooseOutput(info, colours, eighths)) return Refuse(error, {DecodeFailure::BadHeader, "unsupported colour space"});
@@ -208,21 +215,23 @@ bool RowsWithin(const RowList& rows, const PixelRect& region) {
 
 class JpegPictureSource : public PictureSource {
  public:
-  JpegPictureSource(std::vector<uint8_t> file, JpegColours colours, DecodeInterrupted interrupted, int orientation,
-                    int storedWidth, int storedHeight)
-      : file_(std::move(file)), colours_(colours), interrupted_(std::move(interrupted)), orientation_(orientation),
+  JpegPictureSource(std::vector<uint8_t> file, JpegColours colours, int orientation, int storedWidth,
+                    int storedHeight)
+      : file_(std::move(file)), colours_(colours), orientation_(orientation),
         storedWidth_(storedWidth), storedHeight_(storedHeight) {}
 
   // A turned photo decodes the stored pixels of the region; upright rows of a transposing turn are stored
   // columns, so there the decoder cannot keep only some and decodes the region whole.
-  PictureData DecodePart(int eighths, const PixelRect& region, const RowList* rows) const override {
-    if (orientation_ == 1) return DecodeStored(eighths, region, rows);
+  // Only upright rows are reported to the watch: a turned photo's rows are final once the whole part is turned.
+  PictureData DecodePart(int eighths, const PixelRect& region, const RowList* rows,
+                         DecodeWatch* watch) const override {
+    if (orientation_ == 1) return DecodeStored(eighths, region, rows, watch, true);
     if (region.Empty() || (rows != nullptr && !RowsWithin(*rows, region)))
       throw std::runtime_error("asked for rows outside the region");
     const Orientation turn(orientation_, ScaledSize(storedWidth_, eighths), ScaledSize(storedHeight_, eighths));
     const RowList storedRows = rows != nullptr && !turn.Transposes() ? turn.StoredRows(*rows) : RowList{};
     const PictureData stored =
-        DecodeStored(eighths, turn.StoredRegion(region), storedRows.empty() ? nullptr : &storedRows);
+        DecodeStored(eighths, turn.StoredRegion(region), storedRows.empty() ? nullptr : &storedRows, watch, false);
     try {
       return turn.Upright(stored, region, rows);
     } catch (const std::bad_alloc&) {
@@ -231,11 +240,12 @@ class JpegPictureSource : public PictureSource {
   }
 
  private:
-  PictureData DecodeStored(int eighths, const PixelRect& region, const RowList* rows) const {
+  PictureData DecodeStored(int eighths, const PixelRect& region, const RowList* rows, DecodeWatch* watch,
+                           bool reportRows) const {
     DecodeError error;
     std::optional<PictureData> pixels;
     try {
-      pixels = DecodeRegion(file_, colours_, eighths, region, rows, &interrupted_, error);
+      pixels = DecodeRegion(file_, colours_, eighths, region, rows, watch, reportRows, error);
     } catch (const std::bad_alloc&) {
       throw std::runtime_error("no memory for the pixels");
     }
@@ -245,14 +255,13 @@ class JpegPictureSource : public PictureSource {
 
   std::vector<uint8_t> file_;
   JpegColours colours_;
-  DecodeInterrupted interrupted_;
   int orientation_;
   int storedWidth_, storedHeight_;
 };
 
 }  // namespace
 
-DecodeResult OpenJpeg(std::vector<uint8_t> file, JpegColours colours, DecodeInterrupted interrupted) {
+DecodeResult OpenJpeg(std::vector<uint8_t> file, JpegColours colours) {
   if (file.empty() || file.size() > ULONG_MAX) return DecodeError{DecodeFailure::Unreadable, "empty or oversized file"};
   JpegSession session{};
   JpegSessionCloser closer(session);
@@ -262,8 +271,7 @@ DecodeResult OpenJpeg(std::vector<uint8_t> file, JpegColours colours, DecodeInte
   const int width = static_cast<int>(session.info.image_width), height = static_cast<int>(session.info.image_height);
   const int orientation = OrientationOf(session);
   const bool transposes = Orientation(orientation, width, height).Transposes();
-  auto source = std::make_shared<JpegPictureSource>(std::move(file), colours, std::move(interrupted), orientation,
-                                                    width, height);
+  auto source = std::make_shared<JpegPictureSource>(std::move(file), colours, orientation, width, height);
   return transposes ? Picture(height, width, std::move(source)) : Picture(width, height, std::move(source));
 }
 

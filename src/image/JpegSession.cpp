@@ -62,8 +62,7 @@ void WatchTheWork(j_common_ptr common) {
   JpegSession& session = *reinterpret_cast<JpegSession*>(common);
   if (session.info.input_scan_number > kMaxInputScans) Stop(session, "more than 500 scans");
   if (BlockVisits(session) > kMaxBlockVisits) Stop(session, "more decoding work than any photograph needs");
-  if (session.interrupted != nullptr && *session.interrupted && (*session.interrupted)())
-    Stop(session, "stopped for waiting input");
+  if (session.watch != nullptr && session.watch->Cancelled()) Stop(session, "cancelled");
 }
 
 // Reads an APP1 segment in place: the source is the file's bytes in memory, which outlive the session.
@@ -89,13 +88,12 @@ boolean NoteExif(j_decompress_ptr info) {
 
 }  // namespace
 
-bool OpenJpegSession(JpegSession& session, std::span<const uint8_t> file, const DecodeInterrupted* interrupted,
-                     bool findExif) {
+bool OpenJpegSession(JpegSession& session, std::span<const uint8_t> file, DecodeWatch* watch, bool findExif) {
   session.info.err = jpeg_std_error(&session.errors.manager);
   session.errors.manager.error_exit = JumpToErrorExit;
   session.errors.manager.emit_message = CountWarning;
   session.progress.progress_monitor = WatchTheWork;
-  session.interrupted = interrupted;
+  session.watch = watch;
   if (setjmp(session.errors.exitJump)) return false;
   jpeg_create_decompress(&session.info);
   session.info.progress = &session.progress;

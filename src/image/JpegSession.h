@@ -11,6 +11,7 @@
 
 #include <jpeglib.h>
 
+#include "image/DecodeWatch.h"
 #include "image/JpegDecoder.h"
 
 namespace lumora {
@@ -28,7 +29,8 @@ struct JpegSession {
   // The work bound: blocks of coefficients decoded, one count per block in each scan.
   uint64_t blockVisits;
   int countedScan;
-  const DecodeInterrupted* interrupted;  // asked between rows when set
+  DecodeWatch* watch;  // when set: asked between rows whether to stop, and, with `reportRows`, told of them
+  bool reportRows;
   // The first Exif segment's data, inside the file's bytes, when the header was read with `findExif`.
   const uint8_t* exif;
   size_t exifLength;
@@ -44,7 +46,7 @@ inline constexpr uint64_t kMaxBlockVisits = 40'000'000;
 // `findExif`, `session.exif` notes where the first Exif segment lies in `file`; nothing of any APP1 segment is
 // copied, however many the file holds.
 bool OpenJpegSession(JpegSession& session, std::span<const uint8_t> file,
-                     const DecodeInterrupted* interrupted = nullptr, bool findExif = false);
+                     DecodeWatch* watch = nullptr, bool findExif = false);
 // The steps after the header, each in its own jump region.
 bool CalculateOutput(JpegSession& session);
 bool StartDecompress(JpegSession& session);

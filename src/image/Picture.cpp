@@ -70,15 +70,18 @@ bool Picture::Holds(int eighths, const PixelRect& region, const RowList* rows) c
   return rows != nullptr && std::includes(rows_->begin(), rows_->end(), rows->begin(), rows->end());
 }
 
-Picture Picture::Part(int eighths, const PixelRect& region, const RowList* rows) const {
+Picture Picture::Part(int eighths, const PixelRect& region, const RowList* rows, DecodeWatch* watch) const {
   if (Holds(eighths, region, rows)) {
     Picture part = *this;
     part.source_.reset();
     return part;
   }
   if (!source_) throw std::runtime_error("the picture holds no such pixels and has nothing to decode them from");
-  PictureData data = source_->DecodePart(eighths, region, rows);
-  return Picture(width_, height_, eighths, region, rows ? std::make_shared<const RowList>(*rows) : nullptr,
+  return WithPixels(eighths, region, rows, source_->DecodePart(eighths, region, rows, watch));
+}
+
+Picture Picture::WithPixels(int eighths, const PixelRect& window, const RowList* rows, PictureData data) const {
+  return Picture(width_, height_, eighths, window, rows ? std::make_shared<const RowList>(*rows) : nullptr,
                  std::move(data));
 }
 

@@ -61,16 +61,20 @@ PictureData AllocatePicture(int width, int height, int bitCount);
 // Sizes at a scale of eighths of the natural size, as the JPEG decoder makes them: rounded up.
 inline int ScaledSize(int size, int eighths) { return static_cast<int>((int64_t{size} * eighths + 7) / 8); }
 
+class DecodeWatch;
+
 // Rows of a picture at some scale, ascending, each once; a part that keeps only these needs no other.
 using RowList = std::vector<int>;
 
 // Where a picture that is not held decoded gets its pixels: the pixels of `region` of the picture scaled to
 // eighths/8 of its natural size (8: natural size), only the rows listed when `rows` is given (they lie within the
-// region). Throws std::runtime_error, saying why, when it cannot.
+// region). Throws std::runtime_error, saying why, when it cannot. A `watch`, when given, may cancel the decode
+// and is told of the rows written.
 class PictureSource {
  public:
   virtual ~PictureSource() = default;
-  virtual PictureData DecodePart(int eighths, const PixelRect& region, const RowList* rows) const = 0;
+  virtual PictureData DecodePart(int eighths, const PixelRect& region, const RowList* rows,
+                                 DecodeWatch* watch) const = 0;
 };
 
 // A picture: its natural size, which every geometry rule uses, and pixels. It holds either all of its pixels at
@@ -106,9 +110,12 @@ class Picture {
   const void* Identity() const;
 
   // The pixels of `region` at `eighths` (only the rows listed, when given), held: from the window held when it
-  // covers them, else decoded by the source. The result keeps no source. Throws std::runtime_error when neither
-  // can give them.
-  Picture Part(int eighths, const PixelRect& region, const RowList* rows = nullptr) const;
+  // covers them, else decoded by the source (watched by `watch`, when given). The result keeps no source. Throws
+  // std::runtime_error when neither can give them.
+  Picture Part(int eighths, const PixelRect& region, const RowList* rows = nullptr,
+               DecodeWatch* watch = nullptr) const;
+  // The same natural size, holding `data`: the pixels of `window` at `eighths`, only the rows listed when given.
+  Picture WithPixels(int eighths, const PixelRect& window, const RowList* rows, PictureData data) const;
 
  private:
   Picture(int width, int height, int eighths, const PixelRect& window, std::shared_ptr<const RowList> rows,

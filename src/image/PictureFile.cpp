@@ -24,10 +24,9 @@ bool IsBitmapFile(const std::string& path) { return LowerAscii(PictureExtension(
 
 bool HasPictureExtension(const std::string& path) { return IsBitmapFile(path) || IsJpegFile(path); }
 
-DecodeResult DecodePictureFile(const std::string& path, std::vector<uint8_t> bytes, JpegColours colours,
-                               DecodeInterrupted interrupted) {
+DecodeResult DecodePictureFile(const std::string& path, std::vector<uint8_t> bytes, JpegColours colours) {
   if (IsBitmapFile(path)) return DecodeBmp(bytes);
-  if (IsJpegFile(path)) return OpenJpeg(std::move(bytes), colours, std::move(interrupted));
+  if (IsJpegFile(path)) return OpenJpeg(std::move(bytes), colours);
   return DecodeError{DecodeFailure::UnknownKind, "no decoder for the extension \"" + PictureExtension(path) + "\""};
 }
 

@@ -18,8 +18,7 @@ std::string PictureExtension(const std::string& path);
 bool IsBitmapFile(const std::string& path);
 // The bytes of the file at `path`, read by the decoder its extension names (bmp, jpg, jpeg; letter case aside):
 // a bitmap decoded whole, a JPEG opened to be decoded as it is drawn (OpenJpeg).
-DecodeResult DecodePictureFile(const std::string& path, std::vector<uint8_t> bytes, JpegColours colours,
-                               DecodeInterrupted interrupted = {});
+DecodeResult DecodePictureFile(const std::string& path, std::vector<uint8_t> bytes, JpegColours colours);
 // True when the extension of `path` names a decoder.
 bool HasPictureExtension(const std::string& path);
 // The bytes a file of that extension starts with: "BM" for a bitmap, a JPEG's start-of-image marker.

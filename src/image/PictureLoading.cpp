@@ -4,14 +4,13 @@
 
 namespace lumora {
 
-DecodeResult LoadPictureFile(FileSystem& files, const std::string& path, JpegColours colours,
-                             DecodeInterrupted interrupted) {
+DecodeResult LoadPictureFile(FileSystem& files, const std::string& path, JpegColours colours) {
   // Not even read when no decoder would take it.
   if (!HasPictureExtension(path)) return DecodePictureFile(path, {}, colours);
   try {
     std::optional<std::vector<uint8_t>> bytes = files.ReadFile(path, kMaxPictureFileBytes);
     if (!bytes) return DecodeError{DecodeFailure::Unreadable, "cannot read the file, or it is over 256 MB"};
-    return DecodePictureFile(path, std::move(*bytes), colours, std::move(interrupted));
+    return DecodePictureFile(path, std::move(*bytes), colours);
   } catch (const std::bad_alloc&) {
     // The file's bytes alone did not fit: refused for want of memory, and shown as the placeholder.
     return DecodeError{DecodeFailure::OutOfMemory, "no memory to read the file"};

@@ -6,9 +6,7 @@
 
 namespace lumora {
 
-// The picture file read and decoded by the decoder its extension names, or why it cannot be shown. A JPEG's
-// decoding, later when it is drawn, stops when `interrupted` says so.
-DecodeResult LoadPictureFile(FileSystem& files, const std::string& path, JpegColours colours,
-                             DecodeInterrupted interrupted = {});
+// The picture file read and decoded by the decoder its extension names, or why it cannot be shown.
+DecodeResult LoadPictureFile(FileSystem& files, const std::string& path, JpegColours colours);
 
 }  // namespace lumora

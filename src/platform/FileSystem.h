@@ -7,6 +7,13 @@
 
 namespace lumora {
 
+// What tells one version of a file from another without reading it.
+struct FileStamp {
+  uint64_t size = 0;
+  uint64_t lastWrite = 0;
+  friend bool operator==(const FileStamp&, const FileStamp&) = default;
+};
+
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
@@ -14,6 +21,8 @@ class FileSystem {
   virtual bool FileExists(const std::string& path) = 0;
   // The whole file, or nothing when it cannot be read or is larger than `maxBytes`.
   virtual std::optional<std::vector<uint8_t>> ReadFile(const std::string& path, size_t maxBytes) = 0;
+  // The file's size and last write time, or nothing when there is no such file.
+  virtual std::optional<FileStamp> Stamp(const std::string& path) = 0;
 };
 
 }  // namespace lumora

@@ -31,6 +31,8 @@ class Clock {
  public:
   virtual ~Clock() = default;
   virtual uint32_t MillisecondsSinceMidnightUtc() = 0;
+  // Milliseconds since some fixed moment, steady for about 49 days: for intervals.
+  virtual uint32_t Milliseconds() = 0;
 };
 
 // `directory` followed by `libraryName`, with a backslash between them when the directory does not end in one.

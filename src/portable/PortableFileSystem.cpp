@@ -20,4 +20,13 @@ std::optional<std::vector<uint8_t>> PortableFileSystem::ReadFile(const std::stri
   return bytes;
 }
 
+std::optional<FileStamp> PortableFileSystem::Stamp(const std::string& path) {
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error)) return std::nullopt;
+  const uintmax_t size = std::filesystem::file_size(path, error);
+  const auto written = std::filesystem::last_write_time(path, error);
+  if (error) return std::nullopt;
+  return FileStamp{size, static_cast<uint64_t>(written.time_since_epoch().count())};
+}
+
 }  // namespace lumora

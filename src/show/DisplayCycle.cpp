@@ -23,6 +23,37 @@ constexpr int kBusyPauseCount = 1000000;
 // The control that fills each tile position, 1 to 4.
 constexpr ControlId kTiles[] = {ControlId::Image1, ControlId::image2, ControlId::Image3, ControlId::Image4};
 
+void FullScreen(PictureControl& control, const PixelRect& screen) {
+  control.stretch = true;
+  control.width = screen.Width();
+  control.height = screen.Height();
+  control.left = 0;
+  control.top = 0;
+}
+
+void CustomSize(PictureControl& control, int width, int height) {
+  control.stretch = true;
+  control.width = width;
+  control.height = height;
+}
+
+void Centre(PictureControl& control, const PixelRect& screen) {
+  control.left = RoundHalfToEven(int64_t{screen.Width()} - control.width, 2);
+  control.top = RoundHalfToEven(int64_t{screen.Height()} - control.height, 2);
+}
+
+// The tile quadrants fill top-left, bottom-left, top-right, bottom-right.
+void PlaceAsTile(PictureControl& tile, int position, const PixelRect& screen) {
+  const int halfWidth = RoundHalfToEven(screen.Width(), 2);
+  const int halfHeight = RoundHalfToEven(screen.Height(), 2);
+  const int index = position - 1;
+  tile.left = (index >= 2) ? halfWidth + 1 : 0;
+  tile.top = (index % 2 == 1) ? halfHeight + 1 : 0;
+  tile.width = halfWidth;
+  tile.height = halfHeight;
+  tile.stretch = true;
+}
+
 }  // namespace
 
 void BusyPause() {
@@ -30,18 +61,28 @@ void BusyPause() {
   while (countdown > 0) countdown = countdown - 1;
 }
 
-// A tick that arrives while a slide handles its pending messages ends that slide, and runs once the slide has
-// unwound instead of inside it: ticks never nest deeper than one, however long the show or fast the timer.
+// A tick that arrives while another handles pending messages (in a slide, or waiting for its picture) ends that
+// slide, and runs once the other has unwound instead of inside it. Only behind a password dialog opened inside
+// a tick, which holds that tick until it closes, does it run at once, one deep: ticks never nest deeper than
+// two, however long the show or fast the timer.
 void TForm1::Timer1Timer() {
-  if (state_.slideRunning) {
+  const bool behindDialog = state_.tickDepth == 1 && state_.inputBusy;
+  if (state_.tickDepth > 0 && !behindDialog) {
     state_.slideStop = true;
     state_.tickPending = true;
     return;
   }
+  struct Depth {
+    int& depth;
+    explicit Depth(int& d) : depth(++d) {}
+    ~Depth() { --depth; }
+  } depth(state_.tickDepth);  // a tick that fails still ends its turn
   do {
     state_.tickPending = false;
     Tick();
   } while (state_.tickPending && timerEnabled_);
+  // The tick held behind the dialog has nothing left to show once the dialog closes.
+  if (behindDialog) state_.slideStop = true;
 }
 
 void TForm1::Tick() {
@@ -62,31 +103,43 @@ void TForm1::Tick() {
     case 7: ShowSlide(); break;
     default: break;
   }
+  StartPreparation();
 }
 
 void TForm1::SetSchemeColor(Rgb first, Rgb second, Rgb third, Rgb fourth) {
   const int step = state_.colourStep;
   Rgb colour = step <= 4 ? first : step <= 9 ? second : step <= 14 ? third : fourth;
+  state_.background = colour;
   services_.stage.SetBackground(colour);
 }
 
 void TForm1::CenterPicture() {
-  Image1.left = RoundHalfToEven(int64_t{services_.stage.ScreenWidth()} - Image1.width, 2);
-  Image1.top = RoundHalfToEven(int64_t{services_.stage.ScreenHeight()} - Image1.height, 2);
+  Centre(Image1, Screen());
   Update(ControlId::Image1);
 }
 
 void TForm1::PlaceTile() {
-  const int halfWidth = RoundHalfToEven(services_.stage.ScreenWidth(), 2);
-  const int halfHeight = RoundHalfToEven(services_.stage.ScreenHeight(), 2);
-  const int index = state_.tilePosition - 1;
-  PictureControl& tile = Control(kTiles[index]);
-  tile.left = (index >= 2) ? halfWidth + 1 : 0;
-  tile.top = (index % 2 == 1) ? halfHeight + 1 : 0;
-  tile.width = halfWidth;
-  tile.height = halfHeight;
-  tile.stretch = true;
-  Update(kTiles[index]);
+  PlaceAsTile(Control(kTiles[state_.tilePosition - 1]), state_.tilePosition, Screen());
+  Update(kTiles[state_.tilePosition - 1]);
+}
+
+ControlId TForm1::NextControl() const {
+  return state_.displayMode == 4 ? kTiles[state_.tilePosition - 1] : ControlId::Image1;
+}
+
+// The geometry of the next tick as a value, for the worker: the same steps as the tick's own.
+Placement TForm1::NextPlacement() {
+  const PixelRect screen = Screen();
+  switch (state_.displayMode) {
+    case 1: return [screen](PictureControl& control) { FullScreen(control, screen); };
+    case 4: return [screen, position = state_.tilePosition](PictureControl& tile) { PlaceAsTile(tile, position, screen); };
+    case 5:
+      return [screen, width = state_.customWidth, height = state_.customHeight](PictureControl& control) {
+        CustomSize(control, width, height);
+        Centre(control, screen);
+      };
+    default: return [screen](PictureControl& control) { Centre(control, screen); };
+  }
 }
 
 // Hide the control, empty it, load the next picture into it, set its geometry, pause, show it.
@@ -108,20 +161,12 @@ void TForm1::ShowNextPictureIn(ControlId id, void (TForm1::*geometry)(PictureCon
   Update(id);
 }
 
-void TForm1::StretchFullScreen(PictureControl& control) {
-  control.stretch = true;
-  control.width = services_.stage.ScreenWidth();
-  control.height = services_.stage.ScreenHeight();
-  control.left = 0;
-  control.top = 0;
-}
+void TForm1::StretchFullScreen(PictureControl& control) { FullScreen(control, Screen()); }
 
 void TForm1::NaturalSizeCentred(PictureControl&) { CenterPicture(); }
 
 void TForm1::CustomSizeCentred(PictureControl& control) {
-  control.stretch = true;
-  control.width = state_.customWidth;
-  control.height = state_.customHeight;
+  CustomSize(control, state_.customWidth, state_.customHeight);
   CenterPicture();
 }
 
@@ -140,7 +185,7 @@ void TForm1::ShowPictureInPicture() {
   Image1.visible = false;
   Update(ControlId::Image1);
   image2.Clear();
-  image2.Assign(Image1.picture);
+  image2.Assign(NextBackdrop());
   image2.width = services_.stage.ScreenWidth();
   image2.height = services_.stage.ScreenHeight();
   image2.picture = SettledPicture(image2, Screen());

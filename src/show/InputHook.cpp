@@ -33,6 +33,8 @@ void TForm1::CheckPassword() {
 
 void TForm1::ShutDown() {
   SetTimer(false, timerInterval_);
+  state_.showEnded = true;
+  if (job_) job_->watch.Cancel();
   state_.slideStop = true;
   StopSound();
   services_.system.SetScreenSaverRunning(false);

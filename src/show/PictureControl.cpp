@@ -17,20 +17,23 @@ ShownPart ShownPartOf(const PictureControl& control, const PixelRect& screen) {
   return {CroppedPart(control.picture, inPicture), control.left + inPicture.left, control.top + inPicture.top};
 }
 
-Picture SettledPicture(const PictureControl& control, const PixelRect& screen) {
+std::optional<PixelNeed> ShownNeedOf(const PictureControl& control, const PixelRect& screen) {
   if (control.picture.Empty() || control.picture.Decoded() || control.width <= 0 || control.height <= 0)
-    return control.picture;
+    return std::nullopt;
   const VisiblePart visible = VisiblePartOf(control.Bounds(), screen);
-  if (visible.onScreen.Empty()) return control.picture;
+  if (visible.onScreen.Empty()) return std::nullopt;
+  if (control.stretch) return StretchNeed(control.picture, control.width, control.height, visible.inBounds);
   PixelNeed need{8, visible.inBounds, {}};
-  if (control.stretch) {
-    need = StretchNeed(control.picture, control.width, control.height, visible.inBounds);
-  } else {
-    need.region = Intersect(visible.inBounds, PixelRect{0, 0, control.picture.Width(), control.picture.Height()});
-    if (need.region.Empty()) return control.picture;
-  }
+  need.region = Intersect(visible.inBounds, PixelRect{0, 0, control.picture.Width(), control.picture.Height()});
+  if (need.region.Empty()) return std::nullopt;
+  return need;
+}
+
+Picture SettledPicture(const PictureControl& control, const PixelRect& screen) {
+  const std::optional<PixelNeed> need = ShownNeedOf(control, screen);
+  if (!need) return control.picture;
   try {
-    return control.picture.Part(need.eighths, need.region, need.Rows());
+    return control.picture.Part(need->eighths, need->region, need->Rows());
   } catch (const std::runtime_error&) {
     // Its data fails: the stage meets the same failure when it draws the picture and shows the placeholder.
     return control.picture;

@@ -1,4 +1,6 @@
 #pragma once
+#include <optional>
+
 #include "image/Picture.h"
 #include "image/Stretch.h"
 
@@ -41,6 +43,8 @@ struct ShownPart {
   int top = 0;
 };
 ShownPart ShownPartOf(const PictureControl& control, const PixelRect& screen);
+// What of its picture a control shows on the screen; nothing when it shows none or holds its picture whole.
+std::optional<PixelNeed> ShownNeedOf(const PictureControl& control, const PixelRect& screen);
 // The control's picture holding just the pixels the control shows on the screen, decoded, and no longer the
 // file it came from: for a control whose picture and geometry stay as they are until it is emptied. The
 // picture itself when it is held whole or cannot be decoded now (it then shows the placeholder when drawn).

@@ -6,6 +6,7 @@
 #include "platform/ProfileFiles.h"
 #include "show/SaverStage.h"
 #include "platform/SystemServices.h"
+#include "platform/Worker.h"
 
 namespace lumora {
 
@@ -19,6 +20,7 @@ struct SaverServices {
   SaverStage& stage;
   PasswordServices& passwords;
   MediaDevice& media;
+  Worker& worker;
 };
 
 }  // namespace lumora

@@ -41,8 +41,6 @@ class SaverStage {
   virtual void InstallInputHook() = 0;
   // Handles every pending window message (through the input hook) and returns.
   virtual void ProcessMessages() = 0;
-  // A key or mouse-button message waits in the queue.
-  virtual bool InputPending() = 0;
   // Closes the window; the application ends once the messages already queued are handled.
   virtual void Close() = 0;
 };

@@ -42,6 +42,7 @@ void TForm1::FormCreate() {
   if (!state_.pictures.empty()) {
     state_.tilePosition = 1;
     SetTimer(true, timerInterval_);
+    StartPreparation();
   } else {
     services_.stage.ShowInfoLabel(lblinfoCaption);
     services_.stage.SetBackground(kWhite);

@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/Rgb.h"
 #include "show/RandomDraw.h"
 
 namespace lumora {
@@ -28,13 +29,16 @@ struct SaverState {
   std::string nextSound;
 
   int lastPictureIndex = 0;
+  int nextSlideDirection = 1;  // drawn when the next picture's preparation starts
+  Rgb background = kBlack;
   int colourStep = 0;
   int tilePosition = 1;
   bool firstTick = true;
   bool slideStop = false;
-  bool slideRunning = false;  // a slide is handling its pending messages
-  bool tickPending = false;   // a tick came during the slide and runs when it has ended
+  int tickDepth = 0;          // ticks running: a second runs only behind a password dialog opened in the first
+  bool tickPending = false;   // a tick came while one ran and runs when that one has ended
   bool inputBusy = false;
+  bool showEnded = false;
 
   RandomDraw random;
 };

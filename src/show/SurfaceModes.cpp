@@ -48,13 +48,11 @@ void TForm1::ShowSlide() {
   Image1.Assign(Image5.picture);
   Update(ControlId::Image1);
   Image5.Clear();
-  state_.slideRunning = true;
   try {
     SlideIn(Image1.picture);
   } catch (const std::exception&) {
     // As in the overlapping mode, a slide that runs out of memory ends the tick quietly.
   }
-  state_.slideRunning = false;
 }
 
 namespace {
@@ -71,14 +69,14 @@ Picture SlideBand(const Picture& picture, bool alongTop, int screenWidth, int sc
 
 }  // namespace
 
-// Steps the picture in from a random edge until it rests in a corner, handling pending messages after each
-// step. A nested tick or the shut-down sets the slide stop flag, which ends this slide after its current step.
+// Steps the picture in from a random edge (drawn when it was prepared) until it rests in a corner, handling
+// pending messages after each step. A nested tick or the shut-down sets the slide stop flag, which ends this
+// slide after its current step.
 void TForm1::SlideIn(const Picture& picture) {
   const int width = picture.Width(), height = picture.Height();
   const int screenWidth = services_.stage.ScreenWidth(), screenHeight = services_.stage.ScreenHeight();
   state_.slideStop = false;
-  RandomizeFromClock();
-  const int direction = static_cast<int>(state_.random.Below(4)) + 1;
+  const int direction = state_.nextSlideDirection;
   const bool alongTop = direction == kFromLeft || direction == kFromRight;
   const Picture bitmap = SlideBand(picture, alongTop, screenWidth, screenHeight);
   int p = direction == kFromRight ? screenWidth : direction == kFromBottom ? screenHeight : 0;

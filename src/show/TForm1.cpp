@@ -12,6 +12,12 @@ TForm1::TForm1(SaverState& state, const SaverServices& services)
   imagjunk.picture = PlaceholderPicture();
 }
 
+// The worker may still be busy with the next picture: it stops at its next row, and its thread is joined by
+// its owner.
+TForm1::~TForm1() {
+  if (job_) job_->watch.Cancel();
+}
+
 PictureControl& TForm1::Control(ControlId id) {
   switch (id) {
     case ControlId::Image1: return Image1;

@@ -1,7 +1,11 @@
 #pragma once
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
 
+#include "show/PictureJob.h"
+#include "show/RowSteps.h"
 #include "show/SaverStage.h"
 #include "show/SaverServices.h"
 #include "show/SaverState.h"
@@ -18,10 +22,17 @@ inline constexpr const char* kIniMissingMessage =
     "The ini file is missing. Please reinstall this software or copy the included ini file into your windows "
     "directory.";
 
+// Where a tick puts the control that shows its picture, once the picture is in it. It holds the screen and the
+// options it needs, so that the worker can place a copy as the tick will.
+using Placement = std::function<void(PictureControl&)>;
+
 // The full-screen saver window: start-up, the display cycle, picture choice, input and shut-down, and sound.
 class TForm1 {
  public:
   TForm1(SaverState& state, const SaverServices& services);
+  ~TForm1();
+  TForm1(const TForm1&) = delete;
+  TForm1& operator=(const TForm1&) = delete;
 
   // Start-up.
   void FormCreate();
@@ -35,6 +46,8 @@ class TForm1 {
 
   // Picture choice and loading.
   void LoadNextPicture();
+  // Chooses the picture the next tick shows and has the worker prepare it, unless that is under way.
+  void StartPreparation();
 
   // Input and shut-down.
   void deactivate(QueuedMessage message);
@@ -65,6 +78,13 @@ class TForm1 {
   void NaturalSizeCentred(PictureControl& control);
   void CustomSizeCentred(PictureControl& control);
   void TileGeometry(PictureControl& control);
+  ControlId NextControl() const;
+  Placement NextPlacement();
+  NeedRule NextNeed();
+  void StartJob(int index);
+  void AwaitJob(const std::function<bool()>& ready, bool drawRows);
+  void DrawDecodedRows(RowSteps& steps);
+  Picture NextBackdrop();
   void ShowStretched();
   void ShowOnSchemeColour();
   void ShowPictureInPicture();
@@ -78,6 +98,8 @@ class TForm1 {
 
   SaverState& state_;
   SaverServices services_;
+  std::shared_ptr<PictureJob> job_;  // the next picture, while it is prepared and until a tick takes it
+  Picture shownSource_;              // the picture Image1 shows, with its file: the next backdrop's source
   bool timerEnabled_ = false;
   int timerInterval_ = kFirstTickIntervalMs;
 };

@@ -54,7 +54,6 @@ class SaverWindow : public SaverStage, public Window {
   void SetTimer(bool enabled, int intervalMs) override;
   void InstallInputHook() override;
   void ProcessMessages() override { application_.ProcessMessages(); }
-  bool InputPending() override { return HIWORD(GetQueueStatus(QS_KEY | QS_MOUSEBUTTON)) != 0; }
   void Close() override;
 
  private:

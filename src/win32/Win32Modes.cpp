@@ -6,6 +6,7 @@
 #include "win32/SettingsWindow.h"
 #include "win32/Win32Mci.h"
 #include "win32/Win32System.h"
+#include "win32/Win32Worker.h"
 #include "win32_services/Win32Services.h"
 #include "settings_window/TForm2.h"
 #include "settings_window/Tfrmdisc.h"
@@ -24,7 +25,10 @@ void Win32Modes::RunSaverMode() {
   Win32Passwords passwords;
   Win32Mci media;
   SaverWindow window(application, instance_);
-  TForm1 form(state, SaverServices{system, files, profiles, system, boxes, window, passwords, media});
+  // Declared after the window, so that its thread is joined before the window goes, and before the form, which
+  // cancels the job under way when it goes.
+  Win32Worker worker;
+  TForm1 form(state, SaverServices{system, files, profiles, system, boxes, window, passwords, media, worker});
   // Without its window and controls the saver could show nothing and wait forever: it ends before it starts.
   if (!window.Create(form)) return;
   passwords.SetOwner(window.Handle());

@@ -27,4 +27,6 @@ void Win32System::ShowCursor(bool show) { ::ShowCursor(show ? TRUE : FALSE); }
 
 uint32_t Win32System::MillisecondsSinceMidnightUtc() { return win32::MillisecondsSinceMidnightUtc(); }
 
+uint32_t Win32System::Milliseconds() { return GetTickCount(); }
+
 }  // namespace lumora::win32

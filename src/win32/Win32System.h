@@ -18,6 +18,7 @@ class Win32System : public SystemServices, public Clock {
   void SetScreenSaverRunning(bool running) override;
   void ShowCursor(bool show) override;
   uint32_t MillisecondsSinceMidnightUtc() override;
+  uint32_t Milliseconds() override;
 
  private:
   UniqueHandle saverRun_;  // the named mutex of the session's one saver, held until the process ends

@@ -75,6 +75,17 @@ std::optional<std::vector<uint8_t>> Win32FileSystem::ReadFile(const std::string&
   return bytes;
 }
 
+// From the directory listing: GetFileAttributesExA is missing on Windows 95.
+std::optional<FileStamp> Win32FileSystem::Stamp(const std::string& path) {
+  WIN32_FIND_DATAA found;
+  const HANDLE search = FindFirstFileA(path.c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return std::nullopt;
+  FindClose(search);
+  if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return std::nullopt;
+  return FileStamp{(uint64_t{found.nFileSizeHigh} << 32) | found.nFileSizeLow,
+                   (uint64_t{found.ftLastWriteTime.dwHighDateTime} << 32) | found.ftLastWriteTime.dwLowDateTime};
+}
+
 std::string Win32ProfileFiles::ReadText(const std::string& path, const std::string& section, const std::string& key,
                                         const std::string& fallback) {
   char buffer[kMaxProfileValueLength + 1];

@@ -23,6 +23,7 @@ class Win32FileSystem : public FileSystem {
  public:
   bool FileExists(const std::string& path) override;
   std::optional<std::vector<uint8_t>> ReadFile(const std::string& path, size_t maxBytes) override;
+  std::optional<FileStamp> Stamp(const std::string& path) override;
 };
 
 // The platform's private-profile functions, which keep nothing of ours in memory.

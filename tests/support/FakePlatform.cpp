@@ -13,6 +13,14 @@ std::optional<std::vector<uint8_t>> FakeFileSystem::ReadFile(const std::string& 
   return found->second;
 }
 
+std::optional<FileStamp> FakeFileSystem::Stamp(const std::string& path) {
+  auto found = files.find(path);
+  if (found == files.end()) return std::nullopt;
+  uint64_t sum = 0;
+  for (uint8_t byte : found->second) sum = sum * 31 + byte;
+  return FileStamp{found->second.size(), sum};
+}
+
 IniDocument& MemoryProfileFiles::Document(const std::string& path) {
   // Parsed again only when a test changed the text: the saver reads a thousand slots in a row, and a new file
   // is a thousand writes.

@@ -4,6 +4,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/FileSystem.h"
@@ -12,6 +13,7 @@
 #include "platform/PasswordServices.h"
 #include "platform/ProfileFiles.h"
 #include "platform/SystemServices.h"
+#include "platform/Worker.h"
 #include "portable/IniText.h"
 
 namespace lumora::test {
@@ -35,6 +37,7 @@ class FakeSystem : public SystemServices, public Clock {
     events.push_back(show ? "show-cursor" : "hide-cursor");
   }
   uint32_t MillisecondsSinceMidnightUtc() override { return milliseconds; }
+  uint32_t Milliseconds() override { return steadyMilliseconds; }
 
   bool saverWindowExists = false;
   bool saverRunFree = true;  // no other process has claimed the saver run
@@ -43,16 +46,44 @@ class FakeSystem : public SystemServices, public Clock {
   std::string executablePath = "C:\\SAVERS\\lumora.scr";
   PlatformKind platform = PlatformKind::WindowsNT;
   uint32_t milliseconds = 0;
+  uint32_t steadyMilliseconds = 0;
   bool screenSaverRunning = false;
   int cursorCount = 0;  // 0 shown; below 0 hidden
   std::vector<std::string> events;
   std::function<void(bool)> onScreenSaverRunning;
 };
 
+// Runs each job at once, on the caller's thread, unless told to hold it: a held job runs when the window waits
+// for it, after `onWait` (which may change the files meanwhile) has run.
+class FakeWorker : public Worker {
+ public:
+  void Start(std::function<void()> job) override {
+    ++jobsStarted;
+    if (hold) held_ = std::move(job);
+    else job();
+  }
+  bool Finished() override { return !held_; }
+  void WaitForJobOrMessage(uint32_t) override {
+    ++waits;
+    if (onWait) onWait();
+    if (held_) std::exchange(held_, nullptr)();
+  }
+
+  bool hold = false;
+  std::function<void()> onWait;
+  int jobsStarted = 0;
+  int waits = 0;
+
+ private:
+  std::function<void()> held_;
+};
+
 class FakeFileSystem : public FileSystem {
  public:
   bool FileExists(const std::string& path) override { return files.count(path) > 0; }
   std::optional<std::vector<uint8_t>> ReadFile(const std::string& path, size_t maxBytes) override;
+  // The size, and the bytes' sum in place of a time: a file given other bytes has another stamp.
+  std::optional<FileStamp> Stamp(const std::string& path) override;
 
   void Add(const std::string& path, std::vector<uint8_t> bytes = {}) { files[path] = std::move(bytes); }
   std::map<std::string, std::vector<uint8_t>> files;

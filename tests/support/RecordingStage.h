@@ -26,7 +26,6 @@ class RecordingStage : public Compositor {
     ++processMessagesCalls;
     if (onProcessMessages) onProcessMessages();
   }
-  bool InputPending() override { return inputPending; }
   void Close() override { closed = true; }
 
   Rgb background{};
@@ -36,7 +35,6 @@ class RecordingStage : public Compositor {
   bool hookInstalled = false;
   bool closed = false;
   int processMessagesCalls = 0;
-  bool inputPending = false;
   // Runs inside ProcessMessages, standing in for the messages that would be handled there.
   std::function<void()> onProcessMessages;
 };

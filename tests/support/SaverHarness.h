@@ -11,7 +11,7 @@ namespace lumora::test {
 struct SaverHarness {
   explicit SaverHarness(int screenWidth = 1024, int screenHeight = 768)
       : stage(screenWidth, screenHeight),
-        services{system, files, profiles, system, boxes, stage, passwords, media},
+        services{system, files, profiles, system, boxes, stage, passwords, media, worker},
         form(state, services) {
     state.iniFileName = IniPath();
   }
@@ -28,6 +28,7 @@ struct SaverHarness {
   FakeMessageBoxes boxes;
   FakePasswords passwords;
   FakeMediaDevice media;
+  FakeWorker worker;
   RecordingStage stage;
   SaverState state;
   SaverServices services;

@@ -1,3 +1,4 @@
+#include "image/DecodeWatch.h"
 #include "image/JpegDecoder.h"
 
 #include <gtest/gtest.h>
@@ -355,14 +356,30 @@ TEST(JpegDecoder, ProgressiveFileAskingMoreWorkThanAnyPhotographIsStopped) {
   }
 }
 
-// A key press waiting for the saver stops a decode between its rows.
-TEST(JpegDecoder, WaitingInputStopsADecode) {
+// The worker's decode is watched from the window's thread: a cancel stops it between rows, and the rows
+// written so far come as a copy when asked for (only between rows), the rest in the colour given.
+TEST(JpegDecoder, AWatchedDecodeStopsWhenCancelledAndCopiesTheRowsSoFar) {
   const std::vector<uint8_t> file = EncodeJpeg(Quadrants(64, 64, kRed, kGreen, kBlue, kOchre));
-  int asked = 0;
-  const DecodeResult opened = OpenJpeg(file, JpegColours::Full24Bit, [&] { return ++asked > 1; });
+  const DecodeResult opened = OpenJpeg(file, JpegColours::Full24Bit);
   ASSERT_TRUE(opened);
-  EXPECT_THROW(opened->Part(8, PixelRect{0, 0, 64, 64}), std::runtime_error);
-  EXPECT_EQ(asked, 2);
+  DecodeWatch cancelled;
+  cancelled.Cancel();
+  EXPECT_THROW(opened->Part(8, PixelRect{0, 0, 64, 64}, nullptr, &cancelled), std::runtime_error);
+
+  PictureData target = AllocatePicture(2, 3, 24);
+  for (int y = 0; y < 3; ++y)
+    for (int x = 0; x < 2; ++x) PutBgr(target.Row(y) + x * 3, Rgb{10, 20, 30});
+  DecodeWatch watch;
+  watch.NoteRows(target, 1);
+  EXPECT_EQ(watch.TakeRows(), nullptr) << "nothing is copied unasked";
+  watch.RequestRows(Rgb{0, 0, 255});
+  watch.NoteRows(target, 2);
+  const std::unique_ptr<PictureData> copy = watch.TakeRows();
+  ASSERT_NE(copy, nullptr);
+  EXPECT_EQ(watch.RowsWritten(), 2);
+  EXPECT_EQ(GetBgr(copy->Row(1) + 3), (Rgb{10, 20, 30}));
+  EXPECT_EQ(GetBgr(copy->Row(2)), (Rgb{0, 0, 255}));
+  EXPECT_EQ(watch.TakeRows(), nullptr) << "one copy per request";
 }
 
 TEST(JpegDecoder, ProgressiveFileWithThousandsOfScansGivesNothing) {

@@ -71,7 +71,7 @@ TEST(PictureLimit, RefusesPicturesBeyondTheLimitBeforeAllocating) {
 class CoordinateSource : public PictureSource {
  public:
   explicit CoordinateSource(bool fails = false) : fails_(fails) {}
-  PictureData DecodePart(int eighths, const PixelRect& region, const RowList* rows) const override {
+  PictureData DecodePart(int eighths, const PixelRect& region, const RowList* rows, DecodeWatch*) const override {
     if (fails_) throw std::runtime_error("decoding JPEG rows: corrupt data");
     asked.push_back({eighths, region, rows ? *rows : RowList{}});
     RowList all;

@@ -82,6 +82,7 @@ TEST(LoadNextPicture, AtRandomDrawsFromTheClockAndMayRepeat) {
 TEST(LoadNextPicture, PictureAndSoundDrawnInOneMillisecondPickTheSameEntry) {
   ShowFixture show;
   for (uint8_t red : {10, 20, 30}) show.AddPicture(Solid(4, 4, Rgb{red, 0, 0}));
+  show.system.milliseconds = 1000;  // the first picture is drawn as it is prepared, at the start
   show.Start("Seq=0\r\n");
   show.state.soundOn = true;
   show.state.sounds = {"C:\\S\\1.wav", "C:\\S\\2.wav", "C:\\S\\3.wav"};

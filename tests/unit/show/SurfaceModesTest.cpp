@@ -82,8 +82,8 @@ TEST(SlideMode, LastFrameRestsInTheCornerOfItsEdge) {
     ShowFixture show(1000, 700);
     const Picture picture = Quartered(200, 150);
     show.AddPicture(picture);
+    show.system.milliseconds = MillisecondsSlidingFrom(c.direction);  // drawn as the picture is prepared
     show.Start("Picdis=7\r\n");
-    show.system.milliseconds = MillisecondsSlidingFrom(c.direction);
     show.Ticks(1);
     const Picture frame = show.stage.Render();
     EXPECT_TRUE(ShowsAt(frame, picture, c.finalLeft, c.finalTop)) << "direction " << c.direction;
@@ -100,8 +100,8 @@ TEST(SlideMode, StepsAreThreePixelsFromRightAndBottomAndOneFromLeftAndTop) {
   for (const auto& [direction, steps] : stepsPerDirection) {
     ShowFixture show(1000, 700);
     show.AddPicture(Solid(200, 150, Rgb{1, 1, 1}));
-    show.Start("Picdis=7\r\n");
     show.system.milliseconds = MillisecondsSlidingFrom(direction);
+    show.Start("Picdis=7\r\n");
     show.Ticks(1);
     EXPECT_EQ(show.stage.processMessagesCalls, steps) << "direction " << direction;
   }
@@ -162,11 +162,11 @@ TEST(SlideMode, ShutDownDuringASlideEndsItAfterTheCurrentStep) {
 TEST(SlideMode, AFailureWhileSlidingEndsTheTickQuietly) {
   ShowFixture show(1000, 700);
   show.AddPicture(Solid(100, 80, Rgb{200, 0, 0}));
+  show.system.milliseconds = MillisecondsSlidingFrom(4);  // from the top
   show.Start("Picdis=7\r\n");
   show.stage.onProcessMessages = [] { throw std::runtime_error("drawing failed"); };
   EXPECT_NO_THROW(show.Ticks(1));
   show.stage.onProcessMessages = nullptr;
-  show.system.milliseconds = MillisecondsSlidingFrom(4);  // from the top
   show.Ticks(1);
   EXPECT_TRUE(ShowsAt(show.stage.Render(), Solid(100, 80, Rgb{200, 0, 0}), 0, -1));
 }

@@ -1,0 +1,56 @@
+#include "win32/Win32Worker.h"
+
+#include <utility>
+
+namespace lumora::win32 {
+
+Win32Worker::Win32Worker()
+    : jobReady_(CreateEventA(nullptr, FALSE, FALSE, nullptr)), jobDone_(CreateEventA(nullptr, TRUE, TRUE, nullptr)) {
+  if (!jobReady_ || !jobDone_) return;
+  // Windows 95 refuses CreateThread without somewhere to put the thread's id.
+  DWORD id = 0;
+  thread_.reset(CreateThread(nullptr, 0, ThreadMain, this, 0, &id));
+}
+
+Win32Worker::~Win32Worker() {
+  if (!thread_) return;
+  stop_.store(true);
+  SetEvent(jobReady_.get());
+  WaitForSingleObject(thread_.get(), INFINITE);
+}
+
+DWORD WINAPI Win32Worker::ThreadMain(LPVOID self) {
+  static_cast<Win32Worker*>(self)->Serve();
+  return 0;
+}
+
+// The job is handed over through job_: written before jobReady_ is set, read after the thread wakes on it, and
+// let go before jobDone_ is set, so that what it held goes on this thread.
+void Win32Worker::Serve() {
+  while (WaitForSingleObject(jobReady_.get(), INFINITE) == WAIT_OBJECT_0 && !stop_.load()) {
+    std::function<void()> job = std::exchange(job_, nullptr);
+    job();
+    job = nullptr;
+    SetEvent(jobDone_.get());
+  }
+}
+
+void Win32Worker::Start(std::function<void()> job) {
+  if (!thread_) {
+    job();
+    return;
+  }
+  ResetEvent(jobDone_.get());
+  job_ = std::move(job);
+  SetEvent(jobReady_.get());
+}
+
+bool Win32Worker::Finished() { return !thread_ || WaitForSingleObject(jobDone_.get(), 0) == WAIT_OBJECT_0; }
+
+void Win32Worker::WaitForJobOrMessage(uint32_t timeoutMs) {
+  if (!thread_) return;
+  HANDLE done = jobDone_.get();
+  MsgWaitForMultipleObjects(1, &done, FALSE, timeoutMs, QS_ALLINPUT);
+}
+
+}  // namespace lumora::win32
