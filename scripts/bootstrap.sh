@@ -8,7 +8,7 @@ packages=(
   wine wine64 wine32:i386 xvfb xauth x11-utils x11-xserver-utils libx11-dev libxtst-dev libxfixes-dev libpng-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libjpeg62-turbo-dev libjpeg-turbo-progs nsis
-  alsa-utils libasound2-plugins
+  alsa-utils libasound2-plugins cpulimit
 )
 
 sudo_if_needed() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "SaverRun.h"
+#include "samples/JpegEncoder.h"
 #include "support/ShowFixture.h"
 
 namespace lumora::e2e {
@@ -78,6 +79,57 @@ TEST(EndingTheShow, PointerMotionAcrossTheScreenDoesNot) {
   EXPECT_TRUE(WaitFor([] { return ShowsColour(Rgb{0, 0, 200}); }, 15s)) << "the show goes on to its second picture";
   EXPECT_TRUE(shown.saver.Process().Running());
   EXPECT_TRUE(Inspector(Session()).ScreensaverRunning());
+}
+
+// Input that does not end the show, or a refused Windows 98 password, coming while the next photo decodes leaves
+// that photo whole: the photos, 3000 x 2000, are stretched over the screen, and the input comes right after
+// the tick that starts the next one's decode.
+TEST(InputDuringADecode, LeavesThePictureWhole) {
+  const auto nothing = [] {};
+  const struct {
+    std::string name;
+    bool windows98;
+    std::function<void()> beforeStart, afterTick;
+  } rows[] = {
+      {"wheel turns", false, nothing,
+       [] {
+         for (int turn = 0; turn < 4; ++turn)
+           for (int button : {4, 5}) ButtonDown(button), ButtonUp(button);
+       }},
+      {"a button's release alone", false, [] { ButtonDown(1); }, [] { ButtonUp(1); }},
+      {"a refused password", true, nothing, [] { Click(300, 300, 1); }},
+  };
+  for (const auto& row : rows) {
+    std::optional<Windows98> windows98;
+    if (row.windows98) windows98.emplace("1");
+    WritePasswordAnswers({false, true});
+    ShowFiles files;
+    std::vector<std::string> photos;
+    for (uint8_t blue : {40, 160})
+      photos.push_back(files.AddFile("photo" + std::to_string(blue) + ".jpg",
+                                     EncodeJpegRows(3000, 2000, SampleLayout::Rgb, [blue](int y, uint8_t* row) {
+                                       for (int x = 0; x < 3000; ++x) {
+                                         row[3 * x] = static_cast<uint8_t>(x / 12);
+                                         row[3 * x + 1] = static_cast<uint8_t>(y / 8);
+                                         row[3 * x + 2] = blue;
+                                       }
+                                     })));
+    const std::string settings = SettingsFileText("Sound=0\r\nPicdis=1\r\nTime=120\r\n", {{1, photos[0]}, {2, photos[1]}});
+    WriteWindowsFile("lumora.ini", settings);
+    row.beforeStart();
+    RunningSaver saver;
+    const Hwnd window = saver.WaitForWindow();
+    const Image first = ExpectedFrame(settings, files, 1);
+    EXPECT_EQ(CountDifferences(WaitForScreen(first, 15s), first.Bounds(), first), 0) << row.name;
+    Inspector(Session()).Post(window, 0x113, 1, 0);  // WM_TIMER
+    row.afterTick();
+    const Image second = ExpectedFrame(settings, files, 2);
+    EXPECT_EQ(CountDifferences(WaitForScreen(second, 15s), second.Bounds(), second), 0) << row.name;
+    EXPECT_TRUE(saver.Process().Running()) << row.name;
+    EXPECT_EQ(ReadPasswordLog().size(), row.windows98 ? 1u : 0u) << row.name;
+    TapKey(XK_Escape);
+    EXPECT_EQ(saver.WaitForExit(10s), std::optional<int>(0)) << row.name;
+  }
 }
 
 TEST(PasswordCheck, RefusedPasswordKeepsTheShowGoingUntilTheRightOne) {

@@ -1,7 +1,10 @@
 // The real lumora.scr under Wine, measured: how long a timer message takes to become a new picture on the
-// screen, the saver's peak memory in each display mode showing 24-megapixel photos (and a 192-megapixel one),
-// and start-up with 500 + 500 list entries against 1 + 1. Prints figures; asserts nothing.
-// Usage: lumora_saver_bench [runs]   (LUMORA_E2E_ARCH=i686|x86_64 and LUMORA_E2E_SCREEN as for the e2e tests)
+// screen (a 24-megapixel photo against a small bitmap), the saver's peak memory in each display mode showing
+// 24-megapixel photos (and a 192-megapixel one), the show on a computer slowed to a tenth of a core, and start-up
+// with 500 + 500 list entries against 1 + 1. Prints figures; asserts nothing.
+// Usage: lumora_saver_bench [runs | slow]   (LUMORA_E2E_ARCH=i686|x86_64 and LUMORA_E2E_SCREEN as for the e2e
+// tests); "slow": the slowed computer alone.
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -14,6 +17,7 @@
 #include <X11/keysym.h>
 
 #include "PhotoLike.h"
+#include "harness/Process.h"
 #include "Timing.h"
 #include "SaverRun.h"
 #include "samples/JpegEncoder.h"
@@ -41,17 +45,24 @@ double PeakMegabytes(pid_t pid) {
   return -1;
 }
 
+// The time until the screen's bottom rows differ from `before`: a picture drawn row by row as it decodes is
+// whole only then.
+std::optional<double> UntilNewScreen(const Image& before, Clock::time_point start, std::chrono::milliseconds timeout) {
+  const Rect bottom{0, before.Height() - 8, before.Width(), 8};
+  while (Clock::now() - start < timeout) {
+    const Image now = Screenshot();
+    if (CountDifferences(now, bottom, before) > 0) return Ms(Clock::now() - start);
+    std::this_thread::sleep_for(5ms);  // leaves the cores to the saver
+  }
+  return std::nullopt;
+}
+
 // Posts a timer message to the saver and waits until the screen shows something else; the time it took.
 std::optional<double> TickToNewScreen(Inspector& inspector, Hwnd saver, std::chrono::milliseconds timeout) {
   const Image before = Screenshot();
   const auto start = Clock::now();
   inspector.Post(saver, kWmTimer, 1, 0);
-  while (Clock::now() - start < timeout) {
-    const Image now = Screenshot();
-    if (CountDifferences(now, now.Bounds(), before) > 0) return Ms(Clock::now() - start);
-    std::this_thread::sleep_for(5ms);  // leaves the cores to the saver
-  }
-  return std::nullopt;
+  return UntilNewScreen(before, start, timeout);
 }
 
 struct Show {
@@ -90,21 +101,66 @@ void MemoryPerMode(const std::vector<std::string>& photos, const std::string& bi
     std::printf("  display mode %d, one 16000 x 12000 JPEG: %6.1f MB\n", mode, PeakInMode(mode, {big}, 4));
 }
 
-void TickLatency(const std::vector<std::string>& photos, int runs) {
+// Each tick comes 3 seconds after the one before: less than the shortest delay, which the next picture is
+// prepared in.
+std::vector<double> TickTimes(const std::vector<std::string>& pictures, int runs) {
   Show show;
-  show.Install("Picdis=1\r\nSeq=1\r\n", photos);
+  show.Install("Picdis=1\r\nSeq=1\r\n", pictures);
   RunningSaver saver;
   const Hwnd window = saver.WaitForWindow();
   Inspector inspector(*session);
   TickToNewScreen(inspector, window, 30s);  // the first picture
   std::vector<double> times;
-  for (int run = 0; run < runs; ++run)
+  for (int run = 0; run < runs; ++run) {
+    std::this_thread::sleep_for(3s);
     if (const auto ms = TickToNewScreen(inspector, window, 30s)) times.push_back(*ms);
-  const bench::Spread spread = bench::SpreadOf(times);
-  std::printf("Timer message to a new 6000 x 4000 JPEG stretched on the screen: %.0f ms [%.0f %.0f]\n\n",
-              spread.median, spread.low, spread.high);
+  }
   TapKey(XK_Escape);
   saver.WaitForExit(10s);
+  return times;
+}
+
+void TickLatency(const std::vector<std::string>& photos, const std::vector<std::string>& bitmaps, int runs) {
+  const bench::Spread photo = bench::SpreadOf(TickTimes(photos, runs));
+  const bench::Spread bitmap = bench::SpreadOf(TickTimes(bitmaps, runs));
+  std::printf("Timer message to a new picture stretched on the screen, 3 s after the tick before:\n"
+              "  6000 x 4000 JPEG %.0f ms [%.0f %.0f], 64 x 48 bitmap %.0f ms [%.0f %.0f], ratio of medians %.2f\n\n",
+              photo.median, photo.low, photo.high, bitmap.median, bitmap.low, bitmap.high,
+              photo.median / bitmap.median);
+}
+
+// The saver held to a tenth of a core (cpulimit, which stops and continues the process): from each tick,
+// 8 seconds apart, until its photo is whole on the screen, and from a key, pressed while the next photo is being
+// prepared, until the show has gone from the screen.
+void SlowComputer(const std::vector<std::string>& photos) {
+  Show show;
+  show.Install("Picdis=1\r\nSeq=1\r\n", photos);
+  const Image black(Session().Screen().width, Session().Screen().height, Rgb{0, 0, 0});
+  RunningSaver saver;
+  const Hwnd window = saver.WaitForWindow();
+  const auto shown = Clock::now();
+  ProcessSpec cpulimit;
+  cpulimit.argv = {"cpulimit", "-p", std::to_string(saver.Process().Pid()), "-l", "10"};
+  cpulimit.environment = CurrentEnvironment();
+  ChildProcess limit(cpulimit);
+  const std::optional<double> first = UntilNewScreen(black, shown, 30s);
+  std::printf("A tenth of a core (cpulimit -l 10 on the saver's process), 6000 x 4000 JPEGs, a tick every 8 s:\n"
+              "  first photo whole %.0f ms after the window showed (its tick comes at 1000 ms)\n",
+              first.value_or(-1));
+  Inspector inspector(*session);
+  for (int tick = 0; tick < kPhotos; ++tick) {
+    std::this_thread::sleep_for(8s);
+    const std::optional<double> ms = TickToNewScreen(inspector, window, 30s);
+    std::printf("  tick %d: photo whole after %.0f ms\n", tick + 2, ms.value_or(-1));
+  }
+  std::this_thread::sleep_for(1s);
+  const Image before = Screenshot();
+  const auto pressed = Clock::now();
+  TapKey(XK_Escape);
+  const std::optional<double> ended = UntilNewScreen(before, pressed, 30s);
+  std::printf("  key to the show gone from the screen: %.0f ms\n\n", ended.value_or(-1));
+  saver.WaitForExit(30s);
+  limit.Kill();
 }
 
 // From the start of the process to its first picture, which the first tick shows a second after the start-up.
@@ -147,6 +203,7 @@ void StartUp(int runs) {
               f.median, f.low, f.high, o.median, o.low, o.high, r.median, r.low, r.high);
 }
 
+// With no runs, the slowed computer alone.
 int Run(int runs) {
   std::printf("lumora.scr %s under Wine, screen %d x %d\n\n", ArchName(session->Arch()), session->Screen().width,
               session->Screen().height);
@@ -157,8 +214,19 @@ int Run(int runs) {
     for (size_t s = static_cast<size_t>(i); s < image.samples.size(); s += 7) image.samples[s] ^= 0x40;  // tell apart
     photos.push_back(files.AddFile("photo" + std::to_string(i) + ".jpg", EncodeJpeg(image, {.quality = 90})));
   }
+  std::vector<std::string> bitmaps;
+  for (int i = 0; i < kPhotos; ++i)
+    bitmaps.push_back(files.AddPicture("small" + std::to_string(i) + ".bmp",
+                                       MakePicture(64, 48, [i](int x, int y) {
+                                         return lumora::Rgb{static_cast<uint8_t>(x * 4), static_cast<uint8_t>(y * 5),
+                                                            static_cast<uint8_t>(60 * i)};
+                                       })));
   const std::string big = files.AddFile("big.jpg", bench::PhotoLikeJpeg(16000, 12000, 80));
-  TickLatency(photos, runs);
+  if (runs == 0) {
+    SlowComputer(photos);
+    return 0;
+  }
+  TickLatency(photos, bitmaps, runs);
   MemoryPerMode(photos, big);
   StartUp(runs);
   return 0;
@@ -174,12 +242,13 @@ WineSession& Session() {
 }  // namespace lumora::e2e
 
 int main(int argc, char** argv) {
-  const int runs = argc > 1 ? std::atoi(argv[1]) : 5;
+  const bool slow = argc > 1 && std::string(argv[1]) == "slow";
+  const int runs = slow ? 0 : argc > 1 ? std::max(std::atoi(argv[1]), 1) : 5;
   std::setvbuf(stdout, nullptr, _IOLBF, 0);
   try {
     auto running = std::make_unique<lumora::e2e::WineSession>(lumora::e2e::ConfigFromBuild());
     lumora::e2e::session = running.get();
-    const int result = lumora::e2e::Run(runs > 0 ? runs : 5);
+    const int result = lumora::e2e::Run(runs);
     lumora::e2e::session = nullptr;
     return result;
   } catch (const std::exception& error) {
