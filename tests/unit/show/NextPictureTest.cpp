@@ -11,7 +11,7 @@ namespace {
 using test::ShowFixture;
 using test::Solid;
 
-constexpr Rgb kGreen{0, 160, 0}, kBlack{0, 0, 0};
+constexpr Rgb kGreen{0, 160, 0};
 
 std::vector<uint8_t> GreenJpeg(int width, int height) {
   return EncodeJpegRows(
