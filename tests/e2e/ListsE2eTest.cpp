@@ -95,6 +95,7 @@ TEST(ListsTool, ANameOutsideTheCodePageIsListedByItsShortNameAndShown) {
 TEST(ListsTool, AFolderChosenInTheFolderDialogIsListedWithItsSubfoldersAndTheBoxSaysSo) {
   // A folder of its own at the top of C:, the first the tree holds there.
   const std::filesystem::path albums = Session().DriveC() / "Albums";
+  std::filesystem::remove_all(albums);
   std::filesystem::create_directories(albums / "trip");
   lumora::WriteFile((albums / "a.jpg").string(), lumora::JpegFileOf(Shade(40)));
   lumora::WriteFile((albums / "b.bmp").string(), lumora::BmpFileOf(Shade(120)));
@@ -129,11 +130,11 @@ TEST(ListsTool, AFolderChosenInTheFolderDialogIsListedWithItsSubfoldersAndTheBox
   const IniDocument ini = ParseIniText(ReadWindowsFile("lumora.ini").value_or(""));
   EXPECT_EQ(FindIniValue(ini, "Lumora Lists", "PictureFolder1"), "C:\\Albums");
   EXPECT_EQ(FindIniValue(ini, "Lumora Lists", "PictureSubfolders"), "1");
-  std::filesystem::remove_all(albums);
 }
 
 TEST(ListsTool, ARefreshWithoutAConsoleSaysInABoxHowTheListChanged) {
   ShowFiles files;
+  std::filesystem::remove_all(FromWindowsPath("C:\\lumora-files\\refresh"));
   const std::string a = files.AddPicture("refresh/a.jpg", Shade(40));
   const std::string b = files.AddPicture("refresh/b.jpg", Shade(120));
   WriteWindowsFile("lumora.ini", SettingsFileText("Sound=0\r\n"));
