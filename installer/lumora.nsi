@@ -1,12 +1,12 @@
 ; Lumora's installer: lumora.scr into the system folder, where the Screen Saver settings list it (the 64-bit
-; build on 64-bit Windows, the 32-bit one elsewhere); lumora-lists.exe and the sample pictures into
-; Program Files\Lumora; the settings file written from a pictures folder and an optional sounds folder, each
+; build on 64-bit Windows, the 32-bit one elsewhere); lumora-lists.exe, its windowed twin lumora-listsw.exe and
+; the sample pictures into Program Files\Lumora; the settings file written from a pictures folder and an optional sounds folder, each
 ; checked before anything is installed; Lumora made the current screensaver if wished; Start-menu entries; an
 ; uninstaller that takes it all away again.
 ;
 ; Silent: lumora-setup.exe /S [/PICTURES=DIR] [/SOUNDS=DIR] [/ACTIVATE=0|1] [/D=DIR]; uninstall.exe /S
 ;
-; makensis -DVERSION=1.0 -DSCR32=... -DSCR64=... -DLISTS=... -DSAMPLES=... -DOUTFILE=... lumora.nsi
+; makensis -DVERSION=1.0 -DSCR32=... -DSCR64=... -DLISTS=... -DLISTSW=... -DSAMPLES=... -DOUTFILE=... lumora.nsi
 
 Unicode false  ; an ANSI installer runs on Windows 95, 98 and NT 4.0 too
 SetCompressor /SOLID lzma
@@ -52,8 +52,8 @@ screen, one after another, with wave and MIDI sounds beside them if you like.$\r
 !insertmacro MUI_PAGE_DIRECTORY
 Page custom ListsPage ListsPageLeave
 !insertmacro MUI_PAGE_INSTFILES
-!define MUI_FINISHPAGE_TEXT "Lumora is installed. Its pictures and sounds can be changed later in \
-$\"Lumora Settings$\" on the Start menu."
+!define MUI_FINISHPAGE_TEXT "Lumora is installed. Other folders of pictures and sounds can be chosen later with \
+$\"Choose Lumora Pictures$\" on the Start menu, and the lists changed one by one in $\"Lumora Settings$\"."
 !define MUI_FINISHPAGE_RUN
 !define MUI_FINISHPAGE_RUN_TEXT "Open Lumora Settings"
 !define MUI_FINISHPAGE_RUN_FUNCTION OpenSettings
@@ -237,6 +237,7 @@ Section "Lumora"
   ${EndIf}
   SetOutPath "$INSTDIR"
   File "/oname=lumora-lists.exe" "${LISTS}"
+  File "/oname=lumora-listsw.exe" "${LISTSW}"
   SetOutPath "$INSTDIR\Samples"
   File "${SAMPLES}\*.*"
   Call WriteLists
@@ -277,6 +278,11 @@ Section "Lumora"
   CreateDirectory "$SMPROGRAMS\Lumora"
   CreateShortCut "$SMPROGRAMS\Lumora\Lumora Settings.lnk" "$SYSDIR\lumora.scr" "/c" "$SYSDIR\lumora.scr" 0
   CreateShortCut "$SMPROGRAMS\Lumora\Lumora Full-Screen Test.lnk" "$SYSDIR\lumora.scr" "/s" "$SYSDIR\lumora.scr" 0
+  ; The lists made again without a console: every message in a box.
+  CreateShortCut "$SMPROGRAMS\Lumora\Choose Lumora Pictures.lnk" "$INSTDIR\lumora-listsw.exe" "--choose" \
+      "$SYSDIR\lumora.scr" 0
+  CreateShortCut "$SMPROGRAMS\Lumora\Refresh Lumora Pictures.lnk" "$INSTDIR\lumora-listsw.exe" "--refresh" \
+      "$SYSDIR\lumora.scr" 0
   CreateShortCut "$SMPROGRAMS\Lumora\Uninstall Lumora.lnk" "$INSTDIR\uninstall.exe"
 
   WriteUninstaller "$INSTDIR\uninstall.exe"
@@ -320,6 +326,7 @@ Function WriteLists
     MessageBox MB_OK|MB_ICONSTOP "Lumora could not write its settings file $WINDIR\lumora.ini (the details \
 list why). Nothing was installed." /SD IDOK
     Delete "$INSTDIR\lumora-lists.exe"
+    Delete "$INSTDIR\lumora-listsw.exe"
     RMDir /r "$INSTDIR\Samples"
     RMDir "$INSTDIR"
     SetErrorLevel 2
@@ -368,6 +375,7 @@ Section "Uninstall"
     Delete "$WINDIR\lumora.ini"
   ${EndIf}
   Delete "$INSTDIR\lumora-lists.exe"
+  Delete "$INSTDIR\lumora-listsw.exe"
   RMDir /r "$INSTDIR\Samples"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"

@@ -108,8 +108,11 @@ bool Win32MessageBoxes::Show(BoxKind kind, const std::string& text, BoxButtons b
                 {"Error", MB_ICONERROR},
                 {"Confirm", MB_ICONQUESTION}};
   const auto& style = kKinds[static_cast<int>(kind)];
-  UINT flags = style.icon | (buttons == BoxButtons::OkCancel ? MB_OKCANCEL : MB_OK);
-  return MessageBoxA(GetActiveWindow(), text.c_str(), style.caption, flags | MB_TOPMOST | MB_SETFOREGROUND) == IDOK;
+  UINT flags = style.icon | MB_TOPMOST | MB_SETFOREGROUND;
+  if (buttons == BoxButtons::OkCancel) flags |= MB_OKCANCEL;
+  if (buttons == BoxButtons::YesNo) flags |= MB_YESNO | MB_DEFBUTTON2;
+  const int answer = MessageBoxA(GetActiveWindow(), text.c_str(), style.caption, flags);
+  return answer == IDOK || answer == IDYES;
 }
 
 void Win32MessageBoxes::ShowErrorReport(const std::string& text) {

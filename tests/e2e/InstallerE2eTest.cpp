@@ -56,6 +56,19 @@ const InstallRow kRows[] = {
      "1"},
 };
 
+// The Start-menu entries that run lumora-listsw.exe, and their arguments.
+const std::pair<const char*, const char*> kListsEntries[] = {
+    {"Choose Lumora Pictures.lnk", "--choose"},
+    {"Refresh Lumora Pictures.lnk", "--refresh"},
+};
+
+// Whether a shortcut file holds the text, which it keeps in UTF-16 or in the code page.
+bool Holds(const std::string& bytes, const std::string& text) {
+  std::string wide;
+  for (char c : text) wide += std::string{c, '\0'};
+  return bytes.find(text) != std::string::npos || bytes.find(wide) != std::string::npos;
+}
+
 lumora::Picture Shade(uint8_t red) {
   return lumora::MakePicture(200, 150, [=](int x, int y) {
     return lumora::Rgb{red, static_cast<uint8_t>(x), static_cast<uint8_t>(y)};
@@ -134,14 +147,21 @@ TEST_P(Installer, InstallsShowsTheFirstPictureAndUninstallsEverything) {
   ASSERT_EQ(Session().Run(setup.string(), row.arguments, 120s), 0);
 
   const std::filesystem::path installDir = FromWindowsPath(row.installDir);
-  EXPECT_THAT(FolderNames(installDir), ElementsAre("Samples", "lumora-lists.exe", "uninstall.exe"));
+  EXPECT_THAT(FolderNames(installDir),
+              ElementsAre("Samples", "lumora-lists.exe", "lumora-listsw.exe", "uninstall.exe"));
   EXPECT_THAT(FolderNames(installDir / "Samples"),
               ElementsAre("bars.bmp", "checker.bmp", "lanterns.jpg", "meadow.jpg", "ocean.jpg", "sunset.jpg"));
   EXPECT_EQ(ReadFile(FromWindowsPath(kInstalledSaver)),
             ReadFile(Session().Win64ScrPath()))
       << "the 64-bit saver on 64-bit Windows";
   EXPECT_THAT(FolderNames(FromWindowsPath(kStartMenu)),
-              ElementsAre("Lumora Full-Screen Test.lnk", "Lumora Settings.lnk", "Uninstall Lumora.lnk"));
+              ElementsAre("Choose Lumora Pictures.lnk", "Lumora Full-Screen Test.lnk", "Lumora Settings.lnk",
+                          "Refresh Lumora Pictures.lnk", "Uninstall Lumora.lnk"));
+  for (const auto& [link, argument] : kListsEntries) {
+    const std::string bytes = ReadFile(FromWindowsPath(kStartMenu) / link);
+    EXPECT_TRUE(Holds(bytes, row.installDir + "\\lumora-listsw.exe")) << link;
+    EXPECT_TRUE(Holds(bytes, argument)) << link;
+  }
 
   const std::string settings = ReadWindowsFile("lumora.ini").value_or("");
   const IniDocument ini = ParseIniText(settings);

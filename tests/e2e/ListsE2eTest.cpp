@@ -1,17 +1,70 @@
 // lumora-lists.exe under Wine: a photo whose name the ANSI code page cannot spell is listed by its short name, and
-// the saver shows it.
+// the saver shows it. lumora-listsw.exe, as the Start menu runs it: the pictures folder chosen in the system's
+// folder dialog, and the lists refreshed, each run saying in a box what it did.
 #include <X11/keysym.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "SaverRun.h"
 #include "portable/IniText.h"
 #include "samples/PictureFiles.h"
+#include "settings_file/SettingsFile.h"
 
 namespace lumora::e2e {
 namespace {
 
 using namespace std::chrono_literals;
+using ::testing::ElementsAre;
+
+lumora::Picture Shade(uint8_t red) {
+  return lumora::MakePicture(16, 12, [=](int x, int y) {
+    return lumora::Rgb{red, static_cast<uint8_t>(x * 9), static_cast<uint8_t>(y * 9)};
+  });
+}
+
+std::vector<std::string> PictureList() {
+  const IniDocument ini = ParseIniText(ReadWindowsFile("lumora.ini").value_or(""));
+  std::vector<std::string> values;
+  for (int slot = 1; slot <= kSlotCount; ++slot) {
+    const std::string value = FindIniValue(ini, kPictureSection, SlotKey(slot)).value_or("(missing)");
+    if (!IsFreeSlot(value)) values.push_back(value);
+  }
+  return values;
+}
+
+// The dialog or message box whose text holds `words`, once it shows.
+DialogInfo WaitForDialogSaying(Inspector& inspector, const std::string& words) {
+  std::optional<DialogInfo> found;
+  const auto shows = [&] {
+    for (const DialogInfo& box : inspector.Dialogs())
+      for (const std::string& text : box.statics)
+        if (box.visible && text.find(words) != std::string::npos) found = box;
+    return found.has_value();
+  };
+  if (!WaitFor(shows, 60s)) throw HarnessError("nothing says \"" + words + "\"");
+  return *found;
+}
+
+// With LUMORA_E2E_SCREENSHOTS=DIR, the window inside its frame, as the README shows it, once it has looked the same
+// for two seconds.
+void SaveForReadme(Inspector& inspector, Hwnd window, const std::string& fileName) {
+  const char* folder = std::getenv("LUMORA_E2E_SCREENSHOTS");
+  if (folder == nullptr) return;
+  const Rect bounds = inspector.Window(window).client;
+  Image shot = Screenshot().Crop(bounds);
+  int unchanged = 0;
+  WaitFor(
+      [&] {
+        const Image again = Screenshot().Crop(bounds);
+        unchanged = CountDifferences(again, again.Bounds(), shot) == 0 ? unchanged + 1 : 0;
+        shot = again;
+        return unchanged >= 8;
+      },
+      30s, 250ms);
+  shot.SavePng(std::filesystem::path(folder) / fileName);
+}
 
 TEST(ListsTool, ANameOutsideTheCodePageIsListedByItsShortNameAndShown) {
   ShowFiles files;
@@ -37,6 +90,69 @@ TEST(ListsTool, ANameOutsideTheCodePageIsListedByItsShortNameAndShown) {
   EXPECT_EQ(CountDifferences(shot, expected.Bounds(), expected), 0) << "the photo, not the placeholder";
   TapKey(XK_Escape);
   EXPECT_EQ(saver.WaitForExit(10s), 0);
+}
+
+TEST(ListsTool, AFolderChosenInTheFolderDialogIsListedWithItsSubfoldersAndTheBoxSaysSo) {
+  // A folder of its own at the top of C:, the first the tree holds there.
+  const std::filesystem::path albums = Session().DriveC() / "Albums";
+  std::filesystem::remove_all(albums);
+  std::filesystem::create_directories(albums / "trip");
+  lumora::WriteFile((albums / "a.jpg").string(), lumora::JpegFileOf(Shade(40)));
+  lumora::WriteFile((albums / "b.bmp").string(), lumora::BmpFileOf(Shade(120)));
+  lumora::WriteFile((albums / "trip" / "c.jpg").string(), lumora::JpegFileOf(Shade(200)));
+  lumora::WriteFile((albums / "notes.txt").string(), {'n'});
+  WriteWindowsFile("lumora.ini", SettingsFileText("Sound=0\r\n"));
+  Inspector inspector(Session());
+  WineProcess tool = Session().Start(Session().ListsToolPath("lumora-listsw.exe").string(), {"--choose"});
+
+  const DialogInfo dialog =
+      WaitForDialogSaying(inspector, "Choose the folder of the pictures for Lumora to show (with its subfolders):");
+  EXPECT_EQ(dialog.caption, "Browse for Folder");
+  ASSERT_TRUE(WaitFor([&] { return inspector.Foreground() == dialog.hwnd; }, 30s));
+  // From OK to the folder tree, to My Computer, and down through (C:) to Albums, each opened on the way.
+  TapKey(XK_Tab);
+  TapKey(XK_Tab);
+  TapKey(XK_m);
+  for (int step = 0; step < 4; ++step) TapKey(XK_Right);
+  SaveForReadme(inspector, dialog.hwnd, "lists-choose-dialog.png");
+  TapKey(XK_Return);
+  WaitForDialogSaying(inspector, "Also choose a folder of sounds?");
+  TapKey(XK_Return);  // No
+
+  const DialogInfo box = WaitForDialogSaying(inspector, "Lumora will show");
+  EXPECT_EQ(box.caption, "Information");
+  EXPECT_THAT(box.statics, ElementsAre("Lumora will show 3 pictures from C:\\Albums.\n\n"
+                                       "1 file skipped: notes.txt is not a JPEG or bitmap picture"));
+  SaveForReadme(inspector, box.hwnd, "lists-choose-result.png");
+  TapKey(XK_Return);
+  EXPECT_EQ(tool.Wait(30s), 0);
+  EXPECT_THAT(PictureList(), ElementsAre("C:\\Albums\\a.jpg", "C:\\Albums\\b.bmp", "C:\\Albums\\trip\\c.jpg"));
+  const IniDocument ini = ParseIniText(ReadWindowsFile("lumora.ini").value_or(""));
+  EXPECT_EQ(FindIniValue(ini, "Lumora Lists", "PictureFolder1"), "C:\\Albums");
+  EXPECT_EQ(FindIniValue(ini, "Lumora Lists", "PictureSubfolders"), "1");
+}
+
+TEST(ListsTool, ARefreshWithoutAConsoleSaysInABoxHowTheListChanged) {
+  ShowFiles files;
+  std::filesystem::remove_all(FromWindowsPath("C:\\lumora-files\\refresh"));
+  const std::string a = files.AddPicture("refresh/a.jpg", Shade(40));
+  const std::string b = files.AddPicture("refresh/b.jpg", Shade(120));
+  WriteWindowsFile("lumora.ini", SettingsFileText("Sound=0\r\n"));
+  ASSERT_EQ(Session().Run(Session().ListsToolPath().string(),
+                          {"--pictures", "C:\\lumora-files\\refresh", "--recursive"}, 60s),
+            0);
+  std::filesystem::remove(FromWindowsPath(a));
+  const std::string c = files.AddPicture("refresh/c.jpg", Shade(160));
+  const std::string d = files.AddPicture("refresh/sub/d.bmp", Shade(200));
+  Inspector inspector(Session());
+  WineProcess tool = Session().Start(Session().ListsToolPath("lumora-listsw.exe").string(), {"--refresh"});
+
+  const DialogInfo box = WaitForDialogSaying(inspector, "listed.");
+  EXPECT_EQ(box.caption, "Information");
+  EXPECT_THAT(box.statics, ElementsAre("2 new pictures, 1 gone; 3 listed."));
+  TapKey(XK_Return);
+  EXPECT_EQ(tool.Wait(30s), 0);
+  EXPECT_THAT(PictureList(), ElementsAre(b, c, d));
 }
 
 }  // namespace

@@ -35,6 +35,8 @@ ListsRequest ParseListsCommandLine(const std::vector<std::string>& arguments) {
       request.check = true;
     } else if (argument == "--refresh") {
       request.refresh = true;
+    } else if (argument == "--choose") {
+      request.choose = true;
     } else if (argument == "--pictures") {
       AddTo(request.pictures, ValueOf(arguments, index, "a folder or a picture file"));
     } else if (argument == "--sounds") {
@@ -46,10 +48,13 @@ ListsRequest ParseListsCommandLine(const std::vector<std::string>& arguments) {
       throw UsageError("Unknown argument " + argument + " (lumora-lists --help lists the options)");
     }
   }
-  if (request.refresh && (request.pictures || request.sounds || request.append || request.check))
+  const bool listOptions = request.pictures || request.sounds || request.append || request.check;
+  if (request.choose && (listOptions || request.refresh || request.recursive))
+    throw UsageError("--choose asks for the folders: give it alone, or with --ini");
+  if (request.refresh && listOptions)
     throw UsageError("--refresh lists again what was chosen: give it alone, or with --ini");
-  if (!request.refresh && !request.pictures && !request.sounds)
-    throw UsageError("Nothing to do: give --pictures, --sounds or --refresh");
+  if (!request.refresh && !request.choose && !request.pictures && !request.sounds)
+    throw UsageError("Nothing to do: give --pictures, --sounds, --refresh or --choose");
   return request;
 }
 
@@ -72,6 +77,9 @@ std::vector<std::string> ListsUsage() {
       "  --check              only say what would be listed; change nothing",
       "  --refresh            list again the folders and files chosen last, with the",
       "                       pictures added to them since and without those gone",
+      "  --choose             choose the folder of pictures, and one of sounds if you",
+      "                       like, in the system's folder dialog; their subfolders",
+      "                       are taken too, and every message shows in a box",
       "  --help, /?           show this text",
       "  --version            show the program's version",
       "Files of a folder are taken in natural order (img2 before img10). A file whose",

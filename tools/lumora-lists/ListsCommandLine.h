@@ -24,6 +24,7 @@ struct ListsRequest {
   bool append = false;
   bool check = false;    // only say what would be listed; write nothing
   bool refresh = false;  // list again what was chosen last
+  bool choose = false;   // the folders chosen in the system's folder dialog
 };
 
 // The arguments after the program's name. --help and --version end the reading where they stand.

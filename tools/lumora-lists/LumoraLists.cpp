@@ -2,22 +2,21 @@
 
 #include <cstdio>
 
+#include "lumora-lists/ChooseLists.h"
 #include "lumora-lists/CollectFiles.h"
-#include "lumora-lists/ListsCommandLine.h"
-#include "lumora-lists/SettingsUpdate.h"
+#include "lumora-lists/ListsRun.h"
 #include "platform/AsciiCase.h"
 
 namespace lumora {
 
 namespace {
 
-constexpr const char* kErrorPrefix = "lumora-lists: ";
+// Lines of a box: the saver's messages show on screens of 640 x 480.
+constexpr size_t kBoxLines = 24;
 
 std::string Noun(int count, SlotList list) {
   return std::string(list == SlotList::Pictures ? "picture" : "sound") + (count == 1 ? "" : "s");
 }
-
-std::string Count(int count, SlotList list) { return std::to_string(count) + " " + Noun(count, list); }
 
 std::string ListName(SlotList list) { return list == SlotList::Pictures ? "picture list" : "sound list"; }
 
@@ -62,8 +61,7 @@ int Report(const UpdateResult& result, const std::string& iniPath, bool append, 
     if (outcome.alreadyListed > 0) line += " (" + std::to_string(outcome.alreadyListed) + " listed already)";
     console.Out(line);
     if (outcome.leftOut == 0) continue;
-    console.Err(kErrorPrefix + Count(outcome.leftOut, outcome.list) + " left out: no free slot left in the " +
-                ListName(outcome.list) + " of " + iniPath);
+    console.Err(kErrorPrefix + LeftOutLine(outcome, iniPath));
     exitCode = kListsFailed;
   }
   if (result.soundSwitchedOn) console.Out("Sound switched on: the sounds play beside the pictures");
@@ -132,29 +130,51 @@ int Refresh(const std::string& iniPath, const ListsServices& services, ListsCons
   return kListsSucceeded;
 }
 
+int Check(const ListsRequest& request, FileTree& tree, ListsConsole& console) {
+  std::vector<ListUpdate> updates;
+  if (!CollectLists(request, tree, console, updates)) return kListsFailed;
+  for (const ListUpdate& update : updates)
+    console.Out(Count(static_cast<int>(update.entries.size()), update.list) + " found");
+  return kListsSucceeded;
+}
+
 int Update(const ListsRequest& request, const ListsServices& services, ListsConsole& console) {
   const std::optional<std::string> ini = request.ini ? request.ini : services.defaultIni;
   if (!ini && !request.check) {
     console.Err(kErrorPrefix + std::string("--ini is needed: this system has no Windows directory"));
     return kListsBadUsage;
   }
-  if (request.refresh) return Refresh(services.tree.FullPath(*ini), services, console);
-  std::vector<ListUpdate> updates;
-  if (!CollectLists(request, services.tree, console, updates)) return kListsFailed;
-  if (request.check) {
-    for (const ListUpdate& update : updates) console.Out(Count(static_cast<int>(update.entries.size()), update.list) + " found");
-    return kListsSucceeded;
-  }
+  if (request.check) return Check(request, services.tree, console);
   const std::string iniPath = services.tree.FullPath(*ini);
-  const UpdateResult result = UpdateSettingsFile(services.tree, services.profiles, iniPath, updates, request.append);
-  if (result.error) {
-    console.Err(kErrorPrefix + *result.error);
-    return kListsFailed;
+  if (request.refresh) return Refresh(iniPath, services, console);
+  if (request.choose) {
+    if (services.chooser && services.boxes) return ChooseLists(iniPath, services);
+    console.Err(kErrorPrefix + std::string("--choose needs the system's folder dialog: name the folders with "
+                                           "--pictures and --sounds"));
+    return kListsBadUsage;
   }
-  return Report(result, iniPath, request.append, console);
+  const std::optional<UpdateResult> result = CollectAndWrite(request, iniPath, services, console);
+  return result ? Report(*result, iniPath, request.append, console) : kListsFailed;
 }
 
 }  // namespace
+
+std::string Count(int count, SlotList list) { return std::to_string(count) + " " + Noun(count, list); }
+
+std::string LeftOutLine(const ListOutcome& outcome, const std::string& iniPath) {
+  return Count(outcome.leftOut, outcome.list) + " left out: no free slot left in the " + ListName(outcome.list) +
+         " of " + iniPath;
+}
+
+std::optional<UpdateResult> CollectAndWrite(const ListsRequest& request, const std::string& iniPath,
+                                            const ListsServices& services, ListsConsole& console) {
+  std::vector<ListUpdate> updates;
+  if (!CollectLists(request, services.tree, console, updates)) return std::nullopt;
+  UpdateResult result = UpdateSettingsFile(services.tree, services.profiles, iniPath, updates, request.append);
+  if (!result.error) return result;
+  console.Err(kErrorPrefix + *result.error);
+  return std::nullopt;
+}
 
 void StdioConsole::Out(const std::string& line) {
   std::fputs(line.c_str(), stdout);
@@ -164,6 +184,24 @@ void StdioConsole::Out(const std::string& line) {
 void StdioConsole::Err(const std::string& line) {
   std::fputs(line.c_str(), stderr);
   std::fputc('\n', stderr);
+}
+
+void BoxConsole::Out(const std::string& line) { lines_.push_back(line); }
+
+void BoxConsole::Err(const std::string& line) {
+  lines_.push_back(line.rfind(kErrorPrefix, 0) == 0 ? line.substr(std::string(kErrorPrefix).size()) : line);
+}
+
+void BoxConsole::Show(int exitCode) const {
+  if (lines_.empty()) return;
+  boxes_.Show(exitCode == kListsSucceeded ? BoxKind::Information : BoxKind::Error, BoxText(lines_), BoxButtons::Ok);
+}
+
+std::string BoxText(const std::vector<std::string>& lines) {
+  std::string text;
+  for (size_t i = 0; i < lines.size() && i < kBoxLines; ++i) text += (i > 0 ? "\n" : "") + lines[i];
+  if (lines.size() > kBoxLines) text += "\n... and " + std::to_string(lines.size() - kBoxLines) + " more lines";
+  return text;
 }
 
 int RunLumoraLists(const std::vector<std::string>& arguments, const ListsServices& services, ListsConsole& console) {

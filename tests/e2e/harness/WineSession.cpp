@@ -171,8 +171,8 @@ std::filesystem::path WineSession::ScrPath() const {
   return path;
 }
 
-std::filesystem::path WineSession::ListsToolPath() const {
-  const auto path = config_.saverDir / "tools" / "lumora-lists" / "lumora-lists.exe";
+std::filesystem::path WineSession::ListsToolPath(const std::string& fileName) const {
+  const auto path = config_.saverDir / "tools" / "lumora-lists" / fileName;
   if (!std::filesystem::exists(path)) {
     throw HarnessError(path.string() + " is missing: build it first (" + BuildCommand(config_.arch) + ")");
   }

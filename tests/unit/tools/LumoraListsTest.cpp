@@ -6,27 +6,14 @@
 #include <iterator>
 #include <sstream>
 
-#include "lumora-lists/LumoraLists.h"
 #include "lumora-lists/SettingsUpdate.h"
-#include "portable/PortableFileTree.h"
-#include "portable/PortableProfileFiles.h"
 #include "samples/SettingsFiles.h"
+#include "unit/tools/ListsFixture.h"
 
 namespace lumora {
 namespace {
 
-namespace fs = std::filesystem;
-
-constexpr const char* kNewFileOptions =
-    "Sound=0\r\nStatus=0\r\nRepeat=0\r\nTime=2\r\nColor=4\r\nPicdis=4\r\nHeight=25\r\nWidth=25\r\n";
-
-class RecordingConsole : public ListsConsole {
- public:
-  void Out(const std::string& line) override { out.push_back(line); }
-  void Err(const std::string& line) override { err.push_back(line); }
-  std::vector<std::string> out;
-  std::vector<std::string> err;
-};
+using namespace test;
 
 // Files on disk whose store refuses writes after the first few, as a full disk would.
 class RefusingProfileFiles : public PortableProfileFiles {
@@ -69,67 +56,6 @@ class ShortNamingFileTree : public PortableFileTree {
   std::map<std::string, std::string> shortNames;
 };
 
-class ListsTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("lumora-lists-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(dir_);
-    ini_ = Path("lumora.ini");
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
-  std::string Path(const std::string& relative) const { return (dir_ / relative).string(); }
-  // A file that starts as its extension says: the first bytes of a JPEG, a bitmap, a wave or a MIDI file.
-  std::string MakeFile(const std::string& relative) {
-    const std::string extension = fs::path(relative).extension().string();
-    std::string head = "x";
-    if (extension == ".jpg" || extension == ".JPG" || extension == ".jpeg") head = "\xFF\xD8\xFF\xE0";
-    if (extension == ".bmp") head = "BM";
-    if (extension == ".wav") head = std::string("RIFF\x24\0\0\0WAVE", 12);
-    if (extension == ".mid" || extension == ".MID") head = "MThd";
-    return MakeFileHolding(relative, head);
-  }
-  std::string MakeFileHolding(const std::string& relative, const std::string& bytes) {
-    fs::create_directories((dir_ / relative).parent_path());
-    std::ofstream(dir_ / relative, std::ios::binary) << bytes;
-    return Path(relative);
-  }
-  void WriteIni(const std::string& text) { std::ofstream(ini_, std::ios::binary) << text; }
-  std::string FileText() const {
-    std::ifstream in(ini_, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  }
-  // The settings as the saver reads them: without the section where this program remembers what was chosen.
-  std::string IniText() const { return FileText().substr(0, FileText().find("[Lumora Lists]")); }
-  std::string ChosenText() const {
-    const std::string text = FileText();
-    return text.find("[Lumora Lists]") == std::string::npos ? "" : text.substr(text.find("[Lumora Lists]"));
-  }
-
-  // `text` with each "%D" standing for the test's folder.
-  std::string Expand(std::string text) const {
-    for (size_t at = text.find("%D"); at != std::string::npos; at = text.find("%D")) text.replace(at, 2, dir_.string());
-    return text;
-  }
-  std::vector<std::string> Arguments(const std::string& line) const {
-    std::vector<std::string> arguments;
-    std::istringstream words(line);
-    for (std::string word; words >> word;) arguments.push_back(Expand(word));
-    return arguments;
-  }
-  int Run(const std::vector<std::string>& arguments) { return Run(arguments, profiles_, tree_); }
-  int Run(const std::vector<std::string>& arguments, ProfileFiles& profiles, FileTree& tree) {
-    return RunLumoraLists(arguments, {profiles, tree, std::nullopt}, console_);
-  }
-
-  fs::path dir_;
-  std::string ini_;
-  PortableProfileFiles profiles_;
-  PortableFileTree tree_;
-  RecordingConsole console_;
-};
 
 TEST_F(ListsTest, MissingFileIsCreatedWithTheFolderFilesInNaturalOrder) {
   for (const char* name : {"pics/img10.jpg", "pics/img2.JPG", "pics/a.bmp", "pics/notes.txt", "pics/sub/x.jpg"})
@@ -313,9 +239,12 @@ TEST_F(ListsTest, ArgumentErrorsAreOneLineAndWriteNothing) {
       {"--ini %D/lumora.ini --pictures", 2, "--pictures needs a folder or a picture file"},
       {"--ini %D/lumora.ini --sounds --append", 2, "--sounds needs a folder or a sound file"},
       {"--ini %D/a.ini --ini %D/b.ini --pictures %D/pics", 2, "--ini given twice"},
-      {"--ini %D/lumora.ini --append", 2, "Nothing to do: give --pictures, --sounds or --refresh"},
+      {"--ini %D/lumora.ini --append", 2, "Nothing to do: give --pictures, --sounds, --refresh or --choose"},
       {"--ini %D/lumora.ini --refresh --pictures %D/pics", 2,
        "--refresh lists again what was chosen: give it alone, or with --ini"},
+      {"--ini %D/lumora.ini --choose --recursive", 2, "--choose asks for the folders: give it alone, or with --ini"},
+      {"--ini %D/lumora.ini --choose", 2,
+       "--choose needs the system's folder dialog: name the folders with --pictures and --sounds"},
       {"--pictures %D/pics", 2, "--ini is needed: this system has no Windows directory"},
   };
   MakeFile("pics/a.jpg");

@@ -1,0 +1,118 @@
+// lumora-lists --choose on folder dialogs that answer as each test says, and the one box of lumora-listsw.exe.
+#include <deque>
+#include <utility>
+
+#include "samples/SettingsFiles.h"
+#include "support/FakePlatform.h"
+#include "unit/tools/ListsFixture.h"
+
+namespace lumora {
+namespace {
+
+using namespace test;
+
+// Answers each dialog in turn with its folder, or nothing as Cancel does, and keeps the title and start folder.
+class FakeFolderChooser : public FolderChooser {
+ public:
+  std::optional<std::string> ChooseFolder(const std::string& title, const std::string& start) override {
+    asked.emplace_back(title, start);
+    const std::optional<std::string> answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+  std::deque<std::optional<std::string>> answers;
+  std::vector<std::pair<std::string, std::string>> asked;
+};
+
+class ChooseTest : public ListsTest {
+ protected:
+  int Choose() {
+    return RunLumoraLists({"--ini", ini_, "--choose"}, {profiles_, tree_, std::nullopt, &chooser_, &boxes_}, console_);
+  }
+  FakeFolderChooser chooser_;
+  FakeMessageBoxes boxes_;
+};
+
+TEST_F(ChooseTest, ChosenFoldersAreListedWithTheirSubfoldersAndRememberedAndTheBoxSaysSo) {
+  WriteIni(SettingsFileText(kNewFileOptions, {{1, Path("old/x.jpg")}}));
+  const std::string a = MakeFile("pics/a.jpg"), b = MakeFile("pics/sub/b.bmp"), s = MakeFile("music/s.wav");
+  MakeFile("pics/notes.txt");
+  chooser_.answers = {Path("pics"), Path("music")};
+  EXPECT_EQ(Choose(), 0);
+  EXPECT_EQ(chooser_.asked,
+            (std::vector<std::pair<std::string, std::string>>{
+                {"Choose the folder of the pictures for Lumora to show (with its subfolders):", Path("old")},
+                {"Choose the folder of the wave and MIDI sounds for Lumora to play:", ""}}));
+  EXPECT_EQ(IniText(), SettingsFileText(std::string("Sound=1") + (kNewFileOptions + 7), {{1, a}, {2, b}}, {{1, s}}));
+  EXPECT_EQ(ChosenText(), "[Lumora Lists]\r\nPictureFolders=1\r\nPictureFolder1=" + Path("pics") +
+                              "\r\nPictureSubfolders=1\r\nSoundFolders=1\r\nSoundFolder1=" + Path("music") +
+                              "\r\nSoundSubfolders=1\r\n");
+  ASSERT_EQ(boxes_.shown.size(), 2u);
+  EXPECT_EQ(boxes_.shown[0].text, "Also choose a folder of sounds?");
+  EXPECT_EQ(boxes_.shown[0].buttons, BoxButtons::YesNo);
+  EXPECT_EQ(boxes_.shown[1].kind, BoxKind::Information);
+  EXPECT_EQ(boxes_.shown[1].text, "Lumora will show 2 pictures from " + Path("pics") +
+                                      ".\nLumora will play 1 sound from " + Path("music") +
+                                      " beside them.\n\n1 file skipped: notes.txt is not a JPEG or bitmap picture");
+  EXPECT_TRUE(console_.out.empty() && console_.err.empty());
+}
+
+TEST_F(ChooseTest, CancelAndFoldersWithoutFilesLeaveTheListsAndTheBoxSaysWhy) {
+  struct Case {
+    const char* pictures;  // nullptr: Cancel
+    bool alsoSounds;
+    const char* sounds;
+    int exitCode;
+    BoxKind kind;
+    const char* box;
+    bool written;
+  };
+  const Case kCases[] = {
+      {nullptr, false, nullptr, 0, BoxKind::Information, "No folder was chosen: the pictures were left as they were.",
+       false},
+      {"%D/empty", false, nullptr, 1, BoxKind::Error, "No pictures found in %D/empty: the list was left as it was.",
+       false},
+      {"%D/pics", true, nullptr, 0, BoxKind::Information, "Lumora will show 1 picture from %D/pics.", true},
+      {"%D/pics", true, "%D/empty", 1, BoxKind::Error,
+       "No sounds found in %D/empty: the list was left as it was.\nNeither list was changed.", false},
+      {"%D/pics", true, "%D/music", 0, BoxKind::Information,
+       "Lumora will show 1 picture from %D/pics.\nLumora will play 1 sound from %D/music once sound is switched on in "
+       "Lumora Settings.",
+       true},
+  };
+  fs::create_directories(dir_ / "empty");
+  MakeFile("pics/a.jpg");
+  MakeFile("music/s.wav");
+  const std::string before = SettingsFileText(kNewFileOptions, {{1, "C:\\old.jpg"}}, {{1, "C:\\old.wav"}});
+  for (const Case& c : kCases) {
+    WriteIni(before);
+    chooser_.answers = {c.pictures ? std::optional(Expand(c.pictures)) : std::nullopt,
+                        c.sounds ? std::optional(Expand(c.sounds)) : std::nullopt};
+    boxes_ = {};
+    boxes_.answerOk = c.alsoSounds;
+    EXPECT_EQ(Choose(), c.exitCode) << c.box;
+    EXPECT_EQ(FileText() != before, c.written) << c.box;
+    ASSERT_FALSE(boxes_.shown.empty());
+    EXPECT_EQ(boxes_.shown.back().kind, c.kind) << c.box;
+    EXPECT_EQ(boxes_.shown.back().text, Expand(c.box));
+  }
+}
+
+TEST_F(ChooseTest, WithoutAConsoleEveryLineShowsInOneBox) {
+  MakeFile("png/a.png");
+  BoxConsole console(boxes_);
+  const int exitCode =
+      RunLumoraLists({"--ini", ini_, "--pictures", Path("png")}, {profiles_, tree_, std::nullopt}, console);
+  console.Show(exitCode);
+  ASSERT_EQ(boxes_.shown.size(), 1u);
+  EXPECT_EQ(boxes_.shown[0].kind, BoxKind::Error);
+  EXPECT_EQ(boxes_.shown[0].text, "1 file skipped: a.png is not a JPEG or bitmap picture\nNo pictures found in " +
+                                      Path("png") + ": the list was left as it was.");
+
+  std::vector<std::string> lines;
+  for (int line = 1; line <= 30; ++line) lines.push_back("line " + std::to_string(line));
+  EXPECT_TRUE(BoxText(lines).ends_with("\nline 24\n... and 6 more lines"));
+}
+
+}  // namespace
+}  // namespace lumora

@@ -1,0 +1,92 @@
+#include "lumora-lists/ChooseLists.h"
+
+#include <algorithm>
+
+#include "lumora-lists/ListsRun.h"
+#include "settings_file/OptionTable.h"
+
+namespace lumora {
+
+namespace {
+
+constexpr const char* kPicturesTitle = "Choose the folder of the pictures for Lumora to show (with its subfolders):";
+constexpr const char* kSoundsTitle = "Choose the folder of the wave and MIDI sounds for Lumora to play:";
+constexpr const char* kAlsoSounds = "Also choose a folder of sounds?";
+constexpr const char* kNothingChosen = "No folder was chosen: the pictures were left as they were.";
+
+// The dialog opens where the list came from last time: the folder chosen, else that of its first file.
+std::string StartFolder(const TIniFile& ini, SlotList list) {
+  if (const std::optional<ChosenFolders> chosen = ReadChosenFolders(ini, list)) return chosen->arguments.front();
+  const std::vector<std::string> listed = ListedEntries(ini, list);
+  const size_t slash = listed.empty() ? std::string::npos : listed.front().find_last_of("\\/");
+  return slash == std::string::npos ? std::string() : listed.front().substr(0, slash);
+}
+
+std::string WhatItDoes(const ListOutcome& outcome, const std::string& folder, bool soundOn) {
+  if (outcome.list == SlotList::Pictures)
+    return "Lumora will show " + Count(outcome.placed, outcome.list) + " from " + folder + ".";
+  return "Lumora will play " + Count(outcome.placed, outcome.list) + " from " + folder +
+         (soundOn ? " beside them." : " once sound is switched on in Lumora Settings.");
+}
+
+// What was done first, then what was left out and why.
+std::vector<std::string> Summary(const UpdateResult& result, const ListsRequest& request, const std::string& iniPath,
+                                 bool soundOn, const std::vector<std::string>& details) {
+  std::vector<std::string> lines;
+  for (const ListOutcome& outcome : result.lists) {
+    const std::vector<std::string>& folders = outcome.list == SlotList::Pictures ? *request.pictures : *request.sounds;
+    lines.push_back(WhatItDoes(outcome, folders.front(), soundOn));
+  }
+  std::vector<std::string> after = details;
+  for (const ListOutcome& outcome : result.lists)
+    if (outcome.leftOut > 0) after.push_back(LeftOutLine(outcome, iniPath));
+  if (!after.empty()) lines.push_back("");
+  lines.insert(lines.end(), after.begin(), after.end());
+  return lines;
+}
+
+// The folders chosen, as --pictures DIR --sounds DIR --recursive would name them; nothing when the first
+// dialog was cancelled. A sounds dialog cancelled leaves the sounds as they are.
+std::optional<ListsRequest> AskForFolders(const TIniFile& ini, FolderChooser& chooser, MessageBoxes& boxes) {
+  const std::optional<std::string> pictures =
+      chooser.ChooseFolder(kPicturesTitle, StartFolder(ini, SlotList::Pictures));
+  if (!pictures) return std::nullopt;
+  ListsRequest request;
+  request.recursive = true;
+  request.pictures = std::vector<std::string>{*pictures};
+  if (!boxes.Show(BoxKind::Confirm, kAlsoSounds, BoxButtons::YesNo)) return request;
+  if (const std::optional<std::string> sounds = chooser.ChooseFolder(kSoundsTitle, StartFolder(ini, SlotList::Sounds)))
+    request.sounds = std::vector<std::string>{*sounds};
+  return request;
+}
+
+bool AnyLeftOut(const UpdateResult& result) {
+  return std::any_of(result.lists.begin(), result.lists.end(),
+                     [](const ListOutcome& outcome) { return outcome.leftOut > 0; });
+}
+
+}  // namespace
+
+int ChooseLists(const std::string& iniPath, const ListsServices& services) {
+  MessageBoxes& boxes = *services.boxes;
+  const TIniFile ini(services.profiles, iniPath);
+  const std::optional<ListsRequest> request = AskForFolders(ini, *services.chooser, boxes);
+  if (!request) {
+    boxes.Show(BoxKind::Information, kNothingChosen, BoxButtons::Ok);
+    return kListsSucceeded;
+  }
+  BoxConsole details(boxes);
+  const std::optional<UpdateResult> result = CollectAndWrite(*request, iniPath, services, details);
+  if (!result) {
+    if (request->sounds) details.Out("Neither list was changed.");
+    details.Show(kListsFailed);
+    return kListsFailed;
+  }
+  const bool soundOn = ReadOption(ini, Option::Sound) != 0;
+  const int exitCode = AnyLeftOut(*result) ? kListsFailed : kListsSucceeded;
+  boxes.Show(exitCode == kListsSucceeded ? BoxKind::Information : BoxKind::Error,
+             BoxText(Summary(*result, *request, iniPath, soundOn, details.Lines())), BoxButtons::Ok);
+  return exitCode;
+}
+
+}  // namespace lumora
