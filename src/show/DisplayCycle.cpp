@@ -185,7 +185,7 @@ void TForm1::ShowPictureInPicture() {
   Image1.visible = false;
   Update(ControlId::Image1);
   image2.Clear();
-  image2.Assign(NextBackdrop());
+  image2.Assign(nextBackdrop_);
   image2.width = services_.stage.ScreenWidth();
   image2.height = services_.stage.ScreenHeight();
   image2.picture = SettledPicture(image2, Screen());

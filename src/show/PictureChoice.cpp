@@ -42,8 +42,6 @@ void TForm1::StartJob(int index) {
   job->colours = services_.stage.BitsPerPixel() <= 8 ? JpegColours::Quantised236 : JpegColours::Full24Bit;
   job->need = NextNeed();
   if (state_.displayMode == 3) {
-    job->keepSource = true;
-    job->backdropSource = shownSource_;
     PictureControl backdrop = image2;
     backdrop.width = services_.stage.ScreenWidth();
     backdrop.height = services_.stage.ScreenHeight();
@@ -106,14 +104,6 @@ void TForm1::DrawDecodedRows(RowSteps& steps) {
   if (steps.Due(services_.clock.Milliseconds(), job.watch.RowsWritten())) job.watch.RequestRows(state_.background);
 }
 
-// The backdrop of the picture-in-picture mode: the picture Image1 shows now, stretched over the screen.
-Picture TForm1::NextBackdrop() {
-  StartPreparation();
-  if (!job_) return Picture();
-  AwaitJob([this] { return !job_ || job_->backdropReady.load(); }, false);
-  return !job_ || job_->backdropSource.Empty() ? Picture() : job_->backdrop;
-}
-
 // Leaves the next picture, or the placeholder when it cannot be read, in Image5, then draws the next sound. The
 // picture is the one prepared; a file that changed since is read again, as if the tick read it itself.
 void TForm1::LoadNextPicture() {
@@ -132,7 +122,7 @@ void TForm1::LoadNextPicture() {
   // shows the placeholder, one at the end nothing.
   if (state_.showEnded) Image5.Clear();
   else Image5.Assign(loaded ? job->shown : imagjunk.picture);
-  if (state_.displayMode == 3) shownSource_ = loaded ? **job->loaded : imagjunk.picture;
+  if (state_.displayMode == 3) nextBackdrop_ = loaded ? job->backdrop : imagjunk.picture;
   PickNextSound();
 }
 

@@ -39,7 +39,9 @@ void PrepareShown(PictureJob& job) {
     job.partNeed = *need;
   }
   job.shown = Prepared(picture, need, &job.watch);
-  if (!job.keepSource) job.loaded = DecodeResult(job.shown);
+  if (job.backdropNeed) job.backdrop = Prepared(picture, job.backdropNeed(picture), nullptr);
+  // The file's bytes go with the source.
+  job.loaded = DecodeResult(job.shown);
 }
 
 // Cancelled work lets go of everything it held.
@@ -52,21 +54,16 @@ void Drop(PictureJob& job) {
 
 void PreparePicture(FileSystem& files, PictureJob& job) {
   try {
-    if (!job.backdropSource.Empty())
-      job.backdrop = Prepared(job.backdropSource, job.backdropNeed(job.backdropSource), nullptr);
-    job.backdropReady.store(true);
-    if (!job.watch.Cancelled()) {
-      job.stamp = files.Stamp(job.path);
-      job.loaded = LoadPictureFile(files, job.path, job.colours);
-      if (!job.watch.Cancelled() && *job.loaded) PrepareShown(job);
-    }
+    if (job.watch.Cancelled()) return;
+    job.stamp = files.Stamp(job.path);
+    job.loaded = LoadPictureFile(files, job.path, job.colours);
+    if (!job.watch.Cancelled() && *job.loaded) PrepareShown(job);
     if (job.watch.Cancelled()) Drop(job);
   } catch (const std::exception&) {
     // Memory for the copies (std::bad_alloc, std::length_error): the tick shows the placeholder.
     job.loaded = DecodeError{DecodeFailure::OutOfMemory, "no memory to prepare the picture"};
-    job.shown = Picture();
+    job.shown = job.backdrop = Picture();
   }
-  job.backdropReady.store(true);
 }
 
 }  // namespace lumora

@@ -84,7 +84,6 @@ class TForm1 {
   void StartJob(int index);
   void AwaitJob(const std::function<bool()>& ready, bool drawRows);
   void DrawDecodedRows(RowSteps& steps);
-  Picture NextBackdrop();
   void ShowStretched();
   void ShowOnSchemeColour();
   void ShowPictureInPicture();
@@ -99,7 +98,7 @@ class TForm1 {
   SaverState& state_;
   SaverServices services_;
   std::shared_ptr<PictureJob> job_;  // the next picture, while it is prepared and until a tick takes it
-  Picture shownSource_;              // the picture Image1 shows, with its file: the next backdrop's source
+  Picture nextBackdrop_;             // the picture Image1 shows, as the next tick's backdrop draws it
   bool timerEnabled_ = false;
   int timerInterval_ = kFirstTickIntervalMs;
 };
