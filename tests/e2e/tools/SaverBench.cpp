@@ -2,13 +2,15 @@
 // screen (a 24-megapixel photo against a small bitmap), the saver's peak memory in each display mode showing
 // 24-megapixel photos (and a 192-megapixel one), the show on a computer slowed to a tenth of a core, and start-up
 // with 500 + 500 list entries against 1 + 1. Prints figures; asserts nothing.
-// Usage: lumora_saver_bench [runs | slow]   (LUMORA_E2E_ARCH=i686|x86_64 and LUMORA_E2E_SCREEN as for the e2e
-// tests); "slow": the slowed computer alone.
+// Usage: lumora_saver_bench [runs] [ticks | slow]   (LUMORA_E2E_ARCH=i686|x86_64 and LUMORA_E2E_SCREEN as for the
+// e2e tests); "ticks": the timer-to-screen figures alone; "slow": the slowed computer alone.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <thread>
@@ -37,12 +39,23 @@ constexpr int kPhotos = 4;
 
 double Ms(Clock::duration time) { return std::chrono::duration<double, std::milli>(time).count(); }
 
-// The peak resident memory of a process, in MB: the saver's own figure, Wine's share of it included.
-double PeakMegabytes(pid_t pid) {
-  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+double PeakMegabytesOf(const std::filesystem::path& process) {
+  std::ifstream status(process / "status");
   for (std::string line; std::getline(status, line);)
     if (line.rfind("VmHWM:", 0) == 0) return std::atof(line.c_str() + 6) / 1024.0;
   return -1;
+}
+
+// The peak resident memory of the saver, in MB, Wine's share of it included: the largest of the processes that
+// run lumora.scr (the 64-bit one runs in a process of its own, started by the loader that was started).
+double SaverPeakMegabytes() {
+  double peak = -1;
+  for (const auto& process : std::filesystem::directory_iterator("/proc")) {
+    std::ifstream cmdline(process.path() / "cmdline");
+    const std::string arguments((std::istreambuf_iterator<char>(cmdline)), std::istreambuf_iterator<char>());
+    if (arguments.find("lumora.scr") != std::string::npos) peak = std::max(peak, PeakMegabytesOf(process.path()));
+  }
+  return peak;
 }
 
 // The time until the screen's bottom rows differ from `before`: a picture drawn row by row as it decodes is
@@ -87,7 +100,7 @@ double PeakInMode(int mode, const std::vector<std::string>& pictures, int ticks)
     TickToNewScreen(inspector, window, 5s);
     if (mode == 7) std::this_thread::sleep_for(1s);
   }
-  const double peak = PeakMegabytes(saver.Process().Pid());
+  const double peak = SaverPeakMegabytes();
   TapKey(XK_Escape);
   saver.WaitForExit(10s);
   return peak;
@@ -99,6 +112,17 @@ void MemoryPerMode(const std::vector<std::string>& photos, const std::string& bi
     std::printf("  display mode %d, four 6000 x 4000 JPEGs: %6.1f MB\n", mode, PeakInMode(mode, photos, 2 * kPhotos));
   for (int mode : {1, 4, 2})
     std::printf("  display mode %d, one 16000 x 12000 JPEG: %6.1f MB\n", mode, PeakInMode(mode, {big}, 4));
+}
+
+// Posts a timer message and reads the screen's centre pixel from inside Wine until it changes: the milliseconds.
+std::optional<double> TickToCentrePixel(Inspector& inspector, Hwnd saver) {
+  const int x = Session().Screen().width / 2, y = Session().Screen().height / 2;
+  const double ms = std::atof(
+      ParseRecord(inspector.Call({"tick-to-pixel", HwndText(saver), std::to_string(x), std::to_string(y), "30000"}))
+          .Get("ms")
+          .c_str());
+  if (ms < 0) return std::nullopt;
+  return ms;
 }
 
 // Each tick comes 3 seconds after the one before: less than the shortest delay, which the next picture is
@@ -113,7 +137,7 @@ std::vector<double> TickTimes(const std::vector<std::string>& pictures, int runs
   std::vector<double> times;
   for (int run = 0; run < runs; ++run) {
     std::this_thread::sleep_for(3s);
-    if (const auto ms = TickToNewScreen(inspector, window, 30s)) times.push_back(*ms);
+    if (const auto ms = TickToCentrePixel(inspector, window)) times.push_back(*ms);
   }
   TapKey(XK_Escape);
   saver.WaitForExit(10s);
@@ -123,7 +147,8 @@ std::vector<double> TickTimes(const std::vector<std::string>& pictures, int runs
 void TickLatency(const std::vector<std::string>& photos, const std::vector<std::string>& bitmaps, int runs) {
   const bench::Spread photo = bench::SpreadOf(TickTimes(photos, runs));
   const bench::Spread bitmap = bench::SpreadOf(TickTimes(bitmaps, runs));
-  std::printf("Timer message to a new picture stretched on the screen, 3 s after the tick before:\n"
+  std::printf("Timer message to a new picture stretched on the screen (its centre pixel, read inside Wine), 3 s "
+              "after the tick before:\n"
               "  6000 x 4000 JPEG %.0f ms [%.0f %.0f], 64 x 48 bitmap %.0f ms [%.0f %.0f], ratio of medians %.2f\n\n",
               photo.median, photo.low, photo.high, bitmap.median, bitmap.low, bitmap.high,
               photo.median / bitmap.median);
@@ -140,11 +165,12 @@ void SlowComputer(const std::vector<std::string>& photos) {
   const Hwnd window = saver.WaitForWindow();
   const auto shown = Clock::now();
   ProcessSpec cpulimit;
-  cpulimit.argv = {"cpulimit", "-p", std::to_string(saver.Process().Pid()), "-l", "10"};
+  // With its children: the 64-bit saver runs in a process the loader starts.
+  cpulimit.argv = {"cpulimit", "-p", std::to_string(saver.Process().Pid()), "-l", "10", "-i"};
   cpulimit.environment = CurrentEnvironment();
   ChildProcess limit(cpulimit);
   const std::optional<double> first = UntilNewScreen(black, shown, 30s);
-  std::printf("A tenth of a core (cpulimit -l 10 on the saver's process), 6000 x 4000 JPEGs, a tick every 8 s:\n"
+  std::printf("A tenth of a core (cpulimit -l 10 -i on the saver's process), 6000 x 4000 JPEGs, a tick every 8 s:\n"
               "  first photo whole %.0f ms after the window showed (its tick comes at 1000 ms)\n",
               first.value_or(-1));
   Inspector inspector(*session);
@@ -203,15 +229,14 @@ void StartUp(int runs) {
               f.median, f.low, f.high, o.median, o.low, o.high, r.median, r.low, r.high);
 }
 
-// With no runs, the slowed computer alone.
-int Run(int runs) {
+int Run(int runs, const std::string& only) {
   std::printf("lumora.scr %s under Wine, screen %d x %d\n\n", ArchName(session->Arch()), session->Screen().width,
               session->Screen().height);
   ShowFiles files;
   std::vector<std::string> photos;
   for (int i = 0; i < kPhotos; ++i) {
     SampleImage image = bench::PhotoLikeImage(6000, 4000);
-    for (size_t s = static_cast<size_t>(i); s < image.samples.size(); s += 7) image.samples[s] ^= 0x40;  // tell apart
+    for (size_t s = 0; s < image.samples.size(); s += 3) image.samples[s] ^= static_cast<uint8_t>(0x30 * i);  // tell apart
     photos.push_back(files.AddFile("photo" + std::to_string(i) + ".jpg", EncodeJpeg(image, {.quality = 90})));
   }
   std::vector<std::string> bitmaps;
@@ -222,11 +247,12 @@ int Run(int runs) {
                                                             static_cast<uint8_t>(60 * i)};
                                        })));
   const std::string big = files.AddFile("big.jpg", bench::PhotoLikeJpeg(16000, 12000, 80));
-  if (runs == 0) {
+  if (only == "slow") {
     SlowComputer(photos);
     return 0;
   }
   TickLatency(photos, bitmaps, runs);
+  if (only == "ticks") return 0;
   MemoryPerMode(photos, big);
   StartUp(runs);
   return 0;
@@ -242,13 +268,13 @@ WineSession& Session() {
 }  // namespace lumora::e2e
 
 int main(int argc, char** argv) {
-  const bool slow = argc > 1 && std::string(argv[1]) == "slow";
-  const int runs = slow ? 0 : argc > 1 ? std::max(std::atoi(argv[1]), 1) : 5;
+  const int runs = argc > 1 && std::atoi(argv[1]) > 0 ? std::atoi(argv[1]) : 5;
+  const std::string only = argc > 1 ? argv[argc - 1] : "";
   std::setvbuf(stdout, nullptr, _IOLBF, 0);
   try {
     auto running = std::make_unique<lumora::e2e::WineSession>(lumora::e2e::ConfigFromBuild());
     lumora::e2e::session = running.get();
-    const int result = lumora::e2e::Run(runs);
+    const int result = lumora::e2e::Run(runs, only);
     lumora::e2e::session = nullptr;
     return result;
   } catch (const std::exception& error) {

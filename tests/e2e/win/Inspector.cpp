@@ -275,6 +275,29 @@ void PrintMutex(const std::string& name) {
   if (mutex != nullptr) CloseHandle(mutex);
 }
 
+// Posts the display timer's message to the window and reads the screen's pixel at (x, y) until it changes: the
+// milliseconds that took, from inside Wine, with nothing between the program and the screen but a pixel read.
+void TickToPixel(HWND window, int x, int y, DWORD timeoutMs) {
+  HDC screen = GetDC(nullptr);
+  const COLORREF before = GetPixel(screen, x, y);
+  LARGE_INTEGER frequency, start, now;
+  QueryPerformanceFrequency(&frequency);
+  QueryPerformanceCounter(&start);
+  PostMessageA(window, WM_TIMER, 1, 0);
+  double ms = -1;
+  for (;;) {
+    QueryPerformanceCounter(&now);
+    const double elapsed = 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) / frequency.QuadPart;
+    if (GetPixel(screen, x, y) != before) {
+      ms = elapsed;
+      break;
+    }
+    if (elapsed > timeoutMs) break;
+  }
+  ReleaseDC(nullptr, screen);
+  std::printf("ms=%.1f\n", ms);
+}
+
 void PrintScreen() {
   HDC screen = GetDC(nullptr);
   Print("width", GetSystemMetrics(SM_CXSCREEN));
@@ -341,6 +364,11 @@ constexpr Command kCommands[] = {
     {"mutex", [](const Args& a) { PrintMutex(a.at(1)); }},                  // NAME: whether it exists
     {"cursor", [](const Args&) { PrintCursor(); }},
     {"screen", [](const Args&) { PrintScreen(); }},
+    {"tick-to-pixel",  // HWND X Y MS: the milliseconds from a posted timer message to a change of that pixel
+     [](const Args& a) {
+       TickToPixel(WindowArg(a, 1), static_cast<int>(NumberArg(a, 2)), static_cast<int>(NumberArg(a, 3)),
+                   static_cast<DWORD>(NumberArg(a, 4)));
+     }},
     {"hold", [](const Args&) { HoldDesktop(); }},
 };
 
