@@ -18,26 +18,40 @@ int SourceIndex(int destination, int sourceSize, int destinationSize) {
   return static_cast<int>(((2 * int64_t{destination} + 1) * sourceSize) / (2 * int64_t{destinationSize}));
 }
 
-void CopyPixel(const Picture& source, const uint8_t* sourceRow, int x, uint8_t* out) {
+// One row of the result from one row of the source: `offsets` are the sampled pixels' byte offsets in it.
+void SampleRow(const Picture& source, const uint8_t* sourceRow, const std::vector<size_t>& offsets, uint8_t* out) {
   if (source.BitCount() == 8) {
-    PutBgr(out, source.Palette()[sourceRow[x] < source.Palette().size() ? sourceRow[x] : 0]);
+    const std::vector<Rgb>& palette = source.Palette();
+    for (size_t offset : offsets) {
+      PutBgr(out, palette[sourceRow[offset] < palette.size() ? sourceRow[offset] : 0]);
+      out += 3;
+    }
     return;
   }
-  std::memcpy(out, sourceRow + static_cast<size_t>(x) * 3, 3);
+  // A tight loop: a stretched photo samples every pixel of the screen here, once per tick.
+  for (size_t offset : offsets) {
+    const uint8_t* pixel = sourceRow + offset;
+    out[0] = pixel[0];
+    out[1] = pixel[1];
+    out[2] = pixel[2];
+    out += 3;
+  }
 }
 
 // Fills the result from the pixels held by `source` at the columns and rows given, in pixels of its scale.
 Picture Sample(const Picture& source, const std::vector<int>& columns, const std::vector<int>& rows) {
   PictureData result = AllocatePicture(static_cast<int>(columns.size()), static_cast<int>(rows.size()), 24);
-  const PixelRect& window = source.Window();
+  const size_t bytesPerPixel = source.BitCount() == 8 ? 1 : 3;
+  std::vector<size_t> offsets(columns.size());
+  for (size_t x = 0; x < columns.size(); ++x)
+    offsets[x] = static_cast<size_t>(columns[x] - source.Window().left) * bytesPerPixel;
   for (size_t y = 0; y < rows.size(); ++y) {
     uint8_t* out = result.Row(static_cast<int>(y));
     if (y > 0 && rows[y] == rows[y - 1]) {
       std::memcpy(out, result.Row(static_cast<int>(y - 1)), result.stride);
       continue;
     }
-    const uint8_t* sourceRow = source.ScaledRow(rows[y]);
-    for (size_t x = 0; x < columns.size(); ++x) CopyPixel(source, sourceRow, columns[x] - window.left, out + x * 3);
+    SampleRow(source, source.ScaledRow(rows[y]), offsets, out);
   }
   return Picture(std::move(result));
 }

@@ -14,6 +14,8 @@
 #include <memory>
 #include <string>
 #include <thread>
+
+#include <unistd.h>
 #include <vector>
 
 #include <X11/keysym.h>
@@ -44,6 +46,24 @@ double PeakMegabytesOf(const std::filesystem::path& process) {
   for (std::string line; std::getline(status, line);)
     if (line.rfind("VmHWM:", 0) == 0) return std::atof(line.c_str() + 6) / 1024.0;
   return -1;
+}
+
+// The processor seconds (user and system) the saver's process has had: the largest of those that run lumora.scr.
+double SaverCpuSeconds() {
+  double most = 0;
+  for (const auto& process : std::filesystem::directory_iterator("/proc")) {
+    std::ifstream cmdline(process.path() / "cmdline");
+    const std::string arguments((std::istreambuf_iterator<char>(cmdline)), std::istreambuf_iterator<char>());
+    if (arguments.find("lumora.scr") == std::string::npos) continue;
+    std::ifstream stat(process.path() / "stat");
+    std::string field;
+    double ticks = 0;
+    // Fields 14 and 15 are utime and stime; the name in field 2 holds no spaces here.
+    for (int i = 1; i <= 15 && stat >> field; ++i)
+      if (i >= 14) ticks += std::atof(field.c_str());
+    most = std::max(most, ticks / static_cast<double>(sysconf(_SC_CLK_TCK)));
+  }
+  return most;
 }
 
 // The peak resident memory of the saver, in MB, Wine's share of it included: the largest of the processes that
@@ -114,11 +134,12 @@ void MemoryPerMode(const std::vector<std::string>& photos, const std::string& bi
     std::printf("  display mode %d, one 16000 x 12000 JPEG: %6.1f MB\n", mode, PeakInMode(mode, {big}, 4));
 }
 
-// Posts a timer message and reads the screen's centre pixel from inside Wine until it changes: the milliseconds.
+// Posts a timer message and reads the screen's centre pixel from inside Wine until it shows another colour than
+// before and than the black background (which shows while the tick hides the picture): the milliseconds.
 std::optional<double> TickToCentrePixel(Inspector& inspector, Hwnd saver) {
   const int x = Session().Screen().width / 2, y = Session().Screen().height / 2;
   const double ms = std::atof(
-      ParseRecord(inspector.Call({"tick-to-pixel", HwndText(saver), std::to_string(x), std::to_string(y), "30000"}))
+      ParseRecord(inspector.Call({"tick-to-pixel", HwndText(saver), std::to_string(x), std::to_string(y), "30000", "0"}))
           .Get("ms")
           .c_str());
   if (ms < 0) return std::nullopt;
@@ -180,6 +201,8 @@ void SlowComputer(const std::vector<std::string>& photos) {
     std::printf("  tick %d: photo whole after %.0f ms\n", tick + 2, ms.value_or(-1));
   }
   std::this_thread::sleep_for(1s);
+  const double cpu = SaverCpuSeconds(), wall = Ms(Clock::now() - shown) / 1000;
+  std::printf("  the saver had %.1f s of processor time in %.1f s (%.0f %%)\n", cpu, wall, 100 * cpu / wall);
   const Image before = Screenshot();
   const auto pressed = Clock::now();
   TapKey(XK_Escape);

@@ -275,9 +275,10 @@ void PrintMutex(const std::string& name) {
   if (mutex != nullptr) CloseHandle(mutex);
 }
 
-// Posts the display timer's message to the window and reads the screen's pixel at (x, y) until it changes: the
-// milliseconds that took, from inside Wine, with nothing between the program and the screen but a pixel read.
-void TickToPixel(HWND window, int x, int y, DWORD timeoutMs) {
+// Posts the display timer's message to the window and reads the screen's pixel at (x, y) until it changes to
+// another colour than `passedOver` (the background a tick shows while it hides a picture): the milliseconds that
+// took, from inside Wine, with nothing between the program and the screen but a pixel read.
+void TickToPixel(HWND window, int x, int y, DWORD timeoutMs, COLORREF passedOver) {
   HDC screen = GetDC(nullptr);
   const COLORREF before = GetPixel(screen, x, y);
   LARGE_INTEGER frequency, start, now;
@@ -288,7 +289,8 @@ void TickToPixel(HWND window, int x, int y, DWORD timeoutMs) {
   for (;;) {
     QueryPerformanceCounter(&now);
     const double elapsed = 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) / frequency.QuadPart;
-    if (GetPixel(screen, x, y) != before) {
+    const COLORREF pixel = GetPixel(screen, x, y);
+    if (pixel != before && pixel != passedOver) {
       ms = elapsed;
       break;
     }
@@ -364,10 +366,11 @@ constexpr Command kCommands[] = {
     {"mutex", [](const Args& a) { PrintMutex(a.at(1)); }},                  // NAME: whether it exists
     {"cursor", [](const Args&) { PrintCursor(); }},
     {"screen", [](const Args&) { PrintScreen(); }},
-    {"tick-to-pixel",  // HWND X Y MS: the milliseconds from a posted timer message to a change of that pixel
+    {"tick-to-pixel",  // HWND X Y MS RGB: from a posted timer message until that pixel shows a new colour, not RGB
      [](const Args& a) {
+       const unsigned long long rgb = NumberArg(a, 5);
        TickToPixel(WindowArg(a, 1), static_cast<int>(NumberArg(a, 2)), static_cast<int>(NumberArg(a, 3)),
-                   static_cast<DWORD>(NumberArg(a, 4)));
+                   static_cast<DWORD>(NumberArg(a, 4)), RGB(rgb >> 16, (rgb >> 8) & 0xFF, rgb & 0xFF));
      }},
     {"hold", [](const Args&) { HoldDesktop(); }},
 };
