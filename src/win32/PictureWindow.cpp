@@ -26,6 +26,8 @@ void PictureWindow::Update(const PictureControl& control, const PixelRect& scree
                SWP_NOZORDER | SWP_NOACTIVATE);
   InvalidateRect(Handle(), nullptr, FALSE);
   ShowWindow(Handle(), SW_SHOWNA);
+  // Painted now, within the tick: the worker starts on the next picture only after it.
+  UpdateWindow(Handle());
 }
 
 void PictureWindow::Paint() {
