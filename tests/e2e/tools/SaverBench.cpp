@@ -48,14 +48,23 @@ double PeakMegabytesOf(const std::filesystem::path& process) {
   return -1;
 }
 
-// The processor seconds (user and system) the saver's process has had: the largest of those that run lumora.scr.
-double SaverCpuSeconds() {
-  double most = 0;
+// The processes that run lumora.scr (the 64-bit saver runs in a process of its own, which the loader that was
+// started starts), under /proc.
+std::vector<std::filesystem::path> SaverProcesses() {
+  std::vector<std::filesystem::path> found;
   for (const auto& process : std::filesystem::directory_iterator("/proc")) {
     std::ifstream cmdline(process.path() / "cmdline");
     const std::string arguments((std::istreambuf_iterator<char>(cmdline)), std::istreambuf_iterator<char>());
-    if (arguments.find("lumora.scr") == std::string::npos) continue;
-    std::ifstream stat(process.path() / "stat");
+    if (arguments.find("lumora.scr") != std::string::npos) found.push_back(process.path());
+  }
+  return found;
+}
+
+// The processor seconds (user and system) the saver's process has had: the largest of those that run lumora.scr.
+double SaverCpuSeconds() {
+  double most = 0;
+  for (const auto& process : SaverProcesses()) {
+    std::ifstream stat(process / "stat");
     std::string field;
     double ticks = 0;
     // Fields 14 and 15 are utime and stime; the name in field 2 holds no spaces here.
@@ -70,21 +79,27 @@ double SaverCpuSeconds() {
 // run lumora.scr (the 64-bit one runs in a process of its own, started by the loader that was started).
 double SaverPeakMegabytes() {
   double peak = -1;
-  for (const auto& process : std::filesystem::directory_iterator("/proc")) {
-    std::ifstream cmdline(process.path() / "cmdline");
-    const std::string arguments((std::istreambuf_iterator<char>(cmdline)), std::istreambuf_iterator<char>());
-    if (arguments.find("lumora.scr") != std::string::npos) peak = std::max(peak, PeakMegabytesOf(process.path()));
-  }
+  for (const auto& process : SaverProcesses()) peak = std::max(peak, PeakMegabytesOf(process));
   return peak;
 }
 
-// The time until the screen's bottom rows differ from `before`: a picture drawn row by row as it decodes is
-// whole only then.
+// The process that runs the saver: of those that run lumora.scr, the one with the most memory.
+std::string SaverPid() {
+  std::filesystem::path saver;
+  double most = -1;
+  for (const auto& process : SaverProcesses())
+    if (const double peak = PeakMegabytesOf(process); peak > most) most = peak, saver = process;
+  return saver.filename().string();
+}
+
+// The time until the screen's bottom rows differ from `before` and are not the black background: a picture
+// drawn row by row as it decodes (the rows to come black) is whole only then.
 std::optional<double> UntilNewScreen(const Image& before, Clock::time_point start, std::chrono::milliseconds timeout) {
   const Rect bottom{0, before.Height() - 8, before.Width(), 8};
   while (Clock::now() - start < timeout) {
     const Image now = Screenshot();
-    if (CountDifferences(now, bottom, before) > 0) return Ms(Clock::now() - start);
+    if (CountDifferences(now, bottom, before) > 0 && !IsUniform(now, bottom, Rgb{0, 0, 0}))
+      return Ms(Clock::now() - start);
     std::this_thread::sleep_for(5ms);  // leaves the cores to the saver
   }
   return std::nullopt;
@@ -186,12 +201,11 @@ void SlowComputer(const std::vector<std::string>& photos) {
   const Hwnd window = saver.WaitForWindow();
   const auto shown = Clock::now();
   ProcessSpec cpulimit;
-  // With its children: the 64-bit saver runs in a process the loader starts.
-  cpulimit.argv = {"cpulimit", "-p", std::to_string(saver.Process().Pid()), "-l", "10", "-i"};
+  cpulimit.argv = {"cpulimit", "-p", SaverPid(), "-l", "10", "-q", "-z"};
   cpulimit.environment = CurrentEnvironment();
   ChildProcess limit(cpulimit);
   const std::optional<double> first = UntilNewScreen(black, shown, 30s);
-  std::printf("A tenth of a core (cpulimit -l 10 -i on the saver's process), 6000 x 4000 JPEGs, a tick every 8 s:\n"
+  std::printf("A tenth of a core (cpulimit -l 10 on the saver's process), 6000 x 4000 JPEGs, a tick every 8 s:\n"
               "  first photo whole %.0f ms after the window showed (its tick comes at 1000 ms)\n",
               first.value_or(-1));
   Inspector inspector(*session);
@@ -200,6 +214,9 @@ void SlowComputer(const std::vector<std::string>& photos) {
     const std::optional<double> ms = TickToNewScreen(inspector, window, 30s);
     std::printf("  tick %d: photo whole after %.0f ms\n", tick + 2, ms.value_or(-1));
   }
+  // A tick right after the one before finds its photo not ready: drawn row by row as it decodes.
+  const std::optional<double> late = TickToNewScreen(inspector, window, 60s);
+  std::printf("  a tick at once after the one before: photo whole after %.0f ms\n", late.value_or(-1));
   std::this_thread::sleep_for(1s);
   const double cpu = SaverCpuSeconds(), wall = Ms(Clock::now() - shown) / 1000;
   std::printf("  the saver had %.1f s of processor time in %.1f s (%.0f %%)\n", cpu, wall, 100 * cpu / wall);
@@ -208,6 +225,42 @@ void SlowComputer(const std::vector<std::string>& photos) {
   TapKey(XK_Escape);
   const std::optional<double> ended = UntilNewScreen(before, pressed, 30s);
   std::printf("  key to the show gone from the screen: %.0f ms\n\n", ended.value_or(-1));
+  saver.WaitForExit(30s);
+  limit.Kill();
+}
+
+// The same tenth of a core with one 16000 x 12000 JPEG, which is not ready at the first tick: how long until it
+// is whole, and how many screens with its rows partly drawn came before (its top rows drawn, its bottom ones
+// still black).
+void SlowLatePicture(const std::string& big) {
+  Show show;
+  show.Install("Picdis=1\r\nSeq=1\r\n", {big});
+  const Image black(Session().Screen().width, Session().Screen().height, Rgb{0, 0, 0});
+  RunningSaver saver;
+  saver.WaitForWindow();
+  const auto shown = Clock::now();
+  ProcessSpec cpulimit;
+  cpulimit.argv = {"cpulimit", "-p", SaverPid(), "-l", "10", "-q", "-z"};
+  cpulimit.environment = CurrentEnvironment();
+  ChildProcess limit(cpulimit);
+  const int width = black.Width(), height = black.Height();
+  int partly = 0;
+  double whole = -1;
+  while (Clock::now() - shown < 120s) {
+    const Image now = Screenshot();
+    const bool topDrawn = !IsUniform(now, Rect{0, 0, width, 8}, Rgb{0, 0, 0});
+    const bool bottomDrawn = !IsUniform(now, Rect{0, height - 8, width, 8}, Rgb{0, 0, 0});
+    if (topDrawn && bottomDrawn) {
+      whole = Ms(Clock::now() - shown);
+      break;
+    }
+    partly += topDrawn ? 1 : 0;
+    std::this_thread::sleep_for(100ms);
+  }
+  std::printf("  one 16000 x 12000 JPEG, late at its first tick: whole %.0f ms after the window showed, with %d "
+              "looks at it partly drawn before\n\n",
+              whole, partly);
+  TapKey(XK_Escape);
   saver.WaitForExit(30s);
   limit.Kill();
 }
@@ -272,6 +325,7 @@ int Run(int runs, const std::string& only) {
   const std::string big = files.AddFile("big.jpg", bench::PhotoLikeJpeg(16000, 12000, 80));
   if (only == "slow") {
     SlowComputer(photos);
+    SlowLatePicture(big);
     return 0;
   }
   TickLatency(photos, bitmaps, runs);
