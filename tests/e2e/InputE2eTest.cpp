@@ -100,6 +100,7 @@ TEST(InputDuringADecode, LeavesThePictureWhole) {
       {"a refused password", true, nothing, [] { Click(300, 300, 1); }},
   };
   for (const auto& row : rows) {
+    ClearTestDllFiles();  // the password log of the tests before
     std::optional<Windows98> windows98;
     if (row.windows98) windows98.emplace("1");
     WritePasswordAnswers({false, true});
