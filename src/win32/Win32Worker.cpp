@@ -10,6 +10,8 @@ Win32Worker::Win32Worker()
   // Windows 95 refuses CreateThread without somewhere to put the thread's id.
   DWORD id = 0;
   thread_.reset(CreateThread(nullptr, 0, ThreadMain, this, 0, &id));
+  // Input and painting come first: on a slow computer a key must not wait behind a decode.
+  if (thread_) SetThreadPriority(thread_.get(), THREAD_PRIORITY_BELOW_NORMAL);
 }
 
 Win32Worker::~Win32Worker() {
