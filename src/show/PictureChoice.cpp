@@ -116,7 +116,6 @@ void TForm1::LoadNextPicture() {
     AwaitJob(finished, drawRows);
   }
   const std::shared_ptr<PictureJob> job = std::move(job_);
-  job_.reset();
   const bool loaded = job && job->loaded && *job->loaded;
   // The timer runs only with pictures in the list, and a show that ends prepares nothing more: a stray tick
   // shows the placeholder, one at the end nothing.

@@ -200,6 +200,14 @@ void TickLatency(const std::vector<std::string>& photos, const std::vector<std::
               photo.median / bitmap.median);
 }
 
+// Holds the running saver's own process to a tenth of a core until the result goes.
+ChildProcess LimitSaverToATenthOfACore() {
+  ProcessSpec cpulimit;
+  cpulimit.argv = {"cpulimit", "-p", SaverPid(), "-l", "10", "-q", "-z"};
+  cpulimit.environment = CurrentEnvironment();
+  return ChildProcess(cpulimit);
+}
+
 // The saver held to a tenth of a core (cpulimit, which stops and continues the process): from each tick,
 // 8 seconds apart, until its photo is whole on the screen, and from a key, pressed while the next photo is being
 // prepared, until the show has gone from the screen.
@@ -210,10 +218,7 @@ void SlowComputer(const std::vector<std::string>& photos) {
   RunningSaver saver;
   const Hwnd window = saver.WaitForWindow();
   const auto shown = Clock::now();
-  ProcessSpec cpulimit;
-  cpulimit.argv = {"cpulimit", "-p", SaverPid(), "-l", "10", "-q", "-z"};
-  cpulimit.environment = CurrentEnvironment();
-  ChildProcess limit(cpulimit);
+  ChildProcess limit = LimitSaverToATenthOfACore();
   const std::optional<double> first = UntilNewScreen(black, shown, 30s);
   std::printf("A tenth of a core (cpulimit -l 10 on the saver's process), 6000 x 4000 JPEGs, a tick every 8 s:\n"
               "  first photo whole %.0f ms after the window showed (its tick comes at 1000 ms)\n",
@@ -249,10 +254,7 @@ void SlowLatePicture(const std::string& big) {
   RunningSaver saver;
   saver.WaitForWindow();
   const auto shown = Clock::now();
-  ProcessSpec cpulimit;
-  cpulimit.argv = {"cpulimit", "-p", SaverPid(), "-l", "10", "-q", "-z"};
-  cpulimit.environment = CurrentEnvironment();
-  ChildProcess limit(cpulimit);
+  ChildProcess limit = LimitSaverToATenthOfACore();
   const int width = black.Width(), height = black.Height();
   int partly = 0;
   double whole = -1;
