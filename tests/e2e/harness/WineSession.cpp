@@ -304,7 +304,9 @@ Environment WineSession::WineEnvironment(const WineRunOptions& options) const {
 WineProcess WineSession::Start(const std::string& program, const std::vector<std::string>& args,
                                const WineRunOptions& options) {
   ProcessSpec launch;
-  launch.argv = {"wine", program};
+  // Without address space randomisation: now and then a randomised mapping takes the address Wine's loader needs
+  // for the shared user data, and the program never starts ("failed to map the shared user data: c0000018").
+  launch.argv = {"setarch", "-R", "wine", program};
   launch.argv.insert(launch.argv.end(), args.begin(), args.end());
   launch.environment = WineEnvironment(options);
   launch.workingDirectory = options.workingDirectory.empty() ? runDir_ : options.workingDirectory;
