@@ -1,6 +1,7 @@
 #include "image/Orientation.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
 
 namespace lumora {
@@ -46,6 +47,24 @@ RowList Orientation::StoredRows(const RowList& rows) const {
   return stored;
 }
 
+namespace {
+
+// `count` pixels of `bytes` each, from `stored` at `at` on, `step` bytes apart, to `out` side by side.
+template <size_t kBytes>
+void CopyPixels(const uint8_t* stored, ptrdiff_t at, ptrdiff_t step, uint8_t* out, int count) {
+  for (int i = 0; i < count; ++i, at += step, out += kBytes) std::memcpy(out, stored + at, kBytes);
+}
+
+void CopyPixels(const uint8_t* stored, ptrdiff_t at, ptrdiff_t step, uint8_t* out, int count, size_t bytes) {
+  if (bytes == 3) return CopyPixels<3>(stored, at, step, out, count);
+  if (bytes == 1) return CopyPixels<1>(stored, at, step, out, count);
+  for (int i = 0; i < count; ++i, at += step, out += bytes) std::memcpy(out, stored + at, bytes);
+}
+
+}  // namespace
+
+// Along an upright row the stored pixels lie on one stored row (or, transposed, one stored column), so each row
+// is a run of pixels a fixed step apart.
 PictureData Orientation::Upright(const PictureData& stored, const PixelRect& region, const RowList* rows) const {
   const int height = rows != nullptr ? static_cast<int>(rows->size()) : region.Height();
   PictureData upright = AllocatePicture(region.Width(), height, stored.bitCount);
@@ -53,15 +72,13 @@ PictureData Orientation::Upright(const PictureData& stored, const PixelRect& reg
   const PixelRect from = StoredRegion(region);
   const bool listed = rows != nullptr && !transposes_;
   const size_t bytes = static_cast<size_t>(stored.bitCount / 8);
+  const ptrdiff_t stride = static_cast<ptrdiff_t>(stored.stride), pixel = static_cast<ptrdiff_t>(bytes);
+  const ptrdiff_t step = transposes_ ? (mirrorsY_ ? -stride : stride) : (mirrorsX_ ? -pixel : pixel);
   for (int i = 0; i < height; ++i) {
     const int y = rows != nullptr ? (*rows)[static_cast<size_t>(i)] : region.top + i;
-    const int listedRow = mirrorsY_ ? height - 1 - i : i;
-    uint8_t* out = upright.Row(i);
-    for (int x = region.left; x < region.right; ++x, out += bytes) {
-      const int row = listed ? listedRow : StoredY(x, y) - from.top;
-      const size_t column = static_cast<size_t>(StoredX(x, y) - from.left);
-      std::memcpy(out, stored.bits.get() + static_cast<size_t>(row) * stored.stride + column * bytes, bytes);
-    }
+    const int row = listed ? (mirrorsY_ ? height - 1 - i : i) : StoredY(region.left, y) - from.top;
+    const int column = StoredX(region.left, y) - from.left;
+    CopyPixels(stored.bits.get(), row * stride + column * pixel, step, upright.Row(i), region.Width(), bytes);
   }
   return upright;
 }
