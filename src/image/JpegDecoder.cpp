@@ -1,7 +1,6 @@
 #include "image/JpegDecoder.h"
 
 #include <algorithm>
-#include <climits>
 #include <cstring>
 #include <new>
 #include <optional>
@@ -168,10 +167,9 @@ std::nullopt_t Refuse(DecodeError& error, DecodeError why) {
 
 // The pixels of `region` (nothing: the whole picture) of a JPEG scaled to eighths/8, only the rows listed when
 // `rows` is given, or why there are none.
-std::optional<PictureData> DecodeRegion(std::span<const uint8_t> file, JpegColours colours, int eighths,
+std::optional<PictureData> DecodeRegion(FileReader& file, JpegColours colours, int eighths,
                                         std::optional<PixelRect> region, const RowList* rows,
                                         DecodeWatch* watch, bool reportRows, DecodeError& error) {
-  if (file.empty() || file.size() > ULONG_MAX) return Refuse(error, {DecodeFailure::Unreadable, "empty or oversized file"});
   JpegSession session{};
   JpegSessionCloser closer(session);
   session.reportRows = reportRows;
@@ -215,8 +213,7 @@ bool RowsWithin(const RowList& rows, const PixelRect& region) {
 
 class JpegPictureSource : public PictureSource {
  public:
-  JpegPictureSource(std::vector<uint8_t> file, JpegColours colours, int orientation, int storedWidth,
-                    int storedHeight)
+  JpegPictureSource(FileOpener file, JpegColours colours, int orientation, int storedWidth, int storedHeight)
       : file_(std::move(file)), colours_(colours), orientation_(orientation),
         storedWidth_(storedWidth), storedHeight_(storedHeight) {}
 
@@ -245,7 +242,9 @@ class JpegPictureSource : public PictureSource {
     DecodeError error;
     std::optional<PictureData> pixels;
     try {
-      pixels = DecodeRegion(file_, colours_, eighths, region, rows, watch, reportRows, error);
+      const std::unique_ptr<FileReader> file = file_();
+      if (!file) throw std::runtime_error("cannot read the file");
+      pixels = DecodeRegion(*file, colours_, eighths, region, rows, watch, reportRows, error);
     } catch (const std::bad_alloc&) {
       throw std::runtime_error("no memory for the pixels");
     }
@@ -253,19 +252,36 @@ class JpegPictureSource : public PictureSource {
     return std::move(*pixels);
   }
 
-  std::vector<uint8_t> file_;
+  FileOpener file_;
   JpegColours colours_;
   int orientation_;
   int storedWidth_, storedHeight_;
 };
 
+// A file held in memory, read from its start.
+class HeldFileReader : public FileReader {
+ public:
+  explicit HeldFileReader(std::shared_ptr<const std::vector<uint8_t>> file) : file_(std::move(file)) {}
+  size_t Read(uint8_t* into, size_t count) override {
+    const size_t taken = std::min(count, file_->size() - done_);
+    std::memcpy(into, file_->data() + done_, taken);
+    done_ += taken;
+    return taken;
+  }
+
+ private:
+  std::shared_ptr<const std::vector<uint8_t>> file_;
+  size_t done_ = 0;
+};
+
 }  // namespace
 
-DecodeResult OpenJpeg(std::vector<uint8_t> file, JpegColours colours) {
-  if (file.empty() || file.size() > ULONG_MAX) return DecodeError{DecodeFailure::Unreadable, "empty or oversized file"};
+DecodeResult OpenJpeg(FileOpener file, JpegColours colours) {
+  const std::unique_ptr<FileReader> header = file();
+  if (!header) return DecodeError{DecodeFailure::Unreadable, "cannot read the file"};
   JpegSession session{};
   JpegSessionCloser closer(session);
-  if (!OpenJpegSession(session, file, nullptr, true))
+  if (!OpenJpegSession(session, *header, nullptr, true))
     return Failed(DecodeFailure::BadHeader, "reading JPEG header", session);
   if (!ChooseOutput(session.info, colours, 8)) return DecodeError{DecodeFailure::BadHeader, "unsupported colour space"};
   const int width = static_cast<int>(session.info.image_width), height = static_cast<int>(session.info.image_height);
@@ -273,6 +289,12 @@ DecodeResult OpenJpeg(std::vector<uint8_t> file, JpegColours colours) {
   const bool transposes = Orientation(orientation, width, height).Transposes();
   auto source = std::make_shared<JpegPictureSource>(std::move(file), colours, orientation, width, height);
   return transposes ? Picture(height, width, std::move(source)) : Picture(width, height, std::move(source));
+}
+
+DecodeResult OpenJpeg(std::vector<uint8_t> file, JpegColours colours) {
+  if (file.empty()) return DecodeError{DecodeFailure::Unreadable, "empty file"};
+  auto held = std::make_shared<const std::vector<uint8_t>>(std::move(file));
+  return OpenJpeg([held] { return std::make_unique<HeldFileReader>(held); }, colours);
 }
 
 }  // namespace lumora

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <cstdio>
 
+#include <jerror.h>
+
 #include "image/Picture.h"
 
 namespace lumora {
@@ -65,30 +67,101 @@ void WatchTheWork(j_common_ptr common) {
   if (session.watch != nullptr && session.watch->Cancelled()) Stop(session, "cancelled");
 }
 
-// Reads an APP1 segment in place: the source is the file's bytes in memory, which outlive the session.
+// Large enough that a photo of several megabytes takes a few hundred reads.
+constexpr size_t kInputBufferBytes = 64 * 1024;
+
+JpegInput& InputOf(j_decompress_ptr info) { return reinterpret_cast<JpegSession*>(info)->input; }
+
+void StartInput(j_decompress_ptr) {}
+void EndInput(j_decompress_ptr) {}
+
+boolean FillInput(j_decompress_ptr info) {
+  static constexpr JOCTET kEndOfImage[2] = {0xFF, JPEG_EOI};
+  JpegInput& input = InputOf(info);
+  const size_t read = input.ended ? 0 : input.reader->Read(input.buffer, kInputBufferBytes);
+  if (read == 0) {
+    WARNMS(info, JWRN_JPEG_EOF);
+    input.ended = true;
+    std::memcpy(input.buffer, kEndOfImage, sizeof kEndOfImage);
+  }
+  input.manager.next_input_byte = input.buffer;
+  input.manager.bytes_in_buffer = read == 0 ? sizeof kEndOfImage : read;
+  return TRUE;
+}
+
+// Past the file's end nothing is skipped: the reader meets the end marker next.
+void SkipInput(j_decompress_ptr info, long count) {
+  JpegInput& input = InputOf(info);
+  if (count <= 0) return;
+  auto left = static_cast<size_t>(count);
+  while (left > input.manager.bytes_in_buffer) {
+    if (input.ended) return;
+    left -= input.manager.bytes_in_buffer;
+    FillInput(info);
+  }
+  input.manager.next_input_byte += left;
+  input.manager.bytes_in_buffer -= left;
+}
+
+void UseInput(JpegSession& session, FileReader& file) {
+  JpegInput& input = session.input;
+  input.reader = &file;
+  input.ended = false;
+  input.buffer = static_cast<JOCTET*>((*session.info.mem->alloc_small)(
+      reinterpret_cast<j_common_ptr>(&session.info), JPOOL_PERMANENT, kInputBufferBytes));
+  input.manager = {};
+  input.manager.init_source = StartInput;
+  input.manager.fill_input_buffer = FillInput;
+  input.manager.skip_input_data = SkipInput;
+  input.manager.resync_to_restart = jpeg_resync_to_restart;
+  input.manager.term_source = EndInput;
+  session.info.src = &input.manager;
+}
+
+// Up to `count` bytes of the file into `into`; fewer where it ends.
+size_t TakeInput(j_decompress_ptr info, uint8_t* into, size_t count) {
+  JpegInput& input = InputOf(info);
+  size_t taken = 0;
+  while (taken < count) {
+    if (input.manager.bytes_in_buffer == 0) {
+      if (input.ended) break;
+      FillInput(info);
+      if (input.ended) break;
+    }
+    const size_t piece = std::min(count - taken, input.manager.bytes_in_buffer);
+    std::memcpy(into + taken, input.manager.next_input_byte, piece);
+    input.manager.next_input_byte += piece;
+    input.manager.bytes_in_buffer -= piece;
+    taken += piece;
+  }
+  return taken;
+}
+
+// An APP1 segment: the first that holds Exif data is copied, the rest skipped unread.
 boolean NoteExif(j_decompress_ptr info) {
   static constexpr uint8_t kExifHeader[6] = {'E', 'x', 'i', 'f', 0, 0};
   JpegSession& session = *reinterpret_cast<JpegSession*>(info);
-  jpeg_source_mgr& source = *info->src;
-  if (source.bytes_in_buffer < 2) {
-    // The file ends inside the segment's length: the reader meets its end next.
-    source.skip_input_data(info, static_cast<long>(source.bytes_in_buffer));
+  uint8_t lengthBytes[2];
+  // The file ends inside the segment's length: the reader meets its end next.
+  if (TakeInput(info, lengthBytes, 2) < 2) return TRUE;
+  const size_t length = std::max(static_cast<size_t>(lengthBytes[0]) << 8 | lengthBytes[1], size_t{2}) - 2;
+  uint8_t header[sizeof kExifHeader];
+  const size_t headerLength = session.exif == nullptr ? TakeInput(info, header, std::min(length, sizeof header)) : 0;
+  if (headerLength < sizeof header || std::memcmp(header, kExifHeader, sizeof header) != 0) {
+    SkipInput(info, static_cast<long>(length - headerLength));
     return TRUE;
   }
-  const size_t length = static_cast<size_t>(source.next_input_byte[0]) << 8 | source.next_input_byte[1];
-  const size_t held = std::min(std::max(length, size_t{2}), source.bytes_in_buffer) - 2;
-  const uint8_t* data = source.next_input_byte + 2;
-  if (session.exif == nullptr && held >= sizeof kExifHeader && std::memcmp(data, kExifHeader, sizeof kExifHeader) == 0) {
-    session.exif = data;
-    session.exifLength = held;
-  }
-  source.skip_input_data(info, static_cast<long>(std::max(length, size_t{2})));
+  auto* data = static_cast<uint8_t*>(
+      (*info->mem->alloc_small)(reinterpret_cast<j_common_ptr>(info), JPOOL_IMAGE, length));
+  std::memcpy(data, header, sizeof header);
+  session.exif = data;
+  session.exifLength = sizeof header + TakeInput(info, data + sizeof header, length - sizeof header);
   return TRUE;
 }
 
 }  // namespace
 
-bool OpenJpegSession(JpegSession& session, std::span<const uint8_t> file, DecodeWatch* watch, bool findExif) {
+bool OpenJpegSession(JpegSession& session, FileReader& file, DecodeWatch* watch, bool findExif) {
   session.info.err = jpeg_std_error(&session.errors.manager);
   session.errors.manager.error_exit = JumpToErrorExit;
   session.errors.manager.emit_message = CountWarning;
@@ -98,7 +171,7 @@ bool OpenJpegSession(JpegSession& session, std::span<const uint8_t> file, Decode
   jpeg_create_decompress(&session.info);
   session.info.progress = &session.progress;
   session.info.mem->max_memory_to_use = static_cast<long>(kDecoderMemoryLimit);
-  jpeg_mem_src(&session.info, file.data(), static_cast<unsigned long>(file.size()));
+  UseInput(session, file);
   if (findExif) jpeg_set_marker_processor(&session.info, JPEG_APP0 + 1, NoteExif);
   jpeg_read_header(&session.info, TRUE);
   return true;
@@ -154,7 +227,7 @@ bool SkipRows(JpegSession& session, JDIMENSION rows) {
 bool ReadRows(JpegSession& session, JSAMPROW* rows, JDIMENSION count, JDIMENSION& read) {
   if (setjmp(session.errors.exitJump)) return false;
   read = jpeg_read_scanlines(&session.info, rows, count);
-  // A memory source never suspends, so no rows means libjpeg cannot go on.
+  // The source never suspends, so no rows means libjpeg cannot go on.
   if (read == 0) {
     SetMessage(session, "the decoder gave no more rows");
     return false;

@@ -6,15 +6,24 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>  // jpeglib.h needs FILE
-#include <span>
 #include <type_traits>
 
 #include <jpeglib.h>
 
 #include "image/DecodeWatch.h"
 #include "image/JpegDecoder.h"
+#include "platform/FileSystem.h"
 
 namespace lumora {
+
+// The file as libjpeg reads it: a piece at a time into a buffer; past its end, an end-of-image marker, with a
+// warning, so a truncated file decodes as far as it goes. It never suspends.
+struct JpegInput {
+  jpeg_source_mgr manager;
+  FileReader* reader;
+  JOCTET* buffer;
+  bool ended;  // the reader has no more: the buffer holds the marker put in its place
+};
 
 struct JpegSession {
   struct Errors {
@@ -26,12 +35,13 @@ struct JpegSession {
   jpeg_decompress_struct info;  // first member: libjpeg's progress calls hand back a pointer to it
   Errors errors;
   jpeg_progress_mgr progress;
+  JpegInput input;
   // The work bound: blocks of coefficients decoded, one count per block in each scan.
   uint64_t blockVisits;
   int countedScan;
   DecodeWatch* watch;  // when set: asked between rows whether to stop, and, with `reportRows`, told of them
   bool reportRows;
-  // The first Exif segment's data, inside the file's bytes, when the header was read with `findExif`.
+  // A copy of the first Exif segment's data, when the header was read with `findExif`; libjpeg frees it.
   const uint8_t* exif;
   size_t exifLength;
 };
@@ -42,11 +52,10 @@ static_assert(std::is_trivially_destructible_v<JpegSession> && std::is_standard_
 // file of a few kilobytes that asks hundreds of scans over a huge frame needs far more.
 inline constexpr uint64_t kMaxBlockVisits = 40'000'000;
 
-// Creates the decompressor on `session` and reads the file's header; false when the file has none. With
-// `findExif`, `session.exif` notes where the first Exif segment lies in `file`; nothing of any APP1 segment is
-// copied, however many the file holds.
-bool OpenJpegSession(JpegSession& session, std::span<const uint8_t> file,
-                     DecodeWatch* watch = nullptr, bool findExif = false);
+// Creates the decompressor on `session` and reads the file's header from `file`, which must outlive the session;
+// false when the file has none. With `findExif`, the first Exif segment is copied to `session.exif`; no other
+// APP1 segment is kept, however many the file holds.
+bool OpenJpegSession(JpegSession& session, FileReader& file, DecodeWatch* watch = nullptr, bool findExif = false);
 // The steps after the header, each in its own jump region.
 bool CalculateOutput(JpegSession& session);
 bool StartDecompress(JpegSession& session);

@@ -5,15 +5,6 @@
 
 namespace lumora {
 
-namespace {
-
-bool IsJpegFile(const std::string& path) {
-  const std::string extension = LowerAscii(PictureExtension(path));
-  return extension == ".jpg" || extension == ".jpeg";
-}
-
-}  // namespace
-
 std::string PictureExtension(const std::string& path) {
   size_t dot = path.rfind('.');
   if (dot == std::string::npos || path.find_first_of("\\:", dot) != std::string::npos) return "";
@@ -21,6 +12,11 @@ std::string PictureExtension(const std::string& path) {
 }
 
 bool IsBitmapFile(const std::string& path) { return LowerAscii(PictureExtension(path)) == ".bmp"; }
+
+bool IsJpegFile(const std::string& path) {
+  const std::string extension = LowerAscii(PictureExtension(path));
+  return extension == ".jpg" || extension == ".jpeg";
+}
 
 bool HasPictureExtension(const std::string& path) { return IsBitmapFile(path) || IsJpegFile(path); }
 

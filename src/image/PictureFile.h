@@ -16,6 +16,8 @@ inline constexpr size_t kMaxPictureFileBytes = 256u << 20;
 std::string PictureExtension(const std::string& path);
 // The extension, lower-cased in A to Z only, is ".bmp".
 bool IsBitmapFile(const std::string& path);
+// The same for ".jpg" and ".jpeg".
+bool IsJpegFile(const std::string& path);
 // The bytes of the file at `path`, read by the decoder its extension names (bmp, jpg, jpeg; letter case aside):
 // a bitmap decoded whole, a JPEG opened to be decoded as it is drawn (OpenJpeg).
 DecodeResult DecodePictureFile(const std::string& path, std::vector<uint8_t> bytes, JpegColours colours);

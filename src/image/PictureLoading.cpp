@@ -8,6 +8,7 @@ DecodeResult LoadPictureFile(FileSystem& files, const std::string& path, JpegCol
   // Not even read when no decoder would take it.
   if (!HasPictureExtension(path)) return DecodePictureFile(path, {}, colours);
   try {
+    if (IsJpegFile(path)) return OpenJpeg([&files, path] { return files.OpenFile(path); }, colours);
     std::optional<std::vector<uint8_t>> bytes = files.ReadFile(path, kMaxPictureFileBytes);
     if (!bytes) return DecodeError{DecodeFailure::Unreadable, "cannot read the file, or it is over 256 MB"};
     return DecodePictureFile(path, std::move(*bytes), colours);

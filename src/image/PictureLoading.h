@@ -6,7 +6,8 @@
 
 namespace lumora {
 
-// The picture file read and decoded by the decoder its extension names, or why it cannot be shown.
+// The picture file read and decoded by the decoder its extension names, or why it cannot be shown. A JPEG is
+// read through `files` again each time its pixels are decoded, so `files` must outlive the picture.
 DecodeResult LoadPictureFile(FileSystem& files, const std::string& path, JpegColours colours);
 
 }  // namespace lumora

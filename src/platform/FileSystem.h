@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,6 +15,14 @@ struct FileStamp {
   friend bool operator==(const FileStamp&, const FileStamp&) = default;
 };
 
+// A file open for reading from its start, a piece at a time.
+class FileReader {
+ public:
+  virtual ~FileReader() = default;
+  // Up to `count` bytes into `into`: fewer only at the end of the file, or where it cannot be read further.
+  virtual size_t Read(uint8_t* into, size_t count) = 0;
+};
+
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
@@ -21,6 +30,8 @@ class FileSystem {
   virtual bool FileExists(const std::string& path) = 0;
   // The whole file, or nothing when it cannot be read or is larger than `maxBytes`.
   virtual std::optional<std::vector<uint8_t>> ReadFile(const std::string& path, size_t maxBytes) = 0;
+  // The file open for reading, or nothing when it cannot be opened.
+  virtual std::unique_ptr<FileReader> OpenFile(const std::string& path) = 0;
   // The file's size and last write time, or nothing when there is no such file.
   virtual std::optional<FileStamp> Stamp(const std::string& path) = 0;
 };

@@ -20,6 +20,30 @@ std::optional<std::vector<uint8_t>> PortableFileSystem::ReadFile(const std::stri
   return bytes;
 }
 
+namespace {
+
+class StreamReader : public FileReader {
+ public:
+  explicit StreamReader(std::ifstream in) : in_(std::move(in)) {}
+  size_t Read(uint8_t* into, size_t count) override {
+    in_.read(reinterpret_cast<char*>(into), static_cast<std::streamsize>(count));
+    return static_cast<size_t>(in_.gcount());
+  }
+
+ private:
+  std::ifstream in_;
+};
+
+}  // namespace
+
+std::unique_ptr<FileReader> PortableFileSystem::OpenFile(const std::string& path) {
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error)) return nullptr;
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return nullptr;
+  return std::make_unique<StreamReader>(std::move(in));
+}
+
 std::optional<FileStamp> PortableFileSystem::Stamp(const std::string& path) {
   std::error_code error;
   if (!std::filesystem::is_regular_file(path, error)) return std::nullopt;

@@ -42,13 +42,9 @@ void TForm1::StartJob(int index) {
   job->colours = services_.stage.BitsPerPixel() <= 8 ? JpegColours::Quantised236 : JpegColours::Full24Bit;
   job->need = NextNeed();
   if (state_.displayMode == 3) {
-    PictureControl backdrop = image2;
-    backdrop.width = services_.stage.ScreenWidth();
-    backdrop.height = services_.stage.ScreenHeight();
-    job->backdropNeed = [backdrop, screen = Screen()](const Picture& picture) {
-      PictureControl control = backdrop;
-      control.picture = picture;
-      return ShownNeedOf(control, screen);
+    // The backdrop covers the screen from its top-left corner, stretched.
+    job->makeBackdrop = [screen = Screen()](const Picture& picture) {
+      return StretchedPart(picture, screen.Width(), screen.Height(), screen);
     };
   }
   job_ = job;

@@ -39,7 +39,7 @@ void PrepareShown(PictureJob& job) {
     job.partNeed = *need;
   }
   job.shown = Prepared(picture, need, &job.watch);
-  if (job.backdropNeed) job.backdrop = Prepared(picture, job.backdropNeed(picture), nullptr);
+  if (job.makeBackdrop && !job.watch.Cancelled()) job.backdrop = job.makeBackdrop(picture);
   // The file's bytes go with the source.
   job.loaded = DecodeResult(job.shown);
 }

@@ -24,14 +24,15 @@ struct PictureJob {
   std::string path;
   JpegColours colours = JpegColours::Full24Bit;
   NeedRule need;
-  // In the picture-in-picture mode, what the backdrop of the tick after the next draws of this picture.
-  NeedRule backdropNeed;
+  // In the picture-in-picture mode, the backdrop of the tick after the next made from this picture, as it is
+  // drawn: held at the size it covers, so it costs no more than the screen.
+  std::function<Picture(const Picture&)> makeBackdrop;
 
   // The results.
   std::optional<FileStamp> stamp;  // the file as it was when it was read
   std::optional<DecodeResult> loaded;  // the picture holds no file: only its prepared parts are drawn
   Picture shown;                       // the loaded picture holding what the tick draws of it
-  Picture backdrop;                    // the loaded picture holding what the later backdrop draws of it
+  Picture backdrop;                    // made by makeBackdrop
   // Set before the part's rows are decoded, for drawing the rows so far: the picture's natural size (no pixels,
   // no file) and what of it is decoded.
   Picture partFrame;

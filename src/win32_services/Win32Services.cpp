@@ -1,5 +1,6 @@
 #include "win32_services/Win32Services.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "win32_services/Handles.h"
@@ -54,9 +55,41 @@ bool Win32FileSystem::FileExists(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+namespace {
+
+HANDLE OpenForReading(const std::string& path) {
+  return CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN,
+                     nullptr);
+}
+
+class Win32FileReader : public FileReader {
+ public:
+  explicit Win32FileReader(HANDLE file) : file_(file) {}
+  size_t Read(uint8_t* into, size_t count) override {
+    size_t done = 0;
+    DWORD read = 0;
+    while (done < count &&
+           ::ReadFile(file_.get(), into + done, static_cast<DWORD>(std::min<size_t>(count - done, 1u << 30)), &read,
+                      nullptr) &&
+           read > 0)
+      done += read;
+    return done;
+  }
+
+ private:
+  UniqueHandle file_;
+};
+
+}  // namespace
+
+std::unique_ptr<FileReader> Win32FileSystem::OpenFile(const std::string& path) {
+  const HANDLE opened = OpenForReading(path);
+  if (opened == INVALID_HANDLE_VALUE) return nullptr;
+  return std::make_unique<Win32FileReader>(opened);
+}
+
 std::optional<std::vector<uint8_t>> Win32FileSystem::ReadFile(const std::string& path, size_t maxBytes) {
-  const HANDLE opened = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                    FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+  const HANDLE opened = OpenForReading(path);
   if (opened == INVALID_HANDLE_VALUE) return std::nullopt;
   const UniqueHandle file(opened);
   // GetFileSize rather than GetFileSizeEx, which Windows 95 and 98 lack.

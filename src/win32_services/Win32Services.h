@@ -23,6 +23,7 @@ class Win32FileSystem : public FileSystem {
  public:
   bool FileExists(const std::string& path) override;
   std::optional<std::vector<uint8_t>> ReadFile(const std::string& path, size_t maxBytes) override;
+  std::unique_ptr<FileReader> OpenFile(const std::string& path) override;
   std::optional<FileStamp> Stamp(const std::string& path) override;
 };
 

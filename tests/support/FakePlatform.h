@@ -82,12 +82,14 @@ class FakeFileSystem : public FileSystem {
  public:
   bool FileExists(const std::string& path) override { return files.count(path) > 0; }
   std::optional<std::vector<uint8_t>> ReadFile(const std::string& path, size_t maxBytes) override;
+  // A copy of the file's bytes as they are now, read a piece at a time.
+  std::unique_ptr<FileReader> OpenFile(const std::string& path) override;
   // The size, and the bytes' sum in place of a time: a file given other bytes has another stamp.
   std::optional<FileStamp> Stamp(const std::string& path) override;
 
   void Add(const std::string& path, std::vector<uint8_t> bytes = {}) { files[path] = std::move(bytes); }
   std::map<std::string, std::vector<uint8_t>> files;
-  std::vector<std::string> reads;
+  std::vector<std::string> reads;  // each ReadFile and OpenFile
 };
 
 // INI files held in memory with the same text rules as the files on disk.

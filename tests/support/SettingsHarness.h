@@ -18,6 +18,7 @@ class ProfileBackedFiles : public FileSystem {
   explicit ProfileBackedFiles(MemoryProfileFiles& profiles) : profiles_(profiles) {}
   bool FileExists(const std::string& path) override { return profiles_.texts.count(path) > 0; }
   std::optional<std::vector<uint8_t>> ReadFile(const std::string&, size_t) override { return std::nullopt; }
+  std::unique_ptr<FileReader> OpenFile(const std::string&) override { return nullptr; }
   std::optional<FileStamp> Stamp(const std::string&) override { return std::nullopt; }
 
  private:

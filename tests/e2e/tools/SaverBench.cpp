@@ -151,12 +151,19 @@ double PeakInMode(int mode, const std::vector<std::string>& pictures, int ticks)
   return peak;
 }
 
-void MemoryPerMode(const std::vector<std::string>& photos, const std::string& big) {
-  std::printf("Peak memory of the saver (VmHWM of its process, Wine included), %d ticks each:\n", 2 * kPhotos);
-  for (int mode = 1; mode <= 7; ++mode)
-    std::printf("  display mode %d, four 6000 x 4000 JPEGs: %6.1f MB\n", mode, PeakInMode(mode, photos, 2 * kPhotos));
-  for (int mode : {1, 4, 2})
-    std::printf("  display mode %d, one 16000 x 12000 JPEG: %6.1f MB\n", mode, PeakInMode(mode, {big}, 4));
+// Peak memory in one mode over `runs` runs: median [lowest highest].
+void PrintPeak(int mode, const char* what, const std::vector<std::string>& pictures, int ticks, int runs) {
+  std::vector<double> peaks;
+  for (int run = 0; run < runs; ++run) peaks.push_back(PeakInMode(mode, pictures, ticks));
+  const bench::Spread peak = bench::SpreadOf(peaks);
+  std::printf("  display mode %d, %s: %6.1f MB [%.1f %.1f]\n", mode, what, peak.median, peak.low, peak.high);
+}
+
+void MemoryPerMode(const std::vector<std::string>& photos, const std::string& big, int runs) {
+  std::printf("Peak memory of the saver (VmHWM of its process, Wine included), %d ticks each, %d runs:\n",
+              2 * kPhotos, runs);
+  for (int mode = 1; mode <= 7; ++mode) PrintPeak(mode, "four 6000 x 4000 JPEGs", photos, 2 * kPhotos, runs);
+  for (int mode : {1, 4, 2}) PrintPeak(mode, "one 16000 x 12000 JPEG", {big}, 4, runs);
 }
 
 // Posts a timer message and reads the screen's centre pixel from inside Wine until it shows another colour than
@@ -340,9 +347,13 @@ int Run(int runs, const std::string& only) {
     SlowLatePicture(big);
     return 0;
   }
+  if (only == "memory") {
+    MemoryPerMode(photos, big, runs);
+    return 0;
+  }
   TickLatency(photos, bitmaps, runs);
   if (only == "ticks") return 0;
-  MemoryPerMode(photos, big);
+  MemoryPerMode(photos, big, 1);
   StartUp(runs);
   return 0;
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -43,6 +44,16 @@ Rgb PixelOf(const Picture& part, int x, int y) {
   return part.BitCount() == 8 ? part.Palette().at(row[x]) : GetBgr(row + x * 3);
 }
 
+// An Exif block whose first field list lies 65,500 bytes into it: past the first piece the decoder reads.
+std::vector<uint8_t> FarExif(uint16_t orientation) {
+  const std::vector<uint8_t> near = ExifWithOrientation(orientation);  // IFD0 at 8, from byte 14 on
+  std::vector<uint8_t> far(6 + 65500 + (near.size() - 14));
+  std::copy(near.begin(), near.begin() + 14, far.begin());
+  far[10] = 0xDC, far[11] = 0xFF;  // IFD0 at 65500 from the TIFF header, which starts 6 bytes in
+  std::copy(near.begin() + 14, near.end(), far.begin() + 6 + 65500);
+  return far;
+}
+
 struct Case {
   const char* what;
   std::vector<uint8_t> app1;
@@ -60,6 +71,8 @@ TEST(JpegOrientation, EachOrientationShowsThePhotoUpright) {
       {"6: turned clockwise", ExifWithOrientation(6), 2, 3, "DA" "EB" "FC"},
       {"7: transversed", ExifWithOrientation(7), 2, 3, "FC" "EB" "DA"},
       {"8: turned anticlockwise", ExifWithOrientation(8), 2, 3, "CF" "BE" "AD"},
+      {"6, in an Exif block read in two pieces of the file", FarExif(6), 2, 3,
+       "DA" "EB" "FC"},
       {"no Exif block", {}, 3, 2, "ABC" "DEF"},
       {"broken Exif block: IFD0 past its end",
        {'E', 'x', 'i', 'f', 0, 0, 'I', 'I', 42, 0, 0x40, 0, 0, 0, 1, 0, 0x12, 0x01, 3, 0, 1, 0, 0, 0, 6, 0, 0, 0},

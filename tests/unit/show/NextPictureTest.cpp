@@ -31,20 +31,21 @@ bool ShowsThePlaceholder(const Picture& frame) {
 }
 
 // A 1600 x 1200 photo on a 640 x 480 screen: each mode's ticks draw just the part the worker decoded, at the
-// scale it decoded it, and read the file once each.
+// scale it decoded it; each picture's file is opened for its header and once for each part the worker decodes.
 TEST(NextPicture, TheTickDrawsWhatTheWorkerDecodedInEveryMode) {
   const struct {
     int mode;
     int eighths;     // of the picture Image1 holds; 0: Image1 holds none
     PixelRect part;  // in pixels of that scale
+    size_t opens;    // of the file, for the two pictures shown and the next one
   } rows[] = {
-      {1, 4, {0, 0, 800, 600}},        // stretched over the screen: half size is the smallest that covers it
-      {2, 8, {480, 360, 1120, 840}},   // natural size, centred: the middle of the photo
-      {3, 8, {480, 360, 1120, 840}},
-      {4, 2, {0, 0, 400, 300}},        // a 320 x 240 tile: a quarter size
-      {5, 4, {80, 60, 720, 540}},      // 800 x 600 centred: half size, its middle
-      {6, 0, {}},                       // copied onto the surface
-      {7, 8, {0, 0, 1600, 480}},      // the band that slides in from the left: every column, the screen's height
+      {1, 4, {0, 0, 800, 600}, 6},        // stretched over the screen: half size is the smallest that covers it
+      {2, 8, {480, 360, 1120, 840}, 6},   // natural size, centred: the middle of the photo
+      {3, 8, {480, 360, 1120, 840}, 9},   // and each one's backdrop
+      {4, 2, {0, 0, 400, 300}, 6},        // a 320 x 240 tile: a quarter size
+      {5, 4, {80, 60, 720, 540}, 6},      // 800 x 600 centred: half size, its middle
+      {6, 0, {}, 6},                       // copied onto the surface
+      {7, 8, {0, 0, 1600, 480}, 6},      // the band that slides in from the left: every column, the screen's height
   };
   for (const auto& row : rows) {
     ShowFixture show(640, 480);
@@ -52,8 +53,12 @@ TEST(NextPicture, TheTickDrawsWhatTheWorkerDecodedInEveryMode) {
     show.pictures[1] = "C:\\PICS\\photo.jpg";
     show.Start("Picdis=" + std::to_string(row.mode) + "\r\nColor=4\r\nHeight=600\r\nWidth=800\r\n");
     show.Ticks(2);  // the second with the first one's backdrop in mode 3
-    EXPECT_EQ(show.files.reads.size(), 3u) << "mode " << row.mode << ": the two shown, and the next picture's";
+    EXPECT_EQ(show.files.reads.size(), row.opens) << "mode " << row.mode;
     EXPECT_FALSE(ShowsThePlaceholder(show.stage.Render())) << "mode " << row.mode;
+    if (row.mode == 3) {  // the backdrop is held as drawn, no larger than the screen
+      EXPECT_TRUE(show.form.image2.picture.Decoded());
+      EXPECT_EQ(show.form.image2.picture.Width(), 640);
+    }
     if (row.eighths == 0) continue;
     EXPECT_EQ(show.form.Image1.picture.Scale(), row.eighths) << "mode " << row.mode;
     EXPECT_EQ(show.form.Image1.picture.Window(), row.part) << "mode " << row.mode;
@@ -127,9 +132,9 @@ TEST(NextPicture, ACancelledPreparationLetsGoOfWhatItHeld) {
     job.watch.Cancel();
     return PixelNeed{8, PixelRect{0, 0, 64, 48}, {}};
   };
-  job.backdropNeed = [](const Picture&) { return PixelNeed{2, PixelRect{0, 0, 16, 12}, {}}; };
+  job.makeBackdrop = [](const Picture& picture) { return StretchedPart(picture, 16, 12, PixelRect{0, 0, 16, 12}); };
   PreparePicture(files, job);
-  EXPECT_EQ(files.reads.size(), 1u);
+  EXPECT_EQ(files.reads.size(), 2u) << "the header, and the part it stopped in; no backdrop";
   EXPECT_FALSE(job.loaded.has_value());
   EXPECT_TRUE(job.shown.Empty());
   EXPECT_TRUE(job.backdrop.Empty());
