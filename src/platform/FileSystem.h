@@ -19,7 +19,8 @@ struct FileStamp {
 class FileReader {
  public:
   virtual ~FileReader() = default;
-  // Up to `count` bytes into `into`: fewer only at the end of the file, or where it cannot be read further.
+  // Up to `count` bytes into `into`: fewer only at the end of the file, or where it cannot be read further. It
+  // never throws: the JPEG decoder, which is C, calls it.
   virtual size_t Read(uint8_t* into, size_t count) = 0;
 };
 
