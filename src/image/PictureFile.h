@@ -9,7 +9,7 @@
 
 namespace lumora {
 
-// Picture files larger than this are not read at all.
+// Bitmap files larger than this are not read at all; a JPEG is read a piece at a time.
 inline constexpr size_t kMaxPictureFileBytes = 256u << 20;
 
 // The part of the path from its last "." on, dot included; empty when a "\" or ":" follows that dot.
