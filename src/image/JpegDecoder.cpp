@@ -258,22 +258,6 @@ class JpegPictureSource : public PictureSource {
   int storedWidth_, storedHeight_;
 };
 
-// A file held in memory, read from its start.
-class HeldFileReader : public FileReader {
- public:
-  explicit HeldFileReader(std::shared_ptr<const std::vector<uint8_t>> file) : file_(std::move(file)) {}
-  size_t Read(uint8_t* into, size_t count) override {
-    const size_t taken = std::min(count, file_->size() - done_);
-    std::memcpy(into, file_->data() + done_, taken);
-    done_ += taken;
-    return taken;
-  }
-
- private:
-  std::shared_ptr<const std::vector<uint8_t>> file_;
-  size_t done_ = 0;
-};
-
 }  // namespace
 
 DecodeResult OpenJpeg(FileOpener file, JpegColours colours) {

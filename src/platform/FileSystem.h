@@ -1,6 +1,8 @@
 #pragma once
 #include <cstddef>
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <optional>
 #include <string>
@@ -22,6 +24,22 @@ class FileReader {
   // Up to `count` bytes into `into`: fewer only at the end of the file, or where it cannot be read further. It
   // never throws: the JPEG decoder, which is C, calls it.
   virtual size_t Read(uint8_t* into, size_t count) = 0;
+};
+
+// A file's bytes held in memory, read from the start.
+class HeldFileReader : public FileReader {
+ public:
+  explicit HeldFileReader(std::shared_ptr<const std::vector<uint8_t>> file) : file_(std::move(file)) {}
+  size_t Read(uint8_t* into, size_t count) override {
+    const size_t taken = std::min(count, file_->size() - done_);
+    if (taken > 0) std::memcpy(into, file_->data() + done_, taken);
+    done_ += taken;
+    return taken;
+  }
+
+ private:
+  std::shared_ptr<const std::vector<uint8_t>> file_;
+  size_t done_ = 0;
 };
 
 class FileSystem {

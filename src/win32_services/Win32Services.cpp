@@ -91,20 +91,14 @@ std::unique_ptr<FileReader> Win32FileSystem::OpenFile(const std::string& path) {
 std::optional<std::vector<uint8_t>> Win32FileSystem::ReadFile(const std::string& path, size_t maxBytes) {
   const HANDLE opened = OpenForReading(path);
   if (opened == INVALID_HANDLE_VALUE) return std::nullopt;
-  const UniqueHandle file(opened);
+  Win32FileReader file(opened);
   // GetFileSize rather than GetFileSizeEx, which Windows 95 and 98 lack.
   DWORD high = 0;
-  const DWORD low = GetFileSize(file.get(), &high);
+  const DWORD low = GetFileSize(opened, &high);
   const uint64_t size = (uint64_t{high} << 32) | low;
   if (low == INVALID_FILE_SIZE || size > maxBytes) return std::nullopt;
   std::vector<uint8_t> bytes(static_cast<size_t>(size));
-  size_t done = 0;
-  DWORD read = 0;
-  while (done < bytes.size() &&
-         ::ReadFile(file.get(), bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &read, nullptr) &&
-         read > 0)
-    done += read;
-  if (done != bytes.size()) return std::nullopt;
+  if (file.Read(bytes.data(), bytes.size()) != bytes.size()) return std::nullopt;
   return bytes;
 }
 

@@ -13,30 +13,11 @@ std::optional<std::vector<uint8_t>> FakeFileSystem::ReadFile(const std::string& 
   return found->second;
 }
 
-namespace {
-
-class MemoryFileReader : public FileReader {
- public:
-  explicit MemoryFileReader(std::vector<uint8_t> bytes) : bytes_(std::move(bytes)) {}
-  size_t Read(uint8_t* into, size_t count) override {
-    const size_t taken = std::min(count, bytes_.size() - done_);
-    std::copy_n(bytes_.data() + done_, taken, into);
-    done_ += taken;
-    return taken;
-  }
-
- private:
-  std::vector<uint8_t> bytes_;
-  size_t done_ = 0;
-};
-
-}  // namespace
-
 std::unique_ptr<FileReader> FakeFileSystem::OpenFile(const std::string& path) {
   reads.push_back(path);
   auto found = files.find(path);
   if (found == files.end()) return nullptr;
-  return std::make_unique<MemoryFileReader>(found->second);
+  return std::make_unique<HeldFileReader>(std::make_shared<const std::vector<uint8_t>>(found->second));
 }
 
 std::optional<FileStamp> FakeFileSystem::Stamp(const std::string& path) {
