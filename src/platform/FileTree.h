@@ -14,8 +14,15 @@ struct FolderEntry {
   std::string shortName;  // the 8.3 name the system also keeps for it, where there is one
 };
 
-// The folders and files of the machine as a program that edits them sees them: listing, full paths and the
-// replacement of one file by another.
+// How a file's rewrite in place ended.
+enum class RewriteOutcome {
+  Written,
+  NotAllowed,  // this user may not write there: the file is as it was
+  Failed,      // anything else: the file may hold part of the new content
+};
+
+// The folders and files of the machine as a program that edits them sees them: listing, full paths, reading and
+// rewriting a file in place.
 class FileTree {
  public:
   virtual ~FileTree() = default;
@@ -29,10 +36,15 @@ class FileTree {
   virtual std::optional<std::vector<FolderEntry>> List(const std::string& folder) = 0;
   // The first `count` bytes of the file, fewer when it is shorter; nothing when it cannot be read.
   virtual std::optional<std::vector<uint8_t>> ReadHead(const std::string& path, size_t count) = 0;
+  // The whole file; nothing when it cannot be read or is larger than `maxBytes`.
+  virtual std::optional<std::vector<uint8_t>> ReadWhole(const std::string& path, size_t maxBytes) = 0;
   // A byte-for-byte copy of the file `from` at `to`, replacing a file there.
   virtual bool Copy(const std::string& from, const std::string& to) = 0;
-  // Puts the file `replacement` in the place of `target`, which may be missing. On failure `target` is as it was.
-  virtual bool Replace(const std::string& target, const std::string& replacement) = 0;
+  // Gives the file `content`, writing into the file itself (made when missing) rather than replacing it, so that
+  // a file this user may write, in a folder they may not, can be changed; the bytes are on the disk on return.
+  virtual RewriteOutcome Rewrite(const std::string& path, const std::vector<uint8_t>& content) = 0;
+  // The user's own folder for temporary files.
+  virtual std::string TempFolder() = 0;
   // Removes the file at `path`; a folder there stays.
   virtual void Remove(const std::string& path) = 0;
 };

@@ -1,5 +1,9 @@
 #include "portable/PortableFileTree.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 
@@ -58,10 +62,34 @@ bool PortableFileTree::Copy(const std::string& from, const std::string& to) {
   return fs::copy_file(from, to, fs::copy_options::overwrite_existing, error) && !error;
 }
 
-bool PortableFileTree::Replace(const std::string& target, const std::string& replacement) {
+std::optional<std::vector<uint8_t>> PortableFileTree::ReadWhole(const std::string& path, size_t maxBytes) {
   std::error_code error;
-  fs::rename(replacement, target, error);
-  return !error;
+  const uintmax_t size = fs::file_size(path, error);
+  if (error || size > maxBytes) return std::nullopt;
+  std::optional<std::vector<uint8_t>> whole = ReadHead(path, static_cast<size_t>(size));
+  if (whole && whole->size() != size) return std::nullopt;
+  return whole;
+}
+
+RewriteOutcome PortableFileTree::Rewrite(const std::string& path, const std::vector<uint8_t>& content) {
+  const int file = open(path.c_str(), O_WRONLY | O_CREAT, 0644);
+  if (file < 0) return errno == EACCES || errno == EPERM || errno == EROFS ? RewriteOutcome::NotAllowed
+                                                                            : RewriteOutcome::Failed;
+  size_t done = 0;
+  while (done < content.size()) {
+    const ssize_t written = write(file, content.data() + done, content.size() - done);
+    if (written <= 0) break;
+    done += static_cast<size_t>(written);
+  }
+  const bool whole = done == content.size() && ftruncate(file, static_cast<off_t>(done)) == 0 && fsync(file) == 0;
+  return close(file) == 0 && whole ? RewriteOutcome::Written : RewriteOutcome::Failed;
+}
+
+std::string PortableFileTree::TempFolder() {
+  if (!tempFolder_.empty()) return tempFolder_;
+  std::error_code error;
+  const fs::path folder = fs::temp_directory_path(error);
+  return error ? "/tmp" : folder.string();
 }
 
 void PortableFileTree::Remove(const std::string& path) {

@@ -1,4 +1,6 @@
 #pragma once
+#include <string>
+
 #include "platform/FileTree.h"
 
 namespace lumora {
@@ -6,14 +8,21 @@ namespace lumora {
 // The machine's folders and files through the C++ library: for native builds and tests.
 class PortableFileTree : public FileTree {
  public:
+  // `tempFolder` empty: the system's.
+  explicit PortableFileTree(std::string tempFolder = {}) : tempFolder_(std::move(tempFolder)) {}
   PathKind KindOf(const std::string& path) override;
   std::string FullPath(const std::string& path) override;
   std::string Join(const std::string& folder, const std::string& name) override;
   std::optional<std::vector<FolderEntry>> List(const std::string& folder) override;
   std::optional<std::vector<uint8_t>> ReadHead(const std::string& path, size_t count) override;
+  std::optional<std::vector<uint8_t>> ReadWhole(const std::string& path, size_t maxBytes) override;
   bool Copy(const std::string& from, const std::string& to) override;
-  bool Replace(const std::string& target, const std::string& replacement) override;
+  RewriteOutcome Rewrite(const std::string& path, const std::vector<uint8_t>& content) override;
+  std::string TempFolder() override;
   void Remove(const std::string& path) override;
+
+ private:
+  std::string tempFolder_;
 };
 
 }  // namespace lumora

@@ -28,31 +28,6 @@ bool CopyBytes(HANDLE from, HANDLE to) {
   return false;
 }
 
-using MoveFileExFunction = BOOL(WINAPI*)(LPCSTR, LPCSTR, DWORD);
-
-// Windows 95 and 98 have MoveFileExA only as a stub that fails, so it is looked up, and only on NT.
-MoveFileExFunction MoveFileExOnNt() {
-  if (RunningPlatform() != PlatformKind::WindowsNT) return nullptr;
-  const HMODULE kernel = GetModuleHandleA("kernel32.dll");
-  if (kernel == nullptr) return nullptr;
-  return reinterpret_cast<MoveFileExFunction>(reinterpret_cast<void*>(GetProcAddress(kernel, "MoveFileExA")));
-}
-
-// Without a replacing move the original is moved aside, not deleted, so that it can come back when the
-// replacement does not take its place; the target name is missing only between two renames.
-bool ReplaceByRenames(const std::string& target, const std::string& replacement, const std::string& aside) {
-  if (GetFileAttributesA(target.c_str()) == INVALID_FILE_ATTRIBUTES)
-    return MoveFileA(replacement.c_str(), target.c_str()) != FALSE;
-  DeleteFileA(aside.c_str());
-  if (!MoveFileA(target.c_str(), aside.c_str())) return false;
-  if (!MoveFileA(replacement.c_str(), target.c_str())) {
-    MoveFileA(aside.c_str(), target.c_str());
-    return false;
-  }
-  DeleteFileA(aside.c_str());
-  return true;
-}
-
 }  // namespace
 
 PathKind Win32FileTree::KindOf(const std::string& path) {
@@ -116,11 +91,39 @@ bool Win32FileTree::Copy(const std::string& from, const std::string& to) {
   return copy && CopyBytes(source.get(), copy.get());
 }
 
-bool Win32FileTree::Replace(const std::string& target, const std::string& replacement) {
-  FlushProfileCache(replacement);
-  if (const MoveFileExFunction moveFileEx = MoveFileExOnNt())
-    return moveFileEx(replacement.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
-  return ReplaceByRenames(target, replacement, target + asideSuffix_);
+std::optional<std::vector<uint8_t>> Win32FileTree::ReadWhole(const std::string& path, size_t maxBytes) {
+  FlushProfileCache(path);
+  const UniqueHandle file = OpenWhole(path, GENERIC_READ, OPEN_EXISTING);
+  if (!file) return std::nullopt;
+  DWORD high = 0;
+  const DWORD size = GetFileSize(file.get(), &high);
+  if (size == INVALID_FILE_SIZE || high != 0 || size > maxBytes) return std::nullopt;
+  std::vector<uint8_t> whole(size);
+  DWORD read = 0;
+  if (size > 0 && (!::ReadFile(file.get(), whole.data(), size, &read, nullptr) || read != size)) return std::nullopt;
+  return whole;
+}
+
+// A write-through handle on the file itself: its rights, not its folder's, decide, and nothing waits in a cache.
+RewriteOutcome Win32FileTree::Rewrite(const std::string& path, const std::vector<uint8_t>& content) {
+  FlushProfileCache(path);
+  const HANDLE opened = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL | FILE_FLAG_WRITE_THROUGH, nullptr);
+  if (opened == INVALID_HANDLE_VALUE)
+    return GetLastError() == ERROR_ACCESS_DENIED ? RewriteOutcome::NotAllowed : RewriteOutcome::Failed;
+  const UniqueHandle file(opened);
+  DWORD written = 0;
+  const DWORD size = static_cast<DWORD>(content.size());
+  const bool whole = (size == 0 || (WriteFile(file.get(), content.data(), size, &written, nullptr) && written == size)) &&
+                     SetEndOfFile(file.get()) && FlushFileBuffers(file.get());
+  return whole ? RewriteOutcome::Written : RewriteOutcome::Failed;
+}
+
+std::string Win32FileTree::TempFolder() {
+  char buffer[MAX_PATH + 1];
+  const DWORD length = GetTempPathA(sizeof buffer, buffer);
+  if (length == 0 || length >= sizeof buffer) return WindowsDirectory();
+  return std::string(buffer, length);
 }
 
 void Win32FileTree::Remove(const std::string& path) { DeleteFileA(path.c_str()); }

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Every function that an executable imports must be one that Windows 98 and Windows NT 4.0 both export and
 # implement, as the table says (legacy_windows_exports.tsv: dll, function, windows98, nt4, source).
+# It must also carry Lumora's manifest (asInvoker): without one, Windows Vista and later redirect a 32-bit
+# program's writes to the Windows directory into a per-user copy that the saver never reads.
 # Usage: check_imports.sh EXECUTABLE [TABLE]
 set -euo pipefail
 exe=$1
@@ -28,4 +30,5 @@ if [ -n "$failures" ]; then
   echo "$failures"
   exit 1
 fi
-echo "$exe imports $count functions, every one exported by Windows 98 and Windows NT 4.0"
+grep -q 'requestedExecutionLevel level="asInvoker"' "$exe" || { echo "$exe carries no asInvoker manifest"; exit 1; }
+echo "$exe imports $count functions, every one exported by Windows 98 and Windows NT 4.0, and carries its manifest"

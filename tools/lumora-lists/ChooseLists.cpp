@@ -1,7 +1,5 @@
 #include "lumora-lists/ChooseLists.h"
 
-#include <algorithm>
-
 #include "lumora-lists/ListsRun.h"
 #include "settings_file/OptionTable.h"
 
@@ -60,11 +58,6 @@ std::optional<ListsRequest> AskForFolders(const TIniFile& ini, FolderChooser& ch
   return request;
 }
 
-bool AnyLeftOut(const UpdateResult& result) {
-  return std::any_of(result.lists.begin(), result.lists.end(),
-                     [](const ListOutcome& outcome) { return outcome.leftOut > 0; });
-}
-
 }  // namespace
 
 int ChooseLists(const std::string& iniPath, const ListsServices& services) {
@@ -83,10 +76,9 @@ int ChooseLists(const std::string& iniPath, const ListsServices& services) {
     return kListsFailed;
   }
   const bool soundOn = ReadOption(ini, Option::Sound) != 0;
-  const int exitCode = AnyLeftOut(*result) ? kListsFailed : kListsSucceeded;
-  boxes.Show(exitCode == kListsSucceeded ? BoxKind::Information : BoxKind::Error,
-             BoxText(Summary(*result, *request, iniPath, soundOn, details.Lines())), BoxButtons::Ok);
-  return exitCode;
+  boxes.Show(BoxKind::Information, BoxText(Summary(*result, *request, iniPath, soundOn, details.Lines())),
+             BoxButtons::Ok);
+  return kListsSucceeded;
 }
 
 }  // namespace lumora

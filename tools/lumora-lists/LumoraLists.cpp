@@ -52,20 +52,30 @@ bool CollectLists(const ListsRequest& request, FileTree& tree, ListsConsole& con
   return usable;
 }
 
-// One line per list written; lists that ran out of slots make the run fail.
+// One line per list written, and one for the entries that found no free slot: the list is written all the same.
 int Report(const UpdateResult& result, const std::string& iniPath, bool append, ListsConsole& console) {
   if (result.created) console.Out("Created the settings file " + iniPath);
-  int exitCode = kListsSucceeded;
   for (const ListOutcome& outcome : result.lists) {
     std::string line = Count(outcome.placed, outcome.list) + (append ? " added to " : " written to ") + iniPath;
     if (outcome.alreadyListed > 0) line += " (" + std::to_string(outcome.alreadyListed) + " listed already)";
     console.Out(line);
-    if (outcome.leftOut == 0) continue;
-    console.Err(kErrorPrefix + LeftOutLine(outcome, iniPath));
-    exitCode = kListsFailed;
+    if (outcome.leftOut > 0) console.Out(LeftOutLine(outcome, iniPath));
   }
   if (result.soundSwitchedOn) console.Out("Sound switched on: the sounds play beside the pictures");
-  return exitCode;
+  return kListsSucceeded;
+}
+
+// The lists written into the settings file; what went wrong goes to the console, and nothing comes back when
+// nothing was written.
+std::optional<UpdateResult> WriteLists(const ListsServices& services, const std::string& iniPath,
+                                       const std::vector<ListUpdate>& updates, bool append, ListsConsole& console) {
+  UpdateResult result = UpdateSettingsFile(services.tree, services.profiles, iniPath, updates, append);
+  if (result.putBackAfterStoppedRun)
+    console.Err(kErrorPrefix + iniPath +
+                " was left half-written by an earlier run that was stopped: it holds again what it held before");
+  if (!result.error) return result;
+  console.Err(kErrorPrefix + *result.error);
+  return std::nullopt;
 }
 
 int CountNotIn(const std::vector<std::string>& entries, const std::vector<std::string>& others) {
@@ -121,11 +131,7 @@ int Refresh(const std::string& iniPath, const ListsServices& services, ListsCons
                 " (lumora-lists --pictures FOLDER chooses them)");
     return kListsFailed;
   }
-  const UpdateResult result = UpdateSettingsFile(services.tree, services.profiles, iniPath, updates, false);
-  if (result.error) {
-    console.Err(kErrorPrefix + *result.error);
-    return kListsFailed;
-  }
+  if (!WriteLists(services, iniPath, updates, false, console)) return kListsFailed;
   for (const std::string& line : lines) console.Out(line);
   return kListsSucceeded;
 }
@@ -170,10 +176,7 @@ std::optional<UpdateResult> CollectAndWrite(const ListsRequest& request, const s
                                             const ListsServices& services, ListsConsole& console) {
   std::vector<ListUpdate> updates;
   if (!CollectLists(request, services.tree, console, updates)) return std::nullopt;
-  UpdateResult result = UpdateSettingsFile(services.tree, services.profiles, iniPath, updates, request.append);
-  if (!result.error) return result;
-  console.Err(kErrorPrefix + *result.error);
-  return std::nullopt;
+  return WriteLists(services, iniPath, updates, request.append, console);
 }
 
 void StdioConsole::Out(const std::string& line) {

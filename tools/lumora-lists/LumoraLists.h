@@ -56,7 +56,7 @@ struct ListsServices {
 };
 
 inline constexpr int kListsSucceeded = 0;
-inline constexpr int kListsFailed = 1;  // an error, or files left out for lack of slots
+inline constexpr int kListsFailed = 1;  // nothing was written
 inline constexpr int kListsBadUsage = 2;
 
 // The whole program: `arguments` are those after the program's name; returns the exit code.

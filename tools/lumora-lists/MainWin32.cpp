@@ -12,7 +12,7 @@
 
 int main(int argc, char** argv) {
   lumora::win32::Win32ProfileFiles profiles;
-  lumora::win32::Win32FileTree tree(lumora::kReplacedListsSuffix);
+  lumora::win32::Win32FileTree tree;
   lumora::win32::Win32FolderChooser chooser;
   lumora::win32::Win32MessageBoxes boxes("lumora-lists");
   const std::string defaultIni = lumora::IniFileName(lumora::win32::WindowsDirectory(), "lumora.scr");

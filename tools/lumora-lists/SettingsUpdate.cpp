@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "lumora-lists/GuardedRewrite.h"
 #include "lumora-lists/SlotPlan.h"
 #include "settings_file/OptionTable.h"
 #include "platform/LumoraError.h"
@@ -31,11 +32,17 @@ void RememberChoice(TIniFile& ini, const ListUpdate& update, bool append) {
   WriteChosenFolders(ini, update.list, chosen);
 }
 
+// The list written into the copy, and read back from it to see that the copy holds what was planned.
 ListOutcome WriteList(TIniFile& ini, const ListUpdate& update, bool append, bool& soundSwitchedOn) {
   RememberChoice(ini, update, append);
   const std::vector<std::string> current = ReadSlots(ini, update.list);
   const SlotPlan plan = append ? PlanAppend(current, update.entries) : PlanReplacement(current, update.entries);
-  for (const auto& [slot, value] : plan.changes) ini.WriteString(SectionOf(update.list), SlotKey(slot), value);
+  std::vector<std::string> planned = current;
+  for (const auto& [slot, value] : plan.changes) {
+    ini.WriteString(SectionOf(update.list), SlotKey(slot), value);
+    planned[slot - 1] = value;
+  }
+  if (ReadSlots(ini, update.list) != planned) throw LumoraError("The copy does not hold the list written into it");
   if (update.list == SlotList::Sounds && plan.placed > 0 && HoldsNoEntry(current)) {
     WriteOption(ini, Option::Sound, 1);
     soundSwitchedOn = true;
@@ -54,9 +61,25 @@ void StartCopy(FileTree& tree, TIniFile& copy, const std::string& iniPath, bool 
   WriteNewSettingsFile(copy);
 }
 
+// The copy goes into the file itself.
+void Rewrite(FileTree& tree, const std::string& iniPath, const std::string& copy, UpdateResult& result) {
+  const std::optional<std::vector<uint8_t>> content = tree.ReadWhole(copy, kLargestRewrittenFile);
+  if (!content) throw LumoraError("Unable to read " + copy);
+  switch (RewriteGuarded(tree, iniPath, *content)) {
+    case RewriteOutcome::Written: return;
+    case RewriteOutcome::NotAllowed: result.error = NotAllowedLine(iniPath); return;
+    case RewriteOutcome::Failed: throw LumoraError("Unable to write to " + iniPath);
+  }
+}
+
 }  // namespace
 
-std::string WorkingCopyOf(const std::string& iniPath) { return iniPath + ".lists-new"; }
+std::string WorkingCopyOf(FileTree& tree, const std::string& iniPath) { return TempFileFor(tree, iniPath, ".ini"); }
+
+std::string NotAllowedLine(const std::string& iniPath) {
+  return "This user may not change Lumora's settings file " + iniPath +
+         ". Running Lumora's setup once, as an administrator, allows it. Nothing was changed.";
+}
 
 std::vector<std::string> ListedEntries(const TIniFile& ini, SlotList list) {
   std::vector<std::string> entries;
@@ -68,23 +91,24 @@ std::vector<std::string> ListedEntries(const TIniFile& ini, SlotList list) {
 UpdateResult UpdateSettingsFile(FileTree& tree, ProfileFiles& profiles, const std::string& iniPath,
                                 const std::vector<ListUpdate>& updates, bool append) {
   UpdateResult result;
+  result.putBackAfterStoppedRun = UndoInterruptedRewrite(tree, iniPath);
   const PathKind kind = tree.KindOf(iniPath);
   if (kind == PathKind::Folder) {
     result.error = "The settings file is a folder: " + iniPath;
     return result;
   }
   result.created = kind == PathKind::Missing;
-  TIniFile copy(profiles, WorkingCopyOf(iniPath));
+  TIniFile copy(profiles, WorkingCopyOf(tree, iniPath));
   try {
     StartCopy(tree, copy, iniPath, result.created);
     for (const ListUpdate& update : updates)
       result.lists.push_back(WriteList(copy, update, append, result.soundSwitchedOn));
-    if (!tree.Replace(iniPath, copy.FileName())) throw LumoraError("Unable to replace " + iniPath);
+    Rewrite(tree, iniPath, copy.FileName(), result);
   } catch (const LumoraError&) {
-    tree.Remove(copy.FileName());
     result.error = "Cannot write the settings file " + iniPath + "; nothing was changed";
-    result.lists.clear();
   }
+  tree.Remove(copy.FileName());
+  if (result.error) result.lists.clear();
   return result;
 }
 

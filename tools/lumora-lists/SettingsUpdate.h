@@ -27,22 +27,26 @@ struct UpdateResult {
   bool created = false;
   std::vector<ListOutcome> lists;
   bool soundSwitchedOn = false;  // sounds went into an empty sound list
-  std::optional<std::string> error;  // set when the settings file is as it was before
+  bool putBackAfterStoppedRun = false;  // an earlier run left the file half-written: it holds what it held before
+  std::optional<std::string> error;     // set when the settings file is as it was before
 };
 
 // Writes the lists into the settings file `iniPath` (a full path), replacing each list or, with `append`,
-// adding to it. Everything is written into a copy in the same folder, which then takes the file's place, so the
-// file is never left half-written. A missing file is made first as the settings window makes it. Sounds written
-// into an empty sound list switch the sound on, so that the sounds just chosen play.
+// adding to it. Everything is written into a copy in the user's temporary folder and checked there; then the
+// file itself is rewritten with the copy's content (RewriteGuarded), so that a user who may write the file but
+// not its folder can change it, and a stopped run never leaves it half-written. A missing file is made first as
+// the settings window makes it. Sounds written into an empty sound list switch the sound on, so that the sounds
+// just chosen play.
 UpdateResult UpdateSettingsFile(FileTree& tree, ProfileFiles& profiles, const std::string& iniPath,
                                 const std::vector<ListUpdate>& updates, bool append);
 
 // The entries of a list, slot by slot, free slots left out.
 std::vector<std::string> ListedEntries(const TIniFile& ini, SlotList list);
 
-// The copy that UpdateSettingsFile writes before it takes the place of `iniPath`.
-std::string WorkingCopyOf(const std::string& iniPath);
-// Where the settings file waits, on a system without a replacing move, while its copy takes its place.
-inline constexpr const char* kReplacedListsSuffix = ".lists-old";
+// The copy that UpdateSettingsFile writes before it rewrites `iniPath`.
+std::string WorkingCopyOf(FileTree& tree, const std::string& iniPath);
+
+// What a user who may not write the settings file is told.
+std::string NotAllowedLine(const std::string& iniPath);
 
 }  // namespace lumora

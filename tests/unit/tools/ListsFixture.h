@@ -36,8 +36,9 @@ class ListsTest : public ::testing::Test {
     dir_ = fs::temp_directory_path() / ("lumora-lists-" +
                                         std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
                                         test.test_suite_name() + "-" + test.name());
-    fs::create_directories(dir_);
+    fs::create_directories(dir_ / "temp");
     ini_ = Path("lumora.ini");
+    tree_ = PortableFileTree(Path("temp"));
   }
   void TearDown() override { fs::remove_all(dir_); }
 

@@ -28,9 +28,25 @@ class RefusingProfileFiles : public PortableProfileFiles {
   int writesAllowed_;
 };
 
-class UnreplacingFileTree : public PortableFileTree {
+// A tree whose first rewrite of `target` writes half the content and then ends as `outcome` says: Failed, or
+// thrown as a run that stops there.
+class HalfWritingFileTree : public PortableFileTree {
  public:
-  bool Replace(const std::string&, const std::string&) override { return false; }
+  struct Stopped {};
+  HalfWritingFileTree(std::string temp, std::string target, std::optional<RewriteOutcome> outcome)
+      : PortableFileTree(std::move(temp)), target_(std::move(target)), outcome_(outcome) {}
+  RewriteOutcome Rewrite(const std::string& path, const std::vector<uint8_t>& content) override {
+    if (path != target_ || done_++ > 0 || outcome_ == RewriteOutcome::Written) return PortableFileTree::Rewrite(path, content);
+    if (outcome_ == RewriteOutcome::NotAllowed) return *outcome_;
+    PortableFileTree::Rewrite(path, std::vector<uint8_t>(content.begin(), content.begin() + content.size() / 2));
+    if (!outcome_) throw Stopped{};
+    return *outcome_;
+  }
+
+ private:
+  std::string target_;
+  std::optional<RewriteOutcome> outcome_;
+  int done_ = 0;
 };
 
 // A tree that keeps the short names given for names holding "?", as Windows keeps 8.3 names, and opens a file
@@ -111,7 +127,7 @@ TEST_F(ListsTest, AppendFillsTheFreeSlotsLowestFirst) {
   EXPECT_EQ(console_.out, std::vector<std::string>{"3 pictures added to " + ini_});
 }
 
-TEST_F(ListsTest, EntriesBeyondTheFreeSlotsAreCountedAndTheRunFails) {
+TEST_F(ListsTest, EntriesBeyondTheFreeSlotsAreCountedAndTheRestIsWritten) {
   struct Case {
     bool append;
     int entriesBefore;
@@ -137,25 +153,29 @@ TEST_F(ListsTest, EntriesBeyondTheFreeSlotsAreCountedAndTheRunFails) {
     console_ = {};
     std::vector<std::string> arguments = {"--ini", ini_, "--pictures", Path("pics")};
     if (c.append) arguments.push_back("--append");
-    EXPECT_EQ(Run(arguments), 1);
+    EXPECT_EQ(Run(arguments), 0);
     EXPECT_EQ(IniText(), SettingsFileText(kNewFileOptions, after));
-    ASSERT_EQ(console_.err.size(), 1u);
-    EXPECT_EQ(console_.err[0],
-              "lumora-lists: " + std::string(c.message) + ": no free slot left in the picture list of " + ini_);
+    ASSERT_EQ(console_.out.size(), 2u);
+    EXPECT_EQ(console_.out[1], std::string(c.message) + ": no free slot left in the picture list of " + ini_);
   }
 }
 
 TEST_F(ListsTest, AFailedWriteLeavesTheSettingsFileAsItWas) {
+  const std::string kCannotWrite = "Cannot write the settings file %I; nothing was changed";
   struct Case {
     const char* ini;
     bool iniExists;
     int writesAllowed;
-    bool replaceFails;
+    std::optional<RewriteOutcome> rewrite;  // how the file's first rewrite ends; nothing: as it should
+    std::string message;
   };
   const Case kCases[] = {
-      {"lumora.ini", true, 1, false},                 // refused half-way through the list
-      {"lumora.ini", true, 1 << 20, true},            // the copy cannot take the file's place
-      {"missing/lumora.ini", false, 1 << 20, false},  // no folder to write into
+      {"lumora.ini", true, 1, std::nullopt, kCannotWrite},  // the copy refused half-way through the list
+      {"lumora.ini", true, 1 << 20, RewriteOutcome::Failed, kCannotWrite},  // half the file written, then no more
+      {"missing/lumora.ini", false, 1 << 20, std::nullopt, kCannotWrite},   // no folder to write into
+      {"lumora.ini", true, 1 << 20, RewriteOutcome::NotAllowed,
+       "This user may not change Lumora's settings file %I. Running Lumora's setup once, as an administrator, "
+       "allows it. Nothing was changed."},
   };
   const std::string before = SettingsFileText(kNewFileOptions, {{1, "C:\\old.jpg"}});
   MakeFile("pics/a.jpg");
@@ -164,20 +184,35 @@ TEST_F(ListsTest, AFailedWriteLeavesTheSettingsFileAsItWas) {
     ini_ = Path(c.ini);
     if (c.iniExists) WriteIni(before);
     RefusingProfileFiles profiles(c.writesAllowed);
-    PortableFileTree files;
-    UnreplacingFileTree unreplacing;
+    HalfWritingFileTree tree(Path("temp"), ini_, c.rewrite ? c.rewrite : RewriteOutcome::Written);
     console_ = {};
-    EXPECT_EQ(Run({"--ini", ini_, "--pictures", Path("pics")}, profiles,
-                  c.replaceFails ? static_cast<FileTree&>(unreplacing) : files),
-              1);
-    EXPECT_EQ(console_.err, std::vector<std::string>{"lumora-lists: Cannot write the settings file " + ini_ +
-                                                     "; nothing was changed"});
+    EXPECT_EQ(Run({"--ini", ini_, "--pictures", Path("pics")}, profiles, tree), 1);
+    std::string message = c.message;
+    message.replace(message.find("%I"), 2, ini_);
+    EXPECT_EQ(console_.err, std::vector<std::string>{"lumora-lists: " + message});
     EXPECT_EQ(fs::exists(ini_), c.iniExists);
     if (c.iniExists) {
       EXPECT_EQ(IniText(), before);
     }
-    EXPECT_FALSE(fs::exists(WorkingCopyOf(ini_)));
+    EXPECT_TRUE(fs::is_empty(dir_ / "temp")) << "the working copy and the old content are gone";
   }
+}
+
+TEST_F(ListsTest, ARunStoppedWhileItRewroteTheFileIsUndoneByTheNext) {
+  const std::string before = SettingsFileText(kNewFileOptions, {{1, "C:\\old.jpg"}});
+  WriteIni(before);
+  MakeFile("pics/a.jpg");
+  const std::string sound = MakeFile("music/s.wav");
+  HalfWritingFileTree stopping(Path("temp"), ini_, std::nullopt);
+  EXPECT_THROW(Run({"--ini", ini_, "--pictures", Path("pics")}, profiles_, stopping), HalfWritingFileTree::Stopped);
+  ASSERT_NE(IniText(), before);
+  console_ = {};
+  EXPECT_EQ(Run({"--ini", ini_, "--sounds", Path("music")}), 0);
+  EXPECT_EQ(IniText(), SettingsFileText(std::string("Sound=1") + (kNewFileOptions + 7), {{1, "C:\\old.jpg"}},
+                                        {{1, sound}}));
+  EXPECT_EQ(console_.err, std::vector<std::string>{"lumora-lists: " + ini_ +
+                                                   " was left half-written by an earlier run that was stopped: it "
+                                                   "holds again what it held before"});
 }
 
 TEST_F(ListsTest, PathsOf1024CharactersOrMoreAndNamesOutsideTheCodePageAreSkipped) {
