@@ -4,7 +4,12 @@
 ; checked before anything is installed; Lumora made the current screensaver if wished; Start-menu entries; an
 ; uninstaller that takes it all away again.
 ;
+; Setup over an earlier installation keeps the user's lists unless other folders are chosen; it lets every user
+; change the settings file, so that the settings window and the list tools work for a standard user too.
+;
 ; Silent: lumora-setup.exe /S [/PICTURES=DIR] [/SOUNDS=DIR] [/ACTIVATE=0|1] [/D=DIR]; uninstall.exe /S
+; Each option may be quoted whole or after its "=" ("/PICTURES=D:\My Photos", /PICTURES="D:\My Photos"); /D= comes
+; last, unquoted. An option setup cannot read ends it with exit code 2 before anything is changed.
 ;
 ; makensis -DVERSION=1.0 -DSCR32=... -DSCR64=... -DLISTS=... -DLISTSW=... -DSAMPLES=... -DOUTFILE=... lumora.nsi
 
@@ -22,6 +27,7 @@ ShowUninstDetails show
 !include "MUI2.nsh"
 !include "FileFunc.nsh"
 !include "LogicLib.nsh"
+!include "TextFunc.nsh"
 !include "nsDialogs.nsh"
 !include "WinVer.nsh"
 !include "x64.nsh"
@@ -29,8 +35,12 @@ ShowUninstDetails show
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Lumora"
 !define DESKTOP_KEY "Control Panel\Desktop"
 
-Var PicturesDir
-Var SoundsDir
+Var PicturesDir  ; the folder to list; empty: the current list is kept, or the samples listed where there is none
+Var SoundsDir    ; the folder to list; empty: the sound list is left as it is
+Var ListedPictures  ; where the current lists came from, when the settings file holds them
+Var ListedSounds
+Var HasPictures  ; "1" when the settings file holds a picture list, which setup keeps unless told otherwise
+Var HasSounds
 Var Activate
 Var PicturesField
 Var SoundsField
@@ -71,21 +81,99 @@ Function .onInit
   StrCpy $PicturesDir ""
   StrCpy $SoundsDir ""
   StrCpy $Activate "1"
-  ${GetParameters} $0
-  ClearErrors
-  ${GetOptions} $0 "/PICTURES=" $1
-  ${IfNot} ${Errors}
-    StrCpy $PicturesDir $1
+  Call ReadOptions
+  ${If} $R9 != ""
+    MessageBox MB_OK|MB_ICONSTOP "$R9" /SD IDOK
+    SetErrorLevel 2
+    Quit
   ${EndIf}
-  ClearErrors
-  ${GetOptions} $0 "/SOUNDS=" $1
-  ${IfNot} ${Errors}
-    StrCpy $SoundsDir $1
+  InitPluginsDir
+  File "/oname=$PLUGINSDIR\lumora-lists.exe" "${LISTS}"
+  StrCpy $0 "pictures"
+  Call ReadListSource
+  StrCpy $HasPictures $1
+  StrCpy $ListedPictures $2
+  StrCpy $0 "sounds"
+  Call ReadListSource
+  StrCpy $HasSounds $1
+  StrCpy $ListedSounds $2
+FunctionEnd
+
+; $1: "1" when the settings file holds the list named in $0 (pictures or sounds); $2: the folder it came from.
+Function ReadListSource
+  nsExec::ExecToStack '"$PLUGINSDIR\lumora-lists.exe" --ini "$WINDIR\lumora.ini" --source $0'
+  Pop $1
+  Pop $2
+  ${If} $1 == "0"
+    StrCpy $1 "1"
+    ${TrimNewLines} $2 $2
+  ${Else}
+    StrCpy $1 "0"
+    StrCpy $2 ""
   ${EndIf}
-  ClearErrors
-  ${GetOptions} $0 "/ACTIVATE=" $1
-  ${IfNot} ${Errors}
-    StrCpy $Activate $1
+FunctionEnd
+
+; The options, split as Windows splits a command line: blanks outside double quotes part them, the quotes go.
+; NSIS has taken /D= off the end already. $R9: empty, or why an option cannot be read.
+Function ReadOptions
+  StrCpy $R9 ""
+  ${GetParameters} $R0
+  StrLen $R5 $R0
+  StrCpy $R1 0   ; where the walk is
+  StrCpy $R2 ""  ; the option so far
+  StrCpy $R3 0   ; inside quotes
+  StrCpy $R4 0   ; an option has begun
+  ${DoWhile} $R1 < $R5
+    StrCpy $R6 $R0 1 $R1
+    IntOp $R1 $R1 + 1
+    StrCpy $R7 0  ; a blank that parts two options
+    ${If} $R3 == 0
+      ${If} $R6 == " "
+      ${OrIf} $R6 == "$\t"
+        StrCpy $R7 1
+      ${EndIf}
+    ${EndIf}
+    ${If} $R6 == '"'
+      IntOp $R3 1 - $R3
+      StrCpy $R4 1
+    ${ElseIf} $R7 == 1
+      ${If} $R4 == 1
+        Call TakeOption
+      ${EndIf}
+      StrCpy $R2 ""
+      StrCpy $R4 0
+    ${Else}
+      StrCpy $R2 "$R2$R6"
+      StrCpy $R4 1
+    ${EndIf}
+  ${Loop}
+  ${If} $R4 == 1
+    Call TakeOption
+  ${EndIf}
+FunctionEnd
+
+; One option, in $R2.
+Function TakeOption
+  ${If} $R9 != ""
+    Return
+  ${EndIf}
+  StrCpy $R7 $R2 10
+  StrCpy $R8 $R2 8
+  ${If} $R2 S== "/S"
+  ${OrIf} $R2 S== "/NCRC"
+    Return
+  ${ElseIf} $R7 == "/PICTURES="
+  ${AndIf} $R2 != "/PICTURES="
+    StrCpy $PicturesDir $R2 "" 10
+  ${ElseIf} $R8 == "/SOUNDS="
+  ${AndIf} $R2 != "/SOUNDS="
+    StrCpy $SoundsDir $R2 "" 8
+  ${ElseIf} $R2 == "/ACTIVATE=0"
+  ${OrIf} $R2 == "/ACTIVATE=1"
+    StrCpy $Activate $R2 "" 10
+  ${Else}
+    StrCpy $R9 "Lumora Setup cannot read the option $R2. It takes /S, /PICTURES=FOLDER, /SOUNDS=FOLDER, \
+/ACTIVATE=0 or 1, and last /D=FOLDER. Nothing was installed."
   ${EndIf}
 FunctionEnd
 
@@ -102,19 +190,22 @@ FunctionEnd
   ${EndIf}
 !macroend
 
-; The pictures folder (the samples unless chosen: $PicturesDir stays empty for them, so that they follow a
-; change of the installation folder), an optional sounds folder, and the choice to make Lumora the current
-; screensaver. What the user chose stays when they go back and come again.
+; The pictures folder (the current list's folder, or the samples where there is no list: $PicturesDir stays empty
+; for either, so that the list is kept or the samples follow a change of the installation folder), an optional
+; sounds folder, and the choice to make Lumora the current screensaver. What the user chose stays when they go
+; back and come again.
 Function ListsPage
   !insertmacro MUI_HEADER_TEXT "Pictures and sounds" "Choose what Lumora shows and plays."
-  StrCpy $0 $PicturesDir
-  ${If} $0 == ""
-    StrCpy $0 "$INSTDIR\Samples"
-  ${EndIf}
+  Call PicturesShown
   nsDialogs::Create 1018
   Pop $1
-  ${NSD_CreateLabel} 0 0 100% 20u "Lumora shows the JPEG and bitmap pictures of one folder, in the order of their \
-names. The sample pictures come with it; you can choose your own folder instead."
+  ${If} $HasPictures == "1"
+    ${NSD_CreateLabel} 0 0 100% 20u "Lumora keeps its current list of pictures, made from the folder below, \
+unless you choose another folder. It shows JPEG and bitmap pictures in the order of their names."
+  ${Else}
+    ${NSD_CreateLabel} 0 0 100% 20u "Lumora shows the JPEG and bitmap pictures of one folder, in the order of \
+their names. The sample pictures come with it; you can choose your own folder instead."
+  ${EndIf}
   Pop $1
   ${NSD_CreateLabel} 0 24u 100% 10u "Folder of the pictures to show:"
   Pop $1
@@ -125,7 +216,8 @@ names. The sample pictures come with it; you can choose your own folder instead.
   ${NSD_OnClick} $1 BrowsePictures
   ${NSD_CreateLabel} 0 56u 100% 10u "Folder of wave and MIDI sounds to play beside them (may stay empty):"
   Pop $1
-  ${NSD_CreateDirRequest} 0 68u 78% 12u "$SoundsDir"
+  Call SoundsShown
+  ${NSD_CreateDirRequest} 0 68u 78% 12u "$0"
   Pop $SoundsField
   ${NSD_CreateBrowseButton} 80% 67u 20% 14u "Browse..."
   Pop $1
@@ -137,6 +229,26 @@ names. The sample pictures come with it; you can choose your own folder instead.
   ${EndIf}
   ${NSD_OnBack} KeepListsChoices
   nsDialogs::Show
+FunctionEnd
+
+; $0: what the pictures field shows for $PicturesDir.
+Function PicturesShown
+  StrCpy $0 $PicturesDir
+  ${If} $0 == ""
+  ${AndIf} $HasPictures == "1"
+    StrCpy $0 $ListedPictures
+  ${ElseIf} $0 == ""
+    StrCpy $0 "$INSTDIR\Samples"
+  ${EndIf}
+FunctionEnd
+
+; $0: what the sounds field shows for $SoundsDir.
+Function SoundsShown
+  StrCpy $0 $SoundsDir
+  ${If} $0 == ""
+  ${AndIf} $HasSounds == "1"
+    StrCpy $0 $ListedSounds
+  ${EndIf}
 FunctionEnd
 
 Function BrowsePictures
@@ -157,12 +269,20 @@ Function BrowseSounds
   ${EndIf}
 FunctionEnd
 
+; A field left as it was shown keeps what it showed: the current list, or the samples.
 Function KeepListsChoices
+  StrCpy $PicturesDir ""
+  Call PicturesShown
   ${NSD_GetText} $PicturesField $PicturesDir
-  ${If} $PicturesDir == "$INSTDIR\Samples"
+  ${If} $PicturesDir == $0
     StrCpy $PicturesDir ""
   ${EndIf}
+  StrCpy $SoundsDir ""
+  Call SoundsShown
   ${NSD_GetText} $SoundsField $SoundsDir
+  ${If} $SoundsDir == $0
+    StrCpy $SoundsDir ""
+  ${EndIf}
   ${NSD_GetState} $ActivateBox $0
   ${If} $0 == ${BST_CHECKED}
     StrCpy $Activate "1"
@@ -184,8 +304,6 @@ FunctionEnd
 ; $R9: empty when the chosen folders hold what would be listed, else why they do not. The samples need no check.
 Function CheckFolders
   StrCpy $R9 ""
-  InitPluginsDir
-  File "/oname=$PLUGINSDIR\lumora-lists.exe" "${LISTS}"
   ${If} $PicturesDir != ""
     ${IfNot} ${FileExists} "$PicturesDir\*.*"
       StrCpy $R9 "The pictures folder $PicturesDir does not exist."
@@ -297,16 +415,14 @@ Section "Lumora"
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
 SectionEnd
 
-; The lists of the settings file, from the chosen folders; a settings file that was not there before is made.
+; The lists of the settings file, from the chosen folders; a settings file that was not there before is made,
+; with the samples unless a folder was chosen, and a list that is there stays unless another folder was chosen.
 ; Without it the saver could show nothing: the installation stops there, says so, and takes back what it put.
 Function WriteLists
   StrCpy $2 $PicturesDir
   ${If} $2 == ""
+  ${AndIf} $HasPictures != "1"
     StrCpy $2 "$INSTDIR\Samples"
-  ${EndIf}
-  StrCpy $0 '"$INSTDIR\lumora-lists.exe" --ini "$WINDIR\lumora.ini" --pictures "$2"'
-  ${If} $SoundsDir != ""
-    StrCpy $0 '$0 --sounds "$SoundsDir"'
   ${EndIf}
   ; A settings file that was there before holds the user's own options: it stays when Lumora goes.
   ${IfNot} ${FileExists} "$WINDIR\lumora.ini"
@@ -314,12 +430,24 @@ Function WriteLists
   ${Else}
     StrCpy $3 "0"
   ${EndIf}
-  DetailPrint "Listing the pictures of $2 in the settings file $WINDIR\lumora.ini"
+  StrCpy $0 '"$INSTDIR\lumora-lists.exe" --ini "$WINDIR\lumora.ini"'
+  ${If} $2 != ""
+    StrCpy $0 '$0 --pictures "$2"'
+    DetailPrint "Listing the pictures of $2 in the settings file $WINDIR\lumora.ini"
+  ${Else}
+    DetailPrint "Keeping the list of pictures in the settings file $WINDIR\lumora.ini"
+  ${EndIf}
   ${If} $SoundsDir != ""
+    StrCpy $0 '$0 --sounds "$SoundsDir"'
     DetailPrint "Listing the sounds of $SoundsDir"
   ${EndIf}
-  nsExec::ExecToLog $0
-  Pop $1
+  ${If} $2 != ""
+  ${OrIf} $SoundsDir != ""
+    nsExec::ExecToLog $0
+    Pop $1
+  ${Else}
+    StrCpy $1 "0"
+  ${EndIf}
   ${If} $1 != "0"
   ${OrIfNot} ${FileExists} "$WINDIR\lumora.ini"
     DetailPrint "The settings file $WINDIR\lumora.ini could not be written: nothing was installed."
@@ -339,6 +467,37 @@ list why). Nothing was installed." /SD IDOK
   ${If} $SoundsDir != ""
     WriteINIStr "$WINDIR\lumora.ini" "Options" "Sound" "1"
     DetailPrint "Sound switched on: the sounds play beside the pictures"
+  ${EndIf}
+  Call GrantSettingsFile
+FunctionEnd
+
+; The saver's settings window and the list tools write the settings file in place, and a standard user may not
+; write the Windows directory: the built-in Users group (S-1-5-32-545, whose name is in the system's language)
+; gets the right to change this one file. Windows 95, 98 and ME have no rights on files.
+Function GrantSettingsFile
+  ${If} ${AtLeastWinVista}
+    nsExec::ExecToLog '"$SYSDIR\icacls.exe" "$WINDIR\lumora.ini" /grant *S-1-5-32-545:(M)'
+    Pop $0
+  ${ElseIf} ${IsNT}
+    ; cacls, on Windows 2000 and XP, takes only the group's name.
+    StrCpy $0 "1"
+    System::Call 'advapi32::ConvertStringSidToSidA(t "S-1-5-32-545", *p .r1) i .r2'
+    ${If} $2 <> 0
+      System::Call 'advapi32::LookupAccountSidA(p 0, p r1, t .r3, *i ${NSIS_MAX_STRLEN}, t .r4, \
+*i ${NSIS_MAX_STRLEN}, *i .r5) i .r2'
+      System::Call 'kernel32::LocalFree(p r1)'
+      ${If} $2 <> 0
+        nsExec::ExecToLog '"$SYSDIR\cacls.exe" "$WINDIR\lumora.ini" /E /G "$3":C'
+        Pop $0
+      ${EndIf}
+    ${EndIf}
+  ${Else}
+    Return
+  ${EndIf}
+  ${If} $0 == "0"
+    DetailPrint "Every user of this computer may change Lumora's settings"
+  ${Else}
+    DetailPrint "Only administrators may change Lumora's settings: the rights of $WINDIR\lumora.ini could not be changed"
   ${EndIf}
 FunctionEnd
 

@@ -7,6 +7,7 @@
 
 #include "SaverRun.h"
 #include "portable/IniText.h"
+#include "samples/PictureFiles.h"
 #include "settings_file/SettingsFile.h"
 #include "support/ShowFixture.h"
 
@@ -25,6 +26,11 @@ constexpr char kInstalledSaver[] = "C:\\windows\\system32\\lumora.scr";
 constexpr char kStartMenu[] = "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\Lumora";
 constexpr char kPictures[] = "C:\\lumora-files\\install";
 constexpr char kSounds[] = "C:\\lumora-files\\install-sounds";
+constexpr char kBlankFolder[] = "C:\\lumora-files\\My Photos";
+constexpr char kGrantRecord[] = "C:\\lumora-files\\icacls.txt";
+// How setup lets every user change the settings file: the built-in Users group by its SID.
+constexpr char kGrantCall[] =
+    "\"C:\\windows\\system32\\icacls.exe\" \"C:\\windows\\lumora.ini\" /grant *S-1-5-32-545:(M)\n";
 
 struct InstallRow {
   const char* name;
@@ -54,6 +60,14 @@ const InstallRow kRows[] = {
      {"beep.wav", "tune.mid"},
      false,
      "1"},
+    {"PicturesFolderWithABlank",
+     {"/S", std::string("/PICTURES=") + kBlankFolder, "/ACTIVATE=1"},
+     "C:\\Program Files (x86)\\Lumora",
+     kBlankFolder,
+     {"p.bmp"},
+     {},
+     true,
+     "0"},
 };
 
 // The Start-menu entries that run lumora-listsw.exe, and their arguments.
@@ -86,7 +100,27 @@ void WriteFolders(ShowFiles& files) {
   files.AddFile("install-sounds/tune.mid", {'M', 'T', 'h', 'd'});
   files.AddFile("install-sounds/beep.wav", {'R', 'I', 'F', 'F', 4, 0, 0, 0, 'W', 'A', 'V', 'E'});
   files.AddFile("install-sounds/skip.mp3", {'s'});
+  files.AddPicture("My Photos/p.bmp", Shade(60));
 }
+
+// icacls.exe of the 32-bit system folder replaced, for one test, by a program that records how it was called.
+class RecordedIcacls {
+ public:
+  RecordedIcacls() : path_(Session().WindowsDir() / "syswow64" / "icacls.exe"), original_(ReadFile(path_)) {
+    std::filesystem::copy_file(Session().SaverToolPath("record_arguments.exe"), path_,
+                               std::filesystem::copy_options::overwrite_existing);
+    std::filesystem::remove(FromWindowsPath(kGrantRecord));
+  }
+  ~RecordedIcacls() { lumora::WriteFile(path_.string(), std::vector<uint8_t>(original_.begin(), original_.end())); }
+  WineRunOptions Options() const {
+    return {.dllOverrides = {"icacls.exe=n"}, .environment = {{"LUMORA_RECORD_FILE", kGrantRecord}}};
+  }
+  std::string Calls() const { return ReadFile(FromWindowsPath(kGrantRecord)); }
+
+ private:
+  std::filesystem::path path_;
+  std::string original_;
+};
 
 std::vector<std::string> FolderNames(const std::filesystem::path& folder) {
   std::vector<std::string> names;
@@ -144,7 +178,9 @@ TEST_P(Installer, InstallsShowsTheFirstPictureAndUninstallsEverything) {
   Session().SetRegistryValue(kDesktopKey, "SCRNSAVE.EXE", "REG_SZ", kEarlierSaver);
   Session().SetRegistryValue(kDesktopKey, "ScreenSaveActive", "REG_SZ", "0");
 
-  ASSERT_EQ(Session().Run(setup.string(), row.arguments, 120s), 0);
+  const RecordedIcacls icacls;
+  ASSERT_EQ(Session().Run(setup.string(), row.arguments, 120s, icacls.Options()), 0);
+  EXPECT_EQ(icacls.Calls(), kGrantCall);
 
   const std::filesystem::path installDir = FromWindowsPath(row.installDir);
   EXPECT_THAT(FolderNames(installDir),
@@ -211,11 +247,12 @@ void ExpectNothingInstalled(const std::string& what) {
   EXPECT_EQ(Session().RegistryValue(kDesktopKey, "SCRNSAVE.EXE"), kEarlierSaver) << what;
 }
 
-TEST(InstallerChecks, ASilentInstallGivenAFolderWithoutWhatItListsFailsAndChangesNothing) {
+TEST(InstallerChecks, ASilentInstallGivenAFolderWithoutWhatItListsOrAnOptionItCannotReadFailsAndChangesNothing) {
   if (Session().Arch() != SaverArch::I686) GTEST_SKIP() << "the installer is one 32-bit program, tried with 32-bit Wine";
   const std::filesystem::path setup = PrepareInstall();
   const char* kRefused[] = {"/PICTURES=C:\\lumora-files\\nowhere", "/PICTURES=C:\\lumora-files\\install-sounds",
-                            "/SOUNDS=C:\\lumora-files\\install"};
+                            "/SOUNDS=C:\\lumora-files\\install", "/PICTURES=C:\\lumora-files\\no where",
+                            "/ACTIVATE=2", "/PICTURES", "/SOUNDS=", "/BOGUS=1"};
   for (const char* folder : kRefused) {
     EXPECT_NE(Session().Run(setup.string(), {"/S", folder}, 120s), 0) << folder;
     ExpectNothingInstalled(folder);
@@ -297,6 +334,62 @@ TEST(InstallerPages, RefusesAMissingFolderKeepsChoicesAcrossBackAndAsksBeforeCan
   TapKey(XK_Return);
   EXPECT_TRUE(installer.Wait(30s));
   ExpectNothingInstalled("cancelled");
+}
+
+// The page over a list made before: it shows the list's folder and says the list is kept.
+void GoThroughThePagesKeepingEverything(const std::filesystem::path& setup, const std::string& listFolder) {
+  Inspector inspector(Session());
+  WineProcess installer = Session().Start(setup.string(), {});
+  const std::optional<Hwnd> window = inspector.Wait("#32770", "Lumora Screensaver 1.0 Setup", 60s);
+  ASSERT_TRUE(window.has_value());
+  WaitForControl(inspector, *window, "Welcome to Lumora Setup");
+  TapKey(XK_Return);
+  WaitForControl(inspector, *window, "Destination Folder");
+  TapKey(XK_Return);
+  WaitForControl(inspector, *window, "Make Lumora the current screensaver");
+  const std::vector<ChildInfo> edits = ShownEdits(inspector, *window);
+  ASSERT_EQ(edits.size(), 2u);
+  EXPECT_EQ(edits[0].text, listFolder);
+  EXPECT_TRUE(ChildWithText(inspector, *window,
+                            "Lumora keeps its current list of pictures, made from the folder below, unless you choose "
+                            "another folder. It shows JPEG and bitmap pictures in the order of their names."));
+  TapKey(XK_Return);
+  WaitForControl(inspector, *window, "Installation Complete");
+  TapKey(XK_Return);
+  WaitForControl(inspector, *window, "Completing Lumora Setup");
+  TapKey(XK_Return);
+  EXPECT_TRUE(installer.Wait(30s));
+}
+
+// A library of 1,200 pictures in a folder whose name has a blank: setup lists the first 500; run again, silently
+// and then through its pages with everything left as it was, it keeps that list and the folder remembered for
+// "Refresh Lumora Pictures".
+TEST(InstallerUpgrade, KeepsTheListOfALibraryLargerThanTheSlots) {
+  if (Session().Arch() != SaverArch::I686) GTEST_SKIP() << "the installer is one 32-bit program, tried with 32-bit Wine";
+  const std::filesystem::path setup = PrepareInstall();
+  const std::string library = "C:\\lumora-files\\My Library";
+  ShowFiles files;
+  for (int i = 1; i <= 1200; ++i) {
+    char name[32];
+    std::snprintf(name, sizeof name, "photo%04d.bmp", i);
+    files.AddFile(std::string("My Library/") + name, {'B', 'M'});
+  }
+  ASSERT_EQ(Session().Run(setup.string(), {"/S", "/PICTURES=" + library}, 180s), 0);
+  const std::string first = ReadWindowsFile("lumora.ini").value_or("");
+  const IniDocument ini = ParseIniText(first);
+  const std::vector<std::string> listed = ListOf(ini, kPictureSection);
+  ASSERT_EQ(listed.size(), 500u);
+  EXPECT_EQ(listed.front(), library + "\\photo0001.bmp");
+  EXPECT_EQ(listed.back(), library + "\\photo0500.bmp");
+  EXPECT_EQ(FindIniValue(ini, "Lumora Lists", "PictureFolder1"), library);
+
+  ASSERT_EQ(Session().Run(setup.string(), {"/S"}, 120s), 0);
+  EXPECT_EQ(ReadWindowsFile("lumora.ini"), first) << "a silent setup without /PICTURES";
+  GoThroughThePagesKeepingEverything(setup, library);
+  EXPECT_EQ(ReadWindowsFile("lumora.ini"), first) << "setup through its pages";
+
+  ASSERT_EQ(Session().Run("C:\\Program Files (x86)\\Lumora\\uninstall.exe", {"/S"}, 60s), 0);
+  EXPECT_TRUE(WaitFor([&] { return !Session().RegistryValue(kUninstallKey, "DisplayName"); }, 60s));
 }
 
 }  // namespace

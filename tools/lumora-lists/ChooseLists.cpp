@@ -12,14 +12,6 @@ constexpr const char* kSoundsTitle = "Choose the folder of the wave and MIDI sou
 constexpr const char* kAlsoSounds = "Also choose a folder of sounds?";
 constexpr const char* kNothingChosen = "No folder was chosen: the pictures were left as they were.";
 
-// The dialog opens where the list came from last time: the folder chosen, else that of its first file.
-std::string StartFolder(const TIniFile& ini, SlotList list) {
-  if (const std::optional<ChosenFolders> chosen = ReadChosenFolders(ini, list)) return chosen->arguments.front();
-  const std::vector<std::string> listed = ListedEntries(ini, list);
-  const size_t slash = listed.empty() ? std::string::npos : listed.front().find_last_of("\\/");
-  return slash == std::string::npos ? std::string() : listed.front().substr(0, slash);
-}
-
 std::string WhatItDoes(const ListOutcome& outcome, const std::string& folder, bool soundOn) {
   if (outcome.list == SlotList::Pictures)
     return "Lumora will show " + Count(outcome.placed, outcome.list) + " from " + folder + ".";
@@ -47,13 +39,13 @@ std::vector<std::string> Summary(const UpdateResult& result, const ListsRequest&
 // dialog was cancelled. A sounds dialog cancelled leaves the sounds as they are.
 std::optional<ListsRequest> AskForFolders(const TIniFile& ini, FolderChooser& chooser, MessageBoxes& boxes) {
   const std::optional<std::string> pictures =
-      chooser.ChooseFolder(kPicturesTitle, StartFolder(ini, SlotList::Pictures));
+      chooser.ChooseFolder(kPicturesTitle, ListSource(ini, SlotList::Pictures));
   if (!pictures) return std::nullopt;
   ListsRequest request;
   request.recursive = true;
   request.pictures = std::vector<std::string>{*pictures};
   if (!boxes.Show(BoxKind::Confirm, kAlsoSounds, BoxButtons::YesNo)) return request;
-  if (const std::optional<std::string> sounds = chooser.ChooseFolder(kSoundsTitle, StartFolder(ini, SlotList::Sounds)))
+  if (const std::optional<std::string> sounds = chooser.ChooseFolder(kSoundsTitle, ListSource(ini, SlotList::Sounds)))
     request.sounds = std::vector<std::string>{*sounds};
   return request;
 }

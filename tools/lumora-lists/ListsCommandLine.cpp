@@ -41,6 +41,10 @@ ListsRequest ParseListsCommandLine(const std::vector<std::string>& arguments) {
       AddTo(request.pictures, ValueOf(arguments, index, "a folder or a picture file"));
     } else if (argument == "--sounds") {
       AddTo(request.sounds, ValueOf(arguments, index, "a folder or a sound file"));
+    } else if (argument == "--source") {
+      const std::string list = ValueOf(arguments, index, "pictures or sounds");
+      if (list != "pictures" && list != "sounds") throw UsageError("--source needs pictures or sounds");
+      request.source = list == "pictures" ? SlotList::Pictures : SlotList::Sounds;
     } else if (argument == "--ini") {
       if (request.ini) throw UsageError("--ini given twice");
       request.ini = ValueOf(arguments, index, "a settings file");
@@ -51,9 +55,11 @@ ListsRequest ParseListsCommandLine(const std::vector<std::string>& arguments) {
   const bool listOptions = request.pictures || request.sounds || request.append || request.check;
   if (request.choose && (listOptions || request.refresh || request.recursive))
     throw UsageError("--choose asks for the folders: give it alone, or with --ini");
+  if (request.source && (listOptions || request.refresh || request.choose || request.recursive))
+    throw UsageError("--source only says where a list comes from: give it alone, or with --ini");
   if (request.refresh && listOptions)
     throw UsageError("--refresh lists again what was chosen: give it alone, or with --ini");
-  if (!request.refresh && !request.choose && !request.pictures && !request.sounds)
+  if (!request.refresh && !request.choose && !request.source && !request.pictures && !request.sounds)
     throw UsageError("Nothing to do: give --pictures, --sounds, --refresh or --choose");
   return request;
 }
@@ -80,6 +86,9 @@ std::vector<std::string> ListsUsage() {
       "  --choose             choose the folder of pictures, and one of sounds if you",
       "                       like, in the system's folder dialog; their subfolders",
       "                       are taken too, and every message shows in a box",
+      "  --source pictures|sounds",
+      "                       print the folder the list was made from (for setup);",
+      "                       the exit code is 1 when the list is empty",
       "  --help, /?           show this text",
       "  --version            show the program's version",
       "Files of a folder are taken in natural order (img2 before img10). A file whose",

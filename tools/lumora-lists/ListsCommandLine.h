@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/LumoraError.h"
+#include "settings_file/SettingsFile.h"
 
 namespace lumora {
 
@@ -25,6 +26,7 @@ struct ListsRequest {
   bool check = false;    // only say what would be listed; write nothing
   bool refresh = false;  // list again what was chosen last
   bool choose = false;   // the folders chosen in the system's folder dialog
+  std::optional<SlotList> source;  // only say where the list comes from; change nothing
 };
 
 // The arguments after the program's name. --help and --version end the reading where they stand.

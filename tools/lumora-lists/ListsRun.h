@@ -14,6 +14,10 @@ inline constexpr const char* kErrorPrefix = "lumora-lists: ";
 // "1 picture", "312 pictures", "2 sounds".
 std::string Count(int count, SlotList list);
 
+// Where a list came from last time: the first folder chosen for it, else that of its first file; empty when
+// it holds no entry.
+std::string ListSource(const TIniFile& ini, SlotList list);
+
 // The line that says how many entries of a list found no free slot.
 std::string LeftOutLine(const ListOutcome& outcome, const std::string& iniPath);
 

@@ -136,6 +136,14 @@ int Refresh(const std::string& iniPath, const ListsServices& services, ListsCons
   return kListsSucceeded;
 }
 
+// For setup, which keeps a list that holds entries and opens its page at the list's folder.
+int PrintSource(const std::string& iniPath, SlotList list, const ListsServices& services, ListsConsole& console) {
+  const TIniFile ini(services.profiles, iniPath);
+  if (services.tree.KindOf(iniPath) != PathKind::File || ListedEntries(ini, list).empty()) return kListsFailed;
+  console.Out(ListSource(ini, list));
+  return kListsSucceeded;
+}
+
 int Check(const ListsRequest& request, FileTree& tree, ListsConsole& console) {
   std::vector<ListUpdate> updates;
   if (!CollectLists(request, tree, console, updates)) return kListsFailed;
@@ -153,6 +161,7 @@ int Update(const ListsRequest& request, const ListsServices& services, ListsCons
   if (request.check) return Check(request, services.tree, console);
   const std::string iniPath = services.tree.FullPath(*ini);
   if (request.refresh) return Refresh(iniPath, services, console);
+  if (request.source) return PrintSource(iniPath, *request.source, services, console);
   if (request.choose) {
     if (services.chooser && services.boxes) return ChooseLists(iniPath, services);
     console.Err(kErrorPrefix + std::string("--choose needs the system's folder dialog: name the folders with "
@@ -164,6 +173,13 @@ int Update(const ListsRequest& request, const ListsServices& services, ListsCons
 }
 
 }  // namespace
+
+std::string ListSource(const TIniFile& ini, SlotList list) {
+  if (const std::optional<ChosenFolders> chosen = ReadChosenFolders(ini, list)) return chosen->arguments.front();
+  const std::vector<std::string> listed = ListedEntries(ini, list);
+  const size_t slash = listed.empty() ? std::string::npos : listed.front().find_last_of("\\/");
+  return slash == std::string::npos ? std::string() : listed.front().substr(0, slash);
+}
 
 std::string Count(int count, SlotList list) { return std::to_string(count) + " " + Noun(count, list); }
 

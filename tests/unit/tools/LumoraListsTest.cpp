@@ -281,6 +281,10 @@ TEST_F(ListsTest, ArgumentErrorsAreOneLineAndWriteNothing) {
       {"--ini %D/lumora.ini --choose", 2,
        "--choose needs the system's folder dialog: name the folders with --pictures and --sounds"},
       {"--pictures %D/pics", 2, "--ini is needed: this system has no Windows directory"},
+      {"--ini %D/lumora.ini --source", 2, "--source needs pictures or sounds"},
+      {"--ini %D/lumora.ini --source photos", 2, "--source needs pictures or sounds"},
+      {"--ini %D/lumora.ini --source pictures --pictures %D/pics", 2,
+       "--source only says where a list comes from: give it alone, or with --ini"},
   };
   MakeFile("pics/a.jpg");
   MakeFile("pics/notes.txt");
@@ -329,6 +333,20 @@ TEST_F(ListsTest, CheckSaysWhatWouldBeListedAndWritesNothing) {
   EXPECT_EQ(console_.out, (std::vector<std::string>{"2 pictures found", "1 sound found"}));
   EXPECT_TRUE(console_.err.empty());
   EXPECT_FALSE(fs::exists(ini_));
+}
+
+TEST_F(ListsTest, SourceNamesTheFolderAListCameFromAndFailsForAnEmptyList) {
+  WriteIni(SettingsFileText(kNewFileOptions, {{2, "C:\\photos\\x.jpg"}}));
+  EXPECT_EQ(Run({"--ini", ini_, "--source", "pictures"}), 0);
+  EXPECT_EQ(Run({"--ini", ini_, "--source", "sounds"}), 1);
+  EXPECT_EQ(console_.out, std::vector<std::string>{"C:\\photos"});
+  MakeFile("pics/a.jpg");
+  EXPECT_EQ(Run({"--ini", ini_, "--pictures", Path("pics")}), 0);
+  console_ = {};
+  EXPECT_EQ(Run({"--ini", ini_, "--source", "pictures"}), 0);
+  EXPECT_EQ(Run({"--ini", Path("missing.ini"), "--source", "pictures"}), 1);
+  EXPECT_EQ(console_.out, std::vector<std::string>{Path("pics")});
+  EXPECT_TRUE(console_.err.empty());
 }
 
 TEST_F(ListsTest, RefreshListsTheChosenFoldersAgainAndKeepsWhatCameFromAFolderThatIsGone) {
