@@ -34,19 +34,6 @@ std::vector<std::string> PictureList() {
   return values;
 }
 
-// The dialog or message box whose text holds `words`, once it shows.
-DialogInfo WaitForDialogSaying(Inspector& inspector, const std::string& words) {
-  std::optional<DialogInfo> found;
-  const auto shows = [&] {
-    for (const DialogInfo& box : inspector.Dialogs())
-      for (const std::string& text : box.statics)
-        if (box.visible && text.find(words) != std::string::npos) found = box;
-    return found.has_value();
-  };
-  if (!WaitFor(shows, 60s)) throw HarnessError("nothing says \"" + words + "\"");
-  return *found;
-}
-
 // With LUMORA_E2E_SCREENSHOTS=DIR, the window inside its frame, as the README shows it, once it has looked the same
 // for two seconds.
 void SaveForReadme(Inspector& inspector, Hwnd window, const std::string& fileName) {
@@ -93,14 +80,7 @@ TEST(ListsTool, ANameOutsideTheCodePageIsListedByItsShortNameAndShown) {
 }
 
 TEST(ListsTool, AFolderChosenInTheFolderDialogIsListedWithItsSubfoldersAndTheBoxSaysSo) {
-  // A folder of its own at the top of C:, the first the tree holds there.
-  const std::filesystem::path albums = Session().DriveC() / "Albums";
-  std::filesystem::remove_all(albums);
-  std::filesystem::create_directories(albums / "trip");
-  lumora::WriteFile((albums / "a.jpg").string(), lumora::JpegFileOf(Shade(40)));
-  lumora::WriteFile((albums / "b.bmp").string(), lumora::BmpFileOf(Shade(120)));
-  lumora::WriteFile((albums / "trip" / "c.jpg").string(), lumora::JpegFileOf(Shade(200)));
-  lumora::WriteFile((albums / "notes.txt").string(), {'n'});
+  WriteAlbums();
   WriteWindowsFile("lumora.ini", SettingsFileText("Sound=0\r\n"));
   Inspector inspector(Session());
   WineProcess tool = Session().Start(Session().ListsToolPath("lumora-listsw.exe").string(), {"--choose"});
@@ -109,11 +89,7 @@ TEST(ListsTool, AFolderChosenInTheFolderDialogIsListedWithItsSubfoldersAndTheBox
       WaitForDialogSaying(inspector, "Choose the folder of the pictures for Lumora to show (with its subfolders):");
   EXPECT_EQ(dialog.caption, "Browse for Folder");
   ASSERT_TRUE(WaitFor([&] { return inspector.Foreground() == dialog.hwnd; }, 30s));
-  // From OK to the folder tree, to My Computer, and down through (C:) to Albums, each opened on the way.
-  TapKey(XK_Tab);
-  TapKey(XK_Tab);
-  TapKey(XK_m);
-  for (int step = 0; step < 4; ++step) TapKey(XK_Right);
+  SelectFirstFolderOfDriveC();
   SaveForReadme(inspector, dialog.hwnd, "lists-choose-dialog.png");
   TapKey(XK_Return);
   WaitForDialogSaying(inspector, "Also choose a folder of sounds?");

@@ -1,5 +1,7 @@
 #include "SaverRun.h"
 
+#include <X11/keysym.h>
+
 #include <filesystem>
 
 #include "samples/PictureFiles.h"
@@ -49,6 +51,40 @@ Image ExpectedFrame(const std::string& settingsText, const ShowFiles& files, int
   show.form.FormCreate();
   show.Ticks(ticks);
   return ToImage(show.stage.Render());
+}
+
+DialogInfo WaitForDialogSaying(Inspector& inspector, const std::string& words) {
+  std::optional<DialogInfo> found;
+  const auto shows = [&] {
+    for (const DialogInfo& box : inspector.Dialogs())
+      for (const std::string& text : box.statics)
+        if (box.visible && text.find(words) != std::string::npos) found = box;
+    return found.has_value();
+  };
+  if (!WaitFor(shows, 60s)) throw HarnessError("nothing says \"" + words + "\"");
+  return *found;
+}
+
+void WriteAlbums() {
+  const auto shade = [](uint8_t red) {
+    return lumora::MakePicture(16, 12, [=](int x, int y) {
+      return lumora::Rgb{red, static_cast<uint8_t>(x * 9), static_cast<uint8_t>(y * 9)};
+    });
+  };
+  const std::filesystem::path albums = Session().DriveC() / "Albums";
+  std::filesystem::remove_all(albums);
+  std::filesystem::create_directories(albums / "trip");
+  lumora::WriteFile((albums / "a.jpg").string(), lumora::JpegFileOf(shade(40)));
+  lumora::WriteFile((albums / "b.bmp").string(), lumora::BmpFileOf(shade(120)));
+  lumora::WriteFile((albums / "trip" / "c.jpg").string(), lumora::JpegFileOf(shade(200)));
+  lumora::WriteFile((albums / "notes.txt").string(), {'n'});
+}
+
+void SelectFirstFolderOfDriveC() {
+  TapKey(XK_Tab);
+  TapKey(XK_Tab);
+  TapKey(XK_m);
+  for (int step = 0; step < 4; ++step) TapKey(XK_Right);
 }
 
 RunningSaver::RunningSaver(const WineRunOptions& options, const std::vector<std::string>& args)

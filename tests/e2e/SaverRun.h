@@ -54,6 +54,15 @@ class RunningSaver {
 // returns the last screenshot.
 Image WaitForScreen(const Image& expected, std::chrono::milliseconds timeout);
 
+// The dialog or message box whose text holds `words`, once it shows; throws when none does within a minute.
+DialogInfo WaitForDialogSaying(Inspector& inspector, const std::string& words);
+
+// C:\Albums, the first folder of C:, made afresh: a.jpg and b.bmp, trip\c.jpg, and notes.txt beside them.
+void WriteAlbums();
+// In the system's folder dialog, with the focus on its OK button: to the folder tree, My Computer, and down
+// through (C:) to its first folder, each opened on the way.
+void SelectFirstFolderOfDriveC();
+
 // Clicks the OK button of the message box with this caption; false when there is none.
 bool PressOkOn(const std::string& caption);
 

@@ -1,5 +1,6 @@
 #include "harness/WineSession.h"
 
+#include <pwd.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -27,17 +28,17 @@ constexpr auto kToolTimeout = 60s;
 
 // Where the server of a prefix listens: Debian's Wine keeps the name of the server's own temporary folder in
 // PREFIX/wineserver, upstream Wine uses /tmp/.wine-UID.
-std::filesystem::path ServerTempDir(const std::filesystem::path& prefix) {
+std::filesystem::path ServerTempDir(const std::filesystem::path& prefix, unsigned uid) {
   const char* tmp = std::getenv("TMPDIR");
   const std::filesystem::path tmpDir = tmp != nullptr && *tmp != '\0' ? tmp : "/tmp";
   std::string name = ReadFile(prefix / "wineserver");
   name.erase(name.find_last_not_of(" \r\n\t") + 1);
-  return name.empty() ? tmpDir / (".wine-" + std::to_string(getuid())) : tmpDir / name;
+  return name.empty() ? tmpDir / (".wine-" + std::to_string(uid)) : tmpDir / name;
 }
 
 // Only a server's own folder goes; the shared /tmp/.wine-UID stays.
-void RemoveServerTempDir(const std::filesystem::path& prefix) {
-  const auto folder = ServerTempDir(prefix);
+void RemoveServerTempDir(const std::filesystem::path& prefix, unsigned uid) {
+  const auto folder = ServerTempDir(prefix, uid);
   std::error_code error;
   if (folder.filename().string().starts_with("wine-")) std::filesystem::remove_all(folder, error);
 }
@@ -75,7 +76,7 @@ void RemoveStaleRuns(const std::filesystem::path& workDir) {
     const pid_t pid = static_cast<pid_t>(std::atol(name.c_str() + 4));
     if (pid <= 0 || ProcessAlive(pid)) continue;
     KillLeftoverProcesses(entry.path() / "prefix");
-    RemoveServerTempDir(entry.path() / "prefix");
+    RemoveServerTempDir(entry.path() / "prefix", getuid());
     std::filesystem::remove_all(entry.path() / "prefix", error);
     if (std::filesystem::last_write_time(entry.path(), error) < dayAgo) std::filesystem::remove_all(entry.path(), error);
   }
@@ -86,6 +87,31 @@ std::string Stem(const std::string& program) {
   std::string stem = slash == std::string::npos ? program : program.substr(slash + 1);
   const auto dot = stem.rfind('.');
   return dot == std::string::npos ? stem : stem.substr(0, dot);
+}
+
+constexpr char kStandardUserName[] = "lumora-standard";
+
+// The Unix user that Wine runs as for a standard user, made once per machine. Runs side by side may both make it.
+UnixUser StandardUnixUser(const std::filesystem::path& log) {
+  if (geteuid() != 0) throw HarnessError("a standard user's session needs root, which makes the Unix user for it");
+  if (getpwnam(kStandardUserName) == nullptr) {
+    RunToEnd(ProcessSpec{{"useradd", "--system", "--no-create-home", "--home-dir", "/nonexistent", "--shell",
+                          "/usr/sbin/nologin", kStandardUserName},
+                         CurrentEnvironment(), "/", log, log},
+             kToolTimeout);
+  }
+  const passwd* entry = getpwnam(kStandardUserName);
+  if (entry == nullptr) throw HarnessError(std::string("useradd made no user ") + kStandardUserName + ": " + ReadFile(log));
+  return {kStandardUserName, entry->pw_uid, entry->pw_gid};
+}
+
+void ChangeOwner(const std::filesystem::path& path, unsigned uid, unsigned gid) {
+  if (lchown(path.c_str(), uid, gid) != 0) throw HarnessError("cannot change the owner of " + path.string());
+}
+
+void ChangeOwnerOfTree(const std::filesystem::path& root, unsigned uid, unsigned gid) {
+  ChangeOwner(root, uid, gid);
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) ChangeOwner(entry.path(), uid, gid);
 }
 
 }  // namespace
@@ -112,6 +138,7 @@ SessionConfig ConfigFromBuild() {
   }
   // Another build of the saver, to measure it against this one.
   if (const char* saverDir = std::getenv("LUMORA_E2E_SAVER_DIR")) config.saverDir = saverDir;
+  if (const char* standard = std::getenv("LUMORA_E2E_STANDARD_USER")) config.standardUser = std::string(standard) == "1";
   return config;
 }
 
@@ -125,6 +152,13 @@ WineSession::WineSession(const SessionConfig& config) : config_(config) {
   logsDir_ = runDir_ / "logs";
   std::filesystem::create_directories(logsDir_);
   try {
+    if (config_.standardUser) {
+      user_ = StandardUnixUser(NewLogPath("useradd", "log"));
+      for (const auto& folder : {prefix_, runDir_ / "home"}) {
+        std::filesystem::create_directories(folder);
+        ChangeOwner(folder, user_->uid, user_->gid);
+      }
+    }
     xvfb_ = std::make_unique<XvfbServer>(config_.screen, logsDir_ / "xvfb.log");
     x_ = std::make_unique<XDisplay>(DisplayName(), 10s);
     SplitIntoMonitors();
@@ -198,29 +232,55 @@ std::filesystem::path WineSession::NewLogPath(const std::string& stem, const std
 // service manager, after which RpcSs never came up and every desktop start waited ten seconds for it.
 void WineSession::StartWine() {
   std::filesystem::create_directories(prefix_);
-  const auto serverLog = logsDir_ / "wineserver.log";
-  wineserver_.emplace(ProcessSpec{{"wineserver", "-f", "-p"}, WineEnvironment(), runDir_, serverLog, serverLog});
-  WaitForServerSocket();
+  StartServer();
   // Without a window manager Wine waits two seconds for one on every window it hides; unmanaged windows skip that.
   WineProcess init = Start("reg", {"add", "HKCU\\Software\\Wine\\X11 Driver", "/v", "Managed", "/d", "N", "/f"});
   const auto code = init.Wait(kPrefixInitTimeout);
   if (code != 0) {
     throw HarnessError("initialising the Wine prefix failed (" + (code ? "exit code " + std::to_string(*code)
                                                                        : std::string("timeout")) +
-                       "): " + init.Stderr() + ReadFile(serverLog));
+                       "): " + init.Stderr() + ReadFile(logsDir_ / "wineserver.log"));
   }
   // Wine reads several monitors of one X screen from Xinerama, which xrandr's monitors feed, not from XRandR. The
   // desktop process reads that when it starts, and it started with the prefix: the server starts again.
   if (config_.monitors.size() > 1) {
     Run("reg", {"add", "HKCU\\Software\\Wine\\X11 Driver", "/v", "UseXRandR", "/d", "N", "/f"}, kToolTimeout);
-    const auto log = NewLogPath("wineserver-k", "log");
-    RunToEnd(ProcessSpec{{"wineserver", "-k"}, WineEnvironment(), runDir_, log, log}, 20s);
+    StopServer();
     if (!wineserver_->Wait(20s)) throw HarnessError("wineserver did not end for the restart");
-    wineserver_.emplace(ProcessSpec{{"wineserver", "-f", "-p"}, WineEnvironment(), runDir_, serverLog, serverLog});
-    WaitForServerSocket();
+    StartServer();
   }
   desktopHolder_.emplace(Start(ToolPath("inspector.exe").string(), {"hold"}));
   Run(ToolPath("inspector.exe").string(), {"find", "*", "*"}, kToolTimeout);
+}
+
+void WineSession::StartServer() {
+  const auto serverLog = logsDir_ / "wineserver.log";
+  wineserver_.emplace(ProcessSpec{AsWineUser({"wineserver", "-f", "-p"}), WineEnvironment(), runDir_, serverLog, serverLog});
+  WaitForServerSocket();
+}
+
+void WineSession::StopServer() {
+  const auto log = NewLogPath("wineserver-k", "log");
+  RunToEnd(ProcessSpec{AsWineUser({"wineserver", "-k"}), WineEnvironment(), runDir_, log, log}, 20s);
+}
+
+std::vector<std::string> WineSession::AsWineUser(std::vector<std::string> argv) const {
+  if (!user_) return argv;
+  std::vector<std::string> launch = {"setpriv", "--reuid=" + std::to_string(user_->uid),
+                                     "--regid=" + std::to_string(user_->gid), "--clear-groups", "--"};
+  launch.insert(launch.end(), argv.begin(), argv.end());
+  return launch;
+}
+
+void WineSession::CloseWindowsDirectory() {
+  if (user_) ChangeOwnerOfTree(WindowsDir(), 0, 0);
+}
+
+void WineSession::AllowStandardUserToWrite(const std::filesystem::path& file, bool allowed) {
+  if (!user_) throw HarnessError("no standard user in this session");
+  if (allowed) ChangeOwner(file, user_->uid, user_->gid);
+  else ChangeOwner(file, 0, 0);
+  std::filesystem::permissions(file, std::filesystem::perms(0644));
 }
 
 // One wide screen split into monitors as xrandr describes them to X clients; the first takes the screen's one
@@ -253,10 +313,11 @@ void WineSession::WaitForServerSocket() {
   std::snprintf(serverDir, sizeof serverDir, "server-%llx-%llx", static_cast<unsigned long long>(prefixStatus.st_dev),
                 static_cast<unsigned long long>(prefixStatus.st_ino));
   const auto deadline = std::chrono::steady_clock::now() + kToolTimeout;
-  while (!std::filesystem::exists(ServerTempDir(prefix_) / serverDir / "socket")) {
+  const unsigned uid = user_ ? user_->uid : getuid();
+  while (!std::filesystem::exists(ServerTempDir(prefix_, uid) / serverDir / "socket")) {
     if (!wineserver_->Running()) throw HarnessError("wineserver ended: " + ReadFile(logsDir_ / "wineserver.log"));
     if (std::chrono::steady_clock::now() >= deadline) {
-      throw HarnessError("no Wine server socket in " + (ServerTempDir(prefix_) / serverDir).string());
+      throw HarnessError("no Wine server socket in " + (ServerTempDir(prefix_, uid) / serverDir).string());
     }
     std::this_thread::sleep_for(10ms);
   }
@@ -265,16 +326,15 @@ void WineSession::WaitForServerSocket() {
 void WineSession::Stop() {
   desktopHolder_.reset();
   if (wineserver_) {
-    const auto log = NewLogPath("wineserver-k", "log");
     try {
-      RunToEnd(ProcessSpec{{"wineserver", "-k"}, WineEnvironment(), runDir_, log, log}, 20s);
+      StopServer();
     } catch (const HarnessError&) {
       // The server is killed by its pid below, which ends every Wine process of the prefix as well.
     }
     if (!wineserver_->Wait(10s)) wineserver_->Kill();
     wineserver_.reset();
     KillLeftoverProcesses(prefix_);
-    RemoveServerTempDir(prefix_);
+    RemoveServerTempDir(prefix_, user_ ? user_->uid : getuid());
   }
   x_.reset();
   xvfb_.reset();
@@ -297,6 +357,10 @@ Environment WineSession::WineEnvironment(const WineRunOptions& options) const {
   std::string overrides = kSessionDllOverrides;
   for (const auto& dllOverride : options.dllOverrides) overrides += ";" + dllOverride;
   environment["WINEDLLOVERRIDES"] = overrides;
+  if (user_) {
+    environment["HOME"] = (runDir_ / "home").string();
+    environment["USER"] = environment["LOGNAME"] = user_->name;
+  }
   for (const auto& [name, value] : options.environment) environment[name] = value;
   return environment;
 }
@@ -306,7 +370,7 @@ WineProcess WineSession::Start(const std::string& program, const std::vector<std
   ProcessSpec launch;
   // Without address space randomisation: now and then a randomised mapping takes the address Wine's loader needs
   // for the shared user data, and the program never starts ("failed to map the shared user data: c0000018").
-  launch.argv = {"setarch", "-R", "wine", program};
+  launch.argv = AsWineUser({"setarch", "-R", "wine", program});
   launch.argv.insert(launch.argv.end(), args.begin(), args.end());
   launch.environment = WineEnvironment(options);
   launch.workingDirectory = options.workingDirectory.empty() ? runDir_ : options.workingDirectory;

@@ -30,12 +30,21 @@ struct SessionConfig {
   ScreenSize screen;
   // Monitors side by side from the left, the first the primary; none: the screen is one monitor.
   std::vector<ScreenSize> monitors;
+  // Wine runs as an unprivileged Unix user of its own, who owns the prefix: a standard user of Windows once the
+  // Windows directory is closed to them (CloseWindowsDirectory). Needs root, which makes the user.
+  bool standardUser = false;
+};
+
+// The Unix user that Wine runs as in a standard user's session.
+struct UnixUser {
+  std::string name;
+  unsigned uid = 0, gid = 0;
 };
 
 // The configuration from the build (compile definitions), overridden by the environment: LUMORA_E2E_ARCH
 // ("i686" or "x86_64"), LUMORA_E2E_SCREEN ("1023x767" or "1024x768x24"), LUMORA_E2E_MONITORS ("1024x768,800x600":
 // monitors side by side, the first the primary; the screen then holds them all), LUMORA_E2E_SAVER_DIR (another
-// build tree of that architecture).
+// build tree of that architecture), LUMORA_E2E_STANDARD_USER=1 (Wine runs as a standard user).
 SessionConfig ConfigFromBuild();
 
 class WineSession {
@@ -92,9 +101,21 @@ class WineSession {
 
   std::chrono::milliseconds StartDuration() const { return startDuration_; }
 
+  // Whether Wine runs as a standard user; the harness itself keeps its own rights.
+  bool StandardUser() const { return user_.has_value(); }
+  // Hands the Windows directory, everything in it included, to root: the standard user may read it, not change it,
+  // as setup has left it.
+  void CloseWindowsDirectory();
+  // Whether the standard user may write this file of the prefix, as an access right granted to them would say.
+  void AllowStandardUserToWrite(const std::filesystem::path& file, bool allowed);
+
  private:
   void RequireTools() const;
   void StartWine();
+  void StartServer();
+  void StopServer();
+  // The command as the Unix user Wine runs as.
+  std::vector<std::string> AsWineUser(std::vector<std::string> argv) const;
   void SplitIntoMonitors();
   void WaitForServerSocket();
   void Stop();
@@ -107,6 +128,7 @@ class WineSession {
   std::optional<ChildProcess> wineserver_;
   std::optional<WineProcess> desktopHolder_;
   std::chrono::milliseconds startDuration_{0};
+  std::optional<UnixUser> user_;
 };
 
 }  // namespace lumora::e2e
