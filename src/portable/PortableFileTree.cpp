@@ -47,7 +47,9 @@ std::optional<std::vector<FolderEntry>> PortableFileTree::List(const std::string
   return listed;
 }
 
-std::optional<std::vector<uint8_t>> PortableFileTree::ReadHead(const std::string& path, size_t count) {
+namespace {
+
+std::optional<std::vector<uint8_t>> FirstBytes(const std::string& path, size_t count) {
   std::ifstream file(path, std::ios::binary);
   if (!file) return std::nullopt;
   std::vector<uint8_t> head(count);
@@ -55,6 +57,12 @@ std::optional<std::vector<uint8_t>> PortableFileTree::ReadHead(const std::string
   if (file.bad()) return std::nullopt;
   head.resize(static_cast<size_t>(file.gcount()));
   return head;
+}
+
+}  // namespace
+
+std::optional<std::vector<uint8_t>> PortableFileTree::ReadHead(const std::string& path, size_t count) {
+  return FirstBytes(path, count);
 }
 
 bool PortableFileTree::Copy(const std::string& from, const std::string& to) {
@@ -66,7 +74,7 @@ std::optional<std::vector<uint8_t>> PortableFileTree::ReadWhole(const std::strin
   std::error_code error;
   const uintmax_t size = fs::file_size(path, error);
   if (error || size > maxBytes) return std::nullopt;
-  std::optional<std::vector<uint8_t>> whole = ReadHead(path, static_cast<size_t>(size));
+  std::optional<std::vector<uint8_t>> whole = FirstBytes(path, static_cast<size_t>(size));
   if (whole && whole->size() != size) return std::nullopt;
   return whole;
 }

@@ -18,21 +18,33 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
 
 }  // namespace
 
+const IniDocument& PortableProfileFiles::Parsed(const std::string& text) {
+  if (text != parsedText_) {
+    parsed_ = ParseIniText(text);
+    parsedText_ = text;
+  }
+  return parsed_;
+}
+
 std::string PortableProfileFiles::ReadText(const std::string& path, const std::string& section,
                                            const std::string& key, const std::string& fallback) {
   std::optional<std::string> text = ReadWholeFile(path);
   if (!text) return fallback;
-  return FindIniValue(ParseIniText(*text), section, key).value_or(fallback);
+  return FindIniValue(Parsed(*text), section, key).value_or(fallback);
 }
 
 bool PortableProfileFiles::WriteText(const std::string& path, const std::string& section, const std::string& key,
                                      const std::string& value) {
-  IniDocument document = ParseIniText(ReadWholeFile(path).value_or(""));
+  IniDocument document = Parsed(ReadWholeFile(path).value_or(""));
   SetIniValue(document, section, key, value);
+  const std::string text = FormatIniText(document);
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << FormatIniText(document);
+  out << text;
   out.close();
-  return static_cast<bool>(out);
+  if (!out) return false;
+  parsed_ = std::move(document);
+  parsedText_ = text;
+  return true;
 }
 
 }  // namespace lumora

@@ -138,7 +138,8 @@ bool Win32MessageBoxes::Show(BoxKind kind, const std::string& text, BoxButtons b
   UINT flags = style.icon | MB_TOPMOST | MB_SETFOREGROUND;
   if (buttons == BoxButtons::OkCancel) flags |= MB_OKCANCEL;
   if (buttons == BoxButtons::YesNo) flags |= MB_YESNO | MB_DEFBUTTON2;
-  const int answer = MessageBoxA(GetActiveWindow(), text.c_str(), style.caption, flags);
+  const char* caption = titleOnEveryBox_ ? title_.c_str() : style.caption;
+  const int answer = MessageBoxA(GetActiveWindow(), text.c_str(), caption, flags);
   return answer == IDOK || answer == IDYES;
 }
 

@@ -38,12 +38,16 @@ class Win32ProfileFiles : public ProfileFiles {
 
 class Win32MessageBoxes : public MessageBoxes {
  public:
-  explicit Win32MessageBoxes(std::string applicationTitle) : title_(std::move(applicationTitle)) {}
+  // Every box titled with the application's title, its kind shown by its icon alone (the list tools).
+  static constexpr bool kTitleOnEveryBox = true;
+  explicit Win32MessageBoxes(std::string applicationTitle, bool titleOnEveryBox = false)
+      : title_(std::move(applicationTitle)), titleOnEveryBox_(titleOnEveryBox) {}
   bool Show(BoxKind kind, const std::string& text, BoxButtons buttons) override;
   void ShowErrorReport(const std::string& text) override;
 
  private:
   std::string title_;
+  bool titleOnEveryBox_;
 };
 
 }  // namespace lumora::win32

@@ -13,6 +13,7 @@ constexpr const char* kAlsoSounds = "Also choose a folder of sounds?";
 constexpr const char* kNothingChosen = "No folder was chosen: the pictures were left as they were.";
 
 std::string WhatItDoes(const ListOutcome& outcome, const std::string& folder, bool soundOn) {
+  if (outcome.found > outcome.placed) return WillShowLine(outcome);
   if (outcome.list == SlotList::Pictures)
     return "Lumora will show " + Count(outcome.placed, outcome.list) + " from " + folder + ".";
   return "Lumora will play " + Count(outcome.placed, outcome.list) + " from " + folder +
@@ -20,7 +21,7 @@ std::string WhatItDoes(const ListOutcome& outcome, const std::string& folder, bo
 }
 
 // What was done first, then what was left out and why.
-std::vector<std::string> Summary(const UpdateResult& result, const ListsRequest& request, const std::string& iniPath,
+std::string Summary(const UpdateResult& result, const ListsRequest& request, const std::string& iniPath,
                                  bool soundOn, const std::vector<std::string>& details) {
   std::vector<std::string> lines;
   for (const ListOutcome& outcome : result.lists) {
@@ -30,9 +31,7 @@ std::vector<std::string> Summary(const UpdateResult& result, const ListsRequest&
   std::vector<std::string> after = details;
   for (const ListOutcome& outcome : result.lists)
     if (outcome.leftOut > 0) after.push_back(LeftOutLine(outcome, iniPath));
-  if (!after.empty()) lines.push_back("");
-  lines.insert(lines.end(), after.begin(), after.end());
-  return lines;
+  return BoxText(lines, after);
 }
 
 // The folders chosen, as --pictures DIR --sounds DIR --recursive would name them; nothing when the first
@@ -61,15 +60,13 @@ int ChooseLists(const std::string& iniPath, const ListsServices& services) {
     return kListsSucceeded;
   }
   BoxConsole details(boxes);
-  const std::optional<UpdateResult> result = CollectAndWrite(*request, iniPath, services, details);
+  const std::optional<UpdateResult> result = CollectAndWrite(*request, iniPath, services, details, true);
   if (!result) {
-    if (request->sounds) details.Out("Neither list was changed.");
-    details.Show(kListsFailed);
+    details.Finish(kListsFailed, false);
     return kListsFailed;
   }
   const bool soundOn = ReadOption(ini, Option::Sound) != 0;
-  boxes.Show(BoxKind::Information, BoxText(Summary(*result, *request, iniPath, soundOn, details.Lines())),
-             BoxButtons::Ok);
+  boxes.Show(BoxKind::Information, Summary(*result, *request, iniPath, soundOn, details.Details()), BoxButtons::Ok);
   return kListsSucceeded;
 }
 

@@ -1,5 +1,7 @@
 #include "lumora-lists/ChosenFolders.h"
 
+#include "platform/AsciiCase.h"
+
 namespace lumora {
 
 namespace {
@@ -12,11 +14,13 @@ std::optional<ChosenFolders> ReadChosenFolders(const TIniFile& ini, SlotList lis
   const int count = ini.ReadInteger(kChosenSection, Prefix(list) + "Folders", 0);
   if (count <= 0) return std::nullopt;
   ChosenFolders chosen;
-  for (int i = 1; i <= count && i <= kSlotCount; ++i) {
+  for (int i = 1; i <= count && i <= kMostChosen; ++i) {
     const std::string argument = ini.ReadString(kChosenSection, Prefix(list) + "Folder" + std::to_string(i), "");
     if (!argument.empty()) chosen.arguments.push_back(argument);
   }
   chosen.recursive = ini.ReadBool(kChosenSection, Prefix(list) + "Subfolders", false);
+  if (const std::string next = ini.ReadString(kChosenSection, Prefix(list) + "Next", ""); !next.empty())
+    chosen.next = next;
   if (chosen.arguments.empty()) return std::nullopt;
   return chosen;
 }
@@ -26,6 +30,16 @@ void WriteChosenFolders(TIniFile& ini, SlotList list, const ChosenFolders& chose
   for (size_t i = 0; i < chosen.arguments.size(); ++i)
     ini.WriteString(kChosenSection, Prefix(list) + "Folder" + std::to_string(i + 1), chosen.arguments[i]);
   ini.WriteBool(kChosenSection, Prefix(list) + "Subfolders", chosen.recursive);
+  const std::string nextKey = Prefix(list) + "Next";
+  if (chosen.next || !ini.ReadString(kChosenSection, nextKey, "").empty())
+    ini.WriteString(kChosenSection, nextKey, chosen.next.value_or(""));
+}
+
+bool SameChoice(const ChosenFolders& a, const ChosenFolders& b) {
+  if (a.recursive != b.recursive || a.arguments.size() != b.arguments.size()) return false;
+  for (size_t i = 0; i < a.arguments.size(); ++i)
+    if (!SameIgnoringAsciiCase(a.arguments[i], b.arguments[i])) return false;
+  return true;
 }
 
 }  // namespace lumora

@@ -8,15 +8,24 @@
 
 namespace lumora {
 
-// What a list was last made from: the folders and files chosen (full paths), and whether subfolders were taken.
+// What a list was last made from: the folders and files chosen (full paths), whether subfolders were taken,
+// and, when they held more files than the list takes, the file the next listing starts at.
 struct ChosenFolders {
   std::vector<std::string> arguments;
   bool recursive = false;
+  std::optional<std::string> next;
 };
+
+// The same folders and files, letter case aside, taken the same way.
+bool SameChoice(const ChosenFolders& a, const ChosenFolders& b);
 
 // Kept in the settings file in a section of this program's own, which the saver and its settings window never
 // read, so that --refresh can list the same folders again.
 inline constexpr const char* kChosenSection = "Lumora Lists";
+
+// At most this many folders and files are remembered for a list: those chosen, and the files of a list that
+// --append found there before.
+inline constexpr int kMostChosen = 2 * kSlotCount;
 
 // Nothing when the list was never made by this program.
 std::optional<ChosenFolders> ReadChosenFolders(const TIniFile& ini, SlotList list);

@@ -52,12 +52,36 @@ std::string OthersLine(SlotList list, const std::vector<std::string>& names) {
 // Windows file name holds "?" or "*".
 bool FitsCodePage(const std::string& path) { return path.find_first_of("?*") == std::string::npos; }
 
+// "img2" before "img10"; in one folder its files before its subfolders, as the walk takes them.
+bool ComesBefore(const std::vector<std::string>& a, const std::vector<std::string>& b) {
+  for (size_t i = 0; i < a.size() && i < b.size(); ++i) {
+    const bool aFile = i + 1 == a.size(), bFile = i + 1 == b.size();
+    if (!aFile && !bFile && SameIgnoringAsciiCase(a[i], b[i])) continue;
+    if (aFile != bFile) return aFile;
+    return NaturalLess(a[i], b[i]);
+  }
+  return a.size() < b.size();
+}
+
+std::vector<std::string> Components(const std::string& path) {
+  std::vector<std::string> parts;
+  size_t begin = 0;
+  for (size_t at = path.find_first_of("\\/"); at != std::string::npos; at = path.find_first_of("\\/", begin)) {
+    parts.push_back(path.substr(begin, at - begin));
+    begin = at + 1;
+  }
+  parts.push_back(path.substr(begin));
+  return parts;
+}
+
 class Collector {
  public:
-  Collector(FileTree& tree, SlotList list, bool recursive) : tree_(tree), list_(list), recursive_(recursive) {}
+  Collector(FileTree& tree, SlotList list, bool recursive, ListingProgress* progress)
+      : tree_(tree), list_(list), recursive_(recursive), progress_(progress) {}
 
   void AddArgument(const std::string& argument) {
     const std::string path = tree_.FullPath(argument);
+    arguments_.push_back(path);
     switch (tree_.KindOf(path)) {
       case PathKind::Missing:
         collected_.errors.push_back("No such folder or file: " + argument);
@@ -74,7 +98,22 @@ class Collector {
     }
   }
 
-  CollectedFiles Take() {
+  // The files taken from those found, each looked into; one whose content is not what its name says makes room
+  // for the next.
+  CollectedFiles Take(const Selection& selection) {
+    const size_t count = found_.size(), first = StartIndex(selection.start);
+    std::vector<size_t> taken;
+    size_t looked = 0;
+    for (; looked < count && taken.size() < static_cast<size_t>(selection.capacity) && !collected_.stopped; ++looked) {
+      const size_t index = (first + looked) % count;
+      if (HoldsWhatItsNameSays(found_[index].path)) taken.push_back(index);
+      if (progress_ && !progress_->Checking(static_cast<int>(looked + 1), std::min(static_cast<int>(count), selection.capacity)))
+        collected_.stopped = true;
+    }
+    std::sort(taken.begin(), taken.end());
+    for (size_t index : taken) collected_.paths.push_back(found_[index].path);
+    collected_.found = static_cast<int>(count);
+    if (looked < count) collected_.next = found_[(first + looked) % count].path;
     if (!others_.empty()) collected_.skipped.push_back(OthersLine(list_, others_));
     return std::move(collected_);
   }
@@ -92,19 +131,24 @@ class Collector {
       collected_.skipped.push_back("Skipped, its path has 1024 characters or more: " + path);
     else if (!FitsCodePage(path))
       collected_.skipped.push_back("Skipped, its name has characters the system's code page lacks: " + path);
-    else if (!HoldsWhatItsNameSays(path))
-      collected_.skipped.push_back("Skipped, not " + std::string(ContentText(list_)) + " inside: " + path);
     else
-      collected_.paths.push_back(path);
+      found_.push_back({path, arguments_.size() - 1});
   }
 
   bool HoldsWhatItsNameSays(const std::string& path) {
     const std::optional<std::vector<uint8_t>> head = tree_.ReadHead(path, kHeadBytes);
-    if (!head) return false;
-    return list_ == SlotList::Pictures ? HasPictureSignature(path, *head) : HasSoundSignature(path, *head);
+    const bool holds = head && (list_ == SlotList::Pictures ? HasPictureSignature(path, *head)
+                                                            : HasSoundSignature(path, *head));
+    if (!holds) collected_.skipped.push_back("Skipped, not " + std::string(ContentText(list_)) + " inside: " + path);
+    return holds;
   }
 
   void AddFolder(const std::string& folder) {
+    if (collected_.stopped) return;
+    if (progress_ && !progress_->Reading(folder, static_cast<int>(found_.size()))) {
+      collected_.stopped = true;
+      return;
+    }
     std::optional<std::vector<FolderEntry>> entries = tree_.List(folder);
     if (!entries) {
       collected_.errors.push_back("Cannot read the folder " + folder);
@@ -131,23 +175,54 @@ class Collector {
     return entry.shortName.empty() ? std::string() : tree_.Join(folder, entry.shortName);
   }
 
+  // The file `start` names, or, when it is gone, the first that the walk takes after where it stood.
+  size_t StartIndex(const std::optional<std::string>& start) const {
+    if (!start) return 0;
+    for (size_t index = 0; index < found_.size(); ++index)
+      if (SameIgnoringAsciiCase(found_[index].path, *start)) return index;
+    size_t argument = 0;
+    while (argument < arguments_.size() && !LiesIn(*start, arguments_[argument])) ++argument;
+    if (argument == arguments_.size()) return 0;
+    const std::vector<std::string> startParts = Components(*start);
+    for (size_t index = 0; index < found_.size(); ++index) {
+      const FoundFile& file = found_[index];
+      if (file.argument > argument || (file.argument == argument && ComesBefore(startParts, Components(file.path))))
+        return index;
+    }
+    return 0;
+  }
+
   FileTree& tree_;
   SlotList list_;
   bool recursive_;
+  ListingProgress* progress_;
   CollectedFiles collected_;
+  struct FoundFile {
+    std::string path;
+    size_t argument;  // the index of the argument it was found through
+  };
+  std::vector<std::string> arguments_;  // full paths
+  std::vector<FoundFile> found_;        // files of the list's kind, in list order
   std::vector<std::string> others_;  // files of the folders that are not of the list's kind
 };
 
 }  // namespace
 
+bool LiesIn(const std::string& path, const std::string& argument) {
+  return SameIgnoringAsciiCase(path, argument) ||
+         (path.size() > argument.size() + 1 && SameIgnoringAsciiCase(path.substr(0, argument.size()), argument) &&
+          (path[argument.size()] == '\\' || path[argument.size()] == '/'));
+}
+
 bool IsListFile(SlotList list, const std::string& path) {
   return list == SlotList::Pictures ? HasPictureExtension(path) : HasSoundExtension(path);
 }
 
-CollectedFiles CollectFiles(FileTree& tree, SlotList list, const std::vector<std::string>& arguments, bool recursive) {
-  Collector collector(tree, list, recursive);
+CollectedFiles CollectFiles(FileTree& tree, SlotList list, const std::vector<std::string>& arguments, bool recursive,
+                            const Selection& selection, ListingProgress* progress) {
+  Collector collector(tree, list, recursive, progress);
   for (const std::string& argument : arguments) collector.AddArgument(argument);
-  return collector.Take();
+  return collector.Take(selection);
 }
 
 }  // namespace lumora

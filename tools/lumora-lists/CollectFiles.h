@@ -1,4 +1,6 @@
 #pragma once
+#include <climits>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -10,18 +12,43 @@ namespace lumora {
 // Paths of this many characters or more are left out: the store keeps values of at most 1023.
 inline constexpr size_t kTooLongPath = kMaxProfileValueLength + 1;
 
-// The files the arguments of one list name, in list order, and the lines that report the rest.
+// Told how a long listing goes, and asked between two steps whether to go on.
+class ListingProgress {
+ public:
+  virtual ~ListingProgress() = default;
+  // A folder is being read; `found` files of the list's kind so far. False: stop.
+  virtual bool Reading(const std::string& folder, int found) = 0;
+  // `done` of the `total` files taken have been looked into. False: stop.
+  virtual bool Checking(int done, int total) = 0;
+};
+
+// Which of the files found a list takes: at most `capacity` of them, from the first at or after `start` in list
+// order, going round to the beginning, so that a library larger than the list comes on screen in turn.
+struct Selection {
+  int capacity = INT_MAX;
+  std::optional<std::string> start;
+};
+
+// The files the arguments of one list name, and the lines that report the rest.
 struct CollectedFiles {
-  std::vector<std::string> paths;
+  std::vector<std::string> paths;   // those taken, in list order, each holding what its name says
+  int found = 0;                    // files of the list's kind, their content not looked into
+  std::optional<std::string> next;  // where the next listing starts, when not every file found was taken
   std::vector<std::string> skipped;  // files left out, one line each
   std::vector<std::string> errors;   // arguments that name nothing usable, one line each
+  bool stopped = false;              // the progress said to stop: nothing is to be written
 };
+
+// Whether `path` is `argument` or lies somewhere inside it, letter case aside.
+bool LiesIn(const std::string& path, const std::string& argument);
 
 // ".jpg", ".jpeg" or ".bmp" for pictures, ".wav" or ".mid" for sounds, in any letter case.
 bool IsListFile(SlotList list, const std::string& path);
 
 // Each argument is one file of the list's kind or a folder, whose files of that kind are taken in natural
-// order, then, with `recursive`, those of each subfolder in natural order. Paths come out full.
-CollectedFiles CollectFiles(FileTree& tree, SlotList list, const std::vector<std::string>& arguments, bool recursive);
+// order, then, with `recursive`, those of each subfolder in natural order. Paths come out full. Only the files
+// taken are opened, each for its first bytes, so a large library costs little more than its folders' listing.
+CollectedFiles CollectFiles(FileTree& tree, SlotList list, const std::vector<std::string>& arguments, bool recursive,
+                            const Selection& selection = {}, ListingProgress* progress = nullptr);
 
 }  // namespace lumora

@@ -35,6 +35,8 @@ ListsRequest ParseListsCommandLine(const std::vector<std::string>& arguments) {
       request.check = true;
     } else if (argument == "--refresh") {
       request.refresh = true;
+    } else if (argument == "--quiet") {
+      request.quiet = true;
     } else if (argument == "--choose") {
       request.choose = true;
     } else if (argument == "--pictures") {
@@ -57,6 +59,7 @@ ListsRequest ParseListsCommandLine(const std::vector<std::string>& arguments) {
     throw UsageError("--choose asks for the folders: give it alone, or with --ini");
   if (request.source && (listOptions || request.refresh || request.choose || request.recursive))
     throw UsageError("--source only says where a list comes from: give it alone, or with --ini");
+  if (request.quiet && !request.refresh) throw UsageError("--quiet goes with --refresh");
   if (request.refresh && listOptions)
     throw UsageError("--refresh lists again what was chosen: give it alone, or with --ini");
   if (!request.refresh && !request.choose && !request.source && !request.pictures && !request.sounds)
@@ -83,6 +86,8 @@ std::vector<std::string> ListsUsage() {
       "  --check              only say what would be listed; change nothing",
       "  --refresh            list again the folders and files chosen last, with the",
       "                       pictures added to them since and without those gone",
+      "  --quiet              with --refresh: a box only when a list could not be",
+      "                       kept (lumora-listsw.exe, as it runs at sign-in)",
       "  --choose             choose the folder of pictures, and one of sounds if you",
       "                       like, in the system's folder dialog; their subfolders",
       "                       are taken too, and every message shows in a box",
@@ -93,7 +98,9 @@ std::vector<std::string> ListsUsage() {
       "  --version            show the program's version",
       "Files of a folder are taken in natural order (img2 before img10). A file whose",
       "content is not what its name says is left out. A list not named stays as it",
-      "is, and so does a list for which nothing was found.",
+      "is, and so does a list for which nothing was found. Folders holding more files",
+      "than the list's 500 slots fill it with 500, and each later listing of the same",
+      "folders (--refresh, or the same folders named again) with the next 500.",
   };
 }
 

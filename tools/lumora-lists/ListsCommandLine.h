@@ -26,6 +26,7 @@ struct ListsRequest {
   bool check = false;    // only say what would be listed; write nothing
   bool refresh = false;  // list again what was chosen last
   bool choose = false;   // the folders chosen in the system's folder dialog
+  bool quiet = false;    // with --refresh: say nothing unless the user must act
   std::optional<SlotList> source;  // only say where the list comes from; change nothing
 };
 

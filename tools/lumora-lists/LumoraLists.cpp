@@ -1,138 +1,59 @@
 #include "lumora-lists/LumoraLists.h"
 
-#include <cstdio>
-
 #include "lumora-lists/ChooseLists.h"
 #include "lumora-lists/CollectFiles.h"
 #include "lumora-lists/ListsRun.h"
-#include "platform/AsciiCase.h"
 
 namespace lumora {
 
 namespace {
 
-// Lines of a box: the saver's messages show on screens of 640 x 480.
-constexpr size_t kBoxLines = 24;
-
-std::string Noun(int count, SlotList list) {
-  return std::string(list == SlotList::Pictures ? "picture" : "sound") + (count == 1 ? "" : "s");
-}
-
-std::string ListName(SlotList list) { return list == SlotList::Pictures ? "picture list" : "sound list"; }
-
-// A list is never emptied by a run that found nothing to put into it.
-std::string NoneFound(SlotList list, const std::vector<std::string>& arguments) {
-  std::string places;
-  for (const std::string& argument : arguments) places += (places.empty() ? "" : ", ") + argument;
-  return std::string(list == SlotList::Pictures ? "No pictures" : "No sounds") + " found in " + places +
-         ": the list was left as it was.";
+ChosenFolders ChoiceOf(const ListsRequest& request, const std::vector<std::string>& arguments, FileTree& tree) {
+  ChosenFolders chosen{{}, request.recursive, std::nullopt};
+  for (const std::string& argument : arguments) chosen.arguments.push_back(tree.FullPath(argument));
+  return chosen;
 }
 
 // The files of each list named, with the lines about files left out and arguments at fault; false after an
-// error, when nothing may be written.
-bool CollectLists(const ListsRequest& request, FileTree& tree, ListsConsole& console,
-                  std::vector<ListUpdate>& updates) {
+// error, or when the progress was stopped, when nothing may be written. A list made from the folders it was made
+// from last time goes on where that listing stopped.
+bool CollectLists(const ListsRequest& request, const TIniFile* ini, const ListsServices& services, bool eachList,
+                  ListsConsole& console, std::vector<ListUpdate>& updates) {
   bool usable = true;
   const auto collect = [&](SlotList list, const std::optional<std::vector<std::string>>& arguments) {
-    if (!arguments) return;
-    CollectedFiles collected = CollectFiles(tree, list, *arguments, request.recursive);
+    if (!arguments || !usable) return;
+    ChosenFolders chosen = ChoiceOf(request, *arguments, services.tree);
+    const std::optional<ChosenFolders> before = ini ? ReadChosenFolders(*ini, list) : std::nullopt;
+    const Selection selection{kListCapacity, before && SameChoice(*before, chosen) ? before->next : std::nullopt};
+    CollectedFiles collected =
+        CollectFiles(services.tree, list, *arguments, request.recursive, selection, services.progress);
     for (const std::string& line : collected.skipped) console.Err(kErrorPrefix + line);
     for (const std::string& line : collected.errors) console.Err(kErrorPrefix + line);
-    usable = usable && collected.errors.empty();
+    usable = collected.errors.empty() && !collected.stopped;
     if (usable && collected.paths.empty()) {
-      console.Err(kErrorPrefix + NoneFound(list, *arguments));
-      usable = false;
+      console.Err(kErrorPrefix + NoneFoundLine(list, *arguments));
+      usable = eachList && list == SlotList::Sounds && !updates.empty();
+      return;
     }
-    ChosenFolders chosen{{}, request.recursive};
-    for (const std::string& argument : *arguments) chosen.arguments.push_back(tree.FullPath(argument));
-    updates.push_back({list, std::move(collected.paths), std::move(chosen)});
+    chosen.next = collected.next;
+    updates.push_back({list, std::move(collected.paths), std::move(chosen), collected.found});
   };
   collect(SlotList::Pictures, request.pictures);
   collect(SlotList::Sounds, request.sounds);
   return usable;
 }
 
-// One line per list written, and one for the entries that found no free slot: the list is written all the same.
+// What the saver will show of each list written, and the entries that found no free slot: the list is written
+// all the same.
 int Report(const UpdateResult& result, const std::string& iniPath, bool append, ListsConsole& console) {
   if (result.created) console.Out("Created the settings file " + iniPath);
   for (const ListOutcome& outcome : result.lists) {
     std::string line = Count(outcome.placed, outcome.list) + (append ? " added to " : " written to ") + iniPath;
     if (outcome.alreadyListed > 0) line += " (" + std::to_string(outcome.alreadyListed) + " listed already)";
-    console.Out(line);
+    console.Out(!append && outcome.found > outcome.placed ? WillShowLine(outcome) : line);
     if (outcome.leftOut > 0) console.Out(LeftOutLine(outcome, iniPath));
   }
   if (result.soundSwitchedOn) console.Out("Sound switched on: the sounds play beside the pictures");
-  return kListsSucceeded;
-}
-
-// The lists written into the settings file; what went wrong goes to the console, and nothing comes back when
-// nothing was written.
-std::optional<UpdateResult> WriteLists(const ListsServices& services, const std::string& iniPath,
-                                       const std::vector<ListUpdate>& updates, bool append, ListsConsole& console) {
-  UpdateResult result = UpdateSettingsFile(services.tree, services.profiles, iniPath, updates, append);
-  if (result.putBackAfterStoppedRun)
-    console.Err(kErrorPrefix + iniPath +
-                " was left half-written by an earlier run that was stopped: it holds again what it held before");
-  if (!result.error) return result;
-  console.Err(kErrorPrefix + *result.error);
-  return std::nullopt;
-}
-
-int CountNotIn(const std::vector<std::string>& entries, const std::vector<std::string>& others) {
-  int count = 0;
-  for (const std::string& entry : entries)
-    if (!ContainsIgnoringAsciiCase(others, entry)) ++count;
-  return count;
-}
-
-bool LiesIn(const std::string& entry, const std::string& argument) {
-  return SameIgnoringAsciiCase(entry, argument) ||
-         (entry.size() > argument.size() + 1 && SameIgnoringAsciiCase(entry.substr(0, argument.size()), argument) &&
-          (entry[argument.size()] == '\\' || entry[argument.size()] == '/'));
-}
-
-// A list made again from what was chosen for it: folders that are gone keep what was listed from them.
-std::optional<ListUpdate> Relisted(SlotList list, const ChosenFolders& chosen, const std::vector<std::string>& listed,
-                                   FileTree& tree, ListsConsole& console) {
-  std::vector<std::string> present, gone;
-  for (const std::string& argument : chosen.arguments)
-    (tree.KindOf(argument) == PathKind::Missing ? gone : present).push_back(argument);
-  CollectedFiles collected = CollectFiles(tree, list, present, chosen.recursive);
-  for (const std::string& line : collected.skipped) console.Err(kErrorPrefix + line);
-  for (const std::string& argument : gone) {
-    console.Err(kErrorPrefix + argument + " no longer exists: what was listed from it stays listed");
-    for (const std::string& entry : listed)
-      if (LiesIn(entry, argument)) collected.paths.push_back(entry);
-  }
-  if (collected.paths.empty()) {
-    console.Err(kErrorPrefix + NoneFound(list, chosen.arguments));
-    return std::nullopt;
-  }
-  return ListUpdate{list, std::move(collected.paths), chosen};
-}
-
-int Refresh(const std::string& iniPath, const ListsServices& services, ListsConsole& console) {
-  TIniFile ini(services.profiles, iniPath);
-  std::vector<ListUpdate> updates;
-  std::vector<std::string> lines;
-  for (SlotList list : {SlotList::Pictures, SlotList::Sounds}) {
-    const std::optional<ChosenFolders> chosen = ReadChosenFolders(ini, list);
-    if (!chosen) continue;
-    const std::vector<std::string> listed = ListedEntries(ini, list);
-    std::optional<ListUpdate> update = Relisted(list, *chosen, listed, services.tree, console);
-    if (!update) return kListsFailed;
-    const int added = CountNotIn(update->entries, listed), gone = CountNotIn(listed, update->entries);
-    lines.push_back(std::to_string(added) + " new " + Noun(added, list) + ", " + std::to_string(gone) + " gone; " +
-                    std::to_string(update->entries.size()) + " listed.");
-    updates.push_back(std::move(*update));
-  }
-  if (updates.empty()) {
-    console.Err(std::string(kErrorPrefix) + "Nothing to refresh: no folders were chosen for " + iniPath +
-                " (lumora-lists --pictures FOLDER chooses them)");
-    return kListsFailed;
-  }
-  if (!WriteLists(services, iniPath, updates, false, console)) return kListsFailed;
-  for (const std::string& line : lines) console.Out(line);
   return kListsSucceeded;
 }
 
@@ -144,11 +65,10 @@ int PrintSource(const std::string& iniPath, SlotList list, const ListsServices& 
   return kListsSucceeded;
 }
 
-int Check(const ListsRequest& request, FileTree& tree, ListsConsole& console) {
+int Check(const ListsRequest& request, const ListsServices& services, ListsConsole& console) {
   std::vector<ListUpdate> updates;
-  if (!CollectLists(request, tree, console, updates)) return kListsFailed;
-  for (const ListUpdate& update : updates)
-    console.Out(Count(static_cast<int>(update.entries.size()), update.list) + " found");
+  if (!CollectLists(request, nullptr, services, false, console, updates)) return kListsFailed;
+  for (const ListUpdate& update : updates) console.Out(Count(update.found, update.list) + " found");
   return kListsSucceeded;
 }
 
@@ -158,9 +78,9 @@ int Update(const ListsRequest& request, const ListsServices& services, ListsCons
     console.Err(kErrorPrefix + std::string("--ini is needed: this system has no Windows directory"));
     return kListsBadUsage;
   }
-  if (request.check) return Check(request, services.tree, console);
+  if (request.check) return Check(request, services, console);
   const std::string iniPath = services.tree.FullPath(*ini);
-  if (request.refresh) return Refresh(iniPath, services, console);
+  if (request.refresh) return RefreshLists(iniPath, services, console, request.quiet);
   if (request.source) return PrintSource(iniPath, *request.source, services, console);
   if (request.choose) {
     if (services.chooser && services.boxes) return ChooseLists(iniPath, services);
@@ -172,58 +92,8 @@ int Update(const ListsRequest& request, const ListsServices& services, ListsCons
   return result ? Report(*result, iniPath, request.append, console) : kListsFailed;
 }
 
-}  // namespace
-
-std::string ListSource(const TIniFile& ini, SlotList list) {
-  if (const std::optional<ChosenFolders> chosen = ReadChosenFolders(ini, list)) return chosen->arguments.front();
-  const std::vector<std::string> listed = ListedEntries(ini, list);
-  const size_t slash = listed.empty() ? std::string::npos : listed.front().find_last_of("\\/");
-  return slash == std::string::npos ? std::string() : listed.front().substr(0, slash);
-}
-
-std::string Count(int count, SlotList list) { return std::to_string(count) + " " + Noun(count, list); }
-
-std::string LeftOutLine(const ListOutcome& outcome, const std::string& iniPath) {
-  return Count(outcome.leftOut, outcome.list) + " left out: no free slot left in the " + ListName(outcome.list) +
-         " of " + iniPath;
-}
-
-std::optional<UpdateResult> CollectAndWrite(const ListsRequest& request, const std::string& iniPath,
-                                            const ListsServices& services, ListsConsole& console) {
-  std::vector<ListUpdate> updates;
-  if (!CollectLists(request, services.tree, console, updates)) return std::nullopt;
-  return WriteLists(services, iniPath, updates, request.append, console);
-}
-
-void StdioConsole::Out(const std::string& line) {
-  std::fputs(line.c_str(), stdout);
-  std::fputc('\n', stdout);
-}
-
-void StdioConsole::Err(const std::string& line) {
-  std::fputs(line.c_str(), stderr);
-  std::fputc('\n', stderr);
-}
-
-void BoxConsole::Out(const std::string& line) { lines_.push_back(line); }
-
-void BoxConsole::Err(const std::string& line) {
-  lines_.push_back(line.rfind(kErrorPrefix, 0) == 0 ? line.substr(std::string(kErrorPrefix).size()) : line);
-}
-
-void BoxConsole::Show(int exitCode) const {
-  if (lines_.empty()) return;
-  boxes_.Show(exitCode == kListsSucceeded ? BoxKind::Information : BoxKind::Error, BoxText(lines_), BoxButtons::Ok);
-}
-
-std::string BoxText(const std::vector<std::string>& lines) {
-  std::string text;
-  for (size_t i = 0; i < lines.size() && i < kBoxLines; ++i) text += (i > 0 ? "\n" : "") + lines[i];
-  if (lines.size() > kBoxLines) text += "\n... and " + std::to_string(lines.size() - kBoxLines) + " more lines";
-  return text;
-}
-
-int RunLumoraLists(const std::vector<std::string>& arguments, const ListsServices& services, ListsConsole& console) {
+int Run(const std::vector<std::string>& arguments, const ListsServices& services, ListsConsole& console,
+        bool& quiet) {
   ListsRequest request;
   try {
     request = ParseListsCommandLine(arguments);
@@ -231,6 +101,7 @@ int RunLumoraLists(const std::vector<std::string>& arguments, const ListsService
     console.Err(kErrorPrefix + std::string(error.what()));
     return kListsBadUsage;
   }
+  quiet = request.quiet;
   switch (request.action) {
     case ListsAction::Help:
       for (const std::string& line : ListsUsage()) console.Out(line);
@@ -242,6 +113,41 @@ int RunLumoraLists(const std::vector<std::string>& arguments, const ListsService
       break;
   }
   return Update(request, services, console);
+}
+
+}  // namespace
+
+std::string ListSource(const TIniFile& ini, SlotList list) {
+  if (const std::optional<ChosenFolders> chosen = ReadChosenFolders(ini, list)) return chosen->arguments.front();
+  const std::vector<std::string> listed = ListedEntries(ini, list);
+  const size_t slash = listed.empty() ? std::string::npos : listed.front().find_last_of("\\/");
+  return slash == std::string::npos ? std::string() : listed.front().substr(0, slash);
+}
+
+std::optional<UpdateResult> CollectAndWrite(const ListsRequest& request, const std::string& iniPath,
+                                            const ListsServices& services, ListsConsole& console, bool eachList) {
+  std::vector<ListUpdate> updates;
+  const TIniFile ini(services.profiles, iniPath);
+  if (!CollectLists(request, &ini, services, eachList, console, updates)) return std::nullopt;
+  return WriteLists(services, iniPath, updates, request.append, console);
+}
+
+std::optional<UpdateResult> WriteLists(const ListsServices& services, const std::string& iniPath,
+                                       const std::vector<ListUpdate>& updates, bool append, ListsConsole& console) {
+  UpdateResult result = UpdateSettingsFile(services.tree, services.profiles, iniPath, updates, append);
+  if (result.putBackAfterStoppedRun)
+    console.Err(kErrorPrefix + iniPath +
+                " was left half-written by an earlier run that was stopped: it holds again what it held before");
+  if (!result.error) return result;
+  console.Err(kErrorPrefix + *result.error);
+  return std::nullopt;
+}
+
+int RunLumoraLists(const std::vector<std::string>& arguments, const ListsServices& services, ListsConsole& console) {
+  bool quiet = false;
+  const int exitCode = Run(arguments, services, console, quiet);
+  console.Finish(exitCode, quiet);
+  return exitCode;
 }
 
 }  // namespace lumora

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "lumora-lists/CollectFiles.h"
 #include "platform/FileTree.h"
 #include "platform/FolderChooser.h"
 #include "platform/MessageBoxes.h"
@@ -14,8 +15,14 @@ namespace lumora {
 class ListsConsole {
  public:
   virtual ~ListsConsole() = default;
+  // What was done.
   virtual void Out(const std::string& line) = 0;
+  // What was left out, or went wrong.
   virtual void Err(const std::string& line) = 0;
+  // What was done that the user must act on, such as a folder gone from a list.
+  virtual void Warn(const std::string& line) { Err(line); }
+  // The run has ended with this code; `quiet`: --quiet was given.
+  virtual void Finish(int /*exitCode*/, bool /*quiet*/) {}
 };
 
 // Standard output and standard error through the C library, which every Windows runtime has.
@@ -25,25 +32,27 @@ class StdioConsole : public ListsConsole {
   void Err(const std::string& line) override;
 };
 
-// Every line kept for one message box at the end, for the program that has no console. The box's caption says
-// where the lines come from, so an error line loses the program's name before it.
+// Every line kept for one message box at the end, for the program that has no console: what was done first, then
+// what the user must act on, then a few of the details. Lines lose the program's name before them.
 class BoxConsole : public ListsConsole {
  public:
   explicit BoxConsole(MessageBoxes& boxes) : boxes_(boxes) {}
   void Out(const std::string& line) override;
   void Err(const std::string& line) override;
-  const std::vector<std::string>& Lines() const { return lines_; }
-  // The box, when there is a line to show: an error's when the exit code is not 0.
-  void Show(int exitCode) const;
+  void Warn(const std::string& line) override;
+  // The box: an error's when the exit code says nothing was written, a warning's when the user must act, else
+  // information. Quiet, only the first two show.
+  void Finish(int exitCode, bool quiet) override;
+  const std::vector<std::string>& Details() const { return details_; }
 
  private:
   MessageBoxes& boxes_;
-  std::vector<std::string> lines_;
+  std::vector<std::string> done_, warnings_, details_;
 };
 
-// The text of a box of these lines: one a line, at most as many as a small screen holds, then how many more
-// there were.
-std::string BoxText(const std::vector<std::string>& lines);
+// The text of a box: the answer's lines, then after a blank line at most a few of the details and how many
+// more there were.
+std::string BoxText(const std::vector<std::string>& answer, const std::vector<std::string>& details);
 
 struct ListsServices {
   ProfileFiles& profiles;
@@ -53,10 +62,24 @@ struct ListsServices {
   // What --choose shows; nothing where there are no windows.
   FolderChooser* chooser = nullptr;
   MessageBoxes* boxes = nullptr;
+  // Shown a long listing's steps; nothing: none shown.
+  ListingProgress* progress = nullptr;
+};
+
+// A count on the console every few thousand files of a long listing.
+class ConsoleProgress : public ListingProgress {
+ public:
+  explicit ConsoleProgress(ListsConsole& console) : console_(console) {}
+  bool Reading(const std::string& folder, int found) override;
+  bool Checking(int, int) override { return true; }
+
+ private:
+  ListsConsole& console_;
+  int reported_ = 0;
 };
 
 inline constexpr int kListsSucceeded = 0;
-inline constexpr int kListsFailed = 1;  // nothing was written
+inline constexpr int kListsFailed = 1;  // a list was not written
 inline constexpr int kListsBadUsage = 2;
 
 // The whole program: `arguments` are those after the program's name; returns the exit code.

@@ -10,6 +10,7 @@ int main(int argc, char** argv) {
   lumora::PortableProfileFiles profiles;
   lumora::PortableFileTree tree;
   lumora::StdioConsole console;
-  return lumora::RunLumoraLists(std::vector<std::string>(argv + 1, argv + argc), {profiles, tree, std::nullopt},
-                                console);
+  lumora::ConsoleProgress progress(console);
+  return lumora::RunLumoraLists(std::vector<std::string>(argv + 1, argv + argc),
+                                {profiles, tree, std::nullopt, nullptr, nullptr, &progress}, console);
 }

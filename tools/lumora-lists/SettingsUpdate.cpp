@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "lumora-lists/CollectFiles.h"
 #include "lumora-lists/GuardedRewrite.h"
+#include "platform/AsciiCase.h"
 #include "lumora-lists/SlotPlan.h"
 #include "settings_file/OptionTable.h"
 #include "platform/LumoraError.h"
@@ -20,14 +22,23 @@ std::vector<std::string> ReadSlots(const TIniFile& ini, SlotList list) {
 
 bool HoldsNoEntry(const std::vector<std::string>& slots) { return std::all_of(slots.begin(), slots.end(), IsFreeSlot); }
 
+bool Remembered(const ChosenFolders& chosen, const std::string& path) {
+  return std::any_of(chosen.arguments.begin(), chosen.arguments.end(),
+                     [&](const std::string& argument) { return LiesIn(path, argument); });
+}
+
+// What --refresh lists again. Appended folders join those remembered, and entries listed before that came from
+// none of them are remembered as files, so that a refresh lists at least what was listed.
 void RememberChoice(TIniFile& ini, const ListUpdate& update, bool append) {
   ChosenFolders chosen = update.chosen;
-  if (const std::optional<ChosenFolders> before = ReadChosenFolders(ini, update.list); before && append) {
-    chosen = *before;
+  if (append) {
+    chosen = ReadChosenFolders(ini, update.list).value_or(ChosenFolders{});
+    for (const std::string& entry : ListedEntries(ini, update.list))
+      if (!entry.empty() && !Remembered(chosen, entry)) chosen.arguments.push_back(entry);
     chosen.recursive = chosen.recursive || update.chosen.recursive;
     for (const std::string& argument : update.chosen.arguments)
-      if (std::find(chosen.arguments.begin(), chosen.arguments.end(), argument) == chosen.arguments.end())
-        chosen.arguments.push_back(argument);
+      if (!ContainsIgnoringAsciiCase(chosen.arguments, argument)) chosen.arguments.push_back(argument);
+    if (static_cast<int>(chosen.arguments.size()) > kMostChosen) chosen.arguments.resize(kMostChosen);
   }
   WriteChosenFolders(ini, update.list, chosen);
 }
@@ -47,7 +58,7 @@ ListOutcome WriteList(TIniFile& ini, const ListUpdate& update, bool append, bool
     WriteOption(ini, Option::Sound, 1);
     soundSwitchedOn = true;
   }
-  return {update.list, plan.placed, plan.leftOut, plan.alreadyListed};
+  return {update.list, plan.placed, plan.leftOut, plan.alreadyListed, update.found};
 }
 
 // The copy starts as the file is, or, for a missing file, as the settings window would make it.

@@ -14,6 +14,7 @@ struct ListUpdate {
   SlotList list;
   std::vector<std::string> entries;
   ChosenFolders chosen;  // remembered for --refresh; with --append added to what was remembered
+  int found = 0;         // files found in the folders, of which `entries` are those taken now
 };
 
 struct ListOutcome {
@@ -21,6 +22,7 @@ struct ListOutcome {
   int placed = 0;
   int leftOut = 0;
   int alreadyListed = 0;
+  int found = 0;
 };
 
 struct UpdateResult {

@@ -73,8 +73,8 @@ TEST_F(ChooseTest, CancelAndFoldersWithoutFilesLeaveTheListsAndTheBoxSaysWhy) {
       {"%D/empty", false, nullptr, 1, BoxKind::Error, "No pictures found in %D/empty: the list was left as it was.",
        false},
       {"%D/pics", true, nullptr, 0, BoxKind::Information, "Lumora will show 1 picture from %D/pics.", true},
-      {"%D/pics", true, "%D/empty", 1, BoxKind::Error,
-       "No sounds found in %D/empty: the list was left as it was.\nNeither list was changed.", false},
+      {"%D/pics", true, "%D/empty", 0, BoxKind::Information,
+       "Lumora will show 1 picture from %D/pics.\n\nNo sounds found in %D/empty: the list was left as it was.", true},
       {"%D/pics", true, "%D/music", 0, BoxKind::Information,
        "Lumora will show 1 picture from %D/pics.\nLumora will play 1 sound from %D/music once sound is switched on in "
        "Lumora Settings.",
@@ -101,17 +101,55 @@ TEST_F(ChooseTest, CancelAndFoldersWithoutFilesLeaveTheListsAndTheBoxSaysWhy) {
 TEST_F(ChooseTest, WithoutAConsoleEveryLineShowsInOneBox) {
   MakeFile("png/a.png");
   BoxConsole console(boxes_);
-  const int exitCode =
-      RunLumoraLists({"--ini", ini_, "--pictures", Path("png")}, {profiles_, tree_, std::nullopt}, console);
-  console.Show(exitCode);
+  EXPECT_EQ(RunLumoraLists({"--ini", ini_, "--pictures", Path("png")}, {profiles_, tree_, std::nullopt}, console), 1);
   ASSERT_EQ(boxes_.shown.size(), 1u);
   EXPECT_EQ(boxes_.shown[0].kind, BoxKind::Error);
   EXPECT_EQ(boxes_.shown[0].text, "1 file skipped: a.png is not a JPEG or bitmap picture\nNo pictures found in " +
                                       Path("png") + ": the list was left as it was.");
 
-  std::vector<std::string> lines;
-  for (int line = 1; line <= 30; ++line) lines.push_back("line " + std::to_string(line));
-  EXPECT_TRUE(BoxText(lines).ends_with("\nline 24\n... and 6 more lines"));
+  std::vector<std::string> details;
+  for (int line = 1; line <= 30; ++line) details.push_back("line " + std::to_string(line));
+  EXPECT_EQ(BoxText({"done"}, details), "done\n\nline 1\nline 2\nline 3\nline 4\nline 5\nline 6\n... and 24 more");
+}
+
+// At sign-in: no box when the lists were refreshed, one when a list could not be kept whole.
+TEST_F(ChooseTest, AQuietRefreshShowsABoxOnlyWhenTheUserMustAct) {
+  struct Case {
+    const char* name;
+    std::vector<const char*> gone;  // folders removed before the refresh
+    int exitCode;
+    std::optional<BoxKind> box;
+    const char* text;
+  };
+  const Case kCases[] = {
+      {"a picture added", {}, 0, std::nullopt, ""},
+      {"one folder gone", {"old"}, 0, BoxKind::Warning,
+       "1 new picture, 1 gone; 2 listed.\n%D/old is gone: its pictures were taken off the list. If it moved, choose "
+       "it again with \"Choose Lumora Pictures\"."},
+      {"every folder gone", {"old", "pics"}, 1, BoxKind::Error,
+       "%D/pics, %D/old are gone, and nothing else is left to list: the picture list was left as it was. If it "
+       "moved, choose it again with \"Choose Lumora Pictures\"."},
+  };
+  for (const Case& c : kCases) {
+    fs::remove_all(dir_ / "pics");
+    fs::remove_all(dir_ / "old");
+    MakeFile("pics/a.jpg");
+    MakeFile("old/x.jpg");
+    ASSERT_EQ(Run({"--ini", ini_, "--pictures", Path("pics"), "--pictures", Path("old")}), 0);
+    MakeFile("pics/b.jpg");
+    for (const char* folder : c.gone) fs::remove_all(dir_ / folder);
+    const std::string before = FileText();
+    boxes_ = {};
+    BoxConsole console(boxes_);
+    EXPECT_EQ(RunLumoraLists({"--ini", ini_, "--refresh", "--quiet"}, {profiles_, tree_, std::nullopt}, console),
+              c.exitCode)
+        << c.name;
+    EXPECT_EQ(FileText() != before, c.exitCode == 0) << c.name;
+    ASSERT_EQ(boxes_.shown.size(), c.box ? 1u : 0u) << c.name;
+    if (!c.box) continue;
+    EXPECT_EQ(boxes_.shown[0].kind, *c.box) << c.name;
+    EXPECT_EQ(boxes_.shown[0].text, Expand(c.text)) << c.name;
+  }
 }
 
 }  // namespace

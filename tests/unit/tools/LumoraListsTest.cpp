@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <set>
 #include <sstream>
 
 #include "lumora-lists/SettingsUpdate.h"
@@ -47,6 +48,51 @@ class HalfWritingFileTree : public PortableFileTree {
   std::string target_;
   std::optional<RewriteOutcome> outcome_;
   int done_ = 0;
+};
+
+// A tree in which one folder cannot be read.
+class UnlistableTree : public PortableFileTree {
+ public:
+  UnlistableTree(std::string temp, std::string folder) : PortableFileTree(std::move(temp)), folder_(std::move(folder)) {}
+  std::optional<std::vector<FolderEntry>> List(const std::string& folder) override {
+    return folder == folder_ ? std::nullopt : PortableFileTree::List(folder);
+  }
+
+ private:
+  std::string folder_;
+};
+
+// A folder of `count` pictures that is not on the disk: p0001.jpg, p0002.jpg, ..., each with a JPEG's first bytes.
+class LibraryTree : public PortableFileTree {
+ public:
+  LibraryTree(std::string temp, std::string folder, int count) : PortableFileTree(std::move(temp)), folder_(folder) {
+    for (int i = 1; i <= count; ++i) names.insert(Name(i));
+  }
+  static std::string Name(int i) {
+    char name[16];
+    std::snprintf(name, sizeof name, "p%04d.jpg", i);
+    return name;
+  }
+  std::string Path(int i) const { return folder_ + "/" + Name(i); }
+  PathKind KindOf(const std::string& path) override {
+    if (path == folder_) return PathKind::Folder;
+    if (path.starts_with(folder_ + "/")) return names.count(path.substr(folder_.size() + 1)) ? PathKind::File : PathKind::Missing;
+    return PortableFileTree::KindOf(path);
+  }
+  std::optional<std::vector<FolderEntry>> List(const std::string& folder) override {
+    if (folder != folder_) return PortableFileTree::List(folder);
+    std::vector<FolderEntry> entries;
+    for (const std::string& name : names) entries.push_back({name, false, {}});
+    return entries;
+  }
+  std::optional<std::vector<uint8_t>> ReadHead(const std::string& path, size_t) override {
+    if (KindOf(path) != PathKind::File) return std::nullopt;
+    return std::vector<uint8_t>{0xFF, 0xD8, 0xFF, 0xE0};
+  }
+  std::set<std::string> names;
+
+ private:
+  std::string folder_;
 };
 
 // A tree that keeps the short names given for names holding "?", as Windows keeps 8.3 names, and opens a file
@@ -136,7 +182,6 @@ TEST_F(ListsTest, EntriesBeyondTheFreeSlotsAreCountedAndTheRestIsWritten) {
     const char* message;
   };
   const Case kCases[] = {
-      {false, 0, 503, 1, "3 pictures left out"},
       {true, 498, 4, 499, "2 pictures left out"},
   };
   for (const Case& c : kCases) {
@@ -349,9 +394,10 @@ TEST_F(ListsTest, SourceNamesTheFolderAListCameFromAndFailsForAnEmptyList) {
   EXPECT_TRUE(console_.err.empty());
 }
 
-TEST_F(ListsTest, RefreshListsTheChosenFoldersAgainAndKeepsWhatCameFromAFolderThatIsGone) {
+TEST_F(ListsTest, RefreshListsTheChosenFoldersAgainAndTakesOffWhatCameFromAFolderThatIsGone) {
   MakeFile("pics/a.jpg");
-  const std::string b = MakeFile("pics/b.jpg"), x = MakeFile("old/x.jpg");
+  const std::string b = MakeFile("pics/b.jpg");
+  MakeFile("old/x.jpg");
   EXPECT_EQ(Run({"--ini", ini_, "--pictures", Path("pics"), "--pictures", Path("old"), "--recursive"}), 0);
   EXPECT_EQ(ChosenText(), "[Lumora Lists]\r\nPictureFolders=2\r\nPictureFolder1=" + Path("pics") +
                               "\r\nPictureFolder2=" + Path("old") + "\r\nPictureSubfolders=1\r\n");
@@ -360,16 +406,65 @@ TEST_F(ListsTest, RefreshListsTheChosenFoldersAgainAndKeepsWhatCameFromAFolderTh
   fs::remove_all(dir_ / "old");
   console_ = {};
   EXPECT_EQ(Run({"--ini", ini_, "--refresh"}), 0);
-  EXPECT_EQ(IniText(), SettingsFileText(kNewFileOptions, {{1, b}, {2, c}, {3, d}, {4, x}}));
-  EXPECT_EQ(console_.out, std::vector<std::string>{"2 new pictures, 1 gone; 4 listed."});
+  EXPECT_EQ(IniText(), SettingsFileText(kNewFileOptions, {{1, b}, {2, c}, {3, d}}));
+  EXPECT_EQ(console_.out, std::vector<std::string>{"2 new pictures, 2 gone; 3 listed."});
   EXPECT_EQ(console_.err, std::vector<std::string>{"lumora-lists: " + Path("old") +
-                                                   " no longer exists: what was listed from it stays listed"});
+                                                   " is gone: its pictures were taken off the list. If it moved, "
+                                                   "choose it again with \"Choose Lumora Pictures\"."});
+  EXPECT_NE(ChosenText().find("PictureFolders=1\r\n"), std::string::npos) << "the folder gone is forgotten";
+
+  // A folder that cannot be read leaves the list as it is.
+  UnlistableTree unlistable(Path("temp"), Path("pics/sub"));
+  const std::string before = FileText();
+  console_ = {};
+  EXPECT_EQ(Run({"--ini", ini_, "--refresh"}, profiles_, unlistable), 1);
+  EXPECT_EQ(FileText(), before);
+  EXPECT_EQ(console_.err, (std::vector<std::string>{"lumora-lists: Cannot read the folder " + Path("pics/sub"),
+                                                    "lumora-lists: The picture list was left as it was."}));
 
   WriteIni(SettingsFileText(kNewFileOptions));
   console_ = {};
   EXPECT_EQ(Run({"--ini", ini_, "--refresh"}), 1);
   EXPECT_EQ(console_.err, std::vector<std::string>{"lumora-lists: Nothing to refresh: no folders were chosen for " +
                                                    ini_ + " (lumora-lists --pictures FOLDER chooses them)"});
+}
+
+// 1,200 pictures, 500 slots: each listing takes the next 500 in turn, in name order within the list, and a
+// picture deleted where the next listing starts moves nothing else.
+TEST_F(ListsTest, ALibraryLargerThanTheListComesOnScreenInTurn) {
+  LibraryTree tree(Path("temp"), Path("library"), 1200);
+  const auto listing = [&](const std::vector<std::string>& arguments) {
+    console_ = {};
+    EXPECT_EQ(Run(arguments, profiles_, tree), 0) << (console_.err.empty() ? "" : console_.err.back());
+    return ListedEntries(TIniFile(profiles_, ini_), SlotList::Pictures);
+  };
+  const std::vector<std::string> first = listing({"--ini", ini_, "--pictures", Path("library")});
+  EXPECT_EQ(console_.out.back(),
+            "Lumora will show 500 of your 1,200 pictures now, and the others at the next refreshes.");
+  ASSERT_EQ(first.size(), 500u);
+  EXPECT_EQ(first.front(), tree.Path(1));
+  EXPECT_EQ(first.back(), tree.Path(500));
+  EXPECT_NE(ChosenText().find("PictureNext=" + tree.Path(501)), std::string::npos);
+
+  const std::vector<std::string> second = listing({"--ini", ini_, "--refresh"});
+  ASSERT_EQ(second.size(), 500u);
+  EXPECT_EQ(second.front(), tree.Path(501));
+  EXPECT_EQ(second.back(), tree.Path(1000));
+
+  tree.names.erase(LibraryTree::Name(1001));
+  const std::vector<std::string> third = listing({"--ini", ini_, "--pictures", Path("library")});
+  ASSERT_EQ(third.size(), 500u);
+  EXPECT_EQ(third[0], tree.Path(1));
+  EXPECT_EQ(third[300], tree.Path(301));
+  EXPECT_EQ(third[301], tree.Path(1002));
+  EXPECT_EQ(third[499], tree.Path(1200));
+
+  std::set<std::string> seen;
+  for (const auto* listed : {&first, &second, &third}) {
+    EXPECT_EQ(std::set<std::string>(listed->begin(), listed->end()).size(), 500u) << "no picture twice in one";
+    seen.insert(listed->begin(), listed->end());
+  }
+  EXPECT_EQ(seen.size(), 1199u) << "every picture after three listings";
 }
 
 TEST_F(ListsTest, AppendSkipsFilesListedAlreadyAndSoundOnlyFollowsAnEmptyList) {
