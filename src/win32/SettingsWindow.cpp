@@ -95,8 +95,10 @@ void SettingsWindow::CreateToolTips() {
                       CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr, instance_, nullptr);
   for (const ControlLayout& control : SettingsForm().controls) {
     if (!control.hint) continue;
+    // The first version of the record, which the common controls of Windows 95 and NT 4.0 know: nothing here
+    // needs the fields added later.
     TTTOOLINFOA tool{};
-    tool.cbSize = TTTOOLINFOA_V2_SIZE;
+    tool.cbSize = TTTOOLINFOA_V1_SIZE;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
     tool.hwnd = Handle();
     tool.uId = reinterpret_cast<UINT_PTR>(Control(control.id));
