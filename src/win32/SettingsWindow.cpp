@@ -81,8 +81,8 @@ bool SettingsWindow::Create(TForm2& form) {
   InitCommonControls();
   const FormLayout& layout = SettingsForm();
   const DWORD style = FormStyle(layout.border);
-  if (!Window::Create(layout.className, 0, 0, layout.caption, style, CentredFormRect(layout, style, 0), nullptr,
-                      instance_))
+  if (!Window::Create(layout.className, 0, 0, layout.caption, style, CentredFormRect(layout, fonts_.dpi, style, 0),
+                      nullptr, instance_))
     return false;
   if (!controls_.Build(Handle(), instance_, layout, fonts_)) return false;
   CreateToolTips();

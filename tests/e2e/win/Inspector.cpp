@@ -305,6 +305,7 @@ void PrintScreen() {
   Print("width", GetSystemMetrics(SM_CXSCREEN));
   Print("height", GetSystemMetrics(SM_CYSCREEN));
   Print("bits", GetDeviceCaps(screen, BITSPIXEL));
+  Print("dpi", GetDeviceCaps(screen, LOGPIXELSY));
   ReleaseDC(nullptr, screen);
 }
 
@@ -395,6 +396,9 @@ Args CommandLineArguments() {
 
 int main() {
   _setmode(_fileno(stdout), _O_BINARY);
+  // Places and sizes as they are on the screen: on a scaled display Wine would scale them for a program that does
+  // not declare itself aware of the scaling.
+  SetProcessDPIAware();
   const Args args = CommandLineArguments();
   try {
     if (args.empty()) throw std::runtime_error("usage: inspector COMMAND [ARGUMENTS...]");
