@@ -309,6 +309,18 @@ void PrintScreen() {
   ReleaseDC(nullptr, screen);
 }
 
+// The primary display's resolution changed as the Display control panel changes it; every top-level window is told
+// (WM_DISPLAYCHANGE). Under Wine this sets the X screen's mode through XRandR.
+void SetDisplayMode(int width, int height) {
+  DEVMODEW mode{};
+  mode.dmSize = sizeof mode;
+  mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+  mode.dmPelsWidth = static_cast<DWORD>(width);
+  mode.dmPelsHeight = static_cast<DWORD>(height);
+  const LONG result = ChangeDisplaySettingsW(&mode, 0);
+  if (result != DISP_CHANGE_SUCCESSFUL) throw std::runtime_error("ChangeDisplaySettings: " + std::to_string(result));
+}
+
 // Wine ends its desktop process about a second after the last program on the desktop quits, and restarting it costs
 // more than a test should pay on every start; a holder that sits on the desktop keeps it running.
 [[noreturn]] void HoldDesktop() {
@@ -367,6 +379,8 @@ constexpr Command kCommands[] = {
     {"mutex", [](const Args& a) { PrintMutex(a.at(1)); }},                  // NAME: whether it exists
     {"cursor", [](const Args&) { PrintCursor(); }},
     {"screen", [](const Args&) { PrintScreen(); }},
+    {"display-mode",  // WIDTH HEIGHT
+     [](const Args& a) { SetDisplayMode(static_cast<int>(NumberArg(a, 1)), static_cast<int>(NumberArg(a, 2))); }},
     {"tick-to-pixel",  // HWND X Y MS RGB: from a posted timer message until that pixel shows a new colour, not RGB
      [](const Args& a) {
        const unsigned long long rgb = NumberArg(a, 5);
