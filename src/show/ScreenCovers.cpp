@@ -24,10 +24,10 @@ std::vector<PixelRect> Without(const PixelRect& area, const PixelRect& hole) {
 
 }  // namespace
 
-std::vector<PixelRect> CoverRects(std::span<const PixelRect> monitors, const PixelRect& primary) {
+std::vector<PixelRect> CoverRects(std::span<const PixelRect> monitors, const PixelRect& window) {
   std::vector<PixelRect> covers;
   for (const PixelRect& monitor : monitors)
-    for (const PixelRect& part : Without(monitor, primary))
+    for (const PixelRect& part : Without(monitor, window))
       if (std::find(covers.begin(), covers.end(), part) == covers.end()) covers.push_back(part);
   return covers;
 }

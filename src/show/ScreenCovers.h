@@ -6,9 +6,10 @@
 
 namespace lumora {
 
-// The parts of the desktop, in its coordinates, that the show must cover besides the primary screen it runs on:
-// every monitor less what the primary screen shows, each part a rectangle, none repeated. Empty for one monitor,
-// or for monitors that show copies of the primary screen.
-std::vector<PixelRect> CoverRects(std::span<const PixelRect> monitors, const PixelRect& primary);
+// The parts of the desktop, in its coordinates, that the show must cover besides its own window: every monitor
+// less the window's rectangle, each part a rectangle, none repeated. Empty while the window covers every monitor.
+// The window keeps the size of the primary screen that the show started on, so after a change of the primary's
+// size these cover the rest of the primary too.
+std::vector<PixelRect> CoverRects(std::span<const PixelRect> monitors, const PixelRect& window);
 
 }  // namespace lumora

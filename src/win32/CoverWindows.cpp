@@ -44,14 +44,15 @@ std::vector<PixelRect> DesktopMonitors() {
   return enumeration.monitors;
 }
 
-bool CoverWindows::Create(bool visible) {
-  covers_.clear();
+bool CoverWindows::Create(const PixelRect& saverWindow, bool visible) {
   const std::vector<PixelRect> monitors = DesktopMonitors();
-  for (const PixelRect& place : CoverRects(monitors, PrimaryScreen())) {
-    covers_.push_back(std::make_unique<Cover>());
-    if (!covers_.back()->Create(place, instance_)) return false;
-    if (visible) ShowWindow(covers_.back()->Handle(), SW_SHOWNA);
+  std::vector<std::unique_ptr<Cover>> made;
+  for (const PixelRect& place : CoverRects(monitors, saverWindow)) {
+    made.push_back(std::make_unique<Cover>());
+    if (!made.back()->Create(place, instance_)) return false;
+    if (visible) ShowWindow(made.back()->Handle(), SW_SHOWNA);
   }
+  covers_ = std::move(made);
   return true;
 }
 

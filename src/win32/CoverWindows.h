@@ -9,16 +9,17 @@
 
 namespace lumora::win32 {
 
-// The black, borderless, topmost windows over every monitor but the primary one, where the show runs: no part
-// of the desktop shows beside a running show. Input over them reaches the application's loop as any other, so
-// the saver's input hook sees it.
+// The black, borderless, topmost windows over every part of the monitors that the saver window does not cover:
+// no part of the desktop shows beside a running show. Input over them reaches the application's loop as any
+// other, so the saver's input hook sees it.
 class CoverWindows {
  public:
   explicit CoverWindows(HINSTANCE instance) : instance_(instance) {}
 
-  // Makes the covers of the monitors as they are now, hidden at first when `visible` is false; false when one
-  // could not be made.
-  bool Create(bool visible);
+  // Makes the covers of the monitors as they are now around the saver window's rectangle, hidden at first when
+  // `visible` is false, and only then lets the covers made before go, so that nothing shows in between; false
+  // when one could not be made.
+  bool Create(const PixelRect& saverWindow, bool visible);
   void Show();
   void Close() { covers_.clear(); }
   size_t Count() const { return covers_.size(); }

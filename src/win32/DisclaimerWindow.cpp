@@ -13,7 +13,7 @@ bool DisclaimerWindow::Create(Tfrmdisc& form, HWND owner) {
   form_ = &form;
   const FormLayout& layout = DisclaimerForm();
   const DWORD style = FormStyle(layout.border);
-  return Window::Create(layout.className, 0, 0, layout.caption, style, CentredFormRect(layout, style, 0), owner,
+  return Window::Create(layout.className, 0, 0, layout.caption, style, CentredFormRect(layout, fonts_.dpi, style, 0), owner,
                         instance_) &&
          controls_.Build(Handle(), instance_, layout, fonts_);
 }

@@ -28,7 +28,7 @@ class DisclaimerWindow : public DisclaimerView, public Window {
   HINSTANCE instance_;
   Tfrmdisc* form_ = nullptr;
   bool modal_ = false;
-  FormFonts fonts_;
+  FormFonts fonts_{SystemDpi()};  // the form is laid out at the DPI the fonts are made for
   FormControls controls_;
 };
 

@@ -3,6 +3,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "forms/FormScale.h"
+
 namespace lumora::win32 {
 
 namespace {
@@ -89,10 +91,20 @@ WindowKind KindOf(const ControlLayout& control, bool firstRadioOfGroup) {
 
 }  // namespace
 
-FormFonts::FormFonts()
-    : regular(MakeFont(-11, FW_NORMAL, DEFAULT_CHARSET, DEFAULT_PITCH | FF_SWISS, "MS Sans Serif")),
-      bold(MakeFont(-11, FW_BOLD, DEFAULT_CHARSET, DEFAULT_PITCH | FF_SWISS, "MS Sans Serif")),
-      terminal(MakeFont(-12, FW_NORMAL, OEM_CHARSET, FIXED_PITCH | FF_MODERN, "Terminal")) {}
+int SystemDpi() {
+  WindowDC screen(nullptr);
+  const int dpi = screen.Get() ? GetDeviceCaps(screen.Get(), LOGPIXELSY) : 0;
+  return dpi > 0 ? dpi : kDesignDpi;
+}
+
+FormFonts::FormFonts(int dpi)
+    : dpi(dpi),
+      regular(MakeFont(FontHeightAt(FontStyle::Regular, dpi), FW_NORMAL, DEFAULT_CHARSET, DEFAULT_PITCH | FF_SWISS,
+                       "MS Sans Serif")),
+      bold(MakeFont(FontHeightAt(FontStyle::Bold, dpi), FW_BOLD, DEFAULT_CHARSET, DEFAULT_PITCH | FF_SWISS,
+                    "MS Sans Serif")),
+      terminal(MakeFont(FontHeightAt(FontStyle::Terminal, dpi), FW_NORMAL, OEM_CHARSET, FIXED_PITCH | FF_MODERN,
+                        "Terminal")) {}
 
 HFONT FormFonts::For(FontStyle style) const {
   switch (style) {
@@ -144,7 +156,7 @@ bool FormControls::BuildChildren(HWND parent, int parentId, HINSTANCE instance, 
   for (const ControlLayout* control : ChildrenInTabOrder(layout, parentId)) {
     const bool firstRadio = control->kind == ControlKind::RadioButton && !radioSeen;
     radioSeen = radioSeen || control->kind == ControlKind::RadioButton;
-    HWND window = CreateControl(parent, instance, *control, firstRadio);
+    HWND window = CreateControl(parent, instance, ScaledToDpi(*control, fonts.dpi), firstRadio);
     if (!window) return false;
     SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.For(control->font)), FALSE);
     byId_[control->id] = window;
@@ -194,8 +206,8 @@ DWORD FormStyle(FormBorder border) {
   return WS_POPUP | WS_CLIPCHILDREN | frame;
 }
 
-RECT CentredFormRect(const FormLayout& layout, DWORD style, DWORD exStyle) {
-  RECT outer{0, 0, layout.clientWidth, layout.clientHeight};
+RECT CentredFormRect(const FormLayout& layout, int dpi, DWORD style, DWORD exStyle) {
+  RECT outer{0, 0, ScaledToDpi(layout.clientWidth, dpi), ScaledToDpi(layout.clientHeight, dpi)};
   AdjustWindowRectEx(&outer, style, FALSE, exStyle);
   const int width = outer.right - outer.left, height = outer.bottom - outer.top;
   const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2, top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;

@@ -11,11 +11,16 @@
 
 namespace lumora::win32 {
 
-// The three fonts of the form descriptions: MS Sans Serif 8 pt, regular and bold, and Terminal.
+// The DPI of the screen, which a program that declares itself aware of the display's scaling is told as it is;
+// 96 where the system does not say.
+int SystemDpi();
+
+// The three fonts of the form descriptions at `dpi`: MS Sans Serif 8 pt, regular and bold, and Terminal 9 pt.
 struct FormFonts {
-  FormFonts();
+  explicit FormFonts(int dpi);
   HFONT For(FontStyle style) const;
 
+  int dpi;
   UniqueFont regular;
   UniqueFont bold;
   UniqueFont terminal;
@@ -24,14 +29,16 @@ struct FormFonts {
 // A raised panel: the form's background inside a one-pixel raised bevel. It passes what its children report up.
 class PanelWindow : public Window {
  public:
+  // `control` in pixels, already scaled.
   bool Create(HWND parent, HINSTANCE instance, const ControlLayout& control);
 
  private:
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 };
 
-// The child windows of one form, made from its description. Panels and group boxes are real parents of their
-// controls and pass what their children report (commands, scrolling, colour requests) up to the form.
+// The child windows of one form, made from its description at the fonts' DPI. Panels and group boxes are real
+// parents of their controls and pass what their children report (commands, scrolling, colour requests) up to the
+// form.
 class FormControls {
  public:
   // False when a control could not be made.
@@ -50,8 +57,9 @@ class FormControls {
   std::map<HWND, const ControlLayout*> byWindow_;
 };
 
-// Window style and outer rectangle of a form's own window: its client area centred on the primary screen.
+// Window style and outer rectangle of a form's own window: its client area, at `dpi`, centred on the primary
+// screen.
 DWORD FormStyle(FormBorder border);
-RECT CentredFormRect(const FormLayout& layout, DWORD style, DWORD exStyle);
+RECT CentredFormRect(const FormLayout& layout, int dpi, DWORD style, DWORD exStyle);
 
 }  // namespace lumora::win32

@@ -59,7 +59,7 @@ bool SaverWindow::Create(TForm1& form) {
   // Created in stacking order from the bottom: each new child window goes on top of its siblings.
   for (PictureWindow& picture : pictures_)
     if (!picture.Create(Handle(), instance_, &FormBackground())) return false;
-  return CreateInfoLabel() && player_.Create(Handle(), instance_, form) && covers_.Create(false);
+  return CreateInfoLabel() && player_.Create(Handle(), instance_, form) && covers_.Create(Placed(), false);
 }
 
 bool SaverWindow::CreateInfoLabel() {
@@ -82,6 +82,12 @@ void SaverWindow::Show() {
 int SaverWindow::BitsPerPixel() {
   WindowDC dc(nullptr);
   return GetDeviceCaps(dc.Get(), BITSPIXEL) * GetDeviceCaps(dc.Get(), PLANES);
+}
+
+PixelRect SaverWindow::Placed() const {
+  RECT place{};
+  GetWindowRect(Handle(), &place);
+  return PixelRect{place.left, place.top, place.right, place.bottom};
 }
 
 void SaverWindow::SetBackground(Rgb colour) {
@@ -143,8 +149,11 @@ LRESULT SaverWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (wParam == kTimer1) application_.Guarded([&] { form_->Timer1Timer(); });
       return 0;
     case WM_DISPLAYCHANGE:
-      // A monitor came, went or changed its size: the covers follow. One that cannot be made ends the show.
-      if (!covers_.Create(IsWindowVisible(Handle()) != FALSE)) application_.Guarded([&] { form_->ShutDown(); });
+      // A monitor came, went or changed its size, the primary too: the show keeps its size, pixel for pixel, and
+      // the covers take whatever of the monitors the window no longer covers. One that cannot be made ends the
+      // show.
+      if (!covers_.Create(Placed(), IsWindowVisible(Handle()) != FALSE))
+        application_.Guarded([&] { form_->ShutDown(); });
       return Default(message, wParam, lParam);
     case WM_CLOSE:
       DestroyWindow(Handle());

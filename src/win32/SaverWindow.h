@@ -60,6 +60,8 @@ class SaverWindow : public SaverStage, public Window {
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   bool CreateInfoLabel();
   PixelRect Screen() const { return PixelRect{0, 0, screenWidth_, screenHeight_}; }
+  // Where the window stands on the desktop.
+  PixelRect Placed() const;
 
   Application& application_;
   HINSTANCE instance_;

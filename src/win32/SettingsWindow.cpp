@@ -81,8 +81,8 @@ bool SettingsWindow::Create(TForm2& form) {
   InitCommonControls();
   const FormLayout& layout = SettingsForm();
   const DWORD style = FormStyle(layout.border);
-  if (!Window::Create(layout.className, 0, 0, layout.caption, style, CentredFormRect(layout, style, 0), nullptr,
-                      instance_))
+  if (!Window::Create(layout.className, 0, 0, layout.caption, style, CentredFormRect(layout, fonts_.dpi, style, 0),
+                      nullptr, instance_))
     return false;
   if (!controls_.Build(Handle(), instance_, layout, fonts_)) return false;
   CreateToolTips();
@@ -95,8 +95,10 @@ void SettingsWindow::CreateToolTips() {
                       CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr, instance_, nullptr);
   for (const ControlLayout& control : SettingsForm().controls) {
     if (!control.hint) continue;
+    // The first version of the record, which the common controls of Windows 95 and NT 4.0 know: nothing here
+    // needs the fields added later.
     TTTOOLINFOA tool{};
-    tool.cbSize = TTTOOLINFOA_V2_SIZE;
+    tool.cbSize = TTTOOLINFOA_V1_SIZE;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
     tool.hwnd = Handle();
     tool.uId = reinterpret_cast<UINT_PTR>(Control(control.id));

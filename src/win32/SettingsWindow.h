@@ -69,7 +69,7 @@ class SettingsWindow : public SettingsView, public Window {
   DisclaimerWindow* disclaimer_ = nullptr;
   HWND toolTips_ = nullptr;
   HWND lastFocus_ = nullptr;
-  FormFonts fonts_;
+  FormFonts fonts_{SystemDpi()};  // the form is laid out at the DPI the fonts are made for
   FormControls controls_;
 };
 

@@ -1,8 +1,23 @@
 #include "win32/Win32Worker.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace lumora::win32 {
+
+namespace {
+
+// The queue states that Windows 95 and NT 4.0 know: their QS_ALLINPUT. A wait that names any other (raw input
+// from XP on, touch and pointer from Windows 8 on, all in today's QS_ALLINPUT) fails at once on older systems.
+constexpr DWORD kWindows95QueueStates = 0x00FF;
+// Any message for the window's thread ends the wait.
+constexpr DWORD kAnyMessage =
+    QS_KEY | QS_MOUSEMOVE | QS_MOUSEBUTTON | QS_POSTMESSAGE | QS_TIMER | QS_PAINT | QS_SENDMESSAGE | QS_HOTKEY;
+static_assert((kAnyMessage & ~kWindows95QueueStates) == 0, "the wait names a queue state Windows 95 does not know");
+// After a wait that failed, the window's thread still must not spin against the worker.
+constexpr uint32_t kFailedWaitSleepMs = 10;
+
+}  // namespace
 
 Win32Worker::Win32Worker()
     : jobReady_(CreateEventA(nullptr, FALSE, FALSE, nullptr)), jobDone_(CreateEventA(nullptr, TRUE, TRUE, nullptr)) {
@@ -52,7 +67,8 @@ bool Win32Worker::Finished() { return !thread_ || WaitForSingleObject(jobDone_.g
 void Win32Worker::WaitForJobOrMessage(uint32_t timeoutMs) {
   if (!thread_) return;
   HANDLE done = jobDone_.get();
-  MsgWaitForMultipleObjects(1, &done, FALSE, timeoutMs, QS_ALLINPUT);
+  if (MsgWaitForMultipleObjects(1, &done, FALSE, timeoutMs, kAnyMessage) == WAIT_FAILED)
+    Sleep(std::min(timeoutMs, kFailedWaitSleepMs));
 }
 
 }  // namespace lumora::win32

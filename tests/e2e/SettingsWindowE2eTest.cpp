@@ -4,7 +4,9 @@
 #include <X11/keysym.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 
 #include "SaverRun.h"
 #include "SettingsWindowRun.h"
@@ -426,6 +428,107 @@ TEST(SettingsWindow, ScreenshotShowsTheControlsWhereTheLayoutPutsThem) {
       EXPECT_EQ(control.text, layout.caption);
     }
     if (control.shown) ExpectDrawn(shot, layout, ScreenRectOf(byHandle, control.hwnd, client));
+  }
+}
+
+// The settings window as it stands once painted, and the disclaimer window's client area.
+struct SettingsLook {
+  WindowInfo window;
+  std::map<int, ChildInfo> controls;
+  std::map<int, Rect> onScreen;  // each control's place on the screen, by id
+  Image screen;
+  Rect disclaimerClient;
+};
+
+SettingsLook LookAtTheSettingsWindow() {
+  RunningSettings settings;
+  settings.WaitForWindow();
+  SettingsLook look{settings.Info(), settings.Controls(), {}, {}, {}};
+  std::map<Hwnd, ChildInfo> byHandle;
+  for (const auto& [id, control] : look.controls) byHandle[control.hwnd] = control;
+  for (const auto& [id, control] : look.controls)
+    look.onScreen[id] = ScreenRectOf(byHandle, control.hwnd, look.window.client);
+  // Painted once two screenshots a quarter of a second apart agree and OK shows its face.
+  const Rect ok = look.onScreen.at(kOk);
+  EXPECT_TRUE(WaitFor(
+      [&] {
+        const Image shot = Screenshot();
+        const bool same = look.screen.Width() > 0 &&
+                          CountDifferences(shot, look.window.rect, look.screen.Crop(look.window.rect)) == 0;
+        look.screen = shot;
+        return same && DrawnPixels(shot, ok) > ok.width * ok.height / 2;
+      },
+      10s, 250ms));
+  Inspector inspector(Session());
+  look.disclaimerClient = inspector.Window(*inspector.Find("Tfrmdisc")).client;
+  EXPECT_TRUE(settings.Click(kOk));
+  EXPECT_EQ(settings.WaitForExit(15s), 0);
+  return look;
+}
+
+// The rows from the top of the tallest letter to the bottom of the lowest in a label on the window's colour.
+int InkHeight(const Image& screen, const Rect& label) {
+  int first = -1, last = -1;
+  for (int y = label.y; y < label.y + label.height; ++y)
+    if (DrawnPixels(screen, {label.x, y, label.width, 1}) > 0) {
+      if (first < 0) first = y;
+      last = y;
+    }
+  return first < 0 ? 0 : last - first + 1;
+}
+
+// Whether `scaled` is one and a half times `designed`, within a pixel.
+bool OneAndAHalfTimes(int scaled, int designed) { return std::abs(2 * scaled - 3 * designed) <= 2; }
+
+// The two windows side by side on white, as the README shows them.
+Image SideBySide(const Image& left, const Image& right) {
+  constexpr int kMargin = 16;
+  Image both(left.Width() + right.Width() + 3 * kMargin, std::max(left.Height(), right.Height()) + 2 * kMargin,
+             Rgb{255, 255, 255});
+  for (const auto& [image, x0] : {std::pair{&left, kMargin}, std::pair{&right, 2 * kMargin + left.Width()}})
+    for (int y = 0; y < image->Height(); ++y)
+      for (int x = 0; x < image->Width(); ++x) both.Set(x0 + x, kMargin + y, image->At(x, y));
+  return both;
+}
+
+TEST(SettingsWindow, OnADisplayOf144DpiTheWindowItsControlsAndItsTextAreOneAndAHalfTimesAsLarge) {
+  MovePointer(0, 0);
+  WriteWindowsFile(kIni, SettingsFileText("Sound=0\r\nSeq=1\r\nColor=4\r\nPicdis=4\r\nTime=2\r\nHeight=25\r\n"
+                                          "Width=25\r\n",
+                                          {}));
+  const SettingsLook at96 = LookAtTheSettingsWindow();
+  SettingsLook at144;
+  {
+    DisplayDpi dpi(144);
+    ASSERT_EQ(Inspector(Session()).Screen().dpi, 144);
+    at144 = LookAtTheSettingsWindow();
+  }
+  EXPECT_EQ(at144.window.client.width, 911);
+  EXPECT_EQ(at144.window.client.height, 561);
+  EXPECT_EQ(at144.disclaimerClient.width, 771);
+  EXPECT_EQ(at144.disclaimerClient.height, 468);
+  EXPECT_LE(std::abs(2 * at144.window.rect.x + at144.window.rect.width - Session().Screen().width), 1);
+
+  const auto path = Session().WorkDir() / "settings-96-144dpi.png";
+  const Image both = SideBySide(at96.screen.Crop(at96.window.rect), at144.screen.Crop(at144.window.rect));
+  both.SavePng(path);
+  std::printf("[ screen   ] settings window at 96 and 144 DPI: %s\n", path.c_str());
+  if (const char* folder = std::getenv("LUMORA_E2E_SCREENSHOTS"))
+    both.SavePng(std::filesystem::path(folder) / "settings-96-144dpi.png");
+
+  for (const ControlLayout& layout : SettingsForm().controls) {
+    if (!layout.visible) continue;
+    SCOPED_TRACE(layout.name);
+    const Rect designed = at96.controls.at(layout.id).rect, scaled = at144.controls.at(layout.id).rect;
+    EXPECT_TRUE(OneAndAHalfTimes(scaled.x, designed.x) && OneAndAHalfTimes(scaled.y, designed.y) &&
+                OneAndAHalfTimes(scaled.width, designed.width) && OneAndAHalfTimes(scaled.height, designed.height))
+        << scaled << " at 144 DPI, " << designed << " at 96";
+    if (layout.kind != ControlKind::Label) continue;
+    const int height96 = InkHeight(at96.screen, at96.onScreen.at(layout.id));
+    const int height144 = InkHeight(at144.screen, at144.onScreen.at(layout.id));
+    EXPECT_GT(height96, 0);
+    EXPECT_TRUE(OneAndAHalfTimes(height144, height96))
+        << "text " << height144 << " pixels high, at 96 DPI " << height96;
   }
 }
 

@@ -1,6 +1,7 @@
 #include "SettingsWindowRun.h"
 
 #include <X11/keysym.h>
+#include <gtest/gtest.h>
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
@@ -200,6 +201,24 @@ void TypeText(const std::string& text) {
       TapKey(stroke.key, {XK_Shift_L});
     else
       TapKey(stroke.key);
+  }
+}
+
+namespace {
+
+constexpr char kUserDesktopKey[] = "HKCU\\Control Panel\\Desktop";
+
+}  // namespace
+
+DisplayDpi::DisplayDpi(int dpi) {
+  Session().SetRegistryValue(kUserDesktopKey, "LogPixels", "REG_DWORD", std::to_string(dpi));
+}
+
+DisplayDpi::~DisplayDpi() {
+  try {
+    Session().DeleteRegistryValue(kUserDesktopKey, "LogPixels");
+  } catch (const HarnessError& error) {
+    ADD_FAILURE() << "the display's DPI was not put back: " << error.what();
   }
 }
 

@@ -84,6 +84,16 @@ std::string FirstDifference(const std::string& actual, const std::string& expect
 // Types plain text (letters, digits and the characters of a Windows path) with synthetic keys.
 void TypeText(const std::string& text);
 
+// While the object lives, the Windows programs started see a display of `dpi` dots per inch: Wine's LogPixels of
+// the current user, which comes before the machine's (96 in a new prefix).
+class DisplayDpi {
+ public:
+  explicit DisplayDpi(int dpi);
+  ~DisplayDpi();
+  DisplayDpi(const DisplayDpi&) = delete;
+  DisplayDpi& operator=(const DisplayDpi&) = delete;
+};
+
 // While the object lives, Windows programs cannot write the file: it is made immutable when the tests run as root
 // (Wine writes read-only files anyway then), and read-only otherwise.
 class UnwritableFile {

@@ -238,7 +238,7 @@ CursorInfo Inspector::Cursor() {
 ScreenInfo Inspector::Screen() {
   const Record record = ParseRecord(Call({"screen"}));
   return {static_cast<int>(record.Number("width")), static_cast<int>(record.Number("height")),
-          static_cast<int>(record.Number("bits"))};
+          static_cast<int>(record.Number("bits")), static_cast<int>(record.Number("dpi"))};
 }
 
 }  // namespace lumora::e2e

@@ -81,7 +81,7 @@ struct CursorInfo {
 };
 
 struct ScreenInfo {
-  int width = 0, height = 0, bitsPerPixel = 0;
+  int width = 0, height = 0, bitsPerPixel = 0, dpi = 0;
 };
 
 // Each call starts inspector.exe once (about 0.1 s with the session's server and desktop running).

@@ -305,7 +305,20 @@ void PrintScreen() {
   Print("width", GetSystemMetrics(SM_CXSCREEN));
   Print("height", GetSystemMetrics(SM_CYSCREEN));
   Print("bits", GetDeviceCaps(screen, BITSPIXEL));
+  Print("dpi", GetDeviceCaps(screen, LOGPIXELSY));
   ReleaseDC(nullptr, screen);
+}
+
+// The primary display's resolution changed as the Display control panel changes it; every top-level window is told
+// (WM_DISPLAYCHANGE). Under Wine this sets the X screen's mode through XRandR.
+void SetDisplayMode(int width, int height) {
+  DEVMODEW mode{};
+  mode.dmSize = sizeof mode;
+  mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+  mode.dmPelsWidth = static_cast<DWORD>(width);
+  mode.dmPelsHeight = static_cast<DWORD>(height);
+  const LONG result = ChangeDisplaySettingsW(&mode, 0);
+  if (result != DISP_CHANGE_SUCCESSFUL) throw std::runtime_error("ChangeDisplaySettings: " + std::to_string(result));
 }
 
 // Wine ends its desktop process about a second after the last program on the desktop quits, and restarting it costs
@@ -366,6 +379,8 @@ constexpr Command kCommands[] = {
     {"mutex", [](const Args& a) { PrintMutex(a.at(1)); }},                  // NAME: whether it exists
     {"cursor", [](const Args&) { PrintCursor(); }},
     {"screen", [](const Args&) { PrintScreen(); }},
+    {"display-mode",  // WIDTH HEIGHT
+     [](const Args& a) { SetDisplayMode(static_cast<int>(NumberArg(a, 1)), static_cast<int>(NumberArg(a, 2))); }},
     {"tick-to-pixel",  // HWND X Y MS RGB: from a posted timer message until that pixel shows a new colour, not RGB
      [](const Args& a) {
        const unsigned long long rgb = NumberArg(a, 5);
@@ -395,6 +410,9 @@ Args CommandLineArguments() {
 
 int main() {
   _setmode(_fileno(stdout), _O_BINARY);
+  // Places and sizes as they are on the screen: on a scaled display Wine would scale them for a program that does
+  // not declare itself aware of the scaling.
+  SetProcessDPIAware();
   const Args args = CommandLineArguments();
   try {
     if (args.empty()) throw std::runtime_error("usage: inspector COMMAND [ARGUMENTS...]");

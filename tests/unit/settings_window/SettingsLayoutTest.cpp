@@ -4,6 +4,7 @@
 #include <array>
 #include <set>
 
+#include "forms/FormScale.h"
 #include "settings_window/DisclaimerLayout.h"
 #include "settings_file/OptionTable.h"
 #include "settings_window/SettingsLayout.h"
@@ -253,6 +254,18 @@ TEST(DisclaimerLayout, BorderlessWindowWithTheDisclaimerGroupAndReturn) {
     captions.push_back(label->caption);
   }
   EXPECT_THAT(captions, ElementsAre("", "  ", ""));
+}
+
+// A form designed at 96 DPI at another: each length to the nearest pixel (halves up), fonts by their point size.
+TEST(FormScale, LengthsAndFontsFollowTheDisplaysDpi) {
+  struct Row {
+    int dpi, designed, scaled, regularFont, terminalFont;
+  };
+  for (const Row& row : {Row{96, 17, 17, -11, -12}, Row{144, 17, 26, -16, -18}, Row{120, 607, 759, -13, -15}}) {
+    EXPECT_EQ(ScaledToDpi(row.designed, row.dpi), row.scaled) << row.dpi;
+    EXPECT_EQ(FontHeightAt(FontStyle::Regular, row.dpi), row.regularFont) << row.dpi;
+    EXPECT_EQ(FontHeightAt(FontStyle::Terminal, row.dpi), row.terminalFont) << row.dpi;
+  }
 }
 
 }  // namespace

@@ -14,9 +14,10 @@ struct CoverCase {
   const char* layout;
   std::vector<PixelRect> monitors;  // the primary first, as the system may list it anywhere
   std::vector<PixelRect> covers;
+  PixelRect window = kPrimary;  // the saver window, at the size the primary had when the show started
 };
 
-TEST(ScreenCovers, EveryMonitorButThePrimaryIsCoveredWhereThePrimaryDoesNotShow) {
+TEST(ScreenCovers, EveryMonitorIsCoveredWhereTheSaverWindowIsNot) {
   const CoverCase cases[] = {
       {"one monitor", {kPrimary}, {}},
       {"side by side", {kPrimary, {1024, 0, 1824, 600}}, {{1024, 0, 1824, 600}}},
@@ -31,10 +32,16 @@ TEST(ScreenCovers, EveryMonitorButThePrimaryIsCoveredWhereThePrimaryDoesNotShow)
       {"two monitors overlapping the primary's corner",
        {kPrimary, {900, 700, 1700, 1300}, {900, 700, 1700, 1300}},
        {{900, 768, 1700, 1300}, {1024, 700, 1700, 768}}},
+      {"the primary grown to 1280 x 1024 during the show",
+       {{0, 0, 1280, 1024}, {1280, 0, 2080, 600}},
+       {{0, 768, 1280, 1024}, {1024, 0, 1280, 768}, {1280, 0, 2080, 600}}},
+      {"the primary shrunk to 800 x 600 during the show",
+       {{0, 0, 800, 600}, {800, 0, 1600, 600}},
+       {{1024, 0, 1600, 600}}},
   };
   for (const CoverCase& c : cases) {
     SCOPED_TRACE(c.layout);
-    EXPECT_THAT(CoverRects(c.monitors, kPrimary), UnorderedElementsAreArray(c.covers));
+    EXPECT_THAT(CoverRects(c.monitors, c.window), UnorderedElementsAreArray(c.covers));
   }
 }
 
