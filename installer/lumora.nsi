@@ -7,7 +7,11 @@
 ; Setup over an earlier installation keeps the user's lists unless other folders are chosen; it lets every user
 ; change the settings file, so that the settings window and the list tools work for a standard user too.
 ;
-; Silent: lumora-setup.exe /S [/PICTURES=DIR] [/SOUNDS=DIR] [/ACTIVATE=0|1] [/D=DIR]; uninstall.exe /S
+; The pictures folder is listed with its subfolders; a sign-in entry keeps the lists current (lumora-listsw.exe
+; --refresh --quiet), so that photos added show and photos deleted never stop the show.
+;
+; Silent: lumora-setup.exe /S [/PICTURES=DIR] [/SOUNDS=DIR] [/ACTIVATE=0|1] [/REFRESH=0|1] [/D=DIR];
+; uninstall.exe /S
 ; Each option may be quoted whole or after its "=" ("/PICTURES=D:\My Photos", /PICTURES="D:\My Photos"); /D= comes
 ; last, unquoted. An option setup cannot read ends it with exit code 2 before anything is changed.
 ;
@@ -34,6 +38,8 @@ ShowUninstDetails show
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Lumora"
 !define DESKTOP_KEY "Control Panel\Desktop"
+!define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
+!define RUN_VALUE "Lumora Pictures"
 
 Var PicturesDir  ; the folder to list; empty: the current list is kept, or the samples listed where there is none
 Var SoundsDir    ; the folder to list; empty: the sound list is left as it is
@@ -42,6 +48,8 @@ Var ListedSounds
 Var HasPictures  ; "1" when the settings file holds a picture list, which setup keeps unless told otherwise
 Var HasSounds
 Var Activate
+Var Refresh  ; "1": the lists are refreshed at each sign-in
+Var RefreshBox
 Var PicturesField
 Var SoundsField
 Var ActivateBox
@@ -62,8 +70,9 @@ screen, one after another, with wave and MIDI sounds beside them if you like.$\r
 !insertmacro MUI_PAGE_DIRECTORY
 Page custom ListsPage ListsPageLeave
 !insertmacro MUI_PAGE_INSTFILES
-!define MUI_FINISHPAGE_TEXT "Lumora is installed. Other folders of pictures and sounds can be chosen later with \
-$\"Choose Lumora Pictures$\" on the Start menu, and the lists changed one by one in $\"Lumora Settings$\"."
+!define MUI_FINISHPAGE_TEXT "Lumora is installed. $\"Choose Lumora Pictures$\" on the Start menu chooses \
+other folders of pictures and sounds; $\"Lumora Settings$\" changes how they are shown: the delay, the order, \
+the display and the sound."
 !define MUI_FINISHPAGE_RUN
 !define MUI_FINISHPAGE_RUN_TEXT "Open Lumora Settings"
 !define MUI_FINISHPAGE_RUN_FUNCTION OpenSettings
@@ -81,6 +90,7 @@ Function .onInit
   StrCpy $PicturesDir ""
   StrCpy $SoundsDir ""
   StrCpy $Activate "1"
+  StrCpy $Refresh "1"
   Call ReadOptions
   ${If} $R9 != ""
     MessageBox MB_OK|MB_ICONSTOP "$R9" /SD IDOK
@@ -171,9 +181,12 @@ Function TakeOption
   ${ElseIf} $R2 == "/ACTIVATE=0"
   ${OrIf} $R2 == "/ACTIVATE=1"
     StrCpy $Activate $R2 "" 10
+  ${ElseIf} $R2 == "/REFRESH=0"
+  ${OrIf} $R2 == "/REFRESH=1"
+    StrCpy $Refresh $R2 "" 9
   ${Else}
     StrCpy $R9 "Lumora Setup cannot read the option $R2. It takes /S, /PICTURES=FOLDER, /SOUNDS=FOLDER, \
-/ACTIVATE=0 or 1, and last /D=FOLDER. Nothing was installed."
+/ACTIVATE=0 or 1, /REFRESH=0 or 1, and last /D=FOLDER. Nothing was installed."
   ${EndIf}
 FunctionEnd
 
@@ -203,8 +216,8 @@ Function ListsPage
     ${NSD_CreateLabel} 0 0 100% 20u "Lumora keeps its current list of pictures, made from the folder below, \
 unless you choose another folder. It shows JPEG and bitmap pictures in the order of their names."
   ${Else}
-    ${NSD_CreateLabel} 0 0 100% 20u "Lumora shows the JPEG and bitmap pictures of one folder, in the order of \
-their names. The sample pictures come with it; you can choose your own folder instead."
+    ${NSD_CreateLabel} 0 0 100% 20u "Lumora shows the JPEG and bitmap pictures of one folder and its \
+subfolders, in the order of their names. The sample pictures come with it; you can choose your own folder instead."
   ${EndIf}
   Pop $1
   ${NSD_CreateLabel} 0 24u 100% 10u "Folder of the pictures to show:"
@@ -226,6 +239,11 @@ their names. The sample pictures come with it; you can choose your own folder in
   Pop $ActivateBox
   ${If} $Activate == "1"
     ${NSD_Check} $ActivateBox
+  ${EndIf}
+  ${NSD_CreateCheckbox} 0 106u 100% 12u "Keep the lists up to date at each sign-in (pictures added, pictures deleted)"
+  Pop $RefreshBox
+  ${If} $Refresh == "1"
+    ${NSD_Check} $RefreshBox
   ${EndIf}
   ${NSD_OnBack} KeepListsChoices
   nsDialogs::Show
@@ -289,6 +307,12 @@ Function KeepListsChoices
   ${Else}
     StrCpy $Activate "0"
   ${EndIf}
+  ${NSD_GetState} $RefreshBox $0
+  ${If} $0 == ${BST_CHECKED}
+    StrCpy $Refresh "1"
+  ${Else}
+    StrCpy $Refresh "0"
+  ${EndIf}
 FunctionEnd
 
 ; The page stays, with a box that says why, until the folders hold what lumora-lists would list.
@@ -309,7 +333,7 @@ Function CheckFolders
       StrCpy $R9 "The pictures folder $PicturesDir does not exist."
       Return
     ${EndIf}
-    nsExec::ExecToStack '"$PLUGINSDIR\lumora-lists.exe" --check --pictures "$PicturesDir"'
+    nsExec::ExecToStack '"$PLUGINSDIR\lumora-lists.exe" --check --recursive --pictures "$PicturesDir"'
     Pop $0
     Pop $1
     ${If} $0 != "0"
@@ -322,7 +346,7 @@ Function CheckFolders
       StrCpy $R9 "The sounds folder $SoundsDir does not exist."
       Return
     ${EndIf}
-    nsExec::ExecToStack '"$PLUGINSDIR\lumora-lists.exe" --check --sounds "$SoundsDir"'
+    nsExec::ExecToStack '"$PLUGINSDIR\lumora-lists.exe" --check --recursive --sounds "$SoundsDir"'
     Pop $0
     Pop $1
     ${If} $0 != "0"
@@ -403,6 +427,7 @@ Section "Lumora"
       "$SYSDIR\lumora.scr" 0
   CreateShortCut "$SMPROGRAMS\Lumora\Uninstall Lumora.lnk" "$INSTDIR\uninstall.exe"
 
+  Call WriteSignInRefresh
   WriteUninstaller "$INSTDIR\uninstall.exe"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "Lumora Screensaver"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
@@ -430,7 +455,7 @@ Function WriteLists
   ${Else}
     StrCpy $3 "0"
   ${EndIf}
-  StrCpy $0 '"$INSTDIR\lumora-lists.exe" --ini "$WINDIR\lumora.ini"'
+  StrCpy $0 '"$INSTDIR\lumora-lists.exe" --ini "$WINDIR\lumora.ini" --recursive'
   ${If} $2 != ""
     StrCpy $0 '$0 --pictures "$2"'
     DetailPrint "Listing the pictures of $2 in the settings file $WINDIR\lumora.ini"
@@ -469,6 +494,22 @@ list why). Nothing was installed." /SD IDOK
     DetailPrint "Sound switched on: the sounds play beside the pictures"
   ${EndIf}
   Call GrantSettingsFile
+FunctionEnd
+
+; The lists refreshed at each sign-in, for every user where setup may write the machine's Run key, else for this
+; user; the entry of an earlier installation goes when it is not wanted any more.
+Function WriteSignInRefresh
+  DeleteRegValue HKLM "${RUN_KEY}" "${RUN_VALUE}"
+  DeleteRegValue HKCU "${RUN_KEY}" "${RUN_VALUE}"
+  ${If} $Refresh != "1"
+    Return
+  ${EndIf}
+  ClearErrors
+  WriteRegStr HKLM "${RUN_KEY}" "${RUN_VALUE}" '"$INSTDIR\lumora-listsw.exe" --refresh --quiet'
+  ${If} ${Errors}
+    WriteRegStr HKCU "${RUN_KEY}" "${RUN_VALUE}" '"$INSTDIR\lumora-listsw.exe" --refresh --quiet'
+  ${EndIf}
+  DetailPrint "The lists are refreshed at each sign-in"
 FunctionEnd
 
 ; The saver's settings window and the list tools write the settings file in place, and a standard user may not
@@ -540,5 +581,7 @@ Section "Uninstall"
   RMDir "$INSTDIR"
   SetShellVarContext all
   RMDir /r "$SMPROGRAMS\Lumora"
+  DeleteRegValue HKLM "${RUN_KEY}" "${RUN_VALUE}"
+  DeleteRegValue HKCU "${RUN_KEY}" "${RUN_VALUE}"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
 SectionEnd

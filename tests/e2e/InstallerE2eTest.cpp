@@ -21,6 +21,8 @@ using ::testing::ElementsAreArray;
 constexpr char kDesktopKey[] = "HKCU\\Control Panel\\Desktop";
 // A 32-bit program's key in the 64-bit registry. /D= takes no quotes, so its folder has no blank.
 constexpr char kUninstallKey[] = "HKLM\\Software\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Lumora";
+// The sign-in refresh, written by a 32-bit program into the machine's Run key.
+constexpr char kRunKey[] = "HKLM\\Software\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr char kEarlierSaver[] = "C:\\windows\\system32\\earlier.scr";
 constexpr char kInstalledSaver[] = "C:\\windows\\system32\\lumora.scr";
 constexpr char kStartMenu[] = "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\Lumora";
@@ -41,6 +43,7 @@ struct InstallRow {
   std::vector<std::string> sounds;    // as names in kSounds
   bool madeCurrent;
   const char* sound;  // the Sound option: a chosen sounds folder switches it on
+  bool refreshAtSignIn;
 };
 
 const InstallRow kRows[] = {
@@ -48,26 +51,29 @@ const InstallRow kRows[] = {
      {"/S", std::string("/PICTURES=") + kPictures},
      "C:\\Program Files (x86)\\Lumora",
      kPictures,
-     {"A1.BMP", "b2.jpg", "b10.bmp"},
+     {"A1.BMP", "b2.jpg", "b10.bmp", "later\\c.bmp"},
      {},
      true,
-     "0"},
+     "0",
+     true},
     {"SamplesAndSoundsLeftUnchosen",
-     {"/S", std::string("/SOUNDS=") + kSounds, "/ACTIVATE=0", "/D=C:\\LumoraSaver"},
+     {"/S", std::string("/SOUNDS=") + kSounds, "/ACTIVATE=0", "/REFRESH=0", "/D=C:\\LumoraSaver"},
      "C:\\LumoraSaver",
      "C:\\LumoraSaver\\Samples",
      {"bars.bmp", "checker.bmp", "lanterns.jpg", "meadow.jpg", "ocean.jpg", "sunset.jpg"},
      {"beep.wav", "tune.mid"},
      false,
-     "1"},
+     "1",
+     false},
     {"PicturesFolderWithABlank",
      {"/S", std::string("/PICTURES=") + kBlankFolder, "/ACTIVATE=1"},
      "C:\\Program Files (x86)\\Lumora",
      kBlankFolder,
-     {"p.bmp"},
+     {"2024\\p.bmp"},
      {},
      true,
-     "0"},
+     "0",
+     true},
 };
 
 // The Start-menu entries that run lumora-listsw.exe, and their arguments.
@@ -89,8 +95,8 @@ lumora::Picture Shade(uint8_t red) {
   });
 }
 
-// Pictures in natural order A1, b2, b10 (case does not count), beside files that are not listed: another
-// kind, and a subfolder's picture (no --recursive).
+// Pictures in natural order A1, b2, b10 (case does not count), then a subfolder's, beside a file of another kind;
+// a folder whose only picture is in a subfolder.
 void WriteFolders(ShowFiles& files) {
   files.AddPicture("install/b10.bmp", Shade(30));
   files.AddPicture("install/A1.BMP", Shade(90));
@@ -100,7 +106,7 @@ void WriteFolders(ShowFiles& files) {
   files.AddFile("install-sounds/tune.mid", {'M', 'T', 'h', 'd'});
   files.AddFile("install-sounds/beep.wav", {'R', 'I', 'F', 'F', 4, 0, 0, 0, 'W', 'A', 'V', 'E'});
   files.AddFile("install-sounds/skip.mp3", {'s'});
-  files.AddPicture("My Photos/p.bmp", Shade(60));
+  files.AddPicture("My Photos/2024/p.bmp", Shade(60));
 }
 
 // icacls.exe of the 32-bit system folder replaced, for one test, by a program that records how it was called.
@@ -211,6 +217,9 @@ TEST_P(Installer, InstallsShowsTheFirstPictureAndUninstallsEverything) {
   EXPECT_EQ(Session().RegistryValue(kUninstallKey, "UninstallString"), "\"" + row.installDir + "\\uninstall.exe\"");
   EXPECT_EQ(Session().RegistryValue(kDesktopKey, "SCRNSAVE.EXE"), row.madeCurrent ? kInstalledSaver : kEarlierSaver);
   EXPECT_EQ(Session().RegistryValue(kDesktopKey, "ScreenSaveActive"), row.madeCurrent ? "1" : "0");
+  EXPECT_EQ(Session().RegistryValue(kRunKey, "Lumora Pictures"),
+            row.refreshAtSignIn ? std::optional("\"" + row.installDir + "\\lumora-listsw.exe\" --refresh --quiet")
+                                : std::nullopt);
 
   ExpectFirstPicture(settings, pictures);
 
@@ -224,6 +233,7 @@ TEST_P(Installer, InstallsShowsTheFirstPictureAndUninstallsEverything) {
   EXPECT_FALSE(ReadWindowsFile("lumora.ini").has_value()) << "the settings file the installer created";
   EXPECT_EQ(Session().RegistryValue(kDesktopKey, "SCRNSAVE.EXE"), kEarlierSaver);
   EXPECT_EQ(Session().RegistryValue(kDesktopKey, "ScreenSaveActive"), "0");
+  EXPECT_FALSE(Session().RegistryValue(kRunKey, "Lumora Pictures").has_value());
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, Installer, ::testing::ValuesIn(kRows),

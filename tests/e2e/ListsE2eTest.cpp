@@ -96,7 +96,7 @@ TEST(ListsTool, AFolderChosenInTheFolderDialogIsListedWithItsSubfoldersAndTheBox
   TapKey(XK_Return);  // No
 
   const DialogInfo box = WaitForDialogSaying(inspector, "Lumora will show");
-  EXPECT_EQ(box.caption, "Information");
+  EXPECT_EQ(box.caption, "Lumora");
   EXPECT_THAT(box.statics, ElementsAre("Lumora will show 3 pictures from C:\\Albums.\n\n"
                                        "1 file skipped: notes.txt is not a JPEG or bitmap picture"));
   SaveForReadme(inspector, box.hwnd, "lists-choose-result.png");
@@ -124,11 +124,37 @@ TEST(ListsTool, ARefreshWithoutAConsoleSaysInABoxHowTheListChanged) {
   WineProcess tool = Session().Start(Session().ListsToolPath("lumora-listsw.exe").string(), {"--refresh"});
 
   const DialogInfo box = WaitForDialogSaying(inspector, "listed.");
-  EXPECT_EQ(box.caption, "Information");
+  EXPECT_EQ(box.caption, "Lumora");
   EXPECT_THAT(box.statics, ElementsAre("2 new pictures, 1 gone; 3 listed."));
   TapKey(XK_Return);
   EXPECT_EQ(tool.Wait(30s), 0);
   EXPECT_THAT(PictureList(), ElementsAre(b, c, d));
+}
+
+// As at sign-in: a listed photo deleted since leaves the list without a word, and the next show starts with a
+// picture, not with the screen that says a listed file is missing.
+TEST(ListsTool, AQuietRefreshTakesOffADeletedPhotoAndTheShowStartsWithAPicture) {
+  ShowFiles files;
+  std::filesystem::remove_all(FromWindowsPath("C:\\lumora-files\\quiet"));
+  const std::string a = files.AddPicture("quiet/a.bmp", Shade(40));
+  files.AddPicture("quiet/b.bmp", Shade(160));
+  WriteWindowsFile("lumora.ini", SettingsFileText("Sound=0\r\nPicdis=1\r\nTime=8\r\n"));
+  ASSERT_EQ(Session().Run(Session().ListsToolPath().string(), {"--pictures", "C:\\lumora-files\\quiet"}, 60s), 0);
+  std::filesystem::remove(FromWindowsPath(a));
+
+  EXPECT_EQ(Session().Run(Session().ListsToolPath("lumora-listsw.exe").string(), {"--refresh", "--quiet"}, 60s), 0)
+      << "no box waits for an answer";
+  const std::string settings = ReadWindowsFile("lumora.ini").value_or("");
+  EXPECT_THAT(PictureList(), ElementsAre("C:\\lumora-files\\quiet\\b.bmp"));
+  ShowFiles shown;
+  shown.Include("C:\\lumora-files\\quiet\\b.bmp", lumora::BmpFileOf(Shade(160)));
+  const Image expected = ExpectedFrame(settings, shown, 1);
+  RunningSaver saver;
+  saver.WaitForWindow();
+  const Image shot = WaitForScreen(expected, 20s);
+  EXPECT_EQ(CountDifferences(shot, expected.Bounds(), expected), 0);
+  TapKey(XK_Escape);
+  EXPECT_EQ(saver.WaitForExit(10s), 0);
 }
 
 }  // namespace

@@ -429,6 +429,21 @@ TEST_F(ListsTest, RefreshListsTheChosenFoldersAgainAndTakesOffWhatCameFromAFolde
                                                    ini_ + " (lumora-lists --pictures FOLDER chooses them)"});
 }
 
+// Entries listed by other means than a folder are remembered as files by --append, so that a refresh after it
+// lists at least what was listed, less what is gone.
+TEST_F(ListsTest, ARefreshAfterAnAppendListsWhatWasListedBeforeIt) {
+  const std::string a = MakeFile("mine/a.jpg");
+  MakeFile("mine/other.jpg");
+  WriteIni(SettingsFileText(kNewFileOptions, {{1, a}, {2, Path("mine/gone.jpg")}}));
+  const std::string n = MakeFile("new/n.jpg");
+  ASSERT_EQ(Run({"--ini", ini_, "--append", "--pictures", Path("new")}), 0);
+  const std::string m = MakeFile("new/m.jpg");
+  console_ = {};
+  EXPECT_EQ(Run({"--ini", ini_, "--refresh"}), 0);
+  EXPECT_EQ(IniText(), SettingsFileText(kNewFileOptions, {{1, a}, {2, m}, {3, n}}));
+  EXPECT_TRUE(console_.err.empty());
+}
+
 // 1,200 pictures, 500 slots: each listing takes the next 500 in turn, in name order within the list, and a
 // picture deleted where the next listing starts moves nothing else.
 TEST_F(ListsTest, ALibraryLargerThanTheListComesOnScreenInTurn) {
