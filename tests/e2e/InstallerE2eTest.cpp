@@ -302,6 +302,15 @@ std::vector<ChildInfo> ShownEdits(Inspector& inspector, Hwnd window) {
   return edits;
 }
 
+// From the welcome page to the page of pictures and sounds with Enter; the tick that makes Lumora current.
+ChildInfo GoToTheListsPage(Inspector& inspector, Hwnd window) {
+  WaitForControl(inspector, window, "Welcome to Lumora Setup");
+  TapKey(XK_Return);
+  WaitForControl(inspector, window, "Destination Folder");
+  TapKey(XK_Return);
+  return WaitForControl(inspector, window, "Make Lumora the current screensaver");
+}
+
 TEST(InstallerPages, RefusesAMissingFolderKeepsChoicesAcrossBackAndAsksBeforeCancel) {
   if (Session().Arch() != SaverArch::I686) GTEST_SKIP() << "the installer is one 32-bit program, tried with 32-bit Wine";
   const std::filesystem::path setup = PrepareInstall();
@@ -309,11 +318,7 @@ TEST(InstallerPages, RefusesAMissingFolderKeepsChoicesAcrossBackAndAsksBeforeCan
   WineProcess installer = Session().Start(setup.string(), {});
   const std::optional<Hwnd> window = inspector.Wait("#32770", "Lumora Screensaver 1.0 Setup", 60s);
   ASSERT_TRUE(window.has_value());
-  WaitForControl(inspector, *window, "Welcome to Lumora Setup");
-  TapKey(XK_Return);
-  WaitForControl(inspector, *window, "Destination Folder");
-  TapKey(XK_Return);
-  ChildInfo activate = WaitForControl(inspector, *window, "Make Lumora the current screensaver");
+  ChildInfo activate = GoToTheListsPage(inspector, *window);
   EXPECT_EQ(activate.check, 1);
 
   std::vector<ChildInfo> edits = ShownEdits(inspector, *window);
@@ -352,11 +357,7 @@ void GoThroughThePagesKeepingEverything(const std::filesystem::path& setup, cons
   WineProcess installer = Session().Start(setup.string(), {});
   const std::optional<Hwnd> window = inspector.Wait("#32770", "Lumora Screensaver 1.0 Setup", 60s);
   ASSERT_TRUE(window.has_value());
-  WaitForControl(inspector, *window, "Welcome to Lumora Setup");
-  TapKey(XK_Return);
-  WaitForControl(inspector, *window, "Destination Folder");
-  TapKey(XK_Return);
-  WaitForControl(inspector, *window, "Make Lumora the current screensaver");
+  GoToTheListsPage(inspector, *window);
   const std::vector<ChildInfo> edits = ShownEdits(inspector, *window);
   ASSERT_EQ(edits.size(), 2u);
   EXPECT_EQ(edits[0].text, listFolder);
