@@ -52,13 +52,13 @@ std::optional<ListUpdate> Relisted(SlotList list, ChosenFolders chosen, const Li
   for (const std::string& line : collected.skipped) console.Err(kErrorPrefix + line);
   if (collected.stopped) return std::nullopt;
   if (!collected.errors.empty()) {
-    for (const std::string& line : collected.errors) console.Err(kErrorPrefix + line);
-    console.Err(kErrorPrefix + std::string("The ") + ListName(list) + " was left as it was.");
+    for (const std::string& line : collected.errors) console.Warn(kErrorPrefix + line);
+    console.Warn(kErrorPrefix + std::string("The ") + ListName(list) + " was left as it was.");
     return std::nullopt;
   }
   if (collected.paths.empty()) {
-    console.Err(kErrorPrefix + (goneFolders.empty() ? NoneFoundLine(list, chosen.arguments)
-                                                    : NothingLeftLine(list, goneFolders)));
+    console.Warn(kErrorPrefix + (goneFolders.empty() ? NoneFoundLine(list, chosen.arguments)
+                                                     : NothingLeftLine(list, goneFolders)));
     return std::nullopt;
   }
   for (const std::string& folder : goneFolders) console.Warn(kErrorPrefix + GoneLine(list, folder));
@@ -73,13 +73,12 @@ int RefreshLists(const std::string& iniPath, const ListsServices& services, List
   const TIniFile ini(services.profiles, iniPath);
   std::vector<ListUpdate> updates;
   std::vector<std::string> lines;
-  bool chosenAny = false, keptAll = true;
+  bool chosenAny = false;
   for (SlotList list : {SlotList::Pictures, SlotList::Sounds}) {
     const std::optional<ChosenFolders> chosen = ReadChosenFolders(ini, list);
     if (!chosen) continue;
     chosenAny = true;
     std::optional<ListUpdate> update = Relisted(list, *chosen, services, console);
-    keptAll = keptAll && update.has_value();
     if (!update) continue;
     lines.push_back(ChangeLine(*update, ListedEntries(ini, list)));
     updates.push_back(std::move(*update));
@@ -90,9 +89,10 @@ int RefreshLists(const std::string& iniPath, const ListsServices& services, List
                 " (lumora-lists --pictures FOLDER chooses them)");
     return kListsFailed;
   }
-  if (!updates.empty() && !WriteLists(services, iniPath, updates, false, console)) return kListsFailed;
+  // A list kept as it was beside one refreshed is a warning; nothing refreshed at all, a failure.
+  if (updates.empty() || !WriteLists(services, iniPath, updates, false, console)) return kListsFailed;
   for (const std::string& line : lines) console.Out(line);
-  return keptAll ? kListsSucceeded : kListsFailed;
+  return kListsSucceeded;
 }
 
 }  // namespace lumora
