@@ -5,7 +5,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <signal.h>
+
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 
 #include "SaverRun.h"
 #include "portable/IniText.h"
@@ -34,12 +38,13 @@ std::vector<std::string> PictureList() {
   return values;
 }
 
-// With LUMORA_E2E_SCREENSHOTS=DIR, the window inside its frame, as the README shows it, once it has looked the same
-// for two seconds.
-void SaveForReadme(Inspector& inspector, Hwnd window, const std::string& fileName) {
+// With LUMORA_E2E_SCREENSHOTS=DIR, the window inside its frame (or with it), as the README shows it, once it has
+// looked the same for two seconds.
+void SaveForReadme(Inspector& inspector, Hwnd window, const std::string& fileName, bool withFrame = false) {
   const char* folder = std::getenv("LUMORA_E2E_SCREENSHOTS");
   if (folder == nullptr) return;
-  const Rect bounds = inspector.Window(window).client;
+  const WindowInfo info = inspector.Window(window);
+  const Rect bounds = withFrame ? info.rect : info.client;
   Image shot = Screenshot().Crop(bounds);
   int unchanged = 0;
   WaitFor(
@@ -51,6 +56,36 @@ void SaveForReadme(Inspector& inspector, Hwnd window, const std::string& fileNam
       },
       30s, 250ms);
   shot.SavePng(std::filesystem::path(folder) / fileName);
+}
+
+// C:\Library: 20 year folders of 10 event folders, 100 pictures in each of the 200 (only their first bytes).
+void WriteLargeLibrary() {
+  const std::filesystem::path library = FromWindowsPath("C:\\Library");
+  std::filesystem::remove_all(library);
+  for (int year = 0; year < 20; ++year)
+    for (int event = 1; event <= 10; ++event) {
+      const std::filesystem::path folder = library / std::to_string(2000 + year) / ("event " + std::to_string(event));
+      std::filesystem::create_directories(folder);
+      for (int picture = 1; picture <= 100; ++picture)
+        std::ofstream(folder / ("img" + std::to_string(picture) + ".jpg"), std::ios::binary) << "\xFF\xD8\xFF\xE0";
+    }
+}
+
+std::string FileText(const std::filesystem::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+}
+
+// Stops or continues (SIGSTOP, SIGCONT) the Unix processes of this session's prefix that run a Windows program,
+// found by its name on their command lines. Stopped, its windows stay on the screen as they were.
+void SignalProgram(const std::string& program, int signal) {
+  const std::string prefix = "WINEPREFIX=" + Session().Prefix().string() + std::string(1, '\0');
+  for (const auto& process : std::filesystem::directory_iterator("/proc")) {
+    const pid_t pid = std::atoi(process.path().filename().c_str());
+    if (pid > 0 && FileText(process.path() / "cmdline").find(program) != std::string::npos &&
+        FileText(process.path() / "environ").find(prefix) != std::string::npos)
+      kill(pid, signal);
+  }
 }
 
 TEST(ListsTool, ANameOutsideTheCodePageIsListedByItsShortNameAndShown) {
@@ -129,6 +164,35 @@ TEST(ListsTool, ARefreshWithoutAConsoleSaysInABoxHowTheListChanged) {
   TapKey(XK_Return);
   EXPECT_EQ(tool.Wait(30s), 0);
   EXPECT_THAT(PictureList(), ElementsAre(b, c, d));
+}
+
+// A listing that takes longer than a second shows its window; the run is held still while the test looks at it,
+// so that its Cancel comes before the listing could end.
+TEST(ListsTool, ALongListingShowsItsProgressAndItsCancelLeavesTheListAsItWas) {
+  WriteLargeLibrary();
+  const std::string before = SettingsFileText("Sound=0\r\n", {{1, "C:\\old.jpg"}});
+  WriteWindowsFile("lumora.ini", before);
+  Inspector inspector(Session());
+  WineProcess tool = Session().Start(Session().ListsToolPath("lumora-listsw.exe").string(),
+                                     {"--pictures", "C:\\Library", "--recursive"});
+
+  const std::optional<Hwnd> window = inspector.Wait("LumoraListsProgress", "Lumora", 60s);
+  ASSERT_TRUE(window) << "no progress window";
+  const std::vector<ChildInfo> children = inspector.Children(*window);
+  SignalProgram("lumora-listsw.exe", SIGSTOP);
+  ASSERT_EQ(children.size(), 4u);
+  EXPECT_THAT(children[0].text, ::testing::StartsWith("Reading C:\\Library\\"));
+  EXPECT_THAT(children[1].text, ::testing::EndsWith(" files found so far"));
+  EXPECT_EQ(children[2].className, "msctls_progress32");
+  EXPECT_EQ(children[3].text, "Cancel");
+  SaveForReadme(inspector, *window, "lists-progress.png", true);
+
+  const Rect client = inspector.Window(*window).client;
+  const Rect cancel = children[3].rect;
+  Click(client.x + cancel.x + cancel.width / 2, client.y + cancel.y + cancel.height / 2);
+  SignalProgram("lumora-listsw.exe", SIGCONT);
+  EXPECT_EQ(tool.Wait(30s), 3) << "stopped, without a box to answer";
+  EXPECT_EQ(ReadWindowsFile("lumora.ini"), before);
 }
 
 }  // namespace
