@@ -134,7 +134,8 @@ std::optional<UpdateResult> CollectAndWrite(const ListsRequest& request, const s
 
 std::optional<UpdateResult> WriteLists(const ListsServices& services, const std::string& iniPath,
                                        const std::vector<ListUpdate>& updates, bool append, ListsConsole& console) {
-  UpdateResult result = UpdateSettingsFile(services.tree, services.profiles, iniPath, updates, append);
+  UpdateResult result =
+      UpdateSettingsFile(services.tree, services.profiles, iniPath, updates, append, services.holdWorkingCopy);
   if (result.putBackAfterStoppedRun)
     console.Err(kErrorPrefix + iniPath +
                 " was left half-written by an earlier run that was stopped: it holds again what it held before");

@@ -64,6 +64,9 @@ struct ListsServices {
   MessageBoxes* boxes = nullptr;
   // Shown a long listing's steps; nothing: none shown.
   ListingProgress* progress = nullptr;
+  // The working copy of the settings file changed in memory and written once, rather than key by key through
+  // `profiles`, whose writes each rewrite the file.
+  bool holdWorkingCopy = false;
 };
 
 // A count on the console every few thousand files of a long listing.

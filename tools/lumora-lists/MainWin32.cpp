@@ -24,11 +24,11 @@ int main(int argc, char** argv) {
   lumora::win32::ProgressWindow progress;
   lumora::win32::BoxesAfterProgress boxesAfterProgress(boxes, progress);
   lumora::BoxConsole console(boxesAfterProgress);
-  const lumora::ListsServices services{profiles, tree, defaultIni, &chooser, &boxesAfterProgress, &progress};
+  const lumora::ListsServices services{profiles, tree, defaultIni, &chooser, &boxesAfterProgress, &progress, true};
 #else
   lumora::StdioConsole console;
   lumora::ConsoleProgress progress(console);
-  const lumora::ListsServices services{profiles, tree, defaultIni, &chooser, &boxes, &progress};
+  const lumora::ListsServices services{profiles, tree, defaultIni, &chooser, &boxes, &progress, true};
 #endif
   return lumora::RunLumoraLists(arguments, services, console);
 }

@@ -4,6 +4,7 @@
 
 #include "lumora-lists/CollectFiles.h"
 #include "lumora-lists/GuardedRewrite.h"
+#include "lumora-lists/HeldProfileFiles.h"
 #include "platform/AsciiCase.h"
 #include "lumora-lists/SlotPlan.h"
 #include "settings_file/OptionTable.h"
@@ -100,7 +101,7 @@ std::vector<std::string> ListedEntries(const TIniFile& ini, SlotList list) {
 }
 
 UpdateResult UpdateSettingsFile(FileTree& tree, ProfileFiles& profiles, const std::string& iniPath,
-                                const std::vector<ListUpdate>& updates, bool append) {
+                                const std::vector<ListUpdate>& updates, bool append, bool holdCopy) {
   UpdateResult result;
   result.putBackAfterStoppedRun = UndoInterruptedRewrite(tree, iniPath);
   const PathKind kind = tree.KindOf(iniPath);
@@ -109,11 +110,13 @@ UpdateResult UpdateSettingsFile(FileTree& tree, ProfileFiles& profiles, const st
     return result;
   }
   result.created = kind == PathKind::Missing;
-  TIniFile copy(profiles, WorkingCopyOf(tree, iniPath));
+  HeldProfileFiles held(tree);
+  TIniFile copy(holdCopy ? held : profiles, WorkingCopyOf(tree, iniPath));
   try {
     StartCopy(tree, copy, iniPath, result.created);
     for (const ListUpdate& update : updates)
       result.lists.push_back(WriteList(copy, update, append, result.soundSwitchedOn));
+    if (!held.WriteBack()) throw LumoraError("Unable to write " + copy.FileName());
     Rewrite(tree, iniPath, copy.FileName(), result);
   } catch (const LumoraError&) {
     result.error = "Cannot write the settings file " + iniPath + "; nothing was changed";

@@ -55,8 +55,8 @@ void WriteLibrary() {
 
 double Ms(const timeval& time) { return time.tv_sec * 1e3 + time.tv_usec / 1e3; }
 
-// One whole run of a Windows program: its wall time, and the processor time of the Wine process that ran it
-// (the Wine server's share not counted).
+// One whole run of a Windows program: its wall time, and the processor time of the Wine process that was started
+// (the Wine server's share not counted; a 64-bit program runs in a process of its own, which this does not count).
 bench::Sample TimedRun(const std::string& program, const std::vector<std::string>& arguments) {
   rusage before{}, after{};
   getrusage(RUSAGE_CHILDREN, &before);

@@ -1,0 +1,35 @@
+#include "lumora-lists/HeldProfileFiles.h"
+
+#include "lumora-lists/GuardedRewrite.h"
+
+namespace lumora {
+
+IniDocument& HeldProfileFiles::Held(const std::string& path) {
+  if (path_ != path) {
+    const std::optional<std::vector<uint8_t>> bytes = tree_.ReadWhole(path, kLargestRewrittenFile);
+    document_ = ParseIniText(bytes ? std::string(bytes->begin(), bytes->end()) : std::string());
+    path_ = path;
+  }
+  return document_;
+}
+
+std::string HeldProfileFiles::ReadText(const std::string& path, const std::string& section, const std::string& key,
+                                       const std::string& fallback) {
+  return FindIniValue(Held(path), section, key).value_or(fallback);
+}
+
+bool HeldProfileFiles::WriteText(const std::string& path, const std::string& section, const std::string& key,
+                                 const std::string& value) {
+  SetIniValue(Held(path), section, key, value);
+  return true;
+}
+
+bool HeldProfileFiles::WriteBack() {
+  if (!path_) return true;
+  const std::string text = FormatIniText(document_);
+  const bool written = tree_.Rewrite(*path_, std::vector<uint8_t>(text.begin(), text.end())) == RewriteOutcome::Written;
+  path_.reset();  // read again at its next use
+  return written;
+}
+
+}  // namespace lumora

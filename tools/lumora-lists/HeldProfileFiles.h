@@ -1,0 +1,33 @@
+#pragma once
+#include <optional>
+#include <string>
+
+#include "platform/FileTree.h"
+#include "platform/ProfileFiles.h"
+#include "portable/IniText.h"
+
+namespace lumora {
+
+// One INI file held in memory while a run changes it: read at its first use, read and changed there with the
+// semantics of the platform's profile functions (the portable store's), and written back whole by WriteBack.
+// Through the platform's functions each write rewrites the whole file, and under Wine each read after a write
+// parses it again: 500 slots written into the working copy and read back cost a second that way.
+class HeldProfileFiles : public ProfileFiles {
+ public:
+  explicit HeldProfileFiles(FileTree& tree) : tree_(tree) {}
+  std::string ReadText(const std::string& path, const std::string& section, const std::string& key,
+                       const std::string& fallback) override;
+  bool WriteText(const std::string& path, const std::string& section, const std::string& key,
+                 const std::string& value) override;
+  // The file on the disk holds every write; false when it could not be written.
+  bool WriteBack();
+
+ private:
+  IniDocument& Held(const std::string& path);
+
+  FileTree& tree_;
+  std::optional<std::string> path_;
+  IniDocument document_;
+};
+
+}  // namespace lumora
