@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <span>
 #include <string_view>
+#include <utility>
 
 #include "image/PictureFile.h"
 #include "lumora-lists/NaturalOrder.h"
@@ -120,7 +121,7 @@ class Collector {
 
  private:
   // A name the code page lacks characters for is listed by its short name, which the saver's ANSI functions open.
-  void AddFile(const std::string& path, const std::string& shortPath = {}) {
+  void AddFile(std::string path, const std::string& shortPath = {}) {
     if (!FitsCodePage(path) && !shortPath.empty() && FitsCodePage(shortPath)) {
       collected_.skipped.push_back("Listed by its short name " + shortPath +
                                    ", as its name has characters the system's code page lacks: " + path);
@@ -132,7 +133,7 @@ class Collector {
     else if (!FitsCodePage(path))
       collected_.skipped.push_back("Skipped, its name has characters the system's code page lacks: " + path);
     else
-      found_.push_back({path, arguments_.size() - 1});
+      found_.push_back({std::move(path), arguments_.size() - 1});
   }
 
   bool HoldsWhatItsNameSays(const std::string& path) {

@@ -24,12 +24,9 @@ bool HeldProfileFiles::WriteText(const std::string& path, const std::string& sec
   return true;
 }
 
-bool HeldProfileFiles::WriteBack() {
-  if (!path_) return true;
-  const std::string text = FormatIniText(document_);
-  const bool written = tree_.Rewrite(*path_, std::vector<uint8_t>(text.begin(), text.end())) == RewriteOutcome::Written;
-  path_.reset();  // read again at its next use
-  return written;
+std::vector<uint8_t> HeldProfileFiles::Content(const std::string& path) {
+  const std::string text = FormatIniText(Held(path));
+  return std::vector<uint8_t>(text.begin(), text.end());
 }
 
 }  // namespace lumora

@@ -74,9 +74,9 @@ void StartCopy(FileTree& tree, TIniFile& copy, const std::string& iniPath, bool 
 }
 
 // The copy goes into the file itself.
-void Rewrite(FileTree& tree, const std::string& iniPath, const std::string& copy, UpdateResult& result) {
-  const std::optional<std::vector<uint8_t>> content = tree.ReadWhole(copy, kLargestRewrittenFile);
-  if (!content) throw LumoraError("Unable to read " + copy);
+void Rewrite(FileTree& tree, const std::string& iniPath, const std::optional<std::vector<uint8_t>>& content,
+             UpdateResult& result) {
+  if (!content) throw LumoraError("Unable to read the copy of " + iniPath);
   switch (RewriteGuarded(tree, iniPath, *content)) {
     case RewriteOutcome::Written: return;
     case RewriteOutcome::NotAllowed: result.error = NotAllowedLine(iniPath); return;
@@ -116,8 +116,9 @@ UpdateResult UpdateSettingsFile(FileTree& tree, ProfileFiles& profiles, const st
     StartCopy(tree, copy, iniPath, result.created);
     for (const ListUpdate& update : updates)
       result.lists.push_back(WriteList(copy, update, append, result.soundSwitchedOn));
-    if (!held.WriteBack()) throw LumoraError("Unable to write " + copy.FileName());
-    Rewrite(tree, iniPath, copy.FileName(), result);
+    Rewrite(tree, iniPath,
+            holdCopy ? held.Content(copy.FileName()) : tree.ReadWhole(copy.FileName(), kLargestRewrittenFile),
+            result);
   } catch (const LumoraError&) {
     result.error = "Cannot write the settings file " + iniPath + "; nothing was changed";
   }

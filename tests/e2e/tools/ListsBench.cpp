@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchMain.h"
 #include "Timing.h"
 #include "harness/Harness.h"
 #include "harness/WindowsFiles.h"
@@ -25,8 +26,6 @@ namespace {
 
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
-
-WineSession* session = nullptr;
 
 // Ten year folders of 99 event folders each: 1,000 folders, each holding 100 files that start as a JPEG does.
 constexpr int kYears = 10, kEventsPerYear = 99, kFilesPerFolder = 100;
@@ -69,10 +68,10 @@ bench::Sample TimedRun(const std::string& program, const std::vector<std::string
   return {wall, cpu, after.ru_minflt - before.ru_minflt};
 }
 
-int Run(int runs) {
+int Run(int runs, const std::string&) {
   std::printf("lumora-lists.exe (%s) under Wine against a bare walk of the same tree: %d pictures in %d folders, "
               "medians of %d runs\n",
-              ArchName(session->Arch()), kYears * (kEventsPerYear + 1) * kFilesPerFolder,
+              ArchName(Session().Arch()), kYears * (kEventsPerYear + 1) * kFilesPerFolder,
               kYears * (kEventsPerYear + 1), runs);
   WriteLibrary();
   const std::string walker = Session().SaverToolPath("bare_walk.exe").string();
@@ -97,24 +96,6 @@ int Run(int runs) {
 
 }  // namespace
 
-WineSession& Session() {
-  if (session == nullptr) throw HarnessError("the Wine session is not running");
-  return *session;
-}
-
 }  // namespace lumora::e2e
 
-int main(int argc, char** argv) {
-  const int runs = argc > 1 && std::atoi(argv[1]) > 0 ? std::atoi(argv[1]) : 5;
-  std::setvbuf(stdout, nullptr, _IOLBF, 0);
-  try {
-    auto running = std::make_unique<lumora::e2e::WineSession>(lumora::e2e::ConfigFromBuild());
-    lumora::e2e::session = running.get();
-    const int result = lumora::e2e::Run(runs);
-    lumora::e2e::session = nullptr;
-    return result;
-  } catch (const std::exception& error) {
-    std::fprintf(stderr, "lists bench: %s\n", error.what());
-    return 1;
-  }
-}
+int main(int argc, char** argv) { return lumora::e2e::RunBench(argc, argv, "lists bench", lumora::e2e::Run); }
