@@ -1,5 +1,7 @@
 #include "win32_services/Win32FileTree.h"
 
+#include <utility>
+
 #include "win32_services/Handles.h"
 #include "win32_services/Win32Services.h"
 
@@ -63,11 +65,11 @@ std::optional<std::vector<FolderEntry>> Win32FileTree::List(const std::string& f
   const UniqueFind search(first);
   std::vector<FolderEntry> listed;
   do {
-    const std::string name = found.cFileName;
+    std::string name = found.cFileName;
     const bool isFolder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     if (name == "." || name == "..") continue;
     if (isFolder && (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) continue;
-    listed.push_back({name, isFolder, found.cAlternateFileName});
+    listed.push_back({std::move(name), isFolder, found.cAlternateFileName});
   } while (FindNextFileA(search.get(), &found));
   if (GetLastError() != ERROR_NO_MORE_FILES) return std::nullopt;
   return listed;

@@ -5,7 +5,13 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <signal.h>
+
+#include <atomic>
 #include <cstdlib>
+#include <fstream>
+#include <optional>
+#include <thread>
 
 #include "SaverRun.h"
 #include "portable/IniText.h"
@@ -34,12 +40,11 @@ std::vector<std::string> PictureList() {
   return values;
 }
 
-// With LUMORA_E2E_SCREENSHOTS=DIR, the window inside its frame, as the README shows it, once it has looked the same
-// for two seconds.
-void SaveForReadme(Inspector& inspector, Hwnd window, const std::string& fileName) {
+// With LUMORA_E2E_SCREENSHOTS=DIR, that part of the screen (a window inside its frame, or with it), as the README
+// shows it, once it has looked the same for two seconds.
+void SaveForReadme(const Rect& bounds, const std::string& fileName) {
   const char* folder = std::getenv("LUMORA_E2E_SCREENSHOTS");
   if (folder == nullptr) return;
-  const Rect bounds = inspector.Window(window).client;
   Image shot = Screenshot().Crop(bounds);
   int unchanged = 0;
   WaitFor(
@@ -52,6 +57,55 @@ void SaveForReadme(Inspector& inspector, Hwnd window, const std::string& fileNam
       30s, 250ms);
   shot.SavePng(std::filesystem::path(folder) / fileName);
 }
+
+// C:\Library: 20 year folders of 10 event folders, 100 pictures in each of the 200 (only their first bytes).
+void WriteLargeLibrary() {
+  const std::filesystem::path library = FromWindowsPath("C:\\Library");
+  std::filesystem::remove_all(library);
+  for (int year = 0; year < 20; ++year)
+    for (int event = 1; event <= 10; ++event) {
+      const std::filesystem::path folder = library / std::to_string(2000 + year) / ("event " + std::to_string(event));
+      std::filesystem::create_directories(folder);
+      for (int picture = 1; picture <= 100; ++picture)
+        std::ofstream(folder / ("img" + std::to_string(picture) + ".jpg"), std::ios::binary) << "\xFF\xD8\xFF\xE0";
+    }
+}
+
+// A program slowed to two milliseconds in every hundred, stopped in between (SIGSTOP and SIGCONT to its process
+// group, as cpulimit does): on a processor this slow a listing of 20,000 files is a long one. It keeps running in
+// its slices while the test asks Wine about it, since Wine's own processes may wait for its windows to answer. Held,
+// it stays stopped, its windows on the screen as they were.
+class SlowedProgram {
+ public:
+  explicit SlowedProgram(const WineProcess& program) : group_(program.Pid()) {
+    WaitFor([&] { return kill(-group_, SIGSTOP) == 0; }, 10s, 1ms);  // once the child has made its group
+    slicer_ = std::thread([this] {
+      while (!held_) {
+        kill(-group_, SIGCONT);
+        std::this_thread::sleep_for(2ms);
+        kill(-group_, SIGSTOP);
+        std::this_thread::sleep_for(98ms);
+      }
+    });
+  }
+  ~SlowedProgram() { RunFreely(); }
+  SlowedProgram(const SlowedProgram&) = delete;
+  SlowedProgram& operator=(const SlowedProgram&) = delete;
+
+  void Hold() {
+    held_ = true;
+    if (slicer_.joinable()) slicer_.join();
+  }
+  void RunFreely() {
+    Hold();
+    kill(-group_, SIGCONT);
+  }
+
+ private:
+  pid_t group_;
+  std::atomic<bool> held_ = false;
+  std::thread slicer_;
+};
 
 TEST(ListsTool, ANameOutsideTheCodePageIsListedByItsShortNameAndShown) {
   ShowFiles files;
@@ -90,7 +144,7 @@ TEST(ListsTool, AFolderChosenInTheFolderDialogIsListedWithItsSubfoldersAndTheBox
   EXPECT_EQ(dialog.caption, "Browse for Folder");
   ASSERT_TRUE(WaitFor([&] { return inspector.Foreground() == dialog.hwnd; }, 30s));
   SelectFirstFolderOfDriveC();
-  SaveForReadme(inspector, dialog.hwnd, "lists-choose-dialog.png");
+  SaveForReadme(inspector.Window(dialog.hwnd).client, "lists-choose-dialog.png");
   TapKey(XK_Return);
   WaitForDialogSaying(inspector, "Also choose a folder of sounds?");
   TapKey(XK_Return);  // No
@@ -99,7 +153,7 @@ TEST(ListsTool, AFolderChosenInTheFolderDialogIsListedWithItsSubfoldersAndTheBox
   EXPECT_EQ(box.caption, "Lumora");
   EXPECT_THAT(box.statics, ElementsAre("Lumora will show 3 pictures from C:\\Albums.\n\n"
                                        "1 file skipped: notes.txt is not a JPEG or bitmap picture"));
-  SaveForReadme(inspector, box.hwnd, "lists-choose-result.png");
+  SaveForReadme(inspector.Window(box.hwnd).client, "lists-choose-result.png");
   TapKey(XK_Return);
   EXPECT_EQ(tool.Wait(30s), 0);
   EXPECT_THAT(PictureList(), ElementsAre("C:\\Albums\\a.jpg", "C:\\Albums\\b.bmp", "C:\\Albums\\trip\\c.jpg"));
@@ -155,6 +209,50 @@ TEST(ListsTool, AQuietRefreshTakesOffADeletedPhotoAndTheShowStartsWithAPicture) 
   EXPECT_EQ(CountDifferences(shot, expected.Bounds(), expected), 0);
   TapKey(XK_Escape);
   EXPECT_EQ(saver.WaitForExit(10s), 0);
+}
+
+// A listing that takes longer than a second shows its window; its Cancel comes while the folders are being read.
+TEST(ListsTool, ALongListingShowsItsProgressAndItsCancelLeavesTheListAsItWas) {
+  WriteLargeLibrary();
+  const std::string before = SettingsFileText("Sound=0\r\n", {{1, "C:\\old.jpg"}});
+  WriteWindowsFile("lumora.ini", before);
+  Inspector inspector(Session());
+  WineProcess tool = Session().Start(Session().ListsToolPath("lumora-listsw.exe").string(),
+                                     {"--pictures", "C:\\Library", "--recursive"});
+  SlowedProgram slowed(tool);
+
+  const std::optional<Hwnd> window = inspector.Wait("LumoraListsProgress", "*", 120s);
+  ASSERT_TRUE(window) << "no progress window";
+  // Until the window is whole on the screen: its folder line and its Cancel drawn.
+  WindowInfo frame;
+  std::vector<ChildInfo> children;
+  const auto onScreen = [&](const Rect& place) {
+    return Rect{frame.client.x + place.x, frame.client.y + place.y, place.width, place.height};
+  };
+  const auto drawn = [&](const Image& shot, const Rect& place) {
+    return !IsUniform(shot, onScreen(place), shot.At(onScreen(place).x, onScreen(place).y));
+  };
+  ASSERT_TRUE(WaitFor(
+      [&] {
+        frame = inspector.Window(*window, true);
+        children = inspector.Children(*window, true);
+        const Image shot = Screenshot();
+        return children.size() == 4 && drawn(shot, children[0].rect) && drawn(shot, children[3].rect);
+      },
+      60s));
+  EXPECT_EQ(frame.text, "Lumora");
+  EXPECT_THAT(children[0].text, ::testing::StartsWith("Reading C:\\Library\\"));
+  EXPECT_THAT(children[1].text, ::testing::EndsWith(" files found so far"));
+  EXPECT_EQ(children[2].className, "msctls_progress32");
+  EXPECT_EQ(children[3].text, "Cancel");
+
+  slowed.Hold();
+  SaveForReadme(frame.rect, "lists-progress.png");
+  const Rect cancel = onScreen(children[3].rect);
+  Click(cancel.x + cancel.width / 2, cancel.y + cancel.height / 2);
+  slowed.RunFreely();
+  EXPECT_EQ(tool.Wait(60s), 3) << "stopped, without a box to answer";
+  EXPECT_TRUE(ReadWindowsFile("lumora.ini") == before) << "the settings file changed";
 }
 
 }  // namespace

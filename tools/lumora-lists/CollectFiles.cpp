@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <span>
 #include <string_view>
+#include <utility>
 
 #include "image/PictureFile.h"
 #include "lumora-lists/NaturalOrder.h"
@@ -104,11 +105,11 @@ class Collector {
     const size_t count = found_.size(), first = StartIndex(selection.start);
     std::vector<size_t> taken;
     size_t looked = 0;
-    for (; looked < count && taken.size() < static_cast<size_t>(selection.capacity) && !collected_.stopped; ++looked) {
+    const int total = std::min(static_cast<int>(count), selection.capacity);
+    for (; looked < count && taken.size() < static_cast<size_t>(selection.capacity); ++looked) {
       const size_t index = (first + looked) % count;
       if (HoldsWhatItsNameSays(found_[index].path)) taken.push_back(index);
-      if (progress_ && !progress_->Checking(static_cast<int>(looked + 1), std::min(static_cast<int>(count), selection.capacity)))
-        collected_.stopped = true;
+      if (progress_ && !progress_->Checking(static_cast<int>(looked + 1), total)) throw ListingStopped{};
     }
     std::sort(taken.begin(), taken.end());
     for (size_t index : taken) collected_.paths.push_back(found_[index].path);
@@ -120,7 +121,7 @@ class Collector {
 
  private:
   // A name the code page lacks characters for is listed by its short name, which the saver's ANSI functions open.
-  void AddFile(const std::string& path, const std::string& shortPath = {}) {
+  void AddFile(std::string path, const std::string& shortPath = {}) {
     if (!FitsCodePage(path) && !shortPath.empty() && FitsCodePage(shortPath)) {
       collected_.skipped.push_back("Listed by its short name " + shortPath +
                                    ", as its name has characters the system's code page lacks: " + path);
@@ -132,7 +133,7 @@ class Collector {
     else if (!FitsCodePage(path))
       collected_.skipped.push_back("Skipped, its name has characters the system's code page lacks: " + path);
     else
-      found_.push_back({path, arguments_.size() - 1});
+      found_.push_back({std::move(path), arguments_.size() - 1});
   }
 
   bool HoldsWhatItsNameSays(const std::string& path) {
@@ -144,11 +145,7 @@ class Collector {
   }
 
   void AddFolder(const std::string& folder) {
-    if (collected_.stopped) return;
-    if (progress_ && !progress_->Reading(folder, static_cast<int>(found_.size()))) {
-      collected_.stopped = true;
-      return;
-    }
+    if (progress_ && !progress_->Reading(folder, static_cast<int>(found_.size()))) throw ListingStopped{};
     std::optional<std::vector<FolderEntry>> entries = tree_.List(folder);
     if (!entries) {
       collected_.errors.push_back("Cannot read the folder " + folder);

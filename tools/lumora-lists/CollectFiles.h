@@ -22,6 +22,10 @@ class ListingProgress {
   virtual bool Checking(int done, int total) = 0;
 };
 
+// Thrown out of CollectFiles when the progress said to stop: the user ended the run, and nothing of it is to be
+// written.
+struct ListingStopped {};
+
 // Which of the files found a list takes: at most `capacity` of them, from the first at or after `start` in list
 // order, going round to the beginning, so that a library larger than the list comes on screen in turn.
 struct Selection {
@@ -36,7 +40,6 @@ struct CollectedFiles {
   std::optional<std::string> next;  // where the next listing starts, when not every file found was taken
   std::vector<std::string> skipped;  // files left out, one line each
   std::vector<std::string> errors;   // arguments that name nothing usable, one line each
-  bool stopped = false;              // the progress said to stop: nothing is to be written
 };
 
 // Whether `path` is `argument` or lies somewhere inside it, letter case aside.
@@ -48,6 +51,7 @@ bool IsListFile(SlotList list, const std::string& path);
 // Each argument is one file of the list's kind or a folder, whose files of that kind are taken in natural
 // order, then, with `recursive`, those of each subfolder in natural order. Paths come out full. Only the files
 // taken are opened, each for its first bytes, so a large library costs little more than its folders' listing.
+// A progress that says to stop ends it with ListingStopped.
 CollectedFiles CollectFiles(FileTree& tree, SlotList list, const std::vector<std::string>& arguments, bool recursive,
                             const Selection& selection = {}, ListingProgress* progress = nullptr);
 

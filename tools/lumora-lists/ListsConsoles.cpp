@@ -33,6 +33,7 @@ void BoxConsole::Err(const std::string& line) { details_.push_back(WithoutPrefix
 void BoxConsole::Warn(const std::string& line) { warnings_.push_back(WithoutPrefix(line)); }
 
 void BoxConsole::Finish(int exitCode, bool quiet) {
+  if (exitCode == kListsStopped) return;  // the user's own choice needs no answer
   const bool failed = exitCode != kListsSucceeded;
   if (quiet && !failed && warnings_.empty()) return;
   std::vector<std::string> answer = done_;

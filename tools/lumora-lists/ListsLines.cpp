@@ -2,9 +2,6 @@
 
 namespace lumora {
 
-namespace {
-
-// "1,200": people read counts of thousands with a separator.
 std::string Thousands(int count) {
   const std::string digits = std::to_string(count);
   std::string grouped;
@@ -15,8 +12,6 @@ std::string Thousands(int count) {
   }
   return grouped;
 }
-
-}  // namespace
 
 std::string Noun(int count, SlotList list) {
   return std::string(list == SlotList::Pictures ? "picture" : "sound") + (count == 1 ? "" : "s");

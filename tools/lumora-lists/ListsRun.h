@@ -14,6 +14,8 @@ inline constexpr const char* kErrorPrefix = "lumora-lists: ";
 // A list is written whole into the slots it has.
 inline constexpr int kListCapacity = kSlotCount;
 
+// "1,200": people read counts of thousands with a separator.
+std::string Thousands(int count);
 // "picture" or "pictures", "sound" or "sounds".
 std::string Noun(int count, SlotList list);
 // "1 picture", "312 pictures", "1,200 sounds".

@@ -15,7 +15,7 @@ ChosenFolders ChoiceOf(const ListsRequest& request, const std::vector<std::strin
 }
 
 // The files of each list named, with the lines about files left out and arguments at fault; false after an
-// error, or when the progress was stopped, when nothing may be written. A list made from the folders it was made
+// error, when nothing may be written. A list made from the folders it was made
 // from last time goes on where that listing stopped.
 bool CollectLists(const ListsRequest& request, const TIniFile* ini, const ListsServices& services, bool eachList,
                   ListsConsole& console, std::vector<ListUpdate>& updates) {
@@ -29,7 +29,7 @@ bool CollectLists(const ListsRequest& request, const TIniFile* ini, const ListsS
         CollectFiles(services.tree, list, *arguments, request.recursive, selection, services.progress);
     for (const std::string& line : collected.skipped) console.Err(kErrorPrefix + line);
     for (const std::string& line : collected.errors) console.Err(kErrorPrefix + line);
-    usable = collected.errors.empty() && !collected.stopped;
+    usable = collected.errors.empty();
     if (usable && collected.paths.empty()) {
       console.Err(kErrorPrefix + NoneFoundLine(list, *arguments));
       usable = eachList && list == SlotList::Sounds && !updates.empty();
@@ -134,7 +134,8 @@ std::optional<UpdateResult> CollectAndWrite(const ListsRequest& request, const s
 
 std::optional<UpdateResult> WriteLists(const ListsServices& services, const std::string& iniPath,
                                        const std::vector<ListUpdate>& updates, bool append, ListsConsole& console) {
-  UpdateResult result = UpdateSettingsFile(services.tree, services.profiles, iniPath, updates, append);
+  UpdateResult result =
+      UpdateSettingsFile(services.tree, services.profiles, iniPath, updates, append, services.holdWorkingCopy);
   if (result.putBackAfterStoppedRun)
     console.Err(kErrorPrefix + iniPath +
                 " was left half-written by an earlier run that was stopped: it holds again what it held before");
@@ -145,7 +146,13 @@ std::optional<UpdateResult> WriteLists(const ListsServices& services, const std:
 
 int RunLumoraLists(const std::vector<std::string>& arguments, const ListsServices& services, ListsConsole& console) {
   bool quiet = false;
-  const int exitCode = Run(arguments, services, console, quiet);
+  int exitCode = kListsStopped;
+  try {
+    exitCode = Run(arguments, services, console, quiet);
+  } catch (const ListingStopped&) {
+    // Every list is collected before anything is written, so a stopped run has changed nothing.
+    console.Err(kErrorPrefix + std::string("Stopped before the end: nothing was changed."));
+  }
   console.Finish(exitCode, quiet);
   return exitCode;
 }

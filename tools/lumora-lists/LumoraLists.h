@@ -41,7 +41,7 @@ class BoxConsole : public ListsConsole {
   void Err(const std::string& line) override;
   void Warn(const std::string& line) override;
   // The box: an error's when the exit code says nothing was written, a warning's when the user must act, else
-  // information. Quiet, only the first two show.
+  // information. Quiet, only the first two show; none after the user stopped the run.
   void Finish(int exitCode, bool quiet) override;
   const std::vector<std::string>& Details() const { return details_; }
 
@@ -64,6 +64,9 @@ struct ListsServices {
   MessageBoxes* boxes = nullptr;
   // Shown a long listing's steps; nothing: none shown.
   ListingProgress* progress = nullptr;
+  // The working copy of the settings file changed in memory and written once, rather than key by key through
+  // `profiles`, whose writes each rewrite the file.
+  bool holdWorkingCopy = false;
 };
 
 // A count on the console every few thousand files of a long listing.
@@ -81,6 +84,7 @@ class ConsoleProgress : public ListingProgress {
 inline constexpr int kListsSucceeded = 0;
 inline constexpr int kListsFailed = 1;  // a list was not written
 inline constexpr int kListsBadUsage = 2;
+inline constexpr int kListsStopped = 3;  // the user stopped the listing: nothing was written
 
 // The whole program: `arguments` are those after the program's name; returns the exit code.
 int RunLumoraLists(const std::vector<std::string>& arguments, const ListsServices& services, ListsConsole& console);

@@ -5,6 +5,9 @@
 #include <vector>
 
 #include "lumora-lists/LumoraLists.h"
+#ifdef LUMORA_LISTS_WINDOWED
+#include "lumora-lists/ProgressWindow.h"
+#endif
 #include "settings_file/SettingsFile.h"
 #include "win32_services/Win32FileTree.h"
 #include "win32_services/Win32FolderChooser.h"
@@ -18,13 +21,14 @@ int main(int argc, char** argv) {
   const std::string defaultIni = lumora::IniFileName(lumora::win32::WindowsDirectory(), "lumora.scr");
   const std::vector<std::string> arguments(argv + 1, argv + argc);
 #ifdef LUMORA_LISTS_WINDOWED
-  lumora::BoxConsole console(boxes);
-  lumora::ListingProgress* progress = nullptr;
+  lumora::win32::ProgressWindow progress;
+  lumora::win32::BoxesAfterProgress boxesAfterProgress(boxes, progress);
+  lumora::BoxConsole console(boxesAfterProgress);
+  const lumora::ListsServices services{profiles, tree, defaultIni, &chooser, &boxesAfterProgress, &progress, true};
 #else
   lumora::StdioConsole console;
-  lumora::ConsoleProgress consoleProgress(console);
-  lumora::ListingProgress* progress = &consoleProgress;
+  lumora::ConsoleProgress progress(console);
+  const lumora::ListsServices services{profiles, tree, defaultIni, &chooser, &boxes, &progress, true};
 #endif
-  const lumora::ListsServices services{profiles, tree, defaultIni, &chooser, &boxes, progress};
   return lumora::RunLumoraLists(arguments, services, console);
 }

@@ -50,7 +50,6 @@ std::optional<ListUpdate> Relisted(SlotList list, ChosenFolders chosen, const Li
   CollectedFiles collected = CollectFiles(services.tree, list, present, chosen.recursive,
                                           Selection{kListCapacity, chosen.next}, services.progress);
   for (const std::string& line : collected.skipped) console.Err(kErrorPrefix + line);
-  if (collected.stopped) return std::nullopt;
   if (!collected.errors.empty()) {
     for (const std::string& line : collected.errors) console.Warn(kErrorPrefix + line);
     console.Warn(kErrorPrefix + std::string("The ") + ListName(list) + " was left as it was.");

@@ -4,6 +4,7 @@
 
 #include "lumora-lists/CollectFiles.h"
 #include "lumora-lists/GuardedRewrite.h"
+#include "lumora-lists/HeldProfileFiles.h"
 #include "platform/AsciiCase.h"
 #include "lumora-lists/SlotPlan.h"
 #include "settings_file/OptionTable.h"
@@ -73,9 +74,9 @@ void StartCopy(FileTree& tree, TIniFile& copy, const std::string& iniPath, bool 
 }
 
 // The copy goes into the file itself.
-void Rewrite(FileTree& tree, const std::string& iniPath, const std::string& copy, UpdateResult& result) {
-  const std::optional<std::vector<uint8_t>> content = tree.ReadWhole(copy, kLargestRewrittenFile);
-  if (!content) throw LumoraError("Unable to read " + copy);
+void Rewrite(FileTree& tree, const std::string& iniPath, const std::optional<std::vector<uint8_t>>& content,
+             UpdateResult& result) {
+  if (!content) throw LumoraError("Unable to read the copy of " + iniPath);
   switch (RewriteGuarded(tree, iniPath, *content)) {
     case RewriteOutcome::Written: return;
     case RewriteOutcome::NotAllowed: result.error = NotAllowedLine(iniPath); return;
@@ -100,7 +101,7 @@ std::vector<std::string> ListedEntries(const TIniFile& ini, SlotList list) {
 }
 
 UpdateResult UpdateSettingsFile(FileTree& tree, ProfileFiles& profiles, const std::string& iniPath,
-                                const std::vector<ListUpdate>& updates, bool append) {
+                                const std::vector<ListUpdate>& updates, bool append, bool holdCopy) {
   UpdateResult result;
   result.putBackAfterStoppedRun = UndoInterruptedRewrite(tree, iniPath);
   const PathKind kind = tree.KindOf(iniPath);
@@ -109,12 +110,15 @@ UpdateResult UpdateSettingsFile(FileTree& tree, ProfileFiles& profiles, const st
     return result;
   }
   result.created = kind == PathKind::Missing;
-  TIniFile copy(profiles, WorkingCopyOf(tree, iniPath));
+  HeldProfileFiles held(tree);
+  TIniFile copy(holdCopy ? held : profiles, WorkingCopyOf(tree, iniPath));
   try {
     StartCopy(tree, copy, iniPath, result.created);
     for (const ListUpdate& update : updates)
       result.lists.push_back(WriteList(copy, update, append, result.soundSwitchedOn));
-    Rewrite(tree, iniPath, copy.FileName(), result);
+    Rewrite(tree, iniPath,
+            holdCopy ? held.Content(copy.FileName()) : tree.ReadWhole(copy.FileName(), kLargestRewrittenFile),
+            result);
   } catch (const LumoraError&) {
     result.error = "Cannot write the settings file " + iniPath + "; nothing was changed";
   }

@@ -38,9 +38,9 @@ struct UpdateResult {
 // file itself is rewritten with the copy's content (RewriteGuarded), so that a user who may write the file but
 // not its folder can change it, and a stopped run never leaves it half-written. A missing file is made first as
 // the settings window makes it. Sounds written into an empty sound list switch the sound on, so that the sounds
-// just chosen play.
+// just chosen play. `holdCopy`: the copy is changed in memory (HeldProfileFiles) rather than through `profiles`.
 UpdateResult UpdateSettingsFile(FileTree& tree, ProfileFiles& profiles, const std::string& iniPath,
-                                const std::vector<ListUpdate>& updates, bool append);
+                                const std::vector<ListUpdate>& updates, bool append, bool holdCopy = false);
 
 // The entries of a list, slot by slot, free slots left out.
 std::vector<std::string> ListedEntries(const TIniFile& ini, SlotList list);

@@ -163,8 +163,8 @@ std::optional<Hwnd> Inspector::Wait(const std::string& className, const std::str
   return HwndOrNone(ParseRecord(output.out));
 }
 
-WindowInfo Inspector::Window(Hwnd window) {
-  const Record record = ParseRecord(Call({"window", HwndText(window)}));
+WindowInfo Inspector::Window(Hwnd window, bool held) {
+  const Record record = ParseRecord(Call({held ? "held-window" : "window", HwndText(window)}));
   WindowInfo info;
   info.hwnd = static_cast<Hwnd>(record.Number("hwnd"));
   info.className = record.Get("class");
@@ -182,9 +182,9 @@ WindowInfo Inspector::Window(Hwnd window) {
   return info;
 }
 
-std::vector<ChildInfo> Inspector::Children(Hwnd window) {
+std::vector<ChildInfo> Inspector::Children(Hwnd window, bool held) {
   std::vector<ChildInfo> children;
-  for (const Record& record : ParseRecords(Call({"children", HwndText(window)}), "child"))
+  for (const Record& record : ParseRecords(Call({held ? "held-children" : "children", HwndText(window)}), "child"))
     children.push_back(ToChild(record));
   return children;
 }

@@ -100,8 +100,10 @@ class Inspector {
   std::optional<Hwnd> Find(const std::string& className, const std::string& title = "*");
   std::optional<Hwnd> Wait(const std::string& className, const std::string& title,
                            std::chrono::milliseconds timeout);
-  WindowInfo Window(Hwnd window);
-  std::vector<ChildInfo> Children(Hwnd window);
+  // `held`: its program is held stopped, so nothing is asked of its windows: texts as the system stored them,
+  // children without their check marks and scroll positions.
+  WindowInfo Window(Hwnd window, bool held = false);
+  std::vector<ChildInfo> Children(Hwnd window, bool held = false);
   std::optional<ChildInfo> ChildById(Hwnd window, int id);
   std::vector<DialogInfo> Dialogs();
   // BM_CLICK; true when the handler has finished, false while it is still running (e.g. in a modal box).

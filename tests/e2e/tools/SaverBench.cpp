@@ -23,6 +23,7 @@
 #include "PhotoLike.h"
 #include "harness/Process.h"
 #include "Timing.h"
+#include "BenchMain.h"
 #include "SaverRun.h"
 #include "samples/JpegEncoder.h"
 #include "samples/PictureFiles.h"
@@ -33,8 +34,6 @@ namespace {
 
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
-
-WineSession* session = nullptr;
 
 constexpr unsigned kWmTimer = 0x113;
 constexpr int kPhotos = 4;
@@ -139,7 +138,7 @@ double PeakInMode(int mode, const std::vector<std::string>& pictures, int ticks)
   show.Install("Picdis=" + std::to_string(mode) + "\r\nSeq=1\r\nWidth=700\r\nHeight=500\r\n", pictures);
   RunningSaver saver;
   const Hwnd window = saver.WaitForWindow();
-  Inspector inspector(*session);
+  Inspector inspector(Session());
   for (int tick = 0; tick < ticks; ++tick) {
     // A tick that shows the same picture in the same place changes nothing; a slide runs on until the next tick.
     TickToNewScreen(inspector, window, 5s);
@@ -185,7 +184,7 @@ std::vector<double> TickTimes(const std::vector<std::string>& pictures, int runs
   show.Install("Picdis=1\r\nSeq=1\r\n", pictures);
   RunningSaver saver;
   const Hwnd window = saver.WaitForWindow();
-  Inspector inspector(*session);
+  Inspector inspector(Session());
   TickToNewScreen(inspector, window, 30s);  // the first picture
   std::vector<double> times;
   for (int run = 0; run < runs; ++run) {
@@ -230,7 +229,7 @@ void SlowComputer(const std::vector<std::string>& photos) {
   std::printf("A tenth of a core (cpulimit -l 10 on the saver's process), 6000 x 4000 JPEGs, a tick every 8 s:\n"
               "  first photo whole %.0f ms after the window showed (its tick comes at 1000 ms)\n",
               first.value_or(-1));
-  Inspector inspector(*session);
+  Inspector inspector(Session());
   for (int tick = 0; tick < kPhotos; ++tick) {
     std::this_thread::sleep_for(8s);
     const std::optional<double> ms = TickToNewScreen(inspector, window, 30s);
@@ -325,8 +324,8 @@ void StartUp(int runs) {
 }
 
 int Run(int runs, const std::string& only) {
-  std::printf("lumora.scr %s under Wine, screen %d x %d\n\n", ArchName(session->Arch()), session->Screen().width,
-              session->Screen().height);
+  std::printf("lumora.scr %s under Wine, screen %d x %d\n\n", ArchName(Session().Arch()), Session().Screen().width,
+              Session().Screen().height);
   ShowFiles files;
   std::vector<std::string> photos;
   for (int i = 0; i < kPhotos; ++i) {
@@ -360,25 +359,6 @@ int Run(int runs, const std::string& only) {
 
 }  // namespace
 
-WineSession& Session() {
-  if (session == nullptr) throw HarnessError("the Wine session is not running");
-  return *session;
-}
-
 }  // namespace lumora::e2e
 
-int main(int argc, char** argv) {
-  const int runs = argc > 1 && std::atoi(argv[1]) > 0 ? std::atoi(argv[1]) : 5;
-  const std::string only = argc > 1 ? argv[argc - 1] : "";
-  std::setvbuf(stdout, nullptr, _IOLBF, 0);
-  try {
-    auto running = std::make_unique<lumora::e2e::WineSession>(lumora::e2e::ConfigFromBuild());
-    lumora::e2e::session = running.get();
-    const int result = lumora::e2e::Run(runs, only);
-    lumora::e2e::session = nullptr;
-    return result;
-  } catch (const std::exception& error) {
-    std::fprintf(stderr, "saver bench: %s\n", error.what());
-    return 1;
-  }
-}
+int main(int argc, char** argv) { return lumora::e2e::RunBench(argc, argv, "saver bench", lumora::e2e::Run); }

@@ -79,6 +79,12 @@ std::wstring ClassOf(HWND window) {
   return name;
 }
 
+std::wstring StoredTextOf(HWND window) {
+  wchar_t text[1024] = L"";
+  InternalGetWindowText(window, text, 1024);
+  return text;
+}
+
 // WM_GETTEXT is marshalled between processes; a window that does not answer in time still has its stored caption.
 std::wstring TextOf(HWND window) {
   DWORD_PTR length = 0;
@@ -91,9 +97,15 @@ std::wstring TextOf(HWND window) {
       return text;
     }
   }
-  wchar_t text[1024] = L"";
-  InternalGetWindowText(window, text, 1024);
-  return text;
+  return StoredTextOf(window);
+}
+
+// How a command learns a window's text: by asking the window, or, for a program held stopped, which could not
+// answer, from what the system stored (nothing else is asked of its windows then).
+enum class Asking { Window, Nothing };
+
+std::wstring TextOf(HWND window, Asking asking) {
+  return asking == Asking::Window ? TextOf(window) : StoredTextOf(window);
 }
 
 bool Matches(const std::string& pattern, const std::wstring& value, bool ignoreCase) {
@@ -123,7 +135,8 @@ std::vector<HWND> Descendants(HWND parent) {
 HWND FindTopLevel(const std::string& className, const std::string& title) {
   HWND hiddenMatch = nullptr;
   for (HWND window : TopLevelWindows()) {
-    if (!Matches(className, ClassOf(window), true) || !Matches(title, TextOf(window), false)) continue;
+    if (!Matches(className, ClassOf(window), true)) continue;
+    if (title != "*" && !Matches(title, TextOf(window), false)) continue;
     if (IsWindowVisible(window)) return window;
     if (hiddenMatch == nullptr) hiddenMatch = window;
   }
@@ -141,7 +154,7 @@ DWORD ProcessOf(HWND window) {
   return process;
 }
 
-void DescribeWindow(HWND window) {
+void DescribeWindow(HWND window, Asking asking) {
   const LONG style = GetWindowLongW(window, GWL_STYLE);
   const LONG exStyle = GetWindowLongW(window, GWL_EXSTYLE);
   RECT bounds{}, client{};
@@ -150,7 +163,7 @@ void DescribeWindow(HWND window) {
   MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
   PrintHandle("hwnd", window);
   Print("class", Utf8(ClassOf(window)));
-  Print("text", Utf8(TextOf(window)));
+  Print("text", Utf8(TextOf(window, asking)));
   PrintHex("style", static_cast<DWORD>(style));
   PrintHex("exstyle", static_cast<DWORD>(exStyle));
   PrintFlag("topmost", (exStyle & WS_EX_TOPMOST) != 0);
@@ -177,7 +190,7 @@ void DescribeScrollBar(HWND control) {
   Print("page", info.nPage);
 }
 
-void DescribeChild(HWND child) {
+void DescribeChild(HWND child, Asking asking) {
   const std::wstring className = ClassOf(child);
   const LONG style = GetWindowLongW(child, GWL_STYLE);
   HWND parent = GetAncestor(child, GA_PARENT);
@@ -188,12 +201,13 @@ void DescribeChild(HWND child) {
   PrintHandle("parent", parent);
   Print("id", GetDlgCtrlID(child));
   Print("class", Utf8(className));
-  Print("text", Utf8(TextOf(child)));
+  Print("text", Utf8(TextOf(child, asking)));
   PrintHex("style", static_cast<DWORD>(style));
   PrintFlag("visible", (style & WS_VISIBLE) != 0);
   PrintFlag("shown", IsWindowVisible(child));
   PrintFlag("enabled", (style & WS_DISABLED) == 0);
   PrintRect("rect", bounds);
+  if (asking == Asking::Nothing) return;
   if (lstrcmpiW(className.c_str(), L"Button") == 0) {
     DWORD_PTR check = 0;
     SendMessageTimeoutW(child, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, kQueryTimeoutMs, &check);
@@ -335,8 +349,8 @@ UINT TimeoutArg(const Args& args, size_t index) {
   return static_cast<UINT>(args.size() > index ? ParseNumber(args[index]) : kDefaultSendTimeoutMs);
 }
 
-void DescribeChildren(HWND parent) {
-  for (HWND child : Descendants(parent)) DescribeChild(child);
+void DescribeChildren(HWND parent, Asking asking) {
+  for (HWND child : Descendants(parent)) DescribeChild(child, asking);
 }
 
 void DescribeDialogs() {
@@ -352,8 +366,10 @@ struct Command {
 constexpr Command kCommands[] = {
     {"find", [](const Args& a) { PrintFound(FindTopLevel(a.at(1), a.at(2))); }},  // CLASS TITLE
     {"wait", [](const Args& a) { Wait(a); }},                                      // CLASS TITLE MS
-    {"window", [](const Args& a) { DescribeWindow(WindowArg(a, 1)); }},            // HWND
-    {"children", [](const Args& a) { DescribeChildren(WindowArg(a, 1)); }},        // HWND
+    {"window", [](const Args& a) { DescribeWindow(WindowArg(a, 1), Asking::Window); }},        // HWND
+    {"children", [](const Args& a) { DescribeChildren(WindowArg(a, 1), Asking::Window); }},    // HWND
+    {"held-window", [](const Args& a) { DescribeWindow(WindowArg(a, 1), Asking::Nothing); }},  // HWND
+    {"held-children", [](const Args& a) { DescribeChildren(WindowArg(a, 1), Asking::Nothing); }},  // HWND
     {"dialogs", [](const Args&) { DescribeDialogs(); }},
     {"click", [](const Args& a) { SendWithTimeout(WindowArg(a, 1), BM_CLICK, 0, 0, TimeoutArg(a, 2)); }},  // HWND [MS]
     {"send",  // HWND MSG WPARAM LPARAM [MS]

@@ -112,6 +112,51 @@ TEST_F(ChooseTest, WithoutAConsoleEveryLineShowsInOneBox) {
   EXPECT_EQ(BoxText({"done"}, details), "done\n\nline 1\nline 2\nline 3\nline 4\nline 5\nline 6\n... and 24 more");
 }
 
+// Says to stop at its `stopAt`th call, as the Cancel of the progress window does.
+class StoppingProgress : public ListingProgress {
+ public:
+  explicit StoppingProgress(int stopAt) : stopAt_(stopAt) {}
+  bool Reading(const std::string&, int) override { return ++calls_ < stopAt_; }
+  bool Checking(int, int) override { return ++calls_ < stopAt_; }
+
+ private:
+  int stopAt_, calls_ = 0;
+};
+
+// The calls of each listing here: the folder, its subfolder, then each of its three pictures; the sounds' folder,
+// then its sound.
+TEST_F(ChooseTest, AListingTheUserStoppedChangesNothingAndNoBoxFollows) {
+  struct Case {
+    const char* arguments;
+    int stopAt;
+    size_t boxes;  // the boxes shown before the listing
+  };
+  const Case kCases[] = {
+      {"--pictures %D/pics --recursive", 2, 0},
+      {"--refresh", 7, 0},  // both lists found, the last sound being looked into
+      {"--choose", 3, 1},
+  };
+  MakeFile("pics/a.jpg");
+  MakeFile("pics/sub/b.jpg");
+  MakeFile("music/s.wav");
+  ASSERT_EQ(Run(Arguments("--ini %D/lumora.ini --pictures %D/pics --sounds %D/music --recursive")), 0);
+  MakeFile("pics/c.jpg");
+  const std::string before = FileText();
+  for (const Case& c : kCases) {
+    chooser_.answers = {Path("pics")};
+    boxes_ = {};
+    boxes_.answerOk = false;  // no folder of sounds
+    StoppingProgress progress(c.stopAt);
+    BoxConsole console(boxes_);
+    std::vector<std::string> arguments = Arguments(std::string("--ini %D/lumora.ini ") + c.arguments);
+    EXPECT_EQ(RunLumoraLists(arguments, {profiles_, tree_, std::nullopt, &chooser_, &boxes_, &progress}, console), 3)
+        << c.arguments;
+    EXPECT_EQ(FileText(), before) << c.arguments;
+    EXPECT_EQ(boxes_.shown.size(), c.boxes) << c.arguments;
+    EXPECT_EQ(console.Details().back(), "Stopped before the end: nothing was changed.");
+  }
+}
+
 // At sign-in: no box when the lists were refreshed, one when a list could not be kept whole.
 TEST_F(ChooseTest, AQuietRefreshShowsABoxOnlyWhenTheUserMustAct) {
   struct Case {

@@ -83,7 +83,8 @@ class ListsTest : public ::testing::Test {
   }
   int Run(const std::vector<std::string>& arguments) { return Run(arguments, profiles_, tree_); }
   int Run(const std::vector<std::string>& arguments, ProfileFiles& profiles, FileTree& tree) {
-    return RunLumoraLists(arguments, {profiles, tree, std::nullopt}, console_);
+    return RunLumoraLists(arguments, {profiles, tree, std::nullopt, nullptr, nullptr, nullptr, holdWorkingCopy_},
+                          console_);
   }
 
   fs::path dir_;
@@ -91,6 +92,7 @@ class ListsTest : public ::testing::Test {
   PortableProfileFiles profiles_;
   PortableFileTree tree_;
   RecordingConsole console_;
+  bool holdWorkingCopy_ = false;  // as the Windows programs do
 };
 
 }  // namespace lumora::test

@@ -119,17 +119,23 @@ class ShortNamingFileTree : public PortableFileTree {
 };
 
 
+// The same file whether the working copy is changed through the profile store or held in memory.
 TEST_F(ListsTest, MissingFileIsCreatedWithTheFolderFilesInNaturalOrder) {
   for (const char* name : {"pics/img10.jpg", "pics/img2.JPG", "pics/a.bmp", "pics/notes.txt", "pics/sub/x.jpg"})
     MakeFile(name);
-  EXPECT_EQ(Run({"--ini", ini_, "--pictures", Path("pics")}), 0);
-  EXPECT_EQ(IniText(),
-            SettingsFileText(kNewFileOptions,
-                             {{1, Path("pics/a.bmp")}, {2, Path("pics/img2.JPG")}, {3, Path("pics/img10.jpg")}}));
-  EXPECT_EQ(console_.out,
-            (std::vector<std::string>{"Created the settings file " + ini_, "3 pictures written to " + ini_}));
-  EXPECT_EQ(console_.err,
-            std::vector<std::string>{"lumora-lists: 1 file skipped: notes.txt is not a JPEG or bitmap picture"});
+  for (bool held : {false, true}) {
+    holdWorkingCopy_ = held;
+    fs::remove(ini_);
+    console_ = {};
+    EXPECT_EQ(Run({"--ini", ini_, "--pictures", Path("pics")}), 0);
+    EXPECT_EQ(IniText(),
+              SettingsFileText(kNewFileOptions,
+                               {{1, Path("pics/a.bmp")}, {2, Path("pics/img2.JPG")}, {3, Path("pics/img10.jpg")}}));
+    EXPECT_EQ(console_.out,
+              (std::vector<std::string>{"Created the settings file " + ini_, "3 pictures written to " + ini_}));
+    EXPECT_EQ(console_.err,
+              std::vector<std::string>{"lumora-lists: 1 file skipped: notes.txt is not a JPEG or bitmap picture"});
+  }
 }
 
 TEST_F(ListsTest, ArgumentsKeepTheirOrderAndRecursionTakesSubfoldersAfterTheFolderFiles) {
@@ -160,17 +166,21 @@ TEST_F(ListsTest, ReplacingAListFreesItsOtherSlotsAndLeavesTheOtherList) {
 }
 
 TEST_F(ListsTest, AppendFillsTheFreeSlotsLowestFirst) {
-  WriteIni(SettingsFileText(kNewFileOptions, {{1, "C:\\a.jpg"}, {3, std::nullopt}, {4, "null"}, {5, "C:\\b.jpg"}}));
   for (const char* name : {"pics/p1.jpg", "pics/p2.jpg", "pics/p3.jpg"}) MakeFile(name);
-  EXPECT_EQ(Run({"--append", "--ini", ini_, "--pictures", Path("pics")}), 0);
-  EXPECT_EQ(IniText(), SettingsFileText(kNewFileOptions, {{1, "C:\\a.jpg"},
-                                                          {2, Path("pics/p1.jpg")},
-                                                          {3, std::nullopt},
-                                                          {4, "null"},
-                                                          {5, "C:\\b.jpg"},
-                                                          {6, Path("pics/p2.jpg")},
-                                                          {7, Path("pics/p3.jpg")}}));
-  EXPECT_EQ(console_.out, std::vector<std::string>{"3 pictures added to " + ini_});
+  for (bool held : {false, true}) {
+    holdWorkingCopy_ = held;
+    console_ = {};
+    WriteIni(SettingsFileText(kNewFileOptions, {{1, "C:\\a.jpg"}, {3, std::nullopt}, {4, "null"}, {5, "C:\\b.jpg"}}));
+    EXPECT_EQ(Run({"--append", "--ini", ini_, "--pictures", Path("pics")}), 0);
+    EXPECT_EQ(IniText(), SettingsFileText(kNewFileOptions, {{1, "C:\\a.jpg"},
+                                                            {2, Path("pics/p1.jpg")},
+                                                            {3, std::nullopt},
+                                                            {4, "null"},
+                                                            {5, "C:\\b.jpg"},
+                                                            {6, Path("pics/p2.jpg")},
+                                                            {7, Path("pics/p3.jpg")}}));
+    EXPECT_EQ(console_.out, std::vector<std::string>{"3 pictures added to " + ini_});
+  }
 }
 
 TEST_F(ListsTest, EntriesBeyondTheFreeSlotsAreCountedAndTheRestIsWritten) {
