@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "win32/CrashGuard.h"
+
 namespace lumora::win32 {
 
 Win32Worker::Win32Worker()
@@ -18,7 +20,7 @@ Win32Worker::~Win32Worker() {
   if (!thread_) return;
   stop_.store(true);
   SetEvent(jobReady_.get());
-  WaitForSingleObject(thread_.get(), INFINITE);
+  if (WaitForSingleObject(thread_.get(), kEndWaitMs) == WAIT_TIMEOUT) EndSaverProcess(0);
 }
 
 DWORD WINAPI Win32Worker::ThreadMain(LPVOID self) {

@@ -1,6 +1,11 @@
 // Ending the show under Wine: which input ends it, and the Windows 9x password check.
 #include <X11/keysym.h>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
 
 #include "SaverRun.h"
 #include "samples/JpegEncoder.h"
@@ -79,6 +84,24 @@ TEST(EndingTheShow, PointerMotionAcrossTheScreenDoesNot) {
   EXPECT_TRUE(WaitFor([] { return ShowsColour(Rgb{0, 0, 200}); }, 15s)) << "the show goes on to its second picture";
   EXPECT_TRUE(shown.saver.Process().Running());
   EXPECT_TRUE(Inspector(Session()).ScreensaverRunning());
+}
+
+// A picture file that never gives its bytes (a pipe that nobody writes to) holds the worker up for good: a key
+// still ends the show, and the process ends a second later without it, the running flag cleared.
+TEST(EndingTheShow, AFileThatNeverAnswersDoesNotHoldUpTheEnd) {
+  const std::filesystem::path pipe = Session().DriveC() / "silent.jpg";
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  const int writer = open(pipe.c_str(), O_RDWR);  // there is a writer, so the saver's reads wait instead of ending
+  ASSERT_GE(writer, 0);
+  WriteWindowsFile("lumora.ini", SettingsFileText("Sound=0\r\nPicdis=1\r\n", {{1, ToWindowsPath(pipe)}}));
+  RunningSaver saver;
+  const Hwnd window = saver.WaitForWindow();
+  Inspector(Session()).Post(window, 0x113, 1, 0);  // WM_TIMER: a tick, which waits for the picture
+  TapKey(XK_Escape);
+  EXPECT_EQ(saver.WaitForExit(10s), std::optional<int>(0));
+  EXPECT_FALSE(Inspector(Session()).ScreensaverRunning());
+  close(writer);
+  std::filesystem::remove(pipe);
 }
 
 // Input that does not end the show, or a refused Windows 98 password, coming while the next photo decodes leaves
