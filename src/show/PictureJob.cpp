@@ -54,10 +54,10 @@ void MakeBackdrop(FileSystem& files, PictureJob& job) {
   job.watch.ReportRows(true);
 }
 
-// Cancelled work lets go of everything it held.
+// Cancelled work lets go of everything it held but the backdrop, which once made is the window's thread's.
 void Drop(PictureJob& job) {
   job.loaded.reset();
-  job.shown = job.backdrop = Picture();
+  job.shown = Picture();
 }
 
 }  // namespace
@@ -75,7 +75,7 @@ void PreparePicture(FileSystem& files, PictureJob& job) {
   } catch (const std::exception&) {
     // Memory for the copies (std::bad_alloc, std::length_error): the tick shows the placeholder.
     job.loaded = DecodeError{DecodeFailure::OutOfMemory, "no memory to prepare the picture"};
-    job.shown = job.backdrop = Picture();
+    job.shown = Picture();
   }
 }
 

@@ -374,7 +374,8 @@ void Soak(const std::vector<std::string>& photos) {
     std::printf("  display mode %d:", mode);
     for (int sent = 0; sent < ticks; sent += kSoakBatch) {
       const int batch = std::min(kSoakBatch, ticks - sent);
-      inspector.Call({"send-many", HwndText(window), std::to_string(kWmTimer), "1", "0", std::to_string(batch), "1000"});
+      inspector.Run({"send-many", HwndText(window), std::to_string(kWmTimer), "1", "0", std::to_string(batch), "1000"},
+                    600s);
       WaitUntilSaverIdle();
       const Record counts = ParseRecord(inspector.Call({"process-counts", HwndText(window)}));
       std::printf("  %d: %.1f %lld %lld %lld", sent + batch, MegabytesOf(SaverProcess(), "VmRSS"),
