@@ -78,10 +78,11 @@ void CopyColumns(const jpeg_decompress_struct& info, const uint8_t* row, const K
   for (int x = 0; x < kept.width; ++x) {
     const uint8_t* in = row + (kept.offsets.empty() ? static_cast<size_t>(kept.first + x) * components
                                                     : kept.offsets[static_cast<size_t>(x)]);
-    switch (components) {
-      case 4: PutBgr(out, InvertedCmykToRgb(in[0], in[1], in[2], in[3])), out += 3; break;
-      case 3: out[0] = in[0], out[1] = in[1], out[2] = in[2], out += 3; break;
-      default: *out++ = in[0]; break;
+    if (components == 4) {
+      PutBgr(out, InvertedCmykToRgb(in[0], in[1], in[2], in[3]));
+      out += 3;
+    } else {
+      for (int c = 0; c < components; ++c) *out++ = in[c];
     }
   }
 }
@@ -132,8 +133,8 @@ bool ReadRegion(JpegSession& session, JpegColours colours, const PixelNeed& need
     if (!CropColumns(session, window.left, window.width) || !SkipRows(session, window.top)) return false;
   }
   const KeptColumns kept = KeptColumnsOf(info, need, window.left);
-  const bool direct = kept.first == 0 && kept.offsets.empty() && region.Width() == static_cast<int>(info.output_width) &&
-                      info.output_components != 4;
+  const bool direct = kept.first == 0 && kept.offsets.empty() &&
+                      region.Width() == static_cast<int>(info.output_width) && info.output_components != 4;
   const size_t rowBytes = static_cast<size_t>(info.output_width) * info.output_components;
   std::vector<uint8_t> strip(rowBytes * kRowsPerRead);
   JSAMPROW rows[kRowsPerRead];
@@ -219,8 +220,8 @@ std::optional<PictureData> DecodeRegion(FileReader& file, JpegColours colours, c
   if (!StartDecompress(session))
     return Refuse(error, Failed(DecodeFailure::BadData, "starting JPEG decompression", session));
   if (IsQuantised(colours)) target.palette = PaletteOf(info);
-  const bool read = need.Rows() ? ReadListedRows(session, colours, need, target)
-                                : ReadRegion(session, colours, need, target);
+  const bool read =
+      need.Rows() ? ReadListedRows(session, colours, need, target) : ReadRegion(session, colours, need, target);
   if (!read) return Refuse(error, Failed(DecodeFailure::BadData, "decoding JPEG rows", session));
   return target;
 }
@@ -239,6 +240,7 @@ class JpegPictureSource : public PictureSource {
   // A turned photo decodes the stored pixels that hold the upright ones asked for, and turns them upright; so do
   // the copies of the rows decoded so far, which then show at their upright place.
   PictureData DecodePart(const PixelNeed& need, DecodeWatch* watch) const override {
+    if (need.region.Empty()) throw std::runtime_error("asked for no pixels");
     if (orientation_ == 1) return DecodeStored(need, watch, nullptr);
     const Orientation turn(orientation_, ScaledSize(storedWidth_, need.eighths),
                            ScaledSize(storedHeight_, need.eighths));
@@ -252,7 +254,6 @@ class JpegPictureSource : public PictureSource {
 
  private:
   PictureData DecodeStored(const PixelNeed& need, DecodeWatch* watch, const Orientation* upright) const {
-    if (need.region.Empty()) throw std::runtime_error("asked for no pixels");
     DecodeError error;
     std::optional<PictureData> pixels;
     try {

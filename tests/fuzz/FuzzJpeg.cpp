@@ -3,9 +3,9 @@
 // opened from its header, and the rows and columns a small stretched control shows decoded at a reduced scale,
 // with the rows so far copied for drawing, turned upright as the photo is), then drawn as the show draws it,
 // stretched small and cut at natural size, in full colour and in the 236 colours of a palette display; and the
-// same bytes read as an Exif block for its orientation, which most inputs never reach through a file. Decoding may fail; it must not crash,
-// overrun or leak, and what it draws has the size asked. Built with LUMORA_FUZZ_HUGE_FRAMES, it draws pictures
-// of any size, which is slower.
+// same bytes read as an Exif block for its orientation, which most inputs never reach through a file. Decoding may
+// fail; it must not crash, overrun or leak, and what it draws has the size asked. Built with LUMORA_FUZZ_HUGE_FRAMES,
+// it draws pictures of any size, which is slower.
 #include <cstdint>
 #include <cstdlib>
 #include <vector>

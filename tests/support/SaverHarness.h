@@ -3,8 +3,8 @@
 
 #include "show/TForm1.h"
 #include "support/FakePlatform.h"
-#include "support/ThreadWorker.h"
 #include "support/RecordingStage.h"
+#include "support/ThreadWorker.h"
 
 namespace lumora::test {
 

@@ -351,18 +351,21 @@ constexpr int kSoakBatch = 100;
 
 // Soak: 5,000 ticks across the seven display modes (a saver for each), four 24-megapixel photos and a listed file
 // gone once the show has started. Each tick is sent once the one before has been handled (so each waits for its
-// picture) or a second has passed (a slide, which the next tick ends); after each 100 what the saver holds: its memory (VmRSS of its process, Wine included), the GDI objects its wrappers hold
-// (it counts its own: GetGuiResources is a stub in Wine 8), its handles and its threads (Wine's among them).
+// picture) or a second has passed (a slide, which the next tick ends); after each 100 what the saver holds: its
+// memory (VmRSS of its process, Wine included), the GDI objects its wrappers hold (it counts its own:
+// GetGuiResources is a stub in Wine 8), its handles and its threads (Wine's among them).
 void Soak(const std::vector<std::string>& photos) {
   const std::filesystem::path gone = Session().DriveC() / "soak-gone.jpg";
   const std::vector<uint8_t> small = EncodeJpeg({8, 8, SampleLayout::Rgb, std::vector<uint8_t>(192, 90)});
   std::vector<std::string> pictures = photos;
   pictures.insert(pictures.begin() + 2, ToWindowsPath(gone));
   Inspector inspector(*session);
-  const auto liveGdiMessage = static_cast<unsigned>(
-      ParseRecord(inspector.Call({"message-number", "LumoraLiveGdiObjects"})).Number("result"));
-  std::printf("Soak: %d ticks across the seven display modes, four 6000 x 4000 JPEGs and one listed file gone;\n"
-              "after each %d ticks: memory MB (VmRSS), GDI objects, handles, threads\n", kSoakTicks, kSoakBatch);
+  const auto liveGdiMessage =
+      static_cast<unsigned>(ParseRecord(inspector.Call({"message-number", "LumoraLiveGdiObjects"})).Number("result"));
+  std::printf(
+      "Soak: %d ticks across the seven display modes, four 6000 x 4000 JPEGs and one listed file gone;\n"
+      "after each %d ticks: memory MB (VmRSS), GDI objects, handles, threads\n",
+      kSoakTicks, kSoakBatch);
   for (int mode = 1; mode <= 7; ++mode) {
     const int ticks = kSoakTicks / 7 + (mode <= kSoakTicks % 7 ? 1 : 0);
     Show show;

@@ -44,18 +44,18 @@ bool ShowsThePlaceholder(const Picture& frame) {
 TEST(NextPicture, TheTickDrawsWhatTheWorkerDecodedInEveryMode) {
   const struct {
     int mode;
-    int eighths;             // of the picture Image1 holds; 0: Image1 holds none
-    PixelRect part;          // in pixels of that scale
+    int eighths;                // of the picture Image1 holds; 0: Image1 holds none
+    PixelRect part;             // in pixels of that scale
     int heldWidth, heldHeight;  // the pixels held of it
-    size_t opens;            // of the file, for the two pictures shown and the next one
+    size_t opens;               // of the file, for the two pictures shown and the next one
   } rows[] = {
-      {1, 4, {0, 0, 800, 600}, 640, 480, 6},      // stretched over the screen: half size, the sampled lines
-      {2, 8, {480, 360, 1120, 840}, 640, 480, 6},  // natural size, centred: the middle of the photo
-      {3, 8, {480, 360, 1120, 840}, 640, 480, 10}, // and, first, the backdrop of the picture before
-      {4, 2, {0, 0, 400, 300}, 320, 240, 6},      // a 320 x 240 tile: a quarter size
-      {5, 4, {80, 60, 720, 540}, 640, 480, 6},    // 800 x 600 centred: half size, its middle
-      {6, 0, {}, 0, 0, 6},                       // copied onto the surface
-      {7, 8, {0, 0, 1600, 480}, 1600, 480, 6},    // the band that slides in from the left
+      {1, 4, {0, 0, 800, 600}, 640, 480, 6},        // stretched over the screen: half size, the sampled lines
+      {2, 8, {480, 360, 1120, 840}, 640, 480, 6},   // natural size, centred: the middle of the photo
+      {3, 8, {480, 360, 1120, 840}, 640, 480, 10},  // and, first, the backdrop of the picture before
+      {4, 2, {0, 0, 400, 300}, 320, 240, 6},        // a 320 x 240 tile: a quarter size
+      {5, 4, {80, 60, 720, 540}, 640, 480, 6},      // 800 x 600 centred: half size, its middle
+      {6, 0, {}, 0, 0, 6},                          // copied onto the surface
+      {7, 8, {0, 0, 1600, 480}, 1600, 480, 6},      // the band that slides in from the left
   };
   for (const auto& row : rows) {
     ShowFixture show(640, 480);
@@ -155,7 +155,8 @@ TEST(NextPicture, ATickBehindADialogOpenedWhileAPictureIsAwaitedRunsAfterItInEve
       {1, -1, -1, 100, 50}, {2, -1, -1, 100, 50},
       {3, 0, 0, 100, 50},   // the backdrop is the first picture, the second in front
       {4, 10, 10, 10, 60},  // tile 1 top left, tile 2 below it
-      {5, -1, -1, 100, 50}, {6, -1, -1, 10, 10}, {7, -1, -1, 10, 10},
+      {5, -1, -1, 100, 50}, {6, -1, -1, 10, 10},
+      {7, -1, -1, 10, 10},
   };
   for (const auto& row : rows) {
     ShowFixture show(200, 100);
