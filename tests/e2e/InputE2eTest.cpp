@@ -86,22 +86,29 @@ TEST(EndingTheShow, PointerMotionAcrossTheScreenDoesNot) {
   EXPECT_TRUE(Inspector(Session()).ScreensaverRunning());
 }
 
-// A picture file that never gives its bytes (a pipe that nobody writes to) holds the worker up for good: a key
-// still ends the show, and the process ends a second later without it, the running flag cleared.
+// A picture file that never gives its bytes (turned into a pipe that nobody writes to once the show has started)
+// holds the worker up for good: the tick that waits for it still handles a key, which ends the show, and the
+// process ends a second later without the worker, the running flag cleared.
 TEST(EndingTheShow, AFileThatNeverAnswersDoesNotHoldUpTheEnd) {
-  const std::filesystem::path pipe = Session().DriveC() / "silent.jpg";
-  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
-  const int writer = open(pipe.c_str(), O_RDWR);  // there is a writer, so the saver's reads wait instead of ending
-  ASSERT_GE(writer, 0);
-  WriteWindowsFile("lumora.ini", SettingsFileText("Sound=0\r\nPicdis=1\r\n", {{1, ToWindowsPath(pipe)}}));
+  ShowFiles files;
+  const std::string first = files.AddPicture("first.bmp", test::Solid(16, 16, lumora::Rgb{200, 0, 0}));
+  const std::filesystem::path silent = Session().DriveC() / "silent.jpg";
+  lumora::WriteFile(silent.string(), lumora::JpegFileOf(test::Solid(16, 16, lumora::Rgb{0, 0, 200})));
+  WriteWindowsFile("lumora.ini", SettingsFileText("Sound=0\r\nPicdis=1\r\n", {{1, first}, {2, ToWindowsPath(silent)}}));
   RunningSaver saver;
   const Hwnd window = saver.WaitForWindow();
-  Inspector(Session()).Post(window, 0x113, 1, 0);  // WM_TIMER: a tick, which waits for the picture
+  std::filesystem::remove(silent);
+  ASSERT_EQ(mkfifo(silent.c_str(), 0600), 0);
+  const int writer = open(silent.c_str(), O_RDWR);  // there is a writer, so the saver's reads wait instead of ending
+  ASSERT_GE(writer, 0);
+  Inspector inspector(Session());
+  inspector.Post(window, 0x113, 1, 0);  // WM_TIMER: the first picture, then the second one's preparation starts
+  inspector.Post(window, 0x113, 1, 0);  // a tick that waits for the second picture
   TapKey(XK_Escape);
   EXPECT_EQ(saver.WaitForExit(10s), std::optional<int>(0));
-  EXPECT_FALSE(Inspector(Session()).ScreensaverRunning());
+  EXPECT_FALSE(inspector.ScreensaverRunning());
   close(writer);
-  std::filesystem::remove(pipe);
+  std::filesystem::remove(silent);
 }
 
 // Input that does not end the show, or a refused Windows 98 password, coming while the next photo decodes leaves

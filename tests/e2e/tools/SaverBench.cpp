@@ -51,9 +51,14 @@ double MegabytesOf(const std::filesystem::path& process, const std::string& fiel
   return -1;
 }
 
+// The text of a file under /proc; empty when the process has gone meanwhile (reading then fails).
 std::string FileText(const std::filesystem::path& path) {
-  std::ifstream file(path);
-  return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  try {
+    std::ifstream file(path);
+    return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  } catch (const std::exception&) {
+    return {};
+  }
 }
 
 // The processes of this session's prefix that run lumora.scr (the 64-bit saver runs in a process of its own,
