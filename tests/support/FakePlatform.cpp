@@ -8,6 +8,7 @@ namespace lumora::test {
 
 std::optional<std::vector<uint8_t>> FakeFileSystem::ReadFile(const std::string& path, size_t maxBytes) {
   reads.push_back(path);
+  if (onOpen) onOpen();
   auto found = files.find(path);
   if (found == files.end() || found->second.size() > maxBytes) return std::nullopt;
   return found->second;

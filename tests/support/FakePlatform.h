@@ -65,7 +65,7 @@ class FakeFileSystem : public FileSystem {
   std::map<std::string, std::vector<uint8_t>> files;
   std::vector<std::string> reads;  // each ReadFile and OpenFile
   size_t bytesRead = 0;            // through the readers OpenFile made
-  std::function<void()> onOpen;    // runs as OpenFile opens, after `reads` took the path
+  std::function<void()> onOpen;    // runs as a file is opened or read, after `reads` took the path
 };
 
 // INI files held in memory with the same text rules as the files on disk.

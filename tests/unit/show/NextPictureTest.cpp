@@ -1,6 +1,9 @@
 // The next picture, prepared by the worker while the show waits, and the tick that takes it.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+
 #include "samples/JpegEncoder.h"
 #include "show/RowSteps.h"
 #include "support/ShowFixture.h"
@@ -144,42 +147,58 @@ TEST(NextPicture, TicksBehindAPasswordDialogOpenedInASlideGoOn) {
 
 // A password dialog opened while a tick waits for its picture (Windows 9x, a password set, the first answer
 // refused), and a tick delivered behind it: that tick runs once the waiting one has shown its picture where it
-// was prepared for. Points where the first and the second picture show (-1: none); with the clock standing
-// still, every overlap lands at (5, 0) and every slide comes from the left.
+// was prepared for, and the show goes on as without the dialog. Of three ticks the second waits: its picture's
+// file answers only once the dialog is open (in mode 3 it waits for the picture in front, its backdrop shown).
+// Points where the first, second and third picture show (-1: none); with the clock standing still, every
+// overlap lands at (5, 0) and every slide comes from the left.
 TEST(NextPicture, ATickBehindADialogOpenedWhileAPictureIsAwaitedRunsAfterItInEveryMode) {
-  constexpr Rgb kFirst{0, 0, 100}, kSecond{0, 100, 0};
+  const Rgb kColours[] = {{0, 0, 100}, {0, 100, 0}, {100, 0, 0}};
   const struct {
     int mode;
-    int firstX, firstY, secondX, secondY;
+    int shows[3][2];
   } rows[] = {
-      {1, -1, -1, 100, 50}, {2, -1, -1, 100, 50},
-      {3, 0, 0, 100, 50},   // the backdrop is the first picture, the second in front
-      {4, 10, 10, 10, 60},  // tile 1 top left, tile 2 below it
-      {5, -1, -1, 100, 50}, {6, -1, -1, 10, 10},
-      {7, -1, -1, 10, 10},
+      {1, {{-1, -1}, {-1, -1}, {100, 50}}}, {2, {{-1, -1}, {-1, -1}, {100, 50}}},
+      {3, {{-1, -1}, {0, 0}, {100, 50}}},    // the backdrop is the second picture, the third in front
+      {4, {{10, 10}, {10, 60}, {110, 10}}},  // tiles top left, below it, top right
+      {5, {{-1, -1}, {-1, -1}, {100, 50}}}, {6, {{-1, -1}, {-1, -1}, {10, 10}}},
+      {7, {{-1, -1}, {-1, -1}, {10, 10}}},
   };
   for (const auto& row : rows) {
     ShowFixture show(200, 100);
     show.system.platform = PlatformKind::Windows9x;
     show.passwords.usePassword = 1;
     show.passwords.answers = {false};
-    for (Rgb colour : {kFirst, kSecond, Rgb{100, 0, 0}}) show.AddPicture(Solid(40, 20, colour));
-    show.worker.hold = true;
-    show.passwords.whileDialogOpen = [&] { show.form.Timer1Timer(); };
-    bool pressed = false;
+    std::vector<std::string> paths;
+    for (Rgb colour : kColours) paths.push_back(show.AddPicture(Solid(40, 20, colour)));
+    std::atomic<bool> dialogOpen{false};
+    show.files.onOpen = [&] {  // on the worker's thread
+      if (show.files.reads.back() == paths[1])
+        while (!dialogOpen.load()) std::this_thread::yield();
+    };
+    show.passwords.whileDialogOpen = [&] {
+      dialogOpen.store(true);
+      show.form.Timer1Timer();
+    };
+    bool waiting = false, pressed = false;
     show.stage.onProcessMessages = [&] {
-      if (!std::exchange(pressed, true)) show.form.deactivate(QueuedMessage::KeyDown);
+      if (!waiting || pressed || (row.mode == 3 && show.form.image2.picture.Empty())) return;
+      pressed = true;
+      show.form.deactivate(QueuedMessage::KeyDown);
     };
     show.Start("Picdis=" + std::to_string(row.mode) + "\r\nColor=4\r\nWidth=60\r\nHeight=30\r\n");
+    show.worker.hold = true;
     show.Ticks(1);
-    ASSERT_TRUE(pressed);
-    EXPECT_EQ(show.state.colourStep, 2) << "mode " << row.mode;
+    waiting = true;
+    show.Ticks(1);
+    ASSERT_TRUE(pressed) << "mode " << row.mode;
+    EXPECT_EQ(show.state.colourStep, 3) << "mode " << row.mode;
     const Picture frame = show.stage.Render();
     EXPECT_FALSE(ShowsThePlaceholder(frame)) << "mode " << row.mode;
-    if (row.firstX >= 0) {
-      EXPECT_EQ(frame.PixelAt(row.firstX, row.firstY), kFirst) << "mode " << row.mode;
+    for (int picture = 0; picture < 3; ++picture) {
+      const auto [x, y] = row.shows[picture];
+      if (x < 0) continue;
+      EXPECT_EQ(frame.PixelAt(x, y), kColours[picture]) << "mode " << row.mode << ", picture " << picture + 1;
     }
-    EXPECT_EQ(frame.PixelAt(row.secondX, row.secondY), kSecond) << "mode " << row.mode;
   }
 }
 
