@@ -8,6 +8,7 @@
 #include "portable/PortableProfileFiles.h"
 #include "show/TForm1.h"
 #include "support/FakePlatform.h"
+#include "support/ThreadWorker.h"
 
 namespace lumora::bench {
 
@@ -25,7 +26,7 @@ struct BenchSaver {
   test::FakeMessageBoxes boxes;
   test::FakePasswords passwords;
   test::FakeMediaDevice media;
-  test::FakeWorker worker;
+  test::ThreadWorker worker;
   Compositor stage;
   SaverState state;
   TForm1 form;

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything (lumora.scr and lumora-lists for 64- and 32-bit Windows, the
-# installer, the native core with g++ and with clang) and runs every test: unit, fuzz, imports, end-to-end under
-# Wine, and the benchmark smoke run. Ends with a table of the time each stage took.
+# installer, the native core with g++ and with clang, the unit tests under ThreadSanitizer) and runs every test:
+# unit, fuzz, imports, end-to-end under Wine, and the benchmark smoke run. Ends with a table of the time each
+# stage took.
 #
 # The end-to-end entries need the Windows trees, the native tree and the installer; they start as soon as those
 # are built, side by side (each has its own X display and Wine prefix), and run while the clang tree is built and
@@ -63,6 +64,8 @@ e2e_pid=$!
 renice -n 10 -p $$ >/dev/null
 stage "build: clang" build clang
 stage "test: clang with sanitizers (unit, fuzz)" ctest --preset clang -L "unit|fuzz" -j 2
+stage "build: tsan (unit tests)" build tsan
+stage "test: ThreadSanitizer (unit)" ctest --preset tsan -j 2
 stage "test: native (unit, imports, benchmark)" ctest --preset native -LE "soak|e2e" -j 2
 
 echo "== test: end-to-end under Wine (waiting for it)"

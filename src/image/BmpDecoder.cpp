@@ -272,27 +272,32 @@ bool HoldsAllRows(const BmpLayout& layout, Bytes data) {
   return data.size() / RowStride(layout.Width(), layout.bitCount) >= static_cast<size_t>(layout.Height());
 }
 
-bool DecodeRows(const BmpLayout& layout, Bytes data, PictureData& picture) {
+bool Stopped(const DecodeWatch* watch) { return watch != nullptr && watch->Cancelled(); }
+
+const char* DecodeRows(const BmpLayout& layout, Bytes data, PictureData& picture, const DecodeWatch* watch) {
   const size_t sourceStride = RowStride(layout.Width(), layout.bitCount);
   const size_t pixelBytes = static_cast<size_t>(layout.Width()) * 3;
   const RowConverter converter(layout);
   for (int row = 0; row < layout.Height(); ++row) {
+    if (Stopped(watch)) return "cancelled";
     uint8_t* target = picture.Row(layout.TopDown() ? row : layout.Height() - 1 - row);
-    if (!converter.Convert(data.data() + row * sourceStride, target)) return false;
+    if (!converter.Convert(data.data() + row * sourceStride, target)) return "palette index beyond the palette";
     std::fill(target + pixelBytes, target + picture.stride, uint8_t{0});
   }
-  return true;
+  return nullptr;
 }
 
 // Plays RLE8 or RLE4 codes onto a picture cleared to black; rows count from the bottom. Codes may fill a row up
 // to its padding, as some encoders compress whole stored rows; pixels in the padding are dropped.
 class RleDecoder {
  public:
-  // Without a picture it only checks the codes and counts the pixels they set.
-  RleDecoder(const BmpLayout& layout, Bytes data, PictureData* picture)
+  // Without a picture it only checks the codes and counts the pixels they set. With one, a `watch` may stop it
+  // between two rows.
+  RleDecoder(const BmpLayout& layout, Bytes data, PictureData* picture, const DecodeWatch* watch = nullptr)
       : layout_(layout),
         data_(data),
         picture_(picture),
+        watch_(watch),
         fourBits_(layout.compression == kRle4),
         paddedWidth_(static_cast<int>(RowStride(layout.Width(), layout.bitCount) * 8 / layout.bitCount)) {}
 
@@ -332,6 +337,7 @@ class RleDecoder {
   }
 
   bool Escape(uint8_t code) {
+    if (Stopped(watch_)) return Fail("cancelled");
     if (code == 0) {  // end of line
       if (row_ >= layout_.Height()) return Fail("end of line below the last row");
       x_ = 0;
@@ -379,6 +385,7 @@ class RleDecoder {
   const BmpLayout& layout_;
   Bytes data_;
   PictureData* picture_;
+  const DecodeWatch* watch_;
   const bool fourBits_;
   const int paddedWidth_;
   size_t at_ = 0;
@@ -408,29 +415,29 @@ Refusal CheckRleCodes(const BmpLayout& layout, Bytes data) {
   return std::nullopt;
 }
 
-DecodeResult DecodePixels(const BmpLayout& layout, Bytes data) {
+DecodeResult DecodePixels(const BmpLayout& layout, Bytes data, const DecodeWatch* watch) {
   if (layout.IsRle())
     if (Refusal refusal = CheckRleCodes(layout, data)) return *refusal;
   PictureData picture = AllocatePicture(layout.Width(), layout.Height(), 24);
   if (layout.IsRle()) {
     std::memset(picture.bits.get(), 0, picture.stride * static_cast<size_t>(picture.height));
-    RleDecoder decoder(layout, data, &picture);
+    RleDecoder decoder(layout, data, &picture, watch);
     if (!decoder.Decode()) return DecodeError{DecodeFailure::BadData, decoder.Failure()};
-  } else if (!DecodeRows(layout, data, picture)) {
-    return DecodeError{DecodeFailure::BadData, "palette index beyond the palette"};
+  } else if (const char* failure = DecodeRows(layout, data, picture, watch)) {
+    return DecodeError{DecodeFailure::BadData, failure};
   }
   return Picture(std::move(picture));
 }
 
 }  // namespace
 
-DecodeResult DecodeBmp(std::span<const uint8_t> file) {
+DecodeResult DecodeBmp(std::span<const uint8_t> file, const DecodeWatch* watch) {
   BmpLayout layout;
   if (Refusal refusal = ReadLayout(file, layout)) return *refusal;
   const std::optional<Bytes> data = PixelData(layout, file);
   if (!data) return DecodeError{DecodeFailure::BadData, "pixel data cut off"};
   try {
-    return DecodePixels(layout, *data);
+    return DecodePixels(layout, *data, watch);
   } catch (const std::bad_alloc&) {
     return DecodeError{DecodeFailure::OutOfMemory, "no memory for the pixels"};
   }

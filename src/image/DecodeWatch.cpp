@@ -1,11 +1,20 @@
 #include "image/DecodeWatch.h"
 
 #include <cstring>
-#include <new>
+#include <exception>
+
+#include "image/Orientation.h"
 
 namespace lumora {
 
 namespace {
+
+constexpr uint32_t kRequested = 1u << 24;
+
+uint32_t RequestFor(Rgb fill) { return kRequested | uint32_t{fill.r} << 16 | uint32_t{fill.g} << 8 | fill.b; }
+Rgb FillOf(uint32_t request) {
+  return Rgb{static_cast<uint8_t>(request >> 16), static_cast<uint8_t>(request >> 8), static_cast<uint8_t>(request)};
+}
 
 PictureData CopyOfRows(const PictureData& target, int rows, Rgb fill) {
   PictureData copy = AllocatePicture(target.width, target.height, target.bitCount);
@@ -22,21 +31,23 @@ PictureData CopyOfRows(const PictureData& target, int rows, Rgb fill) {
 
 DecodeWatch::~DecodeWatch() { delete copy_.load(); }
 
-void DecodeWatch::RequestRows(Rgb fill) {
-  fill_ = fill;
-  requested_.store(true);
-}
+void DecodeWatch::RequestRows(Rgb fill) { request_.store(RequestFor(fill)); }
 
 std::unique_ptr<PictureData> DecodeWatch::TakeRows() { return std::unique_ptr<PictureData>(copy_.exchange(nullptr)); }
 
-void DecodeWatch::NoteRows(const PictureData& target, int rows) {
+void DecodeWatch::NoteRows(const PictureData& target, int rows, const Orientation* upright) {
+  if (!reportRows_) return;
   rowsWritten_.store(rows);
   // Only 24-bit rows are copied: a quantised decode has its palette only once every row is read.
-  if (target.bitCount != 24 || !requested_.exchange(false)) return;
+  if (target.bitCount != 24) return;
+  const uint32_t request = request_.exchange(0);
+  if (request == 0) return;
   try {
-    delete copy_.exchange(new PictureData(CopyOfRows(target, rows, fill_)));
-  } catch (const std::bad_alloc&) {
-    // No copy this time: the waiter asks again later or has the whole picture at the end.
+    PictureData copy = CopyOfRows(target, rows, FillOf(request));
+    delete copy_.exchange(new PictureData(upright != nullptr ? upright->Upright(copy) : std::move(copy)));
+  } catch (const std::exception&) {
+    // No copy this time (std::bad_alloc, std::length_error): the waiter asks again later or has the whole
+    // picture at the end.
   }
 }
 

@@ -1,10 +1,13 @@
 #pragma once
 #include <atomic>
+#include <cstdint>
 #include <memory>
 
 #include "image/Picture.h"
 
 namespace lumora {
+
+class Orientation;
 
 // Shared by a decode running on one thread and whoever waits for it on another. The waiter may cancel the
 // decode, and may ask for a copy of the rows written so far; the decode answers between two rows, so the
@@ -26,15 +29,20 @@ class DecodeWatch {
 
   // The decode's side.
   bool Cancelled() const { return cancelled_.load(); }
-  // The first `rows` rows of `target` are final.
-  void NoteRows(const PictureData& target, int rows);
+  // Whether the decodes from now on are those whose rows the waiter draws (they are, unless told otherwise).
+  void ReportRows(bool report) { reportRows_ = report; }
+  // The first `rows` rows of `target` are final; a copy asked for is turned by `upright`, when given, so that
+  // they show at their place in the picture drawn.
+  void NoteRows(const PictureData& target, int rows, const Orientation* upright = nullptr);
 
  private:
   std::atomic<bool> cancelled_{false};
-  std::atomic<bool> requested_{false};
+  // A request with its fill colour in one word (kRequested and red, green, blue), so that a second request
+  // never writes what the decode is reading; 0 when there is none.
+  std::atomic<uint32_t> request_{0};
   std::atomic<int> rowsWritten_{0};
-  Rgb fill_{};  // written before requested_ is set, read after it is seen
   std::atomic<PictureData*> copy_{nullptr};
+  bool reportRows_ = true;  // the decode's own
 };
 
 }  // namespace lumora

@@ -53,16 +53,37 @@ Rgb InvertedCmykToRgb(uint8_t c, uint8_t m, uint8_t y, uint8_t k) {
   return Rgb{ScaleByBlack(c, k), ScaleByBlack(m, k), ScaleByBlack(y, k)};
 }
 
-// Copies `width` pixels of a decoded row, from column `first`, into a BGR or index row.
-void CopyColumns(const jpeg_decompress_struct& info, const uint8_t* row, int first, int width, uint8_t* out) {
+// Where the pixels kept of a decoded row lie in it: a run of `width` from `first`, or one offset per column listed.
+struct KeptColumns {
+  int first = 0;
+  int width = 0;
+  std::vector<size_t> offsets;  // in bytes; empty for a run
+};
+
+KeptColumns KeptColumnsOf(const jpeg_decompress_struct& info, const PixelNeed& need, JDIMENSION rowStart) {
+  KeptColumns kept{need.region.left - static_cast<int>(rowStart), need.Width(), {}};
+  if (need.Columns())
+    for (const int column : need.columns)
+      kept.offsets.push_back(static_cast<size_t>(column - static_cast<int>(rowStart)) * info.output_components);
+  return kept;
+}
+
+// Copies the pixels kept of a decoded row into a BGR or index row.
+void CopyColumns(const jpeg_decompress_struct& info, const uint8_t* row, const KeptColumns& kept, uint8_t* out) {
   const int components = info.output_components;
-  const uint8_t* in = row + static_cast<size_t>(first) * components;
-  if (components != 4) {
-    std::memcpy(out, in, static_cast<size_t>(width) * components);
+  if (kept.offsets.empty() && components != 4) {
+    std::memcpy(out, row + static_cast<size_t>(kept.first) * components, static_cast<size_t>(kept.width) * components);
     return;
   }
-  for (int x = 0; x < width; ++x, in += 4, out += 3) {
-    PutBgr(out, InvertedCmykToRgb(in[0], in[1], in[2], in[3]));
+  for (int x = 0; x < kept.width; ++x) {
+    const uint8_t* in = row + (kept.offsets.empty() ? static_cast<size_t>(kept.first + x) * components
+                                                    : kept.offsets[static_cast<size_t>(x)]);
+    if (components == 4) {
+      PutBgr(out, InvertedCmykToRgb(in[0], in[1], in[2], in[3]));
+      out += 3;
+    } else {
+      for (int c = 0; c < components; ++c) *out++ = in[c];
+    }
   }
 }
 
@@ -97,22 +118,23 @@ DecodeWindow WindowFor(const jpeg_decompress_struct& info, const PixelRect& regi
 }
 
 void NoteRows(JpegSession& session, const PictureData& target, int rows) {
-  if (session.watch != nullptr && session.reportRows && rows > 0) session.watch->NoteRows(target, rows);
+  if (session.watch != nullptr && rows > 0) session.watch->NoteRows(target, rows, session.upright);
 }
 
-// Reads the decoder's rows up to the region's bottom, keeping the region's rows and columns in `target`. Rows
-// that need no conversion or cropping go straight into it. Quantised decoding can neither crop nor skip: it
+// Reads the decoder's rows up to the region's bottom, keeping the region's rows and the columns named in `target`.
+// Rows that need no conversion or choosing go straight into it. Quantised decoding can neither crop nor skip: it
 // reads every row from the top.
-bool ReadRegion(JpegSession& session, JpegColours colours, const PixelRect& region, PictureData& target) {
+bool ReadRegion(JpegSession& session, JpegColours colours, const PixelNeed& need, PictureData& target) {
   jpeg_decompress_struct& info = session.info;
+  const PixelRect& region = need.region;
   DecodeWindow window{0, info.output_width, 0};
   if (!IsQuantised(colours)) {
     window = WindowFor(info, region);
     if (!CropColumns(session, window.left, window.width) || !SkipRows(session, window.top)) return false;
   }
-  const int firstColumn = region.left - static_cast<int>(window.left);
-  const bool direct = firstColumn == 0 && region.Width() == static_cast<int>(info.output_width) &&
-                      info.output_components != 4;
+  const KeptColumns kept = KeptColumnsOf(info, need, window.left);
+  const bool direct = kept.first == 0 && kept.offsets.empty() &&
+                      region.Width() == static_cast<int>(info.output_width) && info.output_components != 4;
   const size_t rowBytes = static_cast<size_t>(info.output_width) * info.output_components;
   std::vector<uint8_t> strip(rowBytes * kRowsPerRead);
   JSAMPROW rows[kRowsPerRead];
@@ -127,7 +149,7 @@ bool ReadRegion(JpegSession& session, JpegColours colours, const PixelRect& regi
     if (!ReadRows(session, rows, wanted, read)) return false;
     for (JDIMENSION i = 0; i < read && !direct; ++i) {
       const int y = static_cast<int>(first + i);
-      if (y >= region.top) CopyColumns(info, rows[i], firstColumn, region.Width(), target.Row(y - region.top));
+      if (y >= region.top) CopyColumns(info, rows[i], kept, target.Row(y - region.top));
     }
     NoteRows(session, target, static_cast<int>(info.output_scanline) - region.top);
   }
@@ -135,27 +157,26 @@ bool ReadRegion(JpegSession& session, JpegColours colours, const PixelRect& regi
 }
 
 // Reads only the rows listed, skipping to the row before each (its neighbour smooths it as in a whole decode).
-bool ReadListedRows(JpegSession& session, JpegColours colours, const PixelRect& region, const RowList& wanted,
-                    PictureData& target) {
+bool ReadListedRows(JpegSession& session, JpegColours colours, const PixelNeed& need, PictureData& target) {
   jpeg_decompress_struct& info = session.info;
   DecodeWindow window{0, info.output_width, 0};
   if (!IsQuantised(colours)) {
-    window = WindowFor(info, region);
+    window = WindowFor(info, need.region);
     if (!CropColumns(session, window.left, window.width)) return false;
   }
+  const KeptColumns kept = KeptColumnsOf(info, need, window.left);
   std::vector<uint8_t> row(static_cast<size_t>(info.output_width) * info.output_components);
   JSAMPROW pointer = row.data();
-  const int firstColumn = region.left - static_cast<int>(window.left);
-  for (size_t kept = 0; kept < wanted.size(); ++kept) {
-    const auto y = static_cast<JDIMENSION>(wanted[kept]);
+  for (size_t done = 0; done < need.rows.size(); ++done) {
+    const auto y = static_cast<JDIMENSION>(need.rows[done]);
     if (!IsQuantised(colours) && y > info.output_scanline + 1 && !SkipRows(session, y - 1 - info.output_scanline))
       return false;
     while (info.output_scanline <= y) {
       JDIMENSION read = 0;
       if (!ReadRows(session, &pointer, 1, read)) return false;
     }
-    CopyColumns(info, row.data(), firstColumn, region.Width(), target.Row(static_cast<int>(kept)));
-    NoteRows(session, target, static_cast<int>(kept) + 1);
+    CopyColumns(info, row.data(), kept, target.Row(static_cast<int>(done)));
+    NoteRows(session, target, static_cast<int>(done) + 1);
   }
   return true;
 }
@@ -165,39 +186,42 @@ std::nullopt_t Refuse(DecodeError& error, DecodeError why) {
   return std::nullopt;
 }
 
-// The pixels of `region` (nothing: the whole picture) of a JPEG scaled to eighths/8, only the rows listed when
-// `rows` is given, or why there are none.
-std::optional<PictureData> DecodeRegion(FileReader& file, JpegColours colours, int eighths,
-                                        std::optional<PixelRect> region, const RowList* rows,
-                                        DecodeWatch* watch, bool reportRows, DecodeError& error) {
+bool LinesWithin(const std::vector<int>* lines, int first, int end) {
+  return lines == nullptr || (!lines->empty() && lines->front() >= first && lines->back() < end);
+}
+
+// The pixels `need` names of a JPEG, or why there are none; `upright`, when given, turns the copies of the rows
+// decoded so far that the watch hands out.
+std::optional<PictureData> DecodeRegion(FileReader& file, JpegColours colours, const PixelNeed& need,
+                                        DecodeWatch* watch, const Orientation* upright, DecodeError& error) {
   JpegSession session{};
   JpegSessionCloser closer(session);
-  session.reportRows = reportRows;
+  session.upright = upright;
   if (!OpenJpegSession(session, file, watch))
     return Refuse(error, Failed(DecodeFailure::BadHeader, "reading JPEG header", session));
   jpeg_decompress_struct& info = session.info;
-  if (!ChooseOutput(info, colours, eighths)) return Refuse(error, {DecodeFailure::BadHeader, "unsupported colour space"});
+  if (!ChooseOutput(info, colours, need.eighths))
+    return Refuse(error, {DecodeFailure::BadHeader, "unsupported colour space"});
   if (!CalculateOutput(session))
     return Refuse(error, Failed(DecodeFailure::BadHeader, "choosing the output size", session));
   const PixelRect whole{0, 0, static_cast<int>(info.output_width), static_cast<int>(info.output_height)};
-  const PixelRect part = region.value_or(whole);
+  const PixelRect& part = need.region;
   if (part.Empty() || !whole.Contains(part))
     return Refuse(error, {DecodeFailure::BadData, "asked for pixels outside the picture"});
   // libjpeg works on 24-bit pixels, and quantising holds the whole picture, before any allocation.
-  const PixelRect limited = IsQuantised(colours) ? whole : part;
-  if (!FitsPictureLimit(limited.Width(), limited.Height(), 24))
-    return Refuse(error, {DecodeFailure::TooLarge, "pixels beyond the picture size limit"});
+  const bool fits = IsQuantised(colours) ? FitsPictureLimit(whole.Width(), whole.Height(), 24)
+                                         : FitsPictureLimit(need.Width(), need.Height(), 24);
+  if (!fits) return Refuse(error, {DecodeFailure::TooLarge, "pixels beyond the picture size limit"});
   if (!HasExpectedComponents(info, colours))
     return Refuse(error, {DecodeFailure::BadHeader, "unexpected number of colour components"});
-  if (rows != nullptr && (rows->empty() || rows->front() < part.top || rows->back() >= part.bottom))
-    return Refuse(error, {DecodeFailure::BadData, "asked for rows outside the region"});
-  const int height = rows != nullptr ? static_cast<int>(rows->size()) : part.Height();
-  PictureData target = AllocatePicture(part.Width(), height, IsQuantised(colours) ? 8 : 24);
+  if (!LinesWithin(need.Rows(), part.top, part.bottom) || !LinesWithin(need.Columns(), part.left, part.right))
+    return Refuse(error, {DecodeFailure::BadData, "asked for rows or columns outside the region"});
+  PictureData target = AllocatePicture(need.Width(), need.Height(), IsQuantised(colours) ? 8 : 24);
   if (!StartDecompress(session))
     return Refuse(error, Failed(DecodeFailure::BadData, "starting JPEG decompression", session));
   if (IsQuantised(colours)) target.palette = PaletteOf(info);
-  const bool read = rows != nullptr ? ReadListedRows(session, colours, part, *rows, target)
-                                    : ReadRegion(session, colours, part, target);
+  const bool read =
+      need.Rows() ? ReadListedRows(session, colours, need, target) : ReadRegion(session, colours, need, target);
   if (!read) return Refuse(error, Failed(DecodeFailure::BadData, "decoding JPEG rows", session));
   return target;
 }
@@ -207,44 +231,35 @@ int OrientationOf(const JpegSession& session) {
   return session.exif == nullptr ? 1 : ExifOrientation(std::span<const uint8_t>(session.exif, session.exifLength));
 }
 
-bool RowsWithin(const RowList& rows, const PixelRect& region) {
-  return !rows.empty() && rows.front() >= region.top && rows.back() < region.bottom;
-}
-
 class JpegPictureSource : public PictureSource {
  public:
   JpegPictureSource(FileOpener file, JpegColours colours, int orientation, int storedWidth, int storedHeight)
       : file_(std::move(file)), colours_(colours), orientation_(orientation),
         storedWidth_(storedWidth), storedHeight_(storedHeight) {}
 
-  // A turned photo decodes the stored pixels of the region; upright rows of a transposing turn are stored
-  // columns, so there the decoder cannot keep only some and decodes the region whole.
-  // Only upright rows are reported to the watch: a turned photo's rows are final once the whole part is turned.
-  PictureData DecodePart(int eighths, const PixelRect& region, const RowList* rows,
-                         DecodeWatch* watch) const override {
-    if (orientation_ == 1) return DecodeStored(eighths, region, rows, watch, true);
-    if (region.Empty() || (rows != nullptr && !RowsWithin(*rows, region)))
-      throw std::runtime_error("asked for rows outside the region");
-    const Orientation turn(orientation_, ScaledSize(storedWidth_, eighths), ScaledSize(storedHeight_, eighths));
-    const RowList storedRows = rows != nullptr && !turn.Transposes() ? turn.StoredRows(*rows) : RowList{};
-    const PictureData stored =
-        DecodeStored(eighths, turn.StoredRegion(region), storedRows.empty() ? nullptr : &storedRows, watch, false);
+  // A turned photo decodes the stored pixels that hold the upright ones asked for, and turns them upright; so do
+  // the copies of the rows decoded so far, which then show at their upright place.
+  PictureData DecodePart(const PixelNeed& need, DecodeWatch* watch) const override {
+    if (need.region.Empty()) throw std::runtime_error("asked for no pixels");
+    if (orientation_ == 1) return DecodeStored(need, watch, nullptr);
+    const Orientation turn(orientation_, ScaledSize(storedWidth_, need.eighths),
+                           ScaledSize(storedHeight_, need.eighths));
+    const PictureData stored = DecodeStored(turn.StoredNeed(need), watch, &turn);
     try {
-      return turn.Upright(stored, region, rows);
+      return turn.Upright(stored);
     } catch (const std::bad_alloc&) {
       throw std::runtime_error("no memory for the pixels");
     }
   }
 
  private:
-  PictureData DecodeStored(int eighths, const PixelRect& region, const RowList* rows, DecodeWatch* watch,
-                           bool reportRows) const {
+  PictureData DecodeStored(const PixelNeed& need, DecodeWatch* watch, const Orientation* upright) const {
     DecodeError error;
     std::optional<PictureData> pixels;
     try {
       const std::unique_ptr<FileReader> file = file_();
       if (!file) throw std::runtime_error("cannot read the file");
-      pixels = DecodeRegion(*file, colours_, eighths, region, rows, watch, reportRows, error);
+      pixels = DecodeRegion(*file, colours_, need, watch, upright, error);
     } catch (const std::bad_alloc&) {
       throw std::runtime_error("no memory for the pixels");
     }

@@ -39,8 +39,8 @@ struct JpegSession {
   // The work bound: blocks of coefficients decoded, one count per block in each scan.
   uint64_t blockVisits;
   int countedScan;
-  DecodeWatch* watch;  // when set: asked between rows whether to stop, and, with `reportRows`, told of them
-  bool reportRows;
+  DecodeWatch* watch;          // when set: asked between rows whether to stop, and told of them
+  const Orientation* upright;  // when set: the turn that stands the rows told of upright
   // A copy of the first Exif segment's data, when the header was read with `findExif`; libjpeg frees it.
   const uint8_t* exif;
   size_t exifLength;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstring>
+#include <vector>
 
 namespace lumora {
 
@@ -39,14 +40,6 @@ PixelRect Orientation::StoredRegion(const PixelRect& region) const {
           std::max(first.left, first.right) + 1, std::max(first.top, first.bottom) + 1};
 }
 
-RowList Orientation::StoredRows(const RowList& rows) const {
-  RowList stored;
-  stored.reserve(rows.size());
-  for (const int y : rows) stored.push_back(StoredY(0, y));
-  if (mirrorsY_) std::reverse(stored.begin(), stored.end());
-  return stored;
-}
-
 namespace {
 
 // `count` pixels of `bytes` each, from `stored` at `at` on, `step` bytes apart, to `out` side by side.
@@ -63,22 +56,36 @@ void CopyPixels(const uint8_t* stored, ptrdiff_t at, ptrdiff_t step, uint8_t* ou
 
 }  // namespace
 
-// Along an upright row the stored pixels lie on one stored row (or, transposed, one stored column), so each row
-// is a run of pixels a fixed step apart.
-PictureData Orientation::Upright(const PictureData& stored, const PixelRect& region, const RowList* rows) const {
-  const int height = rows != nullptr ? static_cast<int>(rows->size()) : region.Height();
-  PictureData upright = AllocatePicture(region.Width(), height, stored.bitCount);
+PixelNeed Orientation::StoredNeed(const PixelNeed& upright) const {
+  // An upright row lies on one stored row (or, transposed, one stored column) whatever its x, and an upright
+  // column likewise whatever its y; mirrored, they come in the opposite order.
+  std::vector<int> ofRows, ofColumns;
+  for (const int y : upright.rows) ofRows.push_back(transposes_ ? StoredX(0, y) : StoredY(0, y));
+  for (const int x : upright.columns) ofColumns.push_back(transposes_ ? StoredY(x, 0) : StoredX(x, 0));
+  if (transposes_ ? mirrorsX_ : mirrorsY_) std::reverse(ofRows.begin(), ofRows.end());
+  if (transposes_ ? mirrorsY_ : mirrorsX_) std::reverse(ofColumns.begin(), ofColumns.end());
+  PixelNeed stored{upright.eighths, StoredRegion(upright.region), {}, {}};
+  stored.rows = transposes_ ? ofColumns : ofRows;
+  stored.columns = transposes_ ? ofRows : ofColumns;
+  return stored;
+}
+
+// The stored pixels are the upright ones' lines in ascending stored order, so the turn works on their indices
+// alone: along an upright row the stored pixels lie on one stored row (or, transposed, one stored column), a
+// fixed step apart.
+PictureData Orientation::Upright(const PictureData& stored) const {
+  const int width = transposes_ ? stored.height : stored.width;
+  const int height = transposes_ ? stored.width : stored.height;
+  PictureData upright = AllocatePicture(width, height, stored.bitCount);
   upright.palette = stored.palette;
-  const PixelRect from = StoredRegion(region);
-  const bool listed = rows != nullptr && !transposes_;
   const size_t bytes = static_cast<size_t>(stored.bitCount / 8);
   const ptrdiff_t stride = static_cast<ptrdiff_t>(stored.stride), pixel = static_cast<ptrdiff_t>(bytes);
   const ptrdiff_t step = transposes_ ? (mirrorsY_ ? -stride : stride) : (mirrorsX_ ? -pixel : pixel);
   for (int i = 0; i < height; ++i) {
-    const int y = rows != nullptr ? (*rows)[static_cast<size_t>(i)] : region.top + i;
-    const int row = listed ? (mirrorsY_ ? height - 1 - i : i) : StoredY(region.left, y) - from.top;
-    const int column = StoredX(region.left, y) - from.left;
-    CopyPixels(stored.bits.get(), row * stride + column * pixel, step, upright.Row(i), region.Width(), bytes);
+    // The stored row and column of the upright row's first pixel.
+    const int row = transposes_ ? (mirrorsY_ ? stored.height - 1 : 0) : (mirrorsY_ ? stored.height - 1 - i : i);
+    const int column = transposes_ ? (mirrorsX_ ? stored.width - 1 - i : i) : (mirrorsX_ ? stored.width - 1 : 0);
+    CopyPixels(stored.bits.get(), row * stride + column * pixel, step, upright.Row(i), width, bytes);
   }
   return upright;
 }

@@ -36,20 +36,26 @@ Picture::Picture(PictureData data)
 Picture::Picture(int width, int height, std::shared_ptr<const PictureSource> source)
     : source_(std::move(source)), width_(width), height_(height) {}
 
-Picture::Picture(int width, int height, int eighths, const PixelRect& window, std::shared_ptr<const RowList> rows,
-                 PictureData data)
-    : width_(width), height_(height), eighths_(eighths), window_(window), rows_(std::move(rows)) {
-  data_ = std::make_shared<const PictureData>(std::move(data));
-}
-
 bool Picture::Decoded() const {
-  return data_ && eighths_ == 8 && window_ == PixelRect{0, 0, width_, height_} && !rows_;
+  return data_ && eighths_ == 8 && window_ == PixelRect{0, 0, width_, height_} && !rows_ && !columns_;
 }
 
-const uint8_t* Picture::ScaledRow(int y) const {
-  if (!rows_) return Row(y - window_.top);
-  return Row(static_cast<int>(std::lower_bound(rows_->begin(), rows_->end(), y) - rows_->begin()));
+namespace {
+
+int IndexIn(const std::vector<int>& list, int value) {
+  return static_cast<int>(std::lower_bound(list.begin(), list.end(), value) - list.begin());
 }
+
+bool Includes(const std::shared_ptr<const std::vector<int>>& held, const std::vector<int>* wanted) {
+  if (!held) return true;
+  return wanted != nullptr && std::includes(held->begin(), held->end(), wanted->begin(), wanted->end());
+}
+
+}  // namespace
+
+const uint8_t* Picture::ScaledRow(int y) const { return Row(rows_ ? IndexIn(*rows_, y) : y - window_.top); }
+
+int Picture::ScaledColumn(int x) const { return columns_ ? IndexIn(*columns_, x) : x - window_.left; }
 
 Rgb Picture::PixelAt(int x, int y) const {
   const uint8_t* row = Row(y);
@@ -64,25 +70,43 @@ const void* Picture::Identity() const {
   return data_ ? static_cast<const void*>(data_.get()) : static_cast<const void*>(source_.get());
 }
 
-bool Picture::Holds(int eighths, const PixelRect& region, const RowList* rows) const {
-  if (!data_ || eighths != eighths_ || !window_.Contains(region)) return false;
-  if (!rows_) return true;
-  return rows != nullptr && std::includes(rows_->begin(), rows_->end(), rows->begin(), rows->end());
+Picture Picture::HeldPixels() const {
+  Picture pixels;
+  pixels.data_ = data_;
+  pixels.width_ = pixels.window_.right = data_->width;
+  pixels.height_ = pixels.window_.bottom = data_->height;
+  return pixels;
 }
 
-Picture Picture::Part(int eighths, const PixelRect& region, const RowList* rows, DecodeWatch* watch) const {
-  if (Holds(eighths, region, rows)) {
+bool Picture::Holds(const PixelNeed& need) const {
+  return data_ && need.eighths == eighths_ && window_.Contains(need.region) && Includes(rows_, need.Rows()) &&
+         Includes(columns_, need.Columns());
+}
+
+Picture Picture::Part(const PixelNeed& need, DecodeWatch* watch) const {
+  if (Holds(need)) {
     Picture part = *this;
     part.source_.reset();
     return part;
   }
   if (!source_) throw std::runtime_error("the picture holds no such pixels and has nothing to decode them from");
-  return WithPixels(eighths, region, rows, source_->DecodePart(eighths, region, rows, watch));
+  return WithPixels(need, source_->DecodePart(need, watch));
 }
 
-Picture Picture::WithPixels(int eighths, const PixelRect& window, const RowList* rows, PictureData data) const {
-  return Picture(width_, height_, eighths, window, rows ? std::make_shared<const RowList>(*rows) : nullptr,
-                 std::move(data));
+Picture Picture::Part(int eighths, const PixelRect& region, const RowList* rows, DecodeWatch* watch) const {
+  return Part(PixelNeed{eighths, region, rows ? *rows : RowList{}, {}}, watch);
+}
+
+Picture Picture::WithPixels(const PixelNeed& need, PictureData data) const {
+  Picture part;
+  part.data_ = std::make_shared<const PictureData>(std::move(data));
+  part.width_ = width_;
+  part.height_ = height_;
+  part.eighths_ = need.eighths;
+  part.window_ = need.region;
+  if (need.Rows()) part.rows_ = std::make_shared<const RowList>(need.rows);
+  if (need.Columns()) part.columns_ = std::make_shared<const ColumnList>(need.columns);
+  return part;
 }
 
 }  // namespace lumora

@@ -63,18 +63,32 @@ inline int ScaledSize(int size, int eighths) { return static_cast<int>((int64_t{
 
 class DecodeWatch;
 
-// Rows of a picture at some scale, ascending, each once; a part that keeps only these needs no other.
+// Rows or columns of a picture at some scale, ascending, each once; a part that keeps only these needs no other.
 using RowList = std::vector<int>;
+using ColumnList = std::vector<int>;
 
-// Where a picture that is not held decoded gets its pixels: the pixels of `region` of the picture scaled to
-// eighths/8 of its natural size (8: natural size), only the rows listed when `rows` is given (they lie within the
-// region). Throws std::runtime_error, saying why, when it cannot. A `watch`, when given, may cancel the decode
-// and is told of the rows written.
+// What drawing a picture takes from it: its pixels at `eighths` of the natural size, within `region` (in
+// pixels of that scale), only the rows and the columns listed where a stretch drops some.
+struct PixelNeed {
+  int eighths = 8;
+  PixelRect region;
+  RowList rows;        // empty: every row of the region
+  ColumnList columns;  // empty: every column of the region
+  const RowList* Rows() const { return rows.empty() ? nullptr : &rows; }
+  const ColumnList* Columns() const { return columns.empty() ? nullptr : &columns; }
+  // The size of the pixels that hold it.
+  int Width() const { return columns.empty() ? region.Width() : static_cast<int>(columns.size()); }
+  int Height() const { return rows.empty() ? region.Height() : static_cast<int>(rows.size()); }
+};
+
+// Where a picture that is not held decoded gets its pixels: the pixels `need` names, of the picture scaled to
+// eighths/8 of its natural size (8: natural size), the rows and columns listed side by side. Throws
+// std::runtime_error, saying why, when it cannot. A `watch`, when given, may cancel the decode and is told of the
+// rows written.
 class PictureSource {
  public:
   virtual ~PictureSource() = default;
-  virtual PictureData DecodePart(int eighths, const PixelRect& region, const RowList* rows,
-                                 DecodeWatch* watch) const = 0;
+  virtual PictureData DecodePart(const PixelNeed& need, DecodeWatch* watch) const = 0;
 };
 
 // A picture: its natural size, which every geometry rule uses, and pixels. It holds either all of its pixels at
@@ -94,7 +108,7 @@ class Picture {
   // All pixels at natural size are held: Row and PixelAt reach any pixel.
   bool Decoded() const;
   // The pixels held: at Scale() eighths of the natural size, covering Window() in pixels of that scale, every row
-  // of it or only some.
+  // and column of it or only some.
   int Scale() const { return eighths_; }
   const PixelRect& Window() const { return window_; }
 
@@ -102,25 +116,27 @@ class Picture {
   int BitCount() const { return data_ ? data_->bitCount : 0; }
   size_t Stride() const { return data_ ? data_->stride : 0; }
   const uint8_t* Row(int y) const { return data_->bits.get() + static_cast<size_t>(y) * data_->stride; }
-  // Row `y` of the picture at its scale, one that the window holds.
+  // Row `y` of the picture at its scale, one that the window holds; its pixels side by side, of the columns held.
   const uint8_t* ScaledRow(int y) const;
+  // Where column `x` of the picture at its scale, one that the window holds, lies in a row: its index there.
+  int ScaledColumn(int x) const;
   const std::vector<Rgb>& Palette() const { return data_->palette; }
   Rgb PixelAt(int x, int y) const;
   // Copies of one picture share their pixels; this tells them apart from other pictures.
   const void* Identity() const;
+  // The pixels held, as a picture of their own size sharing them.
+  Picture HeldPixels() const;
 
-  // The pixels of `region` at `eighths` (only the rows listed, when given), held: from the window held when it
-  // covers them, else decoded by the source (watched by `watch`, when given). The result keeps no source. Throws
-  // std::runtime_error when neither can give them.
+  // The pixels `need` names, held: from those held when they include them, else decoded by the source (watched
+  // by `watch`, when given). The result keeps no source. Throws std::runtime_error when neither can give them.
+  Picture Part(const PixelNeed& need, DecodeWatch* watch = nullptr) const;
   Picture Part(int eighths, const PixelRect& region, const RowList* rows = nullptr,
                DecodeWatch* watch = nullptr) const;
-  // The same natural size, holding `data`: the pixels of `window` at `eighths`, only the rows listed when given.
-  Picture WithPixels(int eighths, const PixelRect& window, const RowList* rows, PictureData data) const;
+  // The same natural size, holding `data`: the pixels `need` names.
+  Picture WithPixels(const PixelNeed& need, PictureData data) const;
 
  private:
-  Picture(int width, int height, int eighths, const PixelRect& window, std::shared_ptr<const RowList> rows,
-          PictureData data);
-  bool Holds(int eighths, const PixelRect& region, const RowList* rows) const;
+  bool Holds(const PixelNeed& need) const;
 
   std::shared_ptr<const PictureData> data_;
   std::shared_ptr<const PictureSource> source_;
@@ -128,7 +144,8 @@ class Picture {
   int height_ = 0;
   int eighths_ = 8;
   PixelRect window_;
-  std::shared_ptr<const RowList> rows_;  // the rows of the window held; every row when there is no list
+  std::shared_ptr<const RowList> rows_;        // the rows of the window held; every row when there is no list
+  std::shared_ptr<const ColumnList> columns_;  // the same for the columns
 };
 
 }  // namespace lumora

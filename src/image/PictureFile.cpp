@@ -20,8 +20,9 @@ bool IsJpegFile(const std::string& path) {
 
 bool HasPictureExtension(const std::string& path) { return IsBitmapFile(path) || IsJpegFile(path); }
 
-DecodeResult DecodePictureFile(const std::string& path, std::vector<uint8_t> bytes, JpegColours colours) {
-  if (IsBitmapFile(path)) return DecodeBmp(bytes);
+DecodeResult DecodePictureFile(const std::string& path, std::vector<uint8_t> bytes, JpegColours colours,
+                               const DecodeWatch* watch) {
+  if (IsBitmapFile(path)) return DecodeBmp(bytes, watch);
   if (IsJpegFile(path)) return OpenJpeg(std::move(bytes), colours);
   return DecodeError{DecodeFailure::UnknownKind, "no decoder for the extension \"" + PictureExtension(path) + "\""};
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "image/DecodeResult.h"
+#include "image/DecodeWatch.h"
 #include "image/JpegDecoder.h"
 
 namespace lumora {
@@ -19,8 +20,10 @@ bool IsBitmapFile(const std::string& path);
 // The same for ".jpg" and ".jpeg".
 bool IsJpegFile(const std::string& path);
 // The bytes of the file at `path`, read by the decoder its extension names (bmp, jpg, jpeg; letter case aside):
-// a bitmap decoded whole, a JPEG opened to be decoded as it is drawn (OpenJpeg).
-DecodeResult DecodePictureFile(const std::string& path, std::vector<uint8_t> bytes, JpegColours colours);
+// a bitmap decoded whole (stopped between two rows by `watch`, when given), a JPEG opened to be decoded as it is
+// drawn (OpenJpeg).
+DecodeResult DecodePictureFile(const std::string& path, std::vector<uint8_t> bytes, JpegColours colours,
+                               const DecodeWatch* watch = nullptr);
 // True when the extension of `path` names a decoder.
 bool HasPictureExtension(const std::string& path);
 // The bytes a file of that extension starts with: "BM" for a bitmap, a JPEG's start-of-image marker.

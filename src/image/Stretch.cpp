@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "image/DecodeWatch.h"
 #include "image/Placeholder.h"
 
 namespace lumora {
@@ -38,13 +39,26 @@ void SampleRow(const Picture& source, const uint8_t* sourceRow, const std::vecto
   }
 }
 
+// The pixels held by `source` are exactly those at the columns and rows given, in order: nothing to copy.
+bool SamplesAllHeld(const Picture& source, const std::vector<int>& columns, const std::vector<int>& rows) {
+  if (source.BitCount() != 24 || static_cast<int>(columns.size()) != source.HeldPixels().Width() ||
+      static_cast<int>(rows.size()) != source.HeldPixels().Height())
+    return false;
+  for (size_t x = 0; x < columns.size(); ++x)
+    if (source.ScaledColumn(columns[x]) != static_cast<int>(x)) return false;
+  for (size_t y = 0; y < rows.size(); ++y)
+    if (source.ScaledRow(rows[y]) != source.Row(static_cast<int>(y))) return false;
+  return true;
+}
+
 // Fills the result from the pixels held by `source` at the columns and rows given, in pixels of its scale.
 Picture Sample(const Picture& source, const std::vector<int>& columns, const std::vector<int>& rows) {
+  if (SamplesAllHeld(source, columns, rows)) return source.HeldPixels();
   PictureData result = AllocatePicture(static_cast<int>(columns.size()), static_cast<int>(rows.size()), 24);
   const size_t bytesPerPixel = source.BitCount() == 8 ? 1 : 3;
   std::vector<size_t> offsets(columns.size());
   for (size_t x = 0; x < columns.size(); ++x)
-    offsets[x] = static_cast<size_t>(columns[x] - source.Window().left) * bytesPerPixel;
+    offsets[x] = static_cast<size_t>(source.ScaledColumn(columns[x])) * bytesPerPixel;
   for (size_t y = 0; y < rows.size(); ++y) {
     uint8_t* out = result.Row(static_cast<int>(y));
     if (y > 0 && rows[y] == rows[y - 1]) {
@@ -85,27 +99,35 @@ int StretchScale(const Picture& source, int width, int height) {
   return 8;
 }
 
+namespace {
+
+// The lines sampled, each once, when some of those between the first and the last are not.
+std::vector<int> ListedWhenSomeDropped(std::vector<int> sampled) {
+  sampled.erase(std::unique(sampled.begin(), sampled.end()), sampled.end());
+  if (sampled.back() - sampled.front() + 1 == static_cast<int>(sampled.size())) return {};
+  return sampled;
+}
+
+}  // namespace
+
 PixelNeed StretchNeed(const Picture& source, int width, int height, const PixelRect& visible) {
   const int eighths = StretchScale(source, width, height);
   const SampleMap map = StretchMap(source, eighths, width, height, visible);
   // Source indices grow with the destination's, so the first and last ones bound the region.
-  PixelNeed need{eighths, PixelRect{map.columns.front(), map.rows.front(), map.columns.back() + 1, map.rows.back() + 1},
-                 {}};
-  // Shrinking by more than two drops most rows: those are not decoded or kept at all.
-  if (map.rows.size() * 2 < static_cast<size_t>(need.region.Height())) {
-    need.rows = map.rows;
-    need.rows.erase(std::unique(need.rows.begin(), need.rows.end()), need.rows.end());
-  }
-  return need;
+  return PixelNeed{eighths,
+                   PixelRect{map.columns.front(), map.rows.front(), map.columns.back() + 1, map.rows.back() + 1},
+                   ListedWhenSomeDropped(map.rows), ListedWhenSomeDropped(map.columns)};
 }
 
-Picture StretchedPart(const Picture& source, int width, int height, const PixelRect& visible) {
+Picture StretchedPart(const Picture& source, int width, int height, const PixelRect& visible, DecodeWatch* watch) {
   if (source.Empty() || visible.Empty() || width <= 0 || height <= 0) return Picture();
   const PixelNeed need = StretchNeed(source, width, height, visible);
   Picture pixels;
   try {
-    pixels = source.Part(need.eighths, need.region, need.Rows());
+    pixels = source.Part(need, watch);
   } catch (const std::runtime_error&) {
+    // Stopped from outside: nothing is drawn of it.
+    if (watch != nullptr && watch->Cancelled()) return Picture();
     // A JPEG whose data fails only now that it is drawn shows the placeholder in its place.
     return StretchedPlaceholder(width, height, visible);
   }

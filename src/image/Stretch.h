@@ -16,30 +16,24 @@ inline VisiblePart VisiblePartOf(const PixelRect& bounds, const PixelRect& scree
                               onScreen.bottom - bounds.top}};
 }
 
-// What drawing a picture takes from it: its pixels at `eighths` of the natural size, within `region` (in
-// pixels of that scale), of the rows listed when a stretch drops rows.
-struct PixelNeed {
-  int eighths = 8;
-  PixelRect region;
-  RowList rows;  // empty: every row of the region
-  const RowList* Rows() const { return rows.empty() ? nullptr : &rows; }
-};
-
 // The scale a picture drawn stretched to `width` x `height` is read at: for a picture whose pixels are decoded
 // as they are drawn, the smallest of 1/8, 1/4, 1/2 and 1 that still gives at least the drawn size (or the
 // natural size, when that is smaller); for a picture held whole, its natural size.
 int StretchScale(const Picture& source, int width, int height);
-// What the part `visible` of `source` stretched to `width` x `height` needs of it.
+// What the part `visible` of `source` stretched to `width` x `height` needs of it: the rows and columns it
+// samples, listed when it drops any, so that what is held for it is no larger than what it draws.
 PixelNeed StretchNeed(const Picture& source, int width, int height, const PixelRect& visible);
 
 // The part `visible` (in destination pixels, within 0..width and 0..height) of `source` stretched to
 // `width` x `height` by repeating or dropping whole pixels, without smoothing; always 24-bit. Destination pixel
 // x takes column (2x + 1) * scaled width / (2 * width) of the picture at its stretch scale, the column under its
-// centre. A picture whose pixels cannot be decoded gives the placeholder, stretched the same way.
-Picture StretchedPart(const Picture& source, int width, int height, const PixelRect& visible);
+// centre. A picture whose pixels cannot be decoded gives the placeholder, stretched the same way. Where the
+// pixels held are just those drawn, the result shares them. A decode is watched by `watch`, when given.
+Picture StretchedPart(const Picture& source, int width, int height, const PixelRect& visible,
+                      DecodeWatch* watch = nullptr);
 
 // The part `visible` (in natural pixels) of `source` at natural size, 24-bit; the placeholder stretched over the
-// picture's natural size when its pixels cannot be decoded.
+// picture's natural size when its pixels cannot be decoded. Where the pixels held are just those, it shares them.
 Picture CroppedPart(const Picture& source, const PixelRect& visible);
 
 }  // namespace lumora

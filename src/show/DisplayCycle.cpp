@@ -64,9 +64,10 @@ void BusyPause() {
 // A tick that arrives while another handles pending messages (in a slide, or waiting for its picture) ends that
 // slide, and runs once the other has unwound instead of inside it. Only behind a password dialog opened inside
 // a tick, which holds that tick until it closes, does it run at once, one deep: ticks never nest deeper than
-// two, however long the show or fast the timer.
+// two, however long the show or fast the timer. Not behind a dialog opened while a tick waits for its picture:
+// that picture, and the place it was prepared for, are the waiting tick's, so the new tick runs after it.
 void TForm1::Timer1Timer() {
-  const bool behindDialog = state_.tickDepth == 1 && state_.inputBusy;
+  const bool behindDialog = state_.tickDepth == 1 && state_.inputBusy && !state_.awaitingPicture;
   if (state_.tickDepth > 0 && !behindDialog) {
     state_.slideStop = true;
     state_.tickPending = true;
@@ -185,7 +186,7 @@ void TForm1::ShowPictureInPicture() {
   Image1.visible = false;
   Update(ControlId::Image1);
   image2.Clear();
-  image2.Assign(nextBackdrop_);
+  image2.Assign(TakeBackdrop());
   image2.width = services_.stage.ScreenWidth();
   image2.height = services_.stage.ScreenHeight();
   image2.picture = SettledPicture(image2, Screen());
@@ -201,6 +202,14 @@ void TForm1::ShowPictureInPicture() {
   BusyPause();
   Image1.visible = true;
   Update(ControlId::Image1);
+  LetGoOfHiddenBackdrop();
+}
+
+// The picture-in-picture backdrop shows only where Image1 does not cover it: covered whole, it is let go.
+void TForm1::LetGoOfHiddenBackdrop() {
+  if (state_.displayMode != 3 || !Image1.visible || !Image1.Bounds().Contains(Screen())) return;
+  image2.Clear();
+  Update(ControlId::image2);
 }
 
 void TForm1::ShowNextTile() {

@@ -32,21 +32,17 @@ void TForm1::StartPreparation() {
     RandomizeFromClock();
     state_.nextSlideDirection = static_cast<int>(state_.random.Below(4)) + 1;
   }
-  StartJob(index);
+  StartJob(index, state_.displayMode == 3 ? shownPath_ : "");
 }
 
-void TForm1::StartJob(int index) {
+void TForm1::StartJob(int index, const std::string& backdropPath) {
   auto job = std::make_shared<PictureJob>();
   job->index = index;
   job->path = state_.pictures[index - 1];
   job->colours = services_.stage.BitsPerPixel() <= 8 ? JpegColours::Quantised236 : JpegColours::Full24Bit;
   job->need = NextNeed();
-  if (state_.displayMode == 3) {
-    // The backdrop covers the screen from its top-left corner, stretched.
-    job->makeBackdrop = [screen = Screen()](const Picture& picture) {
-      return StretchedPart(picture, screen.Width(), screen.Height(), screen);
-    };
-  }
+  job->backdropPath = backdropPath;
+  job->screen = Screen();
   job_ = job;
   FileSystem& files = services_.files;
   services_.worker.Start([&files, job] { PreparePicture(files, *job); });
@@ -63,7 +59,7 @@ NeedRule TForm1::NextNeed() {
       if (picture.Decoded()) return std::nullopt;
       const int width = alongTop ? picture.Width() : std::min(picture.Width(), screen.Width());
       const int height = alongLeft ? picture.Height() : std::min(picture.Height(), screen.Height());
-      return PixelNeed{8, PixelRect{0, 0, width, height}, {}};
+      return PixelNeed{8, PixelRect{0, 0, width, height}, {}, {}};
     };
   }
   PictureControl control = Control(NextControl());
@@ -76,11 +72,18 @@ NeedRule TForm1::NextNeed() {
   };
 }
 
-// Handles the window's messages until `ready`: input is handled at once, and a tick that comes meanwhile runs
-// once this one has ended.
-void TForm1::AwaitJob(const std::function<bool()>& ready, bool drawRows) {
+// Handles the window's messages until the worker has finished (or `ready`, when given), or the show has ended (a
+// preparation still running then is left to stop by itself): input is handled at once, and a tick that comes
+// meanwhile runs once this one has ended.
+void TForm1::AwaitJob(bool drawRows, const std::function<bool()>& ready) {
+  struct Awaiting {
+    bool& flag;
+    const bool before;
+    explicit Awaiting(bool& f) : flag(f), before(f) { flag = true; }
+    ~Awaiting() { flag = before; }
+  } awaiting(state_.awaitingPicture);
   RowSteps steps;
-  while (!ready()) {
+  while (!(ready && ready()) && !services_.worker.Finished() && !state_.showEnded) {
     if (drawRows) DrawDecodedRows(steps);
     services_.worker.WaitForJobOrMessage(drawRows ? kRowsWaitMs : kWaitStepMs);
     services_.stage.ProcessMessages();
@@ -91,11 +94,13 @@ void TForm1::AwaitJob(const std::function<bool()>& ready, bool drawRows) {
 void TForm1::DrawDecodedRows(RowSteps& steps) {
   PictureJob& job = *job_;
   if (std::unique_ptr<PictureData> rows = job.watch.TakeRows()) {
-    Image1.Assign(job.partFrame.WithPixels(job.partNeed.eighths, job.partNeed.region, job.partNeed.Rows(),
-                                           std::move(*rows)));
+    // Read while the worker runs, and in order: it wrote partFrame and partNeed before the decode that made this
+    // copy, and handed the copy over through the watch's exchange, which this thread's TakeRows reads.
+    Image1.Assign(job.partFrame.WithPixels(job.partNeed, std::move(*rows)));
     NextPlacement()(Image1);
     Image1.visible = true;
     Update(ControlId::Image1);
+    LetGoOfHiddenBackdrop();
   }
   if (steps.Due(services_.clock.Milliseconds(), job.watch.RowsWritten())) job.watch.RequestRows(state_.background);
 }
@@ -105,20 +110,27 @@ void TForm1::DrawDecodedRows(RowSteps& steps) {
 void TForm1::LoadNextPicture() {
   StartPreparation();
   const bool drawRows = NextControl() == ControlId::Image1 && state_.displayMode <= 5;
-  const auto finished = [this] { return services_.worker.Finished(); };
-  AwaitJob(finished, drawRows);
-  if (job_ && !job_->watch.Cancelled() && job_->stamp != services_.files.Stamp(job_->path)) {
-    StartJob(job_->index);
-    AwaitJob(finished, drawRows);
+  AwaitJob(drawRows);
+  if (job_ && !state_.showEnded && job_->stamp != services_.files.Stamp(job_->path)) {
+    StartJob(job_->index, "");
+    AwaitJob(drawRows);
   }
   const std::shared_ptr<PictureJob> job = std::move(job_);
-  const bool loaded = job && job->loaded && *job->loaded;
-  // The timer runs only with pictures in the list, and a show that ends prepares nothing more: a stray tick
-  // shows the placeholder, one at the end nothing.
+  // The timer runs only with pictures in the list, and a show that ends prepares nothing more and reads nothing
+  // of a preparation that may still run: a stray tick shows the placeholder, one at the end nothing.
+  const bool loaded = !state_.showEnded && job && job->loaded && *job->loaded;
   if (state_.showEnded) Image5.Clear();
   else Image5.Assign(loaded ? job->shown : imagjunk.picture);
-  if (state_.displayMode == 3) nextBackdrop_ = loaded ? job->backdrop : imagjunk.picture;
+  shownPath_ = job ? job->path : "";
   PickNextSound();
+}
+
+// The next picture's preparation makes its backdrop first; the tick takes it as soon as it is made. Nothing
+// before the first tick, or once the show has ended.
+Picture TForm1::TakeBackdrop() {
+  StartPreparation();
+  AwaitJob(false, [this] { return !job_ || job_->backdropMade.load(); });
+  return job_ && !state_.showEnded ? job_->backdrop : Picture();
 }
 
 }  // namespace lumora

@@ -23,7 +23,7 @@ std::optional<PixelNeed> ShownNeedOf(const PictureControl& control, const PixelR
   const VisiblePart visible = VisiblePartOf(control.Bounds(), screen);
   if (visible.onScreen.Empty()) return std::nullopt;
   if (control.stretch) return StretchNeed(control.picture, control.width, control.height, visible.inBounds);
-  PixelNeed need{8, visible.inBounds, {}};
+  PixelNeed need{8, visible.inBounds, {}, {}};
   need.region = Intersect(visible.inBounds, PixelRect{0, 0, control.picture.Width(), control.picture.Height()});
   if (need.region.Empty()) return std::nullopt;
   return need;
@@ -33,7 +33,7 @@ Picture SettledPicture(const PictureControl& control, const PixelRect& screen) {
   const std::optional<PixelNeed> need = ShownNeedOf(control, screen);
   if (!need) return control.picture;
   try {
-    return control.picture.Part(need->eighths, need->region, need->Rows());
+    return control.picture.Part(*need);
   } catch (const std::runtime_error&) {
     // Its data fails: the stage meets the same failure when it draws the picture and shows the placeholder.
     return control.picture;

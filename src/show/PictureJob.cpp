@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "image/PictureLoading.h"
+#include "image/Placeholder.h"
 
 namespace lumora {
 
@@ -13,7 +14,7 @@ namespace {
 // A picture whose pixels failed to decode: drawn, it shows the placeholder at once instead of failing again.
 class FailedSource : public PictureSource {
  public:
-  PictureData DecodePart(int, const PixelRect&, const RowList*, DecodeWatch*) const override {
+  PictureData DecodePart(const PixelNeed&, DecodeWatch*) const override {
     throw std::runtime_error("the picture's data failed when it was prepared");
   }
 };
@@ -25,7 +26,7 @@ Picture Failed(const Picture& picture) {
 Picture Prepared(const Picture& picture, const std::optional<PixelNeed>& need, DecodeWatch* watch) {
   if (!need) return picture;
   try {
-    return picture.Part(need->eighths, need->region, need->Rows(), watch);
+    return picture.Part(*need, watch);
   } catch (const std::runtime_error&) {
     return Failed(picture);
   }
@@ -39,30 +40,42 @@ void PrepareShown(PictureJob& job) {
     job.partNeed = *need;
   }
   job.shown = Prepared(picture, need, &job.watch);
-  if (job.makeBackdrop && !job.watch.Cancelled()) job.backdrop = job.makeBackdrop(picture);
   // The file's bytes go with the source.
   job.loaded = DecodeResult(job.shown);
 }
 
-// Cancelled work lets go of everything it held.
+// The picture the tick before showed, stretched over the screen; the placeholder when it cannot be read now. Its
+// rows are not those the window draws while it waits.
+void MakeBackdrop(FileSystem& files, PictureJob& job) {
+  const DecodeResult shown = LoadPictureFile(files, job.backdropPath, job.colours, &job.watch);
+  job.watch.ReportRows(false);
+  job.backdrop = StretchedPart(shown ? *shown : PlaceholderPicture(), job.screen.Width(), job.screen.Height(),
+                               job.screen, &job.watch);
+  job.watch.ReportRows(true);
+}
+
+// Cancelled work lets go of everything it held but the backdrop, which once made is the window's thread's.
 void Drop(PictureJob& job) {
   job.loaded.reset();
-  job.shown = job.backdrop = Picture();
+  job.shown = Picture();
 }
 
 }  // namespace
 
 void PreparePicture(FileSystem& files, PictureJob& job) {
   try {
-    if (job.watch.Cancelled()) return;
-    job.stamp = files.Stamp(job.path);
-    job.loaded = LoadPictureFile(files, job.path, job.colours);
-    if (!job.watch.Cancelled() && *job.loaded) PrepareShown(job);
+    if (!job.backdropPath.empty() && !job.watch.Cancelled()) MakeBackdrop(files, job);
+    job.backdropMade.store(true);
+    if (!job.watch.Cancelled()) {
+      job.stamp = files.Stamp(job.path);
+      job.loaded = LoadPictureFile(files, job.path, job.colours, &job.watch);
+      if (!job.watch.Cancelled() && *job.loaded) PrepareShown(job);
+    }
     if (job.watch.Cancelled()) Drop(job);
   } catch (const std::exception&) {
     // Memory for the copies (std::bad_alloc, std::length_error): the tick shows the placeholder.
     job.loaded = DecodeError{DecodeFailure::OutOfMemory, "no memory to prepare the picture"};
-    job.shown = job.backdrop = Picture();
+    job.shown = Picture();
   }
 }
 

@@ -17,32 +17,38 @@ namespace lumora {
 using NeedRule = std::function<std::optional<PixelNeed>(const Picture&)>;
 
 // The next tick's picture, prepared by the worker while the show waits: the window's thread fills the request,
-// starts the job, and reads the results only once the worker has finished it; the watch is shared while it runs.
+// starts the job, and reads the results only once the worker has finished it (the backdrop once it is made); the
+// watch is shared while it runs.
 struct PictureJob {
   // The request.
   int index = 0;  // in the list, from 1
   std::string path;
   JpegColours colours = JpegColours::Full24Bit;
   NeedRule need;
-  // In the picture-in-picture mode, the backdrop of the tick after the next made from this picture, as it is
-  // drawn: held at the size it covers, so it costs no more than the screen.
-  std::function<Picture(const Picture&)> makeBackdrop;
+  // In the picture-in-picture mode, the file of the picture the tick before showed (empty before the first) and
+  // the screen: the next tick draws that picture first, as its backdrop stretched over the screen. The backdrop
+  // is made first, and held as drawn, so it costs no more than the screen.
+  std::string backdropPath;
+  PixelRect screen;
 
   // The results.
   std::optional<FileStamp> stamp;  // the file as it was when it was read
   std::optional<DecodeResult> loaded;  // the picture holds no file: only its prepared parts are drawn
   Picture shown;                       // the loaded picture holding what the tick draws of it
-  Picture backdrop;                    // made by makeBackdrop
+  Picture backdrop;
+  // Set once the backdrop is made: from then on the window's thread may take it while the picture is prepared.
+  std::atomic<bool> backdropMade{false};
   // Set before the part's rows are decoded, for drawing the rows so far: the picture's natural size (no pixels,
-  // no file) and what of it is decoded.
+  // no file) and what of it is decoded. The window's thread reads them while the job runs only once it has taken
+  // a copy of rows from the watch, which the worker hands over after writing them.
   Picture partFrame;
   PixelNeed partNeed;
 
   DecodeWatch watch;
 };
 
-// The worker's side: the file read and decoded to what the tick draws (and the later backdrop). A cancelled job
-// ends between two steps or two rows, leaving no picture.
+// The worker's side: the backdrop made, and the file read and decoded to what the tick draws. Every decode is
+// watched: a cancelled job ends between two steps or two rows, leaving no picture.
 void PreparePicture(FileSystem& files, PictureJob& job);
 
 }  // namespace lumora

@@ -53,6 +53,9 @@ void TForm1::ShowSlide() {
   } catch (const std::exception&) {
     // As in the overlapping mode, a slide that runs out of memory ends the tick quietly.
   }
+  // Its pixels are on the surface now: the hidden control lets go of them, as the slide's bitmap goes.
+  Image1.Clear();
+  Update(ControlId::Image1);
 }
 
 namespace {

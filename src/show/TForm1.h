@@ -81,12 +81,14 @@ class TForm1 {
   ControlId NextControl() const;
   Placement NextPlacement();
   NeedRule NextNeed();
-  void StartJob(int index);
-  void AwaitJob(const std::function<bool()>& ready, bool drawRows);
+  void StartJob(int index, const std::string& backdropPath);
+  void AwaitJob(bool drawRows, const std::function<bool()>& ready = {});
+  Picture TakeBackdrop();
   void DrawDecodedRows(RowSteps& steps);
   void ShowStretched();
   void ShowOnSchemeColour();
   void ShowPictureInPicture();
+  void LetGoOfHiddenBackdrop();
   void ShowNextTile();
   void ShowOverlapping();
   void ShowSlide();
@@ -98,7 +100,7 @@ class TForm1 {
   SaverState& state_;
   SaverServices services_;
   std::shared_ptr<PictureJob> job_;  // the next picture, while it is prepared and until a tick takes it
-  Picture nextBackdrop_;             // the picture Image1 shows, as the next tick's backdrop draws it
+  std::string shownPath_;            // the file of the picture the last tick took
   bool timerEnabled_ = false;
   int timerInterval_ = kFirstTickIntervalMs;
 };

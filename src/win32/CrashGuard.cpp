@@ -11,21 +11,21 @@ namespace {
 // The cursor was hidden once at start-up, and once more at most while a password dialog closed.
 constexpr int kMostCursorHides = 8;
 
+LONG WINAPI OnUnhandledException(EXCEPTION_POINTERS*) { EndSaverProcess(kCrashExitCode); }
+
+void OnTerminate() { EndSaverProcess(kCrashExitCode); }
+
+}  // namespace
+
 // Only calls that need nothing of the program's own state: it may be broken.
-[[noreturn]] void EndAfterCrash() {
+void EndSaverProcess(unsigned exitCode) {
   UINT previous = 0;
   SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, 0, &previous, 0);
   for (int i = 0; i < kMostCursorHides && ShowCursor(TRUE) < 0; ++i) {
   }
-  TerminateProcess(GetCurrentProcess(), kCrashExitCode);
-  ExitProcess(kCrashExitCode);
+  TerminateProcess(GetCurrentProcess(), exitCode);
+  ExitProcess(exitCode);
 }
-
-LONG WINAPI OnUnhandledException(EXCEPTION_POINTERS*) { EndAfterCrash(); }
-
-void OnTerminate() { EndAfterCrash(); }
-
-}  // namespace
 
 void InstallSaverCrashGuard() {
   // No system box about the fault or a missing disk: the process ends by itself.

@@ -11,4 +11,8 @@ inline constexpr unsigned kCrashExitCode = 3;
 // disables the system's task switching on Windows 95 and 98.
 void InstallSaverCrashGuard();
 
+// Ends the process at once, without waiting for anything it runs, the flag cleared and the cursor shown again:
+// what a crash does, and what the saver's end does when its worker does not stop.
+[[noreturn]] void EndSaverProcess(unsigned exitCode);
+
 }  // namespace lumora::win32

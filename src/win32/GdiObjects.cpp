@@ -1,11 +1,16 @@
 #include "win32/GdiObjects.h"
 
+#include <algorithm>
 
 namespace lumora::win32 {
 
 namespace {
 
 long liveGdiObjects = 0;
+
+// Rows drawn in one call: the system may first convert the pixels of a call to the surface's own format in a copy
+// (Wine does, into 32 bits), which bands keep small however large the picture.
+constexpr int kRowsPerCall = 64;
 
 // A header with room for a full palette.
 struct DibHeader {
@@ -25,9 +30,6 @@ void DrawPicturePart(HDC dc, const Picture& picture, int firstColumn, int firstR
   DibHeader dib{};
   dib.header.biSize = sizeof(BITMAPINFOHEADER);
   dib.header.biWidth = picture.Width();
-  // Top-down, and only the rows that are drawn, so the source rectangle starts at the first row either way
-  // round the platform counts rows.
-  dib.header.biHeight = -rows;
   dib.header.biPlanes = 1;
   dib.header.biBitCount = static_cast<WORD>(picture.BitCount());
   dib.header.biCompression = BI_RGB;
@@ -42,8 +44,14 @@ void DrawPicturePart(HDC dc, const Picture& picture, int firstColumn, int firstR
     SetStretchBltMode(dc, HALFTONE);
     SetBrushOrgEx(dc, 0, 0, nullptr);
   }
-  StretchDIBits(dc, left, top, columns, rows, firstColumn, 0, columns, rows, picture.Row(firstRow),
-                reinterpret_cast<const BITMAPINFO*>(&dib), DIB_RGB_COLORS, SRCCOPY);
+  for (int done = 0; done < rows; done += kRowsPerCall) {
+    const int band = std::min(kRowsPerCall, rows - done);
+    // Top-down, and only the rows that are drawn, so the source rectangle starts at the first row either way
+    // round the platform counts rows.
+    dib.header.biHeight = -band;
+    StretchDIBits(dc, left, top + done, columns, band, firstColumn, 0, columns, band, picture.Row(firstRow + done),
+                  reinterpret_cast<const BITMAPINFO*>(&dib), DIB_RGB_COLORS, SRCCOPY);
+  }
 }
 
 }  // namespace lumora::win32

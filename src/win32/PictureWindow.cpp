@@ -11,7 +11,11 @@ bool PictureWindow::Create(HWND parent, HINSTANCE instance, const Rgb* backgroun
 
 void PictureWindow::Update(const PictureControl& control, const PixelRect& screen) {
   if (!Handle()) return;
-  if (!SameLook(control, control_)) partStale_ = true;
+  // What it showed is let go at once, as the control lets go of it, not only once it shows something again.
+  if (!SameLook(control, control_)) {
+    partStale_ = true;
+    part_ = {};
+  }
   control_ = control;
   visible_ = VisiblePartOf(control.Bounds(), screen).onScreen;
   if (!control.visible || visible_.Empty()) {

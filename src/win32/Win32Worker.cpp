@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "win32/CrashGuard.h"
+
 namespace lumora::win32 {
 
 namespace {
@@ -33,7 +35,7 @@ Win32Worker::~Win32Worker() {
   if (!thread_) return;
   stop_.store(true);
   SetEvent(jobReady_.get());
-  WaitForSingleObject(thread_.get(), INFINITE);
+  if (WaitForSingleObject(thread_.get(), kEndWaitMs) == WAIT_TIMEOUT) EndSaverProcess(0);
 }
 
 DWORD WINAPI Win32Worker::ThreadMain(LPVOID self) {

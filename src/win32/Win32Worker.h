@@ -14,8 +14,11 @@ namespace lumora::win32 {
 class Win32Worker : public Worker {
  public:
   Win32Worker();
-  // Waits for the job under way (its owner has cancelled it) and ends the thread.
+  // Waits for the job under way (its owner has cancelled it, so a decode stops at its next row) and ends the
+  // thread. A job still running after kEndWaitMs (a file that does not answer) ends the process: nothing is let
+  // go that it may still use, and the saver never stays on after its show.
   ~Win32Worker();
+  static constexpr DWORD kEndWaitMs = 1000;
   Win32Worker(const Win32Worker&) = delete;
   Win32Worker& operator=(const Win32Worker&) = delete;
 

@@ -1,6 +1,11 @@
 // Ending the show under Wine: which input ends it, and the Windows 9x password check.
 #include <X11/keysym.h>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
 
 #include "SaverRun.h"
 #include "samples/JpegEncoder.h"
@@ -79,6 +84,31 @@ TEST(EndingTheShow, PointerMotionAcrossTheScreenDoesNot) {
   EXPECT_TRUE(WaitFor([] { return ShowsColour(Rgb{0, 0, 200}); }, 15s)) << "the show goes on to its second picture";
   EXPECT_TRUE(shown.saver.Process().Running());
   EXPECT_TRUE(Inspector(Session()).ScreensaverRunning());
+}
+
+// A picture file that never gives its bytes (turned into a pipe that nobody writes to once the show has started)
+// holds the worker up for good: the tick that waits for it still handles a key, which ends the show, and the
+// process ends a second later without the worker, the running flag cleared.
+TEST(EndingTheShow, AFileThatNeverAnswersDoesNotHoldUpTheEnd) {
+  ShowFiles files;
+  const std::string first = files.AddPicture("first.bmp", test::Solid(16, 16, lumora::Rgb{200, 0, 0}));
+  const std::filesystem::path silent = Session().DriveC() / "silent.jpg";
+  lumora::WriteFile(silent.string(), lumora::JpegFileOf(test::Solid(16, 16, lumora::Rgb{0, 0, 200})));
+  WriteWindowsFile("lumora.ini", SettingsFileText("Sound=0\r\nPicdis=1\r\n", {{1, first}, {2, ToWindowsPath(silent)}}));
+  RunningSaver saver;
+  const Hwnd window = saver.WaitForWindow();
+  std::filesystem::remove(silent);
+  ASSERT_EQ(mkfifo(silent.c_str(), 0600), 0);
+  const int writer = open(silent.c_str(), O_RDWR);  // there is a writer, so the saver's reads wait instead of ending
+  ASSERT_GE(writer, 0);
+  Inspector inspector(Session());
+  inspector.Post(window, 0x113, 1, 0);  // WM_TIMER: the first picture, then the second one's preparation starts
+  inspector.Post(window, 0x113, 1, 0);  // a tick that waits for the second picture
+  TapKey(XK_Escape);
+  EXPECT_EQ(saver.WaitForExit(10s), std::optional<int>(0));
+  EXPECT_FALSE(inspector.ScreensaverRunning());
+  close(writer);
+  std::filesystem::remove(silent);
 }
 
 // Input that does not end the show, or a refused Windows 98 password, coming while the next photo decodes leaves

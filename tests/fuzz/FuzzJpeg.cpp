@@ -1,10 +1,11 @@
 // libFuzzer target: any bytes through the JPEG path as the saver takes it: prepared as the worker prepares the
-// next picture (read, opened from its header, the part a small stretched control shows decoded at a reduced
-// scale, with the rows so far copied for drawing), then drawn as the show draws it, stretched small and cut at
-// natural size, in full colour and in the 236 colours of a palette display; and the same bytes read as an Exif
-// block for its orientation, which most inputs never reach through a file. Decoding may fail; it must not crash,
-// overrun or leak, and what it draws has the size asked. Built with LUMORA_FUZZ_HUGE_FRAMES, it draws pictures
-// of any size, which is slower.
+// next picture (the same file's backdrop first, stretched over the screen under the watch, then the file read,
+// opened from its header, and the rows and columns a small stretched control shows decoded at a reduced scale,
+// with the rows so far copied for drawing, turned upright as the photo is), then drawn as the show draws it,
+// stretched small and cut at natural size, in full colour and in the 236 colours of a palette display; and the
+// same bytes read as an Exif block for its orientation, which most inputs never reach through a file. Decoding may
+// fail; it must not crash, overrun or leak, and what it draws has the size asked. Built with LUMORA_FUZZ_HUGE_FRAMES,
+// it draws pictures of any size, which is slower.
 #include <cstdint>
 #include <cstdlib>
 #include <vector>
@@ -35,13 +36,15 @@ void Draw(const lumora::Picture& picture) {
   if (!corner.Empty() && CroppedPart(picture, corner).Width() != corner.Width()) std::abort();
 }
 
-// The worker's preparation for a control stretched over a 64 x 48 screen, its rows watched; what it made is drawn.
+// The worker's preparation for a control stretched over a 64 x 48 screen, its rows watched, with the backdrop of
+// the same file; what it made is drawn.
 void Prepare(const std::vector<uint8_t>& file, lumora::JpegColours colours) {
   using namespace lumora;
   test::FakeFileSystem files;
   files.Add("C:\\PICS\\FUZZ.JPG", file);
   PictureJob job;
-  job.path = "C:\\PICS\\FUZZ.JPG";
+  job.path = job.backdropPath = "C:\\PICS\\FUZZ.JPG";
+  job.screen = kScreen;
   job.colours = colours;
   job.need = [](const Picture& picture) {
     PictureControl control;
@@ -54,8 +57,9 @@ void Prepare(const std::vector<uint8_t>& file, lumora::JpegColours colours) {
   job.watch.RequestRows(Rgb{1, 2, 3});
   PreparePicture(files, job);
   if (const std::unique_ptr<PictureData> rows = job.watch.TakeRows();
-      rows && (rows->width != job.partNeed.region.Width() || rows->bits == nullptr))
+      rows && (rows->width != job.partNeed.Width() || rows->height != job.partNeed.Height() || rows->bits == nullptr))
     std::abort();
+  if (job.backdrop.Width() != kScreen.Width() || job.backdrop.Height() != kScreen.Height()) std::abort();
   if (job.loaded && *job.loaded) Draw(job.shown);
 }
 

@@ -8,16 +8,37 @@ namespace lumora::test {
 
 std::optional<std::vector<uint8_t>> FakeFileSystem::ReadFile(const std::string& path, size_t maxBytes) {
   reads.push_back(path);
+  if (onOpen) onOpen();
   auto found = files.find(path);
   if (found == files.end() || found->second.size() > maxBytes) return std::nullopt;
   return found->second;
 }
 
+namespace {
+
+// A held file whose bytes read are counted.
+class CountedReader : public HeldFileReader {
+ public:
+  CountedReader(std::shared_ptr<const std::vector<uint8_t>> file, size_t& counted)
+      : HeldFileReader(std::move(file)), counted_(counted) {}
+  size_t Read(uint8_t* into, size_t count) override {
+    const size_t read = HeldFileReader::Read(into, count);
+    counted_ += read;
+    return read;
+  }
+
+ private:
+  size_t& counted_;
+};
+
+}  // namespace
+
 std::unique_ptr<FileReader> FakeFileSystem::OpenFile(const std::string& path) {
   reads.push_back(path);
+  if (onOpen) onOpen();
   auto found = files.find(path);
   if (found == files.end()) return nullptr;
-  return std::make_unique<HeldFileReader>(std::make_shared<const std::vector<uint8_t>>(found->second));
+  return std::make_unique<CountedReader>(std::make_shared<const std::vector<uint8_t>>(found->second), bytesRead);
 }
 
 std::optional<FileStamp> FakeFileSystem::Stamp(const std::string& path) {

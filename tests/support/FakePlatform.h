@@ -13,7 +13,6 @@
 #include "platform/PasswordServices.h"
 #include "platform/ProfileFiles.h"
 #include "platform/SystemServices.h"
-#include "platform/Worker.h"
 #include "portable/IniText.h"
 
 namespace lumora::test {
@@ -53,31 +52,6 @@ class FakeSystem : public SystemServices, public Clock {
   std::function<void(bool)> onScreenSaverRunning;
 };
 
-// Runs each job at once, on the caller's thread, unless told to hold it: a held job runs when the window waits
-// for it, after `onWait` (which may change the files meanwhile) has run.
-class FakeWorker : public Worker {
- public:
-  void Start(std::function<void()> job) override {
-    ++jobsStarted;
-    if (hold) held_ = std::move(job);
-    else job();
-  }
-  bool Finished() override { return !held_; }
-  void WaitForJobOrMessage(uint32_t) override {
-    ++waits;
-    if (onWait) onWait();
-    if (held_) std::exchange(held_, nullptr)();
-  }
-
-  bool hold = false;
-  std::function<void()> onWait;
-  int jobsStarted = 0;
-  int waits = 0;
-
- private:
-  std::function<void()> held_;
-};
-
 class FakeFileSystem : public FileSystem {
  public:
   bool FileExists(const std::string& path) override { return files.count(path) > 0; }
@@ -90,6 +64,8 @@ class FakeFileSystem : public FileSystem {
   void Add(const std::string& path, std::vector<uint8_t> bytes = {}) { files[path] = std::move(bytes); }
   std::map<std::string, std::vector<uint8_t>> files;
   std::vector<std::string> reads;  // each ReadFile and OpenFile
+  size_t bytesRead = 0;            // through the readers OpenFile made
+  std::function<void()> onOpen;    // runs as a file is opened or read, after `reads` took the path
 };
 
 // INI files held in memory with the same text rules as the files on disk.

@@ -4,6 +4,7 @@
 #include "show/TForm1.h"
 #include "support/FakePlatform.h"
 #include "support/RecordingStage.h"
+#include "support/ThreadWorker.h"
 
 namespace lumora::test {
 
@@ -28,7 +29,7 @@ struct SaverHarness {
   FakeMessageBoxes boxes;
   FakePasswords passwords;
   FakeMediaDevice media;
-  FakeWorker worker;
+  ThreadWorker worker;
   RecordingStage stage;
   SaverState state;
   SaverServices services;

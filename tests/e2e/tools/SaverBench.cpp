@@ -2,8 +2,10 @@
 // screen (a 24-megapixel photo against a small bitmap), the saver's peak memory in each display mode showing
 // 24-megapixel photos (and a 192-megapixel one), the show on a computer slowed to a tenth of a core, and start-up
 // with 500 + 500 list entries against 1 + 1. Prints figures; asserts nothing.
-// Usage: lumora_saver_bench [runs] [ticks | slow]   (LUMORA_E2E_ARCH=i686|x86_64 and LUMORA_E2E_SCREEN as for the
-// e2e tests); "ticks": the timer-to-screen figures alone; "slow": the slowed computer alone.
+// Usage: lumora_saver_bench [runs] [ticks | memory | slow | soak]   (LUMORA_E2E_ARCH=i686|x86_64 and
+// LUMORA_E2E_SCREEN as for the e2e tests); "ticks": the timer-to-screen figures alone; "memory": the memory figures
+// alone, on a 1024 x 768 screen and on a 3840 x 2160 one; "slow": the slowed computer alone; "soak": what the saver
+// holds over 5,000 ticks.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -40,22 +42,34 @@ constexpr int kPhotos = 4;
 
 double Ms(Clock::duration time) { return std::chrono::duration<double, std::milli>(time).count(); }
 
-double PeakMegabytesOf(const std::filesystem::path& process) {
+// A memory figure of /proc/PID/status (VmHWM, VmRSS), in MB.
+double MegabytesOf(const std::filesystem::path& process, const std::string& field = "VmHWM") {
   std::ifstream status(process / "status");
   for (std::string line; std::getline(status, line);)
-    if (line.rfind("VmHWM:", 0) == 0) return std::atof(line.c_str() + 6) / 1024.0;
+    if (line.rfind(field + ":", 0) == 0) return std::atof(line.c_str() + field.size() + 1) / 1024.0;
   return -1;
 }
 
-// The processes that run lumora.scr (the 64-bit saver runs in a process of its own, which the loader that was
-// started starts), under /proc.
-std::vector<std::filesystem::path> SaverProcesses() {
-  std::vector<std::filesystem::path> found;
-  for (const auto& process : std::filesystem::directory_iterator("/proc")) {
-    std::ifstream cmdline(process.path() / "cmdline");
-    const std::string arguments((std::istreambuf_iterator<char>(cmdline)), std::istreambuf_iterator<char>());
-    if (arguments.find("lumora.scr") != std::string::npos) found.push_back(process.path());
+// The text of a file under /proc; empty when the process has gone meanwhile (reading then fails).
+std::string FileText(const std::filesystem::path& path) {
+  try {
+    std::ifstream file(path);
+    return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  } catch (const std::exception&) {
+    return {};
   }
+}
+
+// The processes of this session's prefix that run lumora.scr (the 64-bit saver runs in a process of its own,
+// which the loader that was started starts), under /proc; others' savers on the same machine are not counted.
+std::vector<std::filesystem::path> SaverProcesses() {
+  const std::string end(1, '\0');
+  const std::string prefix = end + "WINEPREFIX=" + Session().Prefix().string() + end;
+  std::vector<std::filesystem::path> found;
+  for (const auto& process : std::filesystem::directory_iterator("/proc"))
+    if (FileText(process.path() / "cmdline").find("lumora.scr") != std::string::npos &&
+        (end + FileText(process.path() / "environ")).find(prefix) != std::string::npos)
+      found.push_back(process.path());
   return found;
 }
 
@@ -78,18 +92,20 @@ double SaverCpuSeconds() {
 // run lumora.scr (the 64-bit one runs in a process of its own, started by the loader that was started).
 double SaverPeakMegabytes() {
   double peak = -1;
-  for (const auto& process : SaverProcesses()) peak = std::max(peak, PeakMegabytesOf(process));
+  for (const auto& process : SaverProcesses()) peak = std::max(peak, MegabytesOf(process));
   return peak;
 }
 
 // The process that runs the saver: of those that run lumora.scr, the one with the most memory.
-std::string SaverPid() {
+std::filesystem::path SaverProcess() {
   std::filesystem::path saver;
   double most = -1;
   for (const auto& process : SaverProcesses())
-    if (const double peak = PeakMegabytesOf(process); peak > most) most = peak, saver = process;
-  return saver.filename().string();
+    if (const double peak = MegabytesOf(process); peak > most) most = peak, saver = process;
+  return saver;
 }
+
+std::string SaverPid() { return SaverProcess().filename().string(); }
 
 // The time until the screen's bottom rows differ from `before` and are not the black background: a picture
 // drawn row by row as it decodes (the rows to come black) is whole only then.
@@ -323,6 +339,62 @@ void StartUp(int runs) {
               f.median, f.low, f.high, o.median, o.low, o.high, r.median, r.low, r.high);
 }
 
+// Returns once the saver's processor time has stood still for half a second: it has handled what was sent.
+void WaitUntilSaverIdle() {
+  double before = SaverCpuSeconds();
+  for (int look = 0; look < 600; ++look) {
+    std::this_thread::sleep_for(500ms);
+    const double now = SaverCpuSeconds();
+    if (now == before) return;
+    before = now;
+  }
+}
+
+constexpr int kSoakTicks = 5000;
+constexpr int kSoakBatch = 100;
+
+// Soak: 5,000 ticks across the seven display modes (a saver for each), four 24-megapixel photos and a listed file
+// gone once the show has started. Each tick is sent once the one before has been handled (so each waits for its
+// picture) or a second has passed (a slide, which the next tick ends); after each 100 what the saver holds: its
+// memory (VmRSS of its process, Wine included), the GDI objects its wrappers hold (it counts its own:
+// GetGuiResources is a stub in Wine 8), its handles and its threads (Wine's among them).
+void Soak(const std::vector<std::string>& photos) {
+  const std::filesystem::path gone = Session().DriveC() / "soak-gone.jpg";
+  const std::vector<uint8_t> small = EncodeJpeg({8, 8, SampleLayout::Rgb, std::vector<uint8_t>(192, 90)});
+  std::vector<std::string> pictures = photos;
+  pictures.insert(pictures.begin() + 2, ToWindowsPath(gone));
+  Inspector inspector(Session());
+  const auto liveGdiMessage =
+      static_cast<unsigned>(ParseRecord(inspector.Call({"message-number", "LumoraLiveGdiObjects"})).Number("result"));
+  std::printf(
+      "Soak: %d ticks across the seven display modes, four 6000 x 4000 JPEGs and one listed file gone;\n"
+      "after each %d ticks: memory MB (VmRSS), GDI objects, handles, threads\n",
+      kSoakTicks, kSoakBatch);
+  for (int mode = 1; mode <= 7; ++mode) {
+    const int ticks = kSoakTicks / 7 + (mode <= kSoakTicks % 7 ? 1 : 0);
+    Show show;
+    show.Install("Picdis=" + std::to_string(mode) + "\r\nSeq=1\r\nWidth=700\r\nHeight=500\r\n", pictures);
+    WriteFile(gone.string(), small);  // there when the saver checks its list, gone once the show runs
+    RunningSaver saver;
+    const Hwnd window = saver.WaitForWindow();
+    std::filesystem::remove(gone);
+    std::printf("  display mode %d:", mode);
+    for (int sent = 0; sent < ticks; sent += kSoakBatch) {
+      const int batch = std::min(kSoakBatch, ticks - sent);
+      inspector.Run({"send-many", HwndText(window), std::to_string(kWmTimer), "1", "0", std::to_string(batch), "1000"},
+                    600s);
+      WaitUntilSaverIdle();
+      const Record counts = ParseRecord(inspector.Call({"process-counts", HwndText(window)}));
+      std::printf("  %d: %.1f %lld %lld %lld", sent + batch, MegabytesOf(SaverProcess(), "VmRSS"),
+                  inspector.Send(window, liveGdiMessage, 0, 0, 10s).value_or(-1), counts.Number("handles"),
+                  counts.Number("threads"));
+    }
+    std::printf("\n");
+    TapKey(XK_Escape);
+    saver.WaitForExit(10s);
+  }
+}
+
 int Run(int runs, const std::string& only) {
   std::printf("lumora.scr %s under Wine, screen %d x %d\n\n", ArchName(Session().Arch()), Session().Screen().width,
               Session().Screen().height);
@@ -350,6 +422,10 @@ int Run(int runs, const std::string& only) {
     MemoryPerMode(photos, big, runs);
     return 0;
   }
+  if (only == "soak") {
+    Soak(photos);
+    return 0;
+  }
   TickLatency(photos, bitmaps, runs);
   if (only == "ticks") return 0;
   MemoryPerMode(photos, big, 1);
@@ -361,4 +437,16 @@ int Run(int runs, const std::string& only) {
 
 }  // namespace lumora::e2e
 
-int main(int argc, char** argv) { return lumora::e2e::RunBench(argc, argv, "saver bench", lumora::e2e::Run); }
+namespace {
+
+// The memory figures on a common screen and on a 4K one; everything else on the screen asked for.
+std::vector<std::string> ScreensFor(const std::string& only) {
+  if (only == "memory") return {"1024x768x24", "3840x2160x24"};
+  return {};
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  return lumora::e2e::RunBench(argc, argv, "saver bench", lumora::e2e::Run, ScreensFor);
+}

@@ -2,6 +2,7 @@
 // as key=value lines (UTF-8; backslash, CR and LF escaped). Exit code 0 on success, 1 with a message on stderr.
 #include <windows.h>
 #include <shellapi.h>
+#include <tlhelp32.h>
 
 #include <fcntl.h>
 #include <io.h>
@@ -283,6 +284,51 @@ void ScreensaverRunning(const Args& args) {
   PrintFlag("running", running != FALSE);
 }
 
+// The system's handle table as NtQuerySystemInformation gives it (SystemHandleInformation, 16): Wine 8's
+// GetProcessHandleCount says 0 whatever a process holds.
+struct SystemHandleEntry {
+  ULONG ownerProcessId;
+  BYTE objectType, flags;
+  USHORT handle;
+  PVOID object;
+  ACCESS_MASK access;
+};
+struct SystemHandles {
+  ULONG count;
+  SystemHandleEntry entries[1];
+};
+
+long long HandlesOf(DWORD processId) {
+  using Query = LONG(WINAPI*)(ULONG, PVOID, ULONG, PULONG);
+  const auto query = reinterpret_cast<Query>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQuerySystemInformation")));
+  if (query == nullptr) throw std::runtime_error("no NtQuerySystemInformation");
+  std::vector<BYTE> buffer(1 << 16);
+  ULONG needed = 0;
+  LONG status;
+  while ((status = query(16, buffer.data(), static_cast<ULONG>(buffer.size()), &needed)) ==
+         static_cast<LONG>(0xC0000004))  // STATUS_INFO_LENGTH_MISMATCH
+    buffer.resize(buffer.size() * 2);
+  if (status < 0) throw std::runtime_error("NtQuerySystemInformation failed");
+  const auto* table = reinterpret_cast<const SystemHandles*>(buffer.data());
+  long long count = 0;
+  for (ULONG i = 0; i < table->count; ++i) count += table->entries[i].ownerProcessId == processId ? 1 : 0;
+  return count;
+}
+
+// The handles the process of `window` holds, and its threads (Wine's own among them).
+void PrintProcessCounts(HWND window) {
+  DWORD id = 0;
+  GetWindowThreadProcessId(window, &id);
+  Print("handles", HandlesOf(id));
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  PROCESSENTRY32W entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry))
+    if (entry.th32ProcessID == id) Print("threads", static_cast<long long>(entry.cntThreads));
+  CloseHandle(snapshot);
+}
+
 void PrintMutex(const std::string& name) {
   HANDLE mutex = OpenMutexA(SYNCHRONIZE, FALSE, name.c_str());
   PrintFlag("exists", mutex != nullptr);
@@ -381,6 +427,15 @@ constexpr Command kCommands[] = {
      [](const Args& a) {
        Post(WindowArg(a, 1), static_cast<UINT>(NumberArg(a, 2)), NumberArg(a, 3), NumberArg(a, 4));
      }},
+    {"send-many",  // HWND MSG WPARAM LPARAM COUNT MS: the same message COUNT times, each once the one before has
+                   // been handled or MS have passed
+     [](const Args& a) {
+       for (unsigned long long i = 0; i < NumberArg(a, 5); ++i) {
+         DWORD_PTR result = 0;
+         SendMessageTimeoutW(WindowArg(a, 1), static_cast<UINT>(NumberArg(a, 2)), NumberArg(a, 3), NumberArg(a, 4),
+                             SMTO_NORMAL, static_cast<UINT>(NumberArg(a, 6)), &result);
+       }
+     }},
     {"post-many",  // HWND MSG WPARAM LPARAM COUNT: the same message COUNT times, as fast as the queue takes it
      [](const Args& a) {
        for (unsigned long long i = 0; i < NumberArg(a, 5); ++i)
@@ -393,6 +448,7 @@ constexpr Command kCommands[] = {
     {"foreground", [](const Args&) { PrintFound(GetForegroundWindow()); }},
     {"screensaver-running", [](const Args& a) { ScreensaverRunning(a); }},  // [0|1]
     {"mutex", [](const Args& a) { PrintMutex(a.at(1)); }},                  // NAME: whether it exists
+    {"process-counts", [](const Args& a) { PrintProcessCounts(WindowArg(a, 1)); }},  // HWND
     {"cursor", [](const Args&) { PrintCursor(); }},
     {"screen", [](const Args&) { PrintScreen(); }},
     {"display-mode",  // WIDTH HEIGHT

@@ -172,5 +172,19 @@ TEST(BmpDecoder, MasksInsideTheHeaderAreIgnoredWithoutBitFieldsCompression) {
   EXPECT_EQ(DecodedRows(fields), (Rows{{kRed}}));
 }
 
+// A preparation cancelled while it decodes a bitmap stops between two rows, run-length coded or not.
+TEST(BmpDecoder, ACancelledWatchStopsTheDecode) {
+  DecodeWatch watch;
+  watch.Cancel();
+  const BmpFields plain{.width = 1, .height = 2, .pixels = PaddedRows({{1, 2, 3}, {4, 5, 6}})};
+  const BmpFields rle8{.width = 2, .height = 2, .bitCount = 8, .compression = 1, .colorsUsed = 2,
+                       .palette = {kRed, kBlue}, .pixels = {0x02, 0x00, 0x00, 0x00, 0x02, 0x01, 0x00, 0x01}};
+  for (const BmpFields& fields : {plain, rle8}) {
+    const DecodeResult result = DecodeBmp(BuildBmp(fields), &watch);
+    ASSERT_FALSE(result) << fields.compression;
+    EXPECT_EQ(result.error().reason, "cancelled");
+  }
+}
+
 }  // namespace
 }  // namespace lumora

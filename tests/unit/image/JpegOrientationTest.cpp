@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "image/DecodeWatch.h"
 #include "image/JpegDecoder.h"
 #include "samples/JpegEncoder.h"
 
@@ -131,6 +133,45 @@ TEST(JpegOrientation, ATurnedPhotoDecodesAPartAtAReducedScale) {
         const Rgb expected = ColourOf(uprightBlocks[y / 4 * 2 + x / 4]);
         EXPECT_TRUE(Near(PixelOf(part, x - 3, y), expected, 8)) << "at " << x << "," << y;
       }
+  }
+}
+
+// A late turned photo draws its rows as they decode: the copy of the rows decoded so far (the decoder's first
+// strip) stands upright like the photo, those pixels at their final place, from the edge where the stored first
+// row stands, and the rest in the colour asked for.
+TEST(JpegOrientation, RowsDecodedSoFarShowAtTheirUprightPlace) {
+  enum Edge { kTop, kBottom, kLeft, kRight };
+  const struct {
+    int exif;
+    Edge firstRow;
+  } rows[] = {{1, kTop}, {2, kTop}, {3, kBottom}, {4, kBottom}, {5, kLeft}, {6, kRight}, {7, kRight}, {8, kLeft}};
+  constexpr Rgb kFill{1, 2, 3};
+  SampleImage image{32, 32, SampleLayout::Rgb, {}};
+  for (int i = 0; i < 32 * 32 * 3; ++i) image.samples.push_back(static_cast<uint8_t>(40 + i * 37 % 170));
+  for (const auto& row : rows) {
+    SCOPED_TRACE("orientation " + std::to_string(row.exif));
+    const DecodeResult opened =
+        OpenJpeg(EncodeJpeg(image, {.app1 = ExifWithOrientation(row.exif)}), JpegColours::Full24Bit);
+    ASSERT_TRUE(opened);
+    DecodeWatch watch;
+    watch.RequestRows(kFill);
+    const Picture whole = opened->Part(8, PixelRect{0, 0, 32, 32}, nullptr, &watch);
+    const std::unique_ptr<PictureData> copy = watch.TakeRows();
+    ASSERT_NE(copy, nullptr);
+    // Line `i` counted from that edge is decoded (as in the whole picture) or filled, all along.
+    const auto lineIs = [&](int i, bool decoded) {
+      for (int along = 0; along < 32; ++along) {
+        const int x = row.firstRow == kLeft ? i : row.firstRow == kRight ? 31 - i : along;
+        const int y = row.firstRow == kTop ? i : row.firstRow == kBottom ? 31 - i : along;
+        if (!(GetBgr(copy->Row(y) + x * 3) == (decoded ? whole.PixelAt(x, y) : kFill))) return false;
+      }
+      return true;
+    };
+    int decodedLines = 0;
+    while (decodedLines < 32 && lineIs(decodedLines, true)) ++decodedLines;
+    EXPECT_GT(decodedLines, 0);
+    for (int i = decodedLines; i < 32; ++i) ASSERT_TRUE(lineIs(i, false)) << "line " << i << " of " << decodedLines;
+    EXPECT_LT(decodedLines, 32);
   }
 }
 

@@ -71,19 +71,16 @@ TEST(PictureLimit, RefusesPicturesBeyondTheLimitBeforeAllocating) {
 class CoordinateSource : public PictureSource {
  public:
   explicit CoordinateSource(bool fails = false) : fails_(fails) {}
-  PictureData DecodePart(int eighths, const PixelRect& region, const RowList* rows, DecodeWatch*) const override {
+  PictureData DecodePart(const PixelNeed& need, DecodeWatch*) const override {
     if (fails_) throw std::runtime_error("decoding JPEG rows: corrupt data");
-    asked.push_back({eighths, region, rows ? *rows : RowList{}});
-    RowList all;
-    for (int y = region.top; y < region.bottom; ++y) all.push_back(y);
-    const RowList& kept = rows ? *rows : all;
-    PictureData data = AllocatePicture(region.Width(), static_cast<int>(kept.size()), 24);
-    for (size_t y = 0; y < kept.size(); ++y)
-      for (int x = 0; x < region.Width(); ++x) {
-        uint8_t* pixel = data.Row(static_cast<int>(y)) + x * 3;
+    asked.push_back(need);
+    PictureData data = AllocatePicture(need.Width(), need.Height(), 24);
+    for (int y = 0; y < need.Height(); ++y)
+      for (int x = 0; x < need.Width(); ++x) {
+        uint8_t* pixel = data.Row(y) + x * 3;
         pixel[0] = 0;
-        pixel[1] = static_cast<uint8_t>(kept[y]);
-        pixel[2] = static_cast<uint8_t>(region.left + x);
+        pixel[1] = static_cast<uint8_t>(need.rows.empty() ? need.region.top + y : need.rows[y]);
+        pixel[2] = static_cast<uint8_t>(need.columns.empty() ? need.region.left + x : need.columns[x]);
       }
     return data;
   }
@@ -116,24 +113,29 @@ TEST(StretchedPart, AnEncodedPictureDecodesOnlyTheScaledRegionItSamples) {
   ASSERT_EQ(source->asked.size(), 1u);
   EXPECT_EQ(source->asked[0].eighths, 1);  // 250 x 200 covers 200 x 160
   EXPECT_EQ(source->asked[0].region, (PixelRect{125, 100, 250, 200}));
-  EXPECT_TRUE(source->asked[0].rows.empty()) << "under half the rows dropped: every row decoded";
+  EXPECT_EQ(source->asked[0].rows.size(), 80u) << "of 100: only the rows and columns sampled are decoded";
+  EXPECT_EQ(source->asked[0].columns.size(), 100u) << "of 125";
   EXPECT_EQ(part.PixelAt(0, 0), (Rgb{125, 100, 0}));
   const Picture tiny = StretchedPart(encoded, 20, 16, PixelRect{0, 0, 20, 16});
-  EXPECT_EQ(source->asked[1].rows.size(), 16u) << "most rows dropped: only the sampled ones decoded";
+  EXPECT_EQ(source->asked[1].rows.size(), 16u);
   EXPECT_EQ(tiny.PixelAt(0, 15).g, source->asked[1].rows.back());
+  StretchedPart(Picture(100, 80, source), 300, 240, PixelRect{0, 0, 300, 240});
+  EXPECT_TRUE(source->asked[2].rows.empty() && source->asked[2].columns.empty()) << "enlarged: every one sampled";
 }
 
 TEST(SettledPart, DrawsExactlyAsTheEncodedPictureWithoutDecodingAgain) {
   const auto source = std::make_shared<CoordinateSource>();
   const Picture encoded(1800, 1200, source);
   const PixelNeed need = StretchNeed(encoded, 400, 300, PixelRect{0, 0, 400, 300});
-  const Picture settled = encoded.Part(need.eighths, need.region, need.Rows());
+  const Picture settled = encoded.Part(need);
   EXPECT_EQ(settled.Width(), 1800) << "geometry keeps the natural size";
+  EXPECT_EQ(settled.HeldPixels().Width(), 400) << "of 450 columns at a quarter size, those drawn";
   const PixelRect visible{0, 0, 400, 300};
   const Picture fromEncoded = StretchedPart(encoded, 400, 300, visible);
   const size_t decodes = source->asked.size();
   const Picture fromSettled = StretchedPart(settled, 400, 300, visible);
   EXPECT_EQ(source->asked.size(), decodes);
+  EXPECT_EQ(fromSettled.Identity(), settled.Identity()) << "what is drawn is what is held, not a copy";
   for (int y = 0; y < 300; y += 7)
     for (int x = 0; x < 400; x += 7) ASSERT_EQ(fromSettled.PixelAt(x, y), fromEncoded.PixelAt(x, y));
   EXPECT_THROW(settled.Part(8, PixelRect{0, 0, 1, 1}), std::runtime_error) << "no source kept to decode more";

@@ -1,9 +1,13 @@
 // The next picture, prepared by the worker while the show waits, and the tick that takes it.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+
 #include "samples/JpegEncoder.h"
 #include "show/RowSteps.h"
 #include "support/ShowFixture.h"
+#include "support/ThreadWorker.h"
 
 namespace lumora {
 namespace {
@@ -22,6 +26,13 @@ std::vector<uint8_t> GreenJpeg(int width, int height) {
       {.fullChroma = true, .storeAsRgb = true});
 }
 
+// Noise, which a JPEG keeps at hundreds of kilobytes.
+std::vector<uint8_t> NoisyJpeg(int width, int height) {
+  return EncodeJpegRows(width, height, SampleLayout::Rgb, [width](int y, uint8_t* row) {
+    for (int x = 0; x < 3 * width; ++x) row[x] = static_cast<uint8_t>((x * 7919 + y * 104729) % 251);
+  });
+}
+
 // Anything near white is the placeholder, which a part the worker did not decode would show.
 bool ShowsThePlaceholder(const Picture& frame) {
   for (int y = 0; y < frame.Height(); ++y)
@@ -31,37 +42,49 @@ bool ShowsThePlaceholder(const Picture& frame) {
 }
 
 // A 1600 x 1200 photo on a 640 x 480 screen: each mode's ticks draw just the part the worker decoded, at the
-// scale it decoded it; each picture's file is opened for its header and once for each part the worker decodes.
+// scale it decoded it, holding no more pixels than the control shows (of the slide, the band it draws, held
+// only while it slides); each picture's file is opened for its header and once for each part the worker decodes.
 TEST(NextPicture, TheTickDrawsWhatTheWorkerDecodedInEveryMode) {
   const struct {
     int mode;
-    int eighths;     // of the picture Image1 holds; 0: Image1 holds none
-    PixelRect part;  // in pixels of that scale
-    size_t opens;    // of the file, for the two pictures shown and the next one
+    int eighths;                // of the picture Image1 holds; 0: Image1 holds none
+    PixelRect part;             // in pixels of that scale
+    int heldWidth, heldHeight;  // the pixels held of it
+    size_t opens;               // of the file, for the two pictures shown and the next one
   } rows[] = {
-      {1, 4, {0, 0, 800, 600}, 6},        // stretched over the screen: half size is the smallest that covers it
-      {2, 8, {480, 360, 1120, 840}, 6},   // natural size, centred: the middle of the photo
-      {3, 8, {480, 360, 1120, 840}, 9},   // and each one's backdrop
-      {4, 2, {0, 0, 400, 300}, 6},        // a 320 x 240 tile: a quarter size
-      {5, 4, {80, 60, 720, 540}, 6},      // 800 x 600 centred: half size, its middle
-      {6, 0, {}, 6},                       // copied onto the surface
-      {7, 8, {0, 0, 1600, 480}, 6},      // the band that slides in from the left: every column, the screen's height
+      {1, 4, {0, 0, 800, 600}, 640, 480, 6},        // stretched over the screen: half size, the sampled lines
+      {2, 8, {480, 360, 1120, 840}, 640, 480, 6},   // natural size, centred: the middle of the photo
+      {3, 8, {480, 360, 1120, 840}, 640, 480, 10},  // and, first, the backdrop of the picture before
+      {4, 2, {0, 0, 400, 300}, 320, 240, 6},        // a 320 x 240 tile: a quarter size
+      {5, 4, {80, 60, 720, 540}, 640, 480, 6},      // 800 x 600 centred: half size, its middle
+      {6, 0, {}, 0, 0, 6},                          // copied onto the surface
+      {7, 8, {0, 0, 1600, 480}, 1600, 480, 6},      // the band that slides in from the left
   };
   for (const auto& row : rows) {
     ShowFixture show(640, 480);
     show.files.Add("C:\\PICS\\photo.jpg", GreenJpeg(1600, 1200));
     show.pictures[1] = "C:\\PICS\\photo.jpg";
+    Picture sliding;
+    show.stage.onProcessMessages = [&] {  // after a slide's first step, which then ends
+      sliding = show.form.Image1.picture;
+      show.state.slideStop = true;
+    };
     show.Start("Picdis=" + std::to_string(row.mode) + "\r\nColor=4\r\nHeight=600\r\nWidth=800\r\n");
     show.Ticks(2);  // the second with the first one's backdrop in mode 3
     EXPECT_EQ(show.files.reads.size(), row.opens) << "mode " << row.mode;
     EXPECT_FALSE(ShowsThePlaceholder(show.stage.Render())) << "mode " << row.mode;
-    if (row.mode == 3) {  // the backdrop is held as drawn, no larger than the screen
-      EXPECT_TRUE(show.form.image2.picture.Decoded());
-      EXPECT_EQ(show.form.image2.picture.Width(), 640);
+    if (row.mode == 3) {
+      EXPECT_TRUE(show.form.image2.picture.Empty()) << "the backdrop, covered whole, is let go";
     }
+    if (row.mode == 7) {
+      EXPECT_TRUE(show.form.Image1.picture.Empty()) << "the slide's pixels go once it has ended";
+    }
+    const Picture held = row.mode == 7 ? sliding : show.form.Image1.picture;
     if (row.eighths == 0) continue;
-    EXPECT_EQ(show.form.Image1.picture.Scale(), row.eighths) << "mode " << row.mode;
-    EXPECT_EQ(show.form.Image1.picture.Window(), row.part) << "mode " << row.mode;
+    EXPECT_EQ(held.Scale(), row.eighths) << "mode " << row.mode;
+    EXPECT_EQ(held.Window(), row.part) << "mode " << row.mode;
+    EXPECT_EQ(held.HeldPixels().Width(), row.heldWidth) << "mode " << row.mode;
+    EXPECT_EQ(held.HeldPixels().Height(), row.heldHeight) << "mode " << row.mode;
   }
 }
 
@@ -122,19 +145,81 @@ TEST(NextPicture, TicksBehindAPasswordDialogOpenedInASlideGoOn) {
   EXPECT_FALSE(show.stage.closed);
 }
 
-// Cancelled while the part is decoded (the watch cancels at the first rows), the job holds nothing.
-TEST(NextPicture, ACancelledPreparationLetsGoOfWhatItHeld) {
+// A password dialog opened while a tick waits for its picture (Windows 9x, a password set, the first answer
+// refused), and a tick delivered behind it: that tick runs once the waiting one has shown its picture where it
+// was prepared for, and the show goes on as without the dialog. Of three ticks the second waits: its picture's
+// file answers only once the dialog is open (in mode 3 it waits for the picture in front, its backdrop shown).
+// Points where the first, second and third picture show (-1: none); with the clock standing still, every
+// overlap lands at (5, 0) and every slide comes from the left.
+TEST(NextPicture, ATickBehindADialogOpenedWhileAPictureIsAwaitedRunsAfterItInEveryMode) {
+  const Rgb kColours[] = {{0, 0, 100}, {0, 100, 0}, {100, 0, 0}};
+  const struct {
+    int mode;
+    int shows[3][2];
+  } rows[] = {
+      {1, {{-1, -1}, {-1, -1}, {100, 50}}}, {2, {{-1, -1}, {-1, -1}, {100, 50}}},
+      {3, {{-1, -1}, {0, 0}, {100, 50}}},    // the backdrop is the second picture, the third in front
+      {4, {{10, 10}, {10, 60}, {110, 10}}},  // tiles top left, below it, top right
+      {5, {{-1, -1}, {-1, -1}, {100, 50}}}, {6, {{-1, -1}, {-1, -1}, {10, 10}}},
+      {7, {{-1, -1}, {-1, -1}, {10, 10}}},
+  };
+  for (const auto& row : rows) {
+    ShowFixture show(200, 100);
+    show.system.platform = PlatformKind::Windows9x;
+    show.passwords.usePassword = 1;
+    show.passwords.answers = {false};
+    std::vector<std::string> paths;
+    for (Rgb colour : kColours) paths.push_back(show.AddPicture(Solid(40, 20, colour)));
+    std::atomic<bool> dialogOpen{false};
+    show.files.onOpen = [&] {  // on the worker's thread
+      if (show.files.reads.back() == paths[1])
+        while (!dialogOpen.load()) std::this_thread::yield();
+    };
+    show.passwords.whileDialogOpen = [&] {
+      dialogOpen.store(true);
+      show.form.Timer1Timer();
+    };
+    bool waiting = false, pressed = false;
+    show.stage.onProcessMessages = [&] {
+      if (!waiting || pressed || (row.mode == 3 && show.form.image2.picture.Empty())) return;
+      pressed = true;
+      show.form.deactivate(QueuedMessage::KeyDown);
+    };
+    show.Start("Picdis=" + std::to_string(row.mode) + "\r\nColor=4\r\nWidth=60\r\nHeight=30\r\n");
+    show.worker.hold = true;
+    show.Ticks(1);
+    waiting = true;
+    show.Ticks(1);
+    ASSERT_TRUE(pressed) << "mode " << row.mode;
+    EXPECT_EQ(show.state.colourStep, 3) << "mode " << row.mode;
+    const Picture frame = show.stage.Render();
+    EXPECT_FALSE(ShowsThePlaceholder(frame)) << "mode " << row.mode;
+    for (int picture = 0; picture < 3; ++picture) {
+      const auto [x, y] = row.shows[picture];
+      if (x < 0) continue;
+      EXPECT_EQ(frame.PixelAt(x, y), kColours[picture]) << "mode " << row.mode << ", picture " << picture + 1;
+    }
+  }
+}
+
+// Cancelled while it decodes the backdrop, the first of its decodes (here as the backdrop's rows are opened), a
+// preparation stops between two rows, long before the end of the file, and holds nothing.
+TEST(NextPicture, ACancelledPreparationStopsBetweenRowsAndLetsGoOfWhatItHeld) {
   test::FakeFileSystem files;
+  const std::vector<uint8_t> before = NoisyJpeg(1000, 750);
+  files.Add("C:\\PICS\\before.jpg", before);
   files.Add("C:\\PICS\\photo.jpg", GreenJpeg(64, 48));
   PictureJob job;
   job.path = "C:\\PICS\\photo.jpg";
-  job.need = [&job](const Picture&) {
-    job.watch.Cancel();
-    return PixelNeed{8, PixelRect{0, 0, 64, 48}, {}};
+  job.backdropPath = "C:\\PICS\\before.jpg";
+  job.screen = PixelRect{0, 0, 640, 480};
+  files.onOpen = [&] {
+    if (files.reads.size() == 2) job.watch.Cancel();
   };
-  job.makeBackdrop = [](const Picture& picture) { return StretchedPart(picture, 16, 12, PixelRect{0, 0, 16, 12}); };
-  PreparePicture(files, job);
-  EXPECT_EQ(files.reads.size(), 2u) << "the header, and the part it stopped in; no backdrop";
+  test::ThreadWorker worker;
+  worker.Start([&] { PreparePicture(files, job); });
+  EXPECT_EQ(files.reads, (std::vector<std::string>(2, "C:\\PICS\\before.jpg"))) << "its header, its rows";
+  EXPECT_LT(files.bytesRead, before.size() / 2);
   EXPECT_FALSE(job.loaded.has_value());
   EXPECT_TRUE(job.shown.Empty());
   EXPECT_TRUE(job.backdrop.Empty());
