@@ -320,6 +320,7 @@ TEST(InstallerPages, RefusesAMissingFolderKeepsChoicesAcrossBackAndAsksBeforeCan
   ASSERT_TRUE(window.has_value());
   ChildInfo activate = GoToTheListsPage(inspector, *window);
   EXPECT_EQ(activate.check, 1);
+  SaveForReadme(inspector.Window(*window).rect, "installer-lists-page.png");
 
   std::vector<ChildInfo> edits = ShownEdits(inspector, *window);
   ASSERT_EQ(edits.size(), 2u);

@@ -40,24 +40,6 @@ std::vector<std::string> PictureList() {
   return values;
 }
 
-// With LUMORA_E2E_SCREENSHOTS=DIR, that part of the screen (a window inside its frame, or with it), as the README
-// shows it, once it has looked the same for two seconds.
-void SaveForReadme(const Rect& bounds, const std::string& fileName) {
-  const char* folder = std::getenv("LUMORA_E2E_SCREENSHOTS");
-  if (folder == nullptr) return;
-  Image shot = Screenshot().Crop(bounds);
-  int unchanged = 0;
-  WaitFor(
-      [&] {
-        const Image again = Screenshot().Crop(bounds);
-        unchanged = CountDifferences(again, again.Bounds(), shot) == 0 ? unchanged + 1 : 0;
-        shot = again;
-        return unchanged >= 8;
-      },
-      30s, 250ms);
-  shot.SavePng(std::filesystem::path(folder) / fileName);
-}
-
 // C:\Library: 20 year folders of 10 event folders, 100 pictures in each of the 200 (only their first bytes).
 void WriteLargeLibrary() {
   const std::filesystem::path library = FromWindowsPath("C:\\Library");

@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+
 namespace lumora::e2e {
+
+using namespace std::chrono_literals;
 
 WineProcess StartScr(const std::vector<std::string>& args, const WineRunOptions& options,
                      const std::filesystem::path& scr) {
@@ -39,6 +44,22 @@ std::filesystem::path CopyScr(const std::filesystem::path& folder, const std::st
 }
 
 Image Screenshot() { return Session().X().Screenshot(); }
+void SaveForReadme(const Rect& bounds, const std::string& fileName) {
+  const char* folder = std::getenv("LUMORA_E2E_SCREENSHOTS");
+  if (folder == nullptr) return;
+  Image shot = Screenshot().Crop(bounds);
+  int unchanged = 0;
+  WaitFor(
+      [&] {
+        const Image again = Screenshot().Crop(bounds);
+        unchanged = CountDifferences(again, again.Bounds(), shot) == 0 ? unchanged + 1 : 0;
+        shot = again;
+        return unchanged >= 8;
+      },
+      30s, 250ms);
+  shot.SavePng(std::filesystem::path(folder) / fileName);
+}
+
 bool CursorVisible() { return Session().X().CursorVisible(); }
 void TapKey(KeySymbol key, std::initializer_list<KeySymbol> modifiers) { Session().X().TapKey(key, modifiers); }
 void KeyDown(KeySymbol key) { Session().X().KeyDown(key); }

@@ -33,6 +33,9 @@ void WaitUntilNoSaverRuns();
 std::filesystem::path CopyScr(const std::filesystem::path& folder, const std::string& fileName);
 
 Image Screenshot();
+// With LUMORA_E2E_SCREENSHOTS=DIR, that part of the screen (a window inside its frame, or with it), as the README
+// shows it, once it has looked the same for two seconds.
+void SaveForReadme(const Rect& bounds, const std::string& fileName);
 bool CursorVisible();  // the X cursor under the pointer has an opaque pixel
 void TapKey(KeySymbol key, std::initializer_list<KeySymbol> modifiers = {});
 void KeyDown(KeySymbol key);
