@@ -66,6 +66,16 @@ bool ComesBefore(const std::vector<std::string>& a, const std::vector<std::strin
   return a.size() < b.size();
 }
 
+// A folder's entries by name; pointers sort faster than the entries themselves.
+std::vector<FolderEntry*> InNaturalOrder(std::vector<FolderEntry>& entries) {
+  std::vector<FolderEntry*> sorted;
+  sorted.reserve(entries.size());
+  for (FolderEntry& entry : entries) sorted.push_back(&entry);
+  std::sort(sorted.begin(), sorted.end(),
+            [](const FolderEntry* a, const FolderEntry* b) { return NaturalLess(a->name, b->name); });
+  return sorted;
+}
+
 std::vector<std::string> Components(const std::string& path) {
   std::vector<std::string> parts;
   size_t begin = 0;
@@ -181,20 +191,19 @@ class Collector {
       collected_.errors.push_back("Cannot read the folder " + folder);
       return;
     }
-    std::sort(entries->begin(), entries->end(),
-              [](const FolderEntry& a, const FolderEntry& b) { return NaturalLess(a.name, b.name); });
+    const std::vector<FolderEntry*> sorted = InNaturalOrder(*entries);
     const size_t index = NewFolder(tree_.Join(folder, ""));
-    for (FolderEntry& entry : *entries) {
-      if (entry.isFolder) continue;
-      if (IsListFile(list_, entry.name))
-        AddFile(index, std::move(entry.name), entry.shortName);
+    for (FolderEntry* entry : sorted) {
+      if (entry->isFolder) continue;
+      if (IsListFile(list_, entry->name))
+        AddFile(index, std::move(entry->name), entry->shortName);
       else
-        others_.push_back(std::move(entry.name));
+        others_.push_back(std::move(entry->name));
     }
     if (!recursive_) return;
-    for (const FolderEntry& entry : *entries) {
-      if (!entry.isFolder) continue;
-      const std::string path = tree_.Join(folder, entry.name), shortPath = ShortPathOf(folder, entry);
+    for (const FolderEntry* entry : sorted) {
+      if (!entry->isFolder) continue;
+      const std::string path = tree_.Join(folder, entry->name), shortPath = ShortPathOf(folder, *entry);
       AddFolder(FitsCodePage(path) || shortPath.empty() ? path : shortPath);
     }
   }
