@@ -137,6 +137,7 @@ class Collector {
   struct Folder {
     std::string prefix;  // its files' paths start so: its path and a separator; empty for a file named itself
     size_t argument;     // the index of the argument it was found through
+    bool fits;           // the prefix fits the code page
   };
   struct FoundFile {
     size_t folder;
@@ -144,7 +145,8 @@ class Collector {
   };
 
   size_t NewFolder(std::string prefix) {
-    folders_.push_back({std::move(prefix), arguments_.size() - 1});
+    const bool fits = FitsCodePage(prefix);
+    folders_.push_back({std::move(prefix), arguments_.size() - 1, fits});
     return folders_.size() - 1;
   }
 
@@ -161,8 +163,8 @@ class Collector {
   // A name the code page lacks characters for is listed by its short name, which the saver's ANSI functions open.
   void AddFile(size_t folder, std::string name, const std::string& shortName = {}) {
     const std::string& prefix = folders_[folder].prefix;
-    const bool fits = FitsCodePage(prefix) && FitsCodePage(name);
-    if (!fits && !shortName.empty() && FitsCodePage(prefix) && FitsCodePage(shortName)) {
+    const bool fits = folders_[folder].fits && FitsCodePage(name);
+    if (!fits && !shortName.empty() && folders_[folder].fits && FitsCodePage(shortName)) {
       collected_.skipped.push_back("Listed by its short name " + prefix + shortName +
                                    ", as its name has characters the system's code page lacks: " + prefix + name);
       AddFile(folder, shortName);
