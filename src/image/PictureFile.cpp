@@ -11,11 +11,11 @@ std::string PictureExtension(const std::string& path) {
   return path.substr(dot);
 }
 
-bool IsBitmapFile(const std::string& path) { return LowerAscii(PictureExtension(path)) == ".bmp"; }
+// An ending with one dot, at its start, is the extension itself: no copy of the extension is needed.
+bool IsBitmapFile(const std::string& path) { return EndsWithIgnoringAsciiCase(path, ".bmp"); }
 
 bool IsJpegFile(const std::string& path) {
-  const std::string extension = LowerAscii(PictureExtension(path));
-  return extension == ".jpg" || extension == ".jpeg";
+  return EndsWithIgnoringAsciiCase(path, ".jpg") || EndsWithIgnoringAsciiCase(path, ".jpeg");
 }
 
 bool HasPictureExtension(const std::string& path) { return IsBitmapFile(path) || IsJpegFile(path); }

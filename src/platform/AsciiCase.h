@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace lumora {
@@ -12,11 +13,15 @@ inline std::string LowerAscii(std::string text) {
   return text;
 }
 
-inline bool SameIgnoringAsciiCase(const std::string& a, const std::string& b) {
+inline bool SameIgnoringAsciiCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i)
     if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
   return true;
+}
+
+inline bool EndsWithIgnoringAsciiCase(std::string_view text, std::string_view ending) {
+  return text.size() >= ending.size() && SameIgnoringAsciiCase(text.substr(text.size() - ending.size()), ending);
 }
 
 inline bool ContainsIgnoringAsciiCase(const std::vector<std::string>& texts, const std::string& text) {

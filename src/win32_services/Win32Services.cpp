@@ -4,8 +4,20 @@
 #include <vector>
 
 #include "win32_services/Handles.h"
+#include "win32_services/LibraryFunction.h"
 
 namespace lumora::win32 {
+
+namespace {
+
+// A box over the active window; IDCANCEL when there is no box to show.
+int ShowMessageBox(const char* text, const char* caption, UINT flags) {
+  static const auto messageBox = LibraryFunction<decltype(MessageBoxA)>("user32.dll", "MessageBoxA");
+  static const auto activeWindow = LibraryFunction<decltype(GetActiveWindow)>("user32.dll", "GetActiveWindow");
+  return messageBox && activeWindow ? messageBox(activeWindow(), text, caption, flags) : IDCANCEL;
+}
+
+}  // namespace
 
 std::string WindowsDirectory() {
   // The buffer starts out as "c:\windows": when the directory does not fit in 200 characters the call
@@ -139,12 +151,12 @@ bool Win32MessageBoxes::Show(BoxKind kind, const std::string& text, BoxButtons b
   if (buttons == BoxButtons::OkCancel) flags |= MB_OKCANCEL;
   if (buttons == BoxButtons::YesNo) flags |= MB_YESNO | MB_DEFBUTTON2;
   const char* caption = titleOnEveryBox_ ? title_.c_str() : style.caption;
-  const int answer = MessageBoxA(GetActiveWindow(), text.c_str(), caption, flags);
+  const int answer = ShowMessageBox(text.c_str(), caption, flags);
   return answer == IDOK || answer == IDYES;
 }
 
 void Win32MessageBoxes::ShowErrorReport(const std::string& text) {
-  MessageBoxA(GetActiveWindow(), ErrorReportText(text).c_str(), title_.c_str(), MB_OK | MB_ICONERROR | MB_TOPMOST | MB_SETFOREGROUND);
+  ShowMessageBox(ErrorReportText(text).c_str(), title_.c_str(), MB_OK | MB_ICONERROR | MB_TOPMOST | MB_SETFOREGROUND);
 }
 
 }  // namespace lumora::win32

@@ -18,8 +18,8 @@ constexpr size_t kHeadBytes = 12;
 // A report names at most this many of the other files of the folders.
 constexpr size_t kNamedOthers = 10;
 
-bool IsWaveFile(const std::string& path) { return LowerAscii(PictureExtension(path)) == ".wav"; }
-bool IsMidiFile(const std::string& path) { return LowerAscii(PictureExtension(path)) == ".mid"; }
+bool IsWaveFile(const std::string& path) { return EndsWithIgnoringAsciiCase(path, ".wav"); }
+bool IsMidiFile(const std::string& path) { return EndsWithIgnoringAsciiCase(path, ".mid"); }
 bool HasSoundExtension(const std::string& path) { return IsWaveFile(path) || IsMidiFile(path); }
 
 bool StartsWith(std::span<const uint8_t> bytes, size_t at, std::string_view text) {
@@ -51,7 +51,9 @@ std::string OthersLine(SlotList list, const std::vector<std::string>& names) {
 
 // The ANSI file functions of Windows put "?" for each character of a name that the code page lacks; no real
 // Windows file name holds "?" or "*".
-bool FitsCodePage(const std::string& path) { return path.find_first_of("?*") == std::string::npos; }
+bool FitsCodePage(std::string_view path) {
+  return std::none_of(path.begin(), path.end(), [](char c) { return c == '?' || c == '*'; });
+}
 
 // "img2" before "img10"; in one folder its files before its subfolders, as the walk takes them.
 bool ComesBefore(const std::vector<std::string>& a, const std::vector<std::string>& b) {
@@ -62,6 +64,16 @@ bool ComesBefore(const std::vector<std::string>& a, const std::vector<std::strin
     return NaturalLess(a[i], b[i]);
   }
   return a.size() < b.size();
+}
+
+// A folder's entries by name; pointers sort faster than the entries themselves.
+std::vector<FolderEntry*> InNaturalOrder(std::vector<FolderEntry>& entries) {
+  std::vector<FolderEntry*> sorted;
+  sorted.reserve(entries.size());
+  for (FolderEntry& entry : entries) sorted.push_back(&entry);
+  std::sort(sorted.begin(), sorted.end(),
+            [](const FolderEntry* a, const FolderEntry* b) { return NaturalLess(a->name, b->name); });
+  return sorted;
 }
 
 std::vector<std::string> Components(const std::string& path) {
@@ -89,7 +101,7 @@ class Collector {
         break;
       case PathKind::File:
         if (IsListFile(list_, path))
-          AddFile(path);
+          AddFile(NewFolder({}), path);
         else
           collected_.errors.push_back("Not " + std::string(KindText(list_)) + ": " + path);
         break;
@@ -108,32 +120,62 @@ class Collector {
     const int total = std::min(static_cast<int>(count), selection.capacity);
     for (; looked < count && taken.size() < static_cast<size_t>(selection.capacity); ++looked) {
       const size_t index = (first + looked) % count;
-      if (HoldsWhatItsNameSays(found_[index].path)) taken.push_back(index);
+      if (HoldsWhatItsNameSays(PathOf(found_[index]))) taken.push_back(index);
       if (progress_ && !progress_->Checking(static_cast<int>(looked + 1), total)) throw ListingStopped{};
     }
     std::sort(taken.begin(), taken.end());
-    for (size_t index : taken) collected_.paths.push_back(found_[index].path);
+    for (size_t index : taken) collected_.paths.push_back(PathOf(found_[index]));
     collected_.found = static_cast<int>(count);
-    if (looked < count) collected_.next = found_[(first + looked) % count].path;
+    if (looked < count) collected_.next = PathOf(found_[(first + looked) % count]);
     if (!others_.empty()) collected_.skipped.push_back(OthersLine(list_, others_));
     return std::move(collected_);
   }
 
  private:
+  // A file found keeps its folder's index and its name, so that a large library's paths are made only for the
+  // files taken.
+  struct Folder {
+    std::string prefix;  // its files' paths start so: its path and a separator; empty for a file named itself
+    size_t argument;     // the index of the argument it was found through
+    bool fits;           // the prefix fits the code page
+  };
+  struct FoundFile {
+    size_t folder;
+    std::string name;
+  };
+
+  size_t NewFolder(std::string prefix) {
+    const bool fits = FitsCodePage(prefix);
+    folders_.push_back({std::move(prefix), arguments_.size() - 1, fits});
+    return folders_.size() - 1;
+  }
+
+  std::string PathOf(const FoundFile& file) const { return folders_[file.folder].prefix + file.name; }
+
+  // Letter case aside, without making the file's path.
+  bool IsPathOf(const FoundFile& file, std::string_view path) const {
+    const std::string& prefix = folders_[file.folder].prefix;
+    return path.size() == prefix.size() + file.name.size() &&
+           SameIgnoringAsciiCase(path.substr(0, prefix.size()), prefix) &&
+           SameIgnoringAsciiCase(path.substr(prefix.size()), file.name);
+  }
+
   // A name the code page lacks characters for is listed by its short name, which the saver's ANSI functions open.
-  void AddFile(std::string path, const std::string& shortPath = {}) {
-    if (!FitsCodePage(path) && !shortPath.empty() && FitsCodePage(shortPath)) {
-      collected_.skipped.push_back("Listed by its short name " + shortPath +
-                                   ", as its name has characters the system's code page lacks: " + path);
-      AddFile(shortPath);
+  void AddFile(size_t folder, std::string name, const std::string& shortName = {}) {
+    const std::string& prefix = folders_[folder].prefix;
+    const bool fits = folders_[folder].fits && FitsCodePage(name);
+    if (!fits && !shortName.empty() && folders_[folder].fits && FitsCodePage(shortName)) {
+      collected_.skipped.push_back("Listed by its short name " + prefix + shortName +
+                                   ", as its name has characters the system's code page lacks: " + prefix + name);
+      AddFile(folder, shortName);
       return;
     }
-    if (path.size() >= kTooLongPath)
-      collected_.skipped.push_back("Skipped, its path has 1024 characters or more: " + path);
-    else if (!FitsCodePage(path))
-      collected_.skipped.push_back("Skipped, its name has characters the system's code page lacks: " + path);
+    if (prefix.size() + name.size() >= kTooLongPath)
+      collected_.skipped.push_back("Skipped, its path has 1024 characters or more: " + prefix + name);
+    else if (!fits)
+      collected_.skipped.push_back("Skipped, its name has characters the system's code page lacks: " + prefix + name);
     else
-      found_.push_back({std::move(path), arguments_.size() - 1});
+      found_.push_back({folder, std::move(name)});
   }
 
   bool HoldsWhatItsNameSays(const std::string& path) {
@@ -151,19 +193,19 @@ class Collector {
       collected_.errors.push_back("Cannot read the folder " + folder);
       return;
     }
-    std::sort(entries->begin(), entries->end(),
-              [](const FolderEntry& a, const FolderEntry& b) { return NaturalLess(a.name, b.name); });
-    for (const FolderEntry& entry : *entries) {
-      if (entry.isFolder) continue;
-      if (IsListFile(list_, entry.name))
-        AddFile(tree_.Join(folder, entry.name), ShortPathOf(folder, entry));
+    const std::vector<FolderEntry*> sorted = InNaturalOrder(*entries);
+    const size_t index = NewFolder(tree_.Join(folder, ""));
+    for (FolderEntry* entry : sorted) {
+      if (entry->isFolder) continue;
+      if (IsListFile(list_, entry->name))
+        AddFile(index, std::move(entry->name), entry->shortName);
       else
-        others_.push_back(entry.name);
+        others_.push_back(std::move(entry->name));
     }
     if (!recursive_) return;
-    for (const FolderEntry& entry : *entries) {
-      if (!entry.isFolder) continue;
-      const std::string path = tree_.Join(folder, entry.name), shortPath = ShortPathOf(folder, entry);
+    for (const FolderEntry* entry : sorted) {
+      if (!entry->isFolder) continue;
+      const std::string path = tree_.Join(folder, entry->name), shortPath = ShortPathOf(folder, *entry);
       AddFolder(FitsCodePage(path) || shortPath.empty() ? path : shortPath);
     }
   }
@@ -176,14 +218,15 @@ class Collector {
   size_t StartIndex(const std::optional<std::string>& start) const {
     if (!start) return 0;
     for (size_t index = 0; index < found_.size(); ++index)
-      if (SameIgnoringAsciiCase(found_[index].path, *start)) return index;
+      if (IsPathOf(found_[index], *start)) return index;
     size_t argument = 0;
     while (argument < arguments_.size() && !LiesIn(*start, arguments_[argument])) ++argument;
     if (argument == arguments_.size()) return 0;
     const std::vector<std::string> startParts = Components(*start);
     for (size_t index = 0; index < found_.size(); ++index) {
-      const FoundFile& file = found_[index];
-      if (file.argument > argument || (file.argument == argument && ComesBefore(startParts, Components(file.path))))
+      const size_t fileArgument = folders_[found_[index].folder].argument;
+      if (fileArgument > argument ||
+          (fileArgument == argument && ComesBefore(startParts, Components(PathOf(found_[index])))))
         return index;
     }
     return 0;
@@ -194,12 +237,9 @@ class Collector {
   bool recursive_;
   ListingProgress* progress_;
   CollectedFiles collected_;
-  struct FoundFile {
-    std::string path;
-    size_t argument;  // the index of the argument it was found through
-  };
   std::vector<std::string> arguments_;  // full paths
-  std::vector<FoundFile> found_;        // files of the list's kind, in list order
+  std::vector<Folder> folders_;
+  std::vector<FoundFile> found_;  // files of the list's kind, in list order
   std::vector<std::string> others_;  // files of the folders that are not of the list's kind
 };
 
