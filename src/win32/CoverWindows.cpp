@@ -1,23 +1,18 @@
 #include "win32/CoverWindows.h"
 
 #include "show/ScreenCovers.h"
+#include "win32_services/LibraryFunction.h"
 
 namespace lumora::win32 {
 
 namespace {
 
 // Looked up at run time: Windows 95 and NT 4.0 do not export them.
-using EnumDisplayMonitorsFunction = BOOL(WINAPI*)(HDC, LPCRECT, MONITORENUMPROC, LPARAM);
-using GetMonitorInfoFunction = BOOL(WINAPI*)(HMONITOR, LPMONITORINFO);
-
-template <class Function>
-Function User32Function(const char* name) {
-  const HMODULE user32 = GetModuleHandleA("user32.dll");
-  return user32 ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(user32, name))) : nullptr;
-}
+using EnumDisplayMonitorsFunction = BOOL WINAPI(HDC, LPCRECT, MONITORENUMPROC, LPARAM);
+using GetMonitorInfoFunction = BOOL WINAPI(HMONITOR, LPMONITORINFO);
 
 struct Enumeration {
-  GetMonitorInfoFunction getMonitorInfo;
+  GetMonitorInfoFunction* getMonitorInfo;
   std::vector<PixelRect> monitors;
 };
 
@@ -36,8 +31,8 @@ PixelRect PrimaryScreen() { return PixelRect{0, 0, GetSystemMetrics(SM_CXSCREEN)
 }  // namespace
 
 std::vector<PixelRect> DesktopMonitors() {
-  const auto enumDisplayMonitors = User32Function<EnumDisplayMonitorsFunction>("EnumDisplayMonitors");
-  Enumeration enumeration{User32Function<GetMonitorInfoFunction>("GetMonitorInfoA"), {}};
+  const auto enumDisplayMonitors = LibraryFunction<EnumDisplayMonitorsFunction>("user32.dll", "EnumDisplayMonitors");
+  Enumeration enumeration{LibraryFunction<GetMonitorInfoFunction>("user32.dll", "GetMonitorInfoA"), {}};
   if (enumDisplayMonitors && enumeration.getMonitorInfo)
     enumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&enumeration));
   if (enumeration.monitors.empty()) enumeration.monitors.push_back(PrimaryScreen());
