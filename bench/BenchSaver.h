@@ -1,12 +1,12 @@
 #pragma once
-// A saver window for the benchmarks: TForm1 on the machine's own files, its stage rendered by the compositor,
+// A saver window for the benchmarks: SaverShow on the machine's own files, its stage rendered by the compositor,
 // the rest of the system the tests' fakes: no sound, passwords or message boxes reach the machine.
 #include <string>
 
 #include "compositor/Compositor.h"
 #include "portable/PortableFileSystem.h"
 #include "portable/PortableProfileFiles.h"
-#include "show/TForm1.h"
+#include "show/SaverShow.h"
 #include "support/FakePlatform.h"
 #include "support/ThreadWorker.h"
 
@@ -29,7 +29,7 @@ struct BenchSaver {
   test::ThreadWorker worker;
   Compositor stage;
   SaverState state;
-  TForm1 form;
+  SaverShow form;
 };
 
 }  // namespace lumora::bench

@@ -101,7 +101,7 @@ struct TickBench {
   Contender Tick(const std::string& name) {
     return {name, [this] {
               return TimeInProcess([this] {
-                saver.form.Timer1Timer();
+                saver.form.OnTick();
                 if (saver.stage.Render().Empty()) throw std::runtime_error("nothing rendered");
               });
             }, {}};

@@ -29,7 +29,7 @@ void BlitOnto(PictureData& frame, const Picture& part, int left, int top) {
 Compositor::Compositor(int screenWidth, int screenHeight, int bitsPerPixel)
     : width_(screenWidth), height_(screenHeight), bitsPerPixel_(bitsPerPixel),
       surface_(AllocatePicture(screenWidth, screenHeight, 24)),
-      stacking_{ControlId::Image1, ControlId::image2, ControlId::Image3, ControlId::Image4} {
+      stacking_{ControlId::Main, ControlId::Backdrop, ControlId::ThirdTile, ControlId::FourthTile} {
   Fill(surface_, Rgb{});
 }
 

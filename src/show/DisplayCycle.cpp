@@ -1,5 +1,5 @@
 #include "show/Rounding.h"
-#include "show/TForm1.h"
+#include "show/SaverShow.h"
 
 namespace lumora {
 
@@ -21,7 +21,7 @@ constexpr ColourScheme kColourSchemes[] = {
 constexpr int kBusyPauseCount = 1000000;
 
 // The control that fills each tile position, 1 to 4.
-constexpr ControlId kTiles[] = {ControlId::Image1, ControlId::image2, ControlId::Image3, ControlId::Image4};
+constexpr ControlId kTiles[] = {ControlId::Main, ControlId::Backdrop, ControlId::ThirdTile, ControlId::FourthTile};
 
 void FullScreen(PictureControl& control, const PixelRect& screen) {
   control.stretch = true;
@@ -66,7 +66,7 @@ void BusyPause() {
 // a tick, which holds that tick until it closes, does it run at once, one deep: ticks never nest deeper than
 // two, however long the show or fast the timer. Not behind a dialog opened while a tick waits for its picture:
 // that picture, and the place it was prepared for, are the waiting tick's, so the new tick runs after it.
-void TForm1::Timer1Timer() {
+void SaverShow::OnTick() {
   const bool behindDialog = state_.tickDepth == 1 && state_.inputBusy && !state_.awaitingPicture;
   if (state_.tickDepth > 0 && !behindDialog) {
     state_.slideStop = true;
@@ -86,7 +86,7 @@ void TForm1::Timer1Timer() {
   if (behindDialog) state_.slideStop = true;
 }
 
-void TForm1::Tick() {
+void SaverShow::Tick() {
   if (state_.colourStep > 20) state_.colourStep = 0;
   ++state_.colourStep;
   if (state_.firstTick) {
@@ -107,29 +107,29 @@ void TForm1::Tick() {
   StartPreparation();
 }
 
-void TForm1::SetSchemeColor(Rgb first, Rgb second, Rgb third, Rgb fourth) {
+void SaverShow::SetSchemeColor(Rgb first, Rgb second, Rgb third, Rgb fourth) {
   const int step = state_.colourStep;
   Rgb colour = step <= 4 ? first : step <= 9 ? second : step <= 14 ? third : fourth;
   state_.background = colour;
   services_.stage.SetBackground(colour);
 }
 
-void TForm1::CenterPicture() {
-  Centre(Image1, Screen());
-  Update(ControlId::Image1);
+void SaverShow::CenterPicture() {
+  Centre(mainPicture, Screen());
+  Update(ControlId::Main);
 }
 
-void TForm1::PlaceTile() {
+void SaverShow::PlaceTile() {
   PlaceAsTile(Control(kTiles[state_.tilePosition - 1]), state_.tilePosition, Screen());
   Update(kTiles[state_.tilePosition - 1]);
 }
 
-ControlId TForm1::NextControl() const {
-  return state_.displayMode == 4 ? kTiles[state_.tilePosition - 1] : ControlId::Image1;
+ControlId SaverShow::NextControl() const {
+  return state_.displayMode == 4 ? kTiles[state_.tilePosition - 1] : ControlId::Main;
 }
 
 // The geometry of the next tick as a value, for the worker: the same steps as the tick's own.
-Placement TForm1::NextPlacement() {
+Placement SaverShow::NextPlacement() {
   const PixelRect screen = Screen();
   switch (state_.displayMode) {
     case 1: return [screen](PictureControl& control) { FullScreen(control, screen); };
@@ -144,15 +144,15 @@ Placement TForm1::NextPlacement() {
 }
 
 // Hide the control, empty it, load the next picture into it, set its geometry, pause, show it.
-void TForm1::ShowNextPictureIn(ControlId id, void (TForm1::*geometry)(PictureControl&)) {
+void SaverShow::ShowNextPictureIn(ControlId id, void (SaverShow::*geometry)(PictureControl&)) {
   PictureControl& control = Control(id);
   control.visible = false;
   Update(id);
   control.Clear();
   Update(id);
   LoadNextPicture();
-  control.Assign(Image5.picture);
-  Image5.Clear();
+  control.Assign(staging.picture);
+  staging.Clear();
   Update(id);
   (this->*geometry)(control);
   control.picture = SettledPicture(control, Screen());
@@ -162,58 +162,58 @@ void TForm1::ShowNextPictureIn(ControlId id, void (TForm1::*geometry)(PictureCon
   Update(id);
 }
 
-void TForm1::StretchFullScreen(PictureControl& control) { FullScreen(control, Screen()); }
+void SaverShow::StretchFullScreen(PictureControl& control) { FullScreen(control, Screen()); }
 
-void TForm1::NaturalSizeCentred(PictureControl&) { CenterPicture(); }
+void SaverShow::NaturalSizeCentred(PictureControl&) { CenterPicture(); }
 
-void TForm1::CustomSizeCentred(PictureControl& control) {
+void SaverShow::CustomSizeCentred(PictureControl& control) {
   CustomSize(control, state_.customWidth, state_.customHeight);
   CenterPicture();
 }
 
-void TForm1::TileGeometry(PictureControl&) { PlaceTile(); }
+void SaverShow::TileGeometry(PictureControl&) { PlaceTile(); }
 
-void TForm1::ShowStretched() { ShowNextPictureIn(ControlId::Image1, &TForm1::StretchFullScreen); }
+void SaverShow::ShowStretched() { ShowNextPictureIn(ControlId::Main, &SaverShow::StretchFullScreen); }
 
-void TForm1::ShowOnSchemeColour() {
+void SaverShow::ShowOnSchemeColour() {
   const ColourScheme& scheme = kColourSchemes[state_.colourScheme - 1];
   SetSchemeColor(scheme.first, scheme.second, scheme.third, scheme.fourth);
-  ShowNextPictureIn(ControlId::Image1,
-                    state_.displayMode == 5 ? &TForm1::CustomSizeCentred : &TForm1::NaturalSizeCentred);
+  ShowNextPictureIn(ControlId::Main,
+                    state_.displayMode == 5 ? &SaverShow::CustomSizeCentred : &SaverShow::NaturalSizeCentred);
 }
 
-void TForm1::ShowPictureInPicture() {
-  Image1.visible = false;
-  Update(ControlId::Image1);
-  image2.Clear();
-  image2.Assign(TakeBackdrop());
-  image2.width = services_.stage.ScreenWidth();
-  image2.height = services_.stage.ScreenHeight();
-  image2.picture = SettledPicture(image2, Screen());
-  image2.visible = true;
-  Update(ControlId::image2);
-  Image1.Clear();
-  Update(ControlId::Image1);
+void SaverShow::ShowPictureInPicture() {
+  mainPicture.visible = false;
+  Update(ControlId::Main);
+  backdropPicture.Clear();
+  backdropPicture.Assign(TakeBackdrop());
+  backdropPicture.width = services_.stage.ScreenWidth();
+  backdropPicture.height = services_.stage.ScreenHeight();
+  backdropPicture.picture = SettledPicture(backdropPicture, Screen());
+  backdropPicture.visible = true;
+  Update(ControlId::Backdrop);
+  mainPicture.Clear();
+  Update(ControlId::Main);
   LoadNextPicture();
-  Image1.Assign(Image5.picture);
-  Image5.Clear();
+  mainPicture.Assign(staging.picture);
+  staging.Clear();
   CenterPicture();
-  services_.stage.BringToFront(ControlId::Image1);
+  services_.stage.BringToFront(ControlId::Main);
   BusyPause();
-  Image1.visible = true;
-  Update(ControlId::Image1);
+  mainPicture.visible = true;
+  Update(ControlId::Main);
   LetGoOfHiddenBackdrop();
 }
 
-// The picture-in-picture backdrop shows only where Image1 does not cover it: covered whole, it is let go.
-void TForm1::LetGoOfHiddenBackdrop() {
-  if (state_.displayMode != 3 || !Image1.visible || !Image1.Bounds().Contains(Screen())) return;
-  image2.Clear();
-  Update(ControlId::image2);
+// The picture-in-picture backdrop shows only where mainPicture does not cover it: covered whole, it is let go.
+void SaverShow::LetGoOfHiddenBackdrop() {
+  if (state_.displayMode != 3 || !mainPicture.visible || !mainPicture.Bounds().Contains(Screen())) return;
+  backdropPicture.Clear();
+  Update(ControlId::Backdrop);
 }
 
-void TForm1::ShowNextTile() {
-  ShowNextPictureIn(kTiles[state_.tilePosition - 1], &TForm1::TileGeometry);
+void SaverShow::ShowNextTile() {
+  ShowNextPictureIn(kTiles[state_.tilePosition - 1], &SaverShow::TileGeometry);
   state_.tilePosition = state_.tilePosition % 4 + 1;
 }
 

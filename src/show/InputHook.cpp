@@ -1,10 +1,10 @@
-#include "show/TForm1.h"
+#include "show/SaverShow.h"
 
 namespace lumora {
 
 // Sees every message the application's loop takes from the queue, before it is dispatched; never marks one
 // handled. While one input message is being checked, nested calls pass their messages over.
-void TForm1::deactivate(QueuedMessage message) {
+void SaverShow::OnInput(QueuedMessage message) {
   if (state_.inputBusy) return;
   const bool input = message != QueuedMessage::Other;
   state_.inputBusy = input;
@@ -15,10 +15,10 @@ void TForm1::deactivate(QueuedMessage message) {
   state_.inputBusy = false;
 }
 
-bool TForm1::IsWindowsNT() { return services_.system.Platform() == PlatformKind::WindowsNT; }
+bool SaverShow::IsWindowsNT() { return services_.system.Platform() == PlatformKind::WindowsNT; }
 
 // Windows 95 and 98: ends the show unless a screensaver password is in use and the user does not give it.
-void TForm1::CheckPassword() {
+void SaverShow::CheckPassword() {
   std::optional<uint32_t> usePassword = services_.passwords.ScreenSaveUsePassword();
   if (!usePassword || *usePassword == 0) {
     ShutDown();
@@ -31,7 +31,7 @@ void TForm1::CheckPassword() {
   services_.system.ShowCursor(false);
 }
 
-void TForm1::ShutDown() {
+void SaverShow::ShutDown() {
   SetTimer(false, timerInterval_);
   state_.showEnded = true;
   if (job_) job_->watch.Cancel();

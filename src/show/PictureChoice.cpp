@@ -1,6 +1,6 @@
 #include <algorithm>
 
-#include "show/TForm1.h"
+#include "show/SaverShow.h"
 
 namespace lumora {
 
@@ -16,7 +16,7 @@ constexpr uint32_t kRowsWaitMs = 20;
 // The in-order choice moves on one; the random one is drawn now, from the clock, as the tick would draw it. In
 // the slide mode the direction the picture comes from is drawn now as well, so the worker decodes just the band
 // that crosses the screen.
-void TForm1::StartPreparation() {
+void SaverShow::StartPreparation() {
   const int count = static_cast<int>(state_.pictures.size());
   if (job_ || count == 0 || state_.showEnded) return;
   int index;
@@ -35,7 +35,7 @@ void TForm1::StartPreparation() {
   StartJob(index, state_.displayMode == 3 ? shownPath_ : "");
 }
 
-void TForm1::StartJob(int index, const std::string& backdropPath) {
+void SaverShow::StartJob(int index, const std::string& backdropPath) {
   auto job = std::make_shared<PictureJob>();
   job->index = index;
   job->path = state_.pictures[index - 1];
@@ -50,7 +50,7 @@ void TForm1::StartJob(int index, const std::string& backdropPath) {
 
 // What the next tick draws of its picture: the part its control shows (modes 1 to 5); every part any place on
 // the screen can show, the top-left corner as large as the screen (6); the band that crosses the screen (7).
-NeedRule TForm1::NextNeed() {
+NeedRule SaverShow::NextNeed() {
   const PixelRect screen = Screen();
   if (state_.displayMode == 6 || state_.displayMode == 7) {
     const bool alongTop = state_.displayMode == 7 && state_.nextSlideDirection <= 2;
@@ -75,7 +75,7 @@ NeedRule TForm1::NextNeed() {
 // Handles the window's messages until the worker has finished (or `ready`, when given), or the show has ended (a
 // preparation still running then is left to stop by itself): input is handled at once, and a tick that comes
 // meanwhile runs once this one has ended.
-void TForm1::AwaitJob(bool drawRows, const std::function<bool()>& ready) {
+void SaverShow::AwaitJob(bool drawRows, const std::function<bool()>& ready) {
   struct Awaiting {
     bool& flag;
     const bool before;
@@ -90,26 +90,26 @@ void TForm1::AwaitJob(bool drawRows, const std::function<bool()>& ready) {
   }
 }
 
-// Image1 shows the rows of its next picture decoded so far, the rest in the background colour.
-void TForm1::DrawDecodedRows(RowSteps& steps) {
+// mainPicture shows the rows of its next picture decoded so far, the rest in the background colour.
+void SaverShow::DrawDecodedRows(RowSteps& steps) {
   PictureJob& job = *job_;
   if (std::unique_ptr<PictureData> rows = job.watch.TakeRows()) {
     // Read while the worker runs, and in order: it wrote partFrame and partNeed before the decode that made this
     // copy, and handed the copy over through the watch's exchange, which this thread's TakeRows reads.
-    Image1.Assign(job.partFrame.WithPixels(job.partNeed, std::move(*rows)));
-    NextPlacement()(Image1);
-    Image1.visible = true;
-    Update(ControlId::Image1);
+    mainPicture.Assign(job.partFrame.WithPixels(job.partNeed, std::move(*rows)));
+    NextPlacement()(mainPicture);
+    mainPicture.visible = true;
+    Update(ControlId::Main);
     LetGoOfHiddenBackdrop();
   }
   if (steps.Due(services_.clock.Milliseconds(), job.watch.RowsWritten())) job.watch.RequestRows(state_.background);
 }
 
-// Leaves the next picture, or the placeholder when it cannot be read, in Image5, then draws the next sound. The
+// Leaves the next picture, or the placeholder when it cannot be read, in staging, then draws the next sound. The
 // picture is the one prepared; a file that changed since is read again, as if the tick read it itself.
-void TForm1::LoadNextPicture() {
+void SaverShow::LoadNextPicture() {
   StartPreparation();
-  const bool drawRows = NextControl() == ControlId::Image1 && state_.displayMode <= 5;
+  const bool drawRows = NextControl() == ControlId::Main && state_.displayMode <= 5;
   AwaitJob(drawRows);
   if (job_ && !state_.showEnded && job_->stamp != services_.files.Stamp(job_->path)) {
     StartJob(job_->index, "");
@@ -119,15 +119,15 @@ void TForm1::LoadNextPicture() {
   // The timer runs only with pictures in the list, and a show that ends prepares nothing more and reads nothing
   // of a preparation that may still run: a stray tick shows the placeholder, one at the end nothing.
   const bool loaded = !state_.showEnded && job && job->loaded && *job->loaded;
-  if (state_.showEnded) Image5.Clear();
-  else Image5.Assign(loaded ? job->shown : imagjunk.picture);
+  if (state_.showEnded) staging.Clear();
+  else staging.Assign(loaded ? job->shown : placeholder.picture);
   shownPath_ = job ? job->path : "";
   PickNextSound();
 }
 
 // The next picture's preparation makes its backdrop first; the tick takes it as soon as it is made. Nothing
 // before the first tick, or once the show has ended.
-Picture TForm1::TakeBackdrop() {
+Picture SaverShow::TakeBackdrop() {
   StartPreparation();
   AwaitJob(false, [this] { return !job_ || job_->backdropMade.load(); });
   return job_ && !state_.showEnded ? job_->backdrop : Picture();

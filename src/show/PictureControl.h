@@ -8,7 +8,7 @@ namespace lumora {
 
 // The four picture controls of the saver window that can be shown. The staging and placeholder pictures are
 // never shown and live in the core only.
-enum class ControlId { Image1, image2, Image3, Image4 };
+enum class ControlId { Main, Backdrop, ThirdTile, FourthTile };  // Main and Backdrop are also the first two tiles
 inline constexpr int kShownControlCount = 4;
 
 // A picture control: it owns at most one picture (a copy of what it was given) and draws it stretched to its

@@ -1,4 +1,4 @@
-#include "show/TForm1.h"
+#include "show/SaverShow.h"
 
 #include "settings_file/OptionTable.h"
 #include "settings_file/SettingsFile.h"
@@ -17,7 +17,7 @@ std::string MissingFileCaption(const std::string& name) {
 
 }  // namespace
 
-void TForm1::FormCreate() {
+void SaverShow::FormCreate() {
   services_.system.SetScreenSaverRunning(true);
   state_.windowsDir = services_.system.WindowsDirectory();
   state_.iniFileName = IniFileName(state_.windowsDir, services_.system.ExecutablePath());
@@ -44,12 +44,12 @@ void TForm1::FormCreate() {
     SetTimer(true, timerInterval_);
     StartPreparation();
   } else {
-    services_.stage.ShowInfoLabel(lblinfoCaption);
+    services_.stage.ShowInfoLabel(noPicturesCaption);
     services_.stage.SetBackground(kWhite);
   }
 }
 
-void TForm1::LoadSaverSettings() {
+void SaverShow::LoadSaverSettings() {
   TIniFile ini(services_.profiles, state_.iniFileName);
   state_.soundOn = ReadOption(ini, Option::Sound) != 0;
   state_.inOrder = ReadOption(ini, Option::Seq) != 0;
@@ -64,7 +64,7 @@ void TForm1::LoadSaverSettings() {
     std::string picture = ini.ReadString(kPictureSection, SlotKey(slot), kSlotDefault);
     if (!IsFreeSlot(picture)) {
       if (!services_.files.FileExists(picture)) {
-        lblinfoCaption = MissingFileCaption(picture);
+        noPicturesCaption = MissingFileCaption(picture);
         state_.pictures.clear();
         return;
       }

@@ -1,15 +1,15 @@
-#include "show/TForm1.h"
+#include "show/SaverShow.h"
 
 #include <exception>
 
 namespace lumora {
 
 // Opens and plays the next sound; any failure turns sound off for the rest of the run, silently.
-void TForm1::StartSound() {
+void SaverShow::StartSound() {
   try {
-    MediaPlayer1.FileName = state_.nextSound;
-    MediaPlayer1.Open();
-    MediaPlayer1.Play();
+    mediaPlayer.FileName = state_.nextSound;
+    mediaPlayer.Open();
+    mediaPlayer.Play();
   } catch (const std::exception&) {
     // EMCIDeviceError from the open, or no memory: sound is off for the rest of the run, silently.
     state_.soundOn = false;
@@ -17,21 +17,21 @@ void TForm1::StartSound() {
 }
 
 // A sound is never cut short: the next one starts at the first tick after the player has stopped.
-void TForm1::SoundTick() {
-  if (state_.soundOn && MediaPlayer1.Mode() == MPModes::Stopped) StartSound();
+void SaverShow::SoundTick() {
+  if (state_.soundOn && mediaPlayer.Mode() == MPModes::Stopped) StartSound();
 }
 
-void TForm1::PickNextSound() {
+void SaverShow::PickNextSound() {
   if (!state_.soundOn || state_.sounds.empty()) return;
   RandomizeFromClock();
   const uint32_t k = state_.random.Below(static_cast<uint32_t>(state_.sounds.size())) + 1;
   state_.nextSound = state_.sounds[k - 1];
 }
 
-void TForm1::MediaPlayer1Notify() { MediaPlayer1.Stop(); }
+void SaverShow::OnMediaNotify() { mediaPlayer.Stop(); }
 
-void TForm1::StopSound() {
-  if (MediaPlayer1.Mode() == MPModes::Playing) MediaPlayer1.Stop();
+void SaverShow::StopSound() {
+  if (mediaPlayer.Mode() == MPModes::Playing) mediaPlayer.Stop();
 }
 
 }  // namespace lumora

@@ -1,5 +1,5 @@
 #include "show/Rounding.h"
-#include "show/TForm1.h"
+#include "show/SaverShow.h"
 
 #include <algorithm>
 #include <exception>
@@ -19,16 +19,16 @@ int RandomOffset(RandomDraw& random, int size, int screen) {
 
 }  // namespace
 
-void TForm1::ShowOverlapping() {
-  Image1.visible = false;
-  Update(ControlId::Image1);
+void SaverShow::ShowOverlapping() {
+  mainPicture.visible = false;
+  Update(ControlId::Main);
   LoadNextPicture();
   try {
-    const Picture picture = Image5.picture;
+    const Picture picture = staging.picture;
     RandomizeFromClock();
     const int top = RandomOffset(state_.random, picture.Height(), services_.stage.ScreenHeight());
     const int left = RandomOffset(state_.random, picture.Width(), services_.stage.ScreenWidth());
-    Image5.Clear();
+    staging.Clear();
     // The temporary bitmap: the picture's pixels that land on the screen, a JPEG decoded for just those.
     const VisiblePart visible =
         VisiblePartOf(PixelRect{left, top, left + picture.Width(), top + picture.Height()}, Screen());
@@ -41,21 +41,21 @@ void TForm1::ShowOverlapping() {
   }
 }
 
-void TForm1::ShowSlide() {
-  Image1.visible = false;
-  Update(ControlId::Image1);
+void SaverShow::ShowSlide() {
+  mainPicture.visible = false;
+  Update(ControlId::Main);
   LoadNextPicture();
-  Image1.Assign(Image5.picture);
-  Update(ControlId::Image1);
-  Image5.Clear();
+  mainPicture.Assign(staging.picture);
+  Update(ControlId::Main);
+  staging.Clear();
   try {
-    SlideIn(Image1.picture);
+    SlideIn(mainPicture.picture);
   } catch (const std::exception&) {
     // As in the overlapping mode, a slide that runs out of memory ends the tick quietly.
   }
   // Its pixels are on the surface now: the hidden control lets go of them, as the slide's bitmap goes.
-  Image1.Clear();
-  Update(ControlId::Image1);
+  mainPicture.Clear();
+  Update(ControlId::Main);
 }
 
 namespace {
@@ -75,7 +75,7 @@ Picture SlideBand(const Picture& picture, bool alongTop, int screenWidth, int sc
 // Steps the picture in from a random edge (drawn when it was prepared) until it rests in a corner, handling
 // pending messages after each step. A nested tick or the shut-down sets the slide stop flag, which ends this
 // slide after its current step.
-void TForm1::SlideIn(const Picture& picture) {
+void SaverShow::SlideIn(const Picture& picture) {
   const int width = picture.Width(), height = picture.Height();
   const int screenWidth = services_.stage.ScreenWidth(), screenHeight = services_.stage.ScreenHeight();
   state_.slideStop = false;

@@ -3,7 +3,7 @@
 #include <mmsystem.h>
 
 #include "win32/Win32Mci.h"
-#include "show/TForm1.h"
+#include "show/SaverShow.h"
 
 namespace lumora::win32 {
 
@@ -28,7 +28,7 @@ QueuedMessage QueuedMessageOf(UINT message) {
   return QueuedMessage::Other;
 }
 
-bool PlayerWindow::Create(HWND parent, HINSTANCE instance, TForm1& form) {
+bool PlayerWindow::Create(HWND parent, HINSTANCE instance, SaverShow& form) {
   form_ = &form;
   return Window::Create("TMediaPlayer", 0, 0, "", WS_CHILD, RECT{}, parent, instance);
 }
@@ -37,8 +37,8 @@ LRESULT PlayerWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message != MM_MCINOTIFY) return Default(message, wParam, lParam);
   application_.Guarded([&] {
     if (const std::optional<MediaNotify> outcome = Win32Mci::NotifyOutcome(wParam))
-      form_->MediaPlayer1.Notified(*outcome);
-    form_->MediaPlayer1Notify();
+      form_->mediaPlayer.Notified(*outcome);
+    form_->OnMediaNotify();
   });
   return 0;
 }
@@ -50,7 +50,7 @@ SaverWindow::SaverWindow(Application& application, HINSTANCE instance)
   SetFormBackground(kFormColour);
 }
 
-bool SaverWindow::Create(TForm1& form) {
+bool SaverWindow::Create(SaverShow& form) {
   form_ = &form;
   if (!Window::Create(kSaverWindowClass, CS_DBLCLKS, WS_EX_TOPMOST, kSaverWindowTitle,
                       WS_POPUP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, RECT{0, 0, screenWidth_, screenHeight_}, nullptr,
@@ -127,7 +127,7 @@ void SaverWindow::SetTimer(bool enabled, int intervalMs) {
 
 void SaverWindow::InstallInputHook() {
   application_.SetPreTranslate([this](MSG& message) {
-    form_->deactivate(QueuedMessageOf(message.message));
+    form_->OnInput(QueuedMessageOf(message.message));
     return false;  // every message is dispatched as usual, input included
   });
 }
@@ -146,7 +146,7 @@ LRESULT SaverWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case WM_TIMER:
-      if (wParam == kTimer1) application_.Guarded([&] { form_->Timer1Timer(); });
+      if (wParam == kTimer1) application_.Guarded([&] { form_->OnTick(); });
       return 0;
     case WM_DISPLAYCHANGE:
       // A monitor came, went or changed its size, the primary too: the show keeps its size, pixel for pixel, and

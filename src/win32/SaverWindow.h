@@ -11,7 +11,7 @@
 #include "win32/Window.h"
 
 namespace lumora {
-class TForm1;
+class SaverShow;
 }
 
 namespace lumora::win32 {
@@ -20,13 +20,13 @@ namespace lumora::win32 {
 class PlayerWindow : public Window {
  public:
   explicit PlayerWindow(Application& application) : application_(application) {}
-  bool Create(HWND parent, HINSTANCE instance, TForm1& form);
+  bool Create(HWND parent, HINSTANCE instance, SaverShow& form);
 
  private:
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   Application& application_;
-  TForm1* form_ = nullptr;
+  SaverShow* form_ = nullptr;
 };
 
 // The saver window "TForm1": borderless, on top of all windows, over the whole primary screen, with the picture
@@ -38,7 +38,7 @@ class SaverWindow : public SaverStage, public Window {
 
   // Makes the window, its controls and the covers, hidden, with `form` handling their events; false when any of
   // them could not be made.
-  bool Create(TForm1& form);
+  bool Create(SaverShow& form);
   // Shows the window maximised and active, as it does when its creation ends, and the covers.
   void Show();
   HWND PlayerHandle() const { return player_.Handle(); }
@@ -65,7 +65,7 @@ class SaverWindow : public SaverStage, public Window {
 
   Application& application_;
   HINSTANCE instance_;
-  TForm1* form_ = nullptr;
+  SaverShow* form_ = nullptr;
   HWND label_ = nullptr;
   PlayerWindow player_;
   UniqueFont labelFont_;

@@ -10,7 +10,7 @@
 #include "win32_services/Win32Services.h"
 #include "settings_window/TForm2.h"
 #include "settings_window/Tfrmdisc.h"
-#include "show/TForm1.h"
+#include "show/SaverShow.h"
 
 namespace lumora::win32 {
 
@@ -28,7 +28,7 @@ void Win32Modes::RunSaverMode() {
   // Declared after the window, so that its thread is joined before the window goes, and before the form, which
   // cancels the job under way when it goes.
   Win32Worker worker;
-  TForm1 form(state, SaverServices{system, files, profiles, system, boxes, window, passwords, media, worker});
+  SaverShow form(state, SaverServices{system, files, profiles, system, boxes, window, passwords, media, worker});
   // Without its window and controls the saver could show nothing and wait forever: it ends before it starts.
   if (!window.Create(form)) return;
   passwords.SetOwner(window.Handle());

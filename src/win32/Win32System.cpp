@@ -1,6 +1,6 @@
 #include "win32/Win32System.h"
 
-#include "show/TForm1.h"
+#include "show/SaverShow.h"
 #include "win32_services/Win32Services.h"
 
 namespace lumora::win32 {

@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "show/TForm1.h"
+#include "show/SaverShow.h"
 #include "support/FakePlatform.h"
 #include "support/RecordingStage.h"
 #include "support/ThreadWorker.h"
@@ -33,7 +33,7 @@ struct SaverHarness {
   RecordingStage stage;
   SaverState state;
   SaverServices services;
-  TForm1 form;
+  SaverShow form;
 };
 
 }  // namespace lumora::test

@@ -39,7 +39,7 @@ struct ShowFixture : SaverHarness {
   }
 
   void Ticks(int count) {
-    for (int i = 0; i < count; ++i) form.Timer1Timer();
+    for (int i = 0; i < count; ++i) form.OnTick();
   }
 
   int added = 0;

@@ -13,7 +13,7 @@ using test::Solid;
 
 constexpr Rgb kBlack{0, 0, 0};
 
-TEST(Timer1Timer, FirstTickSwitchesTheTimerToTheDelay) {
+TEST(OnTick, FirstTickSwitchesTheTimerToTheDelay) {
   ShowFixture show;
   show.AddPicture(Solid(8, 8, Rgb{9, 9, 9}));
   show.Start("Time=8\r\nPicdis=1\r\n");
@@ -24,7 +24,7 @@ TEST(Timer1Timer, FirstTickSwitchesTheTimerToTheDelay) {
   EXPECT_FALSE(show.state.firstTick);
 }
 
-TEST(Timer1Timer, ColourStepRunsOneToTwentyOneInEveryMode) {
+TEST(OnTick, ColourStepRunsOneToTwentyOneInEveryMode) {
   ShowFixture show;
   show.AddPicture(Solid(8, 8, Rgb{9, 9, 9}));
   show.Start("Picdis=4\r\n");
@@ -46,7 +46,7 @@ void ExpectPixels(const Picture& frame, std::initializer_list<PixelRow> pixels) 
 
 constexpr Rgb kRed{200, 0, 0}, kGreen{0, 200, 0}, kBlue{0, 0, 200}, kYellow{200, 200, 0};  // Quartered's
 
-TEST(Timer1Timer, StretchModeFillsTheScreen) {
+TEST(OnTick, StretchModeFillsTheScreen) {
   ShowFixture show(1023, 767);
   show.AddPicture(Quartered(300, 200));
   show.Start("Picdis=1\r\n");
@@ -61,7 +61,7 @@ TEST(Timer1Timer, StretchModeFillsTheScreen) {
                                      {1022, 766, kYellow}});
 }
 
-TEST(Timer1Timer, NaturalSizeIsCentredRoundingHalvesToEven) {
+TEST(OnTick, NaturalSizeIsCentredRoundingHalvesToEven) {
   struct Case {
     int screenWidth, screenHeight, width, height, left, top;
   } cases[] = {
@@ -76,8 +76,8 @@ TEST(Timer1Timer, NaturalSizeIsCentredRoundingHalvesToEven) {
     show.AddPicture(picture);
     show.Start("Picdis=2\r\nColor=4\r\n");
     show.Ticks(1);
-    EXPECT_EQ(show.form.Image1.left, c.left);
-    EXPECT_EQ(show.form.Image1.top, c.top);
+    EXPECT_EQ(show.form.mainPicture.left, c.left);
+    EXPECT_EQ(show.form.mainPicture.top, c.top);
     const Picture frame = show.stage.Render();
     EXPECT_TRUE(ShowsAt(frame, picture, c.left, c.top));
     if (c.left > 0) {
@@ -86,7 +86,7 @@ TEST(Timer1Timer, NaturalSizeIsCentredRoundingHalvesToEven) {
   }
 }
 
-TEST(Timer1Timer, SchemeColourChangesOnTheFifthTenthAndFifteenthTick) {
+TEST(OnTick, SchemeColourChangesOnTheFifthTenthAndFifteenthTick) {
   ShowFixture show;
   show.AddPicture(Solid(10, 10, Rgb{1, 2, 3}));
   show.Start("Picdis=2\r\nColor=1\r\n");
@@ -102,7 +102,7 @@ TEST(Timer1Timer, SchemeColourChangesOnTheFifthTenthAndFifteenthTick) {
   }
 }
 
-TEST(Timer1Timer, SchemesTwoAndThreeTurnThroughTheirColours) {
+TEST(OnTick, SchemesTwoAndThreeTurnThroughTheirColours) {
   const std::pair<int, std::vector<Rgb>> schemes[] = {
       {2, {{0, 0, 128}, {0, 0, 0}, {128, 0, 128}, {128, 0, 0}}},
       {3, {{0, 128, 0}, {0, 255, 255}, {255, 0, 255}, {255, 255, 0}}},
@@ -122,7 +122,7 @@ TEST(Timer1Timer, SchemesTwoAndThreeTurnThroughTheirColours) {
   }
 }
 
-TEST(Timer1Timer, CustomSizeStretchesAndCentres) {
+TEST(OnTick, CustomSizeStretchesAndCentres) {
   ShowFixture show;
   const Picture picture = Quartered(40, 30);
   show.AddPicture(picture);
@@ -139,16 +139,16 @@ TEST(Timer1Timer, CustomSizeStretchesAndCentres) {
                        {662, 483, kYellow}});
 }
 
-TEST(Timer1Timer, CustomSizeBelowOneShowsNothing) {
+TEST(OnTick, CustomSizeBelowOneShowsNothing) {
   ShowFixture show;
   show.AddPicture(Solid(40, 30, Rgb{50, 60, 70}));
   show.Start("Picdis=5\r\nColor=4\r\n");  // Width and Height absent: -1
   show.Ticks(1);
-  EXPECT_EQ(show.form.Image1.width, -1);
+  EXPECT_EQ(show.form.mainPicture.width, -1);
   EXPECT_EQ(ContentBounds(show.stage.Render(), kBlack).Empty(), true);
 }
 
-TEST(Timer1Timer, PictureInPictureHasNoBackdropOnTheFirstTick) {
+TEST(OnTick, PictureInPictureHasNoBackdropOnTheFirstTick) {
   ShowFixture show;
   const Picture first = Quartered(100, 80), second = Solid(60, 40, Rgb{0, 90, 90});
   show.AddPicture(first);
@@ -164,10 +164,10 @@ TEST(Timer1Timer, PictureInPictureHasNoBackdropOnTheFirstTick) {
   EXPECT_EQ(frame.PixelAt(0, 0), kRed);  // backdrop: the first picture over the whole screen
   EXPECT_EQ(frame.PixelAt(1023, 767), kYellow);
   EXPECT_TRUE(ShowsAt(frame, second, 482, 364));           // the second in front, centred
-  EXPECT_EQ(show.stage.StackingOrder().back(), ControlId::Image1);
+  EXPECT_EQ(show.stage.StackingOrder().back(), ControlId::Main);
 }
 
-TEST(Timer1Timer, PictureInPictureOfOnePictureShowsItTwiceFromTheSecondTick) {
+TEST(OnTick, PictureInPictureOfOnePictureShowsItTwiceFromTheSecondTick) {
   ShowFixture show;
   const Picture only = Quartered(100, 80);
   show.AddPicture(only);
@@ -182,7 +182,7 @@ TEST(Timer1Timer, PictureInPictureOfOnePictureShowsItTwiceFromTheSecondTick) {
 }
 
 // Tiles fill top-left, bottom-left, top-right, bottom-right, each half the screen, with one-pixel gaps.
-TEST(Timer1Timer, TilesTakeHalfTheScreenRoundedToEven) {
+TEST(OnTick, TilesTakeHalfTheScreenRoundedToEven) {
   const struct {
     int screenWidth, screenHeight, halfWidth, halfHeight;
   } screens[] = {{1024, 768, 512, 384}, {1023, 767, 512, 384}, {1025, 769, 512, 384}};
@@ -202,14 +202,14 @@ TEST(Timer1Timer, TilesTakeHalfTheScreenRoundedToEven) {
                          {screenWidth - 1, screenHeight - 1, kYellow},
                          {halfWidth, 5, kBlack},     // the column gap
                          {5, halfHeight, kBlack}});  // the row gap
-    EXPECT_EQ(show.form.Image4.left, right);
-    EXPECT_EQ(show.form.Image4.top, bottom);
-    EXPECT_EQ(show.form.Image4.width, halfWidth);
+    EXPECT_EQ(show.form.fourthTile.left, right);
+    EXPECT_EQ(show.form.fourthTile.top, bottom);
+    EXPECT_EQ(show.form.fourthTile.width, halfWidth);
     EXPECT_EQ(show.state.tilePosition, 1);
   }
 }
 
-TEST(Timer1Timer, OnePictureFillsAllFourTilesAndTilesStay) {
+TEST(OnTick, OnePictureFillsAllFourTilesAndTilesStay) {
   ShowFixture show;
   show.AddPicture(Solid(16, 16, kBlue));
   show.AddPicture(Solid(16, 16, kGreen));
@@ -219,14 +219,14 @@ TEST(Timer1Timer, OnePictureFillsAllFourTilesAndTilesStay) {
   EXPECT_EQ(show.state.tilePosition, 2);
 }
 
-TEST(Timer1Timer, UnreadablePictureShowsThePlaceholderLaidOutLikeAnyOther) {
+TEST(OnTick, UnreadablePictureShowsThePlaceholderLaidOutLikeAnyOther) {
   ShowFixture show;
   show.files.Add("C:\\PICS\\broken.jpg", std::vector<uint8_t>(100, 0x42));
   show.pictures[1] = "C:\\PICS\\broken.jpg";
   show.Start("Picdis=2\r\nColor=4\r\n");
   show.Ticks(1);
   const Picture frame = show.stage.Render();
-  EXPECT_TRUE(ShowsAt(frame, show.form.imagjunk.picture, 476, 352));  // 72 x 65, 351.5 rounds to 352
+  EXPECT_TRUE(ShowsAt(frame, show.form.placeholder.picture, 476, 352));  // 72 x 65, 351.5 rounds to 352
 }
 
 }  // namespace

@@ -24,7 +24,7 @@ struct RunningShow : ShowFixture {
 TEST(Deactivate, EachInputMessageEndsTheShowOnWindowsNt) {
   for (QueuedMessage message : kInputMessages) {
     RunningShow show;
-    show.form.deactivate(message);
+    show.form.OnInput(message);
     EXPECT_TRUE(show.Ended()) << static_cast<int>(message);
     EXPECT_FALSE(show.system.screenSaverRunning);
     EXPECT_FALSE(show.stage.timerEnabled);
@@ -36,7 +36,7 @@ TEST(Deactivate, EachInputMessageEndsTheShowOnWindowsNt) {
 TEST(Deactivate, EveryOtherMessagePassesWithoutEffect) {
   RunningShow show(PlatformKind::Windows9x);
   show.passwords.usePassword = 1;
-  for (int i = 0; i < 3; ++i) show.form.deactivate(Other);
+  for (int i = 0; i < 3; ++i) show.form.OnInput(Other);
   EXPECT_FALSE(show.Ended());
   EXPECT_TRUE(show.passwords.verifyCalls.empty());
   EXPECT_TRUE(show.stage.timerEnabled);
@@ -46,7 +46,7 @@ TEST(Deactivate, WithoutAPasswordSettingWindows9xEndsAtOnce) {
   for (std::optional<uint32_t> setting : {std::optional<uint32_t>{}, std::optional<uint32_t>{0}}) {
     RunningShow show(PlatformKind::Windows9x);
     show.passwords.usePassword = setting;
-    show.form.deactivate(LeftButtonDown);
+    show.form.OnInput(LeftButtonDown);
     EXPECT_TRUE(show.Ended());
     EXPECT_TRUE(show.passwords.verifyCalls.empty());
     EXPECT_EQ(show.system.cursorCount, -1);
@@ -59,13 +59,13 @@ TEST(Deactivate, RejectedPasswordKeepsTheShowGoingWithTheCursorHiddenAgain) {
   show.passwords.answers = {false, true};
   int cursorDuringDialog = 0;
   show.passwords.whileDialogOpen = [&] { cursorDuringDialog = show.system.cursorCount; };
-  show.form.deactivate(KeyDown);
+  show.form.OnInput(KeyDown);
   EXPECT_FALSE(show.Ended());
   EXPECT_EQ(cursorDuringDialog, 0) << "shown over the dialog";
   EXPECT_EQ(show.system.cursorCount, -1);
   EXPECT_TRUE(show.stage.timerEnabled);
   EXPECT_EQ(show.passwords.verifyCalls, (std::vector<std::string>{"C:\\WINDOWS\\SYSTEM\\PASSWORD.CPL"}));
-  show.form.deactivate(KeyUp);
+  show.form.OnInput(KeyUp);
   EXPECT_TRUE(show.Ended());
   EXPECT_EQ(show.passwords.verifyCalls.size(), 2u);
   EXPECT_EQ(show.system.cursorCount, -1);
@@ -75,7 +75,7 @@ TEST(Deactivate, MissingPasswordLibraryEndsTheShowAndHidesTheCursorAgain) {
   RunningShow show(PlatformKind::Windows9x);
   show.passwords.usePassword = 7;
   show.passwords.answers = {std::nullopt};
-  show.form.deactivate(RightButtonDown);
+  show.form.OnInput(RightButtonDown);
   EXPECT_TRUE(show.Ended());
   EXPECT_EQ(show.system.cursorCount, -1);
 }
@@ -86,11 +86,11 @@ TEST(Deactivate, NestedInputDuringThePasswordCheckIsPassedOver) {
   show.passwords.answers = {false};
   show.passwords.whileDialogOpen = [&] {
     // The dialog's own loop lets ticks run; input reaching the hook meanwhile starts no second check.
-    show.form.Timer1Timer();
-    show.form.deactivate(KeyDown);
-    show.form.deactivate(LeftButtonDown);
+    show.form.OnTick();
+    show.form.OnInput(KeyDown);
+    show.form.OnInput(LeftButtonDown);
   };
-  show.form.deactivate(KeyDown);
+  show.form.OnInput(KeyDown);
   EXPECT_EQ(show.passwords.verifyCalls.size(), 1u);
   EXPECT_FALSE(show.Ended());
   EXPECT_EQ(show.state.colourStep, 1);
@@ -133,7 +133,7 @@ TEST(Deactivate, InputOnTheInformationScreenEndsIt) {
   ShowFixture show;
   show.Start("");
   ASSERT_TRUE(show.stage.infoLabel.has_value());
-  show.form.deactivate(MiddleButtonDown);
+  show.form.OnInput(MiddleButtonDown);
   EXPECT_TRUE(show.stage.closed);
 }
 

@@ -47,7 +47,7 @@ bool ShowsThePlaceholder(const Picture& frame) {
 TEST(NextPicture, TheTickDrawsWhatTheWorkerDecodedInEveryMode) {
   const struct {
     int mode;
-    int eighths;                // of the picture Image1 holds; 0: Image1 holds none
+    int eighths;                // of the picture mainPicture holds; 0: mainPicture holds none
     PixelRect part;             // in pixels of that scale
     int heldWidth, heldHeight;  // the pixels held of it
     size_t opens;               // of the file, for the two pictures shown and the next one
@@ -66,7 +66,7 @@ TEST(NextPicture, TheTickDrawsWhatTheWorkerDecodedInEveryMode) {
     show.pictures[1] = "C:\\PICS\\photo.jpg";
     Picture sliding;
     show.stage.onProcessMessages = [&] {  // after a slide's first step, which then ends
-      sliding = show.form.Image1.picture;
+      sliding = show.form.mainPicture.picture;
       show.state.slideStop = true;
     };
     show.Start("Picdis=" + std::to_string(row.mode) + "\r\nColor=4\r\nHeight=600\r\nWidth=800\r\n");
@@ -74,12 +74,12 @@ TEST(NextPicture, TheTickDrawsWhatTheWorkerDecodedInEveryMode) {
     EXPECT_EQ(show.files.reads.size(), row.opens) << "mode " << row.mode;
     EXPECT_FALSE(ShowsThePlaceholder(show.stage.Render())) << "mode " << row.mode;
     if (row.mode == 3) {
-      EXPECT_TRUE(show.form.image2.picture.Empty()) << "the backdrop, covered whole, is let go";
+      EXPECT_TRUE(show.form.backdropPicture.picture.Empty()) << "the backdrop, covered whole, is let go";
     }
     if (row.mode == 7) {
-      EXPECT_TRUE(show.form.Image1.picture.Empty()) << "the slide's pixels go once it has ended";
+      EXPECT_TRUE(show.form.mainPicture.picture.Empty()) << "the slide's pixels go once it has ended";
     }
-    const Picture held = row.mode == 7 ? sliding : show.form.Image1.picture;
+    const Picture held = row.mode == 7 ? sliding : show.form.mainPicture.picture;
     if (row.eighths == 0) continue;
     EXPECT_EQ(held.Scale(), row.eighths) << "mode " << row.mode;
     EXPECT_EQ(held.Window(), row.part) << "mode " << row.mode;
@@ -109,7 +109,7 @@ TEST(NextPicture, ALatePictureKeepsTheWindowHandlingMessages) {
   show.worker.hold = true;
   bool tickDuringWait = false;
   show.worker.onWait = [&] {
-    if (!std::exchange(tickDuringWait, true)) show.form.Timer1Timer();
+    if (!std::exchange(tickDuringWait, true)) show.form.OnTick();
   };
   show.Start("Picdis=1\r\n");
   show.Ticks(1);
@@ -129,13 +129,13 @@ TEST(NextPicture, TicksBehindAPasswordDialogOpenedInASlideGoOn) {
   for (uint8_t blue : {100, 200}) show.AddPicture(Solid(20, 20, Rgb{0, 0, blue}));
   int depthBehindDialog = 0;
   show.passwords.whileDialogOpen = [&] {
-    show.form.Timer1Timer();
-    show.form.Timer1Timer();
+    show.form.OnTick();
+    show.form.OnTick();
     depthBehindDialog = show.state.tickDepth;
   };
   bool pressed = false;
   show.stage.onProcessMessages = [&] {
-    if (!std::exchange(pressed, true)) show.form.deactivate(QueuedMessage::KeyDown);
+    if (!std::exchange(pressed, true)) show.form.OnInput(QueuedMessage::KeyDown);
   };
   show.Start("Picdis=7\r\n");
   show.Ticks(1);
@@ -177,13 +177,13 @@ TEST(NextPicture, ATickBehindADialogOpenedWhileAPictureIsAwaitedRunsAfterItInEve
     };
     show.passwords.whileDialogOpen = [&] {
       dialogOpen.store(true);
-      show.form.Timer1Timer();
+      show.form.OnTick();
     };
     bool waiting = false, pressed = false;
     show.stage.onProcessMessages = [&] {
-      if (!waiting || pressed || (row.mode == 3 && show.form.image2.picture.Empty())) return;
+      if (!waiting || pressed || (row.mode == 3 && show.form.backdropPicture.picture.Empty())) return;
       pressed = true;
-      show.form.deactivate(QueuedMessage::KeyDown);
+      show.form.OnInput(QueuedMessage::KeyDown);
     };
     show.Start("Picdis=" + std::to_string(row.mode) + "\r\nColor=4\r\nWidth=60\r\nHeight=30\r\n");
     show.worker.hold = true;

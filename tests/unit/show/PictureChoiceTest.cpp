@@ -44,11 +44,11 @@ TEST(PictureExtension, IsTheTextFromTheLastDotUnlessAFolderFollows) {
   }
 }
 
-// The colour at the top-left of what LoadNextPicture left in Image5.
+// The colour at the top-left of what LoadNextPicture left in staging.
 Rgb StagedColour(ShowFixture& show) {
   show.form.LoadNextPicture();
-  Rgb colour = show.form.Image5.picture.PixelAt(0, 0);
-  show.form.Image5.Clear();
+  Rgb colour = show.form.staging.picture.PixelAt(0, 0);
+  show.form.staging.Clear();
   return colour;
 }
 
@@ -106,7 +106,7 @@ TEST(LoadNextPicture, UnreadableFilesGiveThePlaceholderAndTheOrderGoesOn) {
   show.files.files.erase("C:\\PICS\\1.bmp");  // deleted after the show started
   for (int i = 1; i <= 5; ++i) {
     show.form.LoadNextPicture();
-    EXPECT_EQ(show.form.Image5.picture.Identity(), show.form.imagjunk.picture.Identity()) << i;
+    EXPECT_EQ(show.form.staging.picture.Identity(), show.form.placeholder.picture.Identity()) << i;
     EXPECT_EQ(show.state.lastPictureIndex, i);
   }
 }

@@ -98,27 +98,27 @@ TEST(Sound, ARefusedPlayLeavesTheDeviceStoppedAndIsRetriedNextTick) {
   show.media.playResult = 277;
   show.Start(1);
   EXPECT_TRUE(show.state.soundOn);
-  EXPECT_EQ(show.form.MediaPlayer1.Error(), 277u);
+  EXPECT_EQ(show.form.mediaPlayer.Error(), 277u);
   show.media.playResult = 0;
   show.Ticks(1);
   EXPECT_EQ(show.Opened().size(), 2u);
-  EXPECT_EQ(show.form.MediaPlayer1.Mode(), MPModes::Playing);
+  EXPECT_EQ(show.form.mediaPlayer.Mode(), MPModes::Playing);
 }
 
 TEST(Sound, EndOfPlayNotificationStopsThePlayer) {
   SoundShow show(1);
   show.Start(1);
-  show.form.MediaPlayer1.Notified(MPNotifyValue::Successful);
-  show.form.MediaPlayer1Notify();
+  show.form.mediaPlayer.Notified(MPNotifyValue::Successful);
+  show.form.OnMediaNotify();
   EXPECT_EQ(show.media.calls.back(), "stop");
-  EXPECT_EQ(show.form.MediaPlayer1.NotifyValue(), MPNotifyValue::Successful);
+  EXPECT_EQ(show.form.mediaPlayer.NotifyValue(), MPNotifyValue::Successful);
 }
 
 TEST(Sound, NotificationWithoutADeviceRaisesNoDeviceOpen) {
   SoundShow show(0);
   show.Start(0);
   try {
-    show.form.MediaPlayer1Notify();
+    show.form.OnMediaNotify();
     FAIL() << "no error";
   } catch (const EMCIDeviceError& error) {
     EXPECT_EQ(std::string(error.what()), "No MCI device open");

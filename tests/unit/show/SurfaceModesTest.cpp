@@ -67,7 +67,7 @@ TEST(OverlapMode, EarlierPicturesStayWhereTheyAreNotCovered) {
     }
   EXPECT_EQ(blue, 100 * 100);
   EXPECT_GT(red, 0);
-  EXPECT_FALSE(show.form.Image1.visible);
+  EXPECT_FALSE(show.form.mainPicture.visible);
 }
 
 struct SlideCase {
@@ -91,7 +91,7 @@ TEST(SlideMode, LastFrameRestsInTheCornerOfItsEdge) {
                                    PixelRect{0, 0, 1000, 700});
     EXPECT_EQ(ContentBounds(frame, kBlack), expected) << "direction " << c.direction;
     EXPECT_TRUE(show.state.slideStop);
-    EXPECT_FALSE(show.form.Image1.visible);
+    EXPECT_FALSE(show.form.mainPicture.visible);
   }
 }
 
@@ -117,7 +117,7 @@ TEST(SlideMode, NestedTickEndsTheInterruptedSlideAfterItsStep) {
   show.stage.onProcessMessages = [&] {
     if (nested) return;
     nested = true;
-    show.form.Timer1Timer();
+    show.form.OnTick();
   };
   show.Ticks(1);
   EXPECT_EQ(show.stage.processMessagesCalls, 1 + 100);
@@ -138,7 +138,7 @@ TEST(SlideMode, TicksArrivingAtEveryStepNeverNestDeeperThanOne) {
     if (++ticks > 3000) return show.form.ShutDown();
     ++depth;
     deepest = std::max(deepest, depth);
-    show.form.Timer1Timer();
+    show.form.OnTick();
     --depth;
   };
   show.Ticks(1);

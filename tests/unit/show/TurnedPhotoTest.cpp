@@ -28,13 +28,13 @@ bool Near(Rgb actual, Rgb expected) {
          std::abs(actual.b - expected.b) <= 8;
 }
 
-TEST(Timer1Timer, NaturalSizeCentresATurnedPhotoByItsUprightSize) {
+TEST(OnTick, NaturalSizeCentresATurnedPhotoByItsUprightSize) {
   ShowFixture show;
   show.files.Add("C:\\PICS\\turned.jpg", TurnedJpeg());
   show.pictures[1] = "C:\\PICS\\turned.jpg";
   show.Start("Picdis=2\r\nColor=4\r\n");
   show.Ticks(1);
-  EXPECT_EQ(show.form.Image1.Bounds(), (PixelRect{502, 364, 522, 404}));  // (1024 - 20) / 2, (768 - 40) / 2
+  EXPECT_EQ(show.form.mainPicture.Bounds(), (PixelRect{502, 364, 522, 404}));  // (1024 - 20) / 2, (768 - 40) / 2
   const Picture frame = show.stage.Render();
   EXPECT_EQ(ContentBounds(frame, Rgb{0, 0, 0}), (PixelRect{502, 364, 522, 404}));
   EXPECT_TRUE(Near(frame.PixelAt(512, 369), kRed));

@@ -27,19 +27,19 @@ inline constexpr const char* kIniMissingMessage =
 using Placement = std::function<void(PictureControl&)>;
 
 // The full-screen saver window: start-up, the display cycle, picture choice, input and shut-down, and sound.
-class TForm1 {
+class SaverShow {
  public:
-  TForm1(SaverState& state, const SaverServices& services);
-  ~TForm1();
-  TForm1(const TForm1&) = delete;
-  TForm1& operator=(const TForm1&) = delete;
+  SaverShow(SaverState& state, const SaverServices& services);
+  ~SaverShow();
+  SaverShow(const SaverShow&) = delete;
+  SaverShow& operator=(const SaverShow&) = delete;
 
   // Start-up.
   void FormCreate();
   void LoadSaverSettings();
 
   // Display cycle.
-  void Timer1Timer();
+  void OnTick();
   void SetSchemeColor(Rgb first, Rgb second, Rgb third, Rgb fourth);
   void CenterPicture();
   void PlaceTile();
@@ -50,7 +50,7 @@ class TForm1 {
   void StartPreparation();
 
   // Input and shut-down.
-  void deactivate(QueuedMessage message);
+  void OnInput(QueuedMessage message);
   bool IsWindowsNT();
   void ShutDown();
 
@@ -58,13 +58,13 @@ class TForm1 {
   void StartSound();
   void SoundTick();
   void PickNextSound();
-  void MediaPlayer1Notify();
+  void OnMediaNotify();
   void StopSound();
-  TMediaPlayer MediaPlayer1;
+  TMediaPlayer mediaPlayer;
 
   // The picture controls; only the first four are ever shown.
-  PictureControl Image1, image2, Image3, Image4, Image5, imagjunk;
-  std::string lblinfoCaption = kNoPicturesCaption;
+  PictureControl mainPicture, backdropPicture, thirdTile, fourthTile, staging, placeholder;
+  std::string noPicturesCaption = kNoPicturesCaption;
   bool timerEnabled() const { return timerEnabled_; }
   int timerInterval() const { return timerInterval_; }
 
@@ -73,7 +73,7 @@ class TForm1 {
   void Tick();
   PictureControl& Control(ControlId id);
   void Update(ControlId id);
-  void ShowNextPictureIn(ControlId id, void (TForm1::*geometry)(PictureControl&));
+  void ShowNextPictureIn(ControlId id, void (SaverShow::*geometry)(PictureControl&));
   void StretchFullScreen(PictureControl& control);
   void NaturalSizeCentred(PictureControl& control);
   void CustomSizeCentred(PictureControl& control);
