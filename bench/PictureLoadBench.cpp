@@ -96,7 +96,7 @@ struct TickBench {
     // The saver names its settings file after its Windows directory with a backslash: one file in the folder.
     WriteFile(IniFileName(saver.system.WindowsDirectory(), saver.system.ExecutablePath()),
               std::vector<uint8_t>(settings.begin(), settings.end()));
-    saver.form.FormCreate();
+    saver.form.Start();
   }
   Contender Tick(const std::string& name) {
     return {name, [this] {

@@ -12,19 +12,19 @@ using D = DisclaimerControl;
 
 constexpr auto kControls = std::to_array<ControlLayout>({
     // kind, name, parent, id, left, top, width, height, caption, font, visible, tab order
-    {GroupBox, "GroupBox1", kFormItself, Id(D::GroupBox1), 8, 16, 489, 244, "", Regular, true, 0},
-    {GroupBox, "GroupBox2", Id(D::GroupBox1), Id(D::GroupBox2), 8, 8, 473, 228, "Disclaimer", Terminal, true, 0},
-    {Label, "Label1", Id(D::GroupBox2), Id(D::Label1), 10, 20, 453, 64, "", Terminal, true, 0, nullptr, {}, kWordWrap},
-    {Label, "Label2", Id(D::GroupBox2), Id(D::Label2), 10, 88, 453, 64, "  ", Terminal, true, 1, nullptr, {}, kWordWrap},
-    {Label, "Label3", Id(D::GroupBox2), Id(D::Label3), 10, 156, 453, 64, "", Terminal, true, 2, nullptr, {}, kWordWrap},
-    {Button, "Button1", kFormItself, Id(D::Button1), 420, 276, 75, 25, "Return", Regular, true, 1, nullptr, {}, kDefaultButton},
+    {GroupBox, "GroupBox1", kFormItself, Id(D::Frame), 8, 16, 489, 244, "", Regular, true, 0},
+    {GroupBox, "GroupBox2", Id(D::Frame), Id(D::DisclaimerGroup), 8, 8, 473, 228, "Disclaimer", Terminal, true, 0},
+    {Label, "Label1", Id(D::DisclaimerGroup), Id(D::FirstParagraph), 10, 20, 453, 64, "", Terminal, true, 0, nullptr, {}, kWordWrap},
+    {Label, "Label2", Id(D::DisclaimerGroup), Id(D::SecondParagraph), 10, 88, 453, 64, "  ", Terminal, true, 1, nullptr, {}, kWordWrap},
+    {Label, "Label3", Id(D::DisclaimerGroup), Id(D::ThirdParagraph), 10, 156, 453, 64, "", Terminal, true, 2, nullptr, {}, kWordWrap},
+    {Button, "Button1", kFormItself, Id(D::ReturnButton), 420, 276, 75, 25, "Return", Regular, true, 1, nullptr, {}, kDefaultButton},
 });
 
-constexpr FormLayout kDisclaimerForm{"Tfrmdisc",        "Disclaimer",     514,      312,
+constexpr FormLayout kDisclaimerFormLayout{"Tfrmdisc",        "Disclaimer",     514,      312,
                                      Rgb{65, 168, 190}, FormBorder::None, kControls};
 
 }  // namespace
 
-const FormLayout& DisclaimerForm() { return kDisclaimerForm; }
+const FormLayout& DisclaimerFormLayout() { return kDisclaimerFormLayout; }
 
 }  // namespace lumora

@@ -6,6 +6,6 @@ namespace lumora {
 
 // The disclaimer window "Tfrmdisc": borderless, a captionless group box holding the "Disclaimer" group box with
 // its three labels, and the Return button.
-const FormLayout& DisclaimerForm();
+const FormLayout& DisclaimerFormLayout();
 
 }  // namespace lumora

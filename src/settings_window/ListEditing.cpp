@@ -1,47 +1,47 @@
-#include "settings_window/TForm2.h"
+#include "settings_window/SettingsForm.h"
 
 namespace lumora {
 
-TForm2::ListSide TForm2::Pictures() {
-  return {SectionOf(SlotList::Pictures), SettingsControl::ListBox1, state_.PictureSlots, state_.PictureCount, false};
+SettingsForm::ListSide SettingsForm::Pictures() {
+  return {SectionOf(SlotList::Pictures), SettingsControl::PictureList, state_.PictureSlots, state_.PictureCount, false};
 }
 
-TForm2::ListSide TForm2::Sounds() {
-  return {SectionOf(SlotList::Sounds), SettingsControl::ListBox2, state_.SoundSlots, state_.SoundCount, true};
+SettingsForm::ListSide SettingsForm::Sounds() {
+  return {SectionOf(SlotList::Sounds), SettingsControl::SoundList, state_.SoundSlots, state_.SoundCount, true};
 }
 
-void TForm2::Button2Click() {
+void SettingsForm::AddPicture() {
   const std::optional<std::string> path = services_.view.AskPictureFile();
   if (!path || path->empty()) return;
   AddPictureEntry(*path);
 }
 
-void TForm2::cmdwavClick() {
+void SettingsForm::AddSound() {
   const std::optional<std::string> path = services_.view.AskSoundFile();
   if (!path || path->empty()) return;
   AddSoundEntry(*path);
   // Also after the list-full message: a sound was asked for, so the choice may matter again.
-  services_.view.SetEnabled(OptionRadio::Radsndon, true);
-  services_.view.SetEnabled(OptionRadio::Radsndof, true);
+  services_.view.SetEnabled(OptionRadio::SoundOn, true);
+  services_.view.SetEnabled(OptionRadio::SoundOff, true);
 }
 
-void TForm2::Button3Click() {
+void SettingsForm::RemovePicture() {
   if (ConfirmRemoval(Pictures(), kNoPicturesToRemoveMessage)) DeletePictureEntry();
 }
 
-void TForm2::cmdwavdClick() {
+void SettingsForm::RemoveSound() {
   if (ConfirmRemoval(Sounds(), kNoSoundsToRemoveMessage)) DeleteSoundEntry();
 }
 
-void TForm2::AddPictureEntry(const std::string& path) { AddEntry(Pictures(), path); }
+void SettingsForm::AddPictureEntry(const std::string& path) { AddEntry(Pictures(), path); }
 
-void TForm2::AddSoundEntry(const std::string& path) { AddEntry(Sounds(), path); }
+void SettingsForm::AddSoundEntry(const std::string& path) { AddEntry(Sounds(), path); }
 
-void TForm2::DeletePictureEntry() { DeleteEntry(Pictures()); }
+void SettingsForm::DeletePictureEntry() { DeleteEntry(Pictures()); }
 
-void TForm2::DeleteSoundEntry() { DeleteEntry(Sounds()); }
+void SettingsForm::DeleteSoundEntry() { DeleteEntry(Sounds()); }
 
-bool TForm2::ConfirmRemoval(const ListSide& side, const char* emptyMessage) {
+bool SettingsForm::ConfirmRemoval(const ListSide& side, const char* emptyMessage) {
   if (side.count < 1) {
     services_.boxes.Show(BoxKind::Information, emptyMessage, BoxButtons::Ok);
     return false;
@@ -51,7 +51,7 @@ bool TForm2::ConfirmRemoval(const ListSide& side, const char* emptyMessage) {
 
 // The free slot comes from the window's table, not from the file. The file is written first, so a refused write
 // leaves the table, the list and the count as they were.
-void TForm2::AddEntry(ListSide side, const std::string& path) {
+void SettingsForm::AddEntry(ListSide side, const std::string& path) {
   int freeSlot = 0;
   for (int slot = 1; slot <= kSlotCount && freeSlot == 0; ++slot)
     if (IsFreeSlot(side.slots[slot])) freeSlot = slot;
@@ -69,7 +69,7 @@ void TForm2::AddEntry(ListSide side, const std::string& path) {
 
 // Frees the lowest slot of the file that holds the selected text: with the same path in several slots that is
 // the first copy, whichever line was selected.
-void TForm2::DeleteEntry(ListSide side) {
+void SettingsForm::DeleteEntry(ListSide side) {
   SettingsView& view = services_.view;
   const int selected = view.ItemIndex(side.listBox);
   if (selected >= 0) {
@@ -82,9 +82,9 @@ void TForm2::DeleteEntry(ListSide side) {
       view.DeleteItem(side.listBox, selected);
       --side.count;
       if (side.isSoundList && side.count < 1) {
-        view.Check(OptionRadio::Radsndof);
-        view.SetEnabled(OptionRadio::Radsndon, false);
-        view.SetEnabled(OptionRadio::Radsndof, false);
+        view.Check(OptionRadio::SoundOff);
+        view.SetEnabled(OptionRadio::SoundOn, false);
+        view.SetEnabled(OptionRadio::SoundOff, false);
       }
       view.SetItemIndex(side.listBox, 0);
       return;

@@ -6,11 +6,12 @@ namespace {
 
 using enum OptionRadio;
 
-constexpr OptionRadio kSoundRadios[] = {Radsndon, Radsndof};
-constexpr OptionRadio kOrderRadios[] = {Radseq, Radran};
-constexpr OptionRadio kColourSchemeRadios[] = {Radcol1, Radcol2, Radcol3, Radcol4};
-constexpr OptionRadio kDisplayModeRadios[] = {radpicst, radpicde, radpicin, radpicti, Radpictcust, Radoverlap, Radslide};
-constexpr OptionRadio kDelayRadios[] = {Radtime1, Radtime2, Radtime3, Radtime4, Rad8, Rad120};
+constexpr OptionRadio kSoundRadios[] = {SoundOn, SoundOff};
+constexpr OptionRadio kOrderRadios[] = {InOrder, AtRandom};
+constexpr OptionRadio kColourSchemeRadios[] = {GreyColours, DarkColours, BrightColours, BlackOnly};
+constexpr OptionRadio kDisplayModeRadios[] = {Stretched,  NaturalSize, PictureInPicture, Tiled,
+                                              CustomSize, Overlapping, Slide};
+constexpr OptionRadio kDelayRadios[] = {Delay15s, Delay30s, Delay45s, Delay60s, Delay8s, Delay120s};
 
 static_assert(std::size(kSoundRadios) == std::size(kSoundRows) && std::size(kOrderRadios) == std::size(kOrderRows) &&
               std::size(kColourSchemeRadios) == std::size(kColourSchemeRows) &&

@@ -5,15 +5,15 @@
 
 namespace lumora {
 
-// The radio buttons of the settings window that stand for option values. The numbers are the controls'
-// identifiers in the window's form description.
+// The radio buttons of the settings window that stand for option values, with their captions. The numbers are
+// the controls' identifiers in the window's form description.
 enum class OptionRadio {
-  Radsndon = 302, Radsndof = 303,
-  Rad8 = 402, Radtime2 = 403, Radtime4 = 404, Radtime1 = 405, Radtime3 = 406, Rad120 = 407,
-  Radcol1 = 502, Radcol2 = 503, Radcol3 = 504, Radcol4 = 505,
-  Radseq = 602, Radran = 603,
-  radpicst = 201, radpicde = 202, radpicin = 203, radpicti = 204, Radpictcust = 206, Radoverlap = 207,
-  Radslide = 208,
+  SoundOn = 302, SoundOff = 303,                    // "Sound ON", "Sound OFF"
+  Delay8s = 402, Delay30s = 403, Delay60s = 404, Delay15s = 405, Delay45s = 406, Delay120s = 407,
+  GreyColours = 502, DarkColours = 503, BrightColours = 504, BlackOnly = 505,  // the four colour schemes
+  InOrder = 602, AtRandom = 603,                    // "In Order", "Random"
+  Stretched = 201, NaturalSize = 202, PictureInPicture = 203, Tiled = 204, CustomSize = 206, Overlapping = 207,
+  Slide = 208,                                      // the seven display modes
 };
 
 // The options the window shows, in the order its OK writes them.
@@ -24,22 +24,26 @@ inline constexpr Option kWindowOptions[] = {Option::Sound,  Option::Seq,    Opti
 // table's rows; none for a size.
 std::span<const OptionRadio> RadiosOf(Option option);
 
-// The controls of the settings window other than the option radio buttons (OptionRadio), by their names in the
-// system's design. The numbers are their identifiers in the form description.
+// The controls of the settings window other than the option radio buttons (OptionRadio). The numbers are their
+// identifiers in the form description.
 enum class SettingsControl {
-  cmdclose = 100,
-  GroupBox6 = 200, GroupBox7 = 205, Label3 = 210, Label2 = 211, ScrollBarH = 212, ScrollBarW = 213,
-  Lblwidth = 214, Lblheight = 215,
-  Panel1 = 300, Label4 = 301,
-  Panel2 = 400, Label5 = 401,
-  Panel3 = 500, Label7 = 501,
-  Panel4 = 600, Label6 = 601,
-  Label1 = 700, ListBox1 = 701, ListBox2 = 702, GroupBox2 = 703, Button2 = 704, Button3 = 705, GroupBox4 = 706,
-  cmdwav = 707, cmdwavd = 708, cmdhelp = 709,
+  OkButton = 100,
+  DisplayGroup = 200, CustomSizeGroup = 205, WidthHeading = 210, HeightHeading = 211, HeightScrollBar = 212,
+  WidthScrollBar = 213, WidthValue = 214, HeightValue = 215,
+  SoundPanel = 300, SoundHeading = 301,
+  DelayPanel = 400, DelayHeading = 401,
+  ColoursPanel = 500, ColoursHeading = 501,
+  OrderPanel = 600, OrderHeading = 601,
+  // The list controls, hidden: their heading, the two lists, and their "Add ..."/"Remove ..." buttons.
+  ListsHeading = 700, PictureList = 701, SoundList = 702, PictureButtons = 703, AddPictureButton = 704,
+  RemovePictureButton = 705, SoundButtons = 706, AddSoundButton = 707, RemoveSoundButton = 708, AboutButton = 709,
 };
 
-// The controls of the disclaimer window.
-enum class DisclaimerControl { GroupBox1 = 100, GroupBox2 = 110, Label1 = 111, Label2 = 112, Label3 = 113, Button1 = 120 };
+// The controls of the disclaimer window: a frame, the "Disclaimer" group of three paragraphs, "Return".
+enum class DisclaimerControl {
+  Frame = 100, DisclaimerGroup = 110, FirstParagraph = 111, SecondParagraph = 112, ThirdParagraph = 113,
+  ReturnButton = 120,
+};
 
 constexpr int Id(SettingsControl control) { return static_cast<int>(control); }
 constexpr int Id(OptionRadio radio) { return static_cast<int>(radio); }

@@ -15,6 +15,6 @@ inline constexpr const char* kSoundDialogFilter = "wav (*.wav);midi (*.mid)|*.wa
 
 // The settings window "TForm2": five option groups, the two size bars with their labels and OK; the two lists,
 // their buttons and About are part of it but never shown.
-const FormLayout& SettingsForm();
+const FormLayout& SettingsFormLayout();
 
 }  // namespace lumora

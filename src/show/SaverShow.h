@@ -35,7 +35,7 @@ class SaverShow {
   SaverShow& operator=(const SaverShow&) = delete;
 
   // Start-up.
-  void FormCreate();
+  void Start();
   void LoadSaverSettings();
 
   // Display cycle.

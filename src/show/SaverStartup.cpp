@@ -17,7 +17,7 @@ std::string MissingFileCaption(const std::string& name) {
 
 }  // namespace
 
-void SaverShow::FormCreate() {
+void SaverShow::Start() {
   services_.system.SetScreenSaverRunning(true);
   state_.windowsDir = services_.system.WindowsDirectory();
   state_.iniFileName = IniFileName(state_.windowsDir, services_.system.ExecutablePath());

@@ -6,12 +6,12 @@ namespace lumora::win32 {
 
 DisclaimerWindow::DisclaimerWindow(Application& application, HINSTANCE instance)
     : application_(application), instance_(instance) {
-  SetFormBackground(DisclaimerForm().colour);
+  SetFormBackground(DisclaimerFormLayout().colour);
 }
 
-bool DisclaimerWindow::Create(Tfrmdisc& form, HWND owner) {
+bool DisclaimerWindow::Create(DisclaimerForm& form, HWND owner) {
   form_ = &form;
-  const FormLayout& layout = DisclaimerForm();
+  const FormLayout& layout = DisclaimerFormLayout();
   const DWORD style = FormStyle(layout.border);
   return Window::Create(layout.className, 0, 0, layout.caption, style, CentredFormRect(layout, fonts_.dpi, style, 0), owner,
                         instance_) &&
@@ -25,7 +25,7 @@ void DisclaimerWindow::ShowModal() {
   modal_ = true;
   ShowWindow(Handle(), SW_SHOW);
   SetForegroundWindow(Handle());
-  SetFocus(controls_.Handle(Id(DisclaimerControl::Button1)));
+  SetFocus(controls_.Handle(Id(DisclaimerControl::ReturnButton)));
   application_.RunModal([this](MSG& message) { return IsDialogMessageA(Handle(), &message) != FALSE; },
                         [this] { return modal_ && Handle() != nullptr; });
   modal_ = false;
@@ -46,12 +46,12 @@ LRESULT DisclaimerWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) 
   switch (message) {
     case WM_COMMAND: {
       const ControlLayout* control = controls_.LayoutOf(reinterpret_cast<HWND>(lParam));
-      if (control && HIWORD(wParam) == BN_CLICKED && control->id == Id(DisclaimerControl::Button1))
-        application_.Guarded([&] { form_->Button1Click(); });
+      if (control && HIWORD(wParam) == BN_CLICKED && control->id == Id(DisclaimerControl::ReturnButton))
+        application_.Guarded([&] { form_->OnReturn(); });
       return 0;
     }
     case DM_GETDEFID:
-      return MAKELRESULT(Id(DisclaimerControl::Button1), DC_HASDEFID);
+      return MAKELRESULT(Id(DisclaimerControl::ReturnButton), DC_HASDEFID);
     case WM_CLOSE:
       // Return is the way out.
       return 0;

@@ -5,7 +5,7 @@
 #include "win32/FormBuilder.h"
 #include "win32/GdiObjects.h"
 #include "win32/Window.h"
-#include "settings_window/Tfrmdisc.h"
+#include "settings_window/DisclaimerForm.h"
 
 namespace lumora::win32 {
 
@@ -16,7 +16,7 @@ class DisclaimerWindow : public DisclaimerView, public Window {
   DisclaimerWindow(Application& application, HINSTANCE instance);
 
   // False when the window or one of its controls could not be made.
-  bool Create(Tfrmdisc& form, HWND owner);
+  bool Create(DisclaimerForm& form, HWND owner);
   // Shows the window with its owner disabled and returns when it is closed.
   void ShowModal();
   void Close() override;
@@ -26,7 +26,7 @@ class DisclaimerWindow : public DisclaimerView, public Window {
 
   Application& application_;
   HINSTANCE instance_;
-  Tfrmdisc* form_ = nullptr;
+  DisclaimerForm* form_ = nullptr;
   bool modal_ = false;
   FormFonts fonts_{SystemDpi()};  // the form is laid out at the DPI the fonts are made for
   FormControls controls_;

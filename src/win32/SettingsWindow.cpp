@@ -8,7 +8,7 @@
 #include "win32/OpenFileDialogs.h"
 #include "settings_window/ScrollSteps.h"
 #include "settings_window/SettingsLayout.h"
-#include "settings_window/TForm2.h"
+#include "settings_window/SettingsForm.h"
 
 namespace lumora::win32 {
 
@@ -18,22 +18,22 @@ using C = SettingsControl;
 
 struct ButtonHandler {
   SettingsControl control;
-  void (TForm2::*click)();
+  void (SettingsForm::*click)();
 };
 
 constexpr ButtonHandler kButtonHandlers[] = {
-    {C::cmdclose, &TForm2::cmdcloseClick}, {C::cmdhelp, &TForm2::cmdhelpClick}, {C::Button2, &TForm2::Button2Click},
-    {C::Button3, &TForm2::Button3Click},   {C::cmdwav, &TForm2::cmdwavClick},   {C::cmdwavd, &TForm2::cmdwavdClick},
+    {C::OkButton, &SettingsForm::SaveAndClose}, {C::AboutButton, &SettingsForm::ShowDisclaimer}, {C::AddPictureButton, &SettingsForm::AddPicture},
+    {C::RemovePictureButton, &SettingsForm::RemovePicture},   {C::AddSoundButton, &SettingsForm::AddSound},   {C::RemoveSoundButton, &SettingsForm::RemoveSound},
 };
 
 struct ScrollHandler {
   SettingsControl bar;
-  void (TForm2::*scroll)(int);
+  void (SettingsForm::*scroll)(int);
 };
 
 constexpr ScrollHandler kScrollHandlers[] = {
-    {C::ScrollBarW, &TForm2::ScrollBarWScroll},
-    {C::ScrollBarH, &TForm2::ScrollBarHScroll},
+    {C::WidthScrollBar, &SettingsForm::OnWidthScroll},
+    {C::HeightScrollBar, &SettingsForm::OnHeightScroll},
 };
 
 std::optional<ScrollCode> ScrollCodeOf(int code) {
@@ -61,7 +61,7 @@ std::optional<ScrollCode> ScrollCodeOf(int code) {
 }
 
 int DefaultButtonId() {
-  for (const ControlLayout& control : SettingsForm().controls)
+  for (const ControlLayout& control : SettingsFormLayout().controls)
     if (control.options & kDefaultButton) return control.id;
   return 0;
 }
@@ -72,14 +72,14 @@ SettingsWindow::SettingsWindow(Application& application, HINSTANCE instance, Fil
     : application_(application),
       instance_(instance),
       files_(files) {
-  SetFormBackground(SettingsForm().colour);
+  SetFormBackground(SettingsFormLayout().colour);
 }
 
-bool SettingsWindow::Create(TForm2& form) {
+bool SettingsWindow::Create(SettingsForm& form) {
   form_ = &form;
   // The tool tips' window class; InitCommonControls, which every 32-bit Windows has, registers it.
   InitCommonControls();
-  const FormLayout& layout = SettingsForm();
+  const FormLayout& layout = SettingsFormLayout();
   const DWORD style = FormStyle(layout.border);
   if (!Window::Create(layout.className, 0, 0, layout.caption, style, CentredFormRect(layout, fonts_.dpi, style, 0),
                       nullptr, instance_))
@@ -93,7 +93,7 @@ void SettingsWindow::CreateToolTips() {
   toolTips_ =
       CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
                       CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr, instance_, nullptr);
-  for (const ControlLayout& control : SettingsForm().controls) {
+  for (const ControlLayout& control : SettingsFormLayout().controls) {
     if (!control.hint) continue;
     // The first version of the record, which the common controls of Windows 95 and NT 4.0 know: nothing here
     // needs the fields added later.
@@ -134,7 +134,7 @@ bool SettingsWindow::PreTranslate(MSG& message) {
 }
 
 void SettingsWindow::MoveWithinRadioGroup(HWND focus, bool forward) {
-  const std::vector<const ControlLayout*> group = RadioGroupOf(SettingsForm(), controls_.LayoutOf(focus)->id);
+  const std::vector<const ControlLayout*> group = RadioGroupOf(SettingsFormLayout(), controls_.LayoutOf(focus)->id);
   const int count = static_cast<int>(group.size());
   const int at = static_cast<int>(std::find(group.begin(), group.end(), controls_.LayoutOf(focus)) - group.begin());
   for (int step = 1; step < count; ++step) {
@@ -156,7 +156,7 @@ void SettingsWindow::Check(OptionRadio radio) { CheckById(Id(radio)); }
 
 // The checked button of a group is its only tab stop, so Tab lands on the choice made.
 void SettingsWindow::CheckById(int radio) {
-  for (const ControlLayout* member : RadioGroupOf(SettingsForm(), radio)) {
+  for (const ControlLayout* member : RadioGroupOf(SettingsFormLayout(), radio)) {
     HWND window = Control(member->id);
     const bool checked = radio == member->id;
     SendMessageA(window, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
@@ -185,7 +185,7 @@ std::string SettingsWindow::Caption(SettingsControl label) {
 }
 
 void SettingsWindow::SetScrollMax(SettingsControl bar, int max) {
-  SCROLLINFO info{sizeof(SCROLLINFO), SIF_RANGE, FindControl(SettingsForm(), Id(bar)).scroll.min, max, 0, 0, 0};
+  SCROLLINFO info{sizeof(SCROLLINFO), SIF_RANGE, FindControl(SettingsFormLayout(), Id(bar)).scroll.min, max, 0, 0, 0};
   SetScrollInfo(Control(Id(bar)), SB_CTL, &info, TRUE);
 }
 
@@ -269,7 +269,7 @@ void SettingsWindow::OnActivate(bool active) {
   }
   const bool canRefocus =
       lastFocus_ && IsWindow(lastFocus_) && IsWindowVisible(lastFocus_) && IsWindowEnabled(lastFocus_);
-  SetFocus(canRefocus ? lastFocus_ : Control(Id(C::cmdclose)));
+  SetFocus(canRefocus ? lastFocus_ : Control(Id(C::OkButton)));
 }
 
 LRESULT SettingsWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {

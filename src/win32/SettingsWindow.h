@@ -9,7 +9,7 @@
 #include "settings_window/SettingsView.h"
 
 namespace lumora {
-class TForm2;
+class SettingsForm;
 }
 
 namespace lumora::win32 {
@@ -25,7 +25,7 @@ class SettingsWindow : public SettingsView, public Window {
 
   // Makes the window and its controls, hidden, with `form` handling their events; false when any of them could
   // not be made.
-  bool Create(TForm2& form);
+  bool Create(SettingsForm& form);
   void SetDisclaimer(DisclaimerWindow& disclaimer) { disclaimer_ = &disclaimer; }
   void Show();
   // Runs the application's loop until the window is closed.
@@ -65,7 +65,7 @@ class SettingsWindow : public SettingsView, public Window {
   Application& application_;
   HINSTANCE instance_;
   FileSystem& files_;
-  TForm2* form_ = nullptr;
+  SettingsForm* form_ = nullptr;
   DisclaimerWindow* disclaimer_ = nullptr;
   HWND toolTips_ = nullptr;
   HWND lastFocus_ = nullptr;

@@ -8,8 +8,8 @@
 #include "win32/Win32System.h"
 #include "win32/Win32Worker.h"
 #include "win32_services/Win32Services.h"
-#include "settings_window/TForm2.h"
-#include "settings_window/Tfrmdisc.h"
+#include "settings_window/SettingsForm.h"
+#include "settings_window/DisclaimerForm.h"
 #include "show/SaverShow.h"
 
 namespace lumora::win32 {
@@ -33,26 +33,26 @@ void Win32Modes::RunSaverMode() {
   if (!window.Create(form)) return;
   passwords.SetOwner(window.Handle());
   media.SetNotifyWindow(window.PlayerHandle());
-  application.Guarded([&] { form.FormCreate(); });
+  application.Guarded([&] { form.Start(); });
   window.Show();
   application.Run();
 }
 
 void Win32Modes::RunSettingsMode() {
-  TForm2State state;
+  SettingsFormState state;
   Win32MessageBoxes boxes(kSettingsTitle);
   Application application(kSettingsTitle, boxes);
   Win32System system;
   Win32FileSystem files;
   Win32ProfileFiles profiles;
   SettingsWindow window(application, instance_, files);
-  TForm2 form(state, SettingsServices{system, files, profiles, boxes, window});
+  SettingsForm form(state, SettingsServices{system, files, profiles, boxes, window});
   if (!window.Create(form)) return;
   // A failure while loading or creating the settings file is reported, and the window opens all the same.
-  application.Guarded([&] { form.FormCreate(); });
+  application.Guarded([&] { form.Open(); });
   DisclaimerWindow disclaimer(application, instance_);
-  Tfrmdisc frmdisc(disclaimer);
-  if (!disclaimer.Create(frmdisc, window.Handle())) return;
+  DisclaimerForm disclaimerForm(disclaimer);
+  if (!disclaimer.Create(disclaimerForm, window.Handle())) return;
   window.SetDisclaimer(disclaimer);
   window.Show();
   window.RunMessageLoop();

@@ -354,7 +354,7 @@ TEST(SettingsWindow, HiddenAboutButtonShowsTheDisclaimerModally) {
 constexpr Rect kBackgroundGaps[] = {
     {0, 0, 607, 8},     {0, 0, 11, 374},    {11, 71, 270, 8},  {11, 158, 270, 11},
     {11, 235, 270, 12}, {281, 0, 35, 374},  {585, 0, 22, 335}, {316, 247, 269, 88},
-    {0, 355, 607, 19},  {146, 28, 125, 38},  // inside Panel1, right of its radio buttons
+    {0, 355, 607, 19},  {146, 28, 125, 38},  // inside SoundPanel, right of its radio buttons
 };
 
 long DrawnPixels(const Image& shot, const Rect& rect) { return PixelsOtherThan(shot, rect, kBackground); }
@@ -415,7 +415,7 @@ TEST(SettingsWindow, ScreenshotShowsTheControlsWhereTheLayoutPutsThem) {
   shot.Crop(window.rect).SavePng(path);
   std::printf("[ screen   ] settings window: %s\n", path.c_str());
 
-  const FormLayout& form = SettingsForm();
+  const FormLayout& form = SettingsFormLayout();
   for (const ControlLayout& layout : form.controls) {
     SCOPED_TRACE(layout.name);
     ASSERT_TRUE(controls.count(layout.id));
@@ -516,7 +516,7 @@ TEST(SettingsWindow, OnADisplayOf144DpiTheWindowItsControlsAndItsTextAreOneAndAH
   if (const char* folder = std::getenv("LUMORA_E2E_SCREENSHOTS"))
     both.SavePng(std::filesystem::path(folder) / "settings-96-144dpi.png");
 
-  for (const ControlLayout& layout : SettingsForm().controls) {
+  for (const ControlLayout& layout : SettingsFormLayout().controls) {
     if (!layout.visible) continue;
     SCOPED_TRACE(layout.name);
     const Rect designed = at96.controls.at(layout.id).rect, scaled = at144.controls.at(layout.id).rect;

@@ -76,8 +76,8 @@ TEST_F(StandardUser, TheSettingsWindowSavesTheFileItMayWriteAndSaysSoWhenItMayNo
   const std::string before = Settings();
   RunningSettings settings;
   settings.WaitForWindow();
-  EXPECT_TRUE(settings.Click(static_cast<int>(OptionRadio::Radtime3)));
-  EXPECT_FALSE(settings.Click(static_cast<int>(SettingsControl::cmdclose))) << "OK waits for the error box";
+  EXPECT_TRUE(settings.Click(static_cast<int>(OptionRadio::Delay45s)));
+  EXPECT_FALSE(settings.Click(static_cast<int>(SettingsControl::OkButton))) << "OK waits for the error box";
   const std::optional<DialogInfo> error = WaitForDialog("Lumora Screensaver", 10s);
   ASSERT_TRUE(error.has_value());
   EXPECT_THAT(error->statics, ElementsAre(std::string("Unable to write to ") + kIni + "."));
@@ -85,7 +85,7 @@ TEST_F(StandardUser, TheSettingsWindowSavesTheFileItMayWriteAndSaysSoWhenItMayNo
   EXPECT_EQ(Settings(), before);
 
   Allow(true);
-  EXPECT_TRUE(settings.Click(static_cast<int>(SettingsControl::cmdclose)));
+  EXPECT_TRUE(settings.Click(static_cast<int>(SettingsControl::OkButton)));
   EXPECT_EQ(settings.WaitForExit(15s), 0);
   EXPECT_THAT(Settings(), HasSubstr("\r\nTime=3\r\n"));
 }

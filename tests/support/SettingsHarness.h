@@ -8,7 +8,7 @@
 #include "support/FakeSettingsView.h"
 #include "platform/LumoraError.h"
 #include "settings_window/SettingsLayout.h"
-#include "settings_window/TForm2.h"
+#include "settings_window/SettingsForm.h"
 
 namespace lumora::test {
 
@@ -29,7 +29,7 @@ class ProfileBackedFiles : public FileSystem {
 // application's default handler does.
 struct SettingsHarness {
   explicit SettingsHarness(int screenWidth = 1024, int screenHeight = 768)
-      : view(SettingsForm(), screenWidth, screenHeight), form(state, {system, files, profiles, boxes, view}) {}
+      : view(SettingsFormLayout(), screenWidth, screenHeight), form(state, {system, files, profiles, boxes, view}) {}
 
   std::string IniPath() const { return system.windowsDir + "\\lumora.ini"; }
   std::string& IniText() { return profiles.texts[IniPath()]; }
@@ -43,7 +43,7 @@ struct SettingsHarness {
     }
   }
   void Open() {
-    Run([](TForm2& f) { f.FormCreate(); });
+    Run([](SettingsForm& f) { f.Open(); });
   }
 
   FakeSystem system;
@@ -51,8 +51,8 @@ struct SettingsHarness {
   ProfileBackedFiles files{profiles};
   FakeMessageBoxes boxes;
   FakeSettingsView view;
-  TForm2State state;
-  TForm2 form;
+  SettingsFormState state;
+  SettingsForm form;
 };
 
 }  // namespace lumora::test

@@ -35,7 +35,7 @@ struct ShowFixture : SaverHarness {
 
   void Start(const std::string& options) {
     WriteIni(SettingsFileText("Sound=0\r\n" + options, pictures));
-    form.FormCreate();
+    form.Start();
   }
 
   void Ticks(int count) {

@@ -12,19 +12,19 @@ using ::testing::IsEmpty;
 
 void AddPicture(SettingsHarness& window, std::optional<std::string> answer) {
   window.view.pictureAnswers.push_back(std::move(answer));
-  window.Run([](TForm2& form) { form.Button2Click(); });
+  window.Run([](SettingsForm& form) { form.AddPicture(); });
 }
 
 void AddSound(SettingsHarness& window, std::optional<std::string> answer) {
   window.view.soundAnswers.push_back(std::move(answer));
-  window.Run([](TForm2& form) { form.cmdwavClick(); });
+  window.Run([](SettingsForm& form) { form.AddSound(); });
 }
 
 void RemovePicture(SettingsHarness& window) {
-  window.Run([](TForm2& form) { form.Button3Click(); });
+  window.Run([](SettingsForm& form) { form.RemovePicture(); });
 }
 void RemoveSound(SettingsHarness& window) {
-  window.Run([](TForm2& form) { form.cmdwavdClick(); });
+  window.Run([](SettingsForm& form) { form.RemoveSound(); });
 }
 
 // A window opened on `text`, with nothing recorded yet.
@@ -257,7 +257,7 @@ TEST(ListEditing, RemovingTheLastSoundChecksSoundOffAndDisablesTheChoiceUntilASo
   EXPECT_EQ(window.profiles.writes.back(), "WavConfig/Name1=C:\\b.mid");
 
   window.profiles.writes.clear();
-  window.Run([](TForm2& form) { form.cmdcloseClick(); });
+  window.Run([](SettingsForm& form) { form.SaveAndClose(); });
   EXPECT_EQ(window.profiles.writes.front(), "Options/Sound=0");
 }
 
@@ -287,7 +287,7 @@ TEST(ListEditing, OkDoesNotWriteTheLists) {
   OpenOn(window, SettingsFileText("", {{1, "C:\\a.jpg"}}));
   AddPicture(window, "C:\\b.jpg");
   window.profiles.writes.clear();
-  window.Run([](TForm2& form) { form.cmdcloseClick(); });
+  window.Run([](SettingsForm& form) { form.SaveAndClose(); });
   for (const std::string& write : window.profiles.writes) EXPECT_EQ(write.rfind("Options/", 0), 0u) << write;
   EXPECT_THAT(window.boxes.shown, IsEmpty());  // two pictures now: no note
 }

@@ -48,7 +48,7 @@ void AppendKeyboardOrder(const FormLayout& form, int parent, std::vector<std::st
 }
 
 TEST(SettingsLayout, WindowHasItsCaptionClientSizeAndLayoutColour) {
-  const FormLayout& form = SettingsForm();
+  const FormLayout& form = SettingsFormLayout();
   EXPECT_STREQ(form.className, "TForm2");
   EXPECT_STREQ(form.caption, "Screensaver Settings/Options");
   EXPECT_EQ(form.clientWidth, 607);
@@ -58,7 +58,7 @@ TEST(SettingsLayout, WindowHasItsCaptionClientSizeAndLayoutColour) {
 }
 
 TEST(SettingsLayout, KeyControlsStandInTheirPlacesWithTheirCaptions) {
-  const FormLayout& form = SettingsForm();
+  const FormLayout& form = SettingsFormLayout();
   for (const Place& place :
        {Place{"Panel1", nullptr, 11, 8, 270, 63, ""}, Place{"Panel2", nullptr, 11, 79, 270, 79, ""},
         Place{"Panel4", nullptr, 11, 169, 270, 66, ""}, Place{"Panel3", nullptr, 11, 247, 270, 102, ""},
@@ -85,7 +85,7 @@ bool Overlap(const ControlLayout& a, const ControlLayout& b) {
 
 // Within each container the shown controls lie side by side, and a group's heading lies above all its buttons.
 TEST(SettingsLayout, ShownControlsOfOneContainerDoNotOverlapAndHeadingsComeFirst) {
-  const FormLayout& form = SettingsForm();
+  const FormLayout& form = SettingsFormLayout();
   std::vector<int> containers{kFormItself};
   for (const ControlLayout& control : form.controls)
     if (control.kind == ControlKind::Panel || control.kind == ControlKind::GroupBox) containers.push_back(control.id);
@@ -107,7 +107,7 @@ TEST(SettingsLayout, ShownControlsOfOneContainerDoNotOverlapAndHeadingsComeFirst
 }
 
 TEST(SettingsLayout, DelayButtonsStandInTwoColumns) {
-  const FormLayout& form = SettingsForm();
+  const FormLayout& form = SettingsFormLayout();
   const char* left[] = {"Rad8", "Radtime2", "Radtime4"};
   const char* right[] = {"Radtime1", "Radtime3", "Rad120"};
   for (int row = 0; row < 3; ++row) {
@@ -126,7 +126,7 @@ TEST(SettingsLayout, DelayButtonsStandInTwoColumns) {
 // Every option radio stands once in the form, with a caption of its own, and the buttons of each option's code
 // rows are exactly one radio group.
 TEST(SettingsLayout, EveryOptionRadioIsPresentOnceInTheGroupOfItsOption) {
-  const FormLayout& form = SettingsForm();
+  const FormLayout& form = SettingsFormLayout();
   std::set<std::string> captions;
   int radios = 0;
   for (const ControlLayout& control : form.controls) {
@@ -150,7 +150,7 @@ TEST(SettingsLayout, EveryOptionRadioIsPresentOnceInTheGroupOfItsOption) {
 }
 
 TEST(SettingsLayout, SizeControlsSitLeftForWidthAndRightForHeight) {
-  const FormLayout& form = SettingsForm();
+  const FormLayout& form = SettingsFormLayout();
   EXPECT_STREQ(ControlNamed(form, "Label3").caption, "Picture Width");
   EXPECT_STREQ(ControlNamed(form, "Label2").caption, "Picture Height");
   for (const char* name : {"Label3", "ScrollBarW", "Lblwidth", "Label2", "ScrollBarH", "Lblheight"})
@@ -169,7 +169,7 @@ TEST(SettingsLayout, SizeControlsSitLeftForWidthAndRightForHeight) {
 }
 
 TEST(SettingsLayout, TabFollowsTheRequiredKeyboardOrder) {
-  const FormLayout& form = SettingsForm();
+  const FormLayout& form = SettingsFormLayout();
   std::vector<std::string> topLevel;
   for (const ControlLayout* control : ChildrenInTabOrder(form, kFormItself))
     if (control->visible) topLevel.push_back(control->name);
@@ -184,18 +184,18 @@ TEST(SettingsLayout, TabFollowsTheRequiredKeyboardOrder) {
 }
 
 TEST(SettingsLayout, RadioGroupsAreTheButtonsOfOneParent) {
-  const FormLayout& form = SettingsForm();
+  const FormLayout& form = SettingsFormLayout();
   std::vector<std::string> displayGroup;
-  for (const ControlLayout* radio : RadioGroupOf(form, Id(OptionRadio::Radslide))) displayGroup.push_back(radio->name);
+  for (const ControlLayout* radio : RadioGroupOf(form, Id(OptionRadio::Slide))) displayGroup.push_back(radio->name);
   EXPECT_THAT(displayGroup,
               ElementsAre("radpicst", "radpicde", "radpicin", "radpicti", "Radpictcust", "Radoverlap", "Radslide"));
   const std::pair<OptionRadio, size_t> sizes[] = {
-      {OptionRadio::Radsndon, 2}, {OptionRadio::Rad8, 6}, {OptionRadio::Radcol2, 4}, {OptionRadio::Radran, 2}};
+      {OptionRadio::SoundOn, 2}, {OptionRadio::Delay8s, 6}, {OptionRadio::DarkColours, 4}, {OptionRadio::AtRandom, 2}};
   for (const auto& [radio, size] : sizes) EXPECT_EQ(RadioGroupOf(form, Id(radio)).size(), size) << Id(radio);
 }
 
 TEST(SettingsLayout, HiddenControlsArePresentAndNeverVisible) {
-  const FormLayout& form = SettingsForm();
+  const FormLayout& form = SettingsFormLayout();
   std::set<std::string> hidden;
   for (const ControlLayout& control : form.controls)
     if (!control.visible) hidden.insert(control.name);
@@ -231,10 +231,10 @@ void ExpectWellFormed(const FormLayout& form) {
   }
 }
 
-TEST(SettingsLayout, NamesAndIdsAreUniqueAndEveryControlFitsItsParent) { ExpectWellFormed(SettingsForm()); }
+TEST(SettingsLayout, NamesAndIdsAreUniqueAndEveryControlFitsItsParent) { ExpectWellFormed(SettingsFormLayout()); }
 
 TEST(DisclaimerLayout, BorderlessWindowWithTheDisclaimerGroupAndReturn) {
-  const FormLayout& form = DisclaimerForm();
+  const FormLayout& form = DisclaimerFormLayout();
   ExpectWellFormed(form);
   EXPECT_STREQ(form.className, "Tfrmdisc");
   EXPECT_EQ(form.clientWidth, 514);

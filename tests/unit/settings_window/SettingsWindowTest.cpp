@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "settings_window/ScrollSteps.h"
-#include "settings_window/Tfrmdisc.h"
+#include "settings_window/DisclaimerForm.h"
 #include "support/SettingsHarness.h"
 
 namespace lumora {
@@ -22,7 +22,7 @@ std::string NewFileText() {
 }
 
 void PressOk(SettingsHarness& window) {
-  window.Run([](TForm2& form) { form.cmdcloseClick(); });
+  window.Run([](SettingsForm& form) { form.SaveAndClose(); });
 }
 
 TEST(SettingsWindow, MissingFileIsCreatedInOrderAndShowsTheDefaultChoices) {
@@ -217,8 +217,8 @@ TEST(SettingsWindow, OkWritesTheChoicesTheUserMade) {
   window.IniText() = SettingsFileText("Sound=0\r\nSeq=1\r\nColor=4\r\nPicdis=4\r\nTime=2\r\n");
   window.Open();
   for (const char* radio : {"Radsndon", "Radran", "Radcol1", "Radpictcust", "Rad8"}) window.view.Check(radio);
-  window.form.ScrollBarWScroll(300);
-  window.form.ScrollBarHScroll(200);
+  window.form.OnWidthScroll(300);
+  window.form.OnHeightScroll(200);
   window.profiles.writes.clear();
   PressOk(window);
   EXPECT_THAT(window.profiles.writes,
@@ -332,8 +332,8 @@ TEST(SettingsWindow, ScrollHandlersShowTheBarPositionInTheirLabels) {
   SettingsHarness window;
   window.IniText() = SettingsFileText("");
   window.Open();
-  window.form.ScrollBarWScroll(26);
-  window.form.ScrollBarHScroll(768);
+  window.form.OnWidthScroll(26);
+  window.form.OnHeightScroll(768);
   EXPECT_EQ(window.view.Caption("Lblwidth"), "26");
   EXPECT_EQ(window.view.Caption("Lblheight"), "768");
 }
@@ -358,7 +358,7 @@ TEST(SettingsWindow, AboutShowsTheDisclaimerModally) {
   SettingsHarness window;
   window.IniText() = SettingsFileText("");
   window.Open();
-  window.form.cmdhelpClick();
+  window.form.ShowDisclaimer();
   EXPECT_EQ(window.view.disclaimerShown, 1);
 }
 
@@ -370,8 +370,8 @@ class CountingDisclaimerView : public DisclaimerView {
 
 TEST(Disclaimer, ReturnClosesTheWindow) {
   CountingDisclaimerView view;
-  Tfrmdisc frmdisc(view);
-  frmdisc.Button1Click();
+  DisclaimerForm disclaimerForm(view);
+  disclaimerForm.OnReturn();
   EXPECT_EQ(view.closes, 1);
 }
 

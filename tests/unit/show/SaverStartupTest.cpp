@@ -14,7 +14,7 @@ std::string Options(const std::string& keys) { return "[Options]\r\n" + keys; }
 
 TEST(SaverStartup, MissingSettingsFileShowsTheMessageThenTheWhiteScreenNamingNoFile) {
   SaverHarness saver;
-  saver.form.FormCreate();
+  saver.form.Start();
   ASSERT_EQ(saver.boxes.shown.size(), 1u);
   EXPECT_EQ(saver.boxes.shown[0].kind, BoxKind::Information);
   EXPECT_EQ(saver.boxes.shown[0].buttons, BoxButtons::Ok);
@@ -32,7 +32,7 @@ TEST(SaverStartup, MissingSettingsFileShowsTheMessageThenTheWhiteScreenNamingNoF
 TEST(SaverStartup, AllSlotsFreeShowsTheDefinedCaption) {
   SaverHarness saver;
   saver.WriteIni(SettingsFileText("Sound=1\r\n", {}, {}));
-  saver.form.FormCreate();
+  saver.form.Start();
   EXPECT_TRUE(saver.boxes.shown.empty());
   EXPECT_EQ(saver.stage.infoLabel,
             "You have not entered any pictures for display!  Go into screensaver \"settings\" for \"Lumora\", and "
@@ -44,7 +44,7 @@ TEST(SaverStartup, TellsTheSystemHidesTheCursorAndArmsTheTimerWithPictures) {
   SaverHarness saver;
   saver.files.Add("C:\\P\\a.jpg");
   saver.WriteIni(SettingsFileText("Picdis=1\r\n", {{1, "C:\\P\\a.jpg"}}, {}));
-  saver.form.FormCreate();
+  saver.form.Start();
   EXPECT_TRUE(saver.system.screenSaverRunning);
   EXPECT_EQ(saver.system.cursorCount, -1);
   EXPECT_TRUE(saver.stage.hookInstalled);
@@ -110,7 +110,7 @@ TEST(SaverStartup, MissingPictureEmptiesThePicturesAndStopsBothLists) {
   saver.files.Add("C:\\S\\5.wav");
   saver.WriteIni(SettingsFileText("Sound=1\r\n", {{1, "C:\\P\\1.jpg"}, {2, "C:\\P\\2.jpg"}, {3, "C:\\P\\3.jpg"}, {4, "C:\\P\\gone.jpg"}},
                        {{1, "C:\\S\\1.wav"}, {5, "C:\\S\\5.wav"}}));
-  saver.form.FormCreate();
+  saver.form.Start();
   EXPECT_TRUE(saver.state.pictures.empty());
   EXPECT_EQ(saver.state.sounds, (std::vector<std::string>{"C:\\S\\1.wav"}));
   EXPECT_EQ(saver.stage.infoLabel,
@@ -126,7 +126,7 @@ TEST(SaverStartup, MissingSoundSilencesTheShowAndKeepsPicturesUpToItsSlot) {
   SlotValues pictures;
   for (int n = 1; n <= 10; ++n) pictures[n] = "C:\\P\\" + std::to_string(n) + ".jpg";
   saver.WriteIni(SettingsFileText("Sound=1\r\n", pictures, {{1, "C:\\S\\gone.wav"}}));
-  saver.form.FormCreate();
+  saver.form.Start();
   EXPECT_EQ(saver.state.pictures, (std::vector<std::string>{"C:\\P\\1.jpg"}));
   EXPECT_TRUE(saver.state.sounds.empty());
   EXPECT_FALSE(saver.state.soundOn);
@@ -138,7 +138,7 @@ TEST(SaverStartup, AbsentSlotKeyCountsAsAMissingFile) {
   SaverHarness saver;
   saver.files.Add("C:\\P\\1.jpg");
   saver.WriteIni("[JpegConfig]\r\nName1=C:\\P\\1.jpg\r\n[WavConfig]\r\nName1=Null\r\n");
-  saver.form.FormCreate();
+  saver.form.Start();
   EXPECT_TRUE(saver.state.pictures.empty());
   EXPECT_EQ(saver.stage.infoLabel->substr(0, 6), "File  ");
 }
@@ -163,7 +163,7 @@ TEST(SaverStartup, FiveHundredEntriesInEachList) {
 TEST(SaverStartup, SettingsFileIsNamedAfterTheExecutable) {
   SaverHarness saver;
   saver.system.executablePath = "C:\\SAVERS\\Holiday.Pics.scr";
-  saver.form.FormCreate();
+  saver.form.Start();
   EXPECT_EQ(saver.state.iniFileName, "C:\\WINDOWS\\Holiday.ini");
 }
 

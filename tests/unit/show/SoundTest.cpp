@@ -19,7 +19,7 @@ struct SoundShow : ShowFixture {
     SlotValues sounds;
     for (int slot = 1; slot <= soundCount; ++slot) sounds[slot] = Sound(slot);
     WriteIni(SettingsFileText(options, pictures, sounds));
-    form.FormCreate();
+    form.Start();
   }
   std::vector<std::string> Opened() const {
     std::vector<std::string> opened;

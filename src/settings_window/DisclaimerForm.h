@@ -11,10 +11,10 @@ class DisclaimerView {
 };
 
 // The disclaimer window: created hidden with the settings window, shown modally by its About button.
-class Tfrmdisc {
+class DisclaimerForm {
  public:
-  explicit Tfrmdisc(DisclaimerView& view) : view_(view) {}
-  void Button1Click();
+  explicit DisclaimerForm(DisclaimerView& view) : view_(view) {}
+  void OnReturn();
 
  private:
   DisclaimerView& view_;

@@ -1,4 +1,4 @@
-#include "settings_window/TForm2.h"
+#include "settings_window/SettingsForm.h"
 
 #include <algorithm>
 #include <charconv>
@@ -11,15 +11,15 @@ namespace lumora {
 namespace {
 
 // Both size bars share one range.
-const ScrollRange& SizeBarRange() { return FindControl(SettingsForm(), Id(SettingsControl::ScrollBarW)).scroll; }
+const ScrollRange& SizeBarRange() { return FindControl(SettingsFormLayout(), Id(SettingsControl::WidthScrollBar)).scroll; }
 
 struct SizeControls {
   SettingsControl label, bar;
 };
 
 SizeControls SizeControlsOf(Option option) {
-  if (option == Option::Height) return {SettingsControl::Lblheight, SettingsControl::ScrollBarH};
-  return {SettingsControl::Lblwidth, SettingsControl::ScrollBarW};
+  if (option == Option::Height) return {SettingsControl::HeightValue, SettingsControl::HeightScrollBar};
+  return {SettingsControl::WidthValue, SettingsControl::WidthScrollBar};
 }
 
 int LabelNumber(SettingsView& view, SettingsControl label) {
@@ -33,33 +33,33 @@ int LabelNumber(SettingsView& view, SettingsControl label) {
 
 }  // namespace
 
-TForm2::TForm2(TForm2State& state, const SettingsServices& services) : state_(state), services_(services) {}
+SettingsForm::SettingsForm(SettingsFormState& state, const SettingsServices& services) : state_(state), services_(services) {}
 
-void TForm2::FormCreate() {
+void SettingsForm::Open() {
   SettingsView& view = services_.view;
   view.SetColour(kSettingsColour);
   state_.WindowsDir = services_.system.WindowsDirectory();
   state_.IniFileName = IniFileName(state_.WindowsDir, services_.system.ExecutablePath());
   state_.PictureCount = 0;
   state_.SoundCount = 0;
-  view.SetScrollMax(SettingsControl::ScrollBarW, view.ScreenWidth());
-  view.SetScrollMax(SettingsControl::ScrollBarH, view.ScreenHeight());
+  view.SetScrollMax(SettingsControl::WidthScrollBar, view.ScreenWidth());
+  view.SetScrollMax(SettingsControl::HeightScrollBar, view.ScreenHeight());
   if (services_.files.FileExists(state_.IniFileName))
     ReadSettings();
   else
     CreateSettingsFile();
   FillLists();
-  view.SetItemIndex(SettingsControl::ListBox1, 0);
-  view.SetItemIndex(SettingsControl::ListBox2, 0);
+  view.SetItemIndex(SettingsControl::PictureList, 0);
+  view.SetItemIndex(SettingsControl::SoundList, 0);
   if (state_.SoundCount <= 0) {
     // Without sounds the choice means nothing; the checked button stays as read.
-    view.SetEnabled(OptionRadio::Radsndon, false);
-    view.SetEnabled(OptionRadio::Radsndof, false);
+    view.SetEnabled(OptionRadio::SoundOn, false);
+    view.SetEnabled(OptionRadio::SoundOff, false);
   }
 }
 
 // The window then shows what the new file holds, and for a key it lacks what every reader takes for it.
-void TForm2::CreateSettingsFile() {
+void SettingsForm::CreateSettingsFile() {
   TIniFile ini(services_.profiles, state_.IniFileName);
   WriteNewSettingsFile(ini, [this](SlotList list, int slot) {
     (list == SlotList::Pictures ? state_.PictureSlots : state_.SoundSlots)[slot] = kFreeSlot;
@@ -70,7 +70,7 @@ void TForm2::CreateSettingsFile() {
   }
 }
 
-void TForm2::ReadSettings() {
+void SettingsForm::ReadSettings() {
   TIniFile ini(services_.profiles, state_.IniFileName);
   for (Option option : kWindowOptions) ShowOption(option, ReadOption(ini, option));
   for (int slot = 1; slot <= kSlotCount; ++slot) {
@@ -79,7 +79,7 @@ void TForm2::ReadSettings() {
   }
 }
 
-void TForm2::ShowOption(Option option, int32_t value) {
+void SettingsForm::ShowOption(Option option, int32_t value) {
   if (RowOf(option).kind == OptionKind::Integer)
     ShowSize(option, value);
   else
@@ -87,7 +87,7 @@ void TForm2::ShowOption(Option option, int32_t value) {
 }
 
 // The code of the first row whose radio button is checked, or the last row's code; a size as its label shows it.
-int32_t TForm2::ShownValue(Option option) {
+int32_t SettingsForm::ShownValue(Option option) {
   const OptionRow& row = RowOf(option);
   if (row.kind == OptionKind::Integer) return LabelNumber(services_.view, SizeControlsOf(option).label);
   const std::span<const OptionRadio> radios = RadiosOf(option);
@@ -97,7 +97,7 @@ int32_t TForm2::ShownValue(Option option) {
 }
 
 // The label keeps a stored size beyond the screen, to be written back unchanged, while the bar stops at its end.
-void TForm2::ShowSize(Option option, int stored) {
+void SettingsForm::ShowSize(Option option, int stored) {
   const SizeControls size = SizeControlsOf(option);
   const int barMax = option == Option::Height ? services_.view.ScreenHeight() : services_.view.ScreenWidth();
   const ScrollRange& range = SizeBarRange();
@@ -106,28 +106,28 @@ void TForm2::ShowSize(Option option, int stored) {
   services_.view.SetScrollPosition(size.bar, std::clamp(shown, range.min, std::max(barMax, range.min)));
 }
 
-void TForm2::FillLists() {
+void SettingsForm::FillLists() {
   for (int slot = 1; slot <= kSlotCount; ++slot) {
     if (!IsFreeSlot(state_.PictureSlots[slot])) {
-      services_.view.AppendItem(SettingsControl::ListBox1, state_.PictureSlots[slot]);
+      services_.view.AppendItem(SettingsControl::PictureList, state_.PictureSlots[slot]);
       ++state_.PictureCount;
     }
     if (!IsFreeSlot(state_.SoundSlots[slot])) {
-      services_.view.AppendItem(SettingsControl::ListBox2, state_.SoundSlots[slot]);
+      services_.view.AppendItem(SettingsControl::SoundList, state_.SoundSlots[slot]);
       ++state_.SoundCount;
     }
   }
 }
 
-void TForm2::ScrollBarWScroll(int scrollPos) {
-  services_.view.SetCaption(SettingsControl::Lblwidth, std::to_string(scrollPos));
+void SettingsForm::OnWidthScroll(int scrollPos) {
+  services_.view.SetCaption(SettingsControl::WidthValue, std::to_string(scrollPos));
 }
 
-void TForm2::ScrollBarHScroll(int scrollPos) {
-  services_.view.SetCaption(SettingsControl::Lblheight, std::to_string(scrollPos));
+void SettingsForm::OnHeightScroll(int scrollPos) {
+  services_.view.SetCaption(SettingsControl::HeightValue, std::to_string(scrollPos));
 }
 
-void TForm2::cmdcloseClick() {
+void SettingsForm::SaveAndClose() {
   {
     TIniFile ini(services_.profiles, state_.IniFileName);
     for (Option option : kWindowOptions) WriteOption(ini, option, ShownValue(option));
@@ -136,6 +136,6 @@ void TForm2::cmdcloseClick() {
   services_.view.Close();
 }
 
-void TForm2::cmdhelpClick() { services_.view.ShowDisclaimerModal(); }
+void SettingsForm::ShowDisclaimer() { services_.view.ShowDisclaimerModal(); }
 
 }  // namespace lumora

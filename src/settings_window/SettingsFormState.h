@@ -19,13 +19,13 @@ class SlotTable {
 };
 
 // The settings window's state kept beside its controls, shared by its option and list handlers.
-struct TForm2State {
+struct SettingsFormState {
   std::string IniFileName;
   std::string WindowsDir;
   SlotTable PictureSlots;
   SlotTable SoundSlots;
-  int16_t PictureCount = 0;  // items in ListBox1
-  int16_t SoundCount = 0;    // items in ListBox2
+  int16_t PictureCount = 0;  // items in PictureList
+  int16_t SoundCount = 0;    // items in SoundList
 };
 
 }  // namespace lumora

@@ -8,7 +8,7 @@
 #include "settings_file/OptionTable.h"
 #include "settings_file/SettingsFile.h"
 #include "settings_window/SettingsView.h"
-#include "settings_window/TForm2State.h"
+#include "settings_window/SettingsFormState.h"
 
 namespace lumora {
 
@@ -39,22 +39,22 @@ struct SettingsServices {
 // The settings window: shows the options of the settings file, creating the file when it is missing, writes them
 // back on OK, and edits the picture and sound lists slot by slot. A handler that fails to write raises
 // "Unable to write to <file>" and skips its remaining steps.
-class TForm2 {
+class SettingsForm {
  public:
-  TForm2(TForm2State& state, const SettingsServices& services);
+  SettingsForm(SettingsFormState& state, const SettingsServices& services);
 
-  void FormCreate();
+  void Open();
   void ReadSettings();
-  void ScrollBarWScroll(int scrollPos);
-  void ScrollBarHScroll(int scrollPos);
-  void cmdcloseClick();
-  void cmdhelpClick();
+  void OnWidthScroll(int scrollPos);
+  void OnHeightScroll(int scrollPos);
+  void SaveAndClose();
+  void ShowDisclaimer();
 
   // List editing.
-  void Button2Click();
-  void Button3Click();
-  void cmdwavClick();
-  void cmdwavdClick();
+  void AddPicture();
+  void RemovePicture();
+  void AddSound();
+  void RemoveSound();
   void AddPictureEntry(const std::string& path);
   void AddSoundEntry(const std::string& path);
   void DeletePictureEntry();
@@ -81,7 +81,7 @@ class TForm2 {
   void AddEntry(ListSide side, const std::string& path);
   void DeleteEntry(ListSide side);
 
-  TForm2State& state_;
+  SettingsFormState& state_;
   SettingsServices services_;
 };
 
