@@ -12,13 +12,13 @@ const OptionRow& RowOf(Option option) {
   throw std::logic_error("an option without a row");
 }
 
-int32_t ReadOption(const TIniFile& ini, Option option) {
+int32_t ReadOption(const SettingsStore& ini, Option option) {
   const OptionRow& row = RowOf(option);
   if (row.kind == OptionKind::Flag) return ini.ReadBool(kOptionsSection, row.key, row.readDefault != 0) ? 1 : 0;
   return ini.ReadInteger(kOptionsSection, row.key, row.readDefault);
 }
 
-void WriteOption(TIniFile& ini, Option option, int32_t value) {
+void WriteOption(SettingsStore& ini, Option option, int32_t value) {
   const OptionRow& row = RowOf(option);
   if (row.kind == OptionKind::Flag)
     ini.WriteBool(kOptionsSection, row.key, value != 0);

@@ -3,7 +3,7 @@
 #include <optional>
 #include <span>
 
-#include "settings_file/TIniFile.h"
+#include "settings_file/SettingsStore.h"
 
 namespace lumora {
 
@@ -54,8 +54,8 @@ inline constexpr OptionRow kOptionRows[] = {
 
 const OptionRow& RowOf(Option option);
 // The stored value with the option's read default: flags 1 or 0, codes and sizes as stored.
-int32_t ReadOption(const TIniFile& ini, Option option);
-void WriteOption(TIniFile& ini, Option option, int32_t value);
+int32_t ReadOption(const SettingsStore& ini, Option option);
+void WriteOption(SettingsStore& ini, Option option, int32_t value);
 // The row of the option's values that a value stands for (flags: any value but 0 is true).
 const CodeRow& CodeRowFor(Option option, int32_t value);
 

@@ -13,7 +13,7 @@ std::string IniFileName(const std::string& windowsDir, const std::string& execut
   return windowsDir + "\\" + baseName + ".ini";
 }
 
-void WriteNewSettingsFile(TIniFile& ini, const std::function<void(SlotList, int)>& slotWritten) {
+void WriteNewSettingsFile(SettingsStore& ini, const std::function<void(SlotList, int)>& slotWritten) {
   for (const OptionRow& row : kOptionRows)
     if (row.newFileValue) WriteOption(ini, row.option, *row.newFileValue);
   for (int slot = 1; slot <= kSlotCount; ++slot) {

@@ -2,7 +2,7 @@
 #include <functional>
 #include <string>
 
-#include "settings_file/TIniFile.h"
+#include "settings_file/SettingsStore.h"
 
 namespace lumora {
 
@@ -30,6 +30,6 @@ std::string IniFileName(const std::string& windowsDir, const std::string& execut
 
 // Writes a new settings file in its fixed order: the eight Options keys, then Name1..Name500 of the picture
 // and the sound list alternately, every slot "Null". `slotWritten(list, slot)` follows each slot's write.
-void WriteNewSettingsFile(TIniFile& ini, const std::function<void(SlotList, int)>& slotWritten = {});
+void WriteNewSettingsFile(SettingsStore& ini, const std::function<void(SlotList, int)>& slotWritten = {});
 
 }  // namespace lumora

@@ -59,7 +59,7 @@ void SettingsForm::AddEntry(ListSide side, const std::string& path) {
     services_.boxes.Show(BoxKind::Confirm, kListFullMessage, BoxButtons::Ok);
     return;
   }
-  TIniFile ini(services_.profiles, state_.IniFileName);
+  SettingsStore ini(services_.profiles, state_.IniFileName);
   ini.WriteString(side.section, SlotKey(freeSlot), path);
   side.slots[freeSlot] = path;
   services_.view.AppendItem(side.listBox, path);
@@ -74,7 +74,7 @@ void SettingsForm::DeleteEntry(ListSide side) {
   const int selected = view.ItemIndex(side.listBox);
   if (selected >= 0) {
     const std::string text = view.Item(side.listBox, selected);
-    TIniFile ini(services_.profiles, state_.IniFileName);
+    SettingsStore ini(services_.profiles, state_.IniFileName);
     for (int slot = 1; slot <= kSlotCount; ++slot) {
       if (ini.ReadString(side.section, SlotKey(slot), kSlotDefault) != text) continue;
       ini.WriteString(side.section, SlotKey(slot), kFreeSlot);

@@ -60,7 +60,7 @@ void SettingsForm::Open() {
 
 // The window then shows what the new file holds, and for a key it lacks what every reader takes for it.
 void SettingsForm::CreateSettingsFile() {
-  TIniFile ini(services_.profiles, state_.IniFileName);
+  SettingsStore ini(services_.profiles, state_.IniFileName);
   WriteNewSettingsFile(ini, [this](SlotList list, int slot) {
     (list == SlotList::Pictures ? state_.PictureSlots : state_.SoundSlots)[slot] = kFreeSlot;
   });
@@ -71,7 +71,7 @@ void SettingsForm::CreateSettingsFile() {
 }
 
 void SettingsForm::ReadSettings() {
-  TIniFile ini(services_.profiles, state_.IniFileName);
+  SettingsStore ini(services_.profiles, state_.IniFileName);
   for (Option option : kWindowOptions) ShowOption(option, ReadOption(ini, option));
   for (int slot = 1; slot <= kSlotCount; ++slot) {
     state_.PictureSlots[slot] = ini.ReadString(kPictureSection, SlotKey(slot), kSlotDefault);
@@ -129,7 +129,7 @@ void SettingsForm::OnHeightScroll(int scrollPos) {
 
 void SettingsForm::SaveAndClose() {
   {
-    TIniFile ini(services_.profiles, state_.IniFileName);
+    SettingsStore ini(services_.profiles, state_.IniFileName);
     for (Option option : kWindowOptions) WriteOption(ini, option, ShownValue(option));
   }
   if (state_.PictureCount == 1) services_.boxes.Show(BoxKind::Confirm, kOnePictureNote, BoxButtons::Ok);

@@ -9,7 +9,7 @@
 #include "show/SaverStage.h"
 #include "show/SaverServices.h"
 #include "show/SaverState.h"
-#include "show/TMediaPlayer.h"
+#include "show/MediaPlayer.h"
 
 namespace lumora {
 
@@ -60,7 +60,7 @@ class SaverShow {
   void PickNextSound();
   void OnMediaNotify();
   void StopSound();
-  TMediaPlayer mediaPlayer;
+  MediaPlayer mediaPlayer;
 
   // The picture controls; only the first four are ever shown.
   PictureControl mainPicture, backdropPicture, thirdTile, fourthTile, staging, placeholder;

@@ -2,7 +2,7 @@
 
 #include "settings_file/OptionTable.h"
 #include "settings_file/SettingsFile.h"
-#include "settings_file/TIniFile.h"
+#include "settings_file/SettingsStore.h"
 
 namespace lumora {
 
@@ -50,7 +50,7 @@ void SaverShow::Start() {
 }
 
 void SaverShow::LoadSaverSettings() {
-  TIniFile ini(services_.profiles, state_.iniFileName);
+  SettingsStore ini(services_.profiles, state_.iniFileName);
   state_.soundOn = ReadOption(ini, Option::Sound) != 0;
   state_.inOrder = ReadOption(ini, Option::Seq) != 0;
   state_.colourScheme = CodeRowFor(Option::Color, ReadOption(ini, Option::Color)).code;

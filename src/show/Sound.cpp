@@ -11,14 +11,14 @@ void SaverShow::StartSound() {
     mediaPlayer.Open();
     mediaPlayer.Play();
   } catch (const std::exception&) {
-    // EMCIDeviceError from the open, or no memory: sound is off for the rest of the run, silently.
+    // MediaDeviceError from the open, or no memory: sound is off for the rest of the run, silently.
     state_.soundOn = false;
   }
 }
 
 // A sound is never cut short: the next one starts at the first tick after the player has stopped.
 void SaverShow::SoundTick() {
-  if (state_.soundOn && mediaPlayer.Mode() == MPModes::Stopped) StartSound();
+  if (state_.soundOn && mediaPlayer.Mode() == MediaMode::Stopped) StartSound();
 }
 
 void SaverShow::PickNextSound() {
@@ -31,7 +31,7 @@ void SaverShow::PickNextSound() {
 void SaverShow::OnMediaNotify() { mediaPlayer.Stop(); }
 
 void SaverShow::StopSound() {
-  if (mediaPlayer.Mode() == MPModes::Playing) mediaPlayer.Stop();
+  if (mediaPlayer.Mode() == MediaMode::Playing) mediaPlayer.Stop();
 }
 
 }  // namespace lumora

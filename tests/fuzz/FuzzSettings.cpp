@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   test::MemoryProfileFiles profiles;
   profiles.texts["lumora.ini"] = text;
-  TIniFile ini(profiles, "lumora.ini");
+  SettingsStore ini(profiles, "lumora.ini");
   for (const OptionRow& row : kOptionRows) {
     const int32_t value = ReadOption(ini, row.option);
     if (!row.codes.empty()) CodeRowFor(row.option, value);

@@ -3,7 +3,7 @@
 #include <exception>
 
 #include "settings_file/SettingsFile.h"
-#include "settings_file/TIniFile.h"
+#include "settings_file/SettingsStore.h"
 
 namespace lumora::test {
 
@@ -40,7 +40,7 @@ std::string Joined(const std::string& line, const std::string& result) {
   return joined;
 }
 
-std::string RunOperation(TIniFile& ini, const std::vector<std::string>& f) {
+std::string RunOperation(SettingsStore& ini, const std::vector<std::string>& f) {
   const std::string& op = f[0];
   if (op == "newfile") {
     WriteNewSettingsFile(ini);
@@ -104,7 +104,7 @@ std::vector<std::string> SettingsStoreScript() {
 std::vector<std::string> RunProfileScript(ProfileFiles& files, const std::string& path,
                                           const std::vector<std::string>& script) {
   std::vector<std::string> results;
-  TIniFile ini(files, path);
+  SettingsStore ini(files, path);
   for (const std::string& line : script) {
     try {
       results.push_back(Joined(line, RunOperation(ini, Fields(line))));

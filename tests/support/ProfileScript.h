@@ -12,7 +12,7 @@ namespace lumora::test {
 // Values may hold "{1500 x}" for 1500 letters x.
 std::vector<std::string> SettingsStoreScript();
 
-// Runs every operation through a TIniFile on `path`; one result line per operation.
+// Runs every operation through a SettingsStore on `path`; one result line per operation.
 std::vector<std::string> RunProfileScript(ProfileFiles& files, const std::string& path,
                                           const std::vector<std::string>& script);
 

@@ -36,7 +36,7 @@ std::string Summary(const UpdateResult& result, const ListsRequest& request, con
 
 // The folders chosen, as --pictures DIR --sounds DIR --recursive would name them; nothing when the first
 // dialog was cancelled. A sounds dialog cancelled leaves the sounds as they are.
-std::optional<ListsRequest> AskForFolders(const TIniFile& ini, FolderChooser& chooser, MessageBoxes& boxes) {
+std::optional<ListsRequest> AskForFolders(const SettingsStore& ini, FolderChooser& chooser, MessageBoxes& boxes) {
   const std::optional<std::string> pictures =
       chooser.ChooseFolder(kPicturesTitle, ListSource(ini, SlotList::Pictures));
   if (!pictures) return std::nullopt;
@@ -53,7 +53,7 @@ std::optional<ListsRequest> AskForFolders(const TIniFile& ini, FolderChooser& ch
 
 int ChooseLists(const std::string& iniPath, const ListsServices& services) {
   MessageBoxes& boxes = *services.boxes;
-  const TIniFile ini(services.profiles, iniPath);
+  const SettingsStore ini(services.profiles, iniPath);
   const std::optional<ListsRequest> request = AskForFolders(ini, *services.chooser, boxes);
   if (!request) {
     boxes.Show(BoxKind::Information, kNothingChosen, BoxButtons::Ok);

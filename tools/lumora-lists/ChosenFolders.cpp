@@ -10,7 +10,7 @@ std::string Prefix(SlotList list) { return list == SlotList::Pictures ? "Picture
 
 }  // namespace
 
-std::optional<ChosenFolders> ReadChosenFolders(const TIniFile& ini, SlotList list) {
+std::optional<ChosenFolders> ReadChosenFolders(const SettingsStore& ini, SlotList list) {
   const int count = ini.ReadInteger(kChosenSection, Prefix(list) + "Folders", 0);
   if (count <= 0) return std::nullopt;
   ChosenFolders chosen;
@@ -25,7 +25,7 @@ std::optional<ChosenFolders> ReadChosenFolders(const TIniFile& ini, SlotList lis
   return chosen;
 }
 
-void WriteChosenFolders(TIniFile& ini, SlotList list, const ChosenFolders& chosen) {
+void WriteChosenFolders(SettingsStore& ini, SlotList list, const ChosenFolders& chosen) {
   ini.WriteInteger(kChosenSection, Prefix(list) + "Folders", static_cast<int32_t>(chosen.arguments.size()));
   for (size_t i = 0; i < chosen.arguments.size(); ++i)
     ini.WriteString(kChosenSection, Prefix(list) + "Folder" + std::to_string(i + 1), chosen.arguments[i]);

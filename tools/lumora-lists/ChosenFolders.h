@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "settings_file/SettingsFile.h"
-#include "settings_file/TIniFile.h"
+#include "settings_file/SettingsStore.h"
 
 namespace lumora {
 
@@ -28,7 +28,7 @@ inline constexpr const char* kChosenSection = "Lumora Lists";
 inline constexpr int kMostChosen = 2 * kSlotCount;
 
 // Nothing when the list was never made by this program.
-std::optional<ChosenFolders> ReadChosenFolders(const TIniFile& ini, SlotList list);
-void WriteChosenFolders(TIniFile& ini, SlotList list, const ChosenFolders& chosen);
+std::optional<ChosenFolders> ReadChosenFolders(const SettingsStore& ini, SlotList list);
+void WriteChosenFolders(SettingsStore& ini, SlotList list, const ChosenFolders& chosen);
 
 }  // namespace lumora

@@ -33,7 +33,7 @@ std::string NoneFoundLine(SlotList list, const std::vector<std::string>& argumen
 
 // Where a list came from last time: the first folder chosen for it, else that of its first file; empty when
 // it holds no entry.
-std::string ListSource(const TIniFile& ini, SlotList list);
+std::string ListSource(const SettingsStore& ini, SlotList list);
 
 // The files of the lists the request names, written into the settings file `iniPath` (a full path). A list
 // made again from the folders it was made from goes on where the last listing stopped. The lines about files

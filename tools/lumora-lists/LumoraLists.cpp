@@ -17,7 +17,7 @@ ChosenFolders ChoiceOf(const ListsRequest& request, const std::vector<std::strin
 // The files of each list named, with the lines about files left out and arguments at fault; false after an
 // error, when nothing may be written. A list made from the folders it was made
 // from last time goes on where that listing stopped.
-bool CollectLists(const ListsRequest& request, const TIniFile* ini, const ListsServices& services, bool eachList,
+bool CollectLists(const ListsRequest& request, const SettingsStore* ini, const ListsServices& services, bool eachList,
                   ListsConsole& console, std::vector<ListUpdate>& updates) {
   bool usable = true;
   const auto collect = [&](SlotList list, const std::optional<std::vector<std::string>>& arguments) {
@@ -59,7 +59,7 @@ int Report(const UpdateResult& result, const std::string& iniPath, bool append, 
 
 // For setup, which keeps a list that holds entries and opens its page at the list's folder.
 int PrintSource(const std::string& iniPath, SlotList list, const ListsServices& services, ListsConsole& console) {
-  const TIniFile ini(services.profiles, iniPath);
+  const SettingsStore ini(services.profiles, iniPath);
   if (services.tree.KindOf(iniPath) != PathKind::File || ListedEntries(ini, list).empty()) return kListsFailed;
   console.Out(ListSource(ini, list));
   return kListsSucceeded;
@@ -117,7 +117,7 @@ int Run(const std::vector<std::string>& arguments, const ListsServices& services
 
 }  // namespace
 
-std::string ListSource(const TIniFile& ini, SlotList list) {
+std::string ListSource(const SettingsStore& ini, SlotList list) {
   if (const std::optional<ChosenFolders> chosen = ReadChosenFolders(ini, list)) return chosen->arguments.front();
   const std::vector<std::string> listed = ListedEntries(ini, list);
   const size_t slash = listed.empty() ? std::string::npos : listed.front().find_last_of("\\/");
@@ -127,7 +127,7 @@ std::string ListSource(const TIniFile& ini, SlotList list) {
 std::optional<UpdateResult> CollectAndWrite(const ListsRequest& request, const std::string& iniPath,
                                             const ListsServices& services, ListsConsole& console, bool eachList) {
   std::vector<ListUpdate> updates;
-  const TIniFile ini(services.profiles, iniPath);
+  const SettingsStore ini(services.profiles, iniPath);
   if (!CollectLists(request, &ini, services, eachList, console, updates)) return std::nullopt;
   return WriteLists(services, iniPath, updates, request.append, console);
 }

@@ -69,7 +69,7 @@ std::optional<ListUpdate> Relisted(SlotList list, ChosenFolders chosen, const Li
 }  // namespace
 
 int RefreshLists(const std::string& iniPath, const ListsServices& services, ListsConsole& console, bool quiet) {
-  const TIniFile ini(services.profiles, iniPath);
+  const SettingsStore ini(services.profiles, iniPath);
   std::vector<ListUpdate> updates;
   std::vector<std::string> lines;
   bool chosenAny = false;

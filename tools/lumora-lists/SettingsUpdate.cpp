@@ -14,7 +14,7 @@ namespace lumora {
 
 namespace {
 
-std::vector<std::string> ReadSlots(const TIniFile& ini, SlotList list) {
+std::vector<std::string> ReadSlots(const SettingsStore& ini, SlotList list) {
   std::vector<std::string> values;
   for (int slot = 1; slot <= kSlotCount; ++slot)
     values.push_back(ini.ReadString(SectionOf(list), SlotKey(slot), kSlotDefault));
@@ -30,7 +30,7 @@ bool Remembered(const ChosenFolders& chosen, const std::string& path) {
 
 // What --refresh lists again. Appended folders join those remembered, and entries listed before that came from
 // none of them are remembered as files, so that a refresh lists at least what was listed.
-void RememberChoice(TIniFile& ini, const ListUpdate& update, bool append) {
+void RememberChoice(SettingsStore& ini, const ListUpdate& update, bool append) {
   ChosenFolders chosen = update.chosen;
   if (append) {
     chosen = ReadChosenFolders(ini, update.list).value_or(ChosenFolders{});
@@ -45,7 +45,7 @@ void RememberChoice(TIniFile& ini, const ListUpdate& update, bool append) {
 }
 
 // The list written into the copy, and read back from it to see that the copy holds what was planned.
-ListOutcome WriteList(TIniFile& ini, const ListUpdate& update, bool append, bool& soundSwitchedOn) {
+ListOutcome WriteList(SettingsStore& ini, const ListUpdate& update, bool append, bool& soundSwitchedOn) {
   RememberChoice(ini, update, append);
   const std::vector<std::string> current = ReadSlots(ini, update.list);
   const SlotPlan plan = append ? PlanAppend(current, update.entries) : PlanReplacement(current, update.entries);
@@ -63,7 +63,7 @@ ListOutcome WriteList(TIniFile& ini, const ListUpdate& update, bool append, bool
 }
 
 // The copy starts as the file is, or, for a missing file, as the settings window would make it.
-void StartCopy(FileTree& tree, TIniFile& copy, const std::string& iniPath, bool created) {
+void StartCopy(FileTree& tree, SettingsStore& copy, const std::string& iniPath, bool created) {
   if (!created) {
     if (!tree.Copy(iniPath, copy.FileName())) throw LumoraError("Unable to copy " + iniPath);
     return;
@@ -93,7 +93,7 @@ std::string NotAllowedLine(const std::string& iniPath) {
          ". Running Lumora's setup once, as an administrator, allows it. Nothing was changed.";
 }
 
-std::vector<std::string> ListedEntries(const TIniFile& ini, SlotList list) {
+std::vector<std::string> ListedEntries(const SettingsStore& ini, SlotList list) {
   std::vector<std::string> entries;
   for (const std::string& value : ReadSlots(ini, list))
     if (!IsFreeSlot(value)) entries.push_back(value);
@@ -111,7 +111,7 @@ UpdateResult UpdateSettingsFile(FileTree& tree, ProfileFiles& profiles, const st
   }
   result.created = kind == PathKind::Missing;
   HeldProfileFiles held(tree);
-  TIniFile copy(holdCopy ? held : profiles, WorkingCopyOf(tree, iniPath));
+  SettingsStore copy(holdCopy ? held : profiles, WorkingCopyOf(tree, iniPath));
   try {
     StartCopy(tree, copy, iniPath, result.created);
     for (const ListUpdate& update : updates)

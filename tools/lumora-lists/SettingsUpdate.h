@@ -43,7 +43,7 @@ UpdateResult UpdateSettingsFile(FileTree& tree, ProfileFiles& profiles, const st
                                 const std::vector<ListUpdate>& updates, bool append, bool holdCopy = false);
 
 // The entries of a list, slot by slot, free slots left out.
-std::vector<std::string> ListedEntries(const TIniFile& ini, SlotList list);
+std::vector<std::string> ListedEntries(const SettingsStore& ini, SlotList list);
 
 // The copy that UpdateSettingsFile writes before it rewrites `iniPath`.
 std::string WorkingCopyOf(FileTree& tree, const std::string& iniPath);

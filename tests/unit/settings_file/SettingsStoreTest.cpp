@@ -8,7 +8,7 @@
 #include "portable/PortableProfileFiles.h"
 #include "samples/SettingsFiles.h"
 #include "settings_file/SettingsFile.h"
-#include "settings_file/TIniFile.h"
+#include "settings_file/SettingsStore.h"
 #include "support/FakePlatform.h"
 
 namespace lumora {
@@ -38,7 +38,7 @@ class PortableStoreTest : public ::testing::Test {
 
 TEST_F(PortableStoreTest, MatchesSectionsAndKeysWithoutRegardToCase) {
   WriteFile("[Options]\r\nPicDis=5\r\n");
-  TIniFile ini(files_, path_);
+  SettingsStore ini(files_, path_);
   EXPECT_EQ(ini.ReadString("OPTIONS", "picdis", "x"), "5");
   ini.WriteString("options", "PICDIS", "6");
   EXPECT_EQ(FileText(), "[Options]\r\nPicDis=6\r\n");
@@ -46,7 +46,7 @@ TEST_F(PortableStoreTest, MatchesSectionsAndKeysWithoutRegardToCase) {
 
 TEST_F(PortableStoreTest, AppendsNewKeysToTheirSectionAndNewSectionsToTheEnd) {
   WriteFile("[Options]\r\nSound=0\r\n[JpegConfig]\r\nName1=Null\r\n");
-  TIniFile ini(files_, path_);
+  SettingsStore ini(files_, path_);
   ini.WriteBool("Options", "Seq", true);
   ini.WriteString("WavConfig", "Name1", "C:\\a.wav");
   ini.WriteString("JpegConfig", "Name1", "C:\\b.jpg");
@@ -56,14 +56,14 @@ TEST_F(PortableStoreTest, AppendsNewKeysToTheirSectionAndNewSectionsToTheEnd) {
 
 TEST_F(PortableStoreTest, ReadsFilesWrittenByOtherEditors) {
   WriteFile("; comment\n\n[Options]  \n  Color =  2 \n\n[JpegConfig]\nName1 = \"C:\\quoted.jpg\"\nName2\n");
-  TIniFile ini(files_, path_);
+  SettingsStore ini(files_, path_);
   EXPECT_EQ(ini.ReadInteger("Options", "Color", -1), 2);
   EXPECT_EQ(ini.ReadString("JpegConfig", "Name1", ""), "C:\\quoted.jpg");
   EXPECT_EQ(ini.ReadString("JpegConfig", "Name2", "default"), "default");
 }
 
 TEST_F(PortableStoreTest, MissingFileSectionOrKeyGivesTheDefault) {
-  TIniFile ini(files_, path_);
+  SettingsStore ini(files_, path_);
   EXPECT_EQ(ini.ReadString("Options", "Sound", "d"), "d");
   EXPECT_EQ(ini.ReadInteger("Options", "Sound", -1), -1);
   WriteFile("[Options]\r\nSound=1\r\n");
@@ -73,7 +73,7 @@ TEST_F(PortableStoreTest, MissingFileSectionOrKeyGivesTheDefault) {
 
 TEST_F(PortableStoreTest, AbsentSlotReadsEmptyWhileNullAndOtherCasesAreKept) {
   WriteFile("[JpegConfig]\r\nName1=Null\r\nName2=null\r\nName3=\r\n");
-  TIniFile ini(files_, path_);
+  SettingsStore ini(files_, path_);
   EXPECT_TRUE(IsFreeSlot(ini.ReadString(kPictureSection, "Name1", kSlotDefault)));
   EXPECT_EQ(ini.ReadString(kPictureSection, "Name2", kSlotDefault), "null");
   EXPECT_FALSE(IsFreeSlot("null"));
@@ -82,7 +82,7 @@ TEST_F(PortableStoreTest, AbsentSlotReadsEmptyWhileNullAndOtherCasesAreKept) {
 }
 
 TEST_F(PortableStoreTest, LongValuesAreCutTo1023Characters) {
-  TIniFile ini(files_, path_);
+  SettingsStore ini(files_, path_);
   const std::string longValue(1500, 'x');
   ini.WriteString("JpegConfig", "Name1", longValue);
   EXPECT_EQ(ini.ReadString("JpegConfig", "Name1", ""), std::string(1023, 'x'));
@@ -90,7 +90,7 @@ TEST_F(PortableStoreTest, LongValuesAreCutTo1023Characters) {
 
 TEST_F(PortableStoreTest, RefusedWriteRaisesUnableToWriteWithThePath) {
   const std::string unwritable = (dir_ / "missing-folder" / "lumora.ini").string();
-  TIniFile ini(files_, unwritable);
+  SettingsStore ini(files_, unwritable);
   try {
     ini.WriteInteger("Options", "Time", 2);
     FAIL() << "no error raised";
@@ -100,7 +100,7 @@ TEST_F(PortableStoreTest, RefusedWriteRaisesUnableToWriteWithThePath) {
 }
 
 TEST_F(PortableStoreTest, NewSettingsFileHoldsItsKeysInOrder) {
-  TIniFile ini(files_, path_);
+  SettingsStore ini(files_, path_);
   int slotsWritten = 0;
   WriteNewSettingsFile(ini, [&](SlotList, int) { ++slotsWritten; });
   EXPECT_EQ(FileText(), SettingsFileText("Sound=0\r\nStatus=0\r\nRepeat=0\r\nTime=2\r\nColor=4\r\nPicdis=4\r\n"
@@ -108,7 +108,7 @@ TEST_F(PortableStoreTest, NewSettingsFileHoldsItsKeysInOrder) {
   EXPECT_EQ(slotsWritten, 2 * kSlotCount);
 }
 
-TEST(TIniFile, IntegersAreDecimalOrHexAfter0x) {
+TEST(SettingsStore, IntegersAreDecimalOrHexAfter0x) {
   const std::pair<const char*, int32_t> numbers[] = {{"42", 42},
                                                      {"-7", -7},
                                                      {"+7", 7},
@@ -120,12 +120,12 @@ TEST(TIniFile, IntegersAreDecimalOrHexAfter0x) {
   for (const auto& [text, value] : numbers) EXPECT_EQ(ParseProfileInteger(text, 5), value) << '"' << text << '"';
 }
 
-TEST(TIniFile, EmptyOrNonNumericValuesGiveTheDefault) {
+TEST(SettingsStore, EmptyOrNonNumericValuesGiveTheDefault) {
   for (const char* text : {"", "blue", "0x", "0X", "12a", "1 2", "-", "0x1G", "2147483648", "0x100000000", "$10"})
     EXPECT_EQ(ParseProfileInteger(text, -1), -1) << '"' << text << '"';
 }
 
-TEST(TIniFile, FlagsAreIntegersThatAreTrueWhenNotZero) {
+TEST(SettingsStore, FlagsAreIntegersThatAreTrueWhenNotZero) {
   // A stored number is read with the default opposite to what it must give, so a default read shows.
   const struct {
     const char* stored;  // nothing: the key is absent
@@ -137,7 +137,7 @@ TEST(TIniFile, FlagsAreIntegersThatAreTrueWhenNotZero) {
     SCOPED_TRACE(std::string(flag.stored ? flag.stored : "absent") + (flag.fallback ? ", default true" : ""));
     test::MemoryProfileFiles files;
     files.texts["C:\\lumora.ini"] = flag.stored ? std::string("[Options]\r\nSound=") + flag.stored + "\r\n" : "";
-    EXPECT_EQ(TIniFile(files, "C:\\lumora.ini").ReadBool("Options", "Sound", flag.fallback), flag.expected);
+    EXPECT_EQ(SettingsStore(files, "C:\\lumora.ini").ReadBool("Options", "Sound", flag.fallback), flag.expected);
   }
 }
 

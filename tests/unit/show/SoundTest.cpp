@@ -102,16 +102,16 @@ TEST(Sound, ARefusedPlayLeavesTheDeviceStoppedAndIsRetriedNextTick) {
   show.media.playResult = 0;
   show.Ticks(1);
   EXPECT_EQ(show.Opened().size(), 2u);
-  EXPECT_EQ(show.form.mediaPlayer.Mode(), MPModes::Playing);
+  EXPECT_EQ(show.form.mediaPlayer.Mode(), MediaMode::Playing);
 }
 
 TEST(Sound, EndOfPlayNotificationStopsThePlayer) {
   SoundShow show(1);
   show.Start(1);
-  show.form.mediaPlayer.Notified(MPNotifyValue::Successful);
+  show.form.mediaPlayer.Notified(MediaNotify::Successful);
   show.form.OnMediaNotify();
   EXPECT_EQ(show.media.calls.back(), "stop");
-  EXPECT_EQ(show.form.mediaPlayer.NotifyValue(), MPNotifyValue::Successful);
+  EXPECT_EQ(show.form.mediaPlayer.NotifyValue(), MediaNotify::Successful);
 }
 
 TEST(Sound, NotificationWithoutADeviceRaisesNoDeviceOpen) {
@@ -120,7 +120,7 @@ TEST(Sound, NotificationWithoutADeviceRaisesNoDeviceOpen) {
   try {
     show.form.OnMediaNotify();
     FAIL() << "no error";
-  } catch (const EMCIDeviceError& error) {
+  } catch (const MediaDeviceError& error) {
     EXPECT_EQ(std::string(error.what()), "No MCI device open");
   }
 }
@@ -145,33 +145,33 @@ TEST(Sound, WithoutPicturesTheFirstSoundPlaysOnceAndNothingFollows) {
   EXPECT_EQ(show.Opened(), std::vector<std::string>{SoundShow::Sound(1)});
 }
 
-TEST(TMediaPlayer, OpenErrorsCarryTheSystemTextOrUnknownErrorCode) {
+TEST(MediaPlayer, OpenErrorsCarryTheSystemTextOrUnknownErrorCode) {
   test::FakeMediaDevice device;
-  TMediaPlayer player(device);
+  MediaPlayer player(device);
   device.unopenable = {"x.wav"};
   player.FileName = "x.wav";
   device.openError = 263;
   EXPECT_THROW(
-      try { player.Open(); } catch (const EMCIDeviceError& e) {
+      try { player.Open(); } catch (const MediaDeviceError& e) {
         EXPECT_EQ(std::string(e.what()), "The specified device is not open.");
         throw;
       },
-      EMCIDeviceError);
+      MediaDeviceError);
   device.openError = 12345;
   try {
     player.Open();
     FAIL();
-  } catch (const EMCIDeviceError& e) {
+  } catch (const MediaDeviceError& e) {
     EXPECT_EQ(std::string(e.what()), "Unknown error code");
   }
   EXPECT_FALSE(player.IsOpen());
   EXPECT_FALSE(player.Mode().has_value());
 }
 
-TEST(TMediaPlayer, ClosesItsDeviceWhenDestroyed) {
+TEST(MediaPlayer, ClosesItsDeviceWhenDestroyed) {
   test::FakeMediaDevice device;
   {
-    TMediaPlayer player(device);
+    MediaPlayer player(device);
     player.FileName = "a.wav";
     player.Open();
   }

@@ -461,7 +461,7 @@ TEST_F(ListsTest, ALibraryLargerThanTheListComesOnScreenInTurn) {
   const auto listing = [&](const std::vector<std::string>& arguments) {
     console_ = {};
     EXPECT_EQ(Run(arguments, profiles_, tree), 0) << (console_.err.empty() ? "" : console_.err.back());
-    return ListedEntries(TIniFile(profiles_, ini_), SlotList::Pictures);
+    return ListedEntries(SettingsStore(profiles_, ini_), SlotList::Pictures);
   };
   const std::vector<std::string> first = listing({"--ini", ini_, "--pictures", Path("library")});
   EXPECT_EQ(console_.out.back(),

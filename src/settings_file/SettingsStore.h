@@ -8,9 +8,9 @@ namespace lumora {
 
 // The settings store: one object per task, reading and writing one INI file through the platform's profile
 // functions at once.
-class TIniFile {
+class SettingsStore {
  public:
-  TIniFile(ProfileFiles& files, std::string fileName);
+  SettingsStore(ProfileFiles& files, std::string fileName);
   const std::string& FileName() const { return fileName_; }
 
   // At most 1023 characters; `fallback` (trailing blanks dropped) when the file, section or key is missing.

@@ -8,39 +8,37 @@
 
 namespace lumora {
 
-class EMCIDeviceError : public LumoraError {
+class MediaDeviceError : public LumoraError {
  public:
   using LumoraError::LumoraError;
 };
 
-using MPNotifyValue = MediaNotify;
-using MPModes = MediaMode;
 
 // The saver's hidden media player: one MCI device at a time, opened by file name with the device chosen from
 // the file's type, played with an end-of-play notification.
-class TMediaPlayer {
+class MediaPlayer {
  public:
-  explicit TMediaPlayer(MediaDevice& device) : device_(device) {}
-  ~TMediaPlayer();
-  TMediaPlayer(const TMediaPlayer&) = delete;
-  TMediaPlayer& operator=(const TMediaPlayer&) = delete;
+  explicit MediaPlayer(MediaDevice& device) : device_(device) {}
+  ~MediaPlayer();
+  MediaPlayer(const MediaPlayer&) = delete;
+  MediaPlayer& operator=(const MediaPlayer&) = delete;
 
   std::string FileName;
 
-  // Closes the open device first. Raises EMCIDeviceError with the system's text when the open fails.
+  // Closes the open device first. Raises MediaDeviceError with the system's text when the open fails.
   void Open();
   // Raise "No MCI device open" without a device; a refused play or stop is only stored in Error().
   void Play();
   void Stop();
   void Close();
   // Nothing when no device is open or the device cannot say.
-  std::optional<MPModes> Mode();
+  std::optional<MediaMode> Mode();
   // The device's end-of-play notification arrived.
-  void Notified(MPNotifyValue outcome) { notifyValue_ = outcome; }
+  void Notified(MediaNotify outcome) { notifyValue_ = outcome; }
 
   bool IsOpen() const { return open_; }
   uint32_t Error() const { return error_; }
-  std::optional<MPNotifyValue> NotifyValue() const { return notifyValue_; }
+  std::optional<MediaNotify> NotifyValue() const { return notifyValue_; }
 
  private:
   void RequireOpenDevice() const;
@@ -50,7 +48,7 @@ class TMediaPlayer {
   bool open_ = false;
   uint32_t deviceId_ = 0;
   uint32_t error_ = 0;
-  std::optional<MPNotifyValue> notifyValue_;
+  std::optional<MediaNotify> notifyValue_;
 };
 
 }  // namespace lumora

@@ -1,4 +1,4 @@
-#include "settings_file/TIniFile.h"
+#include "settings_file/SettingsStore.h"
 
 #include "platform/LumoraError.h"
 
@@ -13,9 +13,9 @@ std::string WithoutTrailingBlanks(std::string text) {
 
 }  // namespace
 
-TIniFile::TIniFile(ProfileFiles& files, std::string fileName) : files_(files), fileName_(std::move(fileName)) {}
+SettingsStore::SettingsStore(ProfileFiles& files, std::string fileName) : files_(files), fileName_(std::move(fileName)) {}
 
-std::string TIniFile::ReadString(const std::string& section, const std::string& key,
+std::string SettingsStore::ReadString(const std::string& section, const std::string& key,
                                  const std::string& fallback) const {
   // Windows drops trailing blanks of a default and Wine does not; a slot read with the default " " must come
   // back empty everywhere.
@@ -24,23 +24,23 @@ std::string TIniFile::ReadString(const std::string& section, const std::string& 
   return value;
 }
 
-int32_t TIniFile::ReadInteger(const std::string& section, const std::string& key, int32_t fallback) const {
+int32_t SettingsStore::ReadInteger(const std::string& section, const std::string& key, int32_t fallback) const {
   return ParseProfileInteger(ReadString(section, key, ""), fallback);
 }
 
-bool TIniFile::ReadBool(const std::string& section, const std::string& key, bool fallback) const {
+bool SettingsStore::ReadBool(const std::string& section, const std::string& key, bool fallback) const {
   return ReadInteger(section, key, fallback ? 1 : 0) != 0;
 }
 
-void TIniFile::WriteString(const std::string& section, const std::string& key, const std::string& value) {
+void SettingsStore::WriteString(const std::string& section, const std::string& key, const std::string& value) {
   if (!files_.WriteText(fileName_, section, key, value)) throw LumoraError("Unable to write to " + fileName_);
 }
 
-void TIniFile::WriteInteger(const std::string& section, const std::string& key, int32_t value) {
+void SettingsStore::WriteInteger(const std::string& section, const std::string& key, int32_t value) {
   WriteString(section, key, std::to_string(value));
 }
 
-void TIniFile::WriteBool(const std::string& section, const std::string& key, bool value) {
+void SettingsStore::WriteBool(const std::string& section, const std::string& key, bool value) {
   WriteString(section, key, value ? "1" : "0");
 }
 

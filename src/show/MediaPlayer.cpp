@@ -1,31 +1,31 @@
-#include "show/TMediaPlayer.h"
+#include "show/MediaPlayer.h"
 
 namespace lumora {
 
-TMediaPlayer::~TMediaPlayer() {
+MediaPlayer::~MediaPlayer() {
   if (open_) device_.Close(deviceId_);
 }
 
-void TMediaPlayer::Open() {
+void MediaPlayer::Open() {
   if (open_) Close();
   uint32_t deviceId = 0;
   error_ = device_.Open(FileName, deviceId);
-  if (error_ != 0) throw EMCIDeviceError(ErrorText(error_));
+  if (error_ != 0) throw MediaDeviceError(ErrorText(error_));
   deviceId_ = deviceId;
   open_ = true;
 }
 
-void TMediaPlayer::Play() {
+void MediaPlayer::Play() {
   RequireOpenDevice();
   error_ = device_.Play(deviceId_);
 }
 
-void TMediaPlayer::Stop() {
+void MediaPlayer::Stop() {
   RequireOpenDevice();
   error_ = device_.Stop(deviceId_);
 }
 
-void TMediaPlayer::Close() {
+void MediaPlayer::Close() {
   error_ = device_.Close(deviceId_);
   if (error_ == 0) {
     open_ = false;
@@ -33,16 +33,16 @@ void TMediaPlayer::Close() {
   }
 }
 
-std::optional<MPModes> TMediaPlayer::Mode() {
+std::optional<MediaMode> MediaPlayer::Mode() {
   if (!open_) return std::nullopt;
   return device_.StatusMode(deviceId_);
 }
 
-void TMediaPlayer::RequireOpenDevice() const {
-  if (!open_) throw EMCIDeviceError("No MCI device open");
+void MediaPlayer::RequireOpenDevice() const {
+  if (!open_) throw MediaDeviceError("No MCI device open");
 }
 
-std::string TMediaPlayer::ErrorText(uint32_t code) {
+std::string MediaPlayer::ErrorText(uint32_t code) {
   std::string text = device_.ErrorString(code);
   return text.empty() ? "Unknown error code" : text;
 }
