@@ -5,7 +5,6 @@
 namespace lumora {
 namespace {
 
-constexpr uint8_t kExifHeader[6] = {'E', 'x', 'i', 'f', 0, 0};
 constexpr uint16_t kOrientationTag = 0x0112;
 constexpr uint16_t kShortType = 3;
 constexpr size_t kEntrySize = 12;

@@ -7,6 +7,7 @@
 
 #include <jerror.h>
 
+#include "image/ExifOrientation.h"
 #include "image/Picture.h"
 
 namespace lumora {
@@ -139,7 +140,6 @@ size_t TakeInput(j_decompress_ptr info, uint8_t* into, size_t count) {
 
 // An APP1 segment: the first that holds Exif data is copied, the rest skipped unread.
 boolean NoteExif(j_decompress_ptr info) {
-  static constexpr uint8_t kExifHeader[6] = {'E', 'x', 'i', 'f', 0, 0};
   JpegSession& session = *reinterpret_cast<JpegSession*>(info);
   uint8_t lengthBytes[2];
   // The file ends inside the segment's length: the reader meets its end next.
