@@ -59,7 +59,7 @@ uint64_t BlockVisits(JpegSession& session) {
   return BlocksInScan(info) * info.output_scanline / info.output_height;
 }
 
-// Called between rows of input and of output: bounds the work a file can ask, and lets waiting input stop it.
+// Called between rows of input and of output: bounds the work a file can ask, and stops when the watch is cancelled.
 void WatchTheWork(j_common_ptr common) {
   if (!common->is_decompressor) return;
   JpegSession& session = *reinterpret_cast<JpegSession*>(common);

@@ -1,7 +1,7 @@
 #pragma once
 // One libjpeg decompression with its error manager: errors long-jump back into the step that was running, which
-// then reports false with libjpeg's text in Message(). Everything libjpeg reaches between setjmp and longjmp is
-// plain data, so a jump skips no destructor.
+// then reports false with libjpeg's text in `errors.message`. Everything libjpeg reaches between setjmp and
+// longjmp is plain data, so a jump skips no destructor.
 #include <csetjmp>
 #include <cstddef>
 #include <cstdint>
