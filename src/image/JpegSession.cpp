@@ -37,6 +37,11 @@ void CountWarning(j_common_ptr info, int messageLevel) {
   std::longjmp(session.errors.exitJump, 1);
 }
 
+[[noreturn]] void StopAtTooManyScans(JpegSession& session) {
+  std::snprintf(session.errors.message, sizeof session.errors.message, "more than %d scans", kMaxInputScans);
+  std::longjmp(session.errors.exitJump, 1);
+}
+
 uint64_t BlocksInScan(const jpeg_decompress_struct& info) {
   uint64_t blocks = 0;
   for (int i = 0; i < info.comps_in_scan; ++i)
@@ -63,7 +68,7 @@ uint64_t BlockVisits(JpegSession& session) {
 void WatchTheWork(j_common_ptr common) {
   if (!common->is_decompressor) return;
   JpegSession& session = *reinterpret_cast<JpegSession*>(common);
-  if (session.info.input_scan_number > kMaxInputScans) Stop(session, "more than 500 scans");
+  if (session.info.input_scan_number > kMaxInputScans) StopAtTooManyScans(session);
   if (BlockVisits(session) > kMaxBlockVisits) Stop(session, "more decoding work than any photograph needs");
   if (session.watch != nullptr && session.watch->Cancelled()) Stop(session, "cancelled");
 }

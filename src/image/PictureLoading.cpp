@@ -11,7 +11,9 @@ DecodeResult LoadPictureFile(FileSystem& files, const std::string& path, JpegCol
   try {
     if (IsJpegFile(path)) return OpenJpeg([&files, path] { return files.OpenFile(path); }, colours);
     std::optional<std::vector<uint8_t>> bytes = files.ReadFile(path, kMaxPictureFileBytes);
-    if (!bytes) return DecodeError{DecodeFailure::Unreadable, "cannot read the file, or it is over 256 MB"};
+    if (!bytes)
+      return DecodeError{DecodeFailure::Unreadable,
+                         "cannot read the file, or it is over " + std::to_string(kMaxPictureFileBytes >> 20) + " MB"};
     return DecodePictureFile(path, std::move(*bytes), colours, watch);
   } catch (const std::bad_alloc&) {
     // The file's bytes alone did not fit: refused for want of memory, and shown as the placeholder.

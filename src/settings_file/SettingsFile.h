@@ -19,7 +19,7 @@ inline constexpr const char* kFreeSlot = "Null";
 // Readers of a slot pass one blank; the store drops it, so an absent slot reads as empty text.
 inline constexpr const char* kSlotDefault = " ";
 
-// "Name1" to "Name500".
+// "Name1" to "Name" followed by kSlotCount.
 std::string SlotKey(int slot);
 // "Null" exactly, letter case included; anything else, empty text too, is an entry.
 inline bool IsFreeSlot(const std::string& value) { return value == kFreeSlot; }
@@ -28,7 +28,7 @@ inline bool IsFreeSlot(const std::string& value) { return value == kFreeSlot; }
 // before its first period, with ".ini".
 std::string IniFileName(const std::string& windowsDir, const std::string& executablePath);
 
-// Writes a new settings file in its fixed order: the eight Options keys, then Name1..Name500 of the picture
+// Writes a new settings file in its fixed order: the eight Options keys, then every slot of the picture
 // and the sound list alternately, every slot "Null". `slotWritten(list, slot)` follows each slot's write.
 void WriteNewSettingsFile(SettingsStore& ini, const std::function<void(SlotList, int)>& slotWritten = {});
 

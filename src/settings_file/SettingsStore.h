@@ -13,7 +13,8 @@ class SettingsStore {
   SettingsStore(ProfileFiles& files, std::string fileName);
   const std::string& FileName() const { return fileName_; }
 
-  // At most 1023 characters; `fallback` (trailing blanks dropped) when the file, section or key is missing.
+  // At most kMaxProfileValueLength characters; `fallback` (trailing blanks dropped) when the file, section or key is
+  // missing.
   std::string ReadString(const std::string& section, const std::string& key, const std::string& fallback) const;
   // Decimal, or hexadecimal after "0x"; `fallback` when empty or not a number.
   int32_t ReadInteger(const std::string& section, const std::string& key, int32_t fallback) const;

@@ -7,7 +7,7 @@
 
 namespace lumora {
 
-// The window's copy of the slots Name1 to Name500 of one list, indexed from 1. A slot not yet read or written
+// The window's copy of the kSlotCount slots of one list, indexed from 1. A slot not yet read or written
 // holds empty text.
 class SlotTable {
  public:

@@ -3,8 +3,8 @@
 
 namespace lumora {
 
-// When a picture that is late draws the rows decoded so far: at once, then at most once every 500 ms, when
-// more than three new rows are ready.
+// When a picture that is late draws the rows decoded so far: at once, then at most once every kIntervalMs,
+// when at least kMinNewRows new rows are ready.
 class RowSteps {
  public:
   static constexpr uint32_t kIntervalMs = 500;

@@ -20,12 +20,10 @@ int ShowMessageBox(const char* text, const char* caption, UINT flags) {
 }  // namespace
 
 std::string WindowsDirectory() {
-  // The buffer starts out as "c:\windows": when the directory does not fit in 200 characters the call
-  // reports its length without writing, and the preset text stands.
-  char buffer[256] = "c:\\windows";
-  UINT length = GetWindowsDirectoryA(buffer, 200);
-  if (length == 0) return "c:\\windows";
-  buffer[sizeof(buffer) - 1] = '\0';
+  // When the directory does not fit, the call writes nothing and reports the room it needs.
+  char buffer[kWindowsDirectoryRoom] = {};
+  UINT length = GetWindowsDirectoryA(buffer, kWindowsDirectoryRoom);
+  if (length == 0 || length >= kWindowsDirectoryRoom) return kFallbackWindowsDirectory;
   return buffer;
 }
 

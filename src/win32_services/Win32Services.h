@@ -11,7 +11,9 @@
 
 namespace lumora::win32 {
 
-// The Windows directory; "c:\windows" when it does not fit the 200 characters the saver has always allowed.
+// The room the saver has always allowed for the Windows directory, and what it takes when that does not fit.
+inline constexpr unsigned kWindowsDirectoryRoom = 200;
+inline constexpr const char* kFallbackWindowsDirectory = "c:\\windows";
 std::string WindowsDirectory();
 // The system directory, empty when the platform cannot say.
 std::string SystemDirectory();

@@ -171,7 +171,8 @@ class Collector {
       return;
     }
     if (prefix.size() + name.size() >= kTooLongPath)
-      collected_.skipped.push_back("Skipped, its path has 1024 characters or more: " + prefix + name);
+      collected_.skipped.push_back("Skipped, its path has " + std::to_string(kTooLongPath) +
+                                   " characters or more: " + prefix + name);
     else if (!fits)
       collected_.skipped.push_back("Skipped, its name has characters the system's code page lacks: " + prefix + name);
     else

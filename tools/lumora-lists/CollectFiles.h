@@ -9,7 +9,8 @@
 
 namespace lumora {
 
-// Paths of this many characters or more are left out: the store keeps values of at most 1023.
+// Paths of this many characters or more are left out: the store keeps values of at most
+// kMaxProfileValueLength.
 inline constexpr size_t kTooLongPath = kMaxProfileValueLength + 1;
 
 // Told how a long listing goes, and asked between two steps whether to go on.

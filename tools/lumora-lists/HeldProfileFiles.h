@@ -12,7 +12,8 @@ namespace lumora {
 // One INI file held in memory while a run changes it: read at its first use, then read and changed there with the
 // semantics of the platform's profile functions (the portable store's); the disk never sees the changes, Content
 // gives them. Through the platform's functions each write rewrites the whole file, and under Wine each read after
-// a write parses it again: 500 slots written into the working copy and read back cost a second that way.
+// a write parses it again: a list's kSlotCount slots written into the working copy and read back cost a second that
+// way.
 class HeldProfileFiles : public ProfileFiles {
  public:
   explicit HeldProfileFiles(FileTree& tree) : tree_(tree) {}

@@ -99,8 +99,9 @@ std::vector<std::string> ListsUsage() {
       "Files of a folder are taken in natural order (img2 before img10). A file whose",
       "content is not what its name says is left out. A list not named stays as it",
       "is, and so does a list for which nothing was found. Folders holding more files",
-      "than the list's 500 slots fill it with 500, and each later listing of the same",
-      "folders (--refresh, or the same folders named again) with the next 500.",
+      "than the list's " + std::to_string(kSlotCount) + " slots fill it with " + std::to_string(kSlotCount) +
+          ", and each later listing of the same",
+      "folders (--refresh, or the same folders named again) with the next " + std::to_string(kSlotCount) + ".",
   };
 }
 
