@@ -6,6 +6,12 @@ namespace lumora {
 
 std::string SlotKey(int slot) { return "Name" + std::to_string(slot); }
 
+void ReadSlots(const SettingsStore& ini, std::initializer_list<SlotList> lists, const SlotVisit& visit) {
+  for (int slot = 1; slot <= kSlotCount; ++slot)
+    for (SlotList list : lists)
+      if (!visit(list, slot, ini.ReadString(SectionOf(list), SlotKey(slot), kSlotDefault))) return;
+}
+
 std::string IniFileName(const std::string& windowsDir, const std::string& executablePath) {
   size_t nameStart = executablePath.find_last_of("\\:");
   std::string name = nameStart == std::string::npos ? executablePath : executablePath.substr(nameStart + 1);

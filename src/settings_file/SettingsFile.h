@@ -1,5 +1,6 @@
 #pragma once
 #include <functional>
+#include <initializer_list>
 #include <string>
 
 #include "settings_file/SettingsStore.h"
@@ -21,6 +22,10 @@ inline constexpr const char* kSlotDefault = " ";
 
 // "Name1" to "Name" followed by kSlotCount.
 std::string SlotKey(int slot);
+// Reads the slots of `lists` from the first to the last, at each slot the lists in the order given, and hands each
+// value to `visit`, until it returns false.
+using SlotVisit = std::function<bool(SlotList list, int slot, const std::string& value)>;
+void ReadSlots(const SettingsStore& ini, std::initializer_list<SlotList> lists, const SlotVisit& visit);
 // "Null" exactly, letter case included; anything else, empty text too, is an entry.
 inline bool IsFreeSlot(const std::string& value) { return value == kFreeSlot; }
 

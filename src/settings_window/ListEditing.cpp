@@ -2,12 +2,30 @@
 
 namespace lumora {
 
+namespace {
+
+// 0 when no slot holds `text`.
+int FirstSlotHolding(const SettingsStore& ini, SlotList list, const std::string& text) {
+  int found = 0;
+  ReadSlots(ini, {list}, [&](SlotList, int slot, const std::string& value) {
+    if (value == text) found = slot;
+    return found == 0;
+  });
+  return found;
+}
+
+}  // namespace
+
 SettingsForm::ListSide SettingsForm::Pictures() {
-  return {SectionOf(SlotList::Pictures), SettingsControl::PictureList, state_.PictureSlots, state_.PictureCount, false};
+  return {SlotList::Pictures, SettingsControl::PictureList, state_.PictureSlots, state_.PictureCount};
 }
 
 SettingsForm::ListSide SettingsForm::Sounds() {
-  return {SectionOf(SlotList::Sounds), SettingsControl::SoundList, state_.SoundSlots, state_.SoundCount, true};
+  return {SlotList::Sounds, SettingsControl::SoundList, state_.SoundSlots, state_.SoundCount};
+}
+
+SettingsForm::ListSide SettingsForm::SideOf(SlotList list) {
+  return list == SlotList::Pictures ? Pictures() : Sounds();
 }
 
 void SettingsForm::AddPicture() {
@@ -60,7 +78,7 @@ void SettingsForm::AddEntry(ListSide side, const std::string& path) {
     return;
   }
   SettingsStore ini(services_.profiles, state_.IniFileName);
-  ini.WriteString(side.section, SlotKey(freeSlot), path);
+  ini.WriteString(SectionOf(side.list), SlotKey(freeSlot), path);
   side.slots[freeSlot] = path;
   services_.view.AppendItem(side.listBox, path);
   ++side.count;
@@ -72,23 +90,20 @@ void SettingsForm::AddEntry(ListSide side, const std::string& path) {
 void SettingsForm::DeleteEntry(ListSide side) {
   SettingsView& view = services_.view;
   const int selected = view.ItemIndex(side.listBox);
-  if (selected >= 0) {
-    const std::string text = view.Item(side.listBox, selected);
-    SettingsStore ini(services_.profiles, state_.IniFileName);
-    for (int slot = 1; slot <= kSlotCount; ++slot) {
-      if (ini.ReadString(side.section, SlotKey(slot), kSlotDefault) != text) continue;
-      ini.WriteString(side.section, SlotKey(slot), kFreeSlot);
-      side.slots[slot] = kFreeSlot;
-      view.DeleteItem(side.listBox, selected);
-      --side.count;
-      if (side.isSoundList && side.count < 1) {
-        view.Check(OptionRadio::SoundOff);
-        view.SetEnabled(OptionRadio::SoundOn, false);
-        view.SetEnabled(OptionRadio::SoundOff, false);
-      }
-      view.SetItemIndex(side.listBox, 0);
-      return;
+  SettingsStore ini(services_.profiles, state_.IniFileName);
+  const int slot = selected >= 0 ? FirstSlotHolding(ini, side.list, view.Item(side.listBox, selected)) : 0;
+  if (slot > 0) {
+    ini.WriteString(SectionOf(side.list), SlotKey(slot), kFreeSlot);
+    side.slots[slot] = kFreeSlot;
+    view.DeleteItem(side.listBox, selected);
+    --side.count;
+    if (side.list == SlotList::Sounds && side.count < 1) {
+      view.Check(OptionRadio::SoundOff);
+      view.SetEnabled(OptionRadio::SoundOn, false);
+      view.SetEnabled(OptionRadio::SoundOff, false);
     }
+    view.SetItemIndex(side.listBox, 0);
+    return;
   }
   // Without a selection there is nothing to look for either.
   services_.boxes.Show(BoxKind::Error, kEntryNotFoundMessage, BoxButtons::Ok);

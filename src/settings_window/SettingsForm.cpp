@@ -48,7 +48,6 @@ void SettingsForm::Open() {
     ReadSettings();
   else
     CreateSettingsFile();
-  FillLists();
   view.SetItemIndex(SettingsControl::PictureList, 0);
   view.SetItemIndex(SettingsControl::SoundList, 0);
   if (state_.SoundCount <= 0) {
@@ -73,10 +72,15 @@ void SettingsForm::CreateSettingsFile() {
 void SettingsForm::ReadSettings() {
   SettingsStore ini(services_.profiles, state_.IniFileName);
   for (Option option : kWindowOptions) ShowOption(option, ReadOption(ini, option));
-  for (int slot = 1; slot <= kSlotCount; ++slot) {
-    state_.PictureSlots[slot] = ini.ReadString(kPictureSection, SlotKey(slot), kSlotDefault);
-    state_.SoundSlots[slot] = ini.ReadString(kSoundSection, SlotKey(slot), kSlotDefault);
-  }
+  ReadSlots(ini, {SlotList::Pictures, SlotList::Sounds}, [this](SlotList list, int slot, const std::string& value) {
+    const ListSide side = SideOf(list);
+    side.slots[slot] = value;
+    if (!IsFreeSlot(value)) {
+      services_.view.AppendItem(side.listBox, value);
+      ++side.count;
+    }
+    return true;
+  });
 }
 
 void SettingsForm::ShowOption(Option option, int32_t value) {
@@ -104,19 +108,6 @@ void SettingsForm::ShowSize(Option option, int stored) {
   const int shown = std::max(stored, range.min);
   services_.view.SetCaption(size.label, std::to_string(shown));
   services_.view.SetScrollPosition(size.bar, std::clamp(shown, range.min, std::max(barMax, range.min)));
-}
-
-void SettingsForm::FillLists() {
-  for (int slot = 1; slot <= kSlotCount; ++slot) {
-    if (!IsFreeSlot(state_.PictureSlots[slot])) {
-      services_.view.AppendItem(SettingsControl::PictureList, state_.PictureSlots[slot]);
-      ++state_.PictureCount;
-    }
-    if (!IsFreeSlot(state_.SoundSlots[slot])) {
-      services_.view.AppendItem(SettingsControl::SoundList, state_.SoundSlots[slot]);
-      ++state_.SoundCount;
-    }
-  }
 }
 
 void SettingsForm::OnWidthScroll(int scrollPos) {

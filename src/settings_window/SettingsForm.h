@@ -63,17 +63,16 @@ class SettingsForm {
  private:
   // One of the two lists with everything that belongs to it.
   struct ListSide {
-    const char* section;
+    SlotList list;
     SettingsControl listBox;
     SlotTable& slots;
     int16_t& count;
-    bool isSoundList;
   };
   ListSide Pictures();
   ListSide Sounds();
+  ListSide SideOf(SlotList list);
 
   void CreateSettingsFile();
-  void FillLists();
   void ShowOption(Option option, int32_t value);
   int32_t ShownValue(Option option);
   void ShowSize(Option option, int stored);

@@ -60,26 +60,21 @@ void SaverShow::LoadSaverSettings() {
   state_.customWidth = ReadOption(ini, Option::Width);
   state_.pictures.clear();
   state_.sounds.clear();
-  for (int slot = 1; slot <= kSlotCount; ++slot) {
-    std::string picture = ini.ReadString(kPictureSection, SlotKey(slot), kSlotDefault);
-    if (!IsFreeSlot(picture)) {
-      if (!services_.files.FileExists(picture)) {
-        noPicturesCaption = MissingFileCaption(picture);
-        state_.pictures.clear();
-        return;
-      }
-      state_.pictures.push_back(picture);
+  ReadSlots(ini, {SlotList::Pictures, SlotList::Sounds}, [this](SlotList list, int, const std::string& path) {
+    if (IsFreeSlot(path)) return true;
+    if (services_.files.FileExists(path)) {
+      (list == SlotList::Pictures ? state_.pictures : state_.sounds).push_back(path);
+      return true;
     }
-    std::string sound = ini.ReadString(kSoundSection, SlotKey(slot), kSlotDefault);
-    if (!IsFreeSlot(sound)) {
-      if (!services_.files.FileExists(sound)) {
-        state_.sounds.clear();
-        state_.soundOn = false;
-        return;
-      }
-      state_.sounds.push_back(sound);
+    if (list == SlotList::Pictures) {
+      noPicturesCaption = MissingFileCaption(path);
+      state_.pictures.clear();
+    } else {
+      state_.sounds.clear();
+      state_.soundOn = false;
     }
-  }
+    return false;
+  });
 }
 
 }  // namespace lumora

@@ -14,10 +14,12 @@ namespace lumora {
 
 namespace {
 
-std::vector<std::string> ReadSlots(const SettingsStore& ini, SlotList list) {
+std::vector<std::string> ReadList(const SettingsStore& ini, SlotList list) {
   std::vector<std::string> values;
-  for (int slot = 1; slot <= kSlotCount; ++slot)
-    values.push_back(ini.ReadString(SectionOf(list), SlotKey(slot), kSlotDefault));
+  ReadSlots(ini, {list}, [&values](SlotList, int, const std::string& value) {
+    values.push_back(value);
+    return true;
+  });
   return values;
 }
 
@@ -47,14 +49,14 @@ void RememberChoice(SettingsStore& ini, const ListUpdate& update, bool append) {
 // The list written into the copy, and read back from it to see that the copy holds what was planned.
 ListOutcome WriteList(SettingsStore& ini, const ListUpdate& update, bool append, bool& soundSwitchedOn) {
   RememberChoice(ini, update, append);
-  const std::vector<std::string> current = ReadSlots(ini, update.list);
+  const std::vector<std::string> current = ReadList(ini, update.list);
   const SlotPlan plan = append ? PlanAppend(current, update.entries) : PlanReplacement(current, update.entries);
   std::vector<std::string> planned = current;
   for (const auto& [slot, value] : plan.changes) {
     ini.WriteString(SectionOf(update.list), SlotKey(slot), value);
     planned[slot - 1] = value;
   }
-  if (ReadSlots(ini, update.list) != planned) throw LumoraError("The copy does not hold the list written into it");
+  if (ReadList(ini, update.list) != planned) throw LumoraError("The copy does not hold the list written into it");
   if (update.list == SlotList::Sounds && plan.placed > 0 && HoldsNoEntry(current)) {
     WriteOption(ini, Option::Sound, 1);
     soundSwitchedOn = true;
@@ -95,7 +97,7 @@ std::string NotAllowedLine(const std::string& iniPath) {
 
 std::vector<std::string> ListedEntries(const SettingsStore& ini, SlotList list) {
   std::vector<std::string> entries;
-  for (const std::string& value : ReadSlots(ini, list))
+  for (const std::string& value : ReadList(ini, list))
     if (!IsFreeSlot(value)) entries.push_back(value);
   return entries;
 }
