@@ -488,11 +488,6 @@ list why). Nothing was installed." /SD IDOK
   ${If} $3 == "1"
     WriteRegStr HKLM "${UNINSTALL_KEY}" "CreatedSettings" "1"
   ${EndIf}
-  ; The sounds just chosen play: sound on.
-  ${If} $SoundsDir != ""
-    WriteINIStr "$WINDIR\lumora.ini" "Options" "Sound" "1"
-    DetailPrint "Sound switched on: the sounds play beside the pictures"
-  ${EndIf}
   Call GrantSettingsFile
 FunctionEnd
 
