@@ -41,6 +41,7 @@ ShowUninstDetails show
 !define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
 !define RUN_VALUE "Lumora Pictures"
 
+Var SettingsFile  ; the settings file the saver reads, as lumora-lists names it
 Var PicturesDir  ; the folder to list; empty: the current list is kept, or the samples listed where there is none
 Var SoundsDir    ; the folder to list; empty: the sound list is left as it is
 Var ListedPictures  ; where the current lists came from, when the settings file holds them
@@ -61,6 +62,13 @@ VIAddVersionKey "FileVersion" "${VERSION}"
 VIAddVersionKey "ProductVersion" "${VERSION}"
 VIAddVersionKey "CompanyName" "Lumora"
 VIAddVersionKey "LegalCopyright" "Lumora"
+
+!macro FindSettingsFile LISTS_TOOL
+  nsExec::ExecToStack '"${LISTS_TOOL}" --settings-file'
+  Pop $0
+  Pop $SettingsFile
+  ${TrimNewLines} $SettingsFile $SettingsFile
+!macroend
 
 !define MUI_ABORTWARNING
 !define MUI_FINISHPAGE_NOAUTOCLOSE  ; the log stays to be read until Next
@@ -99,6 +107,7 @@ Function .onInit
   ${EndIf}
   InitPluginsDir
   File "/oname=$PLUGINSDIR\lumora-lists.exe" "${LISTS}"
+  !insertmacro FindSettingsFile "$PLUGINSDIR\lumora-lists.exe"
   StrCpy $0 "pictures"
   Call ReadListSource
   StrCpy $HasPictures $1
@@ -111,7 +120,7 @@ FunctionEnd
 
 ; $1: "1" when the settings file holds the list named in $0 (pictures or sounds); $2: the folder it came from.
 Function ReadListSource
-  nsExec::ExecToStack '"$PLUGINSDIR\lumora-lists.exe" --ini "$WINDIR\lumora.ini" --source $0'
+  nsExec::ExecToStack '"$PLUGINSDIR\lumora-lists.exe" --source $0'
   Pop $1
   Pop $2
   ${If} $1 == "0"
@@ -450,17 +459,17 @@ Function WriteLists
     StrCpy $2 "$INSTDIR\Samples"
   ${EndIf}
   ; A settings file that was there before holds the user's own options: it stays when Lumora goes.
-  ${IfNot} ${FileExists} "$WINDIR\lumora.ini"
+  ${IfNot} ${FileExists} "$SettingsFile"
     StrCpy $3 "1"
   ${Else}
     StrCpy $3 "0"
   ${EndIf}
-  StrCpy $0 '"$INSTDIR\lumora-lists.exe" --ini "$WINDIR\lumora.ini" --recursive'
+  StrCpy $0 '"$INSTDIR\lumora-lists.exe" --recursive'
   ${If} $2 != ""
     StrCpy $0 '$0 --pictures "$2"'
-    DetailPrint "Listing the pictures of $2 in the settings file $WINDIR\lumora.ini"
+    DetailPrint "Listing the pictures of $2 in the settings file $SettingsFile"
   ${Else}
-    DetailPrint "Keeping the list of pictures in the settings file $WINDIR\lumora.ini"
+    DetailPrint "Keeping the list of pictures in the settings file $SettingsFile"
   ${EndIf}
   ${If} $SoundsDir != ""
     StrCpy $0 '$0 --sounds "$SoundsDir"'
@@ -474,9 +483,9 @@ Function WriteLists
     StrCpy $1 "0"
   ${EndIf}
   ${If} $1 != "0"
-  ${OrIfNot} ${FileExists} "$WINDIR\lumora.ini"
-    DetailPrint "The settings file $WINDIR\lumora.ini could not be written: nothing was installed."
-    MessageBox MB_OK|MB_ICONSTOP "Lumora could not write its settings file $WINDIR\lumora.ini (the details \
+  ${OrIfNot} ${FileExists} "$SettingsFile"
+    DetailPrint "The settings file $SettingsFile could not be written: nothing was installed."
+    MessageBox MB_OK|MB_ICONSTOP "Lumora could not write its settings file $SettingsFile (the details \
 list why). Nothing was installed." /SD IDOK
     Delete "$INSTDIR\lumora-lists.exe"
     Delete "$INSTDIR\lumora-listsw.exe"
@@ -512,7 +521,7 @@ FunctionEnd
 ; gets the right to change this one file. Windows 95, 98 and ME have no rights on files.
 Function GrantSettingsFile
   ${If} ${AtLeastWinVista}
-    nsExec::ExecToLog '"$SYSDIR\icacls.exe" "$WINDIR\lumora.ini" /grant *S-1-5-32-545:(M)'
+    nsExec::ExecToLog '"$SYSDIR\icacls.exe" "$SettingsFile" /grant *S-1-5-32-545:(M)'
     Pop $0
   ${ElseIf} ${IsNT}
     ; cacls, on Windows 2000 and XP, takes only the group's name.
@@ -523,7 +532,7 @@ Function GrantSettingsFile
 *i ${NSIS_MAX_STRLEN}, *i .r5) i .r2'
       System::Call 'kernel32::LocalFree(p r1)'
       ${If} $2 <> 0
-        nsExec::ExecToLog '"$SYSDIR\cacls.exe" "$WINDIR\lumora.ini" /E /G "$3":C'
+        nsExec::ExecToLog '"$SYSDIR\cacls.exe" "$SettingsFile" /E /G "$3":C'
         Pop $0
       ${EndIf}
     ${EndIf}
@@ -533,7 +542,7 @@ Function GrantSettingsFile
   ${If} $0 == "0"
     DetailPrint "Every user of this computer may change Lumora's settings"
   ${Else}
-    DetailPrint "Only administrators may change Lumora's settings: the rights of $WINDIR\lumora.ini could not be changed"
+    DetailPrint "Only administrators may change Lumora's settings: the rights of $SettingsFile could not be changed"
   ${EndIf}
 FunctionEnd
 
@@ -567,7 +576,8 @@ Section "Uninstall"
   !insertmacro SystemFolderOff
   ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "CreatedSettings"
   ${If} $0 == "1"
-    Delete "$WINDIR\lumora.ini"
+    !insertmacro FindSettingsFile "$INSTDIR\lumora-lists.exe"
+    Delete "$SettingsFile"
   ${EndIf}
   Delete "$INSTDIR\lumora-lists.exe"
   Delete "$INSTDIR\lumora-listsw.exe"

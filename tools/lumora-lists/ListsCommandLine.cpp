@@ -39,6 +39,8 @@ ListsRequest ParseListsCommandLine(const std::vector<std::string>& arguments) {
       request.quiet = true;
     } else if (argument == "--choose") {
       request.choose = true;
+    } else if (argument == "--settings-file") {
+      request.settingsFile = true;
     } else if (argument == "--pictures") {
       AddTo(request.pictures, ValueOf(arguments, index, "a folder or a picture file"));
     } else if (argument == "--sounds") {
@@ -59,10 +61,13 @@ ListsRequest ParseListsCommandLine(const std::vector<std::string>& arguments) {
     throw UsageError("--choose asks for the folders: give it alone, or with --ini");
   if (request.source && (listOptions || request.refresh || request.choose || request.recursive))
     throw UsageError("--source only says where a list comes from: give it alone, or with --ini");
+  if (request.settingsFile && (listOptions || request.refresh || request.choose || request.recursive || request.source))
+    throw UsageError("--settings-file only names the settings file: give it alone, or with --ini");
   if (request.quiet && !request.refresh) throw UsageError("--quiet goes with --refresh");
   if (request.refresh && listOptions)
     throw UsageError("--refresh lists again what was chosen: give it alone, or with --ini");
-  if (!request.refresh && !request.choose && !request.source && !request.pictures && !request.sounds)
+  if (!request.refresh && !request.choose && !request.source && !request.settingsFile && !request.pictures &&
+      !request.sounds)
     throw UsageError("Nothing to do: give --pictures, --sounds, --refresh or --choose");
   return request;
 }
@@ -94,6 +99,7 @@ std::vector<std::string> ListsUsage() {
       "  --source pictures|sounds",
       "                       print the folder the list was made from (for setup);",
       "                       the exit code is 1 when the list is empty",
+      "  --settings-file      print the settings file the lists go into (for setup)",
       "  --help, /?           show this text",
       "  --version            show the program's version",
       "Files of a folder are taken in natural order (img2 before img10). A file whose",

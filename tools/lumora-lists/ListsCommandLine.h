@@ -28,6 +28,7 @@ struct ListsRequest {
   bool choose = false;   // the folders chosen in the system's folder dialog
   bool quiet = false;    // with --refresh: say nothing unless the user must act
   std::optional<SlotList> source;  // only say where the list comes from; change nothing
+  bool settingsFile = false;       // only say which settings file the lists go into
 };
 
 // The arguments after the program's name. --help and --version end the reading where they stand.

@@ -82,6 +82,10 @@ int Update(const ListsRequest& request, const ListsServices& services, ListsCons
   const std::string iniPath = services.tree.FullPath(*ini);
   if (request.refresh) return RefreshLists(iniPath, services, console, request.quiet);
   if (request.source) return PrintSource(iniPath, *request.source, services, console);
+  if (request.settingsFile) {
+    console.Out(iniPath);
+    return kListsSucceeded;
+  }
   if (request.choose) {
     if (services.chooser && services.boxes) return ChooseLists(iniPath, services);
     console.Err(kErrorPrefix + std::string("--choose needs the system's folder dialog: name the folders with "

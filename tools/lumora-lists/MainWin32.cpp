@@ -1,6 +1,6 @@
 // lumora-lists.exe, and lumora-listsw.exe for the Start menu and the sign-in refresh, which has no console and
 // shows what it did in one box at the end. By default the lists go into the settings file the saver reads, in the
-// Windows directory.
+// Windows directory, named after the saver's file as the saver names it.
 #include <string>
 #include <vector>
 
@@ -18,7 +18,7 @@ int main(int argc, char** argv) {
   lumora::win32::Win32FileTree tree;
   lumora::win32::Win32FolderChooser chooser;
   lumora::win32::Win32MessageBoxes boxes("Lumora", lumora::win32::Win32MessageBoxes::kTitleOnEveryBox);
-  const std::string defaultIni = lumora::IniFileName(lumora::win32::WindowsDirectory(), "lumora.scr");
+  const std::string defaultIni = lumora::IniFileName(lumora::win32::WindowsDirectory(), LUMORA_SAVER_FILE);
   const std::vector<std::string> arguments(argv + 1, argv + argc);
 #ifdef LUMORA_LISTS_WINDOWED
   lumora::win32::ProgressWindow progress;

@@ -340,6 +340,7 @@ TEST_F(ListsTest, ArgumentErrorsAreOneLineAndWriteNothing) {
       {"--ini %D/lumora.ini --source photos", 2, "--source needs pictures or sounds"},
       {"--ini %D/lumora.ini --source pictures --pictures %D/pics", 2,
        "--source only says where a list comes from: give it alone, or with --ini"},
+      {"--settings-file --recursive", 2, "--settings-file only names the settings file: give it alone, or with --ini"},
   };
   MakeFile("pics/a.jpg");
   MakeFile("pics/notes.txt");
