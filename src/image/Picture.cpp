@@ -6,15 +6,19 @@
 
 namespace lumora {
 
-size_t RowStride(int width, int bitCount) {
-  return ((static_cast<size_t>(width) * bitCount + 31) / 32) * 4;
-}
+namespace {
+
+// In 64 bits, which every width of a file's header fits.
+uint64_t PaddedRowBytes(uint64_t width, int bitCount) { return (width * bitCount + 31) / 32 * 4; }
+
+}  // namespace
+
+size_t RowStride(int width, int bitCount) { return static_cast<size_t>(PaddedRowBytes(width, bitCount)); }
 
 bool FitsPictureLimit(int64_t width, int64_t height, int bitCount) {
   if (width < 1 || height < 1) return false;
   if (width > 0x7FFFFFFF || height > 0x7FFFFFFF) return false;
-  uint64_t stride = ((static_cast<uint64_t>(width) * bitCount + 31) / 32) * 4;
-  return stride * static_cast<uint64_t>(height) <= kMaxPictureBytes;
+  return PaddedRowBytes(width, bitCount) * static_cast<uint64_t>(height) <= kMaxPictureBytes;
 }
 
 PictureData AllocatePicture(int width, int height, int bitCount) {
