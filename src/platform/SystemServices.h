@@ -11,7 +11,7 @@ enum class PlatformKind { Windows9x, WindowsNT, Other };
 class SystemServices {
  public:
   virtual ~SystemServices() = default;
-  // A top-level window of class "TForm1" titled "zurarize" exists.
+  // A top-level window of the saver's class and title (kSaverWindowClass, kSaverWindowTitle) exists.
   virtual bool SaverWindowExists() = 0;
   // Claims the one saver run of the session for this process, until it ends; false when another process has it.
   virtual bool ClaimSaverRun() = 0;

@@ -20,8 +20,8 @@ constexpr auto kControls = std::to_array<ControlLayout>({
     {Button, "Button1", kFormItself, Id(D::ReturnButton), 420, 276, 75, 25, "Return", Regular, true, 1, nullptr, {}, kDefaultButton},
 });
 
-constexpr FormLayout kDisclaimerFormLayout{"Tfrmdisc",        "Disclaimer",     514,      312,
-                                     Rgb{65, 168, 190}, FormBorder::None, kControls};
+constexpr FormLayout kDisclaimerFormLayout{
+    kDisclaimerWindowClass, "Disclaimer", 514, 312, Rgb{65, 168, 190}, FormBorder::None, kControls};
 
 }  // namespace
 

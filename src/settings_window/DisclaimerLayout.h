@@ -4,7 +4,9 @@
 
 namespace lumora {
 
-// The disclaimer window "Tfrmdisc": borderless, a captionless group box holding the "Disclaimer" group box with
+inline constexpr const char* kDisclaimerWindowClass = "Tfrmdisc";
+
+// The disclaimer window: borderless, a captionless group box holding the "Disclaimer" group box with
 // its three labels, and the Return button.
 const FormLayout& DisclaimerFormLayout();
 

@@ -76,7 +76,7 @@ constexpr auto kControls = std::to_array<ControlLayout>({
 });
 
 constexpr FormLayout kSettingsFormLayout{
-    "TForm2", "Screensaver Settings/Options", 607, 374, kSettingsLayoutColour, FormBorder::SingleFixed, kControls};
+    kSettingsWindowClass, kSettingsWindowTitle, 607, 374, kSettingsLayoutColour, FormBorder::SingleFixed, kControls};
 
 }  // namespace
 

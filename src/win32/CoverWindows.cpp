@@ -1,5 +1,6 @@
 #include "win32/CoverWindows.h"
 
+#include "platform/WindowNames.h"
 #include "show/ScreenCovers.h"
 #include "win32_services/LibraryFunction.h"
 
@@ -57,7 +58,7 @@ void CoverWindows::Show() {
 
 bool CoverWindows::Cover::Create(const PixelRect& place, HINSTANCE instance) {
   SetFormBackground(kBlack);
-  return Window::Create("LumoraCover", 0, WS_EX_TOPMOST | WS_EX_TOOLWINDOW, "", WS_POPUP,
+  return Window::Create(kCoverWindowClass, 0, WS_EX_TOPMOST | WS_EX_TOOLWINDOW, "", WS_POPUP,
                         RECT{place.left, place.top, place.right, place.bottom}, nullptr, instance);
 }
 

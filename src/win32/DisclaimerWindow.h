@@ -9,8 +9,8 @@
 
 namespace lumora::win32 {
 
-// The disclaimer window "Tfrmdisc": borderless, centred, owned by the settings window, hidden until that shows
-// it modally.
+// The disclaimer window (kDisclaimerWindowClass): borderless, centred, owned by the settings window, hidden until that
+// shows it modally.
 class DisclaimerWindow : public DisclaimerView, public Window {
  public:
   DisclaimerWindow(Application& application, HINSTANCE instance);

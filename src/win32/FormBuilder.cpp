@@ -4,6 +4,7 @@
 #include <string>
 
 #include "forms/FormScale.h"
+#include "platform/WindowNames.h"
 
 namespace lumora::win32 {
 
@@ -121,7 +122,7 @@ HFONT FormFonts::For(FontStyle style) const {
 bool PanelWindow::Create(HWND parent, HINSTANCE instance, const ControlLayout& control) {
   const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | (control.visible ? WS_VISIBLE : 0);
   const RECT place{control.left, control.top, control.left + control.width, control.top + control.height};
-  if (!Window::Create("LumoraPanel", 0, WS_EX_CONTROLPARENT, control.caption, style, place, parent, instance))
+  if (!Window::Create(kPanelWindowClass, 0, WS_EX_CONTROLPARENT, control.caption, style, place, parent, instance))
     return false;
   SetWindowLongPtrA(Handle(), GWLP_ID, control.id);
   return true;

@@ -1,12 +1,13 @@
 #include "win32/PictureWindow.h"
 
+#include "platform/WindowNames.h"
 #include "win32/GdiObjects.h"
 
 namespace lumora::win32 {
 
 bool PictureWindow::Create(HWND parent, HINSTANCE instance, const Rgb* background) {
   background_ = background;
-  return Window::Create("LumoraPicture", 0, 0, "", WS_CHILD | WS_CLIPSIBLINGS, RECT{}, parent, instance);
+  return Window::Create(kPictureWindowClass, 0, 0, "", WS_CHILD | WS_CLIPSIBLINGS, RECT{}, parent, instance);
 }
 
 void PictureWindow::Update(const PictureControl& control, const PixelRect& screen) {

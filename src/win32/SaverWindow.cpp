@@ -2,8 +2,9 @@
 
 #include <mmsystem.h>
 
-#include "win32/Win32Mci.h"
+#include "platform/WindowNames.h"
 #include "show/SaverShow.h"
+#include "win32/Win32Mci.h"
 
 namespace lumora::win32 {
 
@@ -30,7 +31,7 @@ QueuedMessage QueuedMessageOf(UINT message) {
 
 bool PlayerWindow::Create(HWND parent, HINSTANCE instance, SaverShow& form) {
   form_ = &form;
-  return Window::Create("TMediaPlayer", 0, 0, "", WS_CHILD, RECT{}, parent, instance);
+  return Window::Create(kMediaPlayerWindowClass, 0, 0, "", WS_CHILD, RECT{}, parent, instance);
 }
 
 LRESULT PlayerWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -29,9 +29,9 @@ class PlayerWindow : public Window {
   SaverShow* form_ = nullptr;
 };
 
-// The saver window "TForm1": borderless, on top of all windows, over the whole primary screen, with the picture
-// controls, the information label, the display timer and the media player's notification window; and the
-// covers of the other monitors, which come and go with it.
+// The saver window (kSaverWindowClass): borderless, on top of all windows, over the whole primary screen, with the
+// picture controls, the information label, the display timer and the media player's notification window; and the covers
+// of the other monitors, which come and go with it.
 class SaverWindow : public SaverStage, public Window {
  public:
   SaverWindow(Application& application, HINSTANCE instance);

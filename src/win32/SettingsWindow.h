@@ -16,9 +16,9 @@ namespace lumora::win32 {
 
 class DisclaimerWindow;
 
-// The settings window "TForm2": a captioned window with a single fixed border and no title-bar buttons, built
-// from the settings form description and centred on the screen. OK closes it; so does the system's close
-// (Alt+F4, the task list), as a cancel.
+// The settings window (kSettingsWindowClass): a captioned window with a single fixed border and no title-bar buttons,
+// built from the settings form description and centred on the screen. OK closes it; so does the system's close (Alt+F4,
+// the task list), as a cancel.
 class SettingsWindow : public SettingsView, public Window {
  public:
   SettingsWindow(Application& application, HINSTANCE instance, FileSystem& files);

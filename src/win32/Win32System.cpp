@@ -1,5 +1,6 @@
 #include "win32/Win32System.h"
 
+#include "platform/WindowNames.h"
 #include "show/SaverShow.h"
 #include "win32_services/Win32Services.h"
 
@@ -8,7 +9,7 @@ namespace lumora::win32 {
 bool Win32System::SaverWindowExists() { return FindWindowA(kSaverWindowClass, kSaverWindowTitle) != nullptr; }
 
 bool Win32System::ClaimSaverRun() {
-  saverRun_.reset(CreateMutexA(nullptr, FALSE, "LumoraScreensaverRun"));
+  saverRun_.reset(CreateMutexA(nullptr, FALSE, kSaverRunMutex));
   // CreateMutexA opens the existing mutex when another process made it first.
   return saverRun_ != nullptr && GetLastError() != ERROR_ALREADY_EXISTS;
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "SaverRun.h"
+#include "settings_window/SettingsLayout.h"
 #include "support/ShowFixture.h"
 
 namespace lumora::e2e {
@@ -23,8 +24,8 @@ TEST(Dispatch, StartsThatNameNoModeEndAtOnceWithCodeZero) {
   const std::vector<std::vector<std::string>> starts = {{}, {"/p", "1234"}, {"/S:123"}, {"/SX"}, {"-s"}, {"/"}, {"s"}};
   for (const auto& args : starts) {
     EXPECT_EQ(RunScr(args, 20s), 0) << (args.empty() ? "(none)" : args[0]);
-    EXPECT_FALSE(Inspector(Session()).Find("TForm1").has_value());
-    EXPECT_FALSE(Inspector(Session()).Find("TForm2").has_value());
+    EXPECT_FALSE(Inspector(Session()).Find(kSaverWindowClass).has_value());
+    EXPECT_FALSE(Inspector(Session()).Find(kSettingsWindowClass).has_value());
   }
   EXPECT_EQ(CountDifferences(Screenshot(), before.Bounds(), before), 0) << "nothing was ever drawn";
 }
@@ -35,7 +36,7 @@ TEST(Dispatch, WhileASaverRunsEveryOtherStartEndsAtOnce) {
   saver.WaitForWindow();
   EXPECT_EQ(RunScr({"/S"}, 20s), 0);
   EXPECT_EQ(RunScr({"/c"}, 20s), 0);
-  EXPECT_FALSE(Inspector(Session()).Find("TForm2").has_value());
+  EXPECT_FALSE(Inspector(Session()).Find(kSettingsWindowClass).has_value());
   EXPECT_TRUE(saver.Process().Running());
 }
 

@@ -10,8 +10,11 @@
 #include <random>
 
 #include "SaverRun.h"
+#include "platform/WindowNames.h"
 #include "samples/JpegEncoder.h"
 #include "samples/PictureFiles.h"
+#include "settings_window/DisclaimerLayout.h"
+#include "settings_window/SettingsLayout.h"
 #include "support/BmpBuilder.h"
 #include "support/ShowFixture.h"
 
@@ -379,7 +382,8 @@ TEST(FaultySystem, TwoSaversStartedTogetherShowOneWindow) {
   const Image shot = WaitForScreen(picture, 15s);
   EXPECT_EQ(CountDifferences(shot, shot.Bounds(), picture), 0) << "the saver that stays shows its picture";
   ExpectEndsOnAKeyWithinASecond(shown, "the saver that showed");
-  EXPECT_FALSE(Inspector(Session()).Find("TForm1", "zurarize").has_value()) << "no saver window is left";
+  EXPECT_FALSE(Inspector(Session()).Find(kSaverWindowClass, kSaverWindowTitle).has_value())
+      << "no saver window is left";
 }
 
 // 1,500 timer messages at once while pictures slide in: each ends the slide it interrupts; none piles up.
@@ -442,8 +446,9 @@ TEST(FaultySystem, AWindowThatCannotBeCreatedEndsTheProgram) {
     const char* refusedClass;
     const char* mode;
   };
-  static const Row kRows[] = {{"TForm1", "/S"}, {"TMediaPlayer", "/S"}, {"LumoraPicture", "/S"},
-                              {"TForm2", "/C"}, {"LumoraPanel", "/C"},  {"Tfrmdisc", "/C"}};
+  static const Row kRows[] = {{kSaverWindowClass, "/S"},   {kMediaPlayerWindowClass, "/S"},
+                              {kPictureWindowClass, "/S"}, {kSettingsWindowClass, "/C"},
+                              {kPanelWindowClass, "/C"},   {kDisclaimerWindowClass, "/C"}};
   ShowFiles files;
   WriteWindowsFile("lumora.ini", SettingsFileText(std::string(kQuietOptions) + "Picdis=3\r\n",
                                                   {{1, files.AddPicture("refused.bmp", Good(40))}}));
@@ -454,7 +459,7 @@ TEST(FaultySystem, AWindowThatCannotBeCreatedEndsTheProgram) {
     EXPECT_EQ(RunScr({row.mode}, 15s), 0) << row.refusedClass;
     Inspector inspector(Session());
     EXPECT_TRUE(inspector.Dialogs().empty()) << row.refusedClass;
-    EXPECT_FALSE(inspector.Find("TForm1", "zurarize").has_value()) << row.refusedClass;
+    EXPECT_FALSE(inspector.Find(kSaverWindowClass, kSaverWindowTitle).has_value()) << row.refusedClass;
     EXPECT_FALSE(inspector.ScreensaverRunning()) << row.refusedClass;
     WaitUntilNoSaverRuns();
   }

@@ -183,8 +183,8 @@ TEST(PasswordCheck, RefusedPasswordKeepsTheShowGoingUntilTheRightOne) {
   KeyUp(XK_a);
   const std::vector<PasswordCheck> checks = ReadPasswordLog();
   ASSERT_EQ(checks.size(), 2u);
-  EXPECT_EQ(checks[0].ownerClass, "TForm1");
-  EXPECT_EQ(checks[0].ownerTitle, "zurarize");
+  EXPECT_EQ(checks[0].ownerClass, kSaverWindowClass);
+  EXPECT_EQ(checks[0].ownerTitle, kSaverWindowTitle);
   EXPECT_FALSE(checks[0].answer);
   EXPECT_TRUE(checks[1].answer);
 }

@@ -96,7 +96,7 @@ RunningSaver::~RunningSaver() {
 }
 
 Hwnd RunningSaver::WaitForWindow(std::chrono::milliseconds timeout) {
-  std::optional<Hwnd> window = Inspector(Session()).Wait("TForm1", "zurarize", timeout);
+  std::optional<Hwnd> window = Inspector(Session()).Wait(kSaverWindowClass, kSaverWindowTitle, timeout);
   if (!window) throw HarnessError("no saver window; stderr in " + process_.StderrFile().string());
   return *window;
 }

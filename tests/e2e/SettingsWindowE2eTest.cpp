@@ -12,6 +12,7 @@
 #include "SettingsWindowRun.h"
 #include "support/ShowFixture.h"
 #include "settings_window/SettingsLayout.h"
+#include "settings_window/DisclaimerLayout.h"
 
 namespace lumora::e2e {
 namespace {
@@ -49,8 +50,8 @@ TEST(SettingsWindow, WithoutAFileCreatesItByteForByteShowsTheDefaultsAndOkAddsSe
   EXPECT_EQ(FirstDifference(IniText(), NewFileText()), "");
 
   const WindowInfo window = settings.Info();
-  EXPECT_EQ(window.className, "TForm2");
-  EXPECT_EQ(window.text, "Screensaver Settings/Options");
+  EXPECT_EQ(window.className, kSettingsWindowClass);
+  EXPECT_EQ(window.text, kSettingsWindowTitle);
   EXPECT_EQ(window.client.width, 607);
   EXPECT_EQ(window.client.height, 374);
   EXPECT_LE(std::abs(2 * window.rect.x + window.rect.width - Session().Screen().width), 1) << window.rect;
@@ -323,7 +324,7 @@ TEST(SettingsWindow, HiddenAboutButtonShowsTheDisclaimerModally) {
   settings.WaitForWindow();
   Inspector inspector(Session());
   EXPECT_FALSE(settings.Click(kAbout)) << "About returns only when the disclaimer closes";
-  const std::optional<Hwnd> disclaimer = inspector.Find("Tfrmdisc");
+  const std::optional<Hwnd> disclaimer = inspector.Find(kDisclaimerWindowClass);
   ASSERT_TRUE(disclaimer.has_value());
   ASSERT_TRUE(WaitFor([&] { return inspector.Window(*disclaimer).visible; }, 5s));
   const WindowInfo window = inspector.Window(*disclaimer);
@@ -460,7 +461,7 @@ SettingsLook LookAtTheSettingsWindow() {
       },
       10s, 250ms));
   Inspector inspector(Session());
-  look.disclaimerClient = inspector.Window(*inspector.Find("Tfrmdisc")).client;
+  look.disclaimerClient = inspector.Window(*inspector.Find(kDisclaimerWindowClass)).client;
   EXPECT_TRUE(settings.Click(kOk));
   EXPECT_EQ(settings.WaitForExit(15s), 0);
   return look;

@@ -12,6 +12,8 @@
 #include <cstring>
 #include <fstream>
 
+#include "settings_window/SettingsLayout.h"
+
 namespace lumora::e2e {
 
 using namespace std::chrono_literals;
@@ -26,7 +28,7 @@ Hwnd RunningSettings::WaitForWindow(std::chrono::milliseconds timeout) {
   Inspector inspector(Session());
   const auto deadline = std::chrono::steady_clock::now() + timeout;
   // The window exists hidden while the settings file is created or read.
-  const std::optional<Hwnd> window = inspector.Wait("TForm2", "*", timeout);
+  const std::optional<Hwnd> window = inspector.Wait(kSettingsWindowClass, "*", timeout);
   const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
   if (!window || !WaitFor([&] { return inspector.Window(*window).visible; }, std::max(left, 1000ms)))
     throw HarnessError("the settings window was not shown; stderr in " + process_.StderrFile().string());

@@ -56,8 +56,8 @@ TEST(SaverStartup, WithPicturesTheBlackTopmostBorderlessWindowCoversTheScreenAny
   const Hwnd handle = saver.WaitForWindow();
   Inspector inspector(Session());
   const WindowInfo window = inspector.Window(handle);
-  EXPECT_EQ(window.className, "TForm1");
-  EXPECT_EQ(window.text, "zurarize");
+  EXPECT_EQ(window.className, kSaverWindowClass);
+  EXPECT_EQ(window.text, kSaverWindowTitle);
   EXPECT_TRUE(window.topmost);
   EXPECT_TRUE(window.borderless);
   EXPECT_TRUE(window.visible);

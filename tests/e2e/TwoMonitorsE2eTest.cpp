@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "SaverRun.h"
+#include "platform/WindowNames.h"
 #include "support/ShowFixture.h"
 
 namespace lumora::e2e {
@@ -60,11 +61,11 @@ TEST(TwoMonitors, AfterADisplayChangeTheOtherMonitorIsStillCoveredAndTheShowGoes
   if (!OnTwoMonitors()) GTEST_SKIP() << "runs on a display of two monitors";
   ShownSaver shown;
   Inspector inspector(Session());
-  const std::optional<Hwnd> before = inspector.Find("LumoraCover");
+  const std::optional<Hwnd> before = inspector.Find(kCoverWindowClass);
   ASSERT_TRUE(before.has_value());
   constexpr unsigned kDisplayChange = 0x007E;  // WM_DISPLAYCHANGE
   inspector.Post(shown.saver.WaitForWindow(), kDisplayChange, 24, (768 << 16) | 1824);
-  EXPECT_TRUE(WaitFor([&] { return inspector.Find("LumoraCover") != before; }, 10s)) << "a new cover";
+  EXPECT_TRUE(WaitFor([&] { return inspector.Find(kCoverWindowClass) != before; }, 10s)) << "a new cover";
   EXPECT_TRUE(WaitFor([] { return IsUniform(Screenshot(), OtherMonitor(), kBlackPixel); }, 10s));
   EXPECT_TRUE(shown.saver.Process().Running());
   EXPECT_TRUE(inspector.ScreensaverRunning());
@@ -78,7 +79,7 @@ TEST(TwoMonitors, AClickOnTheOtherMonitorEndsTheShowAndTakesTheCoverAway) {
   EXPECT_EQ(shown.saver.WaitForExit(10s), 0);
   Inspector inspector(Session());
   EXPECT_FALSE(inspector.ScreensaverRunning());
-  EXPECT_FALSE(inspector.Find("LumoraCover").has_value());
+  EXPECT_FALSE(inspector.Find(kCoverWindowClass).has_value());
   EXPECT_TRUE(WaitFor([&] { return IsUniform(Screenshot(), other, Rgb{0x33, 0x66, 0xcc}); }, 10s))
       << "the desktop back on the other monitor";
 }

@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "platform/WindowNames.h"
+
 namespace lumora::e2e {
 
 using namespace std::chrono_literals;
@@ -30,7 +32,7 @@ int RunScr(const std::vector<std::string>& args, std::chrono::milliseconds timeo
 void WaitUntilNoSaverRuns() {
   constexpr std::chrono::seconds kTimeout{10};
   try {
-    WaitFor([] { return !Inspector(Session()).MutexExists("LumoraScreensaverRun"); }, kTimeout);
+    WaitFor([] { return !Inspector(Session()).MutexExists(kSaverRunMutex); }, kTimeout);
   } catch (const HarnessError&) {
     // The next saver's own checks say what went wrong.
   }
