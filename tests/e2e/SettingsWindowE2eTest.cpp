@@ -22,14 +22,9 @@ using ::testing::ElementsAre;
 using ::testing::StartsWith;
 
 constexpr char kIni[] = "lumora.ini";
-constexpr Rgb kBackground{95, 115, 175};
 
-// Control ids of the settings window.
-constexpr int kOk = 100, kGroupBox7 = 205, kScrollBarH = 212, kScrollBarW = 213, kLblwidth = 214, kLblheight = 215;
-constexpr int kRadsndon = 302, kRadsndof = 303, kRadtime4 = 404, kRadtime3 = 406, kRadcol1 = 502;
-constexpr int kRadpicde = 202, kRadran = 603, kAddPicture = 704, kAddSound = 707, kAbout = 709;
-// Of the disclaimer window and of the open-file dialog.
-constexpr int kDisclaimerGroup = 110, kReturn = 120, kFileTypeCombo = 1136;
+// Of the open-file dialog.
+constexpr int kFileTypeCombo = 1136;
 
 constexpr unsigned kWmHScroll = 0x114;
 constexpr unsigned kSbLineLeft = 0, kSbLineRight = 1;
@@ -60,16 +55,16 @@ TEST(SettingsWindow, WithoutAFileCreatesItByteForByteShowsTheDefaultsAndOkAddsSe
   const std::map<int, ChildInfo> controls = settings.Controls();
   EXPECT_THAT(CheckedCaptions(controls),
               ElementsAre("Tiled Pictures", "Sound OFF", "30 Seconds", "Black Only", "In Order"));
-  EXPECT_EQ(controls.at(kLblwidth).text, "25");
-  EXPECT_EQ(controls.at(kLblheight).text, "25");
-  EXPECT_FALSE(controls.at(kRadsndon).enabled);
-  EXPECT_FALSE(controls.at(kRadsndof).enabled);
-  EXPECT_EQ(controls.at(kScrollBarW).scroll->pos, 25);
-  EXPECT_EQ(controls.at(kScrollBarW).scroll->min, 25);
-  EXPECT_EQ(controls.at(kScrollBarW).scroll->max, Session().Screen().width);
-  EXPECT_EQ(controls.at(kScrollBarH).scroll->max, Session().Screen().height);
+  EXPECT_EQ(controls.at(Id(SettingsControl::WidthValue)).text, "25");
+  EXPECT_EQ(controls.at(Id(SettingsControl::HeightValue)).text, "25");
+  EXPECT_FALSE(controls.at(Id(OptionRadio::SoundOn)).enabled);
+  EXPECT_FALSE(controls.at(Id(OptionRadio::SoundOff)).enabled);
+  EXPECT_EQ(controls.at(Id(SettingsControl::WidthScrollBar)).scroll->pos, 25);
+  EXPECT_EQ(controls.at(Id(SettingsControl::WidthScrollBar)).scroll->min, 25);
+  EXPECT_EQ(controls.at(Id(SettingsControl::WidthScrollBar)).scroll->max, Session().Screen().width);
+  EXPECT_EQ(controls.at(Id(SettingsControl::HeightScrollBar)).scroll->max, Session().Screen().height);
 
-  EXPECT_TRUE(settings.Click(kOk));
+  EXPECT_TRUE(settings.Click(Id(SettingsControl::OkButton)));
   EXPECT_EQ(settings.WaitForExit(15s), 0);
   EXPECT_EQ(FirstDifference(IniText(), NewFileText("Seq=1\r\n")), "");
 }
@@ -100,12 +95,12 @@ TEST(SettingsWindow, PreparedFileShowsItsOptionsAndOkWritesWhatIsShown) {
   const std::map<int, ChildInfo> controls = settings.Controls();
   EXPECT_THAT(CheckedCaptions(controls), ElementsAre("Customize Picture Size Below ", "Sound ON", "2 Minutes",
                                                      "Navy - Black - Purple - Maroon", "Random"));
-  EXPECT_FALSE(controls.at(kRadsndon).enabled) << "no sounds in the list";
-  EXPECT_EQ(controls.at(kLblheight).text, "3000");
-  EXPECT_EQ(controls.at(kScrollBarH).scroll->pos, Session().Screen().height);
-  EXPECT_EQ(controls.at(kLblwidth).text, "25");
-  EXPECT_EQ(controls.at(kScrollBarW).scroll->pos, 25);
-  EXPECT_TRUE(settings.Click(kOk));
+  EXPECT_FALSE(controls.at(Id(OptionRadio::SoundOn)).enabled) << "no sounds in the list";
+  EXPECT_EQ(controls.at(Id(SettingsControl::HeightValue)).text, "3000");
+  EXPECT_EQ(controls.at(Id(SettingsControl::HeightScrollBar)).scroll->pos, Session().Screen().height);
+  EXPECT_EQ(controls.at(Id(SettingsControl::WidthValue)).text, "25");
+  EXPECT_EQ(controls.at(Id(SettingsControl::WidthScrollBar)).scroll->pos, 25);
+  EXPECT_TRUE(settings.Click(Id(SettingsControl::OkButton)));
   EXPECT_EQ(settings.WaitForExit(15s), 0);
   EXPECT_EQ(FirstDifference(IniText(), SettingsFileText("Sound=1\r\nSeq=0\r\nColor=2\r\nPicdis=5\r\nTime=120\r\n"
                                                         "Height=3000\r\nWidth=25\r\n",
@@ -122,12 +117,12 @@ TEST(SettingsWindow, OddValuesFallBackAndTwoPicturesCloseWithoutANote) {
   const std::map<int, ChildInfo> controls = settings.Controls();
   EXPECT_THAT(CheckedCaptions(controls),
               ElementsAre("Slide", "Sound ON", "8 Seconds", "Green - Aqua - Fuschia - Yellow", "In Order"));
-  EXPECT_TRUE(controls.at(kRadsndon).enabled) << "a sound in the list";
-  EXPECT_TRUE(controls.at(kRadsndof).enabled);
-  EXPECT_EQ(controls.at(kLblheight).text, "300");
-  EXPECT_EQ(controls.at(kScrollBarH).scroll->pos, 300);
-  EXPECT_EQ(controls.at(kLblwidth).text, "25");
-  EXPECT_TRUE(settings.Click(kOk));
+  EXPECT_TRUE(controls.at(Id(OptionRadio::SoundOn)).enabled) << "a sound in the list";
+  EXPECT_TRUE(controls.at(Id(OptionRadio::SoundOff)).enabled);
+  EXPECT_EQ(controls.at(Id(SettingsControl::HeightValue)).text, "300");
+  EXPECT_EQ(controls.at(Id(SettingsControl::HeightScrollBar)).scroll->pos, 300);
+  EXPECT_EQ(controls.at(Id(SettingsControl::WidthValue)).text, "25");
+  EXPECT_TRUE(settings.Click(Id(SettingsControl::OkButton)));
   EXPECT_EQ(settings.WaitForExit(15s), 0) << "no note with two pictures";
   const std::string written = "Color=3\r\nPicdis=7\r\nTime=8\r\nHeight=300\r\nWidth=25\r\nSound=1\r\nSeq=1\r\n";
   EXPECT_EQ(FirstDifference(IniText(), SettingsFileText(written, pictures, sounds)), "");
@@ -138,29 +133,32 @@ TEST(SettingsWindow, ClickedChoicesAndMovedBarsAreWrittenAsTheSevenKeysInOrder) 
   WriteWindowsFile(kIni, SettingsFileText("Status=0\r\nRepeat=0\r\n", {}, {{5, "C:\\sound.wav"}}));
   RunningSettings settings;
   settings.WaitForWindow();
-  for (int radio : {kRadsndof, kRadran, kRadcol1, kRadpicde, kRadtime4}) EXPECT_TRUE(settings.Click(radio));
+  for (int radio : {Id(OptionRadio::SoundOff), Id(OptionRadio::AtRandom), Id(OptionRadio::GreyColours),
+                    Id(OptionRadio::NaturalSize), Id(OptionRadio::Delay60s)})
+    EXPECT_TRUE(settings.Click(radio));
 
   Inspector inspector(Session());
   std::map<int, ChildInfo> controls = settings.Controls();
   const auto scroll = [&](int bar, unsigned code) {
-    inspector.Send(controls.at(kGroupBox7).hwnd, kWmHScroll, code, static_cast<std::int64_t>(controls.at(bar).hwnd));
+    inspector.Send(controls.at(Id(SettingsControl::CustomSizeGroup)).hwnd, kWmHScroll, code,
+                   static_cast<std::int64_t>(controls.at(bar).hwnd));
   };
-  scroll(kScrollBarW, kSbLineRight);
-  scroll(kScrollBarW, kSbLineRight);
-  scroll(kScrollBarH, kSbLineLeft);
-  const Rect barH = settings.ScreenRect(kScrollBarH);
+  scroll(Id(SettingsControl::WidthScrollBar), kSbLineRight);
+  scroll(Id(SettingsControl::WidthScrollBar), kSbLineRight);
+  scroll(Id(SettingsControl::HeightScrollBar), kSbLineLeft);
+  const Rect barH = settings.ScreenRect(Id(SettingsControl::HeightScrollBar));
   Click(barH.x + barH.width - 5, barH.y + barH.height / 2);  // its right arrow
-  EXPECT_TRUE(WaitFor([&] { return settings.Control(kLblheight).text == "26"; }, 5s));
+  EXPECT_TRUE(WaitFor([&] { return settings.Control(Id(SettingsControl::HeightValue)).text == "26"; }, 5s));
 
   controls = settings.Controls();
   EXPECT_THAT(CheckedCaptions(controls), ElementsAre("Default Picture Size (Clearest Image)", "Sound OFF", "1 Minute",
                                                      "Black - Gray - Silver - White", "Random"));
-  EXPECT_EQ(controls.at(kLblwidth).text, "27");
-  EXPECT_EQ(controls.at(kScrollBarW).scroll->pos, 27);
-  EXPECT_EQ(controls.at(kLblheight).text, "26");
-  EXPECT_EQ(controls.at(kScrollBarH).scroll->pos, 26);
+  EXPECT_EQ(controls.at(Id(SettingsControl::WidthValue)).text, "27");
+  EXPECT_EQ(controls.at(Id(SettingsControl::WidthScrollBar)).scroll->pos, 27);
+  EXPECT_EQ(controls.at(Id(SettingsControl::HeightValue)).text, "26");
+  EXPECT_EQ(controls.at(Id(SettingsControl::HeightScrollBar)).scroll->pos, 26);
 
-  EXPECT_TRUE(settings.Click(kOk));
+  EXPECT_TRUE(settings.Click(Id(SettingsControl::OkButton)));
   EXPECT_EQ(settings.WaitForExit(15s), 0);
   const std::string written =
       "Status=0\r\nRepeat=0\r\nSound=0\r\nSeq=0\r\nColor=1\r\nPicdis=2\r\nTime=4\r\nHeight=26\r\nWidth=27\r\n";
@@ -172,7 +170,7 @@ TEST(SettingsWindow, LabelFollowsTheDraggedThumbToTheScreenWidth) {
   WriteWindowsFile(kIni, SettingsFileText(options, {}));
   RunningSettings settings;
   settings.WaitForWindow();
-  const Rect bar = settings.ScreenRect(kScrollBarW);
+  const Rect bar = settings.ScreenRect(Id(SettingsControl::WidthScrollBar));
   // At its minimum the thumb sits right of the left arrow, both as wide as a system scroll arrow (16 pixels).
   const int middle = bar.y + bar.height / 2;
   MovePointer(bar.x + 24, middle);
@@ -181,12 +179,15 @@ TEST(SettingsWindow, LabelFollowsTheDraggedThumbToTheScreenWidth) {
   // Past the right end, yet near enough for the bar to keep the drag.
   MovePointer(bar.x + bar.width + 8, middle);
   const std::string screenWidth = std::to_string(Session().Screen().width);
-  const bool followed = WaitFor([&] { return settings.Control(kLblwidth).text == screenWidth; }, 5s);
+  const bool followed =
+      WaitFor([&] { return settings.Control(Id(SettingsControl::WidthValue)).text == screenWidth; }, 5s);
   ButtonUp(1);
-  EXPECT_TRUE(followed) << "while the thumb is held: " << settings.Control(kLblwidth).text;
-  EXPECT_TRUE(WaitFor([&] { return settings.Control(kScrollBarW).scroll->pos == Session().Screen().width; }, 5s));
-  EXPECT_EQ(settings.Control(kLblwidth).text, screenWidth);
-  EXPECT_TRUE(settings.Click(kOk));
+  EXPECT_TRUE(followed) << "while the thumb is held: " << settings.Control(Id(SettingsControl::WidthValue)).text;
+  EXPECT_TRUE(WaitFor(
+      [&] { return settings.Control(Id(SettingsControl::WidthScrollBar)).scroll->pos == Session().Screen().width; },
+      5s));
+  EXPECT_EQ(settings.Control(Id(SettingsControl::WidthValue)).text, screenWidth);
+  EXPECT_TRUE(settings.Click(Id(SettingsControl::OkButton)));
   EXPECT_EQ(settings.WaitForExit(15s), 0);
   EXPECT_EQ(FirstDifference(IniText(), SettingsFileText("Sound=0\r\nSeq=1\r\nColor=4\r\nPicdis=5\r\nTime=2\r\n"
                                                         "Height=25\r\nWidth=" +
@@ -199,7 +200,7 @@ TEST(SettingsWindow, OnePictureShowsTheNoteOnOkThenCloses) {
   WriteWindowsFile(kIni, SettingsFileText("Seq=1\r\n", {{7, "C:\\only.jpg"}}));
   RunningSettings settings;
   settings.WaitForWindow();
-  EXPECT_FALSE(settings.Click(kOk)) << "OK waits for the note";
+  EXPECT_FALSE(settings.Click(Id(SettingsControl::OkButton))) << "OK waits for the note";
   const std::optional<DialogInfo> note = WaitForDialog("Confirm", 10s);
   ASSERT_TRUE(note.has_value());
   EXPECT_THAT(note->statics, ElementsAre("Note: This screensaver will display your pictures at random. If you only "
@@ -220,8 +221,8 @@ TEST(SettingsWindow, UnwritableFileShowsTheErrorKeepsTheWindowAndOkRetries) {
   RunningSettings settings;
   settings.WaitForWindow();
   UnwritableFile locked(*FindIgnoringCase(WindowsDir(), kIni));
-  EXPECT_TRUE(settings.Click(kRadtime3));
-  EXPECT_FALSE(settings.Click(kOk)) << "OK waits for the error box";
+  EXPECT_TRUE(settings.Click(Id(OptionRadio::Delay45s)));
+  EXPECT_FALSE(settings.Click(Id(SettingsControl::OkButton))) << "OK waits for the error box";
   const std::optional<DialogInfo> error = WaitForDialog("Lumora Screensaver", 10s);
   ASSERT_TRUE(error.has_value());
   const std::string path = ToWindowsPath(WindowsDir() / kIni);
@@ -234,7 +235,7 @@ TEST(SettingsWindow, UnwritableFileShowsTheErrorKeepsTheWindowAndOkRetries) {
   EXPECT_EQ(IniText(), text);
 
   locked.Release();
-  EXPECT_TRUE(settings.Click(kOk));
+  EXPECT_TRUE(settings.Click(Id(SettingsControl::OkButton)));
   EXPECT_EQ(settings.WaitForExit(15s), 0);
   EXPECT_EQ(FirstDifference(IniText(), SettingsFileText("Sound=0\r\nSeq=1\r\nColor=4\r\nPicdis=4\r\nTime=3\r\n"
                                                         "Height=25\r\nWidth=25\r\n",
@@ -255,9 +256,9 @@ TEST(SettingsWindow, FileThatCannotBeCreatedIsReportedAndTheWindowStillOpens) {
   settings.WaitForWindow();
   const std::map<int, ChildInfo> controls = settings.Controls();
   EXPECT_THAT(CheckedCaptions(controls), ElementsAre());
-  EXPECT_TRUE(controls.at(kRadsndon).enabled) << "the steps after the failed write are skipped";
+  EXPECT_TRUE(controls.at(Id(OptionRadio::SoundOn)).enabled) << "the steps after the failed write are skipped";
 
-  EXPECT_TRUE(settings.Click(kOk));
+  EXPECT_TRUE(settings.Click(Id(SettingsControl::OkButton)));
   EXPECT_EQ(settings.WaitForExit(15s), 0);
   const std::string written = IniText();
   EXPECT_THAT(written, StartsWith("[Options]\r\nSound=0\r\nSeq=0\r\nColor=4\r\nPicdis="));
@@ -272,7 +273,7 @@ TEST(SettingsWindow, HiddenAddPictureButtonPreviewsThePictureAndStoresThePathTyp
   WriteWindowsFile(kIni, SettingsFileText(options, {}));
   RunningSettings settings({.workingDirectory = files.folder});
   settings.WaitForWindow();
-  EXPECT_FALSE(settings.Click(kAddPicture)) << "the button waits for the dialog";
+  EXPECT_FALSE(settings.Click(Id(SettingsControl::AddPictureButton))) << "the button waits for the dialog";
   const OpenFileDialog dialog = OpenFileDialog::Wait();
   EXPECT_EQ(dialog.Control(kFileTypeCombo).text, "jpeg (*.jpg)");
   // The dialog lists the current folder, where the picture is the only file; its first item is at the top left.
@@ -302,8 +303,8 @@ TEST(SettingsWindow, HiddenAddSoundButtonStoresTheFileAndEnablesTheSoundChoice) 
   WriteWindowsFile(kIni, SettingsFileText(options, {}));
   RunningSettings settings;
   settings.WaitForWindow();
-  EXPECT_FALSE(settings.Control(kRadsndon).enabled);
-  EXPECT_FALSE(settings.Click(kAddSound));
+  EXPECT_FALSE(settings.Control(Id(OptionRadio::SoundOn)).enabled);
+  EXPECT_FALSE(settings.Click(Id(SettingsControl::AddSoundButton)));
   const OpenFileDialog dialog = OpenFileDialog::Wait();
   EXPECT_EQ(dialog.Control(kFileTypeCombo).text, "wav (*.wav);midi (*.mid)");
   dialog.Choose(sound);
@@ -313,9 +314,9 @@ TEST(SettingsWindow, HiddenAddSoundButtonStoresTheFileAndEnablesTheSoundChoice) 
       },
       10s))
       << FirstDifference(IniText(), SettingsFileText(options, {}, {{1, sound}}));
-  EXPECT_TRUE(WaitFor([&] { return settings.Control(kRadsndon).enabled; }, 5s));
-  EXPECT_TRUE(settings.Control(kRadsndof).enabled);
-  EXPECT_EQ(settings.Control(kRadsndof).check, 1) << "the choice stays";
+  EXPECT_TRUE(WaitFor([&] { return settings.Control(Id(OptionRadio::SoundOn)).enabled; }, 5s));
+  EXPECT_TRUE(settings.Control(Id(OptionRadio::SoundOff)).enabled);
+  EXPECT_EQ(settings.Control(Id(OptionRadio::SoundOff)).check, 1) << "the choice stays";
 }
 
 TEST(SettingsWindow, HiddenAboutButtonShowsTheDisclaimerModally) {
@@ -323,7 +324,7 @@ TEST(SettingsWindow, HiddenAboutButtonShowsTheDisclaimerModally) {
   RunningSettings settings;
   settings.WaitForWindow();
   Inspector inspector(Session());
-  EXPECT_FALSE(settings.Click(kAbout)) << "About returns only when the disclaimer closes";
+  EXPECT_FALSE(settings.Click(Id(SettingsControl::AboutButton))) << "About returns only when the disclaimer closes";
   const std::optional<Hwnd> disclaimer = inspector.Find(kDisclaimerWindowClass);
   ASSERT_TRUE(disclaimer.has_value());
   ASSERT_TRUE(WaitFor([&] { return inspector.Window(*disclaimer).visible; }, 5s));
@@ -334,8 +335,8 @@ TEST(SettingsWindow, HiddenAboutButtonShowsTheDisclaimerModally) {
   EXPECT_EQ(window.client.height, 312);
   EXPECT_LE(std::abs(2 * window.rect.x + window.rect.width - Session().Screen().width), 1) << window.rect;
   EXPECT_LE(std::abs(2 * window.rect.y + window.rect.height - Session().Screen().height), 1) << window.rect;
-  EXPECT_EQ(inspector.ChildById(*disclaimer, kDisclaimerGroup)->text, "Disclaimer");
-  EXPECT_EQ(inspector.ChildById(*disclaimer, kReturn)->text, "Return");
+  EXPECT_EQ(inspector.ChildById(*disclaimer, Id(DisclaimerControl::DisclaimerGroup))->text, "Disclaimer");
+  EXPECT_EQ(inspector.ChildById(*disclaimer, Id(DisclaimerControl::ReturnButton))->text, "Return");
   // Below its group box and left of Return the window shows its own colour.
   EXPECT_TRUE(WaitFor(
       [&] {
@@ -344,10 +345,10 @@ TEST(SettingsWindow, HiddenAboutButtonShowsTheDisclaimerModally) {
       5s));
   EXPECT_FALSE(settings.Info().enabled);
 
-  ASSERT_TRUE(inspector.Click(inspector.ChildById(*disclaimer, kReturn)->hwnd));
+  ASSERT_TRUE(inspector.Click(inspector.ChildById(*disclaimer, Id(DisclaimerControl::ReturnButton))->hwnd));
   EXPECT_TRUE(WaitFor([&] { return !inspector.Window(*disclaimer).visible; }, 5s));
   EXPECT_TRUE(settings.Info().enabled);
-  EXPECT_TRUE(settings.Click(kOk)) << "the settings window answers again";
+  EXPECT_TRUE(settings.Click(Id(SettingsControl::OkButton))) << "the settings window answers again";
   EXPECT_EQ(settings.WaitForExit(15s), 0);
 }
 
@@ -358,7 +359,7 @@ constexpr Rect kBackgroundGaps[] = {
     {0, 355, 607, 19},  {146, 28, 125, 38},  // inside SoundPanel, right of its radio buttons
 };
 
-long DrawnPixels(const Image& shot, const Rect& rect) { return PixelsOtherThan(shot, rect, kBackground); }
+long DrawnPixels(const Image& shot, const Rect& rect) { return PixelsOtherThan(shot, rect, kSettingsColour); }
 
 // Whether the control draws something of its own where it stands: a face, a frame, a bevel or text.
 void ExpectDrawn(const Image& shot, const ControlLayout& layout, const Rect& place) {
@@ -407,8 +408,8 @@ TEST(SettingsWindow, ScreenshotShowsTheControlsWhereTheLayoutPutsThem) {
   const Rect client = window.client;
   const auto painted = [&](const Image& shot) {
     for (const Rect& gap : kBackgroundGaps)
-      if (!IsUniform(shot, {client.x + gap.x, client.y + gap.y, gap.width, gap.height}, kBackground)) return false;
-    return DrawnPixels(shot, ScreenRectOf(byHandle, controls.at(kOk).hwnd, client)) > 0;
+      if (!IsUniform(shot, {client.x + gap.x, client.y + gap.y, gap.width, gap.height}, kSettingsColour)) return false;
+    return DrawnPixels(shot, ScreenRectOf(byHandle, controls.at(Id(SettingsControl::OkButton)).hwnd, client)) > 0;
   };
   Image shot;
   EXPECT_TRUE(WaitFor([&] { return painted(shot = Screenshot()); }, 5s)) << "the background between the groups";
@@ -450,7 +451,7 @@ SettingsLook LookAtTheSettingsWindow() {
   for (const auto& [id, control] : look.controls)
     look.onScreen[id] = ScreenRectOf(byHandle, control.hwnd, look.window.client);
   // Painted once two screenshots a quarter of a second apart agree and OK shows its face.
-  const Rect ok = look.onScreen.at(kOk);
+  const Rect ok = look.onScreen.at(Id(SettingsControl::OkButton));
   EXPECT_TRUE(WaitFor(
       [&] {
         const Image shot = Screenshot();
@@ -462,7 +463,7 @@ SettingsLook LookAtTheSettingsWindow() {
       10s, 250ms));
   Inspector inspector(Session());
   look.disclaimerClient = inspector.Window(*inspector.Find(kDisclaimerWindowClass)).client;
-  EXPECT_TRUE(settings.Click(kOk));
+  EXPECT_TRUE(settings.Click(Id(SettingsControl::OkButton)));
   EXPECT_EQ(settings.WaitForExit(15s), 0);
   return look;
 }
