@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "harness/Harness.h"
+#include "win/TestWindowFacts.h"
 
 namespace lumora::e2e {
 namespace {
@@ -15,11 +16,8 @@ using namespace std::chrono_literals;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
-constexpr char kTestWindowClass[] = "LumoraHarnessWindow";
-constexpr char kTestWindowTitle[] = "Lumora harness window";
-constexpr Rgb kTestWindowColour{200, 40, 160};
-constexpr int kHiddenButtonId = 101, kEditId = 102, kLabelId = 103, kCheckBoxId = 104, kScrollBarId = 105,
-              kAskButtonId = 106;
+using namespace test_window;
+constexpr Rgb kTestWindowColour{kRed, kGreen, kBlue};
 constexpr int kIdYes = 6;
 
 // One testwindow.exe for one test, logging into a file of its own; closed (or killed) at the end.
@@ -94,12 +92,12 @@ TEST(HarnessSession, AnyScreenHasTheRequestedSizeForXAndForWindowsPrograms) {
 TEST(HarnessInspector, FindsTheTestWindowAndReadsItsFacts) {
   TestWindow window;
   Inspector inspector(Session());
-  EXPECT_EQ(inspector.Find(kTestWindowClass), window.Handle());
-  EXPECT_EQ(inspector.Find("*", kTestWindowTitle), window.Handle());
-  EXPECT_EQ(inspector.Find(kTestWindowClass, "Another title"), std::nullopt);
+  EXPECT_EQ(inspector.Find(test_window::kClassName), window.Handle());
+  EXPECT_EQ(inspector.Find("*", test_window::kTitle), window.Handle());
+  EXPECT_EQ(inspector.Find(test_window::kClassName, "Another title"), std::nullopt);
   const WindowInfo info = inspector.Window(window.Handle());
-  EXPECT_EQ(info.className, kTestWindowClass);
-  EXPECT_EQ(info.text, kTestWindowTitle);
+  EXPECT_EQ(info.className, test_window::kClassName);
+  EXPECT_EQ(info.text, test_window::kTitle);
   EXPECT_FALSE(info.borderless);
   EXPECT_FALSE(info.topmost);
   EXPECT_TRUE(info.visible);
@@ -135,7 +133,7 @@ TEST(HarnessInspector, ClicksAHiddenButton) {
   TestWindow window;
   Inspector inspector(Session());
   EXPECT_TRUE(inspector.Click(ChildWithId(inspector.Children(window.Handle()), kHiddenButtonId).hwnd));
-  EXPECT_TRUE(window.Logged("command 101"));
+  EXPECT_TRUE(window.Logged("command " + std::to_string(kHiddenButtonId)));
   EXPECT_EQ(inspector.Window(window.Handle()).text, "Lumora harness window (clicked)");
 }
 
@@ -226,7 +224,7 @@ TEST(HarnessDlls, TestMprIsLoadedOnlyWithTheNativeOverride) {
     EXPECT_EQ(calls[0].provider, "SCRSAVE");
     EXPECT_EQ(calls[0].owner, window.Handle());
     EXPECT_EQ(calls[0].reserved1, 0u);
-    EXPECT_EQ(calls[0].ownerClass, kTestWindowClass);
+    EXPECT_EQ(calls[0].ownerClass, test_window::kClassName);
   }
   {
     TestWindow window({"--call-mpr"});
@@ -251,8 +249,8 @@ TEST(HarnessDlls, TestPasswordCplAnswersFromTheScriptAndLogsTheOwner) {
     EXPECT_TRUE(checks[0].answer);
     EXPECT_FALSE(checks[1].answer);
     EXPECT_FALSE(checks[2].answer);
-    EXPECT_EQ(checks[0].ownerClass, kTestWindowClass);
-    EXPECT_EQ(checks[0].ownerTitle, kTestWindowTitle);
+    EXPECT_EQ(checks[0].ownerClass, test_window::kClassName);
+    EXPECT_EQ(checks[0].ownerTitle, test_window::kTitle);
     TestWindow disabled({"--call-password"}, WineRunOptions{.dllOverrides = {kMissingPasswordCpl}});
     EXPECT_TRUE(disabled.Logged("password missing error=126"));
   }
@@ -284,7 +282,7 @@ TEST(HarnessScr, ProgramsRunFromACopyWithAnotherNameUnderTheWindowsFolder) {
   {
     TestWindow window({}, {}, copy);
     EXPECT_TRUE(window.Process().Running());
-    EXPECT_EQ(Inspector(Session()).Find(kTestWindowClass), window.Handle());
+    EXPECT_EQ(Inspector(Session()).Find(test_window::kClassName), window.Handle());
   }
   EXPECT_EQ(RunScr({}, 30s, {}, copy), 2) << "testwindow.exe ends with 2 when it has no log file";
   std::filesystem::remove(copy);

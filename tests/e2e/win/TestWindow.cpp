@@ -7,17 +7,13 @@
 #include <cstdio>
 #include <cstring>
 
+#include "TestWindowFacts.h"
+
 namespace {
 
-constexpr char kClassName[] = "LumoraHarnessWindow";
-constexpr char kTitle[] = "Lumora harness window";
-constexpr COLORREF kBackground = RGB(200, 40, 160);
-constexpr int kHiddenButtonId = 101;
-constexpr int kEditId = 102;
-constexpr int kLabelId = 103;
-constexpr int kCheckBoxId = 104;
-constexpr int kScrollBarId = 105;
-constexpr int kAskButtonId = 106;
+using namespace lumora::test_window;
+
+constexpr COLORREF kBackground = RGB(kRed, kGreen, kBlue);
 
 struct Options {
   const char* logFile = nullptr;
