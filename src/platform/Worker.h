@@ -8,7 +8,8 @@ namespace lumora {
 class Worker {
  public:
   virtual ~Worker() = default;
-  // Runs `job` on the worker's thread. Called only once the job before has returned.
+  // Hands `job` to the worker, which runs it apart from the window's thread; it may have returned by the time Start
+  // does (a test's worker waits for it). Called only once the job before has returned.
   virtual void Start(std::function<void()> job) = 0;
   // The job last started has returned; true when none was started.
   virtual bool Finished() = 0;

@@ -28,7 +28,7 @@ struct OptionRow {
   const char* key;
   OptionKind kind;
   std::optional<int32_t> newFileValue;  // what a new file holds; nothing: a new file lacks the key
-  int32_t readDefault;                  // what every reader passes: flags true (1), codes and sizes -1
+  int32_t readDefault;                  // what every reader passes for a missing key
   std::span<const CodeRow> codes;       // a choice of values; flags shown as a choice: true, then false
 };
 

@@ -40,7 +40,7 @@ void PrepareShown(PictureJob& job) {
     job.partNeed = *need;
   }
   job.shown = Prepared(picture, need, &job.watch);
-  // The file's bytes go with the source.
+  // The loaded picture keeps only the prepared part: the source that would read the file again is let go.
   job.loaded = DecodeResult(job.shown);
 }
 

@@ -8,7 +8,8 @@ namespace lumora::win32 {
 
 namespace {
 
-// The cursor was hidden once at start-up, and once more at most while a password dialog closed.
+// Shows enough to undo the saver's hides (one at start-up, one more at most while a password dialog closed) and
+// those of the system's dialogs meanwhile; the loop ends as soon as the cursor shows.
 constexpr int kMostCursorHides = 8;
 
 LONG WINAPI OnUnhandledException(EXCEPTION_POINTERS*) { EndSaverProcess(kCrashExitCode); }
