@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "image/BmpDecoder.h"
+
 namespace lumora::test {
 
 namespace {
@@ -72,6 +74,21 @@ std::vector<uint8_t> BuildBmp(const BmpFields& fields) {
   file.insert(file.end(), fields.pixels.begin(), fields.pixels.end());
   Put32(file, 2, static_cast<uint32_t>(file.size()));
   return file;
+}
+
+DecodeResult DecodeBuilt(const BmpFields& fields) { return DecodeBmp(BuildBmp(fields)); }
+
+bool DecodesSanely(std::span<const uint8_t> file) {
+  const DecodeResult picture = DecodeBmp(file);
+  if (!picture) return !picture.error().reason.empty();
+  if (picture->Width() < 1 || picture->Height() < 1 ||
+      picture->Stride() * static_cast<uint64_t>(picture->Height()) > kMaxPictureBytes)
+    return false;
+  const size_t pixelBytes = static_cast<size_t>(picture->Width()) * 3;
+  for (int y = 0; y < picture->Height(); ++y)
+    for (size_t at = pixelBytes; at < picture->Stride(); ++at)
+      if (picture->Row(y)[at] != 0) return false;
+  return true;
 }
 
 std::vector<uint8_t> PaddedRows(const std::vector<std::vector<uint8_t>>& rows) {

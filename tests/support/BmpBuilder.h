@@ -1,11 +1,18 @@
 #pragma once
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <vector>
 
+#include "image/DecodeResult.h"
 #include "image/Picture.h"
 
 namespace lumora::test {
+
+// Compression codes of the info header.
+inline constexpr uint32_t kRle8 = 1, kRle4 = 2, kBitFields = 3, kAlphaBitFields = 6;
+// Palette colours that tell their entries apart.
+inline constexpr Rgb kTeal{10, 120, 130}, kOchre{200, 150, 40}, kPlum{90, 30, 80};
 
 // A bitmap file described field by field, so that a test can write a consistent file or break one on purpose.
 struct BmpFields {
@@ -24,6 +31,11 @@ struct BmpFields {
 };
 
 std::vector<uint8_t> BuildBmp(const BmpFields& fields);
+// The file built from `fields`, decoded.
+DecodeResult DecodeBuilt(const BmpFields& fields);
+// Any bytes through the decoder: true when it refuses them with a reason, or makes a picture within the size limit
+// whose rows' padding is cleared.
+bool DecodesSanely(std::span<const uint8_t> file);
 
 // Stored rows, in the order given, each padded with zeros to a multiple of 4 bytes.
 std::vector<uint8_t> PaddedRows(const std::vector<std::vector<uint8_t>>& rows);

@@ -7,21 +7,13 @@
 namespace lumora {
 namespace {
 
-using test::BmpFields;
-using test::BuildBmp;
-using test::PaddedRows;
-using test::PixelRows;
+using namespace test;
 using Rows = std::vector<std::vector<Rgb>>;
 
-constexpr uint32_t kBitFields = 3;
-constexpr uint32_t kAlphaBitFields = 6;
 const Rgb kBlack{0, 0, 0}, kWhite{255, 255, 255}, kRed{255, 0, 0}, kGreen{0, 255, 0}, kBlue{0, 0, 255};
-const Rgb kTeal{10, 120, 130}, kOchre{200, 150, 40}, kPlum{90, 30, 80};
-
-DecodeResult Decode(const BmpFields& fields) { return DecodeBmp(BuildBmp(fields)); }
 
 Rows DecodedRows(const BmpFields& fields) {
-  DecodeResult picture = Decode(fields);
+  DecodeResult picture = DecodeBuilt(fields);
   if (!picture) {
     ADD_FAILURE() << "bitmap was rejected";
     return {};
@@ -59,7 +51,7 @@ TEST(BmpDecoder, PaletteIndicesMustLieWithinColorsUsed) {
   fields.pixels = PaddedRows({{1, 0}});
   EXPECT_EQ(DecodedRows(fields), (Rows{{kOchre, kTeal}}));
   fields.pixels = PaddedRows({{1, 2}});
-  EXPECT_FALSE(Decode(fields));
+  EXPECT_FALSE(DecodeBuilt(fields));
 }
 
 TEST(BmpDecoder, TwentyFourBitRowsArePaddedAtOddWidthsAndStoredBottomUp) {

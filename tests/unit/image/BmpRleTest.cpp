@@ -6,14 +6,11 @@
 namespace lumora {
 namespace {
 
-using test::BmpFields;
-using test::BuildBmp;
-using test::PixelRows;
+using namespace test;
 using Rows = std::vector<std::vector<Rgb>>;
 
-constexpr uint32_t kRle8 = 1, kRle4 = 2;
 // Palette entry 0 is not black, so that pixels the codes never write can be told from index 0.
-const Rgb kBlack{0, 0, 0}, kGrey{128, 128, 128}, kTeal{10, 120, 130}, kOchre{200, 150, 40}, kPlum{90, 30, 80};
+const Rgb kBlack{0, 0, 0}, kGrey{128, 128, 128};
 
 BmpFields Rle8(int width, int height, std::vector<uint8_t> codes) {
   return BmpFields{.width = width, .height = height, .bitCount = 8, .compression = kRle8, .colorsUsed = 4,
@@ -27,10 +24,8 @@ BmpFields Rle4(int width, int height, std::vector<uint8_t> codes) {
   return fields;
 }
 
-DecodeResult Decode(const BmpFields& fields) { return DecodeBmp(BuildBmp(fields)); }
-
 Rows DecodedRows(const BmpFields& fields) {
-  DecodeResult picture = Decode(fields);
+  DecodeResult picture = DecodeBuilt(fields);
   if (!picture) {
     ADD_FAILURE() << "bitmap was rejected";
     return {};
@@ -74,8 +69,8 @@ TEST(BmpRle, EndOfBitmapLeavesTheRestBlack) {
 TEST(BmpRle, DataMayEndBetweenCodesWithoutEndOfBitmap) {
   EXPECT_EQ(DecodedRows(Rle8(2, 1, {0x02, 0x01})), (Rows{{T, T}}));
   EXPECT_EQ(DecodedRows(Rle8(2, 2, {0x02, 0x01, 0x00, 0x00})), (Rows{{K, K}, {T, T}}));
-  EXPECT_FALSE(Decode(Rle8(2, 1, {0x02, 0x01, 0x00}))) << "ends inside a code";
-  EXPECT_FALSE(Decode(Rle8(2, 1, {}))) << "pixel data at the end of the file";
+  EXPECT_FALSE(DecodeBuilt(Rle8(2, 1, {0x02, 0x01, 0x00}))) << "ends inside a code";
+  EXPECT_FALSE(DecodeBuilt(Rle8(2, 1, {}))) << "pixel data at the end of the file";
 }
 
 TEST(BmpRle, SizeImageBoundsTheCodes) {
@@ -84,7 +79,7 @@ TEST(BmpRle, SizeImageBoundsTheCodes) {
   EXPECT_EQ(DecodedRows(fields), (Rows{{T, T}}));
   BmpFields truncated = Rle8(2, 1, {0x02, 0x01, 0x00, 0x01});
   truncated.sizeImage = 6;
-  EXPECT_FALSE(Decode(truncated)) << "the file ends before the size given";
+  EXPECT_FALSE(DecodeBuilt(truncated)) << "the file ends before the size given";
 }
 
 TEST(BmpRle, CodesThatLeaveTheRowOrThePictureAreRejected) {
@@ -100,12 +95,12 @@ TEST(BmpRle, CodesThatLeaveTheRowOrThePictureAreRejected) {
       {"absolute run past the data", Rle8(4, 1, {0x00, 0x04, 0x01, 0x01})},
       {"delta past the data", Rle8(4, 2, {0x00, 0x02, 0x01})},
   };
-  for (const auto& [name, fields] : cases) EXPECT_FALSE(Decode(fields)) << name;
+  for (const auto& [name, fields] : cases) EXPECT_FALSE(DecodeBuilt(fields)) << name;
 }
 
 // A few bytes of codes cannot justify a picture of tens of millions of pixels; codes that set them all can.
 TEST(BmpRle, ALargePictureIsOnlyAllocatedWhenItsCodesSetAnEighthOfItsPixels) {
-  const DecodeResult bomb = Decode(Rle8(4096, 4096, {0x10, 0x01, 0x00, 0x01}));
+  const DecodeResult bomb = DecodeBuilt(Rle8(4096, 4096, {0x10, 0x01, 0x00, 0x01}));
   ASSERT_FALSE(bomb);
   EXPECT_EQ(bomb.error().failure, DecodeFailure::TooLarge);
   std::vector<uint8_t> everyRow;
@@ -113,16 +108,16 @@ TEST(BmpRle, ALargePictureIsOnlyAllocatedWhenItsCodesSetAnEighthOfItsPixels) {
     for (int run = 0; run < 16; ++run) everyRow.insert(everyRow.end(), {0xFF, 0x01});
     everyRow.insert(everyRow.end(), {0x10, 0x01, 0x00, 0x00});  // 16 x 255 + 16 = 4096, then end of line
   }
-  EXPECT_TRUE(Decode(Rle8(4096, 4096, everyRow)));
+  EXPECT_TRUE(DecodeBuilt(Rle8(4096, 4096, everyRow)));
 }
 
 TEST(BmpRle, RunsMayFillTheRowsPaddingWhichIsDropped) {
   EXPECT_EQ(DecodedRows(Rle8(3, 2, {0x04, 0x01, 0x00, 0x00, 0x03, 0x02, 0x00, 0x02, 0x01, 0x00, 0x00, 0x01})),
             (Rows{{O, O, O}, {T, T, T}}));
   EXPECT_EQ(DecodedRows(Rle4(5, 1, {0x08, 0x12, 0x00, 0x01})), (Rows{{T, O, T, O, T}}));
-  EXPECT_FALSE(Decode(Rle8(3, 1, {0x05, 0x01, 0x00, 0x01}))) << "run past the padding";
-  EXPECT_FALSE(Decode(Rle4(5, 1, {0x09, 0x12, 0x00, 0x01}))) << "run past the padding";
-  EXPECT_FALSE(Decode(Rle8(3, 1, {0x04, 0x07, 0x00, 0x01}))) << "padding pixel beyond the palette";
+  EXPECT_FALSE(DecodeBuilt(Rle8(3, 1, {0x05, 0x01, 0x00, 0x01}))) << "run past the padding";
+  EXPECT_FALSE(DecodeBuilt(Rle4(5, 1, {0x09, 0x12, 0x00, 0x01}))) << "run past the padding";
+  EXPECT_FALSE(DecodeBuilt(Rle8(3, 1, {0x04, 0x07, 0x00, 0x01}))) << "padding pixel beyond the palette";
 }
 
 TEST(BmpRle, UnusedNibbleOfARunNeedNotBeAColour) {
@@ -131,13 +126,13 @@ TEST(BmpRle, UnusedNibbleOfARunNeedNotBeAColour) {
 
 TEST(BmpRle, CompressionMustMatchTheBitCountAndRowsMustBeBottomUp) {
   BmpFields topDown = Rle8(2, -1, {0x02, 0x01, 0x00, 0x01});
-  EXPECT_FALSE(Decode(topDown));
+  EXPECT_FALSE(DecodeBuilt(topDown));
   BmpFields rle8WithFourBits = Rle8(2, 1, {0x02, 0x01, 0x00, 0x01});
   rle8WithFourBits.bitCount = 4;
-  EXPECT_FALSE(Decode(rle8WithFourBits));
+  EXPECT_FALSE(DecodeBuilt(rle8WithFourBits));
   BmpFields rle4WithEightBits = Rle4(2, 1, {0x02, 0x11, 0x00, 0x01});
   rle4WithEightBits.bitCount = 8;
-  EXPECT_FALSE(Decode(rle4WithEightBits));
+  EXPECT_FALSE(DecodeBuilt(rle4WithEightBits));
 }
 
 }  // namespace
