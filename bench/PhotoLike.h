@@ -1,7 +1,7 @@
 #pragma once
 // A photograph-like picture for the benchmarks: JPEG codes it at a size close to a real photograph's, so the
 // decoder does a realistic amount of work.
-#include "samples/JpegEncoder.h"
+#include "support/JpegEncoder.h"
 
 namespace lumora::bench {
 

@@ -19,8 +19,8 @@
 #include "PhotoLike.h"
 #include "Timing.h"
 #include "image/JpegDecoder.h"
-#include "samples/PictureFiles.h"
-#include "samples/SettingsFiles.h"
+#include "support/PictureFiles.h"
+#include "support/SettingsFiles.h"
 #include "settings_file/SettingsFile.h"
 
 namespace lumora::bench {

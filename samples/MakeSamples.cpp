@@ -8,9 +8,9 @@
 #include <filesystem>
 #include <string>
 
-#include "samples/PictureFiles.h"
+#include "support/PictureFiles.h"
 #include "samples/SamplePictures.h"
-#include "samples/SettingsFiles.h"
+#include "support/SettingsFiles.h"
 
 int main(int argc, char** argv) {
   if (argc != 2 && argc < 4) {

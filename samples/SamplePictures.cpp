@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "samples/PictureFiles.h"
+#include "support/PictureFiles.h"
 
 namespace lumora::samples {
 

@@ -11,8 +11,8 @@
 
 #include "SaverRun.h"
 #include "platform/WindowNames.h"
-#include "samples/JpegEncoder.h"
-#include "samples/PictureFiles.h"
+#include "support/JpegEncoder.h"
+#include "support/PictureFiles.h"
 #include "settings_window/DisclaimerLayout.h"
 #include "settings_window/SettingsLayout.h"
 #include "support/BmpBuilder.h"

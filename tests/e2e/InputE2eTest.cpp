@@ -8,7 +8,7 @@
 #include <filesystem>
 
 #include "SaverRun.h"
-#include "samples/JpegEncoder.h"
+#include "support/JpegEncoder.h"
 #include "support/ShowFixture.h"
 
 namespace lumora::e2e {

@@ -7,7 +7,7 @@
 
 #include "SaverRun.h"
 #include "portable/IniText.h"
-#include "samples/PictureFiles.h"
+#include "support/PictureFiles.h"
 #include "settings_file/SettingsFile.h"
 #include "support/ShowFixture.h"
 

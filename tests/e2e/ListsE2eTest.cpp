@@ -15,7 +15,7 @@
 
 #include "SaverRun.h"
 #include "portable/IniText.h"
-#include "samples/PictureFiles.h"
+#include "support/PictureFiles.h"
 #include "settings_file/SettingsFile.h"
 
 namespace lumora::e2e {

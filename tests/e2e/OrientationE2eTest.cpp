@@ -5,7 +5,7 @@
 #include <functional>
 
 #include "SaverRun.h"
-#include "samples/JpegEncoder.h"
+#include "support/JpegEncoder.h"
 
 namespace lumora::e2e {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "samples/PictureFiles.h"
+#include "support/PictureFiles.h"
 #include "support/ShowFixture.h"
 #include "settings_file/SettingsFile.h"
 

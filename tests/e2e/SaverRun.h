@@ -9,7 +9,7 @@
 
 #include "harness/Harness.h"
 #include "image/Picture.h"
-#include "samples/SettingsFiles.h"
+#include "support/SettingsFiles.h"
 
 namespace lumora::e2e {
 

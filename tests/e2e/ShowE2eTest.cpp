@@ -8,8 +8,8 @@
 #include <iterator>
 
 #include "SaverRun.h"
-#include "samples/JpegEncoder.h"
-#include "samples/PictureFiles.h"
+#include "support/JpegEncoder.h"
+#include "support/PictureFiles.h"
 #include "support/ShowFixture.h"
 #include "show/Rounding.h"
 

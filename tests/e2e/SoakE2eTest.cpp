@@ -11,8 +11,8 @@
 #include <thread>
 
 #include "SaverRun.h"
-#include "samples/JpegEncoder.h"
-#include "samples/PictureFiles.h"
+#include "support/JpegEncoder.h"
+#include "support/PictureFiles.h"
 
 namespace lumora::e2e {
 namespace {

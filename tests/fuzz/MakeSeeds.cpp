@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "samples/JpegEncoder.h"
-#include "samples/PictureFiles.h"
-#include "samples/SettingsFiles.h"
+#include "support/JpegEncoder.h"
+#include "support/PictureFiles.h"
+#include "support/SettingsFiles.h"
 #include "support/BmpBuilder.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "support/FakePlatform.h"
-#include "samples/SettingsFiles.h"
+#include "support/SettingsFiles.h"
 #include "support/FakeSettingsView.h"
 #include "platform/LumoraError.h"
 #include "settings_window/SettingsLayout.h"

@@ -2,10 +2,10 @@
 #include <map>
 #include <string>
 
-#include "samples/PictureFiles.h"
+#include "support/PictureFiles.h"
 #include "support/SaverHarness.h"
 #include "image/Stretch.h"
-#include "samples/SettingsFiles.h"
+#include "support/SettingsFiles.h"
 #include "settings_file/SettingsFile.h"
 
 namespace lumora::test {

@@ -18,7 +18,7 @@
 #include "harness/Harness.h"
 #include "harness/WindowsFiles.h"
 #include "harness/WineSession.h"
-#include "samples/SettingsFiles.h"
+#include "support/SettingsFiles.h"
 
 namespace lumora::e2e {
 

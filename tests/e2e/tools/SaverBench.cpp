@@ -27,8 +27,8 @@
 #include "Timing.h"
 #include "BenchMain.h"
 #include "SaverRun.h"
-#include "samples/JpegEncoder.h"
-#include "samples/PictureFiles.h"
+#include "support/JpegEncoder.h"
+#include "support/PictureFiles.h"
 
 namespace lumora::e2e {
 

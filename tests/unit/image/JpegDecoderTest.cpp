@@ -14,7 +14,7 @@
 #include <thread>
 
 #include "image/Stretch.h"
-#include "samples/JpegEncoder.h"
+#include "support/JpegEncoder.h"
 
 namespace lumora {
 namespace {

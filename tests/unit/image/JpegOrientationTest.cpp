@@ -8,7 +8,7 @@
 
 #include "image/DecodeWatch.h"
 #include "image/JpegDecoder.h"
-#include "samples/JpegEncoder.h"
+#include "support/JpegEncoder.h"
 
 namespace lumora {
 namespace {

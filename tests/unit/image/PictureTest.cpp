@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "samples/PictureFiles.h"
+#include "support/PictureFiles.h"
 #include "image/Stretch.h"
 
 namespace lumora {

@@ -6,7 +6,7 @@
 
 #include "platform/LumoraError.h"
 #include "portable/PortableProfileFiles.h"
-#include "samples/SettingsFiles.h"
+#include "support/SettingsFiles.h"
 #include "settings_file/SettingsFile.h"
 #include "settings_file/SettingsStore.h"
 #include "support/FakePlatform.h"

@@ -4,7 +4,7 @@
 #include <atomic>
 #include <thread>
 
-#include "samples/JpegEncoder.h"
+#include "support/JpegEncoder.h"
 #include "show/RowSteps.h"
 #include "support/ShowFixture.h"
 #include "support/ThreadWorker.h"

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "support/SaverHarness.h"
-#include "samples/SettingsFiles.h"
+#include "support/SettingsFiles.h"
 #include "settings_file/SettingsFile.h"
 
 namespace lumora {

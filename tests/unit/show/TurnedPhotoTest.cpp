@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "samples/JpegEncoder.h"
+#include "support/JpegEncoder.h"
 #include "support/ShowFixture.h"
 
 namespace lumora {

@@ -2,7 +2,7 @@
 #include <deque>
 #include <utility>
 
-#include "samples/SettingsFiles.h"
+#include "support/SettingsFiles.h"
 #include "support/FakePlatform.h"
 #include "unit/tools/ListsFixture.h"
 

@@ -8,7 +8,7 @@
 #include <sstream>
 
 #include "lumora-lists/SettingsUpdate.h"
-#include "samples/SettingsFiles.h"
+#include "support/SettingsFiles.h"
 #include "unit/tools/ListsFixture.h"
 
 namespace lumora {

@@ -1,4 +1,4 @@
-#include "samples/JpegEncoder.h"
+#include "support/JpegEncoder.h"
 
 #include <cstddef>
 #include <cstdio>

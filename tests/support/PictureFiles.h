@@ -8,7 +8,7 @@
 
 namespace lumora {
 
-// A 24-bit bottom-up Windows bitmap file of the picture.
+// A 24-bit bottom-up Windows bitmap file of the picture (BuildBmp's).
 std::vector<uint8_t> BmpFileOf(const Picture& picture);
 // A baseline JPEG file of the picture.
 std::vector<uint8_t> JpegFileOf(const Picture& picture, int quality = 92);

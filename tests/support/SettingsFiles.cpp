@@ -1,4 +1,4 @@
-#include "samples/SettingsFiles.h"
+#include "support/SettingsFiles.h"
 
 #include "settings_file/SettingsFile.h"
 
