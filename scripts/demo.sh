@@ -19,7 +19,7 @@ cmake --build --preset native --target lumora_make_samples lumora_demo_screen
 
 demo=$root/build/demo
 scr=$root/build/win64/src/lumora.scr
-screen_tool=$root/build/native/tests/e2e/lumora_demo_screen
+screen_tool=$root/build/native/tools/demo/lumora_demo_screen
 export WINEPREFIX=$demo/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 mkdir -p "$demo"
 

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "BenchMain.h"
+#include "WineBenchMain.h"
 #include "Timing.h"
 #include "harness/Harness.h"
 #include "harness/WindowsFiles.h"

@@ -1,4 +1,4 @@
-#include "BenchMain.h"
+#include "WineBenchMain.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -25,7 +25,7 @@
 #include "PhotoLike.h"
 #include "harness/Process.h"
 #include "Timing.h"
-#include "BenchMain.h"
+#include "WineBenchMain.h"
 #include "SaverRun.h"
 #include "support/JpegEncoder.h"
 #include "support/PictureFiles.h"
