@@ -22,6 +22,7 @@ using ::testing::ElementsAre;
 using ::testing::StartsWith;
 
 constexpr char kIni[] = "lumora.ini";
+constexpr Rgb kBackground{kSettingsColour.r, kSettingsColour.g, kSettingsColour.b};
 
 // Of the open-file dialog.
 constexpr int kFileTypeCombo = 1136;
@@ -359,7 +360,7 @@ constexpr Rect kBackgroundGaps[] = {
     {0, 355, 607, 19},  {146, 28, 125, 38},  // inside SoundPanel, right of its radio buttons
 };
 
-long DrawnPixels(const Image& shot, const Rect& rect) { return PixelsOtherThan(shot, rect, kSettingsColour); }
+long DrawnPixels(const Image& shot, const Rect& rect) { return PixelsOtherThan(shot, rect, kBackground); }
 
 // Whether the control draws something of its own where it stands: a face, a frame, a bevel or text.
 void ExpectDrawn(const Image& shot, const ControlLayout& layout, const Rect& place) {
@@ -408,7 +409,7 @@ TEST(SettingsWindow, ScreenshotShowsTheControlsWhereTheLayoutPutsThem) {
   const Rect client = window.client;
   const auto painted = [&](const Image& shot) {
     for (const Rect& gap : kBackgroundGaps)
-      if (!IsUniform(shot, {client.x + gap.x, client.y + gap.y, gap.width, gap.height}, kSettingsColour)) return false;
+      if (!IsUniform(shot, {client.x + gap.x, client.y + gap.y, gap.width, gap.height}, kBackground)) return false;
     return DrawnPixels(shot, ScreenRectOf(byHandle, controls.at(Id(SettingsControl::OkButton)).hwnd, client)) > 0;
   };
   Image shot;
