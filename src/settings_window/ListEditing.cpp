@@ -16,16 +16,9 @@ int FirstSlotHolding(const SettingsStore& ini, SlotList list, const std::string&
 
 }  // namespace
 
-SettingsForm::ListSide SettingsForm::Pictures() {
-  return {SlotList::Pictures, SettingsControl::PictureList, state_.PictureSlots, state_.PictureCount};
-}
-
-SettingsForm::ListSide SettingsForm::Sounds() {
-  return {SlotList::Sounds, SettingsControl::SoundList, state_.SoundSlots, state_.SoundCount};
-}
-
 SettingsForm::ListSide SettingsForm::SideOf(SlotList list) {
-  return list == SlotList::Pictures ? Pictures() : Sounds();
+  if (list == SlotList::Pictures) return {list, SettingsControl::PictureList, state_.PictureSlots, state_.PictureCount};
+  return {list, SettingsControl::SoundList, state_.SoundSlots, state_.SoundCount};
 }
 
 void SettingsForm::AddPicture() {
@@ -44,20 +37,20 @@ void SettingsForm::AddSound() {
 }
 
 void SettingsForm::RemovePicture() {
-  if (ConfirmRemoval(Pictures(), kNoPicturesToRemoveMessage)) DeletePictureEntry();
+  if (ConfirmRemoval(SideOf(SlotList::Pictures), kNoPicturesToRemoveMessage)) DeletePictureEntry();
 }
 
 void SettingsForm::RemoveSound() {
-  if (ConfirmRemoval(Sounds(), kNoSoundsToRemoveMessage)) DeleteSoundEntry();
+  if (ConfirmRemoval(SideOf(SlotList::Sounds), kNoSoundsToRemoveMessage)) DeleteSoundEntry();
 }
 
-void SettingsForm::AddPictureEntry(const std::string& path) { AddEntry(Pictures(), path); }
+void SettingsForm::AddPictureEntry(const std::string& path) { AddEntry(SideOf(SlotList::Pictures), path); }
 
-void SettingsForm::AddSoundEntry(const std::string& path) { AddEntry(Sounds(), path); }
+void SettingsForm::AddSoundEntry(const std::string& path) { AddEntry(SideOf(SlotList::Sounds), path); }
 
-void SettingsForm::DeletePictureEntry() { DeleteEntry(Pictures()); }
+void SettingsForm::DeletePictureEntry() { DeleteEntry(SideOf(SlotList::Pictures)); }
 
-void SettingsForm::DeleteSoundEntry() { DeleteEntry(Sounds()); }
+void SettingsForm::DeleteSoundEntry() { DeleteEntry(SideOf(SlotList::Sounds)); }
 
 bool SettingsForm::ConfirmRemoval(const ListSide& side, const char* emptyMessage) {
   if (side.count < 1) {

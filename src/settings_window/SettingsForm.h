@@ -68,8 +68,6 @@ class SettingsForm {
     SlotTable& slots;
     int16_t& count;
   };
-  ListSide Pictures();
-  ListSide Sounds();
   ListSide SideOf(SlotList list);
 
   void CreateSettingsFile();
