@@ -4,10 +4,13 @@
 # unit, fuzz, imports, end-to-end under Wine, and the benchmark smoke run. Ends with a table of the time each
 # stage took.
 #
-# The end-to-end entries need the Windows trees, the native tree and the installer; they start as soon as those
-# are built, side by side (each has its own X display and Wine prefix), and run while the clang tree is built and
-# the unit, fuzz, import and benchmark entries run at a lower priority. Their output follows at the end.
-# LUMORA_E2E_JOBS sets how many end-to-end entries run at once (default 2).
+# The end-to-end entries need the Windows trees, the native end-to-end test program and the installer; those are
+# built first (the two Windows trees side by side: each begins with a configure step that cross-builds
+# libjpeg-turbo and keeps one processor busy at a time). The end-to-end entries then run side by side (each has
+# its own X display and Wine prefix), mostly waiting on Wine, while the rest of the native tree, the clang tree
+# and the ThreadSanitizer unit tests are built and the unit, fuzz, import and benchmark entries run at a lower
+# priority. Their output follows at the end. LUMORA_E2E_JOBS sets how many end-to-end entries run at once
+# (default 2).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -45,14 +48,41 @@ stage() {
   stage_seconds+=($((SECONDS - started)))
 }
 
+# build PRESET [TARGET...]: configures the tree and builds the targets (all of the preset's when none is named).
 build() {
-  cmake --preset "$1" >/dev/null
-  cmake --build --preset "$1"
+  local preset=$1 targets=()
+  shift
+  [ $# -eq 0 ] || targets=(--target "$@")
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset" "${targets[@]}"
+}
+
+# builds_side_by_side PRESET...: builds the trees at once, each into its own log, shown when it is done; each
+# tree's time goes into the table.
+builds_side_by_side() {
+  local preset pids=() i failed=0
+  for preset in "$@"; do
+    (started=$SECONDS; build "$preset" >"build/$preset.log" 2>&1; echo $((SECONDS - started)) >"build/$preset.seconds") &
+    pids+=($!)
+  done
+  for i in "${!pids[@]}"; do
+    preset=${*:i+1:1}
+    wait "${pids[$i]}" || failed=1
+    echo "== build: $preset"
+    cat "build/$preset.log"
+    [ -f "build/$preset.seconds" ] || continue
+    stage_names+=("build: $preset (side by side)")
+    stage_seconds+=("$(cat "build/$preset.seconds")")
+  done
+  return $failed
 }
 
 stage bootstrap ./scripts/bootstrap.sh
-for preset in win64 win32 native; do stage "build: $preset" build "$preset"; done
-# The installer takes the win64 and native trees' products as they are: both are built already.
+mkdir -p build
+rm -f build/win64.seconds build/win32.seconds
+builds_side_by_side win64 win32
+stage "build: native (end-to-end tests)" build native lumora_e2e_tests
+# The installer takes the win64 tree's lumora.scr and the native tree's sample pictures (its one extra target).
 stage "build: the installer" cmake --build --preset win32 --target installer
 
 echo "== test: end-to-end under Wine, in the background (the soak has its own command: ctest -L soak)"
@@ -62,8 +92,10 @@ e2e_pid=$!
 
 # What follows gives way to the end-to-end entries, whose checks include "within a second".
 renice -n 10 -p $$ >/dev/null
+stage "build: native (the rest)" build native
 stage "build: clang" build clang
-stage "test: clang with sanitizers (unit, fuzz)" ctest --preset clang -L "unit|fuzz" -j 2
+# Each fuzz run lasts 30 s whatever share of the processors it gets: all of them at once, beside the unit tests.
+stage "test: clang with sanitizers (unit, fuzz)" ctest --preset clang -L '^(unit|fuzz)$' -j 4
 stage "build: tsan (unit tests)" build tsan
 stage "test: ThreadSanitizer (unit)" ctest --preset tsan -j 2
 stage "test: native (unit, imports, benchmark)" ctest --preset native -LE "soak|e2e" -j 2
