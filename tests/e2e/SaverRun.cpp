@@ -54,14 +54,17 @@ Image ExpectedFrame(const std::string& settingsText, const ShowFiles& files, int
 }
 
 DialogInfo WaitForDialogSaying(Inspector& inspector, const std::string& words) {
+  constexpr unsigned kWmNull = 0;
   std::optional<DialogInfo> found;
   const auto shows = [&] {
     for (const DialogInfo& box : inspector.Dialogs())
       for (const std::string& text : box.statics)
         if (box.visible && text.find(words) != std::string::npos) found = box;
-    return found.has_value();
+    return found.has_value() && inspector.Foreground() == found->hwnd;
   };
   if (!WaitFor(shows, 60s)) throw HarnessError("nothing says \"" + words + "\"");
+  // Answered once its thread is back in its message loop, with its activation, the keyboard focus among it, done.
+  if (!inspector.Send(found->hwnd, kWmNull, 0, 0, 10s)) throw HarnessError("\"" + words + "\" does not answer");
   return *found;
 }
 

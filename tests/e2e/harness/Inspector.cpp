@@ -131,15 +131,7 @@ Record ParseRecord(const std::string& output) {
 }
 
 Inspector::Output Inspector::Run(const std::vector<std::string>& args, std::chrono::milliseconds limit) {
-  // Wine's own errors too: a start that fails before the program runs says nothing otherwise.
-  WineProcess process = session_.Start(session_.ToolPath("inspector.exe").string(), args, {.debugChannels = {"err+all"}});
-  const auto code = process.Wait(limit);
-  if (!code) {
-    process.Kill();
-    throw HarnessError("inspector.exe " + args.front() + " did not finish within " + std::to_string(limit.count()) +
-                       " ms");
-  }
-  return {*code, process.Stdout(), process.Stderr()};
+  return session_.AskInspector(args, limit);
 }
 
 std::string Inspector::Call(const std::vector<std::string>& args) {
@@ -223,10 +215,6 @@ void Inspector::Close(Hwnd window) { Call({"close", HwndText(window)}); }
 
 std::optional<Hwnd> Inspector::Foreground() { return HwndOrNone(ParseRecord(Call({"foreground"}))); }
 
-bool Inspector::ScreensaverRunning() { return ParseRecord(Call({"screensaver-running"})).Flag("running"); }
-
-void Inspector::SetScreensaverRunning(bool running) { Call({"screensaver-running", running ? "1" : "0"}); }
-
 bool Inspector::MutexExists(const std::string& name) { return ParseRecord(Call({"mutex", name})).Flag("exists"); }
 
 CursorInfo Inspector::Cursor() {
@@ -235,8 +223,21 @@ CursorInfo Inspector::Cursor() {
           static_cast<int>(record.Number("y"))};
 }
 
+// What a program reads once and keeps (the screen's dots per inch, system parameters such as the screensaver-running
+// flag) is asked of a new inspector, which reads it as a program started now does.
+std::string Inspector::CallNewProcess(const std::vector<std::string>& args) {
+  WineProcess process = session_.Start(session_.ToolPath("inspector.exe").string(), args);
+  if (process.Wait(std::chrono::seconds(30)) != 0)
+    throw HarnessError("inspector " + args.front() + " failed: " + process.Stderr());
+  return process.Stdout();
+}
+
+bool Inspector::ScreensaverRunning() { return ParseRecord(CallNewProcess({"screensaver-running"})).Flag("running"); }
+
+void Inspector::SetScreensaverRunning(bool running) { CallNewProcess({"screensaver-running", running ? "1" : "0"}); }
+
 ScreenInfo Inspector::Screen() {
-  const Record record = ParseRecord(Call({"screen"}));
+  const Record record = ParseRecord(CallNewProcess({"screen"}));
   return {static_cast<int>(record.Number("width")), static_cast<int>(record.Number("height")),
           static_cast<int>(record.Number("bits")), static_cast<int>(record.Number("dpi"))};
 }
