@@ -54,17 +54,16 @@ Image ExpectedFrame(const std::string& settingsText, const ShowFiles& files, int
 }
 
 DialogInfo WaitForDialogSaying(Inspector& inspector, const std::string& words) {
-  constexpr unsigned kWmNull = 0;
   std::optional<DialogInfo> found;
   const auto shows = [&] {
     for (const DialogInfo& box : inspector.Dialogs())
       for (const std::string& text : box.statics)
         if (box.visible && text.find(words) != std::string::npos) found = box;
-    return found.has_value() && inspector.Foreground() == found->hwnd;
+    // Wine gives the X keyboard focus a moment after it makes the box the foreground window.
+    return found.has_value() && inspector.Foreground() == found->hwnd &&
+           Session().X().FocusedWindowName() == found->caption;
   };
-  if (!WaitFor(shows, 60s)) throw HarnessError("nothing says \"" + words + "\"");
-  // Answered once its thread is back in its message loop, with its activation, the keyboard focus among it, done.
-  if (!inspector.Send(found->hwnd, kWmNull, 0, 0, 10s)) throw HarnessError("\"" + words + "\" does not answer");
+  if (!WaitFor(shows, 60s)) throw HarnessError("nothing says \"" + words + "\" with the keyboard's focus");
   return *found;
 }
 
@@ -111,7 +110,7 @@ Image WaitForScreen(const Image& expected, std::chrono::milliseconds timeout) {
         shot = Screenshot();
         return CountDifferences(shot, expected.Bounds(), expected) == 0;
       },
-      timeout, 100ms);
+      timeout, 20ms);
   return shot;
 }
 

@@ -4,22 +4,10 @@
 #include <sstream>
 
 #include "harness/WineSession.h"
+#include "win/LineEscape.h"
 
 namespace lumora::e2e {
 namespace {
-
-std::string Unescape(const std::string& value) {
-  std::string result;
-  for (size_t i = 0; i < value.size(); ++i) {
-    if (value[i] != '\\' || i + 1 == value.size()) {
-      result += value[i];
-      continue;
-    }
-    const char next = value[++i];
-    result += next == 'n' ? '\n' : next == 'r' ? '\r' : next;
-  }
-  return result;
-}
 
 template <typename Visit>
 void ForEachField(const std::string& output, Visit visit) {
@@ -28,7 +16,7 @@ void ForEachField(const std::string& output, Visit visit) {
   while (std::getline(lines, line)) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     const auto equals = line.find('=');
-    if (equals != std::string::npos) visit(line.substr(0, equals), Unescape(line.substr(equals + 1)));
+    if (equals != std::string::npos) visit(line.substr(0, equals), UnescapeLine(line.substr(equals + 1)));
   }
 }
 
@@ -223,8 +211,8 @@ CursorInfo Inspector::Cursor() {
           static_cast<int>(record.Number("y"))};
 }
 
-// What a program reads once and keeps (the screen's dots per inch, system parameters such as the screensaver-running
-// flag) is asked of a new inspector, which reads it as a program started now does.
+// What a program reads once and keeps (the screen's dots per inch, the display modes, system parameters such as the
+// screensaver-running flag) is asked of a new inspector, which reads it as a program started now does.
 std::string Inspector::CallNewProcess(const std::vector<std::string>& args) {
   WineProcess process = session_.Start(session_.ToolPath("inspector.exe").string(), args);
   if (process.Wait(std::chrono::seconds(30)) != 0)
@@ -235,6 +223,10 @@ std::string Inspector::CallNewProcess(const std::vector<std::string>& args) {
 bool Inspector::ScreensaverRunning() { return ParseRecord(CallNewProcess({"screensaver-running"})).Flag("running"); }
 
 void Inspector::SetScreensaverRunning(bool running) { CallNewProcess({"screensaver-running", running ? "1" : "0"}); }
+
+void Inspector::SetDisplayMode(int width, int height) {
+  CallNewProcess({"display-mode", std::to_string(width), std::to_string(height)});
+}
 
 ScreenInfo Inspector::Screen() {
   const Record record = ParseRecord(CallNewProcess({"screen"}));

@@ -86,7 +86,7 @@ struct ScreenInfo {
 };
 
 // Each call is one command of the session's resident inspector, but for the few that read what a program keeps from
-// its start (Screen, the screensaver-running flag): each of those starts an inspector of its own.
+// its start (Screen, the display modes, the screensaver-running flag): each of those starts an inspector of its own.
 class Inspector {
  public:
   explicit Inspector(WineSession& session) : session_(session) {}
@@ -121,6 +121,8 @@ class Inspector {
   bool MutexExists(const std::string& name);
   CursorInfo Cursor();
   ScreenInfo Screen();  // as a Windows program started now sees it
+  // As the Display settings change it (ChangeDisplaySettings), to a mode of those a program started now may choose.
+  void SetDisplayMode(int width, int height);
 
  private:
   std::string CallNewProcess(const std::vector<std::string>& args);

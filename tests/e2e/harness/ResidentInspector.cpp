@@ -6,34 +6,10 @@
 
 #include <csignal>
 
+#include "win/LineEscape.h"
+
 namespace lumora::e2e {
 namespace {
-
-// As inspector.exe escapes its output, with tabs too: they separate the arguments.
-std::string Escape(const std::string& text) {
-  std::string escaped;
-  for (char c : text) {
-    if (c == '\\') escaped += "\\\\";
-    else if (c == '\t') escaped += "\\t";
-    else if (c == '\n') escaped += "\\n";
-    else if (c == '\r') escaped += "\\r";
-    else escaped += c;
-  }
-  return escaped;
-}
-
-std::string Unescape(const std::string& value) {
-  std::string result;
-  for (size_t i = 0; i < value.size(); ++i) {
-    if (value[i] == '\\' && i + 1 < value.size()) {
-      const char next = value[++i];
-      result += next == 'n' ? '\n' : next == 'r' ? '\r' : next;
-    } else {
-      result += value[i];
-    }
-  }
-  return result;
-}
 
 constexpr char kExitKey[] = "!exit=";
 constexpr char kErrorKey[] = "!error=";
@@ -83,14 +59,14 @@ InspectorAnswer ResidentInspector::Ask(const std::vector<std::string>& args, std
       answer.exitCode = std::stoi(line->substr(sizeof kExitKey - 1));
       return answer;
     }
-    if (line->starts_with(kErrorKey)) answer.err += Unescape(line->substr(sizeof kErrorKey - 1));
+    if (line->starts_with(kErrorKey)) answer.err += UnescapeLine(line->substr(sizeof kErrorKey - 1));
     else answer.out += *line + "\n";
   }
 }
 
 void ResidentInspector::Send(const std::vector<std::string>& args) {
   std::string line;
-  for (const std::string& arg : args) line += (line.empty() ? "" : "\t") + Escape(arg);
+  for (const std::string& arg : args) line += (line.empty() ? "" : "\t") + EscapeLine(arg);
   line += "\n";
   for (size_t written = 0; written < line.size();) {
     const ssize_t count = write(toInspector_, line.data() + written, line.size() - written);

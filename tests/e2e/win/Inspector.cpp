@@ -1,5 +1,5 @@
 // inspector.exe: looks at the windows of the programs running under the same Wine server and prints what it sees
-// as key=value lines (UTF-8; backslash, CR and LF escaped). Exit code 0 on success, 1 with a message on stderr.
+// as key=value lines (UTF-8, escaped as LineEscape.h says). Exit code 0 on success, 1 with a message on stderr.
 // `inspector serve` stays running and takes one command after another from stdin (see Serve), the registry
 // commands among them.
 #include <windows.h>
@@ -16,10 +16,12 @@
 #include <string>
 #include <vector>
 
+#include "LineEscape.h"
 #include "RegistryValues.h"
 
 namespace {
 
+using namespace lumora::e2e;
 using namespace lumora::e2e::win;
 
 constexpr UINT kQueryTimeoutMs = 3000;
@@ -44,18 +46,7 @@ std::wstring Wide(const std::string& text) {
   return result;
 }
 
-std::string Escape(const std::string& value) {
-  std::string result;
-  for (char c : value) {
-    if (c == '\\') result += "\\\\";
-    else if (c == '\n') result += "\\n";
-    else if (c == '\r') result += "\\r";
-    else result += c;
-  }
-  return result;
-}
-
-void Print(const char* key, const std::string& value) { std::printf("%s=%s\n", key, Escape(value).c_str()); }
+void Print(const char* key, const std::string& value) { std::printf("%s=%s\n", key, EscapeLine(value).c_str()); }
 void Print(const char* key, long long value) { std::printf("%s=%lld\n", key, value); }
 void PrintFlag(const char* key, bool value) { std::printf("%s=%d\n", key, value ? 1 : 0); }
 void PrintHex(const char* key, unsigned long long value) { std::printf("%s=0x%llx\n", key, value); }
@@ -515,19 +506,13 @@ bool ReadLine(std::string& line) {
   return !line.empty();
 }
 
-// A command line of the serve loop: UTF-8 arguments separated by tabs, escaped as the output is (and \t).
+// A command line of the serve loop: UTF-8 arguments separated by tabs, each escaped as the output is.
 Args SplitArguments(const std::string& line) {
-  Args args(1);
-  for (size_t i = 0; i < line.size(); ++i) {
-    if (line[i] == '\t') {
-      args.emplace_back();
-    } else if (line[i] == '\\' && i + 1 < line.size()) {
-      const char next = line[++i];
-      args.back() += next == 'n' ? '\n' : next == 'r' ? '\r' : next == 't' ? '\t' : next;
-    } else {
-      args.back() += line[i];
-    }
-  }
+  Args args;
+  size_t start = 0;
+  for (size_t tab = line.find('\t'); tab != std::string::npos; start = tab + 1, tab = line.find('\t', start))
+    args.push_back(UnescapeLine(line.substr(start, tab - start)));
+  args.push_back(UnescapeLine(line.substr(start)));
   return args;
 }
 
