@@ -25,7 +25,7 @@ void RunOnDisplay(const std::vector<std::string>& argv) {
 // XRandR and tells every window with WM_DISPLAYCHANGE. A change made with xrandr alone Wine follows silently.
 void SetDisplayMode(int width, int height) {
   Inspector inspector(Session());
-  inspector.Call({"display-mode", std::to_string(width), std::to_string(height)});
+  inspector.SetDisplayMode(width, height);
   if (!WaitFor([&] { return inspector.Screen().width == width && inspector.Screen().height == height; }, 20s))
     throw HarnessError("the display did not change to " + std::to_string(width) + "x" + std::to_string(height));
 }

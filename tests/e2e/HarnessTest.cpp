@@ -89,6 +89,17 @@ TEST(HarnessSession, AnyScreenHasTheRequestedSizeForXAndForWindowsPrograms) {
   EXPECT_EQ(screen.bitsPerPixel, 32);  // Wine reports 24-bit X visuals as 32 bits per pixel
 }
 
+// One resident inspector answers command after command: a value with a tab and a line end set, read and deleted
+// through it, with a failed command between.
+TEST(HarnessInspector, ServesCommandsOneAfterAnotherTheRegistryAmongThem) {
+  constexpr char kKey[] = "HKCU\\Software\\Lumora harness";
+  Session().SetRegistryValue(kKey, "Text", "REG_SZ", "a\tb\nc");
+  EXPECT_EQ(Session().RegistryValue(kKey, "Text"), "a\tb\nc");
+  EXPECT_THROW(Inspector(Session()).Window(0x1), HarnessError);
+  Session().DeleteRegistryValue(kKey, "Text");
+  EXPECT_EQ(Session().RegistryValue(kKey, "Text"), std::nullopt);
+}
+
 TEST(HarnessInspector, FindsTheTestWindowAndReadsItsFacts) {
   TestWindow window;
   Inspector inspector(Session());

@@ -112,20 +112,17 @@ void WriteFolders(ShowFiles& files) {
 // icacls.exe of the 32-bit system folder replaced, for one test, by a program that records how it was called.
 class RecordedIcacls {
  public:
-  RecordedIcacls() : path_(Session().WindowsDir() / "syswow64" / "icacls.exe"), original_(ReadFile(path_)) {
-    std::filesystem::copy_file(Session().SaverToolPath("record_arguments.exe"), path_,
-                               std::filesystem::copy_options::overwrite_existing);
+  RecordedIcacls()
+      : install_(Session().SaverToolPath("record_arguments.exe"), Session().WindowsDir() / "syswow64" / "icacls.exe") {
     std::filesystem::remove(FromWindowsPath(kGrantRecord));
   }
-  ~RecordedIcacls() { lumora::WriteFile(path_.string(), std::vector<uint8_t>(original_.begin(), original_.end())); }
   WineRunOptions Options() const {
     return {.dllOverrides = {"icacls.exe=n"}, .environment = {{"LUMORA_RECORD_FILE", kGrantRecord}}};
   }
   std::string Calls() const { return ReadFile(FromWindowsPath(kGrantRecord)); }
 
  private:
-  std::filesystem::path path_;
-  std::string original_;
+  SystemFileInstall install_;
 };
 
 std::vector<std::string> FolderNames(const std::filesystem::path& folder) {

@@ -59,9 +59,11 @@ DialogInfo WaitForDialogSaying(Inspector& inspector, const std::string& words) {
     for (const DialogInfo& box : inspector.Dialogs())
       for (const std::string& text : box.statics)
         if (box.visible && text.find(words) != std::string::npos) found = box;
-    return found.has_value();
+    // Wine gives the X keyboard focus a moment after it makes the box the foreground window.
+    return found.has_value() && inspector.Foreground() == found->hwnd &&
+           Session().X().FocusedWindowName() == found->caption;
   };
-  if (!WaitFor(shows, 60s)) throw HarnessError("nothing says \"" + words + "\"");
+  if (!WaitFor(shows, 60s)) throw HarnessError("nothing says \"" + words + "\" with the keyboard's focus");
   return *found;
 }
 
@@ -108,7 +110,7 @@ Image WaitForScreen(const Image& expected, std::chrono::milliseconds timeout) {
         shot = Screenshot();
         return CountDifferences(shot, expected.Bounds(), expected) == 0;
       },
-      timeout, 100ms);
+      timeout, 20ms);
   return shot;
 }
 

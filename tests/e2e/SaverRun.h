@@ -54,7 +54,8 @@ class RunningSaver {
 // returns the last screenshot.
 Image WaitForScreen(const Image& expected, std::chrono::milliseconds timeout);
 
-// The dialog or message box whose text holds `words`, once it shows; throws when none does within a minute.
+// The dialog or message box whose text holds `words`, once it shows in the foreground with the keyboard's focus,
+// where keys reach it; throws when none does within a minute.
 DialogInfo WaitForDialogSaying(Inspector& inspector, const std::string& words);
 
 // C:\Albums, the first folder of C:, made afresh: a.jpg and b.bmp, trip\c.jpg, and notes.txt beside them.

@@ -100,8 +100,7 @@ TEST_F(StandardUser, ChoosingPicturesFromTheStartMenuChangesTheFileItMayWriteAnd
     Inspector inspector(Session());
     WineProcess tool = Session().Start(Session().ListsToolPath("lumora-listsw.exe").string(), {"--choose"});
     const DialogInfo dialog = WaitForDialogSaying(inspector, "Choose the folder of the pictures");
-    ASSERT_TRUE(WaitFor([&] { return inspector.Foreground() == dialog.hwnd; }, 30s));
-    SelectFirstFolderOfDriveC();
+      SelectFirstFolderOfDriveC();
     TapKey(XK_Return);
     WaitForDialogSaying(inspector, "Also choose a folder of sounds?");
     TapKey(XK_Return);  // No

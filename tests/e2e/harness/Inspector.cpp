@@ -4,22 +4,10 @@
 #include <sstream>
 
 #include "harness/WineSession.h"
+#include "win/LineEscape.h"
 
 namespace lumora::e2e {
 namespace {
-
-std::string Unescape(const std::string& value) {
-  std::string result;
-  for (size_t i = 0; i < value.size(); ++i) {
-    if (value[i] != '\\' || i + 1 == value.size()) {
-      result += value[i];
-      continue;
-    }
-    const char next = value[++i];
-    result += next == 'n' ? '\n' : next == 'r' ? '\r' : next;
-  }
-  return result;
-}
 
 template <typename Visit>
 void ForEachField(const std::string& output, Visit visit) {
@@ -28,7 +16,7 @@ void ForEachField(const std::string& output, Visit visit) {
   while (std::getline(lines, line)) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     const auto equals = line.find('=');
-    if (equals != std::string::npos) visit(line.substr(0, equals), Unescape(line.substr(equals + 1)));
+    if (equals != std::string::npos) visit(line.substr(0, equals), UnescapeLine(line.substr(equals + 1)));
   }
 }
 
@@ -131,15 +119,7 @@ Record ParseRecord(const std::string& output) {
 }
 
 Inspector::Output Inspector::Run(const std::vector<std::string>& args, std::chrono::milliseconds limit) {
-  // Wine's own errors too: a start that fails before the program runs says nothing otherwise.
-  WineProcess process = session_.Start(session_.ToolPath("inspector.exe").string(), args, {.debugChannels = {"err+all"}});
-  const auto code = process.Wait(limit);
-  if (!code) {
-    process.Kill();
-    throw HarnessError("inspector.exe " + args.front() + " did not finish within " + std::to_string(limit.count()) +
-                       " ms");
-  }
-  return {*code, process.Stdout(), process.Stderr()};
+  return session_.AskInspector(args, limit);
 }
 
 std::string Inspector::Call(const std::vector<std::string>& args) {
@@ -223,10 +203,6 @@ void Inspector::Close(Hwnd window) { Call({"close", HwndText(window)}); }
 
 std::optional<Hwnd> Inspector::Foreground() { return HwndOrNone(ParseRecord(Call({"foreground"}))); }
 
-bool Inspector::ScreensaverRunning() { return ParseRecord(Call({"screensaver-running"})).Flag("running"); }
-
-void Inspector::SetScreensaverRunning(bool running) { Call({"screensaver-running", running ? "1" : "0"}); }
-
 bool Inspector::MutexExists(const std::string& name) { return ParseRecord(Call({"mutex", name})).Flag("exists"); }
 
 CursorInfo Inspector::Cursor() {
@@ -235,8 +211,25 @@ CursorInfo Inspector::Cursor() {
           static_cast<int>(record.Number("y"))};
 }
 
+// What a program reads once and keeps (the screen's dots per inch, the display modes, system parameters such as the
+// screensaver-running flag) is asked of a new inspector, which reads it as a program started now does.
+std::string Inspector::CallNewProcess(const std::vector<std::string>& args) {
+  WineProcess process = session_.Start(session_.ToolPath("inspector.exe").string(), args);
+  if (process.Wait(std::chrono::seconds(30)) != 0)
+    throw HarnessError("inspector " + args.front() + " failed: " + process.Stderr());
+  return process.Stdout();
+}
+
+bool Inspector::ScreensaverRunning() { return ParseRecord(CallNewProcess({"screensaver-running"})).Flag("running"); }
+
+void Inspector::SetScreensaverRunning(bool running) { CallNewProcess({"screensaver-running", running ? "1" : "0"}); }
+
+void Inspector::SetDisplayMode(int width, int height) {
+  CallNewProcess({"display-mode", std::to_string(width), std::to_string(height)});
+}
+
 ScreenInfo Inspector::Screen() {
-  const Record record = ParseRecord(Call({"screen"}));
+  const Record record = ParseRecord(CallNewProcess({"screen"}));
   return {static_cast<int>(record.Number("width")), static_cast<int>(record.Number("height")),
           static_cast<int>(record.Number("bits")), static_cast<int>(record.Number("dpi"))};
 }

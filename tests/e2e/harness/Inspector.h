@@ -1,5 +1,5 @@
 #pragma once
-// Runs inspector.exe under the session's prefix and turns its key=value lines into records.
+// Asks the session's resident inspector and turns its key=value lines into records.
 #include <chrono>
 #include <cstdint>
 #include <optional>
@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "harness/Image.h"
+#include "harness/ResidentInspector.h"
 
 namespace lumora::e2e {
 
@@ -84,15 +85,13 @@ struct ScreenInfo {
   int width = 0, height = 0, bitsPerPixel = 0, dpi = 0;
 };
 
-// Each call starts inspector.exe once (about 0.1 s with the session's server and desktop running).
+// Each call is one command of the session's resident inspector, but for the few that read what a program keeps from
+// its start (Screen, the display modes, the screensaver-running flag): each of those starts an inspector of its own.
 class Inspector {
  public:
   explicit Inspector(WineSession& session) : session_(session) {}
 
-  struct Output {
-    int exitCode = 0;
-    std::string out, err;
-  };
+  using Output = InspectorAnswer;
   Output Run(const std::vector<std::string>& args, std::chrono::milliseconds limit = std::chrono::seconds(30));
   // Like Run, but throws with the inspector's message on a non-zero exit code.
   std::string Call(const std::vector<std::string>& args);
@@ -121,9 +120,13 @@ class Inspector {
   // Whether a named mutex exists: it lives as long as some process holds it.
   bool MutexExists(const std::string& name);
   CursorInfo Cursor();
-  ScreenInfo Screen();  // as Windows programs see it
+  ScreenInfo Screen();  // as a Windows program started now sees it
+  // As the Display settings change it (ChangeDisplaySettings), to a mode of those a program started now may choose.
+  void SetDisplayMode(int width, int height);
 
  private:
+  std::string CallNewProcess(const std::vector<std::string>& args);
+
   WineSession& session_;
 };
 

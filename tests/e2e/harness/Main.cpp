@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "harness/Harness.h"
+#include "harness/Prefix.h"
 
 namespace lumora::e2e {
 namespace {
@@ -93,6 +94,11 @@ WineSession& Session() {
 }  // namespace lumora::e2e
 
 int main(int argc, char** argv) {
+  // The first step of a test run: the prefix its entries copy, made afresh.
+  if (argc == 2 && std::string(argv[1]) == "--make-prefix-template") {
+    lumora::e2e::RemakePrefixTemplate(lumora::e2e::ConfigFromBuild().workDir);
+    return 0;
+  }
   ::testing::InitGoogleMock(&argc, argv);
   ::testing::AddGlobalTestEnvironment(new lumora::e2e::SessionEnvironment);
   ::testing::UnitTest::GetInstance()->listeners().Append(new lumora::e2e::FailureRecord);

@@ -38,9 +38,13 @@ void RedirectOrDie(const std::filesystem::path& file, int targetFd) {
   prctl(PR_SET_PDEATHSIG, launch.deathSignal);
   if (getppid() != parent) _exit(125);
   setpgid(0, 0);
-  const int input = open("/dev/null", O_RDONLY | O_CLOEXEC);
+  const int input = launch.stdinPipe >= 0 ? launch.stdinPipe : open("/dev/null", O_RDONLY | O_CLOEXEC);
   if (input < 0 || dup2(input, STDIN_FILENO) < 0) _exit(126);
-  RedirectOrDie(launch.stdoutFile, STDOUT_FILENO);
+  if (launch.stdoutPipe >= 0) {
+    if (dup2(launch.stdoutPipe, STDOUT_FILENO) < 0) _exit(126);
+  } else {
+    RedirectOrDie(launch.stdoutFile, STDOUT_FILENO);
+  }
   RedirectOrDie(launch.stderrFile, STDERR_FILENO);
   if (!launch.workingDirectory.empty() && chdir(launch.workingDirectory.c_str()) != 0) _exit(126);
   execvpe(argv[0], argv, envp);

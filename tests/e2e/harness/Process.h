@@ -32,10 +32,13 @@ struct ProcessSpec {
   std::filesystem::path stdoutFile;  // empty: /dev/null
   std::filesystem::path stderrFile;  // empty: /dev/null
   int deathSignal = SIGKILL;         // sent to the child when this test run dies
+  int stdinPipe = -1;                // when set: the read end of a pipe for stdin, else /dev/null
+  int stdoutPipe = -1;               // when set: the write end of a pipe for stdout, instead of stdoutFile
 };
 
 // Owns one child. Output goes to files rather than pipes because Wine's service processes inherit the handles and
-// would keep a pipe open long after the program itself has quit.
+// would keep a pipe open long after the program itself has quit; a pipe serves only a reader that waits for a marker
+// in what comes through it, never for its end.
 class ChildProcess {
  public:
   explicit ChildProcess(const ProcessSpec& launch);

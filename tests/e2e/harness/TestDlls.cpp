@@ -30,9 +30,8 @@ std::vector<Record> ReadLogRecords(const std::string& fileName) {
 
 }  // namespace
 
-SystemFileInstall::SystemFileInstall(const std::filesystem::path& source, const std::string& targetName)
-    : target_(Session().SaverSystemDir() / targetName),
-      backup_(Session().RunDir() / ("system-original-" + targetName)) {
+SystemFileInstall::SystemFileInstall(const std::filesystem::path& source, const std::filesystem::path& target)
+    : target_(target), backup_(Session().RunDir() / ("system-original-" + target.filename().string())) {
   if (std::filesystem::exists(target_)) std::filesystem::rename(target_, backup_);
   std::filesystem::copy_file(source, target_);
 }
@@ -43,10 +42,12 @@ SystemFileInstall::~SystemFileInstall() {
   if (std::filesystem::exists(backup_)) std::filesystem::rename(backup_, target_, error);
 }
 
-SystemFileInstall InstallTestMpr() { return SystemFileInstall(Session().SaverToolPath("mpr_test.dll"), "mpr.dll"); }
+SystemFileInstall InstallTestMpr() {
+  return SystemFileInstall(Session().SaverToolPath("mpr_test.dll"), Session().SaverSystemDir() / "mpr.dll");
+}
 
 SystemFileInstall InstallTestPasswordCpl() {
-  return SystemFileInstall(Session().SaverToolPath("password_test.cpl"), "password.cpl");
+  return SystemFileInstall(Session().SaverToolPath("password_test.cpl"), Session().SaverSystemDir() / "password.cpl");
 }
 
 std::filesystem::path TestDllFolder() { return Session().DriveC() / "lumora-test"; }

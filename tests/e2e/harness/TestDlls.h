@@ -14,10 +14,11 @@ inline constexpr char kNativeMpr[] = "mpr=n";                   // loads the ins
 inline constexpr char kMissingMpr[] = "mpr=";                   // LoadLibrary fails (error 126)
 inline constexpr char kMissingPasswordCpl[] = "password.cpl=";  // the same for PASSWORD.CPL
 
-// Puts a file into the saver's system folder for the object's lifetime and then restores what was there before.
+// Puts a file into a system folder for the object's lifetime and then restores what was there before. The file
+// there is moved aside, never written over: it may be the prefix template's own.
 class SystemFileInstall {
  public:
-  SystemFileInstall(const std::filesystem::path& source, const std::string& targetName);
+  SystemFileInstall(const std::filesystem::path& source, const std::filesystem::path& target);
   ~SystemFileInstall();
   SystemFileInstall(const SystemFileInstall&) = delete;
   SystemFileInstall& operator=(const SystemFileInstall&) = delete;

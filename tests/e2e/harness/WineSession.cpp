@@ -1,5 +1,8 @@
 #include "harness/WineSession.h"
 
+#include "harness/Inspector.h"
+#include "harness/Prefix.h"
+
 #include <pwd.h>
 #include <signal.h>
 #include <sys/stat.h>
@@ -17,50 +20,12 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// Mono and Gecko would ask to be installed; the menu builder would write desktop entries into the user's home.
-constexpr char kSessionDllOverrides[] = "mscoree,mshtml=;winemenubuilder.exe=d";
 std::string BuildCommand(SaverArch arch) {
   const std::string preset = arch == SaverArch::I686 ? "win32" : "win64";
   return "cmake --preset " + preset + " && cmake --build --preset " + preset;
 }
 constexpr auto kPrefixInitTimeout = 300s;
 constexpr auto kToolTimeout = 60s;
-
-// Where the server of a prefix listens: Debian's Wine keeps the name of the server's own temporary folder in
-// PREFIX/wineserver, upstream Wine uses /tmp/.wine-UID.
-std::filesystem::path ServerTempDir(const std::filesystem::path& prefix, unsigned uid) {
-  const char* tmp = std::getenv("TMPDIR");
-  const std::filesystem::path tmpDir = tmp != nullptr && *tmp != '\0' ? tmp : "/tmp";
-  std::string name = ReadFile(prefix / "wineserver");
-  name.erase(name.find_last_not_of(" \r\n\t") + 1);
-  return name.empty() ? tmpDir / (".wine-" + std::to_string(uid)) : tmpDir / name;
-}
-
-// Only a server's own folder goes; the shared /tmp/.wine-UID stays.
-void RemoveServerTempDir(const std::filesystem::path& prefix, unsigned uid) {
-  const auto folder = ServerTempDir(prefix, uid);
-  std::error_code error;
-  if (folder.filename().string().starts_with("wine-")) std::filesystem::remove_all(folder, error);
-}
-
-// Processes of a prefix that outlived its server: they are ours, and nothing else would end them.
-void KillLeftoverProcesses(const std::filesystem::path& prefix) {
-  const std::string marker = "WINEPREFIX=" + prefix.string();
-  std::error_code error;
-  for (const auto& entry : std::filesystem::directory_iterator("/proc", error)) {
-    const std::string name = entry.path().filename().string();
-    if (name.find_first_not_of("0123456789") != std::string::npos) continue;
-    const std::string environment = ReadFile(entry.path() / "environ");
-    for (size_t start = 0; start < environment.size();) {
-      const size_t end = std::min(environment.find('\0', start), environment.size());
-      if (environment.compare(start, end - start, marker) == 0) {
-        kill(static_cast<pid_t>(std::stol(name)), SIGKILL);
-        break;
-      }
-      start = end + 1;
-    }
-  }
-}
 
 bool ProcessAlive(pid_t pid) { return kill(pid, 0) == 0 || errno == EPERM; }
 
@@ -227,30 +192,35 @@ std::filesystem::path WineSession::NewLogPath(const std::string& stem, const std
   return logsDir_ / (std::string(number) + "-" + stem + "." + extension);
 }
 
-// The persistent server keeps every later program start cheap. Wine initialises the new prefix itself
-// (wineboot --init) before the first program it runs; running `wineboot -i` on top of that started a second
-// service manager, after which RpcSs never came up and every desktop start waited ten seconds for it.
+// The persistent server keeps every later program start cheap. A prefix of its own (a standard user's, who must own
+// it) is initialised by Wine itself (wineboot --init) before the first program it runs; running `wineboot -i` on top
+// of that started a second service manager, after which RpcSs never came up and every desktop start waited ten
+// seconds for it.
 void WineSession::StartWine() {
+  if (!user_) CopyPrefix(PrefixTemplate(config_.workDir), prefix_);
   std::filesystem::create_directories(prefix_);
   StartServer();
-  // Without a window manager Wine waits two seconds for one on every window it hides; unmanaged windows skip that.
-  WineProcess init = Start("reg", {"add", "HKCU\\Software\\Wine\\X11 Driver", "/v", "Managed", "/d", "N", "/f"});
+  if (user_) InitialisePrefix();
+  // Wine reads several monitors of one X screen from Xinerama, which xrandr's monitors feed, not from XRandR. The
+  // desktop process reads that when it starts, and it started with the first program: the server starts again.
+  if (config_.monitors.size() > 1) {
+    SetRegistryValue(kX11DriverKey, "UseXRandR", "REG_SZ", "N");
+    inspector_.reset();
+    StopServer();
+    if (!wineserver_->Wait(20s)) throw HarnessError("wineserver did not end for the restart");
+    StartServer();
+  }
+  AskInspector({"find", "*", "*"}, kToolTimeout);
+}
+
+void WineSession::InitialisePrefix() {
+  WineProcess init = Start("reg", {"add", kX11DriverKey, "/v", "Managed", "/d", "N", "/f"});
   const auto code = init.Wait(kPrefixInitTimeout);
   if (code != 0) {
     throw HarnessError("initialising the Wine prefix failed (" + (code ? "exit code " + std::to_string(*code)
                                                                        : std::string("timeout")) +
                        "): " + init.Stderr() + ReadFile(logsDir_ / "wineserver.log"));
   }
-  // Wine reads several monitors of one X screen from Xinerama, which xrandr's monitors feed, not from XRandR. The
-  // desktop process reads that when it starts, and it started with the prefix: the server starts again.
-  if (config_.monitors.size() > 1) {
-    Run("reg", {"add", "HKCU\\Software\\Wine\\X11 Driver", "/v", "UseXRandR", "/d", "N", "/f"}, kToolTimeout);
-    StopServer();
-    if (!wineserver_->Wait(20s)) throw HarnessError("wineserver did not end for the restart");
-    StartServer();
-  }
-  desktopHolder_.emplace(Start(ToolPath("inspector.exe").string(), {"hold"}));
-  Run(ToolPath("inspector.exe").string(), {"find", "*", "*"}, kToolTimeout);
 }
 
 void WineSession::StartServer() {
@@ -324,7 +294,7 @@ void WineSession::WaitForServerSocket() {
 }
 
 void WineSession::Stop() {
-  desktopHolder_.reset();
+  inspector_.reset();
   if (wineserver_) {
     try {
       StopServer();
@@ -343,20 +313,10 @@ void WineSession::Stop() {
 }
 
 Environment WineSession::WineEnvironment(const WineRunOptions& options) const {
-  Environment environment = CurrentEnvironment();
-  for (const char* name : {"WINEDEBUG", "WINEDLLOVERRIDES", "WINEPREFIX", "WINEARCH", "WINESERVER", "WINELOADER",
-                           "WAYLAND_DISPLAY"}) {
-    environment.erase(name);
-  }
+  Environment environment = PrefixEnvironment(prefix_);
   environment["DISPLAY"] = xvfb_ ? xvfb_->DisplayName() : "";
-  environment["WINEPREFIX"] = prefix_.string();
-  // "-all" first also keeps Debian's wine wrapper from printing its note about the missing 32-bit Wine.
-  std::string debug = "-all";
-  for (const auto& channel : options.debugChannels) debug += "," + channel;
-  environment["WINEDEBUG"] = debug;
-  std::string overrides = kSessionDllOverrides;
-  for (const auto& dllOverride : options.dllOverrides) overrides += ";" + dllOverride;
-  environment["WINEDLLOVERRIDES"] = overrides;
+  for (const auto& channel : options.debugChannels) environment["WINEDEBUG"] += "," + channel;
+  for (const auto& dllOverride : options.dllOverrides) environment["WINEDLLOVERRIDES"] += ";" + dllOverride;
   if (user_) {
     environment["HOME"] = (runDir_ / "home").string();
     environment["USER"] = environment["LOGNAME"] = user_->name;
@@ -365,8 +325,8 @@ Environment WineSession::WineEnvironment(const WineRunOptions& options) const {
   return environment;
 }
 
-WineProcess WineSession::Start(const std::string& program, const std::vector<std::string>& args,
-                               const WineRunOptions& options) {
+ProcessSpec WineSession::LaunchSpec(const std::string& program, const std::vector<std::string>& args,
+                                   const WineRunOptions& options) {
   ProcessSpec launch;
   // Without address space randomisation: now and then a randomised mapping takes the address Wine's loader needs
   // for the shared user data, and the program never starts ("failed to map the shared user data: c0000018").
@@ -374,10 +334,14 @@ WineProcess WineSession::Start(const std::string& program, const std::vector<std
   launch.argv.insert(launch.argv.end(), args.begin(), args.end());
   launch.environment = WineEnvironment(options);
   launch.workingDirectory = options.workingDirectory.empty() ? runDir_ : options.workingDirectory;
-  const std::string stem = Stem(program);
-  launch.stdoutFile = NewLogPath(stem, "out");
+  launch.stdoutFile = NewLogPath(Stem(program), "out");
   launch.stderrFile = std::filesystem::path(launch.stdoutFile).replace_extension("err");
-  return WineProcess(stem, launch);
+  return launch;
+}
+
+WineProcess WineSession::Start(const std::string& program, const std::vector<std::string>& args,
+                               const WineRunOptions& options) {
+  return WineProcess(Stem(program), LaunchSpec(program, args, options));
 }
 
 int WineSession::Run(const std::string& program, const std::vector<std::string>& args,
@@ -389,34 +353,34 @@ int WineSession::Run(const std::string& program, const std::vector<std::string>&
                      " ms and was killed; stderr: " + process.Stderr());
 }
 
+// Wine's own errors too: a start that fails before the program runs says nothing otherwise.
+void WineSession::StartInspector() {
+  inspector_.reset();
+  inspector_.emplace(LaunchSpec(ToolPath("inspector.exe").string(), {"serve"}, {.debugChannels = {"err+all"}}));
+}
+
+InspectorAnswer WineSession::AskInspector(const std::vector<std::string>& args, std::chrono::milliseconds limit) {
+  if (!inspector_ || !inspector_->Running()) StartInspector();
+  return inspector_->Ask(args, limit);
+}
+
 void WineSession::SetRegistryValue(const std::string& key, const std::string& name, const std::string& type,
                                    const std::string& data) {
-  if (Run("reg", {"add", key, "/v", name, "/t", type, "/d", data, "/f"}, kToolTimeout) != 0) {
-    throw HarnessError("reg add " + key + " /v " + name + " failed");
-  }
+  const InspectorAnswer answer = AskInspector({"reg-set", key, name, type, data}, kToolTimeout);
+  if (answer.exitCode != 0) throw HarnessError("setting " + key + "\\" + name + " failed: " + answer.err);
 }
 
 void WineSession::DeleteRegistryValue(const std::string& key, const std::string& name) {
-  if (Run("reg", {"delete", key, "/v", name, "/f"}, kToolTimeout) != 0) {
-    throw HarnessError("reg delete " + key + " /v " + name + " failed");
-  }
+  const InspectorAnswer answer = AskInspector({"reg-delete", key, name}, kToolTimeout);
+  if (answer.exitCode != 0) throw HarnessError("deleting " + key + "\\" + name + " failed: " + answer.err);
 }
 
-// reg.exe prints "    NAME    REG_SZ    DATA" under the key's name.
 std::optional<std::string> WineSession::RegistryValue(const std::string& key, const std::string& name) {
-  WineProcess query = Start("reg", {"query", key, "/v", name});
-  const auto code = query.Wait(kToolTimeout);
-  if (!code) throw HarnessError("reg query " + key + " /v " + name + " did not finish");
-  if (*code != 0) return std::nullopt;
-  const std::string prefix = "    " + name + "    ";
-  std::istringstream lines(query.Stdout());
-  for (std::string line; std::getline(lines, line);) {
-    if (!line.starts_with(prefix)) continue;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    const size_t type = line.find("    ", prefix.size());
-    return type == std::string::npos ? std::string() : line.substr(type + 4);
-  }
-  return std::nullopt;
+  const InspectorAnswer answer = AskInspector({"reg-query", key, name}, kToolTimeout);
+  if (answer.exitCode != 0) throw HarnessError("reading " + key + "\\" + name + " failed: " + answer.err);
+  const Record record = ParseRecord(answer.out);
+  if (!record.Flag("found")) return std::nullopt;
+  return record.Get("data");
 }
 
 }  // namespace lumora::e2e

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "harness/Process.h"
+#include "harness/ResidentInspector.h"
 #include "harness/WineProcess.h"
 #include "harness/XDisplay.h"
 #include "harness/Xvfb.h"
@@ -92,11 +93,13 @@ class WineSession {
   // Runs a program to its end (killing it and throwing after the timeout) and returns its exit code.
   int Run(const std::string& program, const std::vector<std::string>& args, std::chrono::milliseconds timeout,
           const WineRunOptions& options = {});
-  // reg.exe add KEY /v NAME /t TYPE /d DATA /f, e.g. ("HKCU\\Software\\Wine", "Version", "REG_SZ", "win98").
+  // A command of the session's resident inspector (inspector.exe COMMAND ARGS...), started again if it has gone.
+  InspectorAnswer AskInspector(const std::vector<std::string>& args, std::chrono::milliseconds limit);
+  // As reg add KEY /v NAME /t TYPE /d DATA /f, e.g. ("HKCU\\Software\\Wine", "Version", "REG_SZ", "win98").
   void SetRegistryValue(const std::string& key, const std::string& name, const std::string& type,
                         const std::string& data);
   void DeleteRegistryValue(const std::string& key, const std::string& name);
-  // The data of a value as reg.exe query prints it; nothing when the key or the value is missing.
+  // The data of a value as reg query prints it; nothing when the key or the value is missing.
   std::optional<std::string> RegistryValue(const std::string& key, const std::string& name);
 
   std::chrono::milliseconds StartDuration() const { return startDuration_; }
@@ -112,6 +115,10 @@ class WineSession {
  private:
   void RequireTools() const;
   void StartWine();
+  void InitialisePrefix();
+  ProcessSpec LaunchSpec(const std::string& program, const std::vector<std::string>& args,
+                         const WineRunOptions& options);
+  void StartInspector();
   void StartServer();
   void StopServer();
   // The command as the Unix user Wine runs as.
@@ -126,7 +133,7 @@ class WineSession {
   std::unique_ptr<XvfbServer> xvfb_;
   std::unique_ptr<XDisplay> x_;
   std::optional<ChildProcess> wineserver_;
-  std::optional<WineProcess> desktopHolder_;
+  std::optional<ResidentInspector> inspector_;
   std::chrono::milliseconds startDuration_{0};
   std::optional<UnixUser> user_;
 };

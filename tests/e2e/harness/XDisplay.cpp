@@ -95,6 +95,28 @@ XDisplay::Point XDisplay::PointerPosition() const {
   return {rootX, rootY};
 }
 
+std::string XDisplay::FocusedWindowName() const {
+  Window window = 0;
+  int revertTo = 0;
+  XGetInputFocus(display_, &window, &revertTo);
+  const Window root = DefaultRootWindow(display_);
+  while (window != None && window != PointerRoot && window != root) {
+    char* name = nullptr;
+    if (XFetchName(display_, window, &name) != 0 && name != nullptr) {
+      const std::string text = name;
+      XFree(name);
+      return text;
+    }
+    Window parent = 0, rootReturn = 0;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    if (XQueryTree(display_, window, &rootReturn, &parent, &children, &count) == 0) break;
+    if (children != nullptr) XFree(children);
+    window = parent;
+  }
+  return {};
+}
+
 void XDisplay::Sync() const { XSync(display_, False); }
 
 void XDisplay::FakeKey(KeySymbol key, bool press) const {

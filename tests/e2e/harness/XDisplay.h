@@ -30,6 +30,8 @@ class XDisplay {
     int x = 0, y = 0;
   };
   Point PointerPosition() const;
+  // The name (WM_NAME) of the top-level window that has the keyboard focus, where typed keys go; empty for none.
+  std::string FocusedWindowName() const;
 
   void KeyDown(KeySymbol key) const;
   void KeyUp(KeySymbol key) const;

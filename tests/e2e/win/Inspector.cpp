@@ -1,5 +1,7 @@
 // inspector.exe: looks at the windows of the programs running under the same Wine server and prints what it sees
-// as key=value lines (UTF-8; backslash, CR and LF escaped). Exit code 0 on success, 1 with a message on stderr.
+// as key=value lines (UTF-8, escaped as LineEscape.h says). Exit code 0 on success, 1 with a message on stderr.
+// `inspector serve` stays running and takes one command after another from stdin (see Serve), the registry
+// commands among them.
 #include <windows.h>
 #include <shellapi.h>
 #include <tlhelp32.h>
@@ -14,7 +16,13 @@
 #include <string>
 #include <vector>
 
+#include "LineEscape.h"
+#include "RegistryValues.h"
+
 namespace {
+
+using namespace lumora::e2e;
+using namespace lumora::e2e::win;
 
 constexpr UINT kQueryTimeoutMs = 3000;
 constexpr UINT kDefaultSendTimeoutMs = 1000;
@@ -38,18 +46,7 @@ std::wstring Wide(const std::string& text) {
   return result;
 }
 
-std::string Escape(const std::string& value) {
-  std::string result;
-  for (char c : value) {
-    if (c == '\\') result += "\\\\";
-    else if (c == '\n') result += "\\n";
-    else if (c == '\r') result += "\\r";
-    else result += c;
-  }
-  return result;
-}
-
-void Print(const char* key, const std::string& value) { std::printf("%s=%s\n", key, Escape(value).c_str()); }
+void Print(const char* key, const std::string& value) { std::printf("%s=%s\n", key, EscapeLine(value).c_str()); }
 void Print(const char* key, long long value) { std::printf("%s=%lld\n", key, value); }
 void PrintFlag(const char* key, bool value) { std::printf("%s=%d\n", key, value ? 1 : 0); }
 void PrintHex(const char* key, unsigned long long value) { std::printf("%s=0x%llx\n", key, value); }
@@ -381,14 +378,6 @@ void SetDisplayMode(int width, int height) {
   if (result != DISP_CHANGE_SUCCESSFUL) throw std::runtime_error("ChangeDisplaySettings: " + std::to_string(result));
 }
 
-// Wine ends its desktop process about a second after the last program on the desktop quits, and restarting it costs
-// more than a test should pay on every start; a holder that sits on the desktop keeps it running.
-[[noreturn]] void HoldDesktop() {
-  GetDesktopWindow();
-  GetForegroundWindow();
-  for (;;) Sleep(INFINITE);
-}
-
 HWND WindowArg(const Args& args, size_t index) { return ParseWindow(args.at(index)); }
 unsigned long long NumberArg(const Args& args, size_t index) { return ParseNumber(args.at(index)); }
 UINT TimeoutArg(const Args& args, size_t index) {
@@ -459,13 +448,38 @@ constexpr Command kCommands[] = {
        TickToPixel(WindowArg(a, 1), static_cast<int>(NumberArg(a, 2)), static_cast<int>(NumberArg(a, 3)),
                    static_cast<DWORD>(NumberArg(a, 4)), RGB(rgb >> 16, (rgb >> 8) & 0xFF, rgb & 0xFF));
      }},
-    {"hold", [](const Args&) { HoldDesktop(); }},
+    {"reg-set",  // KEY NAME TYPE DATA, as reg add takes them
+     [](const Args& a) { SetRegistryValue(Wide(a.at(1)), Wide(a.at(2)), Wide(a.at(3)), Wide(a.at(4))); }},
+    {"reg-delete", [](const Args& a) { DeleteRegistryValue(Wide(a.at(1)), Wide(a.at(2))); }},  // KEY NAME
+    {"reg-query",  // KEY NAME: found=0, or found=1 and the data as reg query prints it
+     [](const Args& a) {
+       const auto data = RegistryValue(Wide(a.at(1)), Wide(a.at(2)));
+       PrintFlag("found", data.has_value());
+       if (data) Print("data", Utf8(*data));
+     }},
 };
 
 void Run(const Args& args) {
   for (const Command& command : kCommands)
     if (args.at(0) == command.name) return command.run(args);
   throw std::runtime_error("unknown command: " + args.at(0));
+}
+
+// Runs one command; its failure goes to stderr, or, while serving, into the answer as "!error=MESSAGE".
+int RunReporting(const Args& args, bool serving) {
+  std::string failure;
+  try {
+    if (args.empty()) throw std::runtime_error("usage: inspector COMMAND [ARGUMENTS...]");
+    Run(args);
+  } catch (const std::out_of_range&) {
+    failure = "missing argument for " + args[0];
+  } catch (const std::exception& error) {
+    failure = error.what();
+  }
+  if (failure.empty()) return 0;
+  if (serving) Print("!error", failure);
+  else std::fprintf(stderr, "inspector: %s\n", failure.c_str());
+  return 1;
 }
 
 // Arguments are taken from the wide command line so that titles outside the ANSI code page match too.
@@ -478,25 +492,56 @@ Args CommandLineArguments() {
   return result;
 }
 
+// One line of stdin without its line end; false at its end.
+bool ReadLine(std::string& line) {
+  line.clear();
+  char chunk[4096];
+  while (std::fgets(chunk, sizeof chunk, stdin) != nullptr) {
+    line += chunk;
+    if (line.back() == '\n') {
+      line.pop_back();
+      return true;
+    }
+  }
+  return !line.empty();
+}
+
+// A command line of the serve loop: UTF-8 arguments separated by tabs, each escaped as the output is.
+Args SplitArguments(const std::string& line) {
+  Args args;
+  size_t start = 0;
+  for (size_t tab = line.find('\t'); tab != std::string::npos; start = tab + 1, tab = line.find('\t', start))
+    args.push_back(UnescapeLine(line.substr(start, tab - start)));
+  args.push_back(UnescapeLine(line.substr(start)));
+  return args;
+}
+
+// Commands from stdin, one a line, each answered with its output and "!exit=CODE" at once; ends with stdin. The
+// process sitting on the desktop also keeps Wine's desktop process running, which would end about a second after
+// the last program on it quits and cost a restart at the next start.
+void Serve() {
+  GetDesktopWindow();
+  GetForegroundWindow();
+  for (std::string line; ReadLine(line);) {
+    Print("!exit", RunReporting(SplitArguments(line), true));
+    std::fflush(stdout);
+  }
+}
+
 }  // namespace
 
 int main() {
+  _setmode(_fileno(stdin), _O_BINARY);
   _setmode(_fileno(stdout), _O_BINARY);
   // Places and sizes as they are on the screen: on a scaled display Wine would scale them for a program that does
   // not declare itself aware of the scaling.
   SetProcessDPIAware();
   const Args args = CommandLineArguments();
-  try {
-    if (args.empty()) throw std::runtime_error("usage: inspector COMMAND [ARGUMENTS...]");
-    Run(args);
-  } catch (const std::out_of_range&) {
-    std::fprintf(stderr, "inspector: missing argument for %s\n", args[0].c_str());
-    return 1;
-  } catch (const std::exception& error) {
-    std::fflush(stdout);
-    std::fprintf(stderr, "inspector: %s\n", error.what());
-    return 1;
+  if (args.size() == 1 && args[0] == "serve") {
+    Serve();
+    return 0;
   }
+  const int code = RunReporting(args, false);
   std::fflush(stdout);
-  return 0;
+  return code;
 }
