@@ -132,11 +132,16 @@ TEST(JpegDecoder, WritesRowsBlueGreenRedTopDownAtThePaddedStride) {
   EXPECT_TRUE(ColourNear(Rgb{top[2], top[1], top[0]}, kOchre, kJpegTolerance));
 }
 
+// Grey growing by `step` a column.
+SampleImage GreyRamp(int width, int height, int step) {
+  SampleImage image{width, height, SampleLayout::Grayscale, {}};
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) image.samples.push_back(static_cast<uint8_t>(x * step));
+  return image;
+}
+
 TEST(JpegDecoder, GreyscaleDecodesToEqualChannels) {
-  SampleImage image{64, 32, SampleLayout::Grayscale, {}};
-  for (int y = 0; y < 32; ++y)
-    for (int x = 0; x < 64; ++x) image.samples.push_back(static_cast<uint8_t>(x * 4));
-  std::optional<Picture> picture = Decoded(EncodeJpeg(image), JpegColours::Full24Bit);
+  std::optional<Picture> picture = Decoded(EncodeJpeg(GreyRamp(64, 32, 4)), JpegColours::Full24Bit);
   ASSERT_TRUE(picture);
   EXPECT_EQ(picture->BitCount(), 24);
   for (int x : {3, 20, 41, 60}) {
@@ -204,26 +209,13 @@ struct QuantisedRow {
   int tolerance;
 };
 
-std::vector<Region> RampRegions() {
-  std::vector<Region> regions;
-  for (int y = 5; y < 85; y += 20)
-    for (int x = 5; x < 85; x += 20)
-      regions.push_back({x, y, 5, 5, Rgb{static_cast<uint8_t>((x + 2) * 255 / 89), static_cast<uint8_t>((y + 2) * 255 / 89), 100}});
-  return regions;
-}
-
-SampleImage GreyRamp() {
-  SampleImage image{50, 20, SampleLayout::Grayscale, {}};
-  for (int y = 0; y < 20; ++y)
-    for (int x = 0; x < 50; ++x) image.samples.push_back(static_cast<uint8_t>(x * 5));
-  return image;
-}
-
 // On a display of 256 colours a picture comes with a palette of at most 236, close to the source's colours.
 TEST(JpegDecoder, QuantisedPictureHasAtMost236ColoursCloseToTheSource) {
   const QuantisedRow rows[] = {
-      {"colour", ColourRamp(), false, RampRegions(), 12},
-      {"greyscale", GreyRamp(), true,
+      {"colour", ColourRamp(), false,
+       {{5, 5, 5, 5, Rgb{20, 20, 100}}, {65, 25, 5, 5, Rgb{191, 77, 100}}, {25, 65, 5, 5, Rgb{77, 191, 100}},
+        {65, 65, 5, 5, Rgb{191, 191, 100}}}, 12},
+      {"greyscale", GreyRamp(50, 20, 5), true,
        {{4, 10, 1, 1, Rgb{20, 20, 20}}, {25, 10, 1, 1, Rgb{125, 125, 125}}, {46, 10, 1, 1, Rgb{230, 230, 230}}},
        kJpegTolerance},
       {"CMYK", InkQuadrants(), false,
