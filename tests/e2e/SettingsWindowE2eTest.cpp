@@ -91,45 +91,44 @@ TEST(SettingsWindow, TheSystemsCloseEndsTheProgramWithoutWritingTheOptions) {
   }
 }
 
+// A prepared file's options as the window shows them, odd values by the rows they fall back to, and written
+// back by OK as shown; with no picture or two, OK closes without a note.
 TEST(SettingsWindow, PreparedFileShowsItsOptionsAndOkWritesWhatIsShown) {
-  const std::string options = "Sound=1\r\nSeq=0\r\nColor=2\r\nPicdis=5\r\nTime=7\r\nHeight=3000\r\nWidth=10\r\n";
-  WriteWindowsFile(kIni, SettingsFileText(options, {}));
-  RunningSettings settings;
-  settings.WaitForWindow();
-  const std::map<int, ChildInfo> controls = settings.Controls();
-  EXPECT_THAT(CheckedCaptions(controls), ElementsAre("Customize Picture Size Below ", "Sound ON", "2 Minutes",
-                                                     "Navy - Black - Purple - Maroon", "Random"));
-  EXPECT_FALSE(controls.at(kRadsndon).enabled) << "no sounds in the list";
-  EXPECT_EQ(controls.at(kLblheight).text, "3000");
-  EXPECT_EQ(controls.at(kScrollBarH).scroll->pos, Session().Screen().height);
-  EXPECT_EQ(controls.at(kLblwidth).text, "25");
-  EXPECT_EQ(controls.at(kScrollBarW).scroll->pos, 25);
-  EXPECT_TRUE(settings.Click(kOk));
-  EXPECT_EQ(settings.WaitForExit(15s), 0);
-  EXPECT_EQ(FirstDifference(IniText(), SettingsFileText("Sound=1\r\nSeq=0\r\nColor=2\r\nPicdis=5\r\nTime=120\r\n"
-                                                        "Height=3000\r\nWidth=25\r\n",
-                                                        {})),
-            "");
-}
-
-TEST(SettingsWindow, OddValuesFallBackAndTwoPicturesCloseWithoutANote) {
-  const SlotValues pictures = {{2, "C:\\a.jpg"}, {9, "C:\\b.jpg"}}, sounds = {{4, "C:\\s.wav"}};
-  WriteWindowsFile(
-      kIni, SettingsFileText("Color=0x3\r\nPicdis=0\r\nTime=8\r\nHeight=300\r\nWidth=abc\r\n", pictures, sounds));
-  RunningSettings settings;
-  settings.WaitForWindow();
-  const std::map<int, ChildInfo> controls = settings.Controls();
-  EXPECT_THAT(CheckedCaptions(controls),
-              ElementsAre("Slide", "Sound ON", "8 Seconds", "Green - Aqua - Fuschia - Yellow", "In Order"));
-  EXPECT_TRUE(controls.at(kRadsndon).enabled) << "a sound in the list";
-  EXPECT_TRUE(controls.at(kRadsndof).enabled);
-  EXPECT_EQ(controls.at(kLblheight).text, "300");
-  EXPECT_EQ(controls.at(kScrollBarH).scroll->pos, 300);
-  EXPECT_EQ(controls.at(kLblwidth).text, "25");
-  EXPECT_TRUE(settings.Click(kOk));
-  EXPECT_EQ(settings.WaitForExit(15s), 0) << "no note with two pictures";
-  const std::string written = "Color=3\r\nPicdis=7\r\nTime=8\r\nHeight=300\r\nWidth=25\r\nSound=1\r\nSeq=1\r\n";
-  EXPECT_EQ(FirstDifference(IniText(), SettingsFileText(written, pictures, sounds)), "");
+  const struct {
+    std::string options;
+    SlotValues pictures, sounds;
+    std::vector<std::string> checked;
+    bool soundChoice;
+    const char *height, *width;
+    int heightBar, widthBar;
+    std::string written;
+  } rows[] = {
+      {"Sound=1\r\nSeq=0\r\nColor=2\r\nPicdis=5\r\nTime=7\r\nHeight=3000\r\nWidth=10\r\n", {}, {},
+       {"Customize Picture Size Below ", "Sound ON", "2 Minutes", "Navy - Black - Purple - Maroon", "Random"},
+       false, "3000", "25", Session().Screen().height, 25,
+       "Sound=1\r\nSeq=0\r\nColor=2\r\nPicdis=5\r\nTime=120\r\nHeight=3000\r\nWidth=25\r\n"},
+      {"Color=0x3\r\nPicdis=0\r\nTime=8\r\nHeight=300\r\nWidth=abc\r\n", {{2, "C:\\a.jpg"}, {9, "C:\\b.jpg"}},
+       {{4, "C:\\s.wav"}},
+       {"Slide", "Sound ON", "8 Seconds", "Green - Aqua - Fuschia - Yellow", "In Order"}, true, "300", "25", 300, 25,
+       "Color=3\r\nPicdis=7\r\nTime=8\r\nHeight=300\r\nWidth=25\r\nSound=1\r\nSeq=1\r\n"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.options);
+    WriteWindowsFile(kIni, SettingsFileText(row.options, row.pictures, row.sounds));
+    RunningSettings settings;
+    settings.WaitForWindow();
+    const std::map<int, ChildInfo> controls = settings.Controls();
+    EXPECT_THAT(CheckedCaptions(controls), ::testing::ElementsAreArray(row.checked));
+    EXPECT_EQ(controls.at(kRadsndon).enabled, row.soundChoice) << "a sound in the list";
+    EXPECT_EQ(controls.at(kRadsndof).enabled, row.soundChoice);
+    EXPECT_EQ(controls.at(kLblheight).text, row.height);
+    EXPECT_EQ(controls.at(kScrollBarH).scroll->pos, row.heightBar);
+    EXPECT_EQ(controls.at(kLblwidth).text, row.width);
+    EXPECT_EQ(controls.at(kScrollBarW).scroll->pos, row.widthBar);
+    EXPECT_TRUE(settings.Click(kOk));
+    EXPECT_EQ(settings.WaitForExit(15s), 0) << "no note";
+    EXPECT_EQ(FirstDifference(IniText(), SettingsFileText(row.written, row.pictures, row.sounds)), "");
+  }
 }
 
 TEST(SettingsWindow, ClickedChoicesAndMovedBarsAreWrittenAsTheSevenKeysInOrder) {
