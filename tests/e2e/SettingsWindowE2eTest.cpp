@@ -88,45 +88,44 @@ TEST(SettingsWindow, TheSystemsCloseEndsTheProgramWithoutWritingTheOptions) {
   }
 }
 
+// A prepared file's options as the window shows them, odd values by the rows they fall back to, and written
+// back by OK as shown; with no picture or two, OK closes without a note.
 TEST(SettingsWindow, PreparedFileShowsItsOptionsAndOkWritesWhatIsShown) {
-  const std::string options = "Sound=1\r\nSeq=0\r\nColor=2\r\nPicdis=5\r\nTime=7\r\nHeight=3000\r\nWidth=10\r\n";
-  WriteWindowsFile(kIni, SettingsFileText(options, {}));
-  RunningSettings settings;
-  settings.WaitForWindow();
-  const std::map<int, ChildInfo> controls = settings.Controls();
-  EXPECT_THAT(CheckedCaptions(controls), ElementsAre("Customize Picture Size Below ", "Sound ON", "2 Minutes",
-                                                     "Navy - Black - Purple - Maroon", "Random"));
-  EXPECT_FALSE(controls.at(Id(OptionRadio::SoundOn)).enabled) << "no sounds in the list";
-  EXPECT_EQ(controls.at(Id(SettingsControl::HeightValue)).text, "3000");
-  EXPECT_EQ(controls.at(Id(SettingsControl::HeightScrollBar)).scroll->pos, Session().Screen().height);
-  EXPECT_EQ(controls.at(Id(SettingsControl::WidthValue)).text, "25");
-  EXPECT_EQ(controls.at(Id(SettingsControl::WidthScrollBar)).scroll->pos, 25);
-  EXPECT_TRUE(settings.Click(Id(SettingsControl::OkButton)));
-  EXPECT_EQ(settings.WaitForExit(15s), 0);
-  EXPECT_EQ(FirstDifference(IniText(), SettingsFileText("Sound=1\r\nSeq=0\r\nColor=2\r\nPicdis=5\r\nTime=120\r\n"
-                                                        "Height=3000\r\nWidth=25\r\n",
-                                                        {})),
-            "");
-}
-
-TEST(SettingsWindow, OddValuesFallBackAndTwoPicturesCloseWithoutANote) {
-  const SlotValues pictures = {{2, "C:\\a.jpg"}, {9, "C:\\b.jpg"}}, sounds = {{4, "C:\\s.wav"}};
-  WriteWindowsFile(
-      kIni, SettingsFileText("Color=0x3\r\nPicdis=0\r\nTime=8\r\nHeight=300\r\nWidth=abc\r\n", pictures, sounds));
-  RunningSettings settings;
-  settings.WaitForWindow();
-  const std::map<int, ChildInfo> controls = settings.Controls();
-  EXPECT_THAT(CheckedCaptions(controls),
-              ElementsAre("Slide", "Sound ON", "8 Seconds", "Green - Aqua - Fuschia - Yellow", "In Order"));
-  EXPECT_TRUE(controls.at(Id(OptionRadio::SoundOn)).enabled) << "a sound in the list";
-  EXPECT_TRUE(controls.at(Id(OptionRadio::SoundOff)).enabled);
-  EXPECT_EQ(controls.at(Id(SettingsControl::HeightValue)).text, "300");
-  EXPECT_EQ(controls.at(Id(SettingsControl::HeightScrollBar)).scroll->pos, 300);
-  EXPECT_EQ(controls.at(Id(SettingsControl::WidthValue)).text, "25");
-  EXPECT_TRUE(settings.Click(Id(SettingsControl::OkButton)));
-  EXPECT_EQ(settings.WaitForExit(15s), 0) << "no note with two pictures";
-  const std::string written = "Color=3\r\nPicdis=7\r\nTime=8\r\nHeight=300\r\nWidth=25\r\nSound=1\r\nSeq=1\r\n";
-  EXPECT_EQ(FirstDifference(IniText(), SettingsFileText(written, pictures, sounds)), "");
+  const struct {
+    std::string options;
+    SlotValues pictures, sounds;
+    std::vector<std::string> checked;
+    bool soundChoice;
+    const char *height, *width;
+    int heightBar, widthBar;
+    std::string written;
+  } rows[] = {
+      {"Sound=1\r\nSeq=0\r\nColor=2\r\nPicdis=5\r\nTime=7\r\nHeight=3000\r\nWidth=10\r\n", {}, {},
+       {"Customize Picture Size Below ", "Sound ON", "2 Minutes", "Navy - Black - Purple - Maroon", "Random"},
+       false, "3000", "25", Session().Screen().height, 25,
+       "Sound=1\r\nSeq=0\r\nColor=2\r\nPicdis=5\r\nTime=120\r\nHeight=3000\r\nWidth=25\r\n"},
+      {"Color=0x3\r\nPicdis=0\r\nTime=8\r\nHeight=300\r\nWidth=abc\r\n", {{2, "C:\\a.jpg"}, {9, "C:\\b.jpg"}},
+       {{4, "C:\\s.wav"}},
+       {"Slide", "Sound ON", "8 Seconds", "Green - Aqua - Fuschia - Yellow", "In Order"}, true, "300", "25", 300, 25,
+       "Color=3\r\nPicdis=7\r\nTime=8\r\nHeight=300\r\nWidth=25\r\nSound=1\r\nSeq=1\r\n"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.options);
+    WriteWindowsFile(kIni, SettingsFileText(row.options, row.pictures, row.sounds));
+    RunningSettings settings;
+    settings.WaitForWindow();
+    const std::map<int, ChildInfo> controls = settings.Controls();
+    EXPECT_THAT(CheckedCaptions(controls), ::testing::ElementsAreArray(row.checked));
+    EXPECT_EQ(controls.at(Id(OptionRadio::SoundOn)).enabled, row.soundChoice) << "a sound in the list";
+    EXPECT_EQ(controls.at(Id(OptionRadio::SoundOff)).enabled, row.soundChoice);
+    EXPECT_EQ(controls.at(Id(SettingsControl::HeightValue)).text, row.height);
+    EXPECT_EQ(controls.at(Id(SettingsControl::HeightScrollBar)).scroll->pos, row.heightBar);
+    EXPECT_EQ(controls.at(Id(SettingsControl::WidthValue)).text, row.width);
+    EXPECT_EQ(controls.at(Id(SettingsControl::WidthScrollBar)).scroll->pos, row.widthBar);
+    EXPECT_TRUE(settings.Click(Id(SettingsControl::OkButton)));
+    EXPECT_EQ(settings.WaitForExit(15s), 0) << "no note";
+    EXPECT_EQ(FirstDifference(IniText(), SettingsFileText(row.written, row.pictures, row.sounds)), "");
+  }
 }
 
 TEST(SettingsWindow, ClickedChoicesAndMovedBarsAreWrittenAsTheSevenKeysInOrder) {
@@ -134,15 +133,12 @@ TEST(SettingsWindow, ClickedChoicesAndMovedBarsAreWrittenAsTheSevenKeysInOrder) 
   WriteWindowsFile(kIni, SettingsFileText("Status=0\r\nRepeat=0\r\n", {}, {{5, "C:\\sound.wav"}}));
   RunningSettings settings;
   settings.WaitForWindow();
-  for (int radio : {Id(OptionRadio::SoundOff), Id(OptionRadio::AtRandom), Id(OptionRadio::GreyColours),
-                    Id(OptionRadio::NaturalSize), Id(OptionRadio::Delay60s)})
-    EXPECT_TRUE(settings.Click(radio));
+  for (int radio : {Id(OptionRadio::SoundOff), Id(OptionRadio::AtRandom), Id(OptionRadio::GreyColours), Id(OptionRadio::NaturalSize), Id(OptionRadio::Delay60s)}) EXPECT_TRUE(settings.Click(radio));
 
   Inspector inspector(Session());
   std::map<int, ChildInfo> controls = settings.Controls();
   const auto scroll = [&](int bar, unsigned code) {
-    inspector.Send(controls.at(Id(SettingsControl::CustomSizeGroup)).hwnd, kWmHScroll, code,
-                   static_cast<std::int64_t>(controls.at(bar).hwnd));
+    inspector.Send(controls.at(Id(SettingsControl::CustomSizeGroup)).hwnd, kWmHScroll, code, static_cast<std::int64_t>(controls.at(bar).hwnd));
   };
   scroll(Id(SettingsControl::WidthScrollBar), kSbLineRight);
   scroll(Id(SettingsControl::WidthScrollBar), kSbLineRight);
@@ -180,13 +176,10 @@ TEST(SettingsWindow, LabelFollowsTheDraggedThumbToTheScreenWidth) {
   // Past the right end, yet near enough for the bar to keep the drag.
   MovePointer(bar.x + bar.width + 8, middle);
   const std::string screenWidth = std::to_string(Session().Screen().width);
-  const bool followed =
-      WaitFor([&] { return settings.Control(Id(SettingsControl::WidthValue)).text == screenWidth; }, 5s);
+  const bool followed = WaitFor([&] { return settings.Control(Id(SettingsControl::WidthValue)).text == screenWidth; }, 5s);
   ButtonUp(1);
   EXPECT_TRUE(followed) << "while the thumb is held: " << settings.Control(Id(SettingsControl::WidthValue)).text;
-  EXPECT_TRUE(WaitFor(
-      [&] { return settings.Control(Id(SettingsControl::WidthScrollBar)).scroll->pos == Session().Screen().width; },
-      5s));
+  EXPECT_TRUE(WaitFor([&] { return settings.Control(Id(SettingsControl::WidthScrollBar)).scroll->pos == Session().Screen().width; }, 5s));
   EXPECT_EQ(settings.Control(Id(SettingsControl::WidthValue)).text, screenWidth);
   EXPECT_TRUE(settings.Click(Id(SettingsControl::OkButton)));
   EXPECT_EQ(settings.WaitForExit(15s), 0);

@@ -59,46 +59,53 @@ struct Show {
   }
 };
 
-TEST(DisplayModes, StretchFillsTheScreenTickAfterTickAnyScreen) {
+struct ModeRow {
+  std::string name;  // AnyScreen: also run on a screen of odd size
+  std::string options;
+  std::vector<std::pair<std::string, lumora::Picture>> pictures;
+  int ticks;
+  bool realTimer = false;  // the timer's own ticks at the eight-second delay, not sent ones
+};
+
+void PrintTo(const ModeRow& row, std::ostream* out) { *out << row.name; }
+
+class DisplayMode : public ::testing::TestWithParam<ModeRow> {};
+
+// Each mode's screen after each of its first ticks.
+TEST_P(DisplayMode, ShowsTheCoresFrameTickAfterTick) {
+  const ModeRow& row = GetParam();
   Show show;
-  const std::string first = show.files.AddPicture("a.bmp", Gradient(300, 200, 0));
-  show.Install("Picdis=1\r\n", {first, show.files.AddPicture("b.jpg", Gradient(160, 90, 100))}, "Time=8\r\n");
+  std::vector<std::string> paths;
+  for (const auto& [name, picture] : row.pictures) paths.push_back(show.files.AddPicture(name, picture));
+  if (!row.realTimer) {
+    show.Install(row.options, paths);
+    show.ExpectTicks(row.ticks);
+    return;
+  }
+  show.Install(row.options, paths, "Time=8\r\n");
   const auto start = Clock::now();
   RunningSaver saver;
   show.ExpectTick(1, 10s);
   const auto firstPicture = Clock::now() - start;
   EXPECT_GE(firstPicture, 900ms);
   EXPECT_LE(firstPicture, 5s) << "the first picture comes one timer period after the start";
-  show.ExpectTick(2, 15s);  // the timer's own, at the delay
+  for (int tick = 2; tick <= row.ticks; ++tick) show.ExpectTick(tick, 15s);
 }
 
-TEST(DisplayModes, NaturalSizeCentredOnTheSchemeColourAnyScreen) {
-  Show show;
-  show.Install("Picdis=2\r\nColor=3\r\n", {show.files.AddPicture("a.bmp", Gradient(201, 99, 0)),
-                                           show.files.AddPicture("b.bmp", Gradient(1100, 900, 50))});
-  show.ExpectTicks(2);  // the second larger than the screen: cut off alike on both sides
-}
-
-TEST(DisplayModes, PictureInAPictureHasItsBackdropFromTheSecondTick) {
-  Show show;
-  show.Install("Picdis=3\r\n", {show.files.AddPicture("a.bmp", Gradient(240, 180, 0)),
-                                show.files.AddPicture("b.bmp", Gradient(120, 60, 80))});
-  show.ExpectTicks(2);
-}
-
-TEST(DisplayModes, OnePictureFillsAllFourTilesAnyScreen) {
-  Show show;
-  show.Install("Picdis=4\r\n", {show.files.AddPicture("a.bmp", Gradient(100, 75, 20))});
-  show.ExpectTicks(4);
-}
-
-TEST(DisplayModes, CustomSizeStretchesAndCentres) {
-  Show show;
-  show.Install("Picdis=5\r\nWidth=333\r\nHeight=211\r\nColor=2\r\n",
-               {show.files.AddPicture("a.jpg", Gradient(90, 70, 30))});
-  RunningSaver saver;
-  show.ExpectTick(1, 10s);
-}
+INSTANTIATE_TEST_SUITE_P(
+    Modes, DisplayMode,
+    ::testing::Values(
+        ModeRow{"StretchAnyScreen", "Picdis=1\r\n",
+                {{"a.bmp", Gradient(300, 200, 0)}, {"b.jpg", Gradient(160, 90, 100)}}, 2, true},
+        // The second picture is larger than the screen: cut off alike on both sides.
+        ModeRow{"NaturalSizeCentredOnTheSchemeColourAnyScreen", "Picdis=2\r\nColor=3\r\n",
+                {{"a.bmp", Gradient(201, 99, 0)}, {"b.bmp", Gradient(1100, 900, 50)}}, 2},
+        ModeRow{"PictureInAPictureWithItsBackdropFromTheSecondTick", "Picdis=3\r\n",
+                {{"a.bmp", Gradient(240, 180, 0)}, {"b.bmp", Gradient(120, 60, 80)}}, 2},
+        ModeRow{"OnePictureInAllFourTilesAnyScreen", "Picdis=4\r\n", {{"a.bmp", Gradient(100, 75, 20)}}, 4},
+        ModeRow{"CustomSizeStretchedAndCentred", "Picdis=5\r\nWidth=333\r\nHeight=211\r\nColor=2\r\n",
+                {{"a.jpg", Gradient(90, 70, 30)}}, 1}),
+    [](const ::testing::TestParamInfo<ModeRow>& info) { return info.param.name; });
 
 // 192 megapixels: decoded whole, three times the saver's limit for a picture. Made once per build tree, row by row.
 std::vector<uint8_t> HugeJpeg() {

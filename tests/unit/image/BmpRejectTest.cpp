@@ -117,9 +117,12 @@ TEST(BmpRejection, PaletteAndPixelOffsetMustBeConsistent) {
   ExpectRejected(TrueColour(), DecodeFailure::BadHeader, {{"pixels inside the header", [](BmpFields& f) { f.pixelOffset = 14 + 36; }}});
 }
 
-TEST(BmpRejection, RowsMustBeCompleteIncludingTheLastRowsPadding) {
+TEST(BmpRejection, RowsMustBeCompleteIncludingTheLastRowsPaddingAndIndexOnlyTheColoursUsed) {
   ExpectRejected(TrueColour(), DecodeFailure::BadData, {{"one byte short", [](BmpFields& f) { f.pixels.pop_back(); }}});
-  ExpectRejected(Indexed(), DecodeFailure::BadData, {{"one row short", [](BmpFields& f) { f.pixels.resize(4); }}});
+  ExpectRejected(Indexed(), DecodeFailure::BadData, {
+      {"one row short", [](BmpFields& f) { f.pixels.resize(4); }},
+      {"an index beyond the colours used", [](BmpFields& f) { f.pixels[1] = 2; }},
+  });
 }
 
 TEST(BmpRejection, HugeOrOverflowingSizesAreRefused) {

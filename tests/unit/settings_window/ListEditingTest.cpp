@@ -95,18 +95,9 @@ TEST(ListEditing, RemovingClearsTheSlotOfTheSelectedLine) {
   EXPECT_EQ(window.state.PictureSlots[4], "C:\\b.jpg");
 }
 
-TEST(ListEditing, FullListRefusesTheAddUntilOneEntryIsRemovedThenTheFreedSlotIsTaken) {
+TEST(ListEditing, AFullListTakesTheSlotFreedByARemoval) {
   SettingsHarness window;
   OpenOn(window, SettingsFileText("", FullList()));
-  AddPicture(window, "C:\\new.jpg");
-  ASSERT_EQ(window.boxes.shown.size(), 1u);
-  EXPECT_EQ(window.boxes.shown[0].kind, BoxKind::Confirm);
-  EXPECT_EQ(window.boxes.shown[0].buttons, BoxButtons::Ok);
-  EXPECT_EQ(window.boxes.shown[0].text,
-            "You have reached the maximum number of entries stored.  Please delete one if you wish to add another.");
-  EXPECT_THAT(window.profiles.writes, IsEmpty());
-  EXPECT_EQ(window.state.PictureCount, 500);
-
   window.view.SetItemIndex("ListBox1", 41);
   RemovePicture(window);
   AddPicture(window, "C:\\new.jpg");
@@ -127,73 +118,6 @@ TEST(ListEditing, FullSoundListRefusesTheAddButStillEnablesTheSoundChoice) {
   EXPECT_TRUE(window.view.At("Radsndof").enabled);
 }
 
-TEST(ListEditing, RemovingFromAnEmptyListShowsTheEmptyListMessageWithoutConfirmation) {
-  SettingsHarness window;
-  OpenOn(window, SettingsFileText(""));
-  RemovePicture(window);
-  RemoveSound(window);
-  ASSERT_EQ(window.boxes.shown.size(), 2u);
-  EXPECT_EQ(window.boxes.shown[0].kind, BoxKind::Information);
-  EXPECT_EQ(window.boxes.shown[0].buttons, BoxButtons::Ok);
-  EXPECT_EQ(window.boxes.shown[0].text, "There are no items in the list. Click ADD to add some pictures to the list.");
-  EXPECT_EQ(window.boxes.shown[1].kind, BoxKind::Information);
-  EXPECT_EQ(window.boxes.shown[1].text,
-            "There are no items in the list. Click ADD to add some sound files to the list.");
-  EXPECT_THAT(window.profiles.writes, IsEmpty());
-}
-
-TEST(ListEditing, CancelInTheConfirmationLeavesEverythingAsItWas) {
-  SettingsHarness window;
-  OpenOn(window, SettingsFileText("", {{1, "C:\\a.jpg"}}, {{1, "C:\\a.wav"}}));
-  window.boxes.answerOk = false;
-  RemovePicture(window);
-  RemoveSound(window);
-  ASSERT_EQ(window.boxes.shown.size(), 2u);
-  for (const test::ShownBox& box : window.boxes.shown) {
-    EXPECT_EQ(box.kind, BoxKind::Warning);
-    EXPECT_EQ(box.buttons, BoxButtons::OkCancel);
-    EXPECT_EQ(box.text, "You are about to delete the highlighted item in the box above. Click OK to confirm. ");
-  }
-  EXPECT_THAT(window.profiles.writes, IsEmpty());
-  EXPECT_THAT(window.view.Items("ListBox1"), ElementsAre("C:\\a.jpg"));
-  EXPECT_THAT(window.view.Items("ListBox2"), ElementsAre("C:\\a.wav"));
-  EXPECT_EQ(window.state.SoundCount, 1);
-  EXPECT_TRUE(window.view.Checked("Radsndon"));
-}
-
-TEST(ListEditing, CancelOrAnEmptyPathInTheOpenDialogAddsNothing) {
-  SettingsHarness window;
-  OpenOn(window, SettingsFileText(""));
-  AddPicture(window, std::nullopt);
-  AddPicture(window, "");
-  AddSound(window, std::nullopt);
-  AddSound(window, "");
-  EXPECT_EQ(window.view.pictureDialogs, 2);
-  EXPECT_EQ(window.view.soundDialogs, 2);
-  EXPECT_THAT(window.profiles.writes, IsEmpty());
-  EXPECT_THAT(window.boxes.shown, IsEmpty());
-  EXPECT_FALSE(window.view.At("Radsndon").enabled);
-  EXPECT_FALSE(window.view.At("Radsndof").enabled);
-}
-
-TEST(ListEditing, SelectedEntryNoLongerInTheFileShowsTheErrorAndChangesNothing) {
-  SettingsHarness window;
-  OpenOn(window, SettingsFileText("", {{1, "C:\\a.jpg"}}));
-  window.IniText() = SettingsFileText("", {{1, "C:\\b.jpg"}});
-  RemovePicture(window);
-  ASSERT_EQ(window.boxes.shown.size(), 2u);
-  EXPECT_EQ(window.boxes.shown[1].kind, BoxKind::Error);
-  EXPECT_EQ(window.boxes.shown[1].buttons, BoxButtons::Ok);
-  EXPECT_EQ(window.boxes.shown[1].text,
-            "An error occurred while looking for the string to delete. You may need to delete your file and run the "
-            "screen saver settings again which will re-create the file. If this continues contact technical "
-            "support.");
-  EXPECT_THAT(window.profiles.writes, IsEmpty());
-  EXPECT_THAT(window.view.Items("ListBox1"), ElementsAre("C:\\a.jpg"));
-  EXPECT_EQ(window.state.PictureCount, 1);
-  EXPECT_EQ(window.state.PictureSlots[1], "C:\\a.jpg");
-}
-
 TEST(ListEditing, RemovingAnEmptyLineClearsTheFirstSlotThatReadsEmpty) {
   SettingsHarness window;
   OpenOn(window, SettingsFileText("", {{1, "C:\\a.jpg"}, {3, std::nullopt}, {5, ""}}));
@@ -206,80 +130,140 @@ TEST(ListEditing, RemovingAnEmptyLineClearsTheFirstSlotThatReadsEmpty) {
   EXPECT_THAT(window.view.Items("ListBox1"), ElementsAre("C:\\a.jpg", ""));
 }
 
-TEST(ListEditing, RefusedWriteOnAddLeavesListSlotsAndCountAsTheyWere) {
-  SettingsHarness window;
-  OpenOn(window, SettingsFileText(""));
-  window.profiles.writesAllowed = 0;
-  AddPicture(window, "C:\\a.jpg");
-  AddSound(window, "C:\\a.wav");
-  EXPECT_THAT(window.boxes.errorReports, ElementsAre("Unable to write to C:\\WINDOWS\\lumora.ini.",
-                                                     "Unable to write to C:\\WINDOWS\\lumora.ini."));
-  EXPECT_THAT(window.view.Items("ListBox1"), IsEmpty());
-  EXPECT_THAT(window.view.Items("ListBox2"), IsEmpty());
-  EXPECT_EQ(window.state.PictureSlots[1], "Null");
-  EXPECT_EQ(window.state.SoundSlots[1], "Null");
-  EXPECT_EQ(window.state.PictureCount, 0);
-  EXPECT_EQ(window.state.SoundCount, 0);
-  EXPECT_FALSE(window.view.At("Radsndon").enabled);
+// One list as the window holds it: items, selection, count and the slots in use.
+template <class Slots>
+std::string ListShown(SettingsHarness& window, const char* list, const Slots& slots, int count) {
+  std::string text = std::string(list) + ":";
+  for (const std::string& item : window.view.Items(list)) text += " " + item;
+  text += " (selected " + std::to_string(window.view.ItemIndex(list)) + ", count " + std::to_string(count) + ")";
+  for (int slot = 1; slot <= kSlotCount; ++slot)
+    if (slots[slot] != "Null") text += " " + std::to_string(slot) + "=" + slots[slot];
+  return text + "\n";
 }
 
-TEST(ListEditing, RefusedWriteOnRemoveLeavesListSlotsAndCountAsTheyWere) {
-  SettingsHarness window;
-  OpenOn(window, SettingsFileText("Sound=1\r\n", {}, {{2, "C:\\a.wav"}}));
-  window.profiles.writesAllowed = 0;
-  RemoveSound(window);
-  EXPECT_EQ(window.boxes.errorReports.size(), 1u);
-  EXPECT_THAT(window.view.Items("ListBox2"), ElementsAre("C:\\a.wav"));
-  EXPECT_EQ(window.view.ItemIndex("ListBox2"), 0);
-  EXPECT_EQ(window.state.SoundSlots[2], "C:\\a.wav");
-  EXPECT_EQ(window.state.SoundCount, 1);
-  EXPECT_TRUE(window.view.Checked("Radsndon"));
-  EXPECT_TRUE(window.view.At("Radsndon").enabled);
+std::string RadioShown(SettingsHarness& window, const std::string& name, const char* radio) {
+  return name + (window.view.Checked(radio) ? ": checked" : ": unchecked") +
+         (window.view.At(radio).enabled ? ", enabled" : ", disabled");
 }
 
-TEST(ListEditing, RemovingTheLastSoundChecksSoundOffAndDisablesTheChoiceUntilASoundIsAdded) {
-  SettingsHarness window;
-  OpenOn(window, SettingsFileText("Sound=1\r\n", {}, {{2, "C:\\a.wav"}}));
-  EXPECT_TRUE(window.view.Checked("Radsndon"));
-  EXPECT_TRUE(window.view.At("Radsndon").enabled);
-  RemoveSound(window);
-  EXPECT_THAT(window.profiles.writes, ElementsAre("WavConfig/Name2=Null"));
-  EXPECT_TRUE(window.view.Checked("Radsndof"));
-  EXPECT_FALSE(window.view.At("Radsndon").enabled);
-  EXPECT_FALSE(window.view.At("Radsndof").enabled);
-  EXPECT_EQ(window.state.SoundCount, 0);
-  EXPECT_EQ(window.view.ItemIndex("ListBox2"), -1);
-
-  AddSound(window, "C:\\b.mid");
-  EXPECT_TRUE(window.view.At("Radsndon").enabled);
-  EXPECT_TRUE(window.view.At("Radsndof").enabled);
-  EXPECT_TRUE(window.view.Checked("Radsndof"));
-  EXPECT_EQ(window.profiles.writes.back(), "WavConfig/Name1=C:\\b.mid");
-
-  window.profiles.writes.clear();
-  window.Run([](SettingsForm& form) { form.SaveAndClose(); });
-  EXPECT_EQ(window.profiles.writes.front(), "Options/Sound=0");
+std::string ListsShown(SettingsHarness& window) {
+  return ListShown(window, "ListBox1", window.state.PictureSlots, window.state.PictureCount) +
+         ListShown(window, "ListBox2", window.state.SoundSlots, window.state.SoundCount) +
+         RadioShown(window, "sound on", "Radsndon") + "; " + RadioShown(window, "sound off", "Radsndof");
 }
 
-TEST(ListEditing, RemovingOneOfSeveralSoundsKeepsTheSoundChoice) {
-  SettingsHarness window;
-  OpenOn(window, SettingsFileText("Sound=1\r\n", {}, {{1, "C:\\a.wav"}, {2, "C:\\b.wav"}}));
-  RemoveSound(window);
-  EXPECT_TRUE(window.view.Checked("Radsndon"));
-  EXPECT_TRUE(window.view.At("Radsndon").enabled);
-  EXPECT_THAT(window.view.Items("ListBox2"), ElementsAre("C:\\b.wav"));
-  EXPECT_EQ(window.view.ItemIndex("ListBox2"), 0);
+std::vector<std::string> BoxesShown(const SettingsHarness& window) {
+  const char* kinds[] = {"information", "warning", "error", "confirm"};
+  const char* buttons[] = {"OK", "OK Cancel", "Yes No"};
+  std::vector<std::string> shown;
+  for (const test::ShownBox& box : window.boxes.shown)
+    shown.push_back(std::string(kinds[static_cast<int>(box.kind)]) + ", " + buttons[static_cast<int>(box.buttons)] +
+                    ": " + box.text);
+  return shown;
 }
 
-TEST(ListEditing, RemovingTheOnlyPictureLeavesNoSelectionAndTheSoundChoiceAlone) {
-  SettingsHarness window;
-  OpenOn(window, SettingsFileText("Sound=1\r\n", {{1, "C:\\a.jpg"}}, {{1, "C:\\a.wav"}}));
-  RemovePicture(window);
-  EXPECT_EQ(window.state.PictureCount, 0);
-  EXPECT_EQ(window.view.ItemIndex("ListBox1"), -1);
-  EXPECT_THAT(window.view.Items("ListBox1"), IsEmpty());
-  EXPECT_TRUE(window.view.Checked("Radsndon"));
-  EXPECT_TRUE(window.view.At("Radsndon").enabled);
+const char* const kConfirmRemoval =
+    "warning, OK Cancel: You are about to delete the highlighted item in the box above. Click OK to confirm. ";
+const char* const kWriteRefused = "Unable to write to C:\\WINDOWS\\lumora.ini.";
+
+// An edit that is refused, cancelled or finds nothing to do writes nothing and leaves lists, slots, counts and
+// the sound choice as they were.
+TEST(ListEditing, ARefusedEditChangesNothing) {
+  const std::string empty = SettingsFileText(""), full = SettingsFileText("", FullList()),
+                    listed = SettingsFileText("Sound=1\r\n", {{3, "C:\\a.jpg"}}, {{2, "C:\\a.wav"}});
+  const struct {
+    const char* what;
+    const std::string& text;
+    void (*edit)(SettingsHarness&);
+    std::vector<std::string> boxes, errorReports;
+  } rows[] = {
+      {"add to a full list", full, [](SettingsHarness& w) { AddPicture(w, "C:\\new.jpg"); },
+       {"confirm, OK: You have reached the maximum number of entries stored.  Please delete one if you wish to add "
+        "another."}, {}},
+      {"remove from no pictures", empty, RemovePicture,
+       {"information, OK: There are no items in the list. Click ADD to add some pictures to the list."}, {}},
+      {"remove from no sounds", empty, RemoveSound,
+       {"information, OK: There are no items in the list. Click ADD to add some sound files to the list."}, {}},
+      {"cancel removing a picture", listed, [](SettingsHarness& w) { w.boxes.answerOk = false, RemovePicture(w); },
+       {kConfirmRemoval}, {}},
+      {"cancel removing a sound", listed, [](SettingsHarness& w) { w.boxes.answerOk = false, RemoveSound(w); },
+       {kConfirmRemoval}, {}},
+      {"cancel the picture dialog", empty, [](SettingsHarness& w) { AddPicture(w, std::nullopt); }, {}, {}},
+      {"an empty picture path", empty, [](SettingsHarness& w) { AddPicture(w, ""); }, {}, {}},
+      {"cancel the sound dialog", empty, [](SettingsHarness& w) { AddSound(w, std::nullopt); }, {}, {}},
+      {"an empty sound path", empty, [](SettingsHarness& w) { AddSound(w, ""); }, {}, {}},
+      {"the selected entry is no longer in the file", listed,
+       [](SettingsHarness& w) { w.IniText() = SettingsFileText("", {{3, "C:\\b.jpg"}}), RemovePicture(w); },
+       {kConfirmRemoval,
+        "error, OK: An error occurred while looking for the string to delete. You may need to delete your file and "
+        "run the screen saver settings again which will re-create the file. If this continues contact technical "
+        "support."}, {}},
+      {"a refused write adding the first picture", empty,
+       [](SettingsHarness& w) { w.profiles.writesAllowed = 0, AddPicture(w, "C:\\b.jpg"); }, {}, {kWriteRefused}},
+      {"a refused write adding the first sound", empty,
+       [](SettingsHarness& w) { w.profiles.writesAllowed = 0, AddSound(w, "C:\\b.wav"); }, {}, {kWriteRefused}},
+      {"a refused write adding a picture", listed,
+       [](SettingsHarness& w) { w.profiles.writesAllowed = 0, AddPicture(w, "C:\\b.jpg"); }, {}, {kWriteRefused}},
+      {"a refused write removing a picture", listed,
+       [](SettingsHarness& w) { w.profiles.writesAllowed = 0, RemovePicture(w); }, {kConfirmRemoval}, {kWriteRefused}},
+      {"a refused write removing the only sound", listed,
+       [](SettingsHarness& w) { w.profiles.writesAllowed = 0, RemoveSound(w); }, {kConfirmRemoval}, {kWriteRefused}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    SettingsHarness window;
+    OpenOn(window, row.text);
+    const std::string before = ListsShown(window);
+    row.edit(window);
+    EXPECT_THAT(window.profiles.writes, IsEmpty());
+    EXPECT_EQ(BoxesShown(window), row.boxes);
+    EXPECT_EQ(window.boxes.errorReports, row.errorReports);
+    EXPECT_EQ(ListsShown(window), before);
+    EXPECT_EQ(window.view.pictureAnswers.size() + window.view.soundAnswers.size(), 0u) << "a dialog not shown";
+  }
+}
+
+// The sound choice is there while the sound list holds an entry or a sound was just asked for.
+TEST(ListEditing, TheSoundChoiceFollowsTheSoundList) {
+  const std::string oneSound = SettingsFileText("Sound=1\r\n", {}, {{2, "C:\\a.wav"}});
+  const struct {
+    const char* what;
+    std::string text;
+    void (*edit)(SettingsHarness&);
+    std::vector<std::string> writes;
+    const char* shown;
+  } rows[] = {
+      {"remove one of two sounds", SettingsFileText("Sound=1\r\n", {}, {{1, "C:\\a.wav"}, {2, "C:\\b.wav"}}),
+       RemoveSound, {"WavConfig/Name1=Null"},
+       "ListBox1: (selected -1, count 0)\nListBox2: C:\\b.wav (selected 0, count 1) 2=C:\\b.wav\n"
+       "sound on: checked, enabled; sound off: unchecked, enabled"},
+      {"remove the only picture", SettingsFileText("Sound=1\r\n", {{1, "C:\\a.jpg"}}, {{1, "C:\\a.wav"}}),
+       RemovePicture, {"JpegConfig/Name1=Null"},
+       "ListBox1: (selected -1, count 0)\nListBox2: C:\\a.wav (selected 0, count 1) 1=C:\\a.wav\n"
+       "sound on: checked, enabled; sound off: unchecked, enabled"},
+      {"remove the last sound", oneSound, RemoveSound, {"WavConfig/Name2=Null"},
+       "ListBox1: (selected -1, count 0)\nListBox2: (selected -1, count 0)\n"
+       "sound on: unchecked, disabled; sound off: checked, disabled"},
+      {"add a sound after the last was removed", oneSound,
+       [](SettingsHarness& w) { RemoveSound(w), AddSound(w, "C:\\b.mid"); },
+       {"WavConfig/Name2=Null", "WavConfig/Name1=C:\\b.mid"},
+       "ListBox1: (selected -1, count 0)\nListBox2: C:\\b.mid (selected 0, count 1) 1=C:\\b.mid\n"
+       "sound on: unchecked, enabled; sound off: checked, enabled"},
+      {"OK after the last sound was removed", oneSound,
+       [](SettingsHarness& w) { RemoveSound(w), w.Run([](SettingsForm& form) { form.SaveAndClose(); }); },
+       {"WavConfig/Name2=Null", "Options/Sound=0", "Options/Seq=1", "Options/Color=4", "Options/Picdis=7",
+        "Options/Time=120", "Options/Height=25", "Options/Width=25"},
+       "ListBox1: (selected -1, count 0)\nListBox2: (selected -1, count 0)\n"
+       "sound on: unchecked, disabled; sound off: checked, disabled"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    SettingsHarness window;
+    OpenOn(window, row.text);
+    row.edit(window);
+    EXPECT_EQ(window.profiles.writes, row.writes);
+    EXPECT_EQ(ListsShown(window), row.shown);
+  }
 }
 
 TEST(ListEditing, OkDoesNotWriteTheLists) {

@@ -13,16 +13,21 @@ using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 using ::testing::UnorderedElementsAre;
 
-const std::vector<std::string> kDefaultWrites{"Options/Sound=0",  "Options/Seq=1",  "Options/Color=4",
-                                              "Options/Picdis=4", "Options/Time=2", "Options/Height=25",
-                                              "Options/Width=25"};
-
 std::string NewFileText() {
   return SettingsFileText("Sound=0\r\nStatus=0\r\nRepeat=0\r\nTime=2\r\nColor=4\r\nPicdis=4\r\nHeight=25\r\nWidth=25\r\n");
 }
 
 void PressOk(SettingsHarness& window) {
   window.Run([](SettingsForm& form) { form.SaveAndClose(); });
+}
+
+// OK writes exactly these keys of the Options section, in this order.
+void ExpectOkWrites(SettingsHarness& window, const std::vector<std::string>& options) {
+  window.profiles.writes.clear();
+  PressOk(window);
+  std::vector<std::string> expected;
+  for (const std::string& option : options) expected.push_back("Options/" + option);
+  EXPECT_EQ(window.profiles.writes, expected);
 }
 
 TEST(SettingsWindow, MissingFileIsCreatedInOrderAndShowsTheDefaultChoices) {
@@ -58,9 +63,7 @@ TEST(SettingsWindow, MissingFileIsCreatedInOrderAndShowsTheDefaultChoices) {
 TEST(SettingsWindow, OkAfterANewFileWritesTheDefaultsBackAndAppendsSeq) {
   SettingsHarness window;
   window.Open();
-  window.profiles.writes.clear();
-  PressOk(window);
-  EXPECT_EQ(window.profiles.writes, kDefaultWrites);
+  ExpectOkWrites(window, {"Sound=0", "Seq=1", "Color=4", "Picdis=4", "Time=2", "Height=25", "Width=25"});
   EXPECT_TRUE(window.view.closed);
   EXPECT_THAT(window.boxes.shown, IsEmpty());
   EXPECT_EQ(window.IniText().substr(0, window.IniText().find("[JpegConfig]")),
@@ -68,48 +71,42 @@ TEST(SettingsWindow, OkAfterANewFileWritesTheDefaultsBackAndAppendsSeq) {
             "Width=25\r\nSeq=1\r\n");
 }
 
-TEST(SettingsWindow, SettingsFileIsNamedAfterTheExecutableInTheWindowsDirectory) {
-  SettingsHarness window;
-  window.system.windowsDir = "E:\\WIN";
-  window.system.executablePath = "D:\\Savers\\my.beach.scr";
-  window.profiles.texts["E:\\WIN\\my.ini"] = SettingsFileText("Color=1\r\n");
-  window.Open();
-  EXPECT_EQ(window.state.WindowsDir, "E:\\WIN");
-  EXPECT_EQ(window.state.IniFileName, "E:\\WIN\\my.ini");
-  EXPECT_TRUE(window.view.Checked("Radcol1"));
-  EXPECT_THAT(window.profiles.writes, IsEmpty());
-  PressOk(window);
-  EXPECT_EQ(window.profiles.texts.size(), 1u);
+// Opening reads an existing file as it is and writes nothing.
+TEST(ReadSettings, ChoicesAndSizesShowWhatTheFileHoldsOrTheirDefaults) {
+  const struct {
+    std::string text;
+    std::vector<std::string> radios;
+    const char *height, *width;
+    int heightBar, widthBar;
+  } rows[] = {
+      {SettingsFileText("Sound=0\r\nSeq=0\r\nColor=1\r\nPicdis=2\r\nTime=3\r\nHeight=300\r\nWidth=400\r\n"),
+       {"Radsndof", "Radran", "radpicde", "Radcol1", "Radtime3"}, "300", "400", 300, 400},
+      {SettingsFileText(""), {"Radsndon", "Radseq", "Radslide", "Radcol4", "Rad120"}, "25", "25", 25, 25},
+      {"", {"Radsndon", "Radseq", "Radslide", "Radcol4", "Rad120"}, "25", "25", 25, 25},
+      // Below 25 shows 25; above the screen (1024 x 768) stays in the label while the bar stops at the screen.
+      {SettingsFileText("Height=10\r\nWidth=-3\r\n"), {"Radsndon", "Radseq", "Radslide", "Radcol4", "Rad120"}, "25",
+       "25", 25, 25},
+      {SettingsFileText("Height=3000\r\nWidth=1024\r\n"), {"Radsndon", "Radseq", "Radslide", "Radcol4", "Rad120"},
+       "3000", "1024", 768, 1024},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.text.substr(0, 60));
+    SettingsHarness window(1024, 768);
+    window.IniText() = row.text;
+    window.Open();
+    EXPECT_THAT(window.profiles.writes, IsEmpty());
+    EXPECT_THAT(window.view.CheckedRadios(), ::testing::UnorderedElementsAreArray(row.radios));
+    EXPECT_EQ(window.view.Caption("Lblheight"), row.height);
+    EXPECT_EQ(window.view.Caption("Lblwidth"), row.width);
+    EXPECT_EQ(window.view.At("ScrollBarH").scrollPosition, row.heightBar);
+    EXPECT_EQ(window.view.At("ScrollBarW").scrollPosition, row.widthBar);
+  }
 }
 
-TEST(SettingsWindow, ExistingFileIsReadNotRewritten) {
-  SettingsHarness window;
-  window.IniText() = SettingsFileText("Sound=0\r\nSeq=0\r\nColor=1\r\nPicdis=2\r\nTime=3\r\nHeight=300\r\nWidth=400\r\n");
-  window.Open();
-  EXPECT_THAT(window.profiles.writes, IsEmpty());
-  EXPECT_THAT(window.view.CheckedRadios(),
-              UnorderedElementsAre("Radsndof", "Radran", "radpicde", "Radcol1", "Radtime3"));
-  EXPECT_EQ(window.view.Caption("Lblheight"), "300");
-  EXPECT_EQ(window.view.Caption("Lblwidth"), "400");
-  EXPECT_EQ(window.view.At("ScrollBarH").scrollPosition, 300);
-  EXPECT_EQ(window.view.At("ScrollBarW").scrollPosition, 400);
-}
-
-TEST(ReadSettings, MissingOptionsFallBackToTheirDefaults) {
-  SettingsHarness window;
-  window.IniText() = SettingsFileText("");
-  window.Open();
-  EXPECT_THAT(window.view.CheckedRadios(), UnorderedElementsAre("Radsndon", "Radseq", "Radslide", "Radcol4", "Rad120"));
-  EXPECT_EQ(window.view.Caption("Lblheight"), "25");
-  EXPECT_EQ(window.view.Caption("Lblwidth"), "25");
-  EXPECT_EQ(window.view.At("ScrollBarW").scrollPosition, 25);
-}
-
-TEST(ReadSettings, EmptyFileReadsEveryDefaultAndEverySlotAsAnEmptyEntry) {
+TEST(ReadSettings, EmptyFileReadsEverySlotAsAnEmptyEntry) {
   SettingsHarness window;
   window.IniText() = "";
   window.Open();
-  EXPECT_THAT(window.view.CheckedRadios(), UnorderedElementsAre("Radsndon", "Radseq", "Radslide", "Radcol4", "Rad120"));
   EXPECT_EQ(window.state.PictureCount, kSlotCount);
   EXPECT_EQ(window.state.SoundCount, kSlotCount);
   EXPECT_EQ(window.view.Item("ListBox1", 0), "");
@@ -149,27 +146,6 @@ INSTANTIATE_TEST_SUITE_P(
                       CodeCase{"Sound=x", "Radsndon"}, CodeCase{"Seq=0", "Radran"}, CodeCase{"Seq=1", "Radseq"},
                       CodeCase{"Seq=", "Radseq"}));
 
-TEST(ReadSettings, SizeBelow25IsShownAs25) {
-  SettingsHarness window;
-  window.IniText() = SettingsFileText("Height=10\r\nWidth=-3\r\n");
-  window.Open();
-  EXPECT_EQ(window.view.Caption("Lblheight"), "25");
-  EXPECT_EQ(window.view.Caption("Lblwidth"), "25");
-  EXPECT_EQ(window.view.At("ScrollBarH").scrollPosition, 25);
-  EXPECT_EQ(window.view.At("ScrollBarW").scrollPosition, 25);
-}
-
-TEST(ReadSettings, SizeAboveTheScreenStaysInTheLabelWhileTheBarStopsAtTheScreenSize) {
-  SettingsHarness window(1024, 768);
-  window.IniText() = SettingsFileText("Height=3000\r\nWidth=1024\r\n");
-  window.Open();
-  EXPECT_EQ(window.view.Caption("Lblheight"), "3000");
-  EXPECT_EQ(window.view.At("ScrollBarH").scrollPosition, 768);
-  EXPECT_EQ(window.view.At("ScrollBarH").scrollMax, 768);
-  EXPECT_EQ(window.view.Caption("Lblwidth"), "1024");
-  EXPECT_EQ(window.view.At("ScrollBarW").scrollPosition, 1024);
-}
-
 TEST(SettingsWindow, ListsShowTheirEntriesInSlotOrderWithTheFirstSelected) {
   SettingsHarness window;
   window.IniText() = SettingsFileText("", {{3, "C:\\P\\c.jpg"}, {1, "C:\\P\\a.jpg"}, {7, "null"}, {9, std::nullopt}},
@@ -195,19 +171,14 @@ TEST(SettingsWindow, SoundOnWithoutSoundsStaysCheckedButDisabledAndIsWrittenBack
   EXPECT_TRUE(window.view.Checked("Radsndon"));
   EXPECT_FALSE(window.view.At("Radsndon").enabled);
   EXPECT_FALSE(window.view.At("Radsndof").enabled);
-  window.profiles.writes.clear();
-  PressOk(window);
-  EXPECT_EQ(window.profiles.writes.front(), "Options/Sound=1");
+  ExpectOkWrites(window, {"Sound=1", "Seq=1", "Color=4", "Picdis=7", "Time=120", "Height=25", "Width=25"});
 }
 
 TEST(SettingsWindow, OkWritesTheSevenKeysInOrderWithTheValuesShown) {
   SettingsHarness window(1024, 768);
   window.IniText() = SettingsFileText("Sound=1\r\nSeq=0\r\nColor=0x2\r\nPicdis=6\r\nTime=7\r\nHeight=10\r\nWidth=3000\r\n");
   window.Open();
-  PressOk(window);
-  EXPECT_THAT(window.profiles.writes,
-              ElementsAre("Options/Sound=1", "Options/Seq=0", "Options/Color=2", "Options/Picdis=6", "Options/Time=120",
-                          "Options/Height=25", "Options/Width=3000"));
+  ExpectOkWrites(window, {"Sound=1", "Seq=0", "Color=2", "Picdis=6", "Time=120", "Height=25", "Width=3000"});
   EXPECT_EQ(window.view.At("ScrollBarW").scrollPosition, 1024);
   EXPECT_TRUE(window.view.closed);
 }
@@ -219,11 +190,7 @@ TEST(SettingsWindow, OkWritesTheChoicesTheUserMade) {
   for (const char* radio : {"Radsndon", "Radran", "Radcol1", "Radpictcust", "Rad8"}) window.view.Check(radio);
   window.form.OnWidthScroll(300);
   window.form.OnHeightScroll(200);
-  window.profiles.writes.clear();
-  PressOk(window);
-  EXPECT_THAT(window.profiles.writes,
-              ElementsAre("Options/Sound=1", "Options/Seq=0", "Options/Color=1", "Options/Picdis=5", "Options/Time=8",
-                          "Options/Height=200", "Options/Width=300"));
+  ExpectOkWrites(window, {"Sound=1", "Seq=0", "Color=1", "Picdis=5", "Time=8", "Height=200", "Width=300"});
 }
 
 TEST(SettingsWindow, EachCodeButtonWritesItsCode) {
@@ -246,27 +213,26 @@ TEST(SettingsWindow, EachCodeButtonWritesItsCode) {
     }
 }
 
-TEST(SettingsWindow, ExactlyOnePictureShowsTheNoteOnceThenCloses) {
-  SettingsHarness window;
-  window.IniText() = SettingsFileText("Seq=1\r\n", {{5, "C:\\P\\only.jpg"}});
-  window.Open();
-  PressOk(window);
-  ASSERT_EQ(window.boxes.shown.size(), 1u);
-  EXPECT_EQ(window.boxes.shown[0].kind, BoxKind::Confirm);
-  EXPECT_EQ(window.boxes.shown[0].buttons, BoxButtons::Ok);
-  EXPECT_EQ(window.boxes.shown[0].text,
-            "Note: This screensaver will display your pictures at random. If you only enter one picture, the screen "
-            "will never change as there will be only one picture to choose from.");
-  EXPECT_TRUE(window.view.closed);
-}
-
-TEST(SettingsWindow, NoNoteWithNoneOrTwoPictures) {
-  for (const SlotValues& pictures : {SlotValues{}, SlotValues{{1, "a.jpg"}, {2, "b.jpg"}}}) {
+// Exactly one picture shows a note once before the window closes.
+TEST(SettingsWindow, OkNotesASinglePictureThenCloses) {
+  const std::string note =
+      "Note: This screensaver will display your pictures at random. If you only enter one picture, the screen will "
+      "never change as there will be only one picture to choose from.";
+  const std::pair<SlotValues, std::vector<std::string>> rows[] = {
+      {{}, {}}, {{{5, "C:\\P\\only.jpg"}}, {note}}, {{{1, "a.jpg"}, {2, "b.jpg"}}, {}}};
+  for (const auto& [pictures, notes] : rows) {
+    SCOPED_TRACE(pictures.size());
     SettingsHarness window;
-    window.IniText() = SettingsFileText("", pictures);
+    window.IniText() = SettingsFileText("Seq=1\r\n", pictures);
     window.Open();
     PressOk(window);
-    EXPECT_THAT(window.boxes.shown, IsEmpty());
+    std::vector<std::string> shown;
+    for (const test::ShownBox& box : window.boxes.shown) {
+      EXPECT_EQ(box.kind, BoxKind::Confirm);
+      EXPECT_EQ(box.buttons, BoxButtons::Ok);
+      shown.push_back(box.text);
+    }
+    EXPECT_EQ(shown, notes);
     EXPECT_TRUE(window.view.closed);
   }
 }
@@ -288,11 +254,7 @@ TEST(SettingsWindow, RefusedWriteAtOkIsReportedKeepsTheKeysBeforeItAndLeavesTheW
             "[Options]\r\nSound=0\r\nSeq=0\r\nColor=2\r\nPicdis=4\r\nTime=2\r\n");
 
   window.profiles.writesAllowed = 100;
-  window.profiles.writes.clear();
-  PressOk(window);
-  EXPECT_THAT(window.profiles.writes,
-              ElementsAre("Options/Sound=0", "Options/Seq=0", "Options/Color=2", "Options/Picdis=6", "Options/Time=2",
-                          "Options/Height=25", "Options/Width=25"));
+  ExpectOkWrites(window, {"Sound=0", "Seq=0", "Color=2", "Picdis=6", "Time=2", "Height=25", "Width=25"});
   EXPECT_EQ(window.boxes.errorReports.size(), 1u);
   EXPECT_EQ(window.boxes.shown.size(), 1u);
   EXPECT_TRUE(window.view.closed);
