@@ -73,7 +73,8 @@ TEST_P(DisplayMode, ShowsTheCoresFrameTickAfterTick) {
 INSTANTIATE_TEST_SUITE_P(
     Modes, DisplayMode,
     ::testing::Values(
-        ModeRow{"StretchAnyScreen", "Picdis=1\r\n", {{"a.bmp", Gradient(300, 200, 0)}, {"b.jpg", Gradient(160, 90, 100)}}, 2},
+        ModeRow{"StretchAnyScreen", "Picdis=1\r\n",
+                {{"a.bmp", Gradient(300, 200, 0)}, {"b.jpg", Gradient(160, 90, 100)}}, 2},
         // The second picture is larger than the screen: cut off alike on both sides.
         ModeRow{"NaturalSizeCentredOnTheSchemeColourAnyScreen", "Picdis=2\r\nColor=3\r\n",
                 {{"a.bmp", Gradient(201, 99, 0)}, {"b.bmp", Gradient(1100, 900, 50)}}, 2},
