@@ -33,7 +33,8 @@ std::vector<DecodeRow> DecodeRows() {
        {{t, o, t, o, t, o, t, o, t, o}, {o, t, t, t, t, t, t, t, t, o}}},
       // The padding nibble F would lie beyond the three colours in use if it were read as a pixel.
       {"4 bits: high nibble first, padding nibble ignored",
-       {.width = 3, .height = 1, .bitCount = 4, .colorsUsed = 3, .palette = {t, o, kPlum}, .pixels = PaddedRows({{0x21, 0x0F}})},
+       {.width = 3, .height = 1, .bitCount = 4, .colorsUsed = 3, .palette = {t, o, kPlum},
+        .pixels = PaddedRows({{0x21, 0x0F}})},
        {{kPlum, o, t}}},
       {"8 bits: 2^8 palette entries when no colours used are given",
        {.width = 2, .height = 1, .bitCount = 8, .palette = FullEightBitPalette(), .pixels = PaddedRows({{255, 1}})},

@@ -196,32 +196,31 @@ SampleImage ColourRamp() {
   });
 }
 
+// A square of the picture and the mean colour expected there.
 struct Region {
-  int left, top, width, height;
-  Rgb colour;  // the mean colour expected there
-};
-
-struct QuantisedRow {
-  const char* what;
-  SampleImage image;
-  bool greyPalette;
-  std::vector<Region> regions;
-  int tolerance;
+  int left, top, size;
+  Rgb colour;
 };
 
 // On a display of 256 colours a picture comes with a palette of at most 236, close to the source's colours.
 TEST(JpegDecoder, QuantisedPictureHasAtMost236ColoursCloseToTheSource) {
-  const QuantisedRow rows[] = {
+  const struct {
+    const char* what;
+    SampleImage image;
+    bool greyPalette;
+    std::vector<Region> regions;
+    int tolerance;
+  } rows[] = {
       {"colour", ColourRamp(), false,
-       {{5, 5, 5, 5, Rgb{20, 20, 100}}, {65, 25, 5, 5, Rgb{191, 77, 100}}, {25, 65, 5, 5, Rgb{77, 191, 100}},
-        {65, 65, 5, 5, Rgb{191, 191, 100}}}, 12},
+       {{5, 5, 5, {20, 20, 100}}, {65, 25, 5, {191, 77, 100}}, {25, 65, 5, {77, 191, 100}},
+        {65, 65, 5, {191, 191, 100}}},
+       12},
       {"greyscale", GreyRamp(50, 20, 5), true,
-       {{4, 10, 1, 1, Rgb{20, 20, 20}}, {25, 10, 1, 1, Rgb{125, 125, 125}}, {46, 10, 1, 1, Rgb{230, 230, 230}}},
-       kJpegTolerance},
+       {{4, 10, 1, {20, 20, 20}}, {25, 10, 1, {125, 125, 125}}, {46, 10, 1, {230, 230, 230}}}, kJpegTolerance},
       {"CMYK", InkQuadrants(), false,
-       {{4, 4, 8, 8, kCyan}, {20, 4, 8, 8, kPureRed}, {4, 20, 8, 8, kMidGrey}, {20, 20, 8, 8, kWhite}}, 12},
+       {{4, 4, 8, kCyan}, {20, 4, 8, kPureRed}, {4, 20, 8, kMidGrey}, {20, 20, 8, kWhite}}, 12},
   };
-  for (const QuantisedRow& row : rows) {
+  for (const auto& row : rows) {
     SCOPED_TRACE(row.what);
     const std::optional<Picture> picture = Decoded(EncodeJpeg(row.image), JpegColours::Quantised236);
     ASSERT_TRUE(picture);
@@ -237,7 +236,7 @@ TEST(JpegDecoder, QuantisedPictureHasAtMost236ColoursCloseToTheSource) {
     for (Rgb entry : picture->Palette())
       EXPECT_TRUE(!row.greyPalette || (entry.r == entry.g && entry.g == entry.b)) << Describe(entry);
     for (const Region& at : row.regions)
-      EXPECT_TRUE(ColourNear(MeanColour(*picture, at.left, at.top, at.width, at.height), at.colour, row.tolerance))
+      EXPECT_TRUE(ColourNear(MeanColour(*picture, at.left, at.top, at.size, at.size), at.colour, row.tolerance))
           << "at " << at.left << ", " << at.top;
   }
 }
