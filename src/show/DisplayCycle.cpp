@@ -67,7 +67,7 @@ void BusyPause() {
 // two, however long the show or fast the timer. Not behind a dialog opened while a tick waits for its picture:
 // that picture, and the place it was prepared for, are the waiting tick's, so the new tick runs after it.
 void SaverShow::OnTick() {
-  const bool behindDialog = state_.tickDepth == 1 && state_.inputBusy && !state_.awaitingPicture;
+  const bool behindDialog = state_.tickDepth == 1 && state_.inputBusy && !next_.Awaiting();
   if (state_.tickDepth > 0 && !behindDialog) {
     state_.slideStop = true;
     state_.tickPending = true;
@@ -186,7 +186,8 @@ void SaverShow::ShowPictureInPicture() {
   mainPicture.visible = false;
   Update(ControlId::Main);
   backdropPicture.Clear();
-  backdropPicture.Assign(TakeBackdrop());
+  StartPreparation();
+  backdropPicture.Assign(next_.TakeBackdrop());
   backdropPicture.width = services_.stage.ScreenWidth();
   backdropPicture.height = services_.stage.ScreenHeight();
   backdropPicture.picture = SettledPicture(backdropPicture, Screen());

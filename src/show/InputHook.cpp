@@ -33,8 +33,7 @@ void SaverShow::CheckPassword() {
 
 void SaverShow::ShutDown() {
   SetTimer(false, timerInterval_);
-  state_.showEnded = true;
-  if (job_) job_->watch.Cancel();
+  next_.End();
   state_.slideStop = true;
   StopSound();
   services_.system.SetScreenSaverRunning(false);

@@ -5,17 +5,11 @@
 namespace lumora {
 
 SaverShow::SaverShow(SaverState& state, const SaverServices& services)
-    : mediaPlayer(services.media), state_(state), services_(services) {
+    : mediaPlayer(services.media), state_(state), services_(services), next_(services) {
   mainPicture.stretch = true;
   mainPicture.autoSize = true;
   backdropPicture.stretch = true;
   placeholder.picture = PlaceholderPicture();
-}
-
-// The worker may still be busy with the next picture: it stops at its next row, and its thread is joined by
-// its owner.
-SaverShow::~SaverShow() {
-  if (job_) job_->watch.Cancel();
 }
 
 PictureControl& SaverShow::Control(ControlId id) {

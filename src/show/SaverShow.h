@@ -4,8 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "show/PictureJob.h"
-#include "show/RowSteps.h"
+#include "show/NextPicture.h"
 #include "show/SaverStage.h"
 #include "show/SaverServices.h"
 #include "show/SaverState.h"
@@ -30,7 +29,6 @@ using Placement = std::function<void(PictureControl&)>;
 class SaverShow {
  public:
   SaverShow(SaverState& state, const SaverServices& services);
-  ~SaverShow();
   SaverShow(const SaverShow&) = delete;
   SaverShow& operator=(const SaverShow&) = delete;
 
@@ -81,10 +79,7 @@ class SaverShow {
   ControlId NextControl() const;
   Placement NextPlacement();
   NeedRule NextNeed();
-  void StartJob(int index, const std::string& backdropPath);
-  void AwaitJob(bool drawRows, const std::function<bool()>& ready = {});
-  Picture TakeBackdrop();
-  void DrawDecodedRows(RowSteps& steps);
+  void ShowRowsSoFar(const Picture& rows);
   void ShowStretched();
   void ShowOnSchemeColour();
   void ShowPictureInPicture();
@@ -99,8 +94,7 @@ class SaverShow {
 
   SaverState& state_;
   SaverServices services_;
-  std::shared_ptr<PictureJob> job_;  // the next picture, while it is prepared and until a tick takes it
-  std::string shownPath_;            // the file of the picture the last tick took
+  NextPicture next_;
   bool timerEnabled_ = false;
   int timerInterval_ = kFirstTickIntervalMs;
 };

@@ -37,9 +37,7 @@ struct SaverState {
   bool slideStop = false;
   int tickDepth = 0;          // ticks running: a second runs only behind a password dialog opened in the first
   bool tickPending = false;   // a tick came while one ran and runs when that one has ended
-  bool awaitingPicture = false;  // a tick waits for its picture, whose preparation and place are that tick's
   bool inputBusy = false;
-  bool showEnded = false;
 
   RandomDraw random;
 };
