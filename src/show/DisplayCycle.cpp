@@ -93,7 +93,7 @@ void SaverShow::Tick() {
     state_.firstTick = false;
     SetTimer(timerEnabled_, state_.delayMs);
   }
-  SoundTick();
+  sound_.OnTick();
   switch (state_.displayMode) {
     case 1: ShowStretched(); break;
     case 2:

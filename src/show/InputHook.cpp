@@ -35,7 +35,7 @@ void SaverShow::ShutDown() {
   SetTimer(false, timerInterval_);
   next_.End();
   state_.slideStop = true;
-  StopSound();
+  sound_.Stop();
   services_.system.SetScreenSaverRunning(false);
   services_.stage.Close();
 }

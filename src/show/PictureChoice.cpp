@@ -1,5 +1,6 @@
 #include <algorithm>
 
+#include "show/RandomDraw.h"
 #include "show/SaverShow.h"
 
 namespace lumora {
@@ -16,12 +17,10 @@ void SaverShow::StartPreparation() {
     if (index > count) index = 1;
     state_.lastPictureIndex = index;
   } else {
-    RandomizeFromClock();
-    index = static_cast<int>(state_.random.Below(count)) + 1;
+    index = static_cast<int>(RandomDraw::FromClock(services_.clock).Below(count)) + 1;
   }
   if (state_.displayMode == 7) {
-    RandomizeFromClock();
-    state_.nextSlideDirection = static_cast<int>(state_.random.Below(4)) + 1;
+    state_.nextSlideDirection = static_cast<int>(RandomDraw::FromClock(services_.clock).Below(4)) + 1;
   }
   next_.Start(state_.pictures[index - 1], NextNeed(), state_.displayMode == 3 ? next_.ShownPath() : "");
 }
@@ -68,7 +67,7 @@ void SaverShow::LoadNextPicture() {
   const Picture next = next_.Take(placeholder.picture, drawRows ? &rows : nullptr);
   if (next.Empty()) staging.Clear();
   else staging.Assign(next);
-  PickNextSound();
+  sound_.PickNext();
 }
 
 }  // namespace lumora

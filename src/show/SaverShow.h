@@ -8,7 +8,7 @@
 #include "show/SaverStage.h"
 #include "show/SaverServices.h"
 #include "show/SaverState.h"
-#include "show/MediaPlayer.h"
+#include "show/SoundPlayback.h"
 
 namespace lumora {
 
@@ -52,13 +52,9 @@ class SaverShow {
   bool IsWindowsNT();
   void ShutDown();
 
-  // Sound.
-  void StartSound();
-  void SoundTick();
-  void PickNextSound();
-  void OnMediaNotify();
-  void StopSound();
-  MediaPlayer mediaPlayer;
+  // The media device's notification of the sound's end (the outcome, when the device gave one).
+  void OnMediaNotify(std::optional<MediaNotify> outcome);
+  const SoundPlayback& sound() const { return sound_; }
 
   // The picture controls; only the first four are ever shown.
   PictureControl mainPicture, backdropPicture, thirdTile, fourthTile, staging, placeholder;
@@ -88,13 +84,13 @@ class SaverShow {
   void ShowOverlapping();
   void ShowSlide();
   void SlideIn(const Picture& picture);
-  void RandomizeFromClock();
   PixelRect Screen() { return PixelRect{0, 0, services_.stage.ScreenWidth(), services_.stage.ScreenHeight()}; }
   void CheckPassword();
 
   SaverState& state_;
   SaverServices services_;
   NextPicture next_;
+  SoundPlayback sound_;
   bool timerEnabled_ = false;
   int timerInterval_ = kFirstTickIntervalMs;
 };

@@ -35,10 +35,7 @@ void SaverShow::Start() {
   services_.stage.SetBackground(kBlack);
   services_.stage.InstallInputHook();
   LoadSaverSettings();
-  if (state_.soundOn && !state_.sounds.empty()) {
-    state_.nextSound = state_.sounds.front();
-    StartSound();
-  }
+  sound_.Start(state_.soundOn, state_.sounds);
   if (!state_.pictures.empty()) {
     state_.tilePosition = 1;
     SetTimer(true, timerInterval_);

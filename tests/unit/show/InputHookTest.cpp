@@ -98,11 +98,11 @@ TEST(Deactivate, NestedInputDuringThePasswordCheckIsPassedOver) {
 }
 
 TEST(ShutDown, StopsTimerSlideAndSoundBeforeTellingTheSystemThenCloses) {
-  RunningShow show;
+  ShowFixture show;
+  show.AddPicture(Solid(20, 20, Rgb{10, 20, 30}));
   show.files.Add("C:\\S\\a.wav");
-  show.state.soundOn = true;
-  show.state.nextSound = "C:\\S\\a.wav";
-  show.form.StartSound();
+  show.sounds[1] = "C:\\S\\a.wav";
+  show.Start("Picdis=1\r\n");
   bool timerOffFirst = false, slideStoppedFirst = false, soundStoppedFirst = false, closedEarly = true;
   show.system.onScreenSaverRunning = [&](bool running) {
     if (running) return;

@@ -33,7 +33,7 @@ TEST(Sound, FirstEntryStartsAtStartUp) {
   SoundShow show(3);
   show.Start(3);
   EXPECT_EQ(show.media.calls, (std::vector<std::string>{"open C:\\S\\1.wav", "play"}));
-  EXPECT_TRUE(show.state.soundOn);
+  EXPECT_TRUE(show.form.sound().On());
 }
 
 TEST(Sound, SwitchOnWithNoSoundsOpensNothing) {
@@ -41,7 +41,7 @@ TEST(Sound, SwitchOnWithNoSoundsOpensNothing) {
   show.Start(0);
   show.Ticks(3);
   EXPECT_TRUE(show.media.calls.empty());
-  EXPECT_TRUE(show.state.soundOn);
+  EXPECT_TRUE(show.form.sound().On());
 }
 
 TEST(Sound, SoundOffInTheSettingsPlaysNothing) {
@@ -59,7 +59,7 @@ TEST(Sound, NextSoundIsDrawnAtEveryPictureLoadAndStartsOnlyOnceThePlayerStopped)
   EXPECT_EQ(show.Opened().size(), 1u);
   // Of five sounds the one drawn at 777 ms is 1 + the high half of ((777 * 134775813 + 1) mod 2^32) * 5.
   const std::string drawn = SoundShow::Sound(2);
-  EXPECT_EQ(show.state.nextSound, drawn);
+  EXPECT_EQ(show.form.sound().NextSound(), drawn);
 
   show.media.FinishPlaying();
   show.system.milliseconds = 123456;
@@ -83,10 +83,11 @@ TEST(Sound, AFileThatCannotBeOpenedSilencesTheRestOfTheRun) {
   SoundShow show(2);
   show.media.unopenable = {SoundShow::Sound(2)};
   show.Start(2);
-  show.state.nextSound = SoundShow::Sound(2);
+  show.system.milliseconds = 16;  // of two sounds, the second is drawn
+  show.Ticks(1);
   show.media.FinishPlaying();
-  show.form.SoundTick();
-  EXPECT_FALSE(show.state.soundOn);
+  show.Ticks(1);
+  EXPECT_FALSE(show.form.sound().On());
   show.media.FinishPlaying();
   show.Ticks(3);
   EXPECT_EQ(show.Opened().size(), 2u);
@@ -97,28 +98,27 @@ TEST(Sound, ARefusedPlayLeavesTheDeviceStoppedAndIsRetriedNextTick) {
   SoundShow show(1);
   show.media.playResult = 277;
   show.Start(1);
-  EXPECT_TRUE(show.state.soundOn);
-  EXPECT_EQ(show.form.mediaPlayer.Error(), 277u);
+  EXPECT_TRUE(show.form.sound().On());
+  EXPECT_EQ(show.form.sound().Player().Error(), 277u);
   show.media.playResult = 0;
   show.Ticks(1);
   EXPECT_EQ(show.Opened().size(), 2u);
-  EXPECT_EQ(show.form.mediaPlayer.Mode(), MediaMode::Playing);
+  EXPECT_EQ(show.form.sound().Player().Mode(), MediaMode::Playing);
 }
 
 TEST(Sound, EndOfPlayNotificationStopsThePlayer) {
   SoundShow show(1);
   show.Start(1);
-  show.form.mediaPlayer.Notified(MediaNotify::Successful);
-  show.form.OnMediaNotify();
+  show.form.OnMediaNotify(MediaNotify::Successful);
   EXPECT_EQ(show.media.calls.back(), "stop");
-  EXPECT_EQ(show.form.mediaPlayer.NotifyValue(), MediaNotify::Successful);
+  EXPECT_EQ(show.form.sound().Player().NotifyValue(), MediaNotify::Successful);
 }
 
 TEST(Sound, NotificationWithoutADeviceRaisesNoDeviceOpen) {
   SoundShow show(0);
   show.Start(0);
   try {
-    show.form.OnMediaNotify();
+    show.form.OnMediaNotify(std::nullopt);
     FAIL() << "no error";
   } catch (const MediaDeviceError& error) {
     EXPECT_EQ(std::string(error.what()), "No MCI device open");
