@@ -19,19 +19,17 @@ void SaverShow::StartPreparation() {
   } else {
     index = static_cast<int>(RandomDraw::FromClock(services_.clock).Below(count)) + 1;
   }
-  if (state_.displayMode == 7) {
-    state_.nextSlideDirection = static_cast<int>(RandomDraw::FromClock(services_.clock).Below(4)) + 1;
-  }
-  next_.Start(state_.pictures[index - 1], NextNeed(), state_.displayMode == 3 ? next_.ShownPath() : "");
+  if (mode_.Number() == 7) mode_.DrawSlideDirection(services_.clock);
+  next_.Start(state_.pictures[index - 1], NextNeed(), mode_.Number() == 3 ? next_.ShownPath() : "");
 }
 
 // What the next tick draws of its picture: the part its control shows (modes 1 to 5); every part any place on
 // the screen can show, the top-left corner as large as the screen (6); the band that crosses the screen (7).
 NeedRule SaverShow::NextNeed() {
   const PixelRect screen = Screen();
-  if (state_.displayMode == 6 || state_.displayMode == 7) {
-    const bool alongTop = state_.displayMode == 7 && state_.nextSlideDirection <= 2;
-    const bool alongLeft = state_.displayMode == 7 && !alongTop;
+  if (mode_.Number() == 6 || mode_.Number() == 7) {
+    const bool alongTop = mode_.Number() == 7 && mode_.SlideDirection() <= 2;
+    const bool alongLeft = mode_.Number() == 7 && !alongTop;
     return [screen, alongTop, alongLeft](const Picture& picture) -> std::optional<PixelNeed> {
       if (picture.Decoded()) return std::nullopt;
       const int width = alongTop ? picture.Width() : std::min(picture.Width(), screen.Width());
@@ -39,9 +37,9 @@ NeedRule SaverShow::NextNeed() {
       return PixelNeed{8, PixelRect{0, 0, width, height}, {}, {}};
     };
   }
-  PictureControl control = Control(NextControl());
+  PictureControl control = Control(mode_.NextControl());
   control.Clear();
-  return [control, place = NextPlacement(), screen](const Picture& picture) {
+  return [control, place = mode_.NextPlacement(screen), screen](const Picture& picture) {
     PictureControl placed = control;
     placed.Assign(picture);
     place(placed);
@@ -52,7 +50,7 @@ NeedRule SaverShow::NextNeed() {
 // mainPicture shows the rows of its next picture decoded so far, the rest in the background colour.
 void SaverShow::ShowRowsSoFar(const Picture& rows) {
   mainPicture.Assign(rows);
-  NextPlacement()(mainPicture);
+  mode_.NextPlacement(Screen())(mainPicture);
   mainPicture.visible = true;
   Update(ControlId::Main);
   LetGoOfHiddenBackdrop();
@@ -62,7 +60,7 @@ void SaverShow::ShowRowsSoFar(const Picture& rows) {
 void SaverShow::LoadNextPicture() {
   StartPreparation();
   const NextPicture::RowsSoFar rows{[this](const Picture& part) { ShowRowsSoFar(part); }, state_.background};
-  const bool drawRows = NextControl() == ControlId::Main && state_.displayMode <= 5;
+  const bool drawRows = mode_.NextControl() == ControlId::Main && mode_.Number() <= 5;
   // The timer runs only with pictures in the list: a stray tick shows the placeholder, one at the end nothing.
   const Picture next = next_.Take(placeholder.picture, drawRows ? &rows : nullptr);
   if (next.Empty()) staging.Clear();

@@ -5,7 +5,7 @@
 namespace lumora {
 
 SaverShow::SaverShow(SaverState& state, const SaverServices& services)
-    : state_(state), services_(services), next_(services), sound_(services.media, services.clock) {
+    : state_(state), services_(services), mode_(state), next_(services), sound_(services.media, services.clock) {
   mainPicture.stretch = true;
   mainPicture.autoSize = true;
   backdropPicture.stretch = true;

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "show/DisplayMode.h"
 #include "show/NextPicture.h"
 #include "show/SaverStage.h"
 #include "show/SaverServices.h"
@@ -21,10 +22,6 @@ inline constexpr const char* kIniMissingMessage =
     "The ini file is missing. Please reinstall this software or copy the included ini file into your windows "
     "directory.";
 
-// Where a tick puts the control that shows its picture, once the picture is in it. It holds the screen and the
-// options it needs, so that the worker can place a copy as the tick will.
-using Placement = std::function<void(PictureControl&)>;
-
 // The full-screen saver window: start-up, the display cycle, picture choice, input and shut-down, and sound.
 class SaverShow {
  public:
@@ -38,9 +35,7 @@ class SaverShow {
 
   // Display cycle.
   void OnTick();
-  void SetSchemeColor(Rgb first, Rgb second, Rgb third, Rgb fourth);
-  void CenterPicture();
-  void PlaceTile();
+  const DisplayMode& mode() const { return mode_; }
 
   // Picture choice and loading.
   void LoadNextPicture();
@@ -67,20 +62,13 @@ class SaverShow {
   void Tick();
   PictureControl& Control(ControlId id);
   void Update(ControlId id);
-  void ShowNextPictureIn(ControlId id, void (SaverShow::*geometry)(PictureControl&));
-  void StretchFullScreen(PictureControl& control);
-  void NaturalSizeCentred(PictureControl& control);
-  void CustomSizeCentred(PictureControl& control);
-  void TileGeometry(PictureControl& control);
-  ControlId NextControl() const;
-  Placement NextPlacement();
+  void ShowPlaced();
+  void ShowSchemeColour();
+  void Place(ControlId id);
   NeedRule NextNeed();
   void ShowRowsSoFar(const Picture& rows);
-  void ShowStretched();
-  void ShowOnSchemeColour();
   void ShowPictureInPicture();
   void LetGoOfHiddenBackdrop();
-  void ShowNextTile();
   void ShowOverlapping();
   void ShowSlide();
   void SlideIn(const Picture& picture);
@@ -89,6 +77,7 @@ class SaverShow {
 
   SaverState& state_;
   SaverServices services_;
+  DisplayMode mode_;
   NextPicture next_;
   SoundPlayback sound_;
   bool timerEnabled_ = false;

@@ -27,10 +27,7 @@ struct SaverState {
   std::vector<std::string> sounds;
 
   int lastPictureIndex = 0;
-  int nextSlideDirection = 1;  // drawn when the next picture's preparation starts
   Rgb background = kBlack;
-  int colourStep = 0;
-  int tilePosition = 1;
   bool firstTick = true;
   bool slideStop = false;
   int tickDepth = 0;          // ticks running: a second runs only behind a password dialog opened in the first

@@ -80,7 +80,7 @@ void SaverShow::SlideIn(const Picture& picture) {
   const int width = picture.Width(), height = picture.Height();
   const int screenWidth = services_.stage.ScreenWidth(), screenHeight = services_.stage.ScreenHeight();
   state_.slideStop = false;
-  const int direction = state_.nextSlideDirection;
+  const int direction = mode_.SlideDirection();
   const bool alongTop = direction == kFromLeft || direction == kFromRight;
   const Picture bitmap = SlideBand(picture, alongTop, screenWidth, screenHeight);
   int p = direction == kFromRight ? screenWidth : direction == kFromBottom ? screenHeight : 0;

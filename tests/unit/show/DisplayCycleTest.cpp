@@ -30,7 +30,7 @@ TEST(OnTick, ColourStepRunsOneToTwentyOneInEveryMode) {
   show.Start("Picdis=4\r\n");
   for (int tick = 1; tick <= 45; ++tick) {
     show.Ticks(1);
-    EXPECT_EQ(show.state.colourStep, (tick - 1) % 21 + 1);
+    EXPECT_EQ(show.form.mode().ColourStep(), (tick - 1) % 21 + 1);
   }
 }
 
@@ -205,7 +205,7 @@ TEST(OnTick, TilesTakeHalfTheScreenRoundedToEven) {
     EXPECT_EQ(show.form.fourthTile.left, right);
     EXPECT_EQ(show.form.fourthTile.top, bottom);
     EXPECT_EQ(show.form.fourthTile.width, halfWidth);
-    EXPECT_EQ(show.state.tilePosition, 1);
+    EXPECT_EQ(show.form.mode().TilePosition(), 1);
   }
 }
 
@@ -216,7 +216,7 @@ TEST(OnTick, OnePictureFillsAllFourTilesAndTilesStay) {
   show.Start("Picdis=4\r\n");
   show.Ticks(5);  // blue, green, blue, green, then blue again top-left
   ExpectPixels(show.stage.Render(), {{0, 0, kBlue}, {0, 500, kGreen}, {600, 0, kBlue}, {600, 500, kGreen}});
-  EXPECT_EQ(show.state.tilePosition, 2);
+  EXPECT_EQ(show.form.mode().TilePosition(), 2);
 }
 
 TEST(OnTick, UnreadablePictureShowsThePlaceholderLaidOutLikeAnyOther) {

@@ -93,7 +93,7 @@ TEST(Deactivate, NestedInputDuringThePasswordCheckIsPassedOver) {
   show.form.OnInput(KeyDown);
   EXPECT_EQ(show.passwords.verifyCalls.size(), 1u);
   EXPECT_FALSE(show.Ended());
-  EXPECT_EQ(show.state.colourStep, 1);
+  EXPECT_EQ(show.form.mode().ColourStep(), 1);
   EXPECT_FALSE(show.state.inputBusy);
 }
 

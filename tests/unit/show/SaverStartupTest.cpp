@@ -52,7 +52,7 @@ TEST(SaverStartup, TellsTheSystemHidesTheCursorAndArmsTheTimerWithPictures) {
   EXPECT_FALSE(saver.stage.infoLabel.has_value());
   EXPECT_TRUE(saver.stage.timerEnabled);
   EXPECT_EQ(saver.stage.timerInterval, 1000);
-  EXPECT_EQ(saver.state.tilePosition, 1);
+  EXPECT_EQ(saver.form.mode().TilePosition(), 1);
   EXPECT_EQ(saver.state.iniFileName, "C:\\WINDOWS\\lumora.ini");
 }
 
