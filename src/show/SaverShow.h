@@ -1,7 +1,5 @@
 #pragma once
-#include <cstdint>
-#include <functional>
-#include <memory>
+#include <optional>
 #include <string>
 
 #include "show/DisplayMode.h"
