@@ -1,58 +1,10 @@
-#include "show/Rounding.h"
 #include "show/SaverShow.h"
 
 namespace lumora {
 
 namespace {
 
-struct ColourScheme {
-  Rgb first, second, third, fourth;
-};
-
-
-// Indexed by scheme code - 1.
-constexpr ColourScheme kColourSchemes[] = {
-    {{0, 0, 0}, {128, 128, 128}, {192, 192, 192}, {255, 255, 255}},  // black, gray, silver, white
-    {{0, 0, 128}, {0, 0, 0}, {128, 0, 128}, {128, 0, 0}},            // navy, black, purple, maroon
-    {{0, 128, 0}, {0, 255, 255}, {255, 0, 255}, {255, 255, 0}},      // green, aqua, fuchsia, yellow
-    {kBlack, kBlack, kBlack, kBlack},                                // black only
-};
-
 constexpr int kBusyPauseCount = 1000000;
-
-// The control that fills each tile position, 1 to 4.
-constexpr ControlId kTiles[] = {ControlId::Main, ControlId::Backdrop, ControlId::ThirdTile, ControlId::FourthTile};
-
-void FullScreen(PictureControl& control, const PixelRect& screen) {
-  control.stretch = true;
-  control.width = screen.Width();
-  control.height = screen.Height();
-  control.left = 0;
-  control.top = 0;
-}
-
-void CustomSize(PictureControl& control, int width, int height) {
-  control.stretch = true;
-  control.width = width;
-  control.height = height;
-}
-
-void Centre(PictureControl& control, const PixelRect& screen) {
-  control.left = RoundHalfToEven(int64_t{screen.Width()} - control.width, 2);
-  control.top = RoundHalfToEven(int64_t{screen.Height()} - control.height, 2);
-}
-
-// The tile quadrants fill top-left, bottom-left, top-right, bottom-right.
-void PlaceAsTile(PictureControl& tile, int position, const PixelRect& screen) {
-  const int halfWidth = RoundHalfToEven(screen.Width(), 2);
-  const int halfHeight = RoundHalfToEven(screen.Height(), 2);
-  const int index = position - 1;
-  tile.left = (index >= 2) ? halfWidth + 1 : 0;
-  tile.top = (index % 2 == 1) ? halfHeight + 1 : 0;
-  tile.width = halfWidth;
-  tile.height = halfHeight;
-  tile.stretch = true;
-}
 
 }  // namespace
 
@@ -67,7 +19,7 @@ void BusyPause() {
 // two, however long the show or fast the timer. Not behind a dialog opened while a tick waits for its picture:
 // that picture, and the place it was prepared for, are the waiting tick's, so the new tick runs after it.
 void SaverShow::OnTick() {
-  const bool behindDialog = state_.tickDepth == 1 && state_.inputBusy && !state_.awaitingPicture;
+  const bool behindDialog = state_.tickDepth == 1 && state_.inputBusy && !next_.Awaiting();
   if (state_.tickDepth > 0 && !behindDialog) {
     state_.slideStop = true;
     state_.tickPending = true;
@@ -87,19 +39,21 @@ void SaverShow::OnTick() {
 }
 
 void SaverShow::Tick() {
-  if (state_.colourStep > 20) state_.colourStep = 0;
-  ++state_.colourStep;
+  mode_.StepColour();
   if (state_.firstTick) {
     state_.firstTick = false;
     SetTimer(timerEnabled_, state_.delayMs);
   }
-  SoundTick();
-  switch (state_.displayMode) {
-    case 1: ShowStretched(); break;
+  sound_.OnTick();
+  switch (mode_.Number()) {
+    case 1:
+    case 4: ShowPlaced(); break;
     case 2:
-    case 5: ShowOnSchemeColour(); break;
+    case 5:
+      ShowSchemeColour();
+      ShowPlaced();
+      break;
     case 3: ShowPictureInPicture(); break;
-    case 4: ShowNextTile(); break;
     case 6: ShowOverlapping(); break;
     case 7: ShowSlide(); break;
     default: break;
@@ -107,44 +61,19 @@ void SaverShow::Tick() {
   StartPreparation();
 }
 
-void SaverShow::SetSchemeColor(Rgb first, Rgb second, Rgb third, Rgb fourth) {
-  const int step = state_.colourStep;
-  Rgb colour = step <= 4 ? first : step <= 9 ? second : step <= 14 ? third : fourth;
-  state_.background = colour;
-  services_.stage.SetBackground(colour);
+void SaverShow::ShowSchemeColour() {
+  state_.background = mode_.SchemeColour();
+  services_.stage.SetBackground(state_.background);
 }
 
-void SaverShow::CenterPicture() {
-  Centre(mainPicture, Screen());
-  Update(ControlId::Main);
+void SaverShow::Place(ControlId id) {
+  mode_.NextPlacement(Screen())(Control(id));
+  Update(id);
 }
 
-void SaverShow::PlaceTile() {
-  PlaceAsTile(Control(kTiles[state_.tilePosition - 1]), state_.tilePosition, Screen());
-  Update(kTiles[state_.tilePosition - 1]);
-}
-
-ControlId SaverShow::NextControl() const {
-  return state_.displayMode == 4 ? kTiles[state_.tilePosition - 1] : ControlId::Main;
-}
-
-// The geometry of the next tick as a value, for the worker: the same steps as the tick's own.
-Placement SaverShow::NextPlacement() {
-  const PixelRect screen = Screen();
-  switch (state_.displayMode) {
-    case 1: return [screen](PictureControl& control) { FullScreen(control, screen); };
-    case 4: return [screen, position = state_.tilePosition](PictureControl& tile) { PlaceAsTile(tile, position, screen); };
-    case 5:
-      return [screen, width = state_.customWidth, height = state_.customHeight](PictureControl& control) {
-        CustomSize(control, width, height);
-        Centre(control, screen);
-      };
-    default: return [screen](PictureControl& control) { Centre(control, screen); };
-  }
-}
-
-// Hide the control, empty it, load the next picture into it, set its geometry, pause, show it.
-void SaverShow::ShowNextPictureIn(ControlId id, void (SaverShow::*geometry)(PictureControl&)) {
+// Hide the control, empty it, load the next picture into it, place it, pause, show it.
+void SaverShow::ShowPlaced() {
+  const ControlId id = mode_.NextControl();
   PictureControl& control = Control(id);
   control.visible = false;
   Update(id);
@@ -154,39 +83,21 @@ void SaverShow::ShowNextPictureIn(ControlId id, void (SaverShow::*geometry)(Pict
   control.Assign(staging.picture);
   staging.Clear();
   Update(id);
-  (this->*geometry)(control);
+  Place(id);
   control.picture = SettledPicture(control, Screen());
   Update(id);
   BusyPause();
   control.visible = true;
   Update(id);
-}
-
-void SaverShow::StretchFullScreen(PictureControl& control) { FullScreen(control, Screen()); }
-
-void SaverShow::NaturalSizeCentred(PictureControl&) { CenterPicture(); }
-
-void SaverShow::CustomSizeCentred(PictureControl& control) {
-  CustomSize(control, state_.customWidth, state_.customHeight);
-  CenterPicture();
-}
-
-void SaverShow::TileGeometry(PictureControl&) { PlaceTile(); }
-
-void SaverShow::ShowStretched() { ShowNextPictureIn(ControlId::Main, &SaverShow::StretchFullScreen); }
-
-void SaverShow::ShowOnSchemeColour() {
-  const ColourScheme& scheme = kColourSchemes[state_.colourScheme - 1];
-  SetSchemeColor(scheme.first, scheme.second, scheme.third, scheme.fourth);
-  ShowNextPictureIn(ControlId::Main,
-                    state_.displayMode == 5 ? &SaverShow::CustomSizeCentred : &SaverShow::NaturalSizeCentred);
+  mode_.PictureShown();
 }
 
 void SaverShow::ShowPictureInPicture() {
   mainPicture.visible = false;
   Update(ControlId::Main);
   backdropPicture.Clear();
-  backdropPicture.Assign(TakeBackdrop());
+  StartPreparation();
+  backdropPicture.Assign(next_.TakeBackdrop());
   backdropPicture.width = services_.stage.ScreenWidth();
   backdropPicture.height = services_.stage.ScreenHeight();
   backdropPicture.picture = SettledPicture(backdropPicture, Screen());
@@ -197,7 +108,7 @@ void SaverShow::ShowPictureInPicture() {
   LoadNextPicture();
   mainPicture.Assign(staging.picture);
   staging.Clear();
-  CenterPicture();
+  Place(ControlId::Main);
   services_.stage.BringToFront(ControlId::Main);
   BusyPause();
   mainPicture.visible = true;
@@ -207,14 +118,9 @@ void SaverShow::ShowPictureInPicture() {
 
 // The picture-in-picture backdrop shows only where mainPicture does not cover it: covered whole, it is let go.
 void SaverShow::LetGoOfHiddenBackdrop() {
-  if (state_.displayMode != 3 || !mainPicture.visible || !mainPicture.Bounds().Contains(Screen())) return;
+  if (mode_.Number() != 3 || !mainPicture.visible || !mainPicture.Bounds().Contains(Screen())) return;
   backdropPicture.Clear();
   Update(ControlId::Backdrop);
-}
-
-void SaverShow::ShowNextTile() {
-  ShowNextPictureIn(kTiles[state_.tilePosition - 1], &SaverShow::TileGeometry);
-  state_.tilePosition = state_.tilePosition % 4 + 1;
 }
 
 }  // namespace lumora

@@ -33,10 +33,9 @@ void SaverShow::CheckPassword() {
 
 void SaverShow::ShutDown() {
   SetTimer(false, timerInterval_);
-  state_.showEnded = true;
-  if (job_) job_->watch.Cancel();
+  next_.End();
   state_.slideStop = true;
-  StopSound();
+  sound_.Stop();
   services_.system.SetScreenSaverRunning(false);
   services_.stage.Close();
 }

@@ -33,7 +33,7 @@ void MediaPlayer::Close() {
   }
 }
 
-std::optional<MediaMode> MediaPlayer::Mode() {
+std::optional<MediaMode> MediaPlayer::Mode() const {
   if (!open_) return std::nullopt;
   return device_.StatusMode(deviceId_);
 }

@@ -32,7 +32,7 @@ class MediaPlayer {
   void Stop();
   void Close();
   // Nothing when no device is open or the device cannot say.
-  std::optional<MediaMode> Mode();
+  std::optional<MediaMode> Mode() const;
   // The device's end-of-play notification arrived.
   void Notified(MediaNotify outcome) { notifyValue_ = outcome; }
 

@@ -21,7 +21,6 @@ using NeedRule = std::function<std::optional<PixelNeed>(const Picture&)>;
 // watch is shared while it runs.
 struct PictureJob {
   // The request.
-  int index = 0;  // in the list, from 1
   std::string path;
   JpegColours colours = JpegColours::Full24Bit;
   NeedRule need;

@@ -5,17 +5,11 @@
 namespace lumora {
 
 SaverShow::SaverShow(SaverState& state, const SaverServices& services)
-    : mediaPlayer(services.media), state_(state), services_(services) {
+    : state_(state), services_(services), mode_(state), next_(services), sound_(services.media, services.clock) {
   mainPicture.stretch = true;
   mainPicture.autoSize = true;
   backdropPicture.stretch = true;
   placeholder.picture = PlaceholderPicture();
-}
-
-// The worker may still be busy with the next picture: it stops at its next row, and its thread is joined by
-// its owner.
-SaverShow::~SaverShow() {
-  if (job_) job_->watch.Cancel();
 }
 
 PictureControl& SaverShow::Control(ControlId id) {
@@ -36,7 +30,6 @@ void SaverShow::SetTimer(bool enabled, int intervalMs) {
   services_.stage.SetTimer(enabled, intervalMs);
 }
 
-// The shared random draw starts again from the time of day before each use.
-void SaverShow::RandomizeFromClock() { state_.random.Restart(services_.clock.MillisecondsSinceMidnightUtc()); }
+void SaverShow::OnMediaNotify(std::optional<MediaNotify> outcome) { sound_.OnNotify(outcome); }
 
 }  // namespace lumora

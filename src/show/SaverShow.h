@@ -1,15 +1,13 @@
 #pragma once
-#include <cstdint>
-#include <functional>
-#include <memory>
+#include <optional>
 #include <string>
 
-#include "show/PictureJob.h"
-#include "show/RowSteps.h"
+#include "show/DisplayMode.h"
+#include "show/NextPicture.h"
 #include "show/SaverStage.h"
 #include "show/SaverServices.h"
 #include "show/SaverState.h"
-#include "show/MediaPlayer.h"
+#include "show/SoundPlayback.h"
 
 namespace lumora {
 
@@ -22,15 +20,10 @@ inline constexpr const char* kIniMissingMessage =
     "The ini file is missing. Please reinstall this software or copy the included ini file into your windows "
     "directory.";
 
-// Where a tick puts the control that shows its picture, once the picture is in it. It holds the screen and the
-// options it needs, so that the worker can place a copy as the tick will.
-using Placement = std::function<void(PictureControl&)>;
-
 // The full-screen saver window: start-up, the display cycle, picture choice, input and shut-down, and sound.
 class SaverShow {
  public:
   SaverShow(SaverState& state, const SaverServices& services);
-  ~SaverShow();
   SaverShow(const SaverShow&) = delete;
   SaverShow& operator=(const SaverShow&) = delete;
 
@@ -40,9 +33,7 @@ class SaverShow {
 
   // Display cycle.
   void OnTick();
-  void SetSchemeColor(Rgb first, Rgb second, Rgb third, Rgb fourth);
-  void CenterPicture();
-  void PlaceTile();
+  const DisplayMode& mode() const { return mode_; }
 
   // Picture choice and loading.
   void LoadNextPicture();
@@ -54,13 +45,9 @@ class SaverShow {
   bool IsWindowsNT();
   void ShutDown();
 
-  // Sound.
-  void StartSound();
-  void SoundTick();
-  void PickNextSound();
-  void OnMediaNotify();
-  void StopSound();
-  MediaPlayer mediaPlayer;
+  // The media device's notification of the sound's end (the outcome, when the device gave one).
+  void OnMediaNotify(std::optional<MediaNotify> outcome);
+  const SoundPlayback& sound() const { return sound_; }
 
   // The picture controls; only the first four are ever shown.
   PictureControl mainPicture, backdropPicture, thirdTile, fourthTile, staging, placeholder;
@@ -73,34 +60,24 @@ class SaverShow {
   void Tick();
   PictureControl& Control(ControlId id);
   void Update(ControlId id);
-  void ShowNextPictureIn(ControlId id, void (SaverShow::*geometry)(PictureControl&));
-  void StretchFullScreen(PictureControl& control);
-  void NaturalSizeCentred(PictureControl& control);
-  void CustomSizeCentred(PictureControl& control);
-  void TileGeometry(PictureControl& control);
-  ControlId NextControl() const;
-  Placement NextPlacement();
+  void ShowPlaced();
+  void ShowSchemeColour();
+  void Place(ControlId id);
   NeedRule NextNeed();
-  void StartJob(int index, const std::string& backdropPath);
-  void AwaitJob(bool drawRows, const std::function<bool()>& ready = {});
-  Picture TakeBackdrop();
-  void DrawDecodedRows(RowSteps& steps);
-  void ShowStretched();
-  void ShowOnSchemeColour();
+  void ShowRowsSoFar(const Picture& rows);
   void ShowPictureInPicture();
   void LetGoOfHiddenBackdrop();
-  void ShowNextTile();
   void ShowOverlapping();
   void ShowSlide();
   void SlideIn(const Picture& picture);
-  void RandomizeFromClock();
   PixelRect Screen() { return PixelRect{0, 0, services_.stage.ScreenWidth(), services_.stage.ScreenHeight()}; }
   void CheckPassword();
 
   SaverState& state_;
   SaverServices services_;
-  std::shared_ptr<PictureJob> job_;  // the next picture, while it is prepared and until a tick takes it
-  std::string shownPath_;            // the file of the picture the last tick took
+  DisplayMode mode_;
+  NextPicture next_;
+  SoundPlayback sound_;
   bool timerEnabled_ = false;
   int timerInterval_ = kFirstTickIntervalMs;
 };

@@ -31,16 +31,11 @@ void SaverShow::Start() {
   state_.displayMode = 3;
   state_.colourScheme = 4;
   state_.lastPictureIndex = 0;
-  state_.colourStep = 0;
   services_.stage.SetBackground(kBlack);
   services_.stage.InstallInputHook();
   LoadSaverSettings();
-  if (state_.soundOn && !state_.sounds.empty()) {
-    state_.nextSound = state_.sounds.front();
-    StartSound();
-  }
+  sound_.Start(state_.soundOn, state_.sounds);
   if (!state_.pictures.empty()) {
-    state_.tilePosition = 1;
     SetTimer(true, timerInterval_);
     StartPreparation();
   } else {

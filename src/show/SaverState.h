@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "platform/Rgb.h"
-#include "show/RandomDraw.h"
 
 namespace lumora {
 
@@ -26,22 +25,14 @@ struct SaverState {
   // Files that existed at start-up, numbered from 1 (entry k is element k - 1).
   std::vector<std::string> pictures;
   std::vector<std::string> sounds;
-  std::string nextSound;
 
   int lastPictureIndex = 0;
-  int nextSlideDirection = 1;  // drawn when the next picture's preparation starts
   Rgb background = kBlack;
-  int colourStep = 0;
-  int tilePosition = 1;
   bool firstTick = true;
   bool slideStop = false;
   int tickDepth = 0;          // ticks running: a second runs only behind a password dialog opened in the first
   bool tickPending = false;   // a tick came while one ran and runs when that one has ended
-  bool awaitingPicture = false;  // a tick waits for its picture, whose preparation and place are that tick's
   bool inputBusy = false;
-  bool showEnded = false;
-
-  RandomDraw random;
 };
 
 }  // namespace lumora

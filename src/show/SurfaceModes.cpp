@@ -1,3 +1,4 @@
+#include "show/RandomDraw.h"
 #include "show/Rounding.h"
 #include "show/SaverShow.h"
 
@@ -25,9 +26,9 @@ void SaverShow::ShowOverlapping() {
   LoadNextPicture();
   try {
     const Picture picture = staging.picture;
-    RandomizeFromClock();
-    const int top = RandomOffset(state_.random, picture.Height(), services_.stage.ScreenHeight());
-    const int left = RandomOffset(state_.random, picture.Width(), services_.stage.ScreenWidth());
+    RandomDraw random = RandomDraw::FromClock(services_.clock);
+    const int top = RandomOffset(random, picture.Height(), services_.stage.ScreenHeight());
+    const int left = RandomOffset(random, picture.Width(), services_.stage.ScreenWidth());
     staging.Clear();
     // The temporary bitmap: the picture's pixels that land on the screen, a JPEG decoded for just those.
     const VisiblePart visible =
@@ -79,7 +80,7 @@ void SaverShow::SlideIn(const Picture& picture) {
   const int width = picture.Width(), height = picture.Height();
   const int screenWidth = services_.stage.ScreenWidth(), screenHeight = services_.stage.ScreenHeight();
   state_.slideStop = false;
-  const int direction = state_.nextSlideDirection;
+  const int direction = mode_.SlideDirection();
   const bool alongTop = direction == kFromLeft || direction == kFromRight;
   const Picture bitmap = SlideBand(picture, alongTop, screenWidth, screenHeight);
   int p = direction == kFromRight ? screenWidth : direction == kFromBottom ? screenHeight : 0;

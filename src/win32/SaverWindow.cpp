@@ -36,11 +36,7 @@ bool PlayerWindow::Create(HWND parent, HINSTANCE instance, SaverShow& form) {
 
 LRESULT PlayerWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message != MM_MCINOTIFY) return Default(message, wParam, lParam);
-  application_.Guarded([&] {
-    if (const std::optional<MediaNotify> outcome = Win32Mci::NotifyOutcome(wParam))
-      form_->mediaPlayer.Notified(*outcome);
-    form_->OnMediaNotify();
-  });
+  application_.Guarded([&] { form_->OnMediaNotify(Win32Mci::NotifyOutcome(wParam)); });
   return 0;
 }
 

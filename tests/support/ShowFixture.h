@@ -22,7 +22,8 @@ inline Picture Quartered(int width, int height) {
   });
 }
 
-// A saver whose settings list the given pictures, stored as bitmap files, with the given Options lines.
+// A saver whose settings list the given pictures, stored as bitmap files, and sounds, with the given Options lines;
+// without sounds, sound is off.
 struct ShowFixture : SaverHarness {
   explicit ShowFixture(int screenWidth = 1024, int screenHeight = 768) : SaverHarness(screenWidth, screenHeight) {}
 
@@ -34,7 +35,7 @@ struct ShowFixture : SaverHarness {
   }
 
   void Start(const std::string& options) {
-    WriteIni(SettingsFileText("Sound=0\r\n" + options, pictures));
+    WriteIni(SettingsFileText((sounds.empty() ? "Sound=0\r\n" : "") + options, pictures, sounds));
     form.Start();
   }
 
@@ -44,6 +45,7 @@ struct ShowFixture : SaverHarness {
 
   int added = 0;
   SlotValues pictures;
+  SlotValues sounds;
 };
 
 // Every pixel of `part` appears at (left, top) of `frame`, clipped to the frame.

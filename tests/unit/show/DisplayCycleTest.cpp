@@ -30,7 +30,7 @@ TEST(OnTick, ColourStepRunsOneToTwentyOneInEveryMode) {
   show.Start("Picdis=4\r\n");
   for (int tick = 1; tick <= 45; ++tick) {
     show.Ticks(1);
-    EXPECT_EQ(show.state.colourStep, (tick - 1) % 21 + 1);
+    EXPECT_EQ(show.form.mode().ColourStep(), (tick - 1) % 21 + 1);
   }
 }
 
@@ -86,38 +86,29 @@ TEST(OnTick, NaturalSizeIsCentredRoundingHalvesToEven) {
   }
 }
 
-TEST(OnTick, SchemeColourChangesOnTheFifthTenthAndFifteenthTick) {
-  ShowFixture show;
-  show.AddPicture(Solid(10, 10, Rgb{1, 2, 3}));
-  show.Start("Picdis=2\r\nColor=1\r\n");
-  const std::map<int, Rgb> expected = {{4, {0, 0, 0}},        {5, {128, 128, 128}},  {9, {128, 128, 128}},
-                                       {10, {192, 192, 192}}, {14, {192, 192, 192}}, {15, {255, 255, 255}},
-                                       {21, {255, 255, 255}}, {22, {0, 0, 0}}};
-  for (int tick = 1; tick <= 22; ++tick) {
-    show.Ticks(1);
-    if (expected.count(tick)) {
-      EXPECT_EQ(show.stage.background, expected.at(tick)) << "tick " << tick;
-      EXPECT_EQ(show.stage.Render().PixelAt(0, 0), expected.at(tick));
-    }
-  }
-}
-
-TEST(OnTick, SchemesTwoAndThreeTurnThroughTheirColours) {
-  const std::pair<int, std::vector<Rgb>> schemes[] = {
-      {2, {{0, 0, 128}, {0, 0, 0}, {128, 0, 128}, {128, 0, 0}}},
-      {3, {{0, 128, 0}, {0, 255, 255}, {255, 0, 255}, {255, 255, 0}}},
+// A scheme's four colours turn at the fifth, tenth, fifteenth and twenty-second tick, behind natural and custom
+// sizes alike.
+TEST(OnTick, SchemeColourChangesOnTheFifthTenthFifteenthAndTwentySecondTick) {
+  const struct {
+    const char* options;
+    Rgb colours[4];
+  } schemes[] = {
+      {"Picdis=2\r\nColor=1\r\n", {{0, 0, 0}, {128, 128, 128}, {192, 192, 192}, {255, 255, 255}}},
+      {"Picdis=5\r\nWidth=30\r\nHeight=20\r\nColor=2\r\n", {{0, 0, 128}, {0, 0, 0}, {128, 0, 128}, {128, 0, 0}}},
+      {"Picdis=2\r\nColor=3\r\n", {{0, 128, 0}, {0, 255, 255}, {255, 0, 255}, {255, 255, 0}}},
   };
-  for (const auto& [code, colours] : schemes) {
+  // The tick, and which of the scheme's colours it shows.
+  const std::pair<int, int> ticks[] = {{1, 0}, {4, 0}, {5, 1}, {9, 1}, {10, 2}, {14, 2}, {15, 3}, {21, 3}, {22, 0}};
+  for (const auto& scheme : schemes) {
     ShowFixture show;
     show.AddPicture(Solid(10, 10, Rgb{1, 2, 3}));
-    show.Start("Picdis=5\r\nWidth=30\r\nHeight=20\r\nColor=" + std::to_string(code) + "\r\n");
-    const int lastTickOfColour[] = {4, 9, 14, 21};
-    for (int i = 0, tick = 0; i < 4; ++i) {
-      while (tick < lastTickOfColour[i]) {
-        show.Ticks(1);
-        ++tick;
-      }
-      EXPECT_EQ(show.stage.background, colours[i]) << "scheme " << code << " colour " << i;
+    show.Start(scheme.options);
+    int tick = 0;
+    for (const auto& [at, colour] : ticks) {
+      show.Ticks(at - tick);
+      tick = at;
+      EXPECT_EQ(show.stage.background, scheme.colours[colour]) << scheme.options << "tick " << tick;
+      EXPECT_EQ(show.stage.Render().PixelAt(0, 0), scheme.colours[colour]);
     }
   }
 }
@@ -205,7 +196,7 @@ TEST(OnTick, TilesTakeHalfTheScreenRoundedToEven) {
     EXPECT_EQ(show.form.fourthTile.left, right);
     EXPECT_EQ(show.form.fourthTile.top, bottom);
     EXPECT_EQ(show.form.fourthTile.width, halfWidth);
-    EXPECT_EQ(show.state.tilePosition, 1);
+    EXPECT_EQ(show.form.mode().TilePosition(), 1);
   }
 }
 
@@ -216,7 +207,7 @@ TEST(OnTick, OnePictureFillsAllFourTilesAndTilesStay) {
   show.Start("Picdis=4\r\n");
   show.Ticks(5);  // blue, green, blue, green, then blue again top-left
   ExpectPixels(show.stage.Render(), {{0, 0, kBlue}, {0, 500, kGreen}, {600, 0, kBlue}, {600, 500, kGreen}});
-  EXPECT_EQ(show.state.tilePosition, 2);
+  EXPECT_EQ(show.form.mode().TilePosition(), 2);
 }
 
 TEST(OnTick, UnreadablePictureShowsThePlaceholderLaidOutLikeAnyOther) {

@@ -93,16 +93,16 @@ TEST(Deactivate, NestedInputDuringThePasswordCheckIsPassedOver) {
   show.form.OnInput(KeyDown);
   EXPECT_EQ(show.passwords.verifyCalls.size(), 1u);
   EXPECT_FALSE(show.Ended());
-  EXPECT_EQ(show.state.colourStep, 1);
+  EXPECT_EQ(show.form.mode().ColourStep(), 1);
   EXPECT_FALSE(show.state.inputBusy);
 }
 
 TEST(ShutDown, StopsTimerSlideAndSoundBeforeTellingTheSystemThenCloses) {
-  RunningShow show;
+  ShowFixture show;
+  show.AddPicture(Solid(20, 20, Rgb{10, 20, 30}));
   show.files.Add("C:\\S\\a.wav");
-  show.state.soundOn = true;
-  show.state.nextSound = "C:\\S\\a.wav";
-  show.form.StartSound();
+  show.sounds[1] = "C:\\S\\a.wav";
+  show.Start("Picdis=1\r\n");
   bool timerOffFirst = false, slideStoppedFirst = false, soundStoppedFirst = false, closedEarly = true;
   show.system.onScreenSaverRunning = [&](bool running) {
     if (running) return;

@@ -139,7 +139,7 @@ TEST(NextPicture, TicksBehindAPasswordDialogOpenedInASlideGoOn) {
   };
   show.Start("Picdis=7\r\n");
   show.Ticks(1);
-  EXPECT_EQ(show.state.colourStep, 3) << "the held tick and two behind the dialog";
+  EXPECT_EQ(show.form.mode().ColourStep(), 3) << "the held tick and two behind the dialog";
   EXPECT_EQ(depthBehindDialog, 1);
   EXPECT_EQ(show.state.lastPictureIndex, 2) << "in order 1, 2, 1 shown, and 2 prepared";
   EXPECT_FALSE(show.stage.closed);
@@ -191,7 +191,7 @@ TEST(NextPicture, ATickBehindADialogOpenedWhileAPictureIsAwaitedRunsAfterItInEve
     waiting = true;
     show.Ticks(1);
     ASSERT_TRUE(pressed) << "mode " << row.mode;
-    EXPECT_EQ(show.state.colourStep, 3) << "mode " << row.mode;
+    EXPECT_EQ(show.form.mode().ColourStep(), 3) << "mode " << row.mode;
     const Picture frame = show.stage.Render();
     EXPECT_FALSE(ShowsThePlaceholder(frame)) << "mode " << row.mode;
     for (int picture = 0; picture < 3; ++picture) {

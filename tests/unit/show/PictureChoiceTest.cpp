@@ -82,14 +82,16 @@ TEST(LoadNextPicture, AtRandomDrawsFromTheClockAndMayRepeat) {
 TEST(LoadNextPicture, PictureAndSoundDrawnInOneMillisecondPickTheSameEntry) {
   ShowFixture show;
   for (uint8_t red : {10, 20, 30}) show.AddPicture(Solid(4, 4, Rgb{red, 0, 0}));
+  for (int n = 1; n <= 3; ++n) {
+    show.sounds[n] = "C:\\S\\" + std::to_string(n) + ".wav";
+    show.files.Add(*show.sounds[n]);
+  }
   show.system.milliseconds = 1000;  // the first picture is drawn as it is prepared, at the start
   show.Start("Seq=0\r\n");
-  show.state.soundOn = true;
-  show.state.sounds = {"C:\\S\\1.wav", "C:\\S\\2.wav", "C:\\S\\3.wav"};
   for (uint32_t ms = 1000; ms < 1020; ++ms) {
     show.system.milliseconds = ms;
     const Rgb picture = StagedColour(show);
-    EXPECT_EQ(show.state.nextSound, "C:\\S\\" + std::to_string(picture.r / 10) + ".wav");
+    EXPECT_EQ(show.form.sound().NextSound(), "C:\\S\\" + std::to_string(picture.r / 10) + ".wav");
   }
 }
 

@@ -29,26 +29,33 @@ struct SoundShow : ShowFixture {
   }
 };
 
-TEST(Sound, FirstEntryStartsAtStartUp) {
-  SoundShow show(3);
-  show.Start(3);
-  EXPECT_EQ(show.media.calls, (std::vector<std::string>{"open C:\\S\\1.wav", "play"}));
-  EXPECT_TRUE(show.state.soundOn);
-}
-
-TEST(Sound, SwitchOnWithNoSoundsOpensNothing) {
-  SoundShow show(0);
-  show.Start(0);
-  show.Ticks(3);
-  EXPECT_TRUE(show.media.calls.empty());
-  EXPECT_TRUE(show.state.soundOn);
-}
-
-TEST(Sound, SoundOffInTheSettingsPlaysNothing) {
-  SoundShow show(2);
-  show.Start(2, "Sound=0\r\nPicdis=1\r\n");
-  show.Ticks(2);
-  EXPECT_TRUE(show.media.calls.empty());
+// What the player is asked in a run: the first entry at start-up, then at each tick after a sound has ended the
+// next one, the old device closed first; with sound off, no sounds listed or no picture to show, nothing more.
+TEST(Sound, WhatPlaysFromStartUpThroughThreeEnds) {
+  const std::vector<std::string> kPlayOnce = {"open C:\\S\\1.wav", "play"};
+  const struct {
+    int sounds;
+    const char* options;
+    bool picture;
+    std::vector<std::string> calls;
+    bool on;
+  } rows[] = {
+      {1, "Sound=1\r\nPicdis=1\r\n", true, {"open C:\\S\\1.wav", "play", "close", "open C:\\S\\1.wav", "play",
+        "close", "open C:\\S\\1.wav", "play", "close", "open C:\\S\\1.wav", "play"}, true},
+      {0, "Sound=1\r\nPicdis=1\r\n", true, {}, true},
+      {2, "Sound=0\r\nPicdis=1\r\n", true, {}, false},
+      {2, "Sound=1\r\nPicdis=1\r\n", false, kPlayOnce, true},  // no timer runs, no tick comes
+  };
+  for (const auto& row : rows) {
+    SoundShow show(row.sounds, row.picture);
+    show.Start(row.sounds, row.options);
+    for (int end = 0; end < 3 && show.stage.timerEnabled; ++end) {
+      show.media.FinishPlaying();
+      show.Ticks(1);
+    }
+    EXPECT_EQ(show.media.calls, row.calls) << row.sounds << " sounds, " << row.options;
+    EXPECT_EQ(show.form.sound().On(), row.on);
+  }
 }
 
 TEST(Sound, NextSoundIsDrawnAtEveryPictureLoadAndStartsOnlyOnceThePlayerStopped) {
@@ -59,7 +66,7 @@ TEST(Sound, NextSoundIsDrawnAtEveryPictureLoadAndStartsOnlyOnceThePlayerStopped)
   EXPECT_EQ(show.Opened().size(), 1u);
   // Of five sounds the one drawn at 777 ms is 1 + the high half of ((777 * 134775813 + 1) mod 2^32) * 5.
   const std::string drawn = SoundShow::Sound(2);
-  EXPECT_EQ(show.state.nextSound, drawn);
+  EXPECT_EQ(show.form.sound().NextSound(), drawn);
 
   show.media.FinishPlaying();
   show.system.milliseconds = 123456;
@@ -69,24 +76,15 @@ TEST(Sound, NextSoundIsDrawnAtEveryPictureLoadAndStartsOnlyOnceThePlayerStopped)
   EXPECT_EQ(show.media.calls[2], "close") << "the old device closes before the next opens";
 }
 
-TEST(Sound, OneSoundPlaysAgainAfterEachEnd) {
-  SoundShow show(1);
-  show.Start(1);
-  for (int round = 0; round < 3; ++round) {
-    show.media.FinishPlaying();
-    show.Ticks(1);
-  }
-  EXPECT_EQ(show.Opened(), std::vector<std::string>(4, SoundShow::Sound(1)));
-}
-
 TEST(Sound, AFileThatCannotBeOpenedSilencesTheRestOfTheRun) {
   SoundShow show(2);
   show.media.unopenable = {SoundShow::Sound(2)};
   show.Start(2);
-  show.state.nextSound = SoundShow::Sound(2);
+  show.system.milliseconds = 16;  // of two sounds, the second is drawn
+  show.Ticks(1);
   show.media.FinishPlaying();
-  show.form.SoundTick();
-  EXPECT_FALSE(show.state.soundOn);
+  show.Ticks(1);
+  EXPECT_FALSE(show.form.sound().On());
   show.media.FinishPlaying();
   show.Ticks(3);
   EXPECT_EQ(show.Opened().size(), 2u);
@@ -97,28 +95,27 @@ TEST(Sound, ARefusedPlayLeavesTheDeviceStoppedAndIsRetriedNextTick) {
   SoundShow show(1);
   show.media.playResult = 277;
   show.Start(1);
-  EXPECT_TRUE(show.state.soundOn);
-  EXPECT_EQ(show.form.mediaPlayer.Error(), 277u);
+  EXPECT_TRUE(show.form.sound().On());
+  EXPECT_EQ(show.form.sound().Player().Error(), 277u);
   show.media.playResult = 0;
   show.Ticks(1);
   EXPECT_EQ(show.Opened().size(), 2u);
-  EXPECT_EQ(show.form.mediaPlayer.Mode(), MediaMode::Playing);
+  EXPECT_EQ(show.form.sound().Player().Mode(), MediaMode::Playing);
 }
 
 TEST(Sound, EndOfPlayNotificationStopsThePlayer) {
   SoundShow show(1);
   show.Start(1);
-  show.form.mediaPlayer.Notified(MediaNotify::Successful);
-  show.form.OnMediaNotify();
+  show.form.OnMediaNotify(MediaNotify::Successful);
   EXPECT_EQ(show.media.calls.back(), "stop");
-  EXPECT_EQ(show.form.mediaPlayer.NotifyValue(), MediaNotify::Successful);
+  EXPECT_EQ(show.form.sound().Player().NotifyValue(), MediaNotify::Successful);
 }
 
 TEST(Sound, NotificationWithoutADeviceRaisesNoDeviceOpen) {
   SoundShow show(0);
   show.Start(0);
   try {
-    show.form.OnMediaNotify();
+    show.form.OnMediaNotify(std::nullopt);
     FAIL() << "no error";
   } catch (const MediaDeviceError& error) {
     EXPECT_EQ(std::string(error.what()), "No MCI device open");
@@ -136,13 +133,6 @@ TEST(Sound, ShutDownStopsOnlyAPlayingSound) {
   ended.media.FinishPlaying();
   ended.form.ShutDown();
   EXPECT_EQ(ended.media.calls.back(), "play");
-}
-
-TEST(Sound, WithoutPicturesTheFirstSoundPlaysOnceAndNothingFollows) {
-  SoundShow show(2, false);
-  show.Start(2);
-  EXPECT_FALSE(show.stage.timerEnabled);
-  EXPECT_EQ(show.Opened(), std::vector<std::string>{SoundShow::Sound(1)});
 }
 
 TEST(MediaPlayer, OpenErrorsCarryTheSystemTextOrUnknownErrorCode) {

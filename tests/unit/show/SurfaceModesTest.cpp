@@ -144,7 +144,7 @@ TEST(SlideMode, TicksArrivingAtEveryStepNeverNestDeeperThanOne) {
   show.Ticks(1);
   EXPECT_EQ(deepest, 1);
   EXPECT_EQ(show.stage.processMessagesCalls, 3001) << "one step of each slide, then the shut-down";
-  EXPECT_EQ(show.state.colourStep, (3001 - 1) % 21 + 1) << "every tick ran: the first and 3000 more";
+  EXPECT_EQ(show.form.mode().ColourStep(), (3001 - 1) % 21 + 1) << "every tick ran: the first and 3000 more";
   EXPECT_FALSE(show.state.tickPending);
 }
 
