@@ -91,6 +91,15 @@ bool IsPlayOf(const std::vector<int16_t>& play, const std::vector<int16_t>& soun
   return !play.empty() && play.size() <= sound.size() && std::equal(play.begin(), play.end(), sound.begin());
 }
 
+// The samples between the first and the last sound: under load Wine's mixer pads a play with silence, a period
+// at a time, which the device receives as the saver's.
+std::vector<int16_t> Unpadded(const std::vector<int16_t>& play) {
+  const auto loud = [](int16_t sample) { return sample != 0; };
+  const auto first = std::find_if(play.begin(), play.end(), loud);
+  const auto last = std::find_if(play.rbegin(), play.rend(), loud).base();
+  return first < last ? std::vector<int16_t>(first, last) : std::vector<int16_t>();
+}
+
 // " 8820/12 6615/9": each play's length and its samples of silence, to tell a play cut short from one that Wine
 // padded with silence.
 std::string SampleCounts(const std::vector<std::vector<int16_t>>& plays) {
@@ -117,13 +126,13 @@ TEST(SoundPlayback, EntryOnePlaysAtStartUpThenTheDrawnSoundsFollow) {
   const bool thirdPlayed = WaitFor(
       [&] {
         plays = capture.Plays();
-        return plays.size() >= 3 && (plays[2] == first || plays[2] == other);
+        return plays.size() >= 3 && (Unpadded(plays[2]) == Unpadded(first) || Unpadded(plays[2]) == Unpadded(other));
       },
       20s);
   ASSERT_TRUE(thirdPlayed) << plays.size() << " plays (samples/silent ones):" << SampleCounts(plays) << "; sounds:"
                            << SampleCounts({first, other});
-  EXPECT_EQ(plays[0], first);
-  EXPECT_EQ(plays[1], first);
+  EXPECT_EQ(Unpadded(plays[0]), Unpadded(first));
+  EXPECT_EQ(Unpadded(plays[1]), Unpadded(first));
 }
 
 TEST(SoundPlayback, MissingOrUndecodableSoundsLeaveTheShowSilentAndRunning) {
