@@ -21,7 +21,7 @@ struct RunningShow : ShowFixture {
   bool Ended() const { return stage.closed; }
 };
 
-TEST(Deactivate, EachInputMessageEndsTheShowOnWindowsNt) {
+TEST(OnInput, EachInputMessageEndsTheShowOnWindowsNt) {
   for (QueuedMessage message : kInputMessages) {
     RunningShow show;
     show.form.OnInput(message);
@@ -33,7 +33,7 @@ TEST(Deactivate, EachInputMessageEndsTheShowOnWindowsNt) {
   }
 }
 
-TEST(Deactivate, EveryOtherMessagePassesWithoutEffect) {
+TEST(OnInput, EveryOtherMessagePassesWithoutEffect) {
   RunningShow show(PlatformKind::Windows9x);
   show.passwords.usePassword = 1;
   for (int i = 0; i < 3; ++i) show.form.OnInput(Other);
@@ -42,7 +42,7 @@ TEST(Deactivate, EveryOtherMessagePassesWithoutEffect) {
   EXPECT_TRUE(show.stage.timerEnabled);
 }
 
-TEST(Deactivate, WithoutAPasswordSettingWindows9xEndsAtOnce) {
+TEST(OnInput, WithoutAPasswordSettingWindows9xEndsAtOnce) {
   for (std::optional<uint32_t> setting : {std::optional<uint32_t>{}, std::optional<uint32_t>{0}}) {
     RunningShow show(PlatformKind::Windows9x);
     show.passwords.usePassword = setting;
@@ -53,7 +53,7 @@ TEST(Deactivate, WithoutAPasswordSettingWindows9xEndsAtOnce) {
   }
 }
 
-TEST(Deactivate, RejectedPasswordKeepsTheShowGoingWithTheCursorHiddenAgain) {
+TEST(OnInput, RejectedPasswordKeepsTheShowGoingWithTheCursorHiddenAgain) {
   RunningShow show(PlatformKind::Windows9x);
   show.passwords.usePassword = 1;
   show.passwords.answers = {false, true};
@@ -71,7 +71,7 @@ TEST(Deactivate, RejectedPasswordKeepsTheShowGoingWithTheCursorHiddenAgain) {
   EXPECT_EQ(show.system.cursorCount, -1);
 }
 
-TEST(Deactivate, MissingPasswordLibraryEndsTheShowAndHidesTheCursorAgain) {
+TEST(OnInput, MissingPasswordLibraryEndsTheShowAndHidesTheCursorAgain) {
   RunningShow show(PlatformKind::Windows9x);
   show.passwords.usePassword = 7;
   show.passwords.answers = {std::nullopt};
@@ -80,7 +80,7 @@ TEST(Deactivate, MissingPasswordLibraryEndsTheShowAndHidesTheCursorAgain) {
   EXPECT_EQ(show.system.cursorCount, -1);
 }
 
-TEST(Deactivate, NestedInputDuringThePasswordCheckIsPassedOver) {
+TEST(OnInput, NestedInputDuringThePasswordCheckIsPassedOver) {
   RunningShow show(PlatformKind::Windows9x);
   show.passwords.usePassword = 1;
   show.passwords.answers = {false};
@@ -129,7 +129,7 @@ TEST(ShutDown, MayRunTwiceAndStopsNothingWithoutADevice) {
   EXPECT_EQ(std::count(show.system.events.begin(), show.system.events.end(), "saver-stopped"), 2);
 }
 
-TEST(Deactivate, InputOnTheInformationScreenEndsIt) {
+TEST(OnInput, InputOnTheInformationScreenEndsIt) {
   ShowFixture show;
   show.Start("");
   ASSERT_TRUE(show.stage.infoLabel.has_value());
