@@ -18,6 +18,8 @@ function(lumora_library target folder)
     file(CREATE_LINK ${header} ${root}/${folder}/${name} SYMBOLIC)
   endforeach()
   add_library(${target} STATIC ${sources})
+  # Compiled a few files at a time: most of a file's compile is the headers it shares with its neighbours.
+  set_target_properties(${target} PROPERTIES UNITY_BUILD ${LUMORA_UNITY_BUILD})
   target_include_directories(${target} PUBLIC ${root})
   target_link_libraries(${target} PUBLIC ${ARG_USES})
   # The fuzzer sees how far an input went in this code; the tests' own code it need not see.

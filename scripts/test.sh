@@ -10,7 +10,7 @@
 # its own X display and Wine prefix), mostly waiting on Wine, while the rest of the native tree, the clang tree
 # and the ThreadSanitizer unit tests are built and the unit, fuzz, import and benchmark entries run at a lower
 # priority. Their output follows at the end. LUMORA_E2E_JOBS sets how many end-to-end entries run at once
-# (default 2).
+# (default 4: they spend most of their time waiting on Wine).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -87,14 +87,14 @@ stage "build: the installer" cmake --build --preset win32 --target installer
 
 echo "== test: end-to-end under Wine, in the background (the soak has its own command: ctest -L soak)"
 e2e_started=$SECONDS
-setsid ctest --preset native -L e2e -j "${LUMORA_E2E_JOBS:-2}" >"$e2e_log" 2>&1 &
+setsid ctest --preset native -L e2e -j "${LUMORA_E2E_JOBS:-4}" >"$e2e_log" 2>&1 &
 e2e_pid=$!
 
 # What follows gives way to the end-to-end entries, whose checks include "within a second".
 renice -n 10 -p $$ >/dev/null
 stage "build: native (the rest)" build native
 stage "build: clang" build clang
-# Each fuzz run lasts 30 s whatever share of the processors it gets: all of them at once, beside the unit tests.
+# Each fuzz run lasts 10 s whatever share of the processors it gets: all of them at once, beside the unit tests.
 stage "test: clang with sanitizers (unit, fuzz)" ctest --preset clang -L '^(unit|fuzz)$' -j 4
 stage "build: tsan (unit tests)" build tsan
 stage "test: ThreadSanitizer (unit)" ctest --preset tsan -j 2

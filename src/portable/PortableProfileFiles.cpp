@@ -1,8 +1,8 @@
 #include "portable/PortableProfileFiles.h"
 
 #include <fstream>
-#include <iterator>
 #include <optional>
+#include <sstream>
 
 #include "portable/IniText.h"
 
@@ -13,7 +13,10 @@ namespace {
 std::optional<std::string> ReadWholeFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) return std::nullopt;
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  // In one block: every profile call reads the whole file, hundreds of times in a listing of 500 entries.
+  std::ostringstream text;
+  text << in.rdbuf();
+  return std::move(text).str();
 }
 
 }  // namespace

@@ -10,7 +10,7 @@ using enum ControlKind;
 using enum FontStyle;
 using D = DisclaimerControl;
 
-constexpr auto kControls = std::to_array<ControlLayout>({
+constexpr auto kDisclaimerControls = std::to_array<ControlLayout>({
     // kind, name, parent, id, left, top, width, height, caption, font, visible, tab order
     {GroupBox, "GroupBox1", kFormItself, Id(D::Frame), 8, 16, 489, 244, "", Regular, true, 0},
     {GroupBox, "GroupBox2", Id(D::Frame), Id(D::DisclaimerGroup), 8, 8, 473, 228, "Disclaimer", Terminal, true, 0},
@@ -21,7 +21,7 @@ constexpr auto kControls = std::to_array<ControlLayout>({
 });
 
 constexpr FormLayout kDisclaimerFormLayout{
-    kDisclaimerWindowClass, "Disclaimer", 514, 312, Rgb{65, 168, 190}, FormBorder::None, kControls};
+    kDisclaimerWindowClass, "Disclaimer", 514, 312, Rgb{65, 168, 190}, FormBorder::None, kDisclaimerControls};
 
 }  // namespace
 

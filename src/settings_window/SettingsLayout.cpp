@@ -14,7 +14,7 @@ using R = OptionRadio;
 constexpr ScrollRange kSizeBar{25, 1000, 25, 1, 1};
 
 // The hidden controls stand where the display group is; nothing ever shows them.
-constexpr auto kControls = std::to_array<ControlLayout>({
+constexpr auto kSettingsControls = std::to_array<ControlLayout>({
     // kind, name, parent, id, left, top, width, height, caption, font, visible, tab order
     {Button, "cmdclose", kFormItself, Id(C::OkButton), 461, 335, 136, 20, "OK", Bold, true, 0, nullptr, {}, kDefaultButton},
     {GroupBox, "GroupBox6", kFormItself, Id(C::DisplayGroup), 316, 12, 269, 235, "Picture Displays", Bold, true, 1},
@@ -76,7 +76,7 @@ constexpr auto kControls = std::to_array<ControlLayout>({
 });
 
 constexpr FormLayout kSettingsFormLayout{
-    kSettingsWindowClass, kSettingsWindowTitle, 607, 374, kSettingsLayoutColour, FormBorder::SingleFixed, kControls};
+    kSettingsWindowClass, kSettingsWindowTitle, 607, 374, kSettingsLayoutColour, FormBorder::SingleFixed, kSettingsControls};
 
 }  // namespace
 

@@ -27,7 +27,7 @@ bool SharedWithTemplate(const std::filesystem::path& relative) {
 // nothing runs, with the registry written out. Made beside the template's place and moved there whole: runs side by
 // side may look for it meanwhile.
 std::filesystem::path MakePrefix(const std::filesystem::path& workDir) {
-  const auto made = workDir / (std::string(kTemplateName) + "-" + std::to_string(getpid()));
+  const auto made = workDir / (kTemplateName + ("-" + std::to_string(getpid())));
   std::filesystem::remove_all(made);
   std::filesystem::create_directories(made);
   const auto log = workDir / (made.filename().string() + ".log");
