@@ -115,8 +115,6 @@ class Inspector {
   void SetText(Hwnd window, const std::string& text);  // an edit field's text, as if typed
   std::optional<Hwnd> Foreground();
   bool ScreensaverRunning();
-  // The flag is global and outlives a program killed while it was set; tests that care reset it.
-  void SetScreensaverRunning(bool running);
   // Whether a named mutex exists: it lives as long as some process holds it.
   bool MutexExists(const std::string& name);
   CursorInfo Cursor();

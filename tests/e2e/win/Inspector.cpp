@@ -270,12 +270,7 @@ void PrintCursor() {
   Print("y", info.ptScreenPos.y);
 }
 
-// With an argument, sets the flag first: a program killed while it had the flag set leaves it set.
-void ScreensaverRunning(const Args& args) {
-  if (args.size() > 1) {
-    const BOOL running = args[1] == "1" ? TRUE : FALSE;
-    if (!SystemParametersInfoW(SPI_SETSCREENSAVERRUNNING, running, nullptr, 0)) throw std::runtime_error("set failed");
-  }
+void ScreensaverRunning() {
   BOOL running = FALSE;
   if (!SystemParametersInfoW(SPI_GETSCREENSAVERRUNNING, 0, &running, 0)) throw std::runtime_error("query failed");
   PrintFlag("running", running != FALSE);
@@ -435,7 +430,7 @@ constexpr Command kCommands[] = {
     {"close", [](const Args& a) { Post(WindowArg(a, 1), WM_CLOSE, 0, 0); }},  // HWND
     {"set-text", [](const Args& a) { SetWindowTextW(WindowArg(a, 1), Wide(a.at(2)).c_str()); }},  // HWND TEXT
     {"foreground", [](const Args&) { PrintFound(GetForegroundWindow()); }},
-    {"screensaver-running", [](const Args& a) { ScreensaverRunning(a); }},  // [0|1]
+    {"screensaver-running", [](const Args&) { ScreensaverRunning(); }},
     {"mutex", [](const Args& a) { PrintMutex(a.at(1)); }},                  // NAME: whether it exists
     {"process-counts", [](const Args& a) { PrintProcessCounts(WindowArg(a, 1)); }},  // HWND
     {"cursor", [](const Args&) { PrintCursor(); }},

@@ -6,7 +6,5 @@ namespace lumora::test_window {
 inline constexpr char kClassName[] = "LumoraHarnessWindow";
 inline constexpr char kTitle[] = "Lumora harness window";
 inline constexpr unsigned char kRed = 200, kGreen = 40, kBlue = 160;  // its background
-inline constexpr int kHiddenButtonId = 101, kEditId = 102, kLabelId = 103, kCheckBoxId = 104, kScrollBarId = 105,
-                     kAskButtonId = 106;
 
 }  // namespace lumora::test_window
