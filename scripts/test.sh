@@ -1,16 +1,16 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything (lumora.scr and lumora-lists for 64- and 32-bit Windows, the
-# installer, the native core with g++ and with clang, the unit tests under ThreadSanitizer) and runs every test:
+# installer, the native core and programs with g++, the unit tests with clang under AddressSanitizer and
+# UndefinedBehaviorSanitizer and under ThreadSanitizer) and runs every test:
 # unit, fuzz, imports, end-to-end under Wine, and the benchmark smoke run. Ends with a table of the time each
 # stage took.
 #
 # The end-to-end entries need the Windows trees, the native end-to-end test program and the installer; those are
-# built first (the two Windows trees side by side: each begins with a configure step that cross-builds
-# libjpeg-turbo and keeps one processor busy at a time). The end-to-end entries then run side by side (each has
-# its own X display and Wine prefix), mostly waiting on Wine, while the rest of the native tree, the clang tree
-# and the ThreadSanitizer unit tests are built and the unit, fuzz, import and benchmark entries run at a lower
-# priority. Their output follows at the end. LUMORA_E2E_JOBS sets how many end-to-end entries run at once
-# (default 4: they spend most of their time waiting on Wine).
+# built first, side by side. The end-to-end entries then run side by side (each has its own X display and Wine
+# prefix), mostly waiting on Wine, while the clang and tsan trees and the native programs besides the tests are
+# built and the unit, fuzz, import and benchmark entries run, at a lower priority. The end-to-end output follows
+# at the end. LUMORA_E2E_JOBS sets how many end-to-end entries run at once (default 5: they spend most of their
+# time waiting on Wine).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -57,48 +57,57 @@ build() {
   cmake --build --preset "$preset" "${targets[@]}"
 }
 
-# builds_side_by_side PRESET...: builds the trees at once, each into its own log, shown when it is done; each
-# tree's time goes into the table.
+# builds_side_by_side PRESET[:TARGET,...]...: builds the trees at once (the named targets, or all of the preset's),
+# each into its own log, shown when it is done; each tree's time goes into the table.
 builds_side_by_side() {
-  local preset pids=() i failed=0
-  for preset in "$@"; do
-    (started=$SECONDS; build "$preset" >"build/$preset.log" 2>&1; echo $((SECONDS - started)) >"build/$preset.seconds") &
+  local entry preset targets pids=() names=() labels=() i failed=0
+  for entry in "$@"; do
+    preset=${entry%%:*}
+    targets=()
+    [ "$preset" = "$entry" ] || IFS=, read -ra targets <<<"${entry#*:}"
+    (started=$SECONDS; build "$preset" "${targets[@]}" >"build/$preset.log" 2>&1
+     echo $((SECONDS - started)) >"build/$preset.seconds") &
     pids+=($!)
+    names+=("$preset")
+    labels+=("$preset${targets[0]:+ (${#targets[@]} targets)}")
   done
   for i in "${!pids[@]}"; do
-    preset=${*:i+1:1}
+    preset=${names[$i]}
     wait "${pids[$i]}" || failed=1
     echo "== build: $preset"
     cat "build/$preset.log"
     [ -f "build/$preset.seconds" ] || continue
-    stage_names+=("build: $preset (side by side)")
+    stage_names+=("build: ${labels[$i]}, side by side")
     stage_seconds+=("$(cat "build/$preset.seconds")")
+    rm -f "build/$preset.seconds"
   done
   return $failed
 }
 
 stage bootstrap ./scripts/bootstrap.sh
 mkdir -p build
-rm -f build/win64.seconds build/win32.seconds
-builds_side_by_side win64 win32
-stage "build: native (end-to-end tests)" build native lumora_e2e_tests
+rm -f build/*.seconds
+builds_side_by_side win64 win32 native:lumora_e2e_tests
 # The installer takes the win64 tree's lumora.scr and the native tree's sample pictures (its one extra target).
 stage "build: the installer" cmake --build --preset win32 --target installer
 
 echo "== test: end-to-end under Wine, in the background"
 e2e_started=$SECONDS
-setsid ctest --preset native -L e2e -j "${LUMORA_E2E_JOBS:-4}" >"$e2e_log" 2>&1 &
+setsid ctest --preset native -L e2e -j "${LUMORA_E2E_JOBS:-5}" >"$e2e_log" 2>&1 &
 e2e_pid=$!
 
-# What follows gives way to the end-to-end entries, whose checks include "within a second".
+# What follows gives way to the end-to-end entries, whose checks include "within a second". The unit tests run in
+# the clang tree (all of them, under AddressSanitizer and UndefinedBehaviorSanitizer) and in the tsan tree (those
+# with a second thread); the native tree adds the programs besides them: the lists tool, the benchmarks and the
+# demo's screenshot tool.
 renice -n 10 -p $$ >/dev/null
-stage "build: native (the rest)" build native
-stage "build: clang" build clang
+native_programs=lumora-lists,lumora_demo_screen,lumora_decode_once,lumora_picture_load_bench,lumora_listing_bench
+native_programs+=,lumora_saver_bench,lumora_lists_bench
+builds_side_by_side clang tsan "native:$native_programs"
 # Each fuzz run lasts 10 s whatever share of the processors it gets: all of them at once, beside the unit tests.
 stage "test: clang with sanitizers (unit, fuzz)" ctest --preset clang -L '^(unit|fuzz)$' -j 4
-stage "build: tsan (unit tests)" build tsan
 stage "test: ThreadSanitizer (unit)" ctest --preset tsan -j 2
-stage "test: native (unit, imports, benchmark)" ctest --preset native -LE e2e -j 2
+stage "test: native (imports, benchmark)" ctest --preset native -L '^(imports|bench)$' -j 2
 
 echo "== test: end-to-end under Wine (waiting for it)"
 e2e_status=0
