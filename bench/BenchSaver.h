@@ -16,7 +16,7 @@ namespace lumora::bench {
 struct BenchSaver {
   BenchSaver(const std::string& folder, int screenWidth, int screenHeight)
       : stage(screenWidth, screenHeight),
-        form(state, SaverServices{system, files, profiles, system, boxes, stage, passwords, media, worker}) {
+        saverShow(state, SaverServices{system, files, profiles, system, boxes, stage, passwords, media, worker}) {
     system.windowsDir = system.systemDir = folder;
   }
 
@@ -29,7 +29,7 @@ struct BenchSaver {
   test::ThreadWorker worker;
   Compositor stage;
   SaverState state;
-  SaverShow form;
+  SaverShow saverShow;
 };
 
 }  // namespace lumora::bench

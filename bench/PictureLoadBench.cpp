@@ -96,12 +96,12 @@ struct TickBench {
     // The saver names its settings file after its Windows directory with a backslash: one file in the folder.
     WriteFile(IniFileName(saver.system.WindowsDirectory(), saver.system.ExecutablePath()),
               std::vector<uint8_t>(settings.begin(), settings.end()));
-    saver.form.Start();
+    saver.saverShow.Start();
   }
   Contender Tick(const std::string& name) {
     return {name, [this] {
               return TimeInProcess([this] {
-                saver.form.OnTick();
+                saver.saverShow.OnTick();
                 if (saver.stage.Render().Empty()) throw std::runtime_error("nothing rendered");
               });
             }, {}};

@@ -48,7 +48,7 @@ Image ExpectedFrame(const std::string& settingsText, const ShowFiles& files, int
   test::ShowFixture show(Session().PrimaryScreen().width, Session().PrimaryScreen().height);
   for (const auto& [path, bytes] : files.Files()) show.files.Add(path, bytes);
   show.WriteIni(settingsText);
-  show.form.Start();
+  show.saverShow.Start();
   show.Ticks(ticks);
   return ToImage(show.stage.Render());
 }

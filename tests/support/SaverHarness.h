@@ -13,7 +13,7 @@ struct SaverHarness {
   explicit SaverHarness(int screenWidth = 1024, int screenHeight = 768)
       : stage(screenWidth, screenHeight),
         services{system, files, profiles, system, boxes, stage, passwords, media, worker},
-        form(state, services) {
+        saverShow(state, services) {
     state.iniFileName = IniPath();
   }
 
@@ -33,7 +33,7 @@ struct SaverHarness {
   RecordingStage stage;
   SaverState state;
   SaverServices services;
-  SaverShow form;
+  SaverShow saverShow;
 };
 
 }  // namespace lumora::test

@@ -36,11 +36,11 @@ struct ShowFixture : SaverHarness {
 
   void Start(const std::string& options) {
     WriteIni(SettingsFileText((sounds.empty() ? "Sound=0\r\n" : "") + options, pictures, sounds));
-    form.Start();
+    saverShow.Start();
   }
 
   void Ticks(int count) {
-    for (int i = 0; i < count; ++i) form.OnTick();
+    for (int i = 0; i < count; ++i) saverShow.OnTick();
   }
 
   int added = 0;

@@ -24,7 +24,7 @@ struct RunningShow : ShowFixture {
 TEST(OnInput, EachInputMessageEndsTheShowOnWindowsNt) {
   for (QueuedMessage message : kInputMessages) {
     RunningShow show;
-    show.form.OnInput(message);
+    show.saverShow.OnInput(message);
     EXPECT_TRUE(show.Ended()) << static_cast<int>(message);
     EXPECT_FALSE(show.system.screenSaverRunning);
     EXPECT_FALSE(show.stage.timerEnabled);
@@ -36,7 +36,7 @@ TEST(OnInput, EachInputMessageEndsTheShowOnWindowsNt) {
 TEST(OnInput, EveryOtherMessagePassesWithoutEffect) {
   RunningShow show(PlatformKind::Windows9x);
   show.passwords.usePassword = 1;
-  for (int i = 0; i < 3; ++i) show.form.OnInput(Other);
+  for (int i = 0; i < 3; ++i) show.saverShow.OnInput(Other);
   EXPECT_FALSE(show.Ended());
   EXPECT_TRUE(show.passwords.verifyCalls.empty());
   EXPECT_TRUE(show.stage.timerEnabled);
@@ -46,7 +46,7 @@ TEST(OnInput, WithoutAPasswordSettingWindows9xEndsAtOnce) {
   for (std::optional<uint32_t> setting : {std::optional<uint32_t>{}, std::optional<uint32_t>{0}}) {
     RunningShow show(PlatformKind::Windows9x);
     show.passwords.usePassword = setting;
-    show.form.OnInput(LeftButtonDown);
+    show.saverShow.OnInput(LeftButtonDown);
     EXPECT_TRUE(show.Ended());
     EXPECT_TRUE(show.passwords.verifyCalls.empty());
     EXPECT_EQ(show.system.cursorCount, -1);
@@ -59,13 +59,13 @@ TEST(OnInput, RejectedPasswordKeepsTheShowGoingWithTheCursorHiddenAgain) {
   show.passwords.answers = {false, true};
   int cursorDuringDialog = 0;
   show.passwords.whileDialogOpen = [&] { cursorDuringDialog = show.system.cursorCount; };
-  show.form.OnInput(KeyDown);
+  show.saverShow.OnInput(KeyDown);
   EXPECT_FALSE(show.Ended());
   EXPECT_EQ(cursorDuringDialog, 0) << "shown over the dialog";
   EXPECT_EQ(show.system.cursorCount, -1);
   EXPECT_TRUE(show.stage.timerEnabled);
   EXPECT_EQ(show.passwords.verifyCalls, (std::vector<std::string>{"C:\\WINDOWS\\SYSTEM\\PASSWORD.CPL"}));
-  show.form.OnInput(KeyUp);
+  show.saverShow.OnInput(KeyUp);
   EXPECT_TRUE(show.Ended());
   EXPECT_EQ(show.passwords.verifyCalls.size(), 2u);
   EXPECT_EQ(show.system.cursorCount, -1);
@@ -75,7 +75,7 @@ TEST(OnInput, MissingPasswordLibraryEndsTheShowAndHidesTheCursorAgain) {
   RunningShow show(PlatformKind::Windows9x);
   show.passwords.usePassword = 7;
   show.passwords.answers = {std::nullopt};
-  show.form.OnInput(RightButtonDown);
+  show.saverShow.OnInput(RightButtonDown);
   EXPECT_TRUE(show.Ended());
   EXPECT_EQ(show.system.cursorCount, -1);
 }
@@ -86,14 +86,14 @@ TEST(OnInput, NestedInputDuringThePasswordCheckIsPassedOver) {
   show.passwords.answers = {false};
   show.passwords.whileDialogOpen = [&] {
     // The dialog's own loop lets ticks run; input reaching the hook meanwhile starts no second check.
-    show.form.OnTick();
-    show.form.OnInput(KeyDown);
-    show.form.OnInput(LeftButtonDown);
+    show.saverShow.OnTick();
+    show.saverShow.OnInput(KeyDown);
+    show.saverShow.OnInput(LeftButtonDown);
   };
-  show.form.OnInput(KeyDown);
+  show.saverShow.OnInput(KeyDown);
   EXPECT_EQ(show.passwords.verifyCalls.size(), 1u);
   EXPECT_FALSE(show.Ended());
-  EXPECT_EQ(show.form.mode().ColourStep(), 1);
+  EXPECT_EQ(show.saverShow.mode().ColourStep(), 1);
   EXPECT_FALSE(show.state.inputBusy);
 }
 
@@ -111,7 +111,7 @@ TEST(ShutDown, StopsTimerSlideAndSoundBeforeTellingTheSystemThenCloses) {
     soundStoppedFirst = show.media.calls.back() == "stop";
     closedEarly = show.stage.closed;
   };
-  show.form.ShutDown();
+  show.saverShow.ShutDown();
   EXPECT_TRUE(timerOffFirst);
   EXPECT_TRUE(slideStoppedFirst);
   EXPECT_TRUE(soundStoppedFirst);
@@ -121,8 +121,8 @@ TEST(ShutDown, StopsTimerSlideAndSoundBeforeTellingTheSystemThenCloses) {
 
 TEST(ShutDown, MayRunTwiceAndStopsNothingWithoutADevice) {
   RunningShow show;
-  show.form.ShutDown();
-  show.form.ShutDown();
+  show.saverShow.ShutDown();
+  show.saverShow.ShutDown();
   EXPECT_TRUE(show.stage.closed);
   EXPECT_FALSE(show.system.screenSaverRunning);
   EXPECT_TRUE(show.media.calls.empty());
@@ -133,7 +133,7 @@ TEST(OnInput, InputOnTheInformationScreenEndsIt) {
   ShowFixture show;
   show.Start("");
   ASSERT_TRUE(show.stage.infoLabel.has_value());
-  show.form.OnInput(MiddleButtonDown);
+  show.saverShow.OnInput(MiddleButtonDown);
   EXPECT_TRUE(show.stage.closed);
 }
 

@@ -66,7 +66,7 @@ TEST(NextPicture, TheTickDrawsWhatTheWorkerDecodedInEveryMode) {
     show.pictures[1] = "C:\\PICS\\photo.jpg";
     Picture sliding;
     show.stage.onProcessMessages = [&] {  // after a slide's first step, which then ends
-      sliding = show.form.mainPicture.picture;
+      sliding = show.saverShow.mainPicture.picture;
       show.state.slideStop = true;
     };
     show.Start("Picdis=" + std::to_string(row.mode) + "\r\nColor=4\r\nHeight=600\r\nWidth=800\r\n");
@@ -74,12 +74,12 @@ TEST(NextPicture, TheTickDrawsWhatTheWorkerDecodedInEveryMode) {
     EXPECT_EQ(show.files.reads.size(), row.opens) << "mode " << row.mode;
     EXPECT_FALSE(ShowsThePlaceholder(show.stage.Render())) << "mode " << row.mode;
     if (row.mode == 3) {
-      EXPECT_TRUE(show.form.backdropPicture.picture.Empty()) << "the backdrop, covered whole, is let go";
+      EXPECT_TRUE(show.saverShow.backdropPicture.picture.Empty()) << "the backdrop, covered whole, is let go";
     }
     if (row.mode == 7) {
-      EXPECT_TRUE(show.form.mainPicture.picture.Empty()) << "the slide's pixels go once it has ended";
+      EXPECT_TRUE(show.saverShow.mainPicture.picture.Empty()) << "the slide's pixels go once it has ended";
     }
-    const Picture held = row.mode == 7 ? sliding : show.form.mainPicture.picture;
+    const Picture held = row.mode == 7 ? sliding : show.saverShow.mainPicture.picture;
     if (row.eighths == 0) continue;
     EXPECT_EQ(held.Scale(), row.eighths) << "mode " << row.mode;
     EXPECT_EQ(held.Window(), row.part) << "mode " << row.mode;
@@ -109,7 +109,7 @@ TEST(NextPicture, ALatePictureKeepsTheWindowHandlingMessages) {
   show.worker.hold = true;
   bool tickDuringWait = false;
   show.worker.onWait = [&] {
-    if (!std::exchange(tickDuringWait, true)) show.form.OnTick();
+    if (!std::exchange(tickDuringWait, true)) show.saverShow.OnTick();
   };
   show.Start("Picdis=1\r\n");
   show.Ticks(1);
@@ -129,17 +129,17 @@ TEST(NextPicture, TicksBehindAPasswordDialogOpenedInASlideGoOn) {
   for (uint8_t blue : {100, 200}) show.AddPicture(Solid(20, 20, Rgb{0, 0, blue}));
   int depthBehindDialog = 0;
   show.passwords.whileDialogOpen = [&] {
-    show.form.OnTick();
-    show.form.OnTick();
+    show.saverShow.OnTick();
+    show.saverShow.OnTick();
     depthBehindDialog = show.state.tickDepth;
   };
   bool pressed = false;
   show.stage.onProcessMessages = [&] {
-    if (!std::exchange(pressed, true)) show.form.OnInput(QueuedMessage::KeyDown);
+    if (!std::exchange(pressed, true)) show.saverShow.OnInput(QueuedMessage::KeyDown);
   };
   show.Start("Picdis=7\r\n");
   show.Ticks(1);
-  EXPECT_EQ(show.form.mode().ColourStep(), 3) << "the held tick and two behind the dialog";
+  EXPECT_EQ(show.saverShow.mode().ColourStep(), 3) << "the held tick and two behind the dialog";
   EXPECT_EQ(depthBehindDialog, 1);
   EXPECT_EQ(show.state.lastPictureIndex, 2) << "in order 1, 2, 1 shown, and 2 prepared";
   EXPECT_FALSE(show.stage.closed);
@@ -177,13 +177,13 @@ TEST(NextPicture, ATickBehindADialogOpenedWhileAPictureIsAwaitedRunsAfterItInEve
     };
     show.passwords.whileDialogOpen = [&] {
       dialogOpen.store(true);
-      show.form.OnTick();
+      show.saverShow.OnTick();
     };
     bool waiting = false, pressed = false;
     show.stage.onProcessMessages = [&] {
-      if (!waiting || pressed || (row.mode == 3 && show.form.backdropPicture.picture.Empty())) return;
+      if (!waiting || pressed || (row.mode == 3 && show.saverShow.backdropPicture.picture.Empty())) return;
       pressed = true;
-      show.form.OnInput(QueuedMessage::KeyDown);
+      show.saverShow.OnInput(QueuedMessage::KeyDown);
     };
     show.Start("Picdis=" + std::to_string(row.mode) + "\r\nColor=4\r\nWidth=60\r\nHeight=30\r\n");
     show.worker.hold = true;
@@ -191,7 +191,7 @@ TEST(NextPicture, ATickBehindADialogOpenedWhileAPictureIsAwaitedRunsAfterItInEve
     waiting = true;
     show.Ticks(1);
     ASSERT_TRUE(pressed) << "mode " << row.mode;
-    EXPECT_EQ(show.form.mode().ColourStep(), 3) << "mode " << row.mode;
+    EXPECT_EQ(show.saverShow.mode().ColourStep(), 3) << "mode " << row.mode;
     const Picture frame = show.stage.Render();
     EXPECT_FALSE(ShowsThePlaceholder(frame)) << "mode " << row.mode;
     for (int picture = 0; picture < 3; ++picture) {

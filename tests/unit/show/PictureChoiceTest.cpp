@@ -46,9 +46,9 @@ TEST(PictureExtension, IsTheTextFromTheLastDotUnlessAFolderFollows) {
 
 // The colour at the top-left of what LoadNextPicture left in staging.
 Rgb StagedColour(ShowFixture& show) {
-  show.form.LoadNextPicture();
-  Rgb colour = show.form.staging.picture.PixelAt(0, 0);
-  show.form.staging.Clear();
+  show.saverShow.LoadNextPicture();
+  Rgb colour = show.saverShow.staging.picture.PixelAt(0, 0);
+  show.saverShow.staging.Clear();
   return colour;
 }
 
@@ -91,7 +91,7 @@ TEST(LoadNextPicture, PictureAndSoundDrawnInOneMillisecondPickTheSameEntry) {
   for (uint32_t ms = 1000; ms < 1020; ++ms) {
     show.system.milliseconds = ms;
     const Rgb picture = StagedColour(show);
-    EXPECT_EQ(show.form.sound().NextSound(), "C:\\S\\" + std::to_string(picture.r / 10) + ".wav");
+    EXPECT_EQ(show.saverShow.sound().NextSound(), "C:\\S\\" + std::to_string(picture.r / 10) + ".wav");
   }
 }
 
@@ -107,8 +107,8 @@ TEST(LoadNextPicture, UnreadableFilesGiveThePlaceholderAndTheOrderGoesOn) {
   show.Start("");
   show.files.files.erase("C:\\PICS\\1.bmp");  // deleted after the show started
   for (int i = 1; i <= 5; ++i) {
-    show.form.LoadNextPicture();
-    EXPECT_EQ(show.form.staging.picture.Identity(), show.form.placeholder.picture.Identity()) << i;
+    show.saverShow.LoadNextPicture();
+    EXPECT_EQ(show.saverShow.staging.picture.Identity(), show.saverShow.placeholder.picture.Identity()) << i;
     EXPECT_EQ(show.state.lastPictureIndex, i);
   }
 }

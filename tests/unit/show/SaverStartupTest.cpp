@@ -35,7 +35,7 @@ TEST(SaverStartup, WithoutAPictureToShowTheWhiteScreenSaysWhy) {
     SaverHarness saver;
     saver.files.Add("C:\\P\\1.jpg");
     if (row.settings) saver.WriteIni(*row.settings);
-    saver.form.Start();
+    saver.saverShow.Start();
     EXPECT_EQ(saver.stage.infoLabel, row.caption);
     EXPECT_EQ(saver.stage.background, (Rgb{255, 255, 255}));
     EXPECT_FALSE(saver.stage.timerEnabled);
@@ -54,7 +54,7 @@ TEST(SaverStartup, TellsTheSystemHidesTheCursorAndArmsTheTimerWithPictures) {
   SaverHarness saver;
   saver.files.Add("C:\\P\\a.jpg");
   saver.WriteIni(SettingsFileText("Picdis=1\r\n", {{1, "C:\\P\\a.jpg"}}, {}));
-  saver.form.Start();
+  saver.saverShow.Start();
   EXPECT_TRUE(saver.system.screenSaverRunning);
   EXPECT_EQ(saver.system.cursorCount, -1);
   EXPECT_TRUE(saver.stage.hookInstalled);
@@ -62,7 +62,7 @@ TEST(SaverStartup, TellsTheSystemHidesTheCursorAndArmsTheTimerWithPictures) {
   EXPECT_FALSE(saver.stage.infoLabel.has_value());
   EXPECT_TRUE(saver.stage.timerEnabled);
   EXPECT_EQ(saver.stage.timerInterval, 1000);
-  EXPECT_EQ(saver.form.mode().TilePosition(), 1);
+  EXPECT_EQ(saver.saverShow.mode().TilePosition(), 1);
   EXPECT_EQ(saver.state.iniFileName, "C:\\WINDOWS\\lumora.ini");
 }
 
@@ -87,7 +87,7 @@ TEST(SaverStartup, OptionsReadWithTheirFallBacks) {
   for (const auto& row : rows) {
     SaverHarness saver;
     saver.WriteIni(Options(row.lines));
-    saver.form.LoadSaverSettings();
+    saver.saverShow.LoadSaverSettings();
     EXPECT_EQ(saver.state.displayMode, row.mode) << row.lines;
     EXPECT_EQ(saver.state.colourScheme, row.scheme) << row.lines;
     EXPECT_EQ(saver.state.delayMs, row.delayMs) << row.lines;
@@ -104,7 +104,7 @@ TEST(SaverStartup, FreeSlotsAreSkippedAndEntriesKeepSlotOrder) {
   saver.files.Add("C:\\P\\3.bmp");
   saver.files.Add("C:\\S\\2.wav");
   saver.WriteIni(SettingsFileText("", {{1, "C:\\P\\1.jpg"}, {3, "C:\\P\\3.bmp"}}, {{2, "C:\\S\\2.wav"}}));
-  saver.form.LoadSaverSettings();
+  saver.saverShow.LoadSaverSettings();
   EXPECT_EQ(saver.state.pictures, (std::vector<std::string>{"C:\\P\\1.jpg", "C:\\P\\3.bmp"}));
   EXPECT_EQ(saver.state.sounds, (std::vector<std::string>{"C:\\S\\2.wav"}));
 }
@@ -116,7 +116,7 @@ TEST(SaverStartup, MissingPictureEmptiesThePicturesAndStopsBothLists) {
   saver.files.Add("C:\\S\\5.wav");
   saver.WriteIni(SettingsFileText("Sound=1\r\n", {{1, "C:\\P\\1.jpg"}, {2, "C:\\P\\2.jpg"}, {3, "C:\\P\\3.jpg"}, {4, "C:\\P\\gone.jpg"}},
                        {{1, "C:\\S\\1.wav"}, {5, "C:\\S\\5.wav"}}));
-  saver.form.Start();
+  saver.saverShow.Start();
   EXPECT_TRUE(saver.state.pictures.empty());
   EXPECT_EQ(saver.state.sounds, (std::vector<std::string>{"C:\\S\\1.wav"}));
   EXPECT_EQ(saver.media.calls.front(), "open C:\\S\\1.wav");
@@ -128,7 +128,7 @@ TEST(SaverStartup, MissingSoundSilencesTheShowAndKeepsPicturesUpToItsSlot) {
   SlotValues pictures;
   for (int n = 1; n <= 10; ++n) pictures[n] = "C:\\P\\" + std::to_string(n) + ".jpg";
   saver.WriteIni(SettingsFileText("Sound=1\r\n", pictures, {{1, "C:\\S\\gone.wav"}}));
-  saver.form.Start();
+  saver.saverShow.Start();
   EXPECT_EQ(saver.state.pictures, (std::vector<std::string>{"C:\\P\\1.jpg"}));
   EXPECT_TRUE(saver.state.sounds.empty());
   EXPECT_FALSE(saver.state.soundOn);
@@ -146,7 +146,7 @@ TEST(SaverStartup, FiveHundredEntriesInEachList) {
     saver.files.Add(*sounds[n]);
   }
   saver.WriteIni(SettingsFileText("", pictures, sounds));
-  saver.form.LoadSaverSettings();
+  saver.saverShow.LoadSaverSettings();
   ASSERT_EQ(saver.state.pictures.size(), 500u);
   ASSERT_EQ(saver.state.sounds.size(), 500u);
   EXPECT_EQ(saver.state.pictures[499], "C:\\P\\500.bmp");
@@ -156,7 +156,7 @@ TEST(SaverStartup, FiveHundredEntriesInEachList) {
 TEST(SaverStartup, SettingsFileIsNamedAfterTheExecutable) {
   SaverHarness saver;
   saver.system.executablePath = "C:\\SAVERS\\Holiday.Pics.scr";
-  saver.form.Start();
+  saver.saverShow.Start();
   EXPECT_EQ(saver.state.iniFileName, "C:\\WINDOWS\\Holiday.ini");
 }
 

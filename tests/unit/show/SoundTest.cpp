@@ -19,7 +19,7 @@ struct SoundShow : ShowFixture {
     SlotValues sounds;
     for (int slot = 1; slot <= soundCount; ++slot) sounds[slot] = Sound(slot);
     WriteIni(SettingsFileText(options, pictures, sounds));
-    form.Start();
+    saverShow.Start();
   }
   std::vector<std::string> Opened() const {
     std::vector<std::string> opened;
@@ -54,7 +54,7 @@ TEST(Sound, WhatPlaysFromStartUpThroughThreeEnds) {
       show.Ticks(1);
     }
     EXPECT_EQ(show.media.calls, row.calls) << row.sounds << " sounds, " << row.options;
-    EXPECT_EQ(show.form.sound().On(), row.on);
+    EXPECT_EQ(show.saverShow.sound().On(), row.on);
   }
 }
 
@@ -66,7 +66,7 @@ TEST(Sound, NextSoundIsDrawnAtEveryPictureLoadAndStartsOnlyOnceThePlayerStopped)
   EXPECT_EQ(show.Opened().size(), 1u);
   // Of five sounds the one drawn at 777 ms is 1 + the high half of ((777 * 134775813 + 1) mod 2^32) * 5.
   const std::string drawn = SoundShow::Sound(2);
-  EXPECT_EQ(show.form.sound().NextSound(), drawn);
+  EXPECT_EQ(show.saverShow.sound().NextSound(), drawn);
 
   show.media.FinishPlaying();
   show.system.milliseconds = 123456;
@@ -84,7 +84,7 @@ TEST(Sound, AFileThatCannotBeOpenedSilencesTheRestOfTheRun) {
   show.Ticks(1);
   show.media.FinishPlaying();
   show.Ticks(1);
-  EXPECT_FALSE(show.form.sound().On());
+  EXPECT_FALSE(show.saverShow.sound().On());
   show.media.FinishPlaying();
   show.Ticks(3);
   EXPECT_EQ(show.Opened().size(), 2u);
@@ -95,27 +95,27 @@ TEST(Sound, ARefusedPlayLeavesTheDeviceStoppedAndIsRetriedNextTick) {
   SoundShow show(1);
   show.media.playResult = 277;
   show.Start(1);
-  EXPECT_TRUE(show.form.sound().On());
-  EXPECT_EQ(show.form.sound().Player().Error(), 277u);
+  EXPECT_TRUE(show.saverShow.sound().On());
+  EXPECT_EQ(show.saverShow.sound().Player().Error(), 277u);
   show.media.playResult = 0;
   show.Ticks(1);
   EXPECT_EQ(show.Opened().size(), 2u);
-  EXPECT_EQ(show.form.sound().Player().Mode(), MediaMode::Playing);
+  EXPECT_EQ(show.saverShow.sound().Player().Mode(), MediaMode::Playing);
 }
 
 TEST(Sound, EndOfPlayNotificationStopsThePlayer) {
   SoundShow show(1);
   show.Start(1);
-  show.form.OnMediaNotify(MediaNotify::Successful);
+  show.saverShow.OnMediaNotify(MediaNotify::Successful);
   EXPECT_EQ(show.media.calls.back(), "stop");
-  EXPECT_EQ(show.form.sound().Player().NotifyValue(), MediaNotify::Successful);
+  EXPECT_EQ(show.saverShow.sound().Player().NotifyValue(), MediaNotify::Successful);
 }
 
 TEST(Sound, NotificationWithoutADeviceRaisesNoDeviceOpen) {
   SoundShow show(0);
   show.Start(0);
   try {
-    show.form.OnMediaNotify(std::nullopt);
+    show.saverShow.OnMediaNotify(std::nullopt);
     FAIL() << "no error";
   } catch (const MediaDeviceError& error) {
     EXPECT_EQ(std::string(error.what()), "No MCI device open");
@@ -125,13 +125,13 @@ TEST(Sound, NotificationWithoutADeviceRaisesNoDeviceOpen) {
 TEST(Sound, ShutDownStopsOnlyAPlayingSound) {
   SoundShow playing(1);
   playing.Start(1);
-  playing.form.ShutDown();
+  playing.saverShow.ShutDown();
   EXPECT_EQ(playing.media.calls.back(), "stop");
 
   SoundShow ended(1);
   ended.Start(1);
   ended.media.FinishPlaying();
-  ended.form.ShutDown();
+  ended.saverShow.ShutDown();
   EXPECT_EQ(ended.media.calls.back(), "play");
 }
 

@@ -67,7 +67,7 @@ TEST(OverlapMode, EarlierPicturesStayWhereTheyAreNotCovered) {
     }
   EXPECT_EQ(blue, 100 * 100);
   EXPECT_GT(red, 0);
-  EXPECT_FALSE(show.form.mainPicture.visible);
+  EXPECT_FALSE(show.saverShow.mainPicture.visible);
 }
 
 struct SlideCase {
@@ -91,7 +91,7 @@ TEST(SlideMode, LastFrameRestsInTheCornerOfItsEdge) {
                                    PixelRect{0, 0, 1000, 700});
     EXPECT_EQ(ContentBounds(frame, kBlack), expected) << "direction " << c.direction;
     EXPECT_TRUE(show.state.slideStop);
-    EXPECT_FALSE(show.form.mainPicture.visible);
+    EXPECT_FALSE(show.saverShow.mainPicture.visible);
   }
 }
 
@@ -117,7 +117,7 @@ TEST(SlideMode, NestedTickEndsTheInterruptedSlideAfterItsStep) {
   show.stage.onProcessMessages = [&] {
     if (nested) return;
     nested = true;
-    show.form.OnTick();
+    show.saverShow.OnTick();
   };
   show.Ticks(1);
   EXPECT_EQ(show.stage.processMessagesCalls, 1 + 100);
@@ -135,16 +135,16 @@ TEST(SlideMode, TicksArrivingAtEveryStepNeverNestDeeperThanOne) {
   show.Start("Picdis=7\r\n");
   int depth = 0, deepest = 0, ticks = 0;
   show.stage.onProcessMessages = [&] {
-    if (++ticks > 3000) return show.form.ShutDown();
+    if (++ticks > 3000) return show.saverShow.ShutDown();
     ++depth;
     deepest = std::max(deepest, depth);
-    show.form.OnTick();
+    show.saverShow.OnTick();
     --depth;
   };
   show.Ticks(1);
   EXPECT_EQ(deepest, 1);
   EXPECT_EQ(show.stage.processMessagesCalls, 3001) << "one step of each slide, then the shut-down";
-  EXPECT_EQ(show.form.mode().ColourStep(), (3001 - 1) % 21 + 1) << "every tick ran: the first and 3000 more";
+  EXPECT_EQ(show.saverShow.mode().ColourStep(), (3001 - 1) % 21 + 1) << "every tick ran: the first and 3000 more";
   EXPECT_FALSE(show.state.tickPending);
 }
 
@@ -152,7 +152,7 @@ TEST(SlideMode, ShutDownDuringASlideEndsItAfterTheCurrentStep) {
   ShowFixture show(1000, 700);
   show.AddPicture(Solid(100, 80, Rgb{200, 0, 0}));
   show.Start("Picdis=7\r\n");
-  show.stage.onProcessMessages = [&] { show.form.ShutDown(); };
+  show.stage.onProcessMessages = [&] { show.saverShow.ShutDown(); };
   show.Ticks(1);
   EXPECT_EQ(show.stage.processMessagesCalls, 1);
   EXPECT_TRUE(show.stage.closed);
