@@ -9,7 +9,6 @@ namespace lumora::e2e {
 namespace {
 
 using namespace std::chrono_literals;
-using namespace test_window;
 
 TEST(Harness, SeesTheTestWindowAndItsInputAndServesTheRegistry) {
   const auto log = Session().NewLogPath("testwindow", "log");
@@ -18,12 +17,12 @@ TEST(Harness, SeesTheTestWindowAndItsInputAndServesTheRegistry) {
   ASSERT_TRUE(WaitFor([&] { return ReadFile(log).find("started hwnd=") != std::string::npos; }, 30s))
       << window.Stderr();
   Inspector inspector(Session());
-  const auto handle = inspector.Find(kClassName);
+  const auto handle = inspector.Find(test_window::kClassName);
   ASSERT_TRUE(handle.has_value());
   const WindowInfo info = inspector.Window(*handle);
-  EXPECT_EQ(info.text, kTitle);
+  EXPECT_EQ(info.text, test_window::kTitle);
   EXPECT_EQ(info.rect, (Rect{120, 90, 400, 300}));
-  EXPECT_TRUE(WaitFor([&] { return BoundingBoxOf(Screenshot(), Rgb{kRed, kGreen, kBlue}) == info.client; }, 5s));
+  EXPECT_TRUE(WaitFor([&] { return BoundingBoxOf(Screenshot(), Rgb{test_window::kRed, test_window::kGreen, test_window::kBlue}) == info.client; }, 5s));
 
   Click(info.client.x + 50, info.client.y + 60, 1);
   TapKey(XK_a);

@@ -89,7 +89,7 @@ bool Holds(const std::string& bytes, const std::string& text) {
   return bytes.find(text) != std::string::npos || bytes.find(wide) != std::string::npos;
 }
 
-lumora::Picture Shade(uint8_t red) {
+lumora::Picture InstallerShade(uint8_t red) {
   return lumora::MakePicture(200, 150, [=](int x, int y) {
     return lumora::Rgb{red, static_cast<uint8_t>(x), static_cast<uint8_t>(y)};
   });
@@ -98,15 +98,15 @@ lumora::Picture Shade(uint8_t red) {
 // Pictures in natural order A1, b2, b10 (case does not count), then a subfolder's, beside a file of another kind;
 // a folder whose only picture is in a subfolder.
 void WriteFolders(ShowFiles& files) {
-  files.AddPicture("install/b10.bmp", Shade(30));
-  files.AddPicture("install/A1.BMP", Shade(90));
-  files.AddPicture("install/b2.jpg", Shade(150));
+  files.AddPicture("install/b10.bmp", InstallerShade(30));
+  files.AddPicture("install/A1.BMP", InstallerShade(90));
+  files.AddPicture("install/b2.jpg", InstallerShade(150));
   files.AddFile("install/notes.txt", {'n'});
-  files.AddPicture("install/later/c.bmp", Shade(210));
+  files.AddPicture("install/later/c.bmp", InstallerShade(210));
   files.AddFile("install-sounds/tune.mid", {'M', 'T', 'h', 'd'});
   files.AddFile("install-sounds/beep.wav", {'R', 'I', 'F', 'F', 4, 0, 0, 0, 'W', 'A', 'V', 'E'});
   files.AddFile("install-sounds/skip.mp3", {'s'});
-  files.AddPicture("My Photos/2024/p.bmp", Shade(60));
+  files.AddPicture("My Photos/2024/p.bmp", InstallerShade(60));
 }
 
 // icacls.exe of the 32-bit system folder replaced, for one test, by a program that records how it was called.

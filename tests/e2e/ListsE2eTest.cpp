@@ -25,7 +25,7 @@ namespace {
 using namespace std::chrono_literals;
 using ::testing::ElementsAre;
 
-lumora::Picture Shade(uint8_t red) {
+lumora::Picture ListedShade(uint8_t red) {
   return lumora::MakePicture(16, 12, [=](int x, int y) {
     return lumora::Rgb{red, static_cast<uint8_t>(x * 9), static_cast<uint8_t>(y * 9)};
   });
@@ -158,15 +158,15 @@ TEST(ListsTool, AFolderChosenInTheFolderDialogIsListedWithItsSubfoldersAndTheBox
 TEST(ListsTool, ARefreshWithoutAConsoleSaysInABoxHowTheListChanged) {
   ShowFiles files;
   std::filesystem::remove_all(FromWindowsPath("C:\\lumora-files\\refresh"));
-  const std::string a = files.AddPicture("refresh/a.jpg", Shade(40));
-  const std::string b = files.AddPicture("refresh/b.jpg", Shade(120));
+  const std::string a = files.AddPicture("refresh/a.jpg", ListedShade(40));
+  const std::string b = files.AddPicture("refresh/b.jpg", ListedShade(120));
   WriteWindowsFile("lumora.ini", SettingsFileText("Sound=0\r\n"));
   ASSERT_EQ(Session().Run(Session().ListsToolPath().string(),
                           {"--pictures", "C:\\lumora-files\\refresh", "--recursive"}, 60s),
             0);
   std::filesystem::remove(FromWindowsPath(a));
-  const std::string c = files.AddPicture("refresh/c.jpg", Shade(160));
-  const std::string d = files.AddPicture("refresh/sub/d.bmp", Shade(200));
+  const std::string c = files.AddPicture("refresh/c.jpg", ListedShade(160));
+  const std::string d = files.AddPicture("refresh/sub/d.bmp", ListedShade(200));
   Inspector inspector(Session());
   WineProcess tool = Session().Start(Session().ListsToolPath("lumora-listsw.exe").string(), {"--refresh"});
 
@@ -183,8 +183,8 @@ TEST(ListsTool, ARefreshWithoutAConsoleSaysInABoxHowTheListChanged) {
 TEST(ListsTool, AQuietRefreshTakesOffADeletedPhotoAndTheShowStartsWithAPicture) {
   ShowFiles files;
   std::filesystem::remove_all(FromWindowsPath("C:\\lumora-files\\quiet"));
-  const std::string a = files.AddPicture("quiet/a.bmp", Shade(40));
-  files.AddPicture("quiet/b.bmp", Shade(160));
+  const std::string a = files.AddPicture("quiet/a.bmp", ListedShade(40));
+  files.AddPicture("quiet/b.bmp", ListedShade(160));
   WriteWindowsFile("lumora.ini", SettingsFileText("Sound=0\r\nPicdis=1\r\nTime=8\r\n"));
   ASSERT_EQ(Session().Run(Session().ListsToolPath().string(), {"--pictures", "C:\\lumora-files\\quiet"}, 60s), 0);
   std::filesystem::remove(FromWindowsPath(a));
@@ -194,7 +194,7 @@ TEST(ListsTool, AQuietRefreshTakesOffADeletedPhotoAndTheShowStartsWithAPicture) 
   const std::string settings = ReadWindowsFile("lumora.ini").value_or("");
   EXPECT_THAT(PictureList(), ElementsAre("C:\\lumora-files\\quiet\\b.bmp"));
   ShowFiles shown;
-  shown.Include("C:\\lumora-files\\quiet\\b.bmp", lumora::BmpFileOf(Shade(160)));
+  shown.Include("C:\\lumora-files\\quiet\\b.bmp", lumora::BmpFileOf(ListedShade(160)));
   const Image expected = ExpectedFrame(settings, shown, 1);
   RunningSaver saver;
   saver.WaitForWindow();

@@ -18,12 +18,12 @@ using namespace std::chrono_literals;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
-constexpr char kIni[] = "C:\\windows\\lumora.ini";
+constexpr char kIniPath[] = "C:\\windows\\lumora.ini";
 constexpr char kNotAllowed[] =
     "This user may not change Lumora's settings file C:\\windows\\lumora.ini. Running Lumora's setup once, as an "
     "administrator, allows it. Nothing was changed.";
 
-std::string Settings() { return ReadFile(FromWindowsPath(kIni)); }
+std::string Settings() { return ReadFile(FromWindowsPath(kIniPath)); }
 
 class StandardUser : public ::testing::Test {
  protected:
@@ -41,7 +41,7 @@ class StandardUser : public ::testing::Test {
     if (!Session().StandardUser()) GTEST_SKIP() << "for a standard user's session (LUMORA_E2E_STANDARD_USER=1)";
     ASSERT_TRUE(installed_) << "setup, run as the owner of everything, failed";
   }
-  static void Allow(bool allowed) { Session().AllowStandardUserToWrite(FromWindowsPath(kIni), allowed); }
+  static void Allow(bool allowed) { Session().AllowStandardUserToWrite(FromWindowsPath(kIniPath), allowed); }
 
   static inline bool installed_ = false;
 };
@@ -80,7 +80,7 @@ TEST_F(StandardUser, TheSettingsWindowSavesTheFileItMayWriteAndSaysSoWhenItMayNo
   EXPECT_FALSE(settings.Click(static_cast<int>(SettingsControl::OkButton))) << "OK waits for the error box";
   const std::optional<DialogInfo> error = WaitForDialog("Lumora Screensaver", 10s);
   ASSERT_TRUE(error.has_value());
-  EXPECT_THAT(error->statics, ElementsAre(std::string("Unable to write to ") + kIni + "."));
+  EXPECT_THAT(error->statics, ElementsAre(std::string("Unable to write to ") + kIniPath + "."));
   ASSERT_TRUE(PressOkOn("Lumora Screensaver"));
   EXPECT_EQ(Settings(), before);
 
