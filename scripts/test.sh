@@ -89,9 +89,11 @@ build_e2e_program() { build native lumora_e2e_tests; }
 # the fuzz runs: each lasts 10 s whatever share of the processors it gets) and in the tsan tree (those with a
 # second thread); the native tree adds the programs besides the tests: the lists tool, the benchmarks and the
 # demo's screenshot tool.
+# The clang job is the longest: the other two give way to it.
 clang_tests() { build clang && ctest --preset clang -L '^(unit|fuzz)$' -j 4; }
-tsan_tests() { build tsan && ctest --preset tsan -j 2; }
+tsan_tests() { renice -n 15 -p $BASHPID >/dev/null && build tsan && ctest --preset tsan -j 2; }
 native_programs() {
+  renice -n 15 -p $BASHPID >/dev/null &&
   build native lumora-lists lumora_demo_screen lumora_decode_once lumora_picture_load_bench lumora_listing_bench \
     lumora_saver_bench lumora_lists_bench &&
     ctest --preset native -L '^(imports|bench)$' -j 2
