@@ -342,7 +342,9 @@ TEST(SettingsWindow, HiddenAboutButtonShowsTheDisclaimerModally) {
   ASSERT_TRUE(inspector.Click(inspector.ChildById(*disclaimer, Id(DisclaimerControl::ReturnButton))->hwnd));
   EXPECT_TRUE(WaitFor([&] { return !inspector.Window(*disclaimer).visible; }, 5s));
   EXPECT_TRUE(settings.Info().enabled);
-  EXPECT_TRUE(settings.Click(Id(SettingsControl::OkButton))) << "the settings window answers again";
+  // OK writes the file and closes the window, which takes over a second on a loaded machine; a window still in
+  // a modal loop would not answer at all.
+  EXPECT_TRUE(settings.Click(Id(SettingsControl::OkButton), 10s)) << "the settings window answers again";
   EXPECT_EQ(settings.WaitForExit(15s), 0);
 }
 

@@ -61,7 +61,9 @@ Rect RunningSettings::ScreenRect(int id) {
   return ScreenRectOf(byHandle, control, Info().client);
 }
 
-bool RunningSettings::Click(int id) { return Inspector(Session()).Click(Control(id).hwnd); }
+bool RunningSettings::Click(int id, std::chrono::milliseconds wait) {
+  return Inspector(Session()).Click(Control(id).hwnd, wait);
+}
 
 Rect ScreenRectOf(const std::map<Hwnd, ChildInfo>& byHandle, Hwnd control, Rect topLevelClient) {
   Rect rect = byHandle.at(control).rect;

@@ -29,8 +29,8 @@ class RunningSettings {
   ChildInfo Control(int id);
   // Where the control stands on the screen.
   Rect ScreenRect(int id);
-  // BM_CLICK; false while the click's handler still runs, e.g. in a modal box or dialog.
-  bool Click(int id);
+  // BM_CLICK; false while the click's handler still runs after the wait, e.g. in a modal box or dialog.
+  bool Click(int id, std::chrono::milliseconds wait = std::chrono::seconds(1));
   std::optional<int> WaitForExit(std::chrono::milliseconds timeout) { return process_.Wait(timeout); }
   WineProcess& Process() { return process_; }
 
