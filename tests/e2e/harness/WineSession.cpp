@@ -32,19 +32,52 @@ bool ProcessAlive(pid_t pid) { return kill(pid, 0) == 0 || errno == EPERM; }
 // Runs killed before they could clean up leave their prefix behind. Their Wine server died with them, but Wine's
 // service processes outlive a killed server, so they are ended here, found by the run's prefix. The logs of a
 // finished run stay for a day: runs side by side start after one another has failed.
+// A standard user's prefix, home and programs are in a folder of the system's temporary one, named alike.
+constexpr char kStandardUserRunPrefix[] = "lumora-e2e-run-";
+
+pid_t RunOwner(const std::filesystem::path& run, const std::string& namePrefix) {
+  const std::string name = run.filename().string();
+  return name.starts_with(namePrefix) ? static_cast<pid_t>(std::atol(name.c_str() + namePrefix.size())) : 0;
+}
+
+void RemoveStalePrefix(const std::filesystem::path& prefix) {
+  struct stat owner {};
+  if (stat(prefix.c_str(), &owner) != 0) return;
+  KillLeftoverProcesses(prefix);
+  RemoveServerTempDir(prefix, owner.st_uid);
+  std::error_code error;
+  std::filesystem::remove_all(prefix, error);
+}
+
 void RemoveStaleRuns(const std::filesystem::path& workDir) {
   std::error_code error;
   const auto dayAgo = std::filesystem::file_time_type::clock::now() - std::chrono::hours(24);
   for (const auto& entry : std::filesystem::directory_iterator(workDir, error)) {
-    const std::string name = entry.path().filename().string();
-    if (!name.starts_with("run-")) continue;
-    const pid_t pid = static_cast<pid_t>(std::atol(name.c_str() + 4));
+    const pid_t pid = RunOwner(entry.path(), "run-");
     if (pid <= 0 || ProcessAlive(pid)) continue;
-    KillLeftoverProcesses(entry.path() / "prefix");
-    RemoveServerTempDir(entry.path() / "prefix", getuid());
-    std::filesystem::remove_all(entry.path() / "prefix", error);
+    RemoveStalePrefix(entry.path() / "prefix");
     if (std::filesystem::last_write_time(entry.path(), error) < dayAgo) std::filesystem::remove_all(entry.path(), error);
   }
+  for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::temp_directory_path(), error)) {
+    const pid_t pid = RunOwner(entry.path(), kStandardUserRunPrefix);
+    if (pid <= 0 || ProcessAlive(pid)) continue;
+    RemoveStalePrefix(entry.path() / "prefix");
+    std::filesystem::remove_all(entry.path(), error);
+  }
+}
+
+// The programs a standard user runs, copied where that user can reach them: a build tree in root's home is closed
+// to others.
+std::filesystem::path CopyProgramsForUser(const std::filesystem::path& tree, const std::filesystem::path& to) {
+  for (const char* folder : {"src", "tests/e2e/win", "tools/lumora-lists"}) {
+    std::filesystem::create_directories(to / folder);
+    for (const auto& entry : std::filesystem::directory_iterator(tree / folder)) {
+      const std::string extension = entry.path().extension().string();
+      const bool program = extension == ".exe" || extension == ".scr" || extension == ".dll" || extension == ".cpl";
+      if (program && entry.is_regular_file()) std::filesystem::copy_file(entry.path(), to / folder / entry.path().filename());
+    }
+  }
+  return to;
 }
 
 std::string Stem(const std::string& program) {
@@ -113,17 +146,14 @@ WineSession::WineSession(const SessionConfig& config) : config_(config) {
   std::filesystem::create_directories(config_.workDir);
   RemoveStaleRuns(config_.workDir);
   runDir_ = config_.workDir / ("run-" + std::to_string(getpid()));
-  prefix_ = runDir_ / "prefix";
+  wineDir_ = config_.standardUser
+                 ? std::filesystem::temp_directory_path() / (kStandardUserRunPrefix + std::to_string(getpid()))
+                 : runDir_;
+  prefix_ = wineDir_ / "prefix";
   logsDir_ = runDir_ / "logs";
   std::filesystem::create_directories(logsDir_);
   try {
-    if (config_.standardUser) {
-      user_ = StandardUnixUser(NewLogPath("useradd", "log"));
-      for (const auto& folder : {prefix_, runDir_ / "home"}) {
-        std::filesystem::create_directories(folder);
-        ChangeOwner(folder, user_->uid, user_->gid);
-      }
-    }
+    if (config_.standardUser) StartAsStandardUser();
     xvfb_ = std::make_unique<XvfbServer>(config_.screen, logsDir_ / "xvfb.log");
     x_ = std::make_unique<XDisplay>(DisplayName(), 10s);
     SplitIntoMonitors();
@@ -213,6 +243,23 @@ void WineSession::StartWine() {
   AskInspector({"find", "*", "*"}, kToolTimeout);
 }
 
+void WineSession::StartAsStandardUser() {
+  user_ = StandardUnixUser(NewLogPath("useradd", "log"));
+  std::filesystem::remove_all(wineDir_);
+  for (const auto& folder : {prefix_, wineDir_ / "home"}) {
+    std::filesystem::create_directories(folder);
+    ChangeOwner(folder, user_->uid, user_->gid);
+  }
+  std::filesystem::permissions(wineDir_, std::filesystem::perms(0755));
+  const auto programs = wineDir_ / "programs";
+  config_.saverDir = CopyProgramsForUser(config_.saverDir, programs / "saver");
+  config_.toolsDir = CopyProgramsForUser(config_.toolsDir, programs / "tools");
+  if (std::filesystem::exists(config_.installer)) {
+    std::filesystem::copy_file(config_.installer, programs / config_.installer.filename());
+    config_.installer = programs / config_.installer.filename();
+  }
+}
+
 void WineSession::InitialisePrefix() {
   WineProcess init = Start("reg", {"add", kX11DriverKey, "/v", "Managed", "/d", "N", "/f"});
   const auto code = init.Wait(kPrefixInitTimeout);
@@ -225,13 +272,13 @@ void WineSession::InitialisePrefix() {
 
 void WineSession::StartServer() {
   const auto serverLog = logsDir_ / "wineserver.log";
-  wineserver_.emplace(ProcessSpec{AsWineUser({"wineserver", "-f", "-p"}), WineEnvironment(), runDir_, serverLog, serverLog});
+  wineserver_.emplace(ProcessSpec{AsWineUser({"wineserver", "-f", "-p"}), WineEnvironment(), wineDir_, serverLog, serverLog});
   WaitForServerSocket();
 }
 
 void WineSession::StopServer() {
   const auto log = NewLogPath("wineserver-k", "log");
-  RunToEnd(ProcessSpec{AsWineUser({"wineserver", "-k"}), WineEnvironment(), runDir_, log, log}, 20s);
+  RunToEnd(ProcessSpec{AsWineUser({"wineserver", "-k"}), WineEnvironment(), wineDir_, log, log}, 20s);
 }
 
 std::vector<std::string> WineSession::AsWineUser(std::vector<std::string> argv) const {
@@ -310,6 +357,7 @@ void WineSession::Stop() {
   xvfb_.reset();
   std::error_code error;
   if (!prefix_.empty()) std::filesystem::remove_all(prefix_, error);
+  if (wineDir_ != runDir_) std::filesystem::remove_all(wineDir_, error);
 }
 
 Environment WineSession::WineEnvironment(const WineRunOptions& options) const {
@@ -318,7 +366,7 @@ Environment WineSession::WineEnvironment(const WineRunOptions& options) const {
   for (const auto& channel : options.debugChannels) environment["WINEDEBUG"] += "," + channel;
   for (const auto& dllOverride : options.dllOverrides) environment["WINEDLLOVERRIDES"] += ";" + dllOverride;
   if (user_) {
-    environment["HOME"] = (runDir_ / "home").string();
+    environment["HOME"] = (wineDir_ / "home").string();
     environment["USER"] = environment["LOGNAME"] = user_->name;
   }
   for (const auto& [name, value] : options.environment) environment[name] = value;
@@ -333,7 +381,7 @@ ProcessSpec WineSession::LaunchSpec(const std::string& program, const std::vecto
   launch.argv = AsWineUser({"setarch", "-R", "wine", program});
   launch.argv.insert(launch.argv.end(), args.begin(), args.end());
   launch.environment = WineEnvironment(options);
-  launch.workingDirectory = options.workingDirectory.empty() ? runDir_ : options.workingDirectory;
+  launch.workingDirectory = options.workingDirectory.empty() ? wineDir_ : options.workingDirectory;
   launch.stdoutFile = NewLogPath(Stem(program), "out");
   launch.stderrFile = std::filesystem::path(launch.stdoutFile).replace_extension("err");
   return launch;

@@ -115,6 +115,7 @@ class WineSession {
  private:
   void RequireTools() const;
   void StartWine();
+  void StartAsStandardUser();
   void InitialisePrefix();
   ProcessSpec LaunchSpec(const std::string& program, const std::vector<std::string>& args,
                          const WineRunOptions& options);
@@ -128,7 +129,9 @@ class WineSession {
   void Stop();
 
   SessionConfig config_;
-  std::filesystem::path runDir_, prefix_, logsDir_;
+  // runDir_ holds the logs and the harness's files; wineDir_ the prefix and the Wine user's home and working folder
+  // (runDir_ itself unless Wine runs as a standard user).
+  std::filesystem::path runDir_, wineDir_, prefix_, logsDir_;
   int logCounter_ = 0;
   std::unique_ptr<XvfbServer> xvfb_;
   std::unique_ptr<XDisplay> x_;
