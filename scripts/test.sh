@@ -86,7 +86,7 @@ build_win32() { build win32; }
 build_e2e_program() { build native lumora_e2e_tests; }
 
 # The unit tests run in the clang tree (all of them, under AddressSanitizer and UndefinedBehaviorSanitizer, beside
-# the fuzz runs: each lasts 10 s whatever share of the processors it gets) and in the tsan tree (those with a
+# the fuzz runs: each lasts 5 s whatever share of the processors it gets) and in the tsan tree (those with a
 # second thread); the native tree adds the programs besides the tests: the lists tool, the benchmarks and the
 # demo's screenshot tool.
 # The clang job is the longest: the other two give way to it.
