@@ -8,7 +8,13 @@ packages=(
   wine wine64 wine32:i386 xvfb xauth x11-utils x11-xserver-utils libx11-dev libxtst-dev libxfixes-dev libpng-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libjpeg62-turbo-dev libjpeg-turbo-progs nsis
-  alsa-utils libasound2-plugins cpulimit
+  alsa-utils libasound2-plugins libasound2-plugins:i386 cpulimit
+  # What Wine loads when present (its fonts, X extensions such as Xinerama for several monitors, TLS), for both
+  # builds: named here, as the rest of what Wine recommends (sound servers, video, 3D) goes uninstalled.
+  fonts-wine fonts-liberation xfonts-base
+  libxinerama1 libxrandr2 libxrender1 libxcursor1 libxi6 libxcomposite1 libxfixes3 libxxf86vm1 libgnutls30
+  libxinerama1:i386 libxrandr2:i386 libxrender1:i386 libxcursor1:i386 libxi6:i386 libxcomposite1:i386
+  libxfixes3:i386 libxxf86vm1:i386 libgnutls30:i386
 )
 
 sudo_if_needed() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
@@ -45,5 +51,6 @@ fi
 
 sudo_if_needed apt-get update -q
 if [ ${#missing[@]} -gt 0 ]; then
-  sudo_if_needed env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${missing[@]}"
+  # Without what the packages only recommend: on a fresh machine that halves what is unpacked.
+  sudo_if_needed env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
