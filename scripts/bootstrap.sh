@@ -1,18 +1,13 @@
 #!/usr/bin/env bash
 # Installs everything the build, the tests and the demo need. Near-instant when all is present.
-# Usage: bootstrap.sh [build|rest]: only what the Windows trees, the installer and the native end-to-end program
-# need to build, or only the rest (Wine, Xvfb, clang, ...), which the test run installs while those build; both
-# without an argument. `rest` reads the package lists that `build` has just brought up to date.
 set -euo pipefail
 
-build_packages=(
-  build-essential cmake ninja-build pkg-config dpkg-dev
-  g++-mingw-w64-x86-64 g++-mingw-w64-i686 nasm nsis
-  libx11-dev libxtst-dev libxfixes-dev libpng-dev libgtest-dev libgmock-dev libjpeg62-turbo-dev
-)
-rest_packages=(
-  clang libclang-rt-14-dev libbenchmark-dev libjpeg-turbo-progs
-  wine wine64 wine32:i386 xvfb xauth x11-utils x11-xserver-utils
+packages=(
+  build-essential cmake ninja-build clang libclang-rt-14-dev pkg-config dpkg-dev
+  g++-mingw-w64-x86-64 g++-mingw-w64-i686 nasm
+  wine wine64 wine32:i386 xvfb xauth x11-utils x11-xserver-utils libx11-dev libxtst-dev libxfixes-dev libpng-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  libjpeg62-turbo-dev libjpeg-turbo-progs nsis
   alsa-utils libasound2-plugins libasound2-plugins:i386 cpulimit
   # What Wine loads when present (its fonts, X extensions such as Xinerama for several monitors, TLS), for both
   # builds: named here, as the rest of what Wine recommends (sound servers, video, 3D) goes uninstalled.
@@ -21,13 +16,6 @@ rest_packages=(
   libxinerama1:i386 libxrandr2:i386 libxrender1:i386 libxcursor1:i386 libxi6:i386 libxcomposite1:i386
   libxfixes3:i386 libxxf86vm1:i386 libgnutls30:i386
 )
-
-case "${1:-}" in
-  build) packages=("${build_packages[@]}") ;;
-  rest) packages=("${rest_packages[@]}") ;;
-  "") packages=("${build_packages[@]}" "${rest_packages[@]}") ;;
-  *) echo "usage: $0 [build|rest]" >&2; exit 2 ;;
-esac
 
 sudo_if_needed() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 
@@ -61,7 +49,7 @@ Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
 SRC
 fi
 
-if [ "${1:-}" != rest ] || [ $need_src -eq 1 ] || [ $need_i386 -eq 1 ]; then sudo_if_needed apt-get update -q; fi
+sudo_if_needed apt-get update -q
 if [ ${#missing[@]} -gt 0 ]; then
   # Without what the packages only recommend: on a fresh machine that halves what is unpacked.
   sudo_if_needed env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
