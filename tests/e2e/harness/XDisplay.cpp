@@ -59,20 +59,24 @@ Image XDisplay::Screenshot() const {
   std::unique_ptr<XImage, ImageDeleter> shot(
       XGetImage(display_, root, 0, 0, attributes.width, attributes.height, AllPlanes, ZPixmap));
   if (!shot) throw HarnessError("XGetImage of the root window failed");
-  std::vector<std::uint8_t> pixels;
-  pixels.reserve(static_cast<size_t>(attributes.width) * attributes.height * 3);
+  // Screenshots are taken in polls, many times a second: each pixel is written in place.
+  std::vector<std::uint8_t> pixels(static_cast<size_t>(attributes.width) * attributes.height * 3);
+  std::uint8_t* out = pixels.data();
   const bool packed32 = shot->bits_per_pixel == 32 && shot->byte_order == LSBFirst && shot->red_mask == 0xff0000 &&
                         shot->green_mask == 0xff00 && shot->blue_mask == 0xff;
   for (int y = 0; y < attributes.height; ++y) {
     const auto* row = reinterpret_cast<const std::uint8_t*>(shot->data) + static_cast<size_t>(y) * shot->bytes_per_line;
-    for (int x = 0; x < attributes.width; ++x) {
-      if (packed32) {
-        pixels.insert(pixels.end(), {row[x * 4 + 2], row[x * 4 + 1], row[x * 4]});  // stored as B, G, R, unused
+    for (int x = 0; x < attributes.width; ++x, out += 3) {
+      if (packed32) {  // stored as B, G, R, unused
+        out[0] = row[x * 4 + 2];
+        out[1] = row[x * 4 + 1];
+        out[2] = row[x * 4];
         continue;
       }
       const unsigned long pixel = XGetPixel(shot.get(), x, y);
-      pixels.insert(pixels.end(), {Channel(pixel, shot->red_mask), Channel(pixel, shot->green_mask),
-                                   Channel(pixel, shot->blue_mask)});
+      out[0] = Channel(pixel, shot->red_mask);
+      out[1] = Channel(pixel, shot->green_mask);
+      out[2] = Channel(pixel, shot->blue_mask);
     }
   }
   return Image::FromRgb(attributes.width, attributes.height, std::move(pixels));
