@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing (the build tools first, the rest while the Windows trees build), builds everything
-# (lumora.scr and lumora-lists for 64- and 32-bit Windows, the installer, the native core and programs with g++,
-# the unit tests with clang under AddressSanitizer and UndefinedBehaviorSanitizer and under ThreadSanitizer) and
-# runs every test:
+# Installs what is missing, builds everything (lumora.scr and lumora-lists for 64- and 32-bit Windows, the
+# installer, the native core and programs with g++, the unit tests with clang under AddressSanitizer and
+# UndefinedBehaviorSanitizer and under ThreadSanitizer) and runs every test:
 # unit, fuzz, imports, end-to-end under Wine, and the benchmark smoke run. Ends with a table of the time each
 # stage took.
 #
@@ -81,16 +80,15 @@ side_by_side() {
   return $failed
 }
 
-bootstrap_rest() { ./scripts/bootstrap.sh rest; }
 # What the end-to-end entries need.
 build_win64() { build win64; }
 build_win32() { build win32; }
 build_e2e_program() { build native lumora_e2e_tests; }
 
 # The unit tests run in the clang tree (all of them, under AddressSanitizer and UndefinedBehaviorSanitizer, beside
-# the fuzz runs: each lasts 5 s whatever share of the processors it gets) and in the tsan tree (those with a
-# second thread); the native tree adds the programs besides the tests: the lists tool, the benchmarks and the
-# demo's screenshot tool.
+# the fuzz runs: each lasts 5 s whatever share of the processors it gets) and in the tsan tree (those of the second
+# thread: the next picture's preparation and the JPEG decoder); the native tree adds the programs besides the
+# tests: the lists tool, the benchmarks and the demo's screenshot tool.
 # The clang job is the longest: the other two give way to it.
 clang_tests() { build clang && ctest --preset clang -L '^(unit|fuzz)$' -j 4; }
 tsan_tests() { renice -n 15 -p $BASHPID >/dev/null && build tsan && ctest --preset tsan -j 2; }
@@ -101,13 +99,10 @@ native_programs() {
     ctest --preset native -L '^(imports|bench)$' -j 2
 }
 
-stage "bootstrap: the build tools" ./scripts/bootstrap.sh build
+stage bootstrap ./scripts/bootstrap.sh
 mkdir -p build
 rm -f build/job-*
-# On a fresh machine the rest of the packages (Wine above all) install while the trees build: unpacking them leaves a
-# processor free much of the time.
-side_by_side "bootstrap: the rest" bootstrap_rest "build: win64" build_win64 "build: win32" build_win32 \
-  "build: native (end-to-end program)" build_e2e_program
+side_by_side "build: win64" build_win64 "build: win32" build_win32 "build: native (end-to-end program)" build_e2e_program
 # The installer takes the win64 tree's lumora.scr and the native tree's sample pictures (its one extra target).
 stage "build: the installer" cmake --build --preset win32 --target installer
 
