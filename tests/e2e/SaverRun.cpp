@@ -108,9 +108,9 @@ Image WaitForScreen(const Image& expected, std::chrono::milliseconds timeout) {
   WaitFor(
       [&] {
         shot = Screenshot();
-        return CountDifferences(shot, expected.Bounds(), expected) == 0;
+        return Matches(shot, expected.Bounds(), expected);
       },
-      timeout, 20ms);
+      timeout);
   return shot;
 }
 

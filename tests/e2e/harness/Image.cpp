@@ -119,6 +119,15 @@ long CountDifferences(const Image& actual, const Rect& rect, const Image& expect
   return count;
 }
 
+bool Matches(const Image& actual, const Rect& rect, const Image& expected, int tolerance) {
+  RequireInside(actual, rect);
+  RequireInside(expected, {0, 0, rect.width, rect.height});
+  for (int y = 0; y < rect.height; ++y)
+    for (int x = 0; x < rect.width; ++x)
+      if (!Near(actual.At(rect.x + x, rect.y + y), expected.At(x, y), tolerance)) return false;
+  return true;
+}
+
 Rect BoundingBoxOf(const Image& image, Rgb colour, int tolerance) {
   int left = image.Width(), top = image.Height(), right = -1, bottom = -1;
   for (int y = 0; y < image.Height(); ++y)

@@ -47,6 +47,8 @@ long CountPixels(const Image& image, const Rect& rect, Rgb colour, int tolerance
 bool IsUniform(const Image& image, const Rect& rect, Rgb colour, int tolerance = 0);
 // How many pixels of `rect` in `actual` differ from `expected` placed with its top-left corner at the rectangle's.
 long CountDifferences(const Image& actual, const Rect& rect, const Image& expected, int tolerance = 0);
+// Whether no pixel differs, as CountDifferences would count them; stops at the first that does (screens are polled).
+bool Matches(const Image& actual, const Rect& rect, const Image& expected, int tolerance = 0);
 // The smallest rectangle holding every pixel of the colour, or an empty one.
 Rect BoundingBoxOf(const Image& image, Rgb colour, int tolerance = 0);
 
