@@ -6,9 +6,9 @@ packages=(
   build-essential cmake ninja-build clang libclang-rt-14-dev pkg-config dpkg-dev
   g++-mingw-w64-x86-64 g++-mingw-w64-i686 nasm
   wine wine64 wine32:i386 xvfb xauth x11-utils x11-xserver-utils libx11-dev libxtst-dev libxfixes-dev libpng-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev
   libjpeg62-turbo-dev libjpeg-turbo-progs nsis
-  alsa-utils libasound2-plugins libasound2-plugins:i386 cpulimit
+  libasound2-plugins libasound2-plugins:i386 cpulimit
   # What Wine loads when present (its fonts, X extensions such as Xinerama for several monitors, TLS), for both
   # builds: named here, as the rest of what Wine recommends (sound servers, video, 3D) goes uninstalled.
   fonts-wine fonts-liberation xfonts-base
