@@ -7,6 +7,7 @@
 #include <sys/ioctl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstring>
@@ -38,9 +39,18 @@ Hwnd RunningSettings::WaitForWindow(std::chrono::milliseconds timeout) {
 
 WindowInfo RunningSettings::Info() { return Inspector(Session()).Window(window_); }
 
+// A button that did not answer in time (on a loaded machine) has no check state: all are asked again.
 std::map<int, ChildInfo> RunningSettings::Controls() {
   std::map<int, ChildInfo> controls;
-  for (ChildInfo& child : Inspector(Session()).Children(window_)) controls[child.id] = std::move(child);
+  WaitFor(
+      [&] {
+        controls.clear();
+        for (ChildInfo& child : Inspector(Session()).Children(window_)) controls[child.id] = std::move(child);
+        return std::ranges::none_of(controls, [](const auto& entry) {
+          return entry.second.className == "Button" && !entry.second.check;
+        });
+      },
+      10s);
   return controls;
 }
 

@@ -207,9 +207,9 @@ void DescribeChild(HWND child, Asking asking) {
   PrintRect("rect", bounds);
   if (asking == Asking::Nothing) return;
   if (lstrcmpiW(className.c_str(), L"Button") == 0) {
-    DWORD_PTR check = 0;
-    SendMessageTimeoutW(child, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, kQueryTimeoutMs, &check);
-    Print("check", static_cast<long long>(check));
+    DWORD_PTR check = 0;  // none printed when the button did not answer in time
+    if (SendMessageTimeoutW(child, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, kQueryTimeoutMs, &check) != 0)
+      Print("check", static_cast<long long>(check));
   } else if (lstrcmpiW(className.c_str(), L"ScrollBar") == 0) {
     DescribeScrollBar(child);
   }
