@@ -29,9 +29,6 @@ constexpr auto kToolTimeout = 60s;
 
 bool ProcessAlive(pid_t pid) { return kill(pid, 0) == 0 || errno == EPERM; }
 
-// Runs killed before they could clean up leave their prefix behind. Their Wine server died with them, but Wine's
-// service processes outlive a killed server, so they are ended here, found by the run's prefix. The logs of a
-// finished run stay for a day: runs side by side start after one another has failed.
 // A standard user's prefix, home and programs are in a folder of the system's temporary one, named alike.
 constexpr char kStandardUserRunPrefix[] = "lumora-e2e-run-";
 
@@ -49,6 +46,9 @@ void RemoveStalePrefix(const std::filesystem::path& prefix) {
   std::filesystem::remove_all(prefix, error);
 }
 
+// Runs killed before they could clean up leave their prefix behind. Their Wine server died with them, but Wine's
+// service processes outlive a killed server, so they are ended here, found by the run's prefix. The logs of a
+// finished run stay for a day: runs side by side start after one another has failed.
 void RemoveStaleRuns(const std::filesystem::path& workDir) {
   std::error_code error;
   const auto dayAgo = std::filesystem::file_time_type::clock::now() - std::chrono::hours(24);
@@ -74,7 +74,8 @@ std::filesystem::path CopyProgramsForUser(const std::filesystem::path& tree, con
     for (const auto& entry : std::filesystem::directory_iterator(tree / folder)) {
       const std::string extension = entry.path().extension().string();
       const bool program = extension == ".exe" || extension == ".scr" || extension == ".dll" || extension == ".cpl";
-      if (program && entry.is_regular_file()) std::filesystem::copy_file(entry.path(), to / folder / entry.path().filename());
+      if (program && entry.is_regular_file())
+        std::filesystem::copy_file(entry.path(), to / folder / entry.path().filename());
     }
   }
   return to;
