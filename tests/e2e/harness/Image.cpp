@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 #include <memory>
 
 #include "harness/Process.h"
@@ -109,23 +110,29 @@ bool IsUniform(const Image& image, const Rect& rect, Rgb colour, int tolerance) 
   return CountPixels(image, rect, colour, tolerance) == static_cast<long>(rect.width) * rect.height;
 }
 
-long CountDifferences(const Image& actual, const Rect& rect, const Image& expected, int tolerance) {
+namespace {
+
+// Differing pixels counted up to `limit`.
+long DifferencesUpTo(const Image& actual, const Rect& rect, const Image& expected, int tolerance, long limit) {
   RequireInside(actual, rect);
   RequireInside(expected, {0, 0, rect.width, rect.height});
   long count = 0;
   for (int y = 0; y < rect.height; ++y)
-    for (int x = 0; x < rect.width; ++x)
+    for (int x = 0; x < rect.width; ++x) {
       count += Near(actual.At(rect.x + x, rect.y + y), expected.At(x, y), tolerance) ? 0 : 1;
+      if (count >= limit) return count;
+    }
   return count;
 }
 
+}  // namespace
+
+long CountDifferences(const Image& actual, const Rect& rect, const Image& expected, int tolerance) {
+  return DifferencesUpTo(actual, rect, expected, tolerance, std::numeric_limits<long>::max());
+}
+
 bool Matches(const Image& actual, const Rect& rect, const Image& expected, int tolerance) {
-  RequireInside(actual, rect);
-  RequireInside(expected, {0, 0, rect.width, rect.height});
-  for (int y = 0; y < rect.height; ++y)
-    for (int x = 0; x < rect.width; ++x)
-      if (!Near(actual.At(rect.x + x, rect.y + y), expected.At(x, y), tolerance)) return false;
-  return true;
+  return DifferencesUpTo(actual, rect, expected, tolerance, 1) == 0;
 }
 
 Rect BoundingBoxOf(const Image& image, Rgb colour, int tolerance) {
