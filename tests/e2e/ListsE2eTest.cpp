@@ -216,7 +216,7 @@ TEST(ListsTool, ALongListingShowsItsProgressAndItsCancelLeavesTheListAsItWas) {
 
   const std::optional<Hwnd> window = inspector.Wait("LumoraListsProgress", "*", 120s);
   ASSERT_TRUE(window) << "no progress window";
-  // Until the window is whole on the screen: its folder line and its Cancel drawn.
+  // Until the window is whole on the screen: its folder line, its count and its Cancel.
   WindowInfo frame;
   std::vector<ChildInfo> children;
   const auto onScreen = [&](const Rect& place) {
@@ -230,7 +230,9 @@ TEST(ListsTool, ALongListingShowsItsProgressAndItsCancelLeavesTheListAsItWas) {
         frame = inspector.Window(*window, true);
         children = inspector.Children(*window, true);
         const Image shot = Screenshot();
-        return children.size() == 4 && drawn(shot, children[0].rect) && drawn(shot, children[3].rect);
+        // The folder line and the count are set one after the other: a read between them finds the count empty.
+        return children.size() == 4 && !children[1].text.empty() && drawn(shot, children[0].rect) &&
+               drawn(shot, children[3].rect);
       },
       60s));
   EXPECT_EQ(frame.text, "Lumora");

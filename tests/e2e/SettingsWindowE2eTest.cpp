@@ -194,7 +194,7 @@ TEST(SettingsWindow, OnePictureShowsTheNoteOnOkThenCloses) {
   WriteWindowsFile(kIni, SettingsFileText("Seq=1\r\n", {{7, "C:\\only.jpg"}}));
   RunningSettings settings;
   settings.WaitForWindow();
-  EXPECT_FALSE(settings.Click(Id(SettingsControl::OkButton))) << "OK waits for the note";
+  EXPECT_FALSE(settings.Click(Id(SettingsControl::OkButton), kOpensABox)) << "OK waits for the note";
   const std::optional<DialogInfo> note = WaitForDialog("Confirm", 10s);
   ASSERT_TRUE(note.has_value());
   EXPECT_THAT(note->statics, ElementsAre("Note: This screensaver will display your pictures at random. If you only "
@@ -216,7 +216,7 @@ TEST(SettingsWindow, UnwritableFileShowsTheErrorKeepsTheWindowAndOkRetries) {
   settings.WaitForWindow();
   UnwritableFile locked(*FindIgnoringCase(WindowsDir(), kIni));
   EXPECT_TRUE(settings.Click(Id(OptionRadio::Delay45s)));
-  EXPECT_FALSE(settings.Click(Id(SettingsControl::OkButton))) << "OK waits for the error box";
+  EXPECT_FALSE(settings.Click(Id(SettingsControl::OkButton), kOpensABox)) << "OK waits for the error box";
   const std::optional<DialogInfo> error = WaitForDialog("Lumora Screensaver", 10s);
   ASSERT_TRUE(error.has_value());
   const std::string path = ToWindowsPath(WindowsDir() / kIni);
@@ -267,7 +267,7 @@ TEST(SettingsWindow, HiddenAddPictureButtonPreviewsThePictureAndStoresThePathTyp
   WriteWindowsFile(kIni, SettingsFileText(options, {}));
   RunningSettings settings({.workingDirectory = files.folder});
   settings.WaitForWindow();
-  EXPECT_FALSE(settings.Click(Id(SettingsControl::AddPictureButton))) << "the button waits for the dialog";
+  EXPECT_FALSE(settings.Click(Id(SettingsControl::AddPictureButton), kOpensABox)) << "the button waits for the dialog";
   const OpenFileDialog dialog = OpenFileDialog::Wait();
   EXPECT_EQ(dialog.Control(kFileTypeCombo).text, "jpeg (*.jpg)");
   // The dialog lists the current folder, where the picture is the only file; its first item is at the top left.
@@ -298,7 +298,7 @@ TEST(SettingsWindow, HiddenAddSoundButtonStoresTheFileAndEnablesTheSoundChoice) 
   RunningSettings settings;
   settings.WaitForWindow();
   EXPECT_FALSE(settings.Control(Id(OptionRadio::SoundOn)).enabled);
-  EXPECT_FALSE(settings.Click(Id(SettingsControl::AddSoundButton)));
+  EXPECT_FALSE(settings.Click(Id(SettingsControl::AddSoundButton), kOpensABox));
   const OpenFileDialog dialog = OpenFileDialog::Wait();
   EXPECT_EQ(dialog.Control(kFileTypeCombo).text, "wav (*.wav);midi (*.mid)");
   dialog.Choose(sound);
@@ -318,7 +318,8 @@ TEST(SettingsWindow, HiddenAboutButtonShowsTheDisclaimerModally) {
   RunningSettings settings;
   settings.WaitForWindow();
   Inspector inspector(Session());
-  EXPECT_FALSE(settings.Click(Id(SettingsControl::AboutButton))) << "About returns only when the disclaimer closes";
+  EXPECT_FALSE(settings.Click(Id(SettingsControl::AboutButton), kOpensABox))
+      << "About returns only when the disclaimer closes";
   const std::optional<Hwnd> disclaimer = inspector.Find(kDisclaimerWindowClass);
   ASSERT_TRUE(disclaimer.has_value());
   ASSERT_TRUE(WaitFor([&] { return inspector.Window(*disclaimer).visible; }, 5s));

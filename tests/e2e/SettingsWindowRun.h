@@ -13,6 +13,9 @@
 
 namespace lumora::e2e {
 
+// How long a click that should open a modal box is given to return before it counts as waiting in the box.
+constexpr std::chrono::seconds kOpensABox{1};
+
 class RunningSettings {
  public:
   explicit RunningSettings(const WineRunOptions& options = {});
@@ -29,8 +32,9 @@ class RunningSettings {
   ChildInfo Control(int id);
   // Where the control stands on the screen.
   Rect ScreenRect(int id);
-  // BM_CLICK; false while the click's handler still runs after the wait, e.g. in a modal box or dialog.
-  bool Click(int id, std::chrono::milliseconds wait = std::chrono::seconds(1));
+  // BM_CLICK; false while the click's handler still runs after the wait, e.g. in a modal box or dialog. A loaded
+  // machine can take seconds over a click that opens nothing, so only a click expected to open a box waits less.
+  bool Click(int id, std::chrono::milliseconds wait = std::chrono::seconds(15));
   std::optional<int> WaitForExit(std::chrono::milliseconds timeout) { return process_.Wait(timeout); }
   WineProcess& Process() { return process_; }
 

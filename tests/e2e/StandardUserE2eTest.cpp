@@ -77,7 +77,8 @@ TEST_F(StandardUser, TheSettingsWindowSavesTheFileItMayWriteAndSaysSoWhenItMayNo
   RunningSettings settings;
   settings.WaitForWindow();
   EXPECT_TRUE(settings.Click(static_cast<int>(OptionRadio::Delay45s)));
-  EXPECT_FALSE(settings.Click(static_cast<int>(SettingsControl::OkButton))) << "OK waits for the error box";
+  EXPECT_FALSE(settings.Click(static_cast<int>(SettingsControl::OkButton), kOpensABox))
+      << "OK waits for the error box";
   const std::optional<DialogInfo> error = WaitForDialog("Lumora Screensaver", 10s);
   ASSERT_TRUE(error.has_value());
   EXPECT_THAT(error->statics, ElementsAre(std::string("Unable to write to ") + kIniPath + "."));
