@@ -2,13 +2,15 @@
 # Installs everything the build, the tests and the demo need. Near-instant when all is present.
 set -euo pipefail
 
+# mingw-w64's compilers of the win32 thread model only (the programs make their threads with CreateThread): the
+# posix ones are as large again. Sound is captured through ALSA's own file and null devices, without its plugins.
 packages=(
   build-essential cmake ninja-build clang libclang-rt-14-dev pkg-config dpkg-dev
-  g++-mingw-w64-x86-64 g++-mingw-w64-i686 nasm
+  g++-mingw-w64-x86-64-win32 g++-mingw-w64-i686-win32 nasm
   wine wine64 wine32:i386 xvfb xauth x11-utils x11-xserver-utils libx11-dev libxtst-dev libxfixes-dev libpng-dev
   libgtest-dev libgmock-dev
   libjpeg62-turbo-dev libjpeg-turbo-progs nsis
-  libasound2-plugins libasound2-plugins:i386 cpulimit
+  cpulimit
   # What Wine loads when present (its fonts, X extensions such as Xinerama for several monitors, TLS), for both
   # builds: named here, as the rest of what Wine recommends (sound servers, video, 3D) goes uninstalled.
   fonts-wine fonts-liberation xfonts-base
