@@ -6,7 +6,7 @@
 # stage took.
 #
 # The end-to-end entries need the Windows trees, the native end-to-end test program and the installer; those are
-# built first, side by side. The end-to-end entries then run side by side (each has its own X display and Wine
+# built first, side by side, while the packages that only the tests need are installed. The end-to-end entries then run side by side (each has its own X display and Wine
 # prefix), mostly waiting on Wine, while the clang and tsan trees and the native programs besides the tests are
 # built and the unit, fuzz, import and benchmark entries run, at a lower priority. The end-to-end output follows
 # at the end. LUMORA_E2E_JOBS sets how many end-to-end entries run at once (default 5: they spend most of their
@@ -80,7 +80,8 @@ side_by_side() {
   return $failed
 }
 
-# What the end-to-end entries need.
+# What the end-to-end entries need, and what the tests run on (installed while those build: mostly unpacking).
+install_the_rest() { ./scripts/bootstrap.sh; }
 build_win64() { build win64; }
 build_win32() { build win32; }
 build_e2e_program() { build native lumora_e2e_tests; }
@@ -99,10 +100,11 @@ native_programs() {
     ctest --preset native -L '^(imports|bench)$' -j 2
 }
 
-stage bootstrap ./scripts/bootstrap.sh
+stage "bootstrap: what the builds need" ./scripts/bootstrap.sh builds
 mkdir -p build
 rm -f build/job-*
-side_by_side "build: win64" build_win64 "build: win32" build_win32 "build: native (end-to-end program)" build_e2e_program
+side_by_side "build: win64" build_win64 "build: win32" build_win32 "build: native (end-to-end program)" build_e2e_program \
+  "bootstrap: the rest (Wine, clang, Xvfb)" install_the_rest
 # The installer takes the win64 tree's lumora.scr and the native tree's sample pictures (its one extra target).
 stage "build: the installer" cmake --build --preset win32 --target installer
 
