@@ -19,8 +19,21 @@ int SourceIndex(int destination, int sourceSize, int destinationSize) {
   return static_cast<int>(((2 * int64_t{destination} + 1) * sourceSize) / (2 * int64_t{destinationSize}));
 }
 
+// The sampled pixels of a 24-bit row lie side by side, as in a crop at natural size: each row is one copy.
+bool SideBySide(const Picture& source, const std::vector<size_t>& offsets) {
+  if (source.BitCount() != 24 || offsets.empty()) return false;
+  for (size_t x = 1; x < offsets.size(); ++x)
+    if (offsets[x] != offsets[0] + 3 * x) return false;
+  return true;
+}
+
 // One row of the result from one row of the source: `offsets` are the sampled pixels' byte offsets in it.
-void SampleRow(const Picture& source, const uint8_t* sourceRow, const std::vector<size_t>& offsets, uint8_t* out) {
+void SampleRow(const Picture& source, const uint8_t* sourceRow, const std::vector<size_t>& offsets, bool sideBySide,
+               uint8_t* out) {
+  if (sideBySide) {
+    std::memcpy(out, sourceRow + offsets[0], 3 * offsets.size());
+    return;
+  }
   if (source.BitCount() == 8) {
     const std::vector<Rgb>& palette = source.Palette();
     for (size_t offset : offsets) {
@@ -59,13 +72,14 @@ Picture Sample(const Picture& source, const std::vector<int>& columns, const std
   std::vector<size_t> offsets(columns.size());
   for (size_t x = 0; x < columns.size(); ++x)
     offsets[x] = static_cast<size_t>(source.ScaledColumn(columns[x])) * bytesPerPixel;
+  const bool sideBySide = SideBySide(source, offsets);
   for (size_t y = 0; y < rows.size(); ++y) {
     uint8_t* out = result.Row(static_cast<int>(y));
     if (y > 0 && rows[y] == rows[y - 1]) {
       std::memcpy(out, result.Row(static_cast<int>(y - 1)), result.stride);
       continue;
     }
-    SampleRow(source, source.ScaledRow(rows[y]), offsets, out);
+    SampleRow(source, source.ScaledRow(rows[y]), offsets, sideBySide, out);
   }
   return Picture(std::move(result));
 }

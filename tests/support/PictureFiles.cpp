@@ -26,11 +26,14 @@ std::vector<uint8_t> JpegFileOf(const Picture& picture, int quality) {
   SampleImage image;
   image.width = picture.Width();
   image.height = picture.Height();
-  image.samples.reserve(static_cast<size_t>(image.width) * image.height * 3);
+  image.samples.resize(static_cast<size_t>(image.width) * image.height * 3);
+  uint8_t* out = image.samples.data();
   for (int y = 0; y < picture.Height(); ++y)
-    for (int x = 0; x < picture.Width(); ++x) {
-      Rgb colour = picture.PixelAt(x, y);
-      image.samples.insert(image.samples.end(), {colour.r, colour.g, colour.b});
+    for (int x = 0; x < picture.Width(); ++x, out += 3) {
+      const Rgb colour = picture.PixelAt(x, y);
+      out[0] = colour.r;
+      out[1] = colour.g;
+      out[2] = colour.b;
     }
   JpegOptions options;
   options.quality = quality;
