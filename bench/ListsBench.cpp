@@ -1,7 +1,7 @@
 // lumora-lists.exe under Wine against a bare walk of the same folder tree (FindFirstFileA and FindNextFileA alone,
 // bare_walk.exe): a library of 100,000 pictures in 1,000 folders, listed into a settings file and only checked,
 // each timed as a whole run of its program, the runs interleaved. Prints figures; asserts nothing.
-// Usage: lumora_lists_bench [runs]   (LUMORA_E2E_ARCH=i686|x86_64 as for the e2e tests)
+// Usage: LUMORA_E2E_ARCH=i686 lumora_lists_bench [runs]   (the lists tool is a 32-bit program)
 #include <sys/resource.h>
 
 #include <chrono>

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything (lumora.scr and lumora-lists for 64- and 32-bit Windows, the
+# Installs what is missing, builds everything (lumora.scr for 64- and 32-bit Windows, lumora-lists for 32-bit, the
 # installer, the native core and programs with g++, the unit tests with clang under AddressSanitizer and
 # UndefinedBehaviorSanitizer and under ThreadSanitizer) and runs every test:
 # unit, fuzz, imports, end-to-end under Wine, and the benchmark smoke run. Ends with a table of the time each

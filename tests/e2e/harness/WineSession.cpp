@@ -202,6 +202,8 @@ std::filesystem::path WineSession::ScrPath() const {
 }
 
 std::filesystem::path WineSession::ListsToolPath(const std::string& fileName) const {
+  if (config_.arch != SaverArch::I686)
+    throw HarnessError("the lists tool is a 32-bit program on every Windows: run it with LUMORA_E2E_ARCH=i686");
   const auto path = config_.saverDir / "tools" / "lumora-lists" / fileName;
   if (!std::filesystem::exists(path)) {
     throw HarnessError(path.string() + " is missing: build it first (" + BuildCommand(config_.arch) + ")");
