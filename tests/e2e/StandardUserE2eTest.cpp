@@ -27,11 +27,13 @@ std::string Settings() { return ReadFile(FromWindowsPath(kIniPath)); }
 
 class StandardUser : public ::testing::Test {
  protected:
-  // Setup lists a folder, then the Windows directory closes.
+  // Setup lists a folder of two pictures (one would bring the settings window's note on OK), then the Windows
+  // directory closes.
   static void SetUpTestSuite() {
     if (!Session().StandardUser()) return;
     ShowFiles files;
     files.AddPicture("standard/a.bmp", test::Solid(8, 6, lumora::Rgb{10, 20, 30}));
+    files.AddPicture("standard/d.bmp", test::Solid(8, 6, lumora::Rgb{20, 30, 40}));
     files.AddPicture("standard-more/b.bmp", test::Solid(8, 6, lumora::Rgb{40, 50, 60}));
     installed_ = Session().Run(Session().InstallerPath().string(), {"/S", "/PICTURES=C:\\lumora-files\\standard"},
                                120s) == 0;

@@ -70,6 +70,7 @@ void RemoveStaleRuns(const std::filesystem::path& workDir) {
 // to others.
 std::filesystem::path CopyProgramsForUser(const std::filesystem::path& tree, const std::filesystem::path& to) {
   for (const char* folder : {"src", "tests/e2e/win", "tools/lumora-lists"}) {
+    if (!std::filesystem::exists(tree / folder)) continue;  // the lists tool is in the 32-bit tree only
     std::filesystem::create_directories(to / folder);
     for (const auto& entry : std::filesystem::directory_iterator(tree / folder)) {
       const std::string extension = entry.path().extension().string();
