@@ -85,7 +85,7 @@ side_by_side() {
 install_the_rest() { ./scripts/bootstrap.sh; }
 build_win64() { build win64; }
 build_win32() { build win32; }
-build_e2e_program() { build native lumora_e2e_tests; }
+build_e2e_program() { build native lumora_e2e_tests lumora_make_samples; }
 
 # The unit tests run in the clang tree (all of them, under AddressSanitizer and UndefinedBehaviorSanitizer, beside
 # the fuzz runs: each lasts 5 s whatever share of the processors it gets) and in the tsan tree (those of the second
@@ -106,11 +106,12 @@ mkdir -p build
 rm -f build/job-*
 side_by_side "build: win64" build_win64 "build: win32" build_win32 "build: native (end-to-end program)" build_e2e_program \
   "bootstrap: the rest (Wine, clang, Xvfb)" install_the_rest
-# The installer takes the win64 tree's lumora.scr and the native tree's sample pictures (its one extra target); the
-# end-to-end entries, which install it, follow it in the background.
+# The installer takes the win64 tree's lumora.scr and the native tree's sample pictures, both built above: the
+# native tree is built again beside it, so it must not build there. The end-to-end entries, which install it, follow
+# it in the background.
 echo "== build: the installer, then test: end-to-end under Wine, in the background"
 rm -f build/installer.seconds
-setsid bash -c 'started=$SECONDS && cmake --build --preset win32 --target installer &&
+setsid bash -c 'started=$SECONDS && LUMORA_SIBLING_TREES_BUILT=1 cmake --build --preset win32 --target installer &&
   echo $((SECONDS - started)) >build/installer.seconds &&
   exec ctest --preset native -L e2e -j "${LUMORA_E2E_JOBS:-5}"' >"$e2e_log" 2>&1 &
 e2e_pid=$!
