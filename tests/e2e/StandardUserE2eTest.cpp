@@ -8,6 +8,7 @@
 
 #include "SaverRun.h"
 #include "SettingsWindowRun.h"
+#include "harness/Prefix.h"
 #include "settings_window/SettingsControls.h"
 #include "support/ShowFixture.h"
 
@@ -30,7 +31,7 @@ class StandardUser : public ::testing::Test {
   // Setup lists a folder of two pictures (one would bring the settings window's note on OK), then the Windows
   // directory closes.
   static void SetUpTestSuite() {
-    if (!Session().StandardUser()) return;
+    if (!Session().StandardUser() || !HostRuns32BitWine()) return;
     ShowFiles files;
     files.AddPicture("standard/a.bmp", test::Solid(8, 6, lumora::Rgb{10, 20, 30}));
     files.AddPicture("standard/d.bmp", test::Solid(8, 6, lumora::Rgb{20, 30, 40}));
@@ -41,6 +42,7 @@ class StandardUser : public ::testing::Test {
   }
   void SetUp() override {
     if (!Session().StandardUser()) GTEST_SKIP() << "for a standard user's session (LUMORA_E2E_STANDARD_USER=1)";
+    if (!HostRuns32BitWine()) GTEST_SKIP() << "setup, a 32-bit program, cannot run on this host";
     ASSERT_TRUE(installed_) << "setup, run as the owner of everything, failed";
   }
   static void Allow(bool allowed) { Session().AllowStandardUserToWrite(FromWindowsPath(kIniPath), allowed); }

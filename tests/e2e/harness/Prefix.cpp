@@ -1,6 +1,9 @@
 #include "harness/Prefix.h"
 
 #include <signal.h>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -10,6 +13,9 @@
 
 namespace lumora::e2e {
 namespace {
+
+constexpr char kWine32Loader[] = "/usr/lib/wine/wine";
+constexpr char kWine64Loader[] = "/usr/lib/wine/wine64";
 
 using namespace std::chrono_literals;
 
@@ -32,7 +38,7 @@ std::filesystem::path MakePrefix(const std::filesystem::path& workDir) {
   std::filesystem::create_directories(made);
   const auto log = workDir / (made.filename().string() + ".log");
   // Without a window manager Wine waits two seconds for one on every window it hides; unmanaged windows skip that.
-  const ProcessSpec init{{"setarch", "-R", "wine", "reg", "add", kX11DriverKey, "/v", "Managed", "/d", "N", "/f"},
+  const ProcessSpec init{WineCommand({"reg", "add", kX11DriverKey, "/v", "Managed", "/d", "N", "/f"}),
                          PrefixEnvironment(made), workDir, log, log};
   if (RunToEnd(init, kPrefixInitTimeout) != 0)
     throw HarnessError("initialising a Wine prefix failed: " + ReadFile(log));
@@ -46,6 +52,29 @@ std::filesystem::path MakePrefix(const std::filesystem::path& workDir) {
 
 }  // namespace
 
+bool HostRuns32BitWine() {
+  static const bool runs = [] {
+    pid_t child = 0;
+    char* const argv[] = {const_cast<char*>(kWine32Loader), const_cast<char*>("--version"), nullptr};
+    posix_spawn_file_actions_t quiet;
+    posix_spawn_file_actions_init(&quiet);
+    posix_spawn_file_actions_addopen(&quiet, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    const int error = posix_spawn(&child, kWine32Loader, &quiet, nullptr, argv, environ);
+    posix_spawn_file_actions_destroy(&quiet);
+    int status = 0;
+    return error == 0 && waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  }();
+  return runs;
+}
+
+std::vector<std::string> WineCommand(const std::vector<std::string>& programAndArgs) {
+  // Without address space randomisation: now and then a randomised mapping takes the address Wine's loader needs
+  // for the shared user data, and the program never starts ("failed to map the shared user data: c0000018").
+  std::vector<std::string> argv{"setarch", "-R", HostRuns32BitWine() ? "wine" : kWine64Loader};
+  argv.insert(argv.end(), programAndArgs.begin(), programAndArgs.end());
+  return argv;
+}
+
 Environment PrefixEnvironment(const std::filesystem::path& prefix) {
   Environment environment = CurrentEnvironment();
   for (const char* name : {"WINEDEBUG", "WINEDLLOVERRIDES", "WINEPREFIX", "WINEARCH", "WINESERVER", "WINELOADER",
@@ -56,6 +85,8 @@ Environment PrefixEnvironment(const std::filesystem::path& prefix) {
   // "-all" also keeps Debian's wine wrapper from printing its note about the missing 32-bit Wine.
   environment["WINEDEBUG"] = "-all";
   environment["WINEDLLOVERRIDES"] = kSessionDllOverrides;
+  // The 64-bit loader started directly starts the prefix's other programs with itself.
+  if (!HostRuns32BitWine()) environment["WINELOADER"] = kWine64Loader;
   return environment;
 }
 

@@ -2,6 +2,8 @@
 // Wine prefixes of the test runs: the template every run copies, the environment Wine runs with, and what a prefix
 // leaves behind outside itself.
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "harness/Process.h"
 
@@ -10,6 +12,12 @@ namespace lumora::e2e {
 // Mono and Gecko would ask to be installed; the menu builder would write desktop entries into the user's home.
 inline constexpr char kSessionDllOverrides[] = "mscoree,mshtml=;winemenubuilder.exe=d";
 inline constexpr char kX11DriverKey[] = "HKCU\\Software\\Wine\\X11 Driver";
+
+// Debian's `wine` starts Wine's 32-bit loader whenever it is installed. Some hosts' kernels run no 32-bit code
+// (virtual machines without IA-32 emulation): there only the 64-bit loader starts, and only 64-bit programs run.
+bool HostRuns32BitWine();
+// What starts a Windows program and its arguments in Wine, with the loader that runs on this host.
+std::vector<std::string> WineCommand(const std::vector<std::string>& programAndArgs);
 
 // This process's environment for Wine in the prefix: no display, no output of Wine's own, the session's DLL choices.
 Environment PrefixEnvironment(const std::filesystem::path& prefix);

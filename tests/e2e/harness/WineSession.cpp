@@ -380,9 +380,7 @@ Environment WineSession::WineEnvironment(const WineRunOptions& options) const {
 ProcessSpec WineSession::LaunchSpec(const std::string& program, const std::vector<std::string>& args,
                                    const WineRunOptions& options) {
   ProcessSpec launch;
-  // Without address space randomisation: now and then a randomised mapping takes the address Wine's loader needs
-  // for the shared user data, and the program never starts ("failed to map the shared user data: c0000018").
-  launch.argv = AsWineUser({"setarch", "-R", "wine", program});
+  launch.argv = AsWineUser(WineCommand({program}));
   launch.argv.insert(launch.argv.end(), args.begin(), args.end());
   launch.environment = WineEnvironment(options);
   launch.workingDirectory = options.workingDirectory.empty() ? wineDir_ : options.workingDirectory;
