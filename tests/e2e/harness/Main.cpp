@@ -85,6 +85,21 @@ class FailureRecord : public ::testing::EmptyTestEventListener {
   std::string testName_;  // gtest's current_test_info() would deadlock inside OnTestPartResult
 };
 
+// Entries of the 32-bit build are skipped (ctest's SKIP_RETURN_CODE) where Wine's 32-bit side cannot run, rather
+// than fail on every test; an entry that stands in for a 32-bit one there is skipped where the 32-bit one runs.
+bool SkippedOnThisHost() {
+  if (ConfigFromBuild().arch == SaverArch::I686 && !HostRuns32BitWine()) {
+    std::printf("[ skipped  ] Wine's 32-bit loader does not run on this host (a kernel without 32-bit programs, "
+                "or no wine32)\n");
+    return true;
+  }
+  if (std::getenv("LUMORA_E2E_IN_PLACE_OF_32_BIT") != nullptr && HostRuns32BitWine()) {
+    std::printf("[ skipped  ] the 32-bit entry runs these tests on this host\n");
+    return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 WineSession& Session() {
@@ -102,17 +117,7 @@ int main(int argc, char** argv) {
     lumora::e2e::RemakePrefixTemplate(lumora::e2e::ConfigFromBuild().workDir);
     return 0;
   }
-  // Entries of the 32-bit build report themselves skipped (ctest's SKIP_RETURN_CODE) where the host runs no 32-bit
-  // code, rather than fail on every test.
-  if (lumora::e2e::ConfigFromBuild().arch == lumora::e2e::SaverArch::I686 && !lumora::e2e::HostRuns32BitWine()) {
-    std::printf("[ skipped  ] this host's kernel runs no 32-bit programs, so Wine cannot run the 32-bit build\n");
-    return kSkippedExitCode;
-  }
-  // An entry that stands in for a 32-bit one on such a host is skipped where the 32-bit entry runs.
-  if (std::getenv("LUMORA_E2E_IN_PLACE_OF_32_BIT") != nullptr && lumora::e2e::HostRuns32BitWine()) {
-    std::printf("[ skipped  ] the 32-bit entry runs these tests on this host\n");
-    return kSkippedExitCode;
-  }
+  if (lumora::e2e::SkippedOnThisHost()) return kSkippedExitCode;
   ::testing::InitGoogleMock(&argc, argv);
   ::testing::AddGlobalTestEnvironment(new lumora::e2e::SessionEnvironment);
   ::testing::UnitTest::GetInstance()->listeners().Append(new lumora::e2e::FailureRecord);
