@@ -1,9 +1,6 @@
 #include "harness/Prefix.h"
 
 #include <signal.h>
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -53,17 +50,7 @@ std::filesystem::path MakePrefix(const std::filesystem::path& workDir) {
 }  // namespace
 
 bool HostRuns32BitWine() {
-  static const bool runs = [] {
-    pid_t child = 0;
-    char* const argv[] = {const_cast<char*>(kWine32Loader), const_cast<char*>("--version"), nullptr};
-    posix_spawn_file_actions_t quiet;
-    posix_spawn_file_actions_init(&quiet);
-    posix_spawn_file_actions_addopen(&quiet, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    const int error = posix_spawn(&child, kWine32Loader, &quiet, nullptr, argv, environ);
-    posix_spawn_file_actions_destroy(&quiet);
-    int status = 0;
-    return error == 0 && waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
-  }();
+  static const bool runs = RunToEnd({{kWine32Loader, "--version"}, CurrentEnvironment(), "/", {}, {}}, 10s) == 0;
   return runs;
 }
 
