@@ -26,7 +26,8 @@ class TreeInMemory : public FileTree {
   TreeInMemory() {
     std::mt19937 shuffle(27);
     const auto fill = [&](const std::string& folder, std::vector<FolderEntry> entries) {
-      for (int file = 1; file <= kFilesPerFolder; ++file) entries.push_back({"img" + std::to_string(file) + ".jpg", false, {}});
+      for (int file = 1; file <= kFilesPerFolder; ++file)
+        entries.push_back({"img" + std::to_string(file) + ".jpg", false, {}});
       std::shuffle(entries.begin(), entries.end(), shuffle);
       folders_[folder] = std::move(entries);
     };
@@ -45,34 +46,34 @@ class TreeInMemory : public FileTree {
     folders_[kLibrary] = years;
   }
 
-  PathKind KindOf(const std::string& path) override {
-    return folders_.count(path) ? PathKind::Folder : PathKind::File;
-  }
+  PathKind KindOf(const std::string& path) override { return folders_.count(path) ? PathKind::Folder : PathKind::File; }
   std::string FullPath(const std::string& path) override { return path; }
   std::string Join(const std::string& folder, const std::string& name) override { return folder + "\\" + name; }
-  std::optional<std::vector<FolderEntry>> List(const std::string& folder) override { return folders_.at(folder); }
+  FolderListing List(const std::string& folder) override { return {folders_.at(folder)}; }
   std::optional<std::vector<uint8_t>> ReadHead(const std::string&, size_t) override {
     return std::vector<uint8_t>{0xFF, 0xD8, 0xFF, 0xE0};
   }
   std::optional<std::vector<uint8_t>> ReadWhole(const std::string&, size_t) override { return std::nullopt; }
-  bool Copy(const std::string&, const std::string&) override { return false; }
   RewriteOutcome Rewrite(const std::string&, const std::vector<uint8_t>&) override { return RewriteOutcome::Failed; }
   std::string TempFolder() override { return "C:\\temp"; }
   void Remove(const std::string&) override {}
+  std::unique_ptr<Turn> WaitForTurn(const std::string&) override { return nullptr; }
+  const CodePage& PathCodePage() override { return codePage_; }
 
  private:
   std::map<std::string, std::vector<FolderEntry>> folders_;
+  CodePage codePage_;
 };
 
 int Run(int runs) {
   TreeInMemory tree;
-  const std::vector<std::string> library{kLibrary};
+  const std::vector<ChosenPlace> library{{kLibrary, true}};
   const Selection first{500, std::nullopt};
-  const std::string middle = CollectFiles(tree, SlotList::Pictures, library, true, {50000, std::nullopt}).next.value();
+  const std::string middle = CollectFiles(tree, SlotList::Pictures, library, {50000, std::nullopt}).next.value();
   const Selection atMiddle{500, middle}, afterAGoneFile{500, middle + ".gone"};
   const auto listing = [&](const Selection& selection) {
     return [&tree, &library, selection] {
-      return TimeInProcess([&] { CollectFiles(tree, SlotList::Pictures, library, true, selection); });
+      return TimeInProcess([&] { CollectFiles(tree, SlotList::Pictures, library, selection); });
     };
   };
   std::printf("CollectFiles over a tree in memory: %d pictures in %d folders, medians of %d runs\n",

@@ -1,6 +1,7 @@
 #include "portable/PortableFileTree.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -16,7 +17,7 @@ PathKind PortableFileTree::KindOf(const std::string& path) {
   const fs::file_status status = fs::status(path, error);
   if (fs::is_directory(status)) return PathKind::Folder;
   if (fs::exists(status)) return PathKind::File;
-  return PathKind::Missing;
+  return error && error != std::errc::no_such_file_or_directory ? PathKind::Unreachable : PathKind::Missing;
 }
 
 std::string PortableFileTree::FullPath(const std::string& path) {
@@ -31,20 +32,21 @@ std::string PortableFileTree::Join(const std::string& folder, const std::string&
   return folder + "/" + name;
 }
 
-std::optional<std::vector<FolderEntry>> PortableFileTree::List(const std::string& folder) {
+// A folder reached through a link is left out, as Windows' links to elsewhere are.
+FolderListing PortableFileTree::List(const std::string& folder) {
   std::error_code error;
   fs::directory_iterator entries(folder, error);
-  std::vector<FolderEntry> listed;
+  FolderListing listing;
   while (!error && entries != fs::directory_iterator()) {
     // A broken link is listed as a file: the entry's own errors do not make the folder unreadable.
     std::error_code entryError;
     const bool isFolder = entries->is_directory(entryError);
     if (!isFolder || !entries->is_symlink(entryError))
-      listed.push_back({entries->path().filename().string(), isFolder, {}});
+      listing.entries.push_back({entries->path().filename().string(), isFolder, {}, true});
     entries.increment(error);
   }
-  if (error) return std::nullopt;
-  return listed;
+  if (!error) return listing;
+  return {{}, error == std::errc::no_such_file_or_directory ? ListFailure::Gone : ListFailure::Unreadable};
 }
 
 namespace {
@@ -65,11 +67,6 @@ std::optional<std::vector<uint8_t>> PortableFileTree::ReadHead(const std::string
   return FirstBytes(path, count);
 }
 
-bool PortableFileTree::Copy(const std::string& from, const std::string& to) {
-  std::error_code error;
-  return fs::copy_file(from, to, fs::copy_options::overwrite_existing, error) && !error;
-}
-
 std::optional<std::vector<uint8_t>> PortableFileTree::ReadWhole(const std::string& path, size_t maxBytes) {
   std::error_code error;
   const uintmax_t size = fs::file_size(path, error);
@@ -81,8 +78,8 @@ std::optional<std::vector<uint8_t>> PortableFileTree::ReadWhole(const std::strin
 
 RewriteOutcome PortableFileTree::Rewrite(const std::string& path, const std::vector<uint8_t>& content) {
   const int file = open(path.c_str(), O_WRONLY | O_CREAT, 0644);
-  if (file < 0) return errno == EACCES || errno == EPERM || errno == EROFS ? RewriteOutcome::NotAllowed
-                                                                            : RewriteOutcome::Failed;
+  if (file < 0)
+    return errno == EACCES || errno == EPERM || errno == EROFS ? RewriteOutcome::NotAllowed : RewriteOutcome::Failed;
   size_t done = 0;
   while (done < content.size()) {
     const ssize_t written = write(file, content.data() + done, content.size() - done);
@@ -103,6 +100,27 @@ std::string PortableFileTree::TempFolder() {
 void PortableFileTree::Remove(const std::string& path) {
   std::error_code error;
   if (!fs::is_directory(fs::symlink_status(path, error))) fs::remove(path, error);
+}
+
+namespace {
+
+class LockedFile : public Turn {
+ public:
+  explicit LockedFile(int file) : file_(file) {}
+  ~LockedFile() override { close(file_); }
+
+ private:
+  int file_;
+};
+
+}  // namespace
+
+std::unique_ptr<Turn> PortableFileTree::WaitForTurn(const std::string& name) {
+  const int file = open(Join(TempFolder(), name).c_str(), O_RDWR | O_CREAT, 0666);
+  if (file < 0) return nullptr;
+  if (flock(file, LOCK_EX) == 0) return std::make_unique<LockedFile>(file);
+  close(file);
+  return nullptr;
 }
 
 }  // namespace lumora

@@ -16,8 +16,8 @@
 
 #include "SaverRun.h"
 #include "portable/IniText.h"
-#include "support/PictureFiles.h"
 #include "settings_file/SettingsFile.h"
+#include "support/PictureFiles.h"
 
 namespace lumora::e2e {
 namespace {
@@ -152,7 +152,7 @@ TEST(ListsTool, AFolderChosenInTheFolderDialogIsListedWithItsSubfoldersAndTheBox
   EXPECT_THAT(PictureList(), ElementsAre("C:\\Albums\\a.jpg", "C:\\Albums\\b.bmp", "C:\\Albums\\trip\\c.jpg"));
   const IniDocument ini = ParseIniText(ReadWindowsFile("lumora.ini").value_or(""));
   EXPECT_EQ(FindIniValue(ini, "Lumora Lists", "PictureFolder1"), "C:\\Albums");
-  EXPECT_EQ(FindIniValue(ini, "Lumora Lists", "PictureSubfolders"), "1");
+  EXPECT_EQ(FindIniValue(ini, "Lumora Lists", "PictureSubfolders1"), "1");
 }
 
 TEST(ListsTool, ARefreshWithoutAConsoleSaysInABoxHowTheListChanged) {
@@ -202,6 +202,24 @@ TEST(ListsTool, AQuietRefreshTakesOffADeletedPhotoAndTheShowStartsWithAPicture) 
   EXPECT_EQ(CountDifferences(shot, expected.Bounds(), expected), 0);
   TapKey(XK_Escape);
   EXPECT_EQ(saver.WaitForExit(10s), 0);
+}
+
+// A drive unplugged (its letter's link gone from dosdevices) before the refresh at sign-in: the list and the folder
+// chosen stay, and no box waits for an answer.
+TEST(ListsTool, AQuietRefreshKeepsTheListOfADriveThatWentAway) {
+  ShowFiles files;
+  files.AddPicture("usb/a.bmp", ListedShade(80));
+  const std::filesystem::path drive = Session().Prefix() / "dosdevices" / "r:";
+  std::filesystem::remove(drive);
+  std::filesystem::create_directory_symlink(FromWindowsPath("C:\\lumora-files\\usb"), drive);
+  WriteWindowsFile("lumora.ini", SettingsFileText("Sound=0\r\n"));
+  ASSERT_EQ(Session().Run(Session().ListsToolPath().string(), {"--pictures", "R:\\", "--recursive"}, 60s), 0);
+  EXPECT_THAT(PictureList(), ElementsAre("R:\\a.bmp"));
+  const std::optional<std::string> before = ReadWindowsFile("lumora.ini");
+  std::filesystem::remove(drive);
+  EXPECT_EQ(Session().Run(Session().ListsToolPath("lumora-listsw.exe").string(), {"--refresh", "--quiet"}, 60s), 0)
+      << "no box waits for an answer";
+  EXPECT_EQ(ReadWindowsFile("lumora.ini"), before);
 }
 
 // A listing that takes longer than a second shows its window; its Cancel comes while the folders are being read.

@@ -1,5 +1,6 @@
 #include "lumora-lists/ChooseLists.h"
 
+#include "lumora-lists/HeldProfileFiles.h"
 #include "lumora-lists/ListsRun.h"
 #include "settings_file/OptionTable.h"
 
@@ -13,7 +14,7 @@ constexpr const char* kAlsoSounds = "Also choose a folder of sounds?";
 constexpr const char* kNothingChosen = "No folder was chosen: the pictures were left as they were.";
 
 std::string WhatItDoes(const ListOutcome& outcome, const std::string& folder, bool soundOn) {
-  if (outcome.found > outcome.placed) return WillShowLine(outcome);
+  if (outcome.more) return WillShowLine(outcome);
   if (outcome.list == SlotList::Pictures)
     return "Lumora will show " + Count(outcome.placed, outcome.list) + " from " + folder + ".";
   return "Lumora will play " + Count(outcome.placed, outcome.list) + " from " + folder +
@@ -21,8 +22,8 @@ std::string WhatItDoes(const ListOutcome& outcome, const std::string& folder, bo
 }
 
 // What was done first, then what was left out and why.
-std::string Summary(const UpdateResult& result, const ListsRequest& request, const std::string& iniPath,
-                                 bool soundOn, const std::vector<std::string>& details) {
+std::string Summary(const UpdateResult& result, const ListsRequest& request, const std::string& iniPath, bool soundOn,
+                    const std::vector<std::string>& details) {
   std::vector<std::string> lines;
   for (const ListOutcome& outcome : result.lists) {
     const std::vector<std::string>& folders = outcome.list == SlotList::Pictures ? *request.pictures : *request.sounds;
@@ -37,8 +38,7 @@ std::string Summary(const UpdateResult& result, const ListsRequest& request, con
 // The folders chosen, as --pictures DIR --sounds DIR --recursive would name them; nothing when the first
 // dialog was cancelled. A sounds dialog cancelled leaves the sounds as they are.
 std::optional<ListsRequest> AskForFolders(const SettingsStore& ini, FolderChooser& chooser, MessageBoxes& boxes) {
-  const std::optional<std::string> pictures =
-      chooser.ChooseFolder(kPicturesTitle, ListSource(ini, SlotList::Pictures));
+  const std::optional<std::string> pictures = chooser.ChooseFolder(kPicturesTitle, ListSource(ini, SlotList::Pictures));
   if (!pictures) return std::nullopt;
   ListsRequest request;
   request.recursive = true;
@@ -53,8 +53,12 @@ std::optional<ListsRequest> AskForFolders(const SettingsStore& ini, FolderChoose
 
 int ChooseLists(const std::string& iniPath, const ListsServices& services) {
   MessageBoxes& boxes = *services.boxes;
-  const SettingsStore ini(services.profiles, iniPath);
-  const std::optional<ListsRequest> request = AskForFolders(ini, *services.chooser, boxes);
+  std::optional<HeldProfileFiles> before = ReadSettingsFile(services.tree, iniPath);
+  if (!before) {
+    boxes.Show(BoxKind::Error, CannotReadLine(iniPath), BoxButtons::Ok);
+    return kListsFailed;
+  }
+  const std::optional<ListsRequest> request = AskForFolders(SettingsStore(*before, iniPath), *services.chooser, boxes);
   if (!request) {
     boxes.Show(BoxKind::Information, kNothingChosen, BoxButtons::Ok);
     return kListsSucceeded;
@@ -65,7 +69,8 @@ int ChooseLists(const std::string& iniPath, const ListsServices& services) {
     details.Finish(kListsFailed, false);
     return kListsFailed;
   }
-  const bool soundOn = ReadOption(ini, Option::Sound) != 0;
+  std::optional<HeldProfileFiles> after = ReadSettingsFile(services.tree, iniPath);
+  const bool soundOn = after && ReadOption(SettingsStore(*after, iniPath), Option::Sound) != 0;
   boxes.Show(BoxKind::Information, Summary(*result, *request, iniPath, soundOn, details.Details()), BoxButtons::Ok);
   return kListsSucceeded;
 }

@@ -3,21 +3,27 @@
 #include <string>
 #include <vector>
 
+#include "platform/CodePage.h"
 #include "settings_file/SettingsFile.h"
 #include "settings_file/SettingsStore.h"
 
 namespace lumora {
 
-// What a list was last made from: the folders and files chosen (full paths), whether subfolders were taken,
-// and, when they held more files than the list takes, the file the next listing starts at.
+// A folder or file chosen for a list (a full path), and whether the folder's subfolders are taken too.
+struct ChosenPlace {
+  std::string path;
+  bool subfolders = false;
+};
+
+// What a list was last made from: the places chosen, and, when they held more files than the list takes, the file
+// the next listing starts at.
 struct ChosenFolders {
-  std::vector<std::string> arguments;
-  bool recursive = false;
+  std::vector<ChosenPlace> places;
   std::optional<std::string> next;
 };
 
-// The same folders and files, letter case aside, taken the same way.
-bool SameChoice(const ChosenFolders& a, const ChosenFolders& b);
+// The same places, letter case aside, each taken the same way.
+bool SameChoice(const ChosenFolders& a, const ChosenFolders& b, const CodePage& codePage);
 
 // Kept in the settings file in a section of this program's own, which the saver and its settings window never
 // read, so that --refresh can list the same folders again.

@@ -4,29 +4,27 @@
 
 namespace lumora {
 
-IniDocument& HeldProfileFiles::Held(const std::string& path) {
-  if (path_ != path) {
-    const std::optional<std::vector<uint8_t>> bytes = tree_.ReadWhole(path, kLargestRewrittenFile);
-    document_ = ParseIniText(bytes ? std::string(bytes->begin(), bytes->end()) : std::string());
-    path_ = path;
-  }
-  return document_;
-}
-
-std::string HeldProfileFiles::ReadText(const std::string& path, const std::string& section, const std::string& key,
+std::string HeldProfileFiles::ReadText(const std::string&, const std::string& section, const std::string& key,
                                        const std::string& fallback) {
-  return FindIniValue(Held(path), section, key).value_or(fallback);
+  return FindIniValue(document_, section, key).value_or(fallback);
 }
 
-bool HeldProfileFiles::WriteText(const std::string& path, const std::string& section, const std::string& key,
+bool HeldProfileFiles::WriteText(const std::string&, const std::string& section, const std::string& key,
                                  const std::string& value) {
-  SetIniValue(Held(path), section, key, value);
+  SetIniValue(document_, section, key, value);
   return true;
 }
 
-std::vector<uint8_t> HeldProfileFiles::Content(const std::string& path) {
-  const std::string text = FormatIniText(Held(path));
+std::vector<uint8_t> HeldProfileFiles::Content() const {
+  const std::string text = FormatIniText(document_);
   return std::vector<uint8_t>(text.begin(), text.end());
+}
+
+std::optional<HeldProfileFiles> ReadSettingsFile(FileTree& tree, const std::string& path) {
+  if (tree.KindOf(path) == PathKind::Missing) return HeldProfileFiles({});
+  const std::optional<std::vector<uint8_t>> content = tree.ReadWhole(path, kLargestRewrittenFile);
+  if (!content) return std::nullopt;
+  return HeldProfileFiles(*content);
 }
 
 }  // namespace lumora

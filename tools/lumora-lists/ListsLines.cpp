@@ -23,7 +23,7 @@ std::string ListName(SlotList list) { return list == SlotList::Pictures ? "pictu
 
 std::string WillShowLine(const ListOutcome& outcome) {
   const std::string verb = outcome.list == SlotList::Pictures ? "Lumora will show " : "Lumora will play ";
-  if (outcome.found <= outcome.placed) return verb + Count(outcome.placed, outcome.list) + ".";
+  if (!outcome.more) return verb + Count(outcome.placed, outcome.list) + ".";
   return verb + Thousands(outcome.placed) + " of your " + Count(outcome.found, outcome.list) +
          " now, and the others at the next refreshes.";
 }

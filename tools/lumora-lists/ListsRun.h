@@ -24,7 +24,8 @@ std::string Count(int count, SlotList list);
 std::string ListName(SlotList list);
 
 // The first line of a report of a list written: what the saver will show or play. With a library larger than
-// the list: "Lumora will show 500 of your 1,200 pictures now, and the others at the next refreshes."
+// the list, whose other files come with the next listings: "Lumora will show 500 of your 1,200 pictures now, and
+// the others at the next refreshes."
 std::string WillShowLine(const ListOutcome& outcome);
 // The line that says how many entries of a list found no free slot.
 std::string LeftOutLine(const ListOutcome& outcome, const std::string& iniPath);
@@ -48,8 +49,9 @@ std::optional<UpdateResult> CollectAndWrite(const ListsRequest& request, const s
 std::optional<UpdateResult> WriteLists(const ListsServices& services, const std::string& iniPath,
                                        const std::vector<ListUpdate>& updates, bool append, ListsConsole& console);
 
-// lumora-lists --refresh: each list made again from the folders it was made from. `quiet`: a settings file with
-// no folders chosen is no fault. Returns the exit code.
+// lumora-lists --refresh: each list made again from the folders it was made from. A folder away now (a drive
+// unplugged, a share asleep, another user's) keeps its entries; one gone from a folder that can be read is
+// forgotten. `quiet`: a settings file with no folders chosen is no fault. Returns the exit code.
 int RefreshLists(const std::string& iniPath, const ListsServices& services, ListsConsole& console, bool quiet);
 
 }  // namespace lumora

@@ -2,6 +2,7 @@
 
 #include "lumora-lists/ChooseLists.h"
 #include "lumora-lists/CollectFiles.h"
+#include "lumora-lists/HeldProfileFiles.h"
 #include "lumora-lists/ListsRun.h"
 
 namespace lumora {
@@ -9,8 +10,8 @@ namespace lumora {
 namespace {
 
 ChosenFolders ChoiceOf(const ListsRequest& request, const std::vector<std::string>& arguments, FileTree& tree) {
-  ChosenFolders chosen{{}, request.recursive, std::nullopt};
-  for (const std::string& argument : arguments) chosen.arguments.push_back(tree.FullPath(argument));
+  ChosenFolders chosen;
+  for (const std::string& argument : arguments) chosen.places.push_back({tree.FullPath(argument), request.recursive});
   return chosen;
 }
 
@@ -24,9 +25,9 @@ bool CollectLists(const ListsRequest& request, const SettingsStore* ini, const L
     if (!arguments || !usable) return;
     ChosenFolders chosen = ChoiceOf(request, *arguments, services.tree);
     const std::optional<ChosenFolders> before = ini ? ReadChosenFolders(*ini, list) : std::nullopt;
-    const Selection selection{kListCapacity, before && SameChoice(*before, chosen) ? before->next : std::nullopt};
-    CollectedFiles collected =
-        CollectFiles(services.tree, list, *arguments, request.recursive, selection, services.progress);
+    const bool same = before && SameChoice(*before, chosen, services.tree.PathCodePage());
+    const Selection selection{kListCapacity, same ? before->next : std::nullopt};
+    CollectedFiles collected = CollectFiles(services.tree, list, chosen.places, selection, services.progress);
     for (const std::string& line : collected.skipped) console.Err(kErrorPrefix + line);
     for (const std::string& line : collected.errors) console.Err(kErrorPrefix + line);
     usable = collected.errors.empty();
@@ -36,7 +37,7 @@ bool CollectLists(const ListsRequest& request, const SettingsStore* ini, const L
       return;
     }
     chosen.next = collected.next;
-    updates.push_back({list, std::move(collected.paths), std::move(chosen), collected.found});
+    updates.push_back({list, std::move(collected.paths), std::move(chosen), collected.found, std::nullopt});
   };
   collect(SlotList::Pictures, request.pictures);
   collect(SlotList::Sounds, request.sounds);
@@ -50,7 +51,7 @@ int Report(const UpdateResult& result, const std::string& iniPath, bool append, 
   for (const ListOutcome& outcome : result.lists) {
     std::string line = Count(outcome.placed, outcome.list) + (append ? " added to " : " written to ") + iniPath;
     if (outcome.alreadyListed > 0) line += " (" + std::to_string(outcome.alreadyListed) + " listed already)";
-    console.Out(!append && outcome.found > outcome.placed ? WillShowLine(outcome) : line);
+    console.Out(!append && outcome.more ? WillShowLine(outcome) : line);
     if (outcome.leftOut > 0) console.Out(LeftOutLine(outcome, iniPath));
   }
   if (result.soundSwitchedOn) console.Out("Sound switched on: the sounds play beside the pictures");
@@ -59,8 +60,10 @@ int Report(const UpdateResult& result, const std::string& iniPath, bool append, 
 
 // For setup, which keeps a list that holds entries and opens its page at the list's folder.
 int PrintSource(const std::string& iniPath, SlotList list, const ListsServices& services, ListsConsole& console) {
-  const SettingsStore ini(services.profiles, iniPath);
-  if (services.tree.KindOf(iniPath) != PathKind::File || ListedEntries(ini, list).empty()) return kListsFailed;
+  std::optional<HeldProfileFiles> held = ReadSettingsFile(services.tree, iniPath);
+  if (!held || services.tree.KindOf(iniPath) != PathKind::File) return kListsFailed;
+  const SettingsStore ini(*held, iniPath);
+  if (ListedEntries(ini, list).empty()) return kListsFailed;
   console.Out(ListSource(ini, list));
   return kListsSucceeded;
 }
@@ -96,8 +99,7 @@ int Update(const ListsRequest& request, const ListsServices& services, ListsCons
   return result ? Report(*result, iniPath, request.append, console) : kListsFailed;
 }
 
-int Run(const std::vector<std::string>& arguments, const ListsServices& services, ListsConsole& console,
-        bool& quiet) {
+int Run(const std::vector<std::string>& arguments, const ListsServices& services, ListsConsole& console, bool& quiet) {
   ListsRequest request;
   try {
     request = ParseListsCommandLine(arguments);
@@ -106,6 +108,7 @@ int Run(const std::vector<std::string>& arguments, const ListsServices& services
     return kListsBadUsage;
   }
   quiet = request.quiet;
+  if (quiet && services.progress) services.progress->StayInTheBackground();
   switch (request.action) {
     case ListsAction::Help:
       for (const std::string& line : ListsUsage()) console.Out(line);
@@ -122,7 +125,7 @@ int Run(const std::vector<std::string>& arguments, const ListsServices& services
 }  // namespace
 
 std::string ListSource(const SettingsStore& ini, SlotList list) {
-  if (const std::optional<ChosenFolders> chosen = ReadChosenFolders(ini, list)) return chosen->arguments.front();
+  if (const std::optional<ChosenFolders> chosen = ReadChosenFolders(ini, list)) return chosen->places.front().path;
   const std::vector<std::string> listed = ListedEntries(ini, list);
   const size_t slash = listed.empty() ? std::string::npos : listed.front().find_last_of("\\/");
   return slash == std::string::npos ? std::string() : listed.front().substr(0, slash);
@@ -130,19 +133,26 @@ std::string ListSource(const SettingsStore& ini, SlotList list) {
 
 std::optional<UpdateResult> CollectAndWrite(const ListsRequest& request, const std::string& iniPath,
                                             const ListsServices& services, ListsConsole& console, bool eachList) {
+  std::optional<HeldProfileFiles> held = ReadSettingsFile(services.tree, iniPath);
+  if (!held) {
+    console.Err(kErrorPrefix + CannotReadLine(iniPath));
+    return std::nullopt;
+  }
   std::vector<ListUpdate> updates;
-  const SettingsStore ini(services.profiles, iniPath);
+  const SettingsStore ini(*held, iniPath);
   if (!CollectLists(request, &ini, services, eachList, console, updates)) return std::nullopt;
   return WriteLists(services, iniPath, updates, request.append, console);
 }
 
 std::optional<UpdateResult> WriteLists(const ListsServices& services, const std::string& iniPath,
                                        const std::vector<ListUpdate>& updates, bool append, ListsConsole& console) {
-  UpdateResult result =
-      UpdateSettingsFile(services.tree, services.profiles, iniPath, updates, append, services.holdWorkingCopy);
+  UpdateResult result = UpdateSettingsFile(services.tree, iniPath, updates, append);
   if (result.putBackAfterStoppedRun)
     console.Err(kErrorPrefix + iniPath +
                 " was left half-written by an earlier run that was stopped: it holds again what it held before");
+  for (SlotList list : result.choiceChanged)
+    console.Err(kErrorPrefix + std::string(list == SlotList::Pictures ? "Other picture" : "Other sound") +
+                " folders were chosen while this refresh ran: the " + ListName(list) + " was left as they made it.");
   if (!result.error) return result;
   console.Err(kErrorPrefix + *result.error);
   return std::nullopt;

@@ -7,7 +7,6 @@
 #include "platform/FileTree.h"
 #include "platform/FolderChooser.h"
 #include "platform/MessageBoxes.h"
-#include "platform/ProfileFiles.h"
 
 namespace lumora {
 
@@ -55,7 +54,6 @@ class BoxConsole : public ListsConsole {
 std::string BoxText(const std::vector<std::string>& answer, const std::vector<std::string>& details);
 
 struct ListsServices {
-  ProfileFiles& profiles;
   FileTree& tree;
   // The settings file when --ini is not given; nothing where there is no Windows directory.
   std::optional<std::string> defaultIni;
@@ -64,9 +62,6 @@ struct ListsServices {
   MessageBoxes* boxes = nullptr;
   // Shown a long listing's steps; nothing: none shown.
   ListingProgress* progress = nullptr;
-  // The working copy of the settings file changed in memory and written once, rather than key by key through
-  // `profiles`, whose writes each rewrite the file.
-  bool holdWorkingCopy = false;
 };
 
 // A count on the console every few thousand files of a long listing.
@@ -74,7 +69,7 @@ class ConsoleProgress : public ListingProgress {
  public:
   explicit ConsoleProgress(ListsConsole& console) : console_(console) {}
   bool Reading(const std::string& folder, int found) override;
-  bool Checking(int, int) override { return true; }
+  bool Checking(int /*taken*/, int /*total*/) override { return true; }
 
  private:
   ListsConsole& console_;

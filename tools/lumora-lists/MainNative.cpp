@@ -4,13 +4,11 @@
 
 #include "lumora-lists/LumoraLists.h"
 #include "portable/PortableFileTree.h"
-#include "portable/PortableProfileFiles.h"
 
 int main(int argc, char** argv) {
-  lumora::PortableProfileFiles profiles;
   lumora::PortableFileTree tree;
   lumora::StdioConsole console;
   lumora::ConsoleProgress progress(console);
   return lumora::RunLumoraLists(std::vector<std::string>(argv + 1, argv + argc),
-                                {profiles, tree, std::nullopt, nullptr, nullptr, &progress}, console);
+                                {tree, std::nullopt, nullptr, nullptr, &progress}, console);
 }

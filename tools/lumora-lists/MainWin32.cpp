@@ -14,7 +14,6 @@
 #include "win32_services/Win32Services.h"
 
 int main(int argc, char** argv) {
-  lumora::win32::Win32ProfileFiles profiles;
   lumora::win32::Win32FileTree tree;
   lumora::win32::Win32FolderChooser chooser;
   lumora::win32::Win32MessageBoxes boxes("Lumora", lumora::win32::Win32MessageBoxes::kTitleOnEveryBox);
@@ -24,11 +23,11 @@ int main(int argc, char** argv) {
   lumora::win32::ProgressWindow progress;
   lumora::win32::BoxesAfterProgress boxesAfterProgress(boxes, progress);
   lumora::BoxConsole console(boxesAfterProgress);
-  const lumora::ListsServices services{profiles, tree, defaultIni, &chooser, &boxesAfterProgress, &progress, true};
+  const lumora::ListsServices services{tree, defaultIni, &chooser, &boxesAfterProgress, &progress};
 #else
   lumora::StdioConsole console;
   lumora::ConsoleProgress progress(console);
-  const lumora::ListsServices services{profiles, tree, defaultIni, &chooser, &boxes, &progress, true};
+  const lumora::ListsServices services{tree, defaultIni, &chooser, &boxes, &progress};
 #endif
   return lumora::RunLumoraLists(arguments, services, console);
 }

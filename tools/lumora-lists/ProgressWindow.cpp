@@ -47,7 +47,7 @@ std::string FilesFound(int found) { return Thousands(found) + (found == 1 ? " fi
 // The window itself, made when the listing has run long enough; its Cancel sets the flag it is given.
 class ProgressWindow::Window {
  public:
-  explicit Window(bool& cancelled);
+  Window(bool& cancelled, bool background);
   ~Window();
   Window(const Window&) = delete;
   Window& operator=(const Window&) = delete;
@@ -61,12 +61,14 @@ class ProgressWindow::Window {
   void Cancel();
 
   bool& cancelled_;
+  const bool background_;
   const int dpi_;
   HFONT font_ = nullptr;
   HWND frame_ = nullptr, what_ = nullptr, count_ = nullptr, bar_ = nullptr;
 };
 
-ProgressWindow::Window::Window(bool& cancelled) : cancelled_(cancelled), dpi_(ScreenDpi()) {
+ProgressWindow::Window::Window(bool& cancelled, bool background)
+    : cancelled_(cancelled), background_(background), dpi_(ScreenDpi()) {
   const HINSTANCE instance = GetModuleHandleA(nullptr);
   InitCommonControls();  // the progress bar's class
   WNDCLASSA windowClass{};
@@ -78,24 +80,26 @@ ProgressWindow::Window::Window(bool& cancelled) : cancelled_(cancelled), dpi_(Sc
   windowClass.lpszClassName = kClassName;
   RegisterClassA(&windowClass);  // fails harmlessly when a window before this one registered it
 
-  const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU, exStyle = WS_EX_DLGMODALFRAME;
+  // In the background it has no close box: Alt+F4 or a stray key must not stop a run the user did not start.
+  const DWORD style = WS_POPUP | WS_CAPTION | (background_ ? 0 : WS_SYSMENU), exStyle = WS_EX_DLGMODALFRAME;
   RECT frame{0, 0, ScaledToDpi(kClientWidth, dpi_), ScaledToDpi(kClientHeight, dpi_)};
   AdjustWindowRectEx(&frame, style, FALSE, exStyle);
   const int width = frame.right - frame.left, height = frame.bottom - frame.top;
-  frame_ = CreateWindowExA(exStyle, kClassName, kTitle, style, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                           (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, nullptr, nullptr, instance,
-                           this);
+  frame_ =
+      CreateWindowExA(exStyle, kClassName, kTitle, style, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                      (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, nullptr, nullptr, instance, this);
   if (!frame_) return;  // the listing goes on without it
-  font_ = CreateFontA(FontHeightAt(FontStyle::Regular, dpi_), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
-                      "MS Sans Serif");
+  font_ =
+      CreateFontA(FontHeightAt(FontStyle::Regular, dpi_), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "MS Sans Serif");
   what_ = MakeChild("STATIC", "", SS_LEFT | SS_NOPREFIX | SS_PATHELLIPSIS, kWhatPlace, 0);
   count_ = MakeChild("STATIC", "", SS_LEFT | SS_NOPREFIX, kCountPlace, 0);
   bar_ = MakeChild(PROGRESS_CLASSA, "", 0, kBarPlace, 0);
-  const HWND cancel = MakeChild("BUTTON", kCancelCaption, BS_DEFPUSHBUTTON | WS_TABSTOP, kCancelPlace, IDCANCEL);
+  const HWND cancel = MakeChild("BUTTON", kCancelCaption, (background_ ? BS_PUSHBUTTON : BS_DEFPUSHBUTTON) | WS_TABSTOP,
+                                kCancelPlace, IDCANCEL);
   SendMessageA(bar_, PBM_SETRANGE, 0, MAKELPARAM(0, kBarSteps));
-  ShowWindow(frame_, SW_SHOWNORMAL);
-  SetFocus(cancel);
+  ShowWindow(frame_, background_ ? SW_SHOWNOACTIVATE : SW_SHOWNORMAL);
+  if (!background_) SetFocus(cancel);
   UpdateWindow(frame_);
 }
 
@@ -106,11 +110,10 @@ ProgressWindow::Window::~Window() {
 
 HWND ProgressWindow::Window::MakeChild(const char* className, const char* text, DWORD style, const Place& place,
                                        int id) {
-  const HWND child = CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE | style, ScaledToDpi(place.left, dpi_),
-                                     ScaledToDpi(place.top, dpi_), ScaledToDpi(place.width, dpi_),
-                                     ScaledToDpi(place.height, dpi_), frame_,
-                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr),
-                                     nullptr);
+  const HWND child =
+      CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE | style, ScaledToDpi(place.left, dpi_),
+                      ScaledToDpi(place.top, dpi_), ScaledToDpi(place.width, dpi_), ScaledToDpi(place.height, dpi_),
+                      frame_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
   if (child && font_) SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
   return child;
 }
@@ -127,7 +130,7 @@ void ProgressWindow::Window::HandleMessages() {
   if (!frame_) return;
   MSG message;
   while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-    if (IsDialogMessageA(frame_, &message)) continue;
+    if (!background_ && IsDialogMessageA(frame_, &message)) continue;
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }
@@ -143,9 +146,10 @@ LRESULT CALLBACK ProgressWindow::Window::Procedure(HWND window, UINT message, WP
     SetWindowLongPtrA(window, GWLP_USERDATA,
                       reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
   auto* self = reinterpret_cast<Window*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  if (self && self->background_ && message == WM_MOUSEACTIVATE) return MA_NOACTIVATE;
   const bool cancelled = (message == WM_COMMAND && LOWORD(wParam) == IDCANCEL) || message == WM_CLOSE;
   if (self && cancelled) {
-    self->Cancel();
+    if (!self->background_ || message == WM_COMMAND) self->Cancel();
     return 0;
   }
   return DefWindowProcA(window, message, wParam, lParam);
@@ -158,9 +162,9 @@ bool ProgressWindow::Reading(const std::string& folder, int found) {
   return ShowAndGoOn("Reading " + folder, FilesFound(found), 0);
 }
 
-bool ProgressWindow::Checking(int done, int total) {
-  const int barStep = total > 0 ? static_cast<int>(static_cast<int64_t>(done) * kBarSteps / total) : 0;
-  return ShowAndGoOn(kCheckingText, Thousands(done) + " of " + Thousands(total), barStep);
+bool ProgressWindow::Checking(int taken, int total) {
+  const int barStep = total > 0 ? static_cast<int>(static_cast<int64_t>(taken) * kBarSteps / total) : 0;
+  return ShowAndGoOn(kCheckingText, Thousands(taken) + " of " + Thousands(total), barStep);
 }
 
 void ProgressWindow::Close() {
@@ -172,7 +176,7 @@ bool ProgressWindow::ShowAndGoOn(const std::string& what, const std::string& cou
   const uint32_t now = GetTickCount();
   if (!started_) started_ = now;
   if (!window_ && now - *started_ >= kQuietMs) {
-    window_ = std::make_unique<Window>(cancelled_);
+    window_ = std::make_unique<Window>(cancelled_, background_);
     lastShown_ = now - kRedrawMs;
   }
   if (window_) {

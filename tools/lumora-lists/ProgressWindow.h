@@ -12,13 +12,16 @@ namespace lumora::win32 {
 
 // Shows nothing for a listing that ends within about a second. After that a small window names the folder being
 // read and how many files were found, then fills its bar as the files taken are looked into; its Cancel, its close
-// box or Esc stops the run. Each call handles the window's messages, so it answers while the listing goes on.
+// box or Esc stops the run. In the background (at sign-in) it comes up without taking the focus from the window
+// the user types into, and only a click on its Cancel stops the run. Each call handles the window's messages, so
+// it answers while the listing goes on.
 class ProgressWindow : public ListingProgress {
  public:
   ProgressWindow();
   ~ProgressWindow() override;
   bool Reading(const std::string& folder, int found) override;
-  bool Checking(int done, int total) override;
+  bool Checking(int taken, int total) override;
+  void StayInTheBackground() override { background_ = true; }
   // Takes the window off the screen; a listing after this shows it again only after its own second.
   void Close();
 
@@ -32,6 +35,7 @@ class ProgressWindow : public ListingProgress {
   uint32_t lastShown_ = 0;           // the tick count when its texts last changed
   std::unique_ptr<Window> window_;
   bool cancelled_ = false;
+  bool background_ = false;
 };
 
 // The boxes of a run that shows its progress: the progress window goes before a box, which answers the run.

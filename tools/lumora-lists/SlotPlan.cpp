@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "platform/AsciiCase.h"
 #include "settings_file/SettingsFile.h"
 
 namespace lumora {
@@ -24,14 +23,15 @@ SlotPlan PlanReplacement(const std::vector<std::string>& current, const std::vec
   return plan;
 }
 
-SlotPlan PlanAppend(const std::vector<std::string>& current, const std::vector<std::string>& entries) {
+SlotPlan PlanAppend(const std::vector<std::string>& current, const std::vector<std::string>& entries,
+                    const CodePage& codePage) {
   SlotPlan plan;
   std::vector<std::string> listed;
   for (const std::string& value : current)
     if (!IsFreeSlot(value)) listed.push_back(value);
   std::vector<std::string> added;
   for (const std::string& entry : entries) {
-    if (ContainsIgnoringAsciiCase(listed, entry)) {
+    if (codePage.ContainsIgnoringCase(listed, entry)) {
       ++plan.alreadyListed;
       continue;
     }

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/CodePage.h"
+
 namespace lumora {
 
 // What one list's slots become: the slots whose value changes, and how many entries found a slot.
@@ -18,6 +20,7 @@ struct SlotPlan {
 SlotPlan PlanReplacement(const std::vector<std::string>& current, const std::vector<std::string>& entries);
 // The entries take the free slots, lowest first; every entry already there stays where it is. An entry the list
 // holds already, in any letter case, is not added again.
-SlotPlan PlanAppend(const std::vector<std::string>& current, const std::vector<std::string>& entries);
+SlotPlan PlanAppend(const std::vector<std::string>& current, const std::vector<std::string>& entries,
+                    const CodePage& codePage);
 
 }  // namespace lumora

@@ -77,7 +77,8 @@ class WineSession {
   std::filesystem::path SaverToolPath(const std::string& fileName) const;
   // lumora.scr of the build under test; throws, naming the build command, when it has not been built.
   std::filesystem::path ScrPath() const;
-  // lumora-lists.exe (or lumora-listsw.exe) of the 32-bit build, the only one; throws the same way.
+  // lumora-lists.exe (or lumora-listsw.exe) of the same build (the 64-bit one is made for the tests alone); throws
+  // the same way.
   std::filesystem::path ListsToolPath(const std::string& fileName = "lumora-lists.exe") const;
   // lumora.scr of the win64 build, the one the installer puts on 64-bit Windows.
   std::filesystem::path Win64ScrPath() const { return config_.toolsDir / "src" / "lumora.scr"; }

@@ -2,8 +2,8 @@
 #include <deque>
 #include <utility>
 
-#include "support/SettingsFiles.h"
 #include "support/FakePlatform.h"
+#include "support/SettingsFiles.h"
 #include "unit/tools/ListsFixture.h"
 
 namespace lumora {
@@ -27,7 +27,7 @@ class FakeFolderChooser : public FolderChooser {
 class ChooseTest : public ListsTest {
  protected:
   int Choose() {
-    return RunLumoraLists({"--ini", ini_, "--choose"}, {profiles_, tree_, std::nullopt, &chooser_, &boxes_}, console_);
+    return RunLumoraLists({"--ini", ini_, "--choose"}, {tree_, std::nullopt, &chooser_, &boxes_}, console_);
   }
   FakeFolderChooser chooser_;
   FakeMessageBoxes boxes_;
@@ -45,8 +45,8 @@ TEST_F(ChooseTest, ChosenFoldersAreListedWithTheirSubfoldersAndRememberedAndTheB
                 {"Choose the folder of the wave and MIDI sounds for Lumora to play:", ""}}));
   EXPECT_EQ(IniText(), SettingsFileText(std::string("Sound=1") + (kNewFileOptions + 7), {{1, a}, {2, b}}, {{1, s}}));
   EXPECT_EQ(ChosenText(), "[Lumora Lists]\r\nPictureFolders=1\r\nPictureFolder1=" + Path("pics") +
-                              "\r\nPictureSubfolders=1\r\nSoundFolders=1\r\nSoundFolder1=" + Path("music") +
-                              "\r\nSoundSubfolders=1\r\n");
+                              "\r\nPictureSubfolders1=1\r\nSoundFolders=1\r\nSoundFolder1=" + Path("music") +
+                              "\r\nSoundSubfolders1=1\r\n");
   ASSERT_EQ(boxes_.shown.size(), 2u);
   EXPECT_EQ(boxes_.shown[0].text, "Also choose a folder of sounds?");
   EXPECT_EQ(boxes_.shown[0].buttons, BoxButtons::YesNo);
@@ -101,7 +101,7 @@ TEST_F(ChooseTest, CancelAndFoldersWithoutFilesLeaveTheListsAndTheBoxSaysWhy) {
 TEST_F(ChooseTest, WithoutAConsoleEveryLineShowsInOneBox) {
   MakeFile("png/a.png");
   BoxConsole console(boxes_);
-  EXPECT_EQ(RunLumoraLists({"--ini", ini_, "--pictures", Path("png")}, {profiles_, tree_, std::nullopt}, console), 1);
+  EXPECT_EQ(RunLumoraLists({"--ini", ini_, "--pictures", Path("png")}, {tree_, std::nullopt}, console), 1);
   ASSERT_EQ(boxes_.shown.size(), 1u);
   EXPECT_EQ(boxes_.shown[0].kind, BoxKind::Error);
   EXPECT_EQ(boxes_.shown[0].text, "1 file skipped: a.png is not a JPEG or bitmap picture\nNo pictures found in " +
@@ -149,7 +149,7 @@ TEST_F(ChooseTest, AListingTheUserStoppedChangesNothingAndNoBoxFollows) {
     StoppingProgress progress(c.stopAt);
     BoxConsole console(boxes_);
     std::vector<std::string> arguments = Arguments(std::string("--ini %D/lumora.ini ") + c.arguments);
-    EXPECT_EQ(RunLumoraLists(arguments, {profiles_, tree_, std::nullopt, &chooser_, &boxes_, &progress}, console), 3)
+    EXPECT_EQ(RunLumoraLists(arguments, {tree_, std::nullopt, &chooser_, &boxes_, &progress}, console), 3)
         << c.arguments;
     EXPECT_EQ(FileText(), before) << c.arguments;
     EXPECT_EQ(boxes_.shown.size(), c.boxes) << c.arguments;
@@ -165,17 +165,26 @@ TEST_F(ChooseTest, AQuietRefreshShowsABoxOnlyWhenTheUserMustAct) {
     int exitCode;
     std::optional<BoxKind> box;
     const char* text;
+    std::vector<const char*> away = {};  // folders that cannot be reached at the refresh
   };
   const Case kCases[] = {
       {"a picture added", {}, 0, std::nullopt, ""},
-      {"one folder gone", {"old"}, 0, BoxKind::Warning,
+      {"one folder away", {}, 0, std::nullopt, "", {"old"}},
+      {"one folder gone",
+       {"old"},
+       0,
+       BoxKind::Warning,
        "1 new picture, 1 gone; 2 listed.\n%D/old is gone: its pictures were taken off the list. If it moved, choose "
        "it again with \"Choose Lumora Pictures\"."},
-      {"every folder gone", {"old", "pics"}, 1, BoxKind::Error,
+      {"every folder gone",
+       {"old", "pics"},
+       1,
+       BoxKind::Error,
        "%D/pics, %D/old are gone, and nothing else is left to list: the picture list was left as it was. If it "
        "moved, choose it again with \"Choose Lumora Pictures\"."},
   };
   for (const Case& c : kCases) {
+    tree_.kinds.clear();
     fs::remove_all(dir_ / "pics");
     fs::remove_all(dir_ / "old");
     MakeFile("pics/a.jpg");
@@ -183,11 +192,11 @@ TEST_F(ChooseTest, AQuietRefreshShowsABoxOnlyWhenTheUserMustAct) {
     ASSERT_EQ(Run({"--ini", ini_, "--pictures", Path("pics"), "--pictures", Path("old")}), 0);
     MakeFile("pics/b.jpg");
     for (const char* folder : c.gone) fs::remove_all(dir_ / folder);
+    for (const char* folder : c.away) tree_.kinds[Path(folder)] = PathKind::Unreachable;
     const std::string before = FileText();
     boxes_ = {};
     BoxConsole console(boxes_);
-    EXPECT_EQ(RunLumoraLists({"--ini", ini_, "--refresh", "--quiet"}, {profiles_, tree_, std::nullopt}, console),
-              c.exitCode)
+    EXPECT_EQ(RunLumoraLists({"--ini", ini_, "--refresh", "--quiet"}, {tree_, std::nullopt}, console), c.exitCode)
         << c.name;
     EXPECT_EQ(FileText() != before, c.exitCode == 0) << c.name;
     ASSERT_EQ(boxes_.shown.size(), c.box ? 1u : 0u) << c.name;

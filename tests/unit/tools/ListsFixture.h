@@ -3,9 +3,13 @@
 // for each test and removed after it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -29,16 +33,54 @@ class RecordingConsole : public ListsConsole {
   std::vector<std::string> err;
 };
 
+// The tree on disk, but for what a test makes go wrong: the first rewrite of `halfWritten` ends as `rewrite` says,
+// having written half the content when Failed (nothing: thrown, as a run that stops there); a folder of `listFailures`
+// cannot be listed, a path of `kinds` is of that kind, `unreadable` cannot be read; `onList` runs as a folder is
+// listed.
+class FaultyFileTree : public PortableFileTree {
+ public:
+  struct Stopped {};
+  using PortableFileTree::PortableFileTree;
+  RewriteOutcome Rewrite(const std::string& path, const std::vector<uint8_t>& content) override {
+    if (path != halfWritten || rewrite == RewriteOutcome::Written) return PortableFileTree::Rewrite(path, content);
+    if (rewrite == RewriteOutcome::NotAllowed) return *rewrite;
+    // As a write in place stopped half-way: the new content's first half over the old content.
+    std::vector<uint8_t> left = PortableFileTree::ReadWhole(path, SIZE_MAX).value_or(std::vector<uint8_t>());
+    left.resize(std::max(left.size(), content.size() / 2));
+    std::copy(content.begin(), content.begin() + content.size() / 2, left.begin());
+    PortableFileTree::Rewrite(path, left);
+    halfWritten.clear();
+    if (!rewrite) throw Stopped{};
+    return *rewrite;
+  }
+  FolderListing List(const std::string& folder) override {
+    if (onList) onList(folder);
+    return listFailures.count(folder) ? FolderListing{{}, listFailures[folder]} : PortableFileTree::List(folder);
+  }
+  PathKind KindOf(const std::string& path) override {
+    return kinds.count(path) ? kinds[path] : PortableFileTree::KindOf(path);
+  }
+  std::optional<std::vector<uint8_t>> ReadWhole(const std::string& path, size_t maxBytes) override {
+    return path == unreadable ? std::nullopt : PortableFileTree::ReadWhole(path, maxBytes);
+  }
+
+  std::string halfWritten, unreadable;
+  std::optional<RewriteOutcome> rewrite = RewriteOutcome::Written;
+  std::map<std::string, ListFailure> listFailures;
+  std::map<std::string, PathKind> kinds;
+  std::function<void(const std::string&)> onList;
+};
+
 class ListsTest : public ::testing::Test {
  protected:
   void SetUp() override {
     const ::testing::TestInfo& test = *::testing::UnitTest::GetInstance()->current_test_info();
-    dir_ = fs::temp_directory_path() / ("lumora-lists-" +
-                                        std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-                                        test.test_suite_name() + "-" + test.name());
+    dir_ = fs::temp_directory_path() /
+           ("lumora-lists-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+            test.test_suite_name() + "-" + test.name());
     fs::create_directories(dir_ / "temp");
     ini_ = Path("lumora.ini");
-    tree_ = PortableFileTree(Path("temp"));
+    tree_ = FaultyFileTree(Path("temp"));
   }
   void TearDown() override { fs::remove_all(dir_); }
 
@@ -81,18 +123,16 @@ class ListsTest : public ::testing::Test {
     for (std::string word; words >> word;) arguments.push_back(Expand(word));
     return arguments;
   }
-  int Run(const std::vector<std::string>& arguments) { return Run(arguments, profiles_, tree_); }
-  int Run(const std::vector<std::string>& arguments, ProfileFiles& profiles, FileTree& tree) {
-    return RunLumoraLists(arguments, {profiles, tree, std::nullopt, nullptr, nullptr, nullptr, holdWorkingCopy_},
-                          console_);
+  int Run(const std::vector<std::string>& arguments) { return Run(arguments, tree_); }
+  int Run(const std::vector<std::string>& arguments, FileTree& tree) {
+    return RunLumoraLists(arguments, {tree, std::nullopt, nullptr, nullptr, nullptr}, console_);
   }
 
   fs::path dir_;
   std::string ini_;
   PortableProfileFiles profiles_;
-  PortableFileTree tree_;
+  FaultyFileTree tree_;
   RecordingConsole console_;
-  bool holdWorkingCopy_ = false;  // as the Windows programs do
 };
 
 }  // namespace lumora::test

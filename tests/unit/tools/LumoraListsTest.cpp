@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <bitset>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -7,6 +8,7 @@
 #include <set>
 #include <sstream>
 
+#include "lumora-lists/GuardedRewrite.h"
 #include "lumora-lists/SettingsUpdate.h"
 #include "support/SettingsFiles.h"
 #include "unit/tools/ListsFixture.h"
@@ -15,52 +17,6 @@ namespace lumora {
 namespace {
 
 using namespace test;
-
-// Files on disk whose store refuses writes after the first few, as a full disk would.
-class RefusingProfileFiles : public PortableProfileFiles {
- public:
-  explicit RefusingProfileFiles(int writesAllowed) : writesAllowed_(writesAllowed) {}
-  bool WriteText(const std::string& path, const std::string& section, const std::string& key,
-                 const std::string& value) override {
-    return writesAllowed_-- > 0 && PortableProfileFiles::WriteText(path, section, key, value);
-  }
-
- private:
-  int writesAllowed_;
-};
-
-// A tree whose first rewrite of `target` writes half the content and then ends as `outcome` says: Failed, or
-// thrown as a run that stops there.
-class HalfWritingFileTree : public PortableFileTree {
- public:
-  struct Stopped {};
-  HalfWritingFileTree(std::string temp, std::string target, std::optional<RewriteOutcome> outcome)
-      : PortableFileTree(std::move(temp)), target_(std::move(target)), outcome_(outcome) {}
-  RewriteOutcome Rewrite(const std::string& path, const std::vector<uint8_t>& content) override {
-    if (path != target_ || done_++ > 0 || outcome_ == RewriteOutcome::Written) return PortableFileTree::Rewrite(path, content);
-    if (outcome_ == RewriteOutcome::NotAllowed) return *outcome_;
-    PortableFileTree::Rewrite(path, std::vector<uint8_t>(content.begin(), content.begin() + content.size() / 2));
-    if (!outcome_) throw Stopped{};
-    return *outcome_;
-  }
-
- private:
-  std::string target_;
-  std::optional<RewriteOutcome> outcome_;
-  int done_ = 0;
-};
-
-// A tree in which one folder cannot be read.
-class UnlistableTree : public PortableFileTree {
- public:
-  UnlistableTree(std::string temp, std::string folder) : PortableFileTree(std::move(temp)), folder_(std::move(folder)) {}
-  std::optional<std::vector<FolderEntry>> List(const std::string& folder) override {
-    return folder == folder_ ? std::nullopt : PortableFileTree::List(folder);
-  }
-
- private:
-  std::string folder_;
-};
 
 // A folder of `count` pictures that is not on the disk: p0001.jpg, p0002.jpg, ..., each with a JPEG's first bytes.
 class LibraryTree : public PortableFileTree {
@@ -76,14 +32,15 @@ class LibraryTree : public PortableFileTree {
   std::string Path(int i) const { return folder_ + "/" + Name(i); }
   PathKind KindOf(const std::string& path) override {
     if (path == folder_) return PathKind::Folder;
-    if (path.starts_with(folder_ + "/")) return names.count(path.substr(folder_.size() + 1)) ? PathKind::File : PathKind::Missing;
+    if (path.starts_with(folder_ + "/"))
+      return names.count(path.substr(folder_.size() + 1)) ? PathKind::File : PathKind::Missing;
     return PortableFileTree::KindOf(path);
   }
-  std::optional<std::vector<FolderEntry>> List(const std::string& folder) override {
+  FolderListing List(const std::string& folder) override {
     if (folder != folder_) return PortableFileTree::List(folder);
-    std::vector<FolderEntry> entries;
-    for (const std::string& name : names) entries.push_back({name, false, {}});
-    return entries;
+    FolderListing listing;
+    for (const std::string& name : names) listing.entries.push_back({name, false, {}, true});
+    return listing;
   }
   std::optional<std::vector<uint8_t>> ReadHead(const std::string& path, size_t) override {
     if (KindOf(path) != PathKind::File) return std::nullopt;
@@ -95,16 +52,17 @@ class LibraryTree : public PortableFileTree {
   std::string folder_;
 };
 
-// A tree that keeps the short names given for names holding "?", as Windows keeps 8.3 names, and opens a file
-// by either name.
+// A tree that keeps the short names given for names holding "?" or only looking like the name stored (a "best
+// fit" of the code page), as Windows keeps 8.3 names, and opens a file by either name.
 class ShortNamingFileTree : public PortableFileTree {
  public:
-  std::optional<std::vector<FolderEntry>> List(const std::string& folder) override {
-    std::optional<std::vector<FolderEntry>> entries = PortableFileTree::List(LongPath(folder));
-    if (entries)
-      for (FolderEntry& entry : *entries)
-        if (shortNames.count(entry.name)) entry.shortName = shortNames.at(entry.name);
-    return entries;
+  FolderListing List(const std::string& folder) override {
+    FolderListing listing = PortableFileTree::List(LongPath(folder));
+    for (FolderEntry& entry : listing.entries) {
+      if (shortNames.count(entry.name)) entry.shortName = shortNames.at(entry.name);
+      entry.inCodePage = !lookalikes.count(entry.name);
+    }
+    return listing;
   }
   std::optional<std::vector<uint8_t>> ReadHead(const std::string& path, size_t count) override {
     return PortableFileTree::ReadHead(LongPath(path), count);
@@ -116,26 +74,21 @@ class ShortNamingFileTree : public PortableFileTree {
     return path;
   }
   std::map<std::string, std::string> shortNames;
+  std::set<std::string> lookalikes;
 };
-
 
 // The same file whether the working copy is changed through the profile store or held in memory.
 TEST_F(ListsTest, MissingFileIsCreatedWithTheFolderFilesInNaturalOrder) {
   for (const char* name : {"pics/img10.jpg", "pics/img2.JPG", "pics/a.bmp", "pics/notes.txt", "pics/sub/x.jpg"})
     MakeFile(name);
-  for (bool held : {false, true}) {
-    holdWorkingCopy_ = held;
-    fs::remove(ini_);
-    console_ = {};
-    EXPECT_EQ(Run({"--ini", ini_, "--pictures", Path("pics")}), 0);
-    EXPECT_EQ(IniText(),
-              SettingsFileText(kNewFileOptions,
-                               {{1, Path("pics/a.bmp")}, {2, Path("pics/img2.JPG")}, {3, Path("pics/img10.jpg")}}));
-    EXPECT_EQ(console_.out,
-              (std::vector<std::string>{"Created the settings file " + ini_, "3 pictures written to " + ini_}));
-    EXPECT_EQ(console_.err,
-              std::vector<std::string>{"lumora-lists: 1 file skipped: notes.txt is not a JPEG or bitmap picture"});
-  }
+  EXPECT_EQ(Run({"--ini", ini_, "--pictures", Path("pics")}), 0);
+  EXPECT_EQ(IniText(),
+            SettingsFileText(kNewFileOptions,
+                             {{1, Path("pics/a.bmp")}, {2, Path("pics/img2.JPG")}, {3, Path("pics/img10.jpg")}}));
+  EXPECT_EQ(console_.out,
+            (std::vector<std::string>{"Created the settings file " + ini_, "3 pictures written to " + ini_}));
+  EXPECT_EQ(console_.err,
+            std::vector<std::string>{"lumora-lists: 1 file skipped: notes.txt is not a JPEG or bitmap picture"});
 }
 
 TEST_F(ListsTest, ArgumentsKeepTheirOrderAndRecursionTakesSubfoldersAfterTheFolderFiles) {
@@ -167,20 +120,16 @@ TEST_F(ListsTest, ReplacingAListFreesItsOtherSlotsAndLeavesTheOtherList) {
 
 TEST_F(ListsTest, AppendFillsTheFreeSlotsLowestFirst) {
   for (const char* name : {"pics/p1.jpg", "pics/p2.jpg", "pics/p3.jpg"}) MakeFile(name);
-  for (bool held : {false, true}) {
-    holdWorkingCopy_ = held;
-    console_ = {};
-    WriteIni(SettingsFileText(kNewFileOptions, {{1, "C:\\a.jpg"}, {3, std::nullopt}, {4, "null"}, {5, "C:\\b.jpg"}}));
-    EXPECT_EQ(Run({"--append", "--ini", ini_, "--pictures", Path("pics")}), 0);
-    EXPECT_EQ(IniText(), SettingsFileText(kNewFileOptions, {{1, "C:\\a.jpg"},
-                                                            {2, Path("pics/p1.jpg")},
-                                                            {3, std::nullopt},
-                                                            {4, "null"},
-                                                            {5, "C:\\b.jpg"},
-                                                            {6, Path("pics/p2.jpg")},
-                                                            {7, Path("pics/p3.jpg")}}));
-    EXPECT_EQ(console_.out, std::vector<std::string>{"3 pictures added to " + ini_});
-  }
+  WriteIni(SettingsFileText(kNewFileOptions, {{1, "C:\\a.jpg"}, {3, std::nullopt}, {4, "null"}, {5, "C:\\b.jpg"}}));
+  EXPECT_EQ(Run({"--append", "--ini", ini_, "--pictures", Path("pics")}), 0);
+  EXPECT_EQ(IniText(), SettingsFileText(kNewFileOptions, {{1, "C:\\a.jpg"},
+                                                          {2, Path("pics/p1.jpg")},
+                                                          {3, std::nullopt},
+                                                          {4, "null"},
+                                                          {5, "C:\\b.jpg"},
+                                                          {6, Path("pics/p2.jpg")},
+                                                          {7, Path("pics/p3.jpg")}}));
+  EXPECT_EQ(console_.out, std::vector<std::string>{"3 pictures added to " + ini_});
 }
 
 TEST_F(ListsTest, EntriesBeyondTheFreeSlotsAreCountedAndTheRestIsWritten) {
@@ -220,15 +169,15 @@ TEST_F(ListsTest, AFailedWriteLeavesTheSettingsFileAsItWas) {
   struct Case {
     const char* ini;
     bool iniExists;
-    int writesAllowed;
+    bool unreadable;
     std::optional<RewriteOutcome> rewrite;  // how the file's first rewrite ends; nothing: as it should
     std::string message;
   };
   const Case kCases[] = {
-      {"lumora.ini", true, 1, std::nullopt, kCannotWrite},  // the copy refused half-way through the list
-      {"lumora.ini", true, 1 << 20, RewriteOutcome::Failed, kCannotWrite},  // half the file written, then no more
-      {"missing/lumora.ini", false, 1 << 20, std::nullopt, kCannotWrite},   // no folder to write into
-      {"lumora.ini", true, 1 << 20, RewriteOutcome::NotAllowed,
+      {"lumora.ini", true, true, std::nullopt, "Cannot read the settings file %I; nothing was changed"},
+      {"lumora.ini", true, false, RewriteOutcome::Failed, kCannotWrite},  // half the file written, then no more
+      {"missing/lumora.ini", false, false, std::nullopt, kCannotWrite},   // no folder to write into
+      {"lumora.ini", true, false, RewriteOutcome::NotAllowed,
        "This user may not change Lumora's settings file %I. Running Lumora's setup once, as an administrator, "
        "allows it. Nothing was changed."},
   };
@@ -238,10 +187,11 @@ TEST_F(ListsTest, AFailedWriteLeavesTheSettingsFileAsItWas) {
   for (const Case& c : kCases) {
     ini_ = Path(c.ini);
     if (c.iniExists) WriteIni(before);
-    RefusingProfileFiles profiles(c.writesAllowed);
-    HalfWritingFileTree tree(Path("temp"), ini_, c.rewrite ? c.rewrite : RewriteOutcome::Written);
+    tree_.unreadable = c.unreadable ? ini_ : "";
+    tree_.halfWritten = ini_;
+    tree_.rewrite = c.rewrite ? c.rewrite : RewriteOutcome::Written;
     console_ = {};
-    EXPECT_EQ(Run({"--ini", ini_, "--pictures", Path("pics")}, profiles, tree), 1);
+    EXPECT_EQ(Run({"--ini", ini_, "--pictures", Path("pics")}), 1);
     std::string message = c.message;
     message.replace(message.find("%I"), 2, ini_);
     EXPECT_EQ(console_.err, std::vector<std::string>{"lumora-lists: " + message});
@@ -249,25 +199,55 @@ TEST_F(ListsTest, AFailedWriteLeavesTheSettingsFileAsItWas) {
     if (c.iniExists) {
       EXPECT_EQ(IniText(), before);
     }
-    EXPECT_TRUE(fs::is_empty(dir_ / "temp")) << "the working copy and the old content are gone";
+    EXPECT_FALSE(fs::exists(Path("temp/" + FileKey(tree_, ini_) + ".old"))) << "the old content is gone";
   }
 }
 
+// The next run puts back what a run stopped half-way through its rewrite left, and only that: a file another
+// program wrote since stays, and a file that cannot be put back stops the run before it writes.
 TEST_F(ListsTest, ARunStoppedWhileItRewroteTheFileIsUndoneByTheNext) {
+  const std::string kPutBack =
+      " was left half-written by an earlier run that was stopped: it holds again what it "
+      "held before";
+  const std::string kNotPutBack =
+      " was left half-written by an earlier run that was stopped, and it could not be "
+      "put back; nothing was changed";
+  struct Case {
+    const char* name;
+    std::optional<std::string> writtenSince;  // by another program, after the stop
+    bool putBackFails;
+    std::optional<std::string> message;  // nothing: no line, and the sounds written onto what the file holds
+  };
   const std::string before = SettingsFileText(kNewFileOptions, {{1, "C:\\old.jpg"}});
-  WriteIni(before);
+  const std::string other = SettingsFileText(kNewFileOptions, {{1, "C:\\other.jpg"}});
+  const Case kCases[] = {
+      {"as the stop left it", std::nullopt, false, kPutBack},
+      {"written since", other, false, std::nullopt},
+      {"put back refused", std::nullopt, true, kNotPutBack},
+  };
   MakeFile("pics/a.jpg");
   const std::string sound = MakeFile("music/s.wav");
-  HalfWritingFileTree stopping(Path("temp"), ini_, std::nullopt);
-  EXPECT_THROW(Run({"--ini", ini_, "--pictures", Path("pics")}, profiles_, stopping), HalfWritingFileTree::Stopped);
-  ASSERT_NE(IniText(), before);
-  console_ = {};
-  EXPECT_EQ(Run({"--ini", ini_, "--sounds", Path("music")}), 0);
-  EXPECT_EQ(IniText(), SettingsFileText(std::string("Sound=1") + (kNewFileOptions + 7), {{1, "C:\\old.jpg"}},
-                                        {{1, sound}}));
-  EXPECT_EQ(console_.err, std::vector<std::string>{"lumora-lists: " + ini_ +
-                                                   " was left half-written by an earlier run that was stopped: it "
-                                                   "holds again what it held before"});
+  for (const Case& c : kCases) {
+    WriteIni(before);
+    tree_.halfWritten = ini_;
+    tree_.rewrite = std::nullopt;
+    EXPECT_THROW(Run({"--ini", ini_, "--pictures", Path("pics")}), FaultyFileTree::Stopped);
+    if (c.writtenSince) WriteIni(*c.writtenSince);
+    const std::string left = FileText();
+    tree_.halfWritten = c.putBackFails ? ini_ : "";
+    tree_.rewrite = RewriteOutcome::NotAllowed;
+    console_ = {};
+    EXPECT_EQ(Run({"--ini", ini_, "--sounds", Path("music")}), c.putBackFails ? 1 : 0) << c.name;
+    if (c.putBackFails)
+      EXPECT_EQ(FileText(), left) << c.name;
+    else
+      EXPECT_EQ(IniText(), SettingsFileText(std::string("Sound=1") + (kNewFileOptions + 7),
+                                            {{1, c.writtenSince ? "C:\\other.jpg" : "C:\\old.jpg"}}, {{1, sound}}))
+          << c.name;
+    EXPECT_EQ(console_.err,
+              c.message ? std::vector<std::string>{"lumora-lists: " + ini_ + *c.message} : std::vector<std::string>{})
+        << c.name;
+  }
 }
 
 TEST_F(ListsTest, PathsOf1024CharactersOrMoreAndNamesOutsideTheCodePageAreSkipped) {
@@ -293,23 +273,29 @@ TEST_F(ListsTest, PathsOf1024CharactersOrMoreAndNamesOutsideTheCodePageAreSkippe
                 "lumora-lists: Skipped, its name has characters the system's code page lacks: " + star}));
 }
 
+// "zolc.jpg" stands for a name the code page only imitates ("żółć.jpg" in Windows-1252); a folder whose name has
+// neither a form in the code page nor a short name (an exFAT drive keeps none) is passed over.
 TEST_F(ListsTest, NamesOutsideTheCodePageAreListedByTheirShortNamesInTheOrderOfTheirLongNames) {
-  MakeFile("odd/b10.jpg");
-  MakeFile("odd/?b2.jpg");
-  MakeFile("odd/???.jpg");
-  MakeFile("odd/sub?/x.jpg");
+  for (const char* name :
+       {"odd/b10.jpg", "odd/?b2.jpg", "odd/???.jpg", "odd/zolc.jpg", "odd/sub?/x.jpg", "odd/n?/y.jpg"})
+    MakeFile(name);
   ShortNamingFileTree tree;
-  tree.shortNames = {{"?b2.jpg", "B2~1.JPG"}, {"???.jpg", ""}, {"sub?", "SUB~1"}};
+  tree.shortNames = {{"?b2.jpg", "B2~1.JPG"}, {"???.jpg", ""}, {"zolc.jpg", "ZOLC~1.JPG"}, {"sub?", "SUB~1"}};
+  tree.lookalikes = {"zolc.jpg"};
   WriteIni(SettingsFileText(kNewFileOptions));
-  EXPECT_EQ(Run({"--ini", ini_, "--pictures", Path("odd"), "--recursive"}, profiles_, tree), 0);
+  EXPECT_EQ(Run({"--ini", ini_, "--pictures", Path("odd"), "--recursive"}, tree), 0);
   EXPECT_EQ(IniText(), SettingsFileText(kNewFileOptions, {{1, Path("odd/B2~1.JPG")},
                                                           {2, Path("odd/b10.jpg")},
-                                                          {3, Path("odd/SUB~1/x.jpg")}}));
-  EXPECT_EQ(console_.err,
-            (std::vector<std::string>{
-                "lumora-lists: Skipped, its name has characters the system's code page lacks: " + Path("odd/???.jpg"),
-                "lumora-lists: Listed by its short name " + Path("odd/B2~1.JPG") +
-                    ", as its name has characters the system's code page lacks: " + Path("odd/?b2.jpg")}));
+                                                          {3, Path("odd/ZOLC~1.JPG")},
+                                                          {4, Path("odd/SUB~1/x.jpg")}}));
+  const std::string lacks = "its name has characters the system's code page lacks: ";
+  EXPECT_EQ(
+      console_.err,
+      (std::vector<std::string>{
+          "lumora-lists: Skipped, " + lacks + Path("odd/???.jpg"),
+          "lumora-lists: Listed by its short name " + Path("odd/B2~1.JPG") + ", as " + lacks + Path("odd/?b2.jpg"),
+          "lumora-lists: Listed by its short name " + Path("odd/ZOLC~1.JPG") + ", as " + lacks + Path("odd/zolc.jpg"),
+          "lumora-lists: Passed over, " + lacks + Path("odd/n?")}));
 }
 
 TEST_F(ListsTest, ArgumentErrorsAreOneLineAndWriteNothing) {
@@ -322,8 +308,7 @@ TEST_F(ListsTest, ArgumentErrorsAreOneLineAndWriteNothing) {
       {"--ini %D/lumora.ini --pictures %D/missing", 1, "No such folder or file: %D/missing"},
       {"--ini %D/lumora.ini --pictures %D/pics/notes.txt", 1,
        "Not a picture file (.jpg, .jpeg or .bmp): %D/pics/notes.txt"},
-      {"--ini %D/lumora.ini --sounds %D/pics/a.jpg", 1,
-       "Not a sound file (.wav or .mid): %D/pics/a.jpg"},
+      {"--ini %D/lumora.ini --sounds %D/pics/a.jpg", 1, "Not a sound file (.wav or .mid): %D/pics/a.jpg"},
       {"--ini %D/lumora.ini --pictures %D/pics --bogus", 2,
        "Unknown argument --bogus (lumora-lists --help lists the options)"},
       {"--ini %D/lumora.ini --pictures", 2, "--pictures needs a folder or a picture file"},
@@ -405,39 +390,149 @@ TEST_F(ListsTest, SourceNamesTheFolderAListCameFromAndFailsForAnEmptyList) {
   EXPECT_TRUE(console_.err.empty());
 }
 
+// A place away (a drive unplugged, a share asleep, another user's folder) keeps its entries; one gone from a folder
+// that can be read is forgotten.
 TEST_F(ListsTest, RefreshListsTheChosenFoldersAgainAndTakesOffWhatCameFromAFolderThatIsGone) {
   MakeFile("pics/a.jpg");
-  const std::string b = MakeFile("pics/b.jpg");
+  const std::string b = MakeFile("pics/b.jpg"), u = MakeFile("usb/u.jpg");
   MakeFile("old/x.jpg");
-  EXPECT_EQ(Run({"--ini", ini_, "--pictures", Path("pics"), "--pictures", Path("old"), "--recursive"}), 0);
-  EXPECT_EQ(ChosenText(), "[Lumora Lists]\r\nPictureFolders=2\r\nPictureFolder1=" + Path("pics") +
-                              "\r\nPictureFolder2=" + Path("old") + "\r\nPictureSubfolders=1\r\n");
+  EXPECT_EQ(Run(Arguments("--ini %D/lumora.ini --pictures %D/pics --pictures %D/old --pictures %D/usb --recursive")),
+            0);
+  EXPECT_EQ(ChosenText(), Expand("[Lumora Lists]\r\nPictureFolders=3\r\nPictureFolder1=%D/pics\r\nPictureSubfolders1=1"
+                                 "\r\nPictureFolder2=%D/old\r\nPictureSubfolders2=1\r\nPictureFolder3=%D/usb\r\n"
+                                 "PictureSubfolders3=1\r\n"));
   const std::string c = MakeFile("pics/c.jpg"), d = MakeFile("pics/sub/d.jpg");
   fs::remove(dir_ / "pics/a.jpg");
   fs::remove_all(dir_ / "old");
+  fs::remove_all(dir_ / "usb");
+  tree_.kinds[Path("usb")] = PathKind::Unreachable;
   console_ = {};
   EXPECT_EQ(Run({"--ini", ini_, "--refresh"}), 0);
-  EXPECT_EQ(IniText(), SettingsFileText(kNewFileOptions, {{1, b}, {2, c}, {3, d}}));
-  EXPECT_EQ(console_.out, std::vector<std::string>{"2 new pictures, 2 gone; 3 listed."});
-  EXPECT_EQ(console_.err, std::vector<std::string>{"lumora-lists: " + Path("old") +
-                                                   " is gone: its pictures were taken off the list. If it moved, "
-                                                   "choose it again with \"Choose Lumora Pictures\"."});
-  EXPECT_NE(ChosenText().find("PictureFolders=1\r\n"), std::string::npos) << "the folder gone is forgotten";
+  EXPECT_EQ(IniText(), SettingsFileText(kNewFileOptions, {{1, b}, {2, c}, {3, d}, {4, u}}));
+  EXPECT_EQ(console_.out, std::vector<std::string>{"2 new pictures, 2 gone; 4 listed."});
+  EXPECT_EQ(console_.err, (std::vector<std::string>{
+                              "lumora-lists: " + Path("usb") + " cannot be reached now: its pictures stay on the list.",
+                              "lumora-lists: " + Path("old") +
+                                  " is gone: its pictures were taken off the list. If it moved, "
+                                  "choose it again with \"Choose Lumora Pictures\"."}));
+  EXPECT_NE(ChosenText().find("PictureFolders=2\r\n"), std::string::npos) << "the folder gone is forgotten";
 
-  // A folder that cannot be read leaves the list as it is.
-  UnlistableTree unlistable(Path("temp"), Path("pics/sub"));
+  // The folder chosen, there but unreadable, leaves the list as it is; one that says it is missing while the folder
+  // that holds it cannot be read is away.
   const std::string before = FileText();
-  console_ = {};
-  EXPECT_EQ(Run({"--ini", ini_, "--refresh"}, profiles_, unlistable), 1);
-  EXPECT_EQ(FileText(), before);
-  EXPECT_EQ(console_.err, (std::vector<std::string>{"lumora-lists: Cannot read the folder " + Path("pics/sub"),
-                                                    "lumora-lists: The picture list was left as it was."}));
+  for (const bool away : {false, true}) {
+    tree_.kinds = {{Path("usb"), PathKind::Unreachable}, {Path("pics"), away ? PathKind::Missing : PathKind::Folder}};
+    tree_.listFailures = {{away ? Path("") : Path("pics"), ListFailure::Unreadable}};
+    console_ = {};
+    EXPECT_EQ(Run({"--ini", ini_, "--refresh"}), away ? 0 : 1);
+    EXPECT_EQ(FileText(), before);
+    ASSERT_EQ(console_.err.size(), away ? 2u : 3u);
+    EXPECT_EQ(console_.err[away ? 0 : 2], away ? "lumora-lists: " + Path("pics") +
+                                                     " cannot be reached now: its "
+                                                     "pictures stay on the list."
+                                               : "lumora-lists: The picture list was left as it was.");
+  }
 
   WriteIni(SettingsFileText(kNewFileOptions));
   console_ = {};
   EXPECT_EQ(Run({"--ini", ini_, "--refresh"}), 1);
   EXPECT_EQ(console_.err, std::vector<std::string>{"lumora-lists: Nothing to refresh: no folders were chosen for " +
                                                    ini_ + " (lumora-lists --pictures FOLDER chooses them)"});
+}
+
+// Below the folder chosen, a folder that cannot be read is passed over with a line, and the rest is listed.
+TEST_F(ListsTest, ASubfolderThatCannotBeReadIsPassedOver) {
+  const struct {
+    ListFailure failure;
+    const char* line;
+  } kRows[] = {
+      {ListFailure::Unreadable, "Passed over, it cannot be read: "},
+      {ListFailure::Gone, "Passed over, it was deleted while the folders were read: "},
+      {ListFailure::TooLong, "Passed over, its path is too long for Windows: "},
+  };
+  const std::string a = MakeFile("pics/a.jpg"), c = MakeFile("pics/c/c.jpg");
+  MakeFile("pics/b/b.jpg");
+  for (const auto& row : kRows) {
+    tree_.listFailures = {{Path("pics/b"), row.failure}};
+    console_ = {};
+    EXPECT_EQ(Run({"--ini", ini_, "--pictures", Path("pics"), "--recursive"}), 0);
+    EXPECT_EQ(IniText(), SettingsFileText(kNewFileOptions, {{1, a}, {2, c}}));
+    EXPECT_EQ(console_.err, std::vector<std::string>{"lumora-lists: " + std::string(row.line) + Path("pics/b")});
+  }
+}
+
+// Each place keeps its own choice of subfolders; a folder appended inside one that takes its subfolders lists
+// nothing twice.
+TEST_F(ListsTest, SubfoldersAreRememberedForEachFolder) {
+  const std::string a = MakeFile("deep/a.jpg"), b = MakeFile("deep/in/b.jpg"), c = MakeFile("flat/c.jpg");
+  MakeFile("flat/in/d.jpg");
+  ASSERT_EQ(Run({"--ini", ini_, "--pictures", Path("deep"), "--recursive"}), 0);
+  ASSERT_EQ(Run({"--ini", ini_, "--append", "--pictures", Path("flat"), "--pictures", Path("deep/in")}), 0);
+  EXPECT_EQ(ChosenText(), Expand("[Lumora Lists]\r\nPictureFolders=3\r\nPictureFolder1=%D/deep\r\nPictureSubfolders1=1"
+                                 "\r\nPictureFolder2=%D/flat\r\nPictureSubfolders2=0\r\nPictureFolder3=%D/deep/in\r\n"
+                                 "PictureSubfolders3=0\r\n"));
+  EXPECT_EQ(Run({"--ini", ini_, "--refresh"}), 0);
+  EXPECT_EQ(IniText(), SettingsFileText(kNewFileOptions, {{1, a}, {2, b}, {3, c}}));
+}
+
+// Another run that chooses other folders while a refresh walks has the last word on that list.
+TEST_F(ListsTest, FoldersChosenWhileARefreshRanAreKept) {
+  MakeFile("pics/a.jpg");
+  const std::string other = MakeFile("other/o.jpg");
+  ASSERT_EQ(Run({"--ini", ini_, "--pictures", Path("pics")}), 0);
+  tree_.onList = [&](const std::string&) {
+    tree_.onList = nullptr;
+    RecordingConsole otherRun;
+    RunLumoraLists({"--ini", ini_, "--pictures", Path("other")}, {tree_, std::nullopt}, otherRun);
+  };
+  console_ = {};
+  EXPECT_EQ(Run({"--ini", ini_, "--refresh"}), 0);
+  EXPECT_EQ(IniText(), SettingsFileText(kNewFileOptions, {{1, other}}));
+  EXPECT_EQ(console_.err, std::vector<std::string>{"lumora-lists: Other picture folders were chosen while this "
+                                                   "refresh ran: the picture list was left as they made it."});
+}
+
+// Junctions, symbolic links and mount points are name surrogates; OneDrive's folders (cloud tags) and deduplicated
+// ones are not; a reparse point without a tag counts as a link.
+TEST(Walk, GoesIntoTheFoldersExplorerShows) {
+  const struct {
+    uint32_t attributes, tag;
+    bool walked;
+  } kRows[] = {
+      {0x10, 0, true},
+      {0x12, 0, true},
+      {0x14, 0, true},
+      {0x16, 0, false},
+      {0x410, 0xA0000003, false},
+      {0x410, 0xA000000C, false},
+      {0x410, 0x9000001A, true},
+      {0x410, 0x9000601A, true},
+      {0x410, 0x80000013, true},
+      {0x410, 0, false},
+  };
+  for (const auto& row : kRows)
+    EXPECT_EQ(WalksInto(row.attributes, row.tag), row.walked) << row.attributes << " " << row.tag;
+}
+
+// In Shift-JIS 0x95 0x5C is one letter (表) whose second byte is "\"'s, and 0x83 0x41 and 0x83 0x61 are two letters.
+TEST(Walk, FindsSeparatorsAndLetterCaseByCharacter) {
+  std::bitset<256> leadBytes;
+  for (int byte = 0x81; byte <= 0x9F; ++byte) leadBytes.set(byte);
+  const CodePage shiftJis(leadBytes), western;
+  const struct {
+    const char *path, *place;
+    bool inJapanese, inWestern;
+  } kRows[] = {
+      {"E:\\x.jpg", "E:\\", true, true},  // a drive's root holds its files
+      {"C:\\A\\b.jpg", "c:\\a", true, true},
+      {"C:\\ab.jpg", "C:\\a", false, false},
+      {"C:\\\x95\x5Cx.jpg", "C:\\\x95\x5C", false, true},  // 表x.jpg beside the folder 表
+      {"C:\\\x83\x61\\x.jpg", "C:\\\x83\x41", false, true},
+  };
+  for (const auto& row : kRows) {
+    EXPECT_EQ(LiesIn(row.path, row.place, shiftJis), row.inJapanese) << row.path;
+    EXPECT_EQ(LiesIn(row.path, row.place, western), row.inWestern) << row.path;
+  }
 }
 
 // Entries listed by other means than a folder are remembered as files by --append, so that a refresh after it
@@ -461,7 +556,7 @@ TEST_F(ListsTest, ALibraryLargerThanTheListComesOnScreenInTurn) {
   LibraryTree tree(Path("temp"), Path("library"), 1200);
   const auto listing = [&](const std::vector<std::string>& arguments) {
     console_ = {};
-    EXPECT_EQ(Run(arguments, profiles_, tree), 0) << (console_.err.empty() ? "" : console_.err.back());
+    EXPECT_EQ(Run(arguments, tree), 0) << (console_.err.empty() ? "" : console_.err.back());
     return ListedEntries(SettingsStore(profiles_, ini_), SlotList::Pictures);
   };
   const std::vector<std::string> first = listing({"--ini", ini_, "--pictures", Path("library")});
@@ -501,7 +596,7 @@ TEST_F(ListsTest, AppendSkipsFilesListedAlreadyAndSoundOnlyFollowsAnEmptyList) {
   EXPECT_EQ(Run({"--append", "--ini", ini_, "--pictures", Path("pics"), "--pictures", b, "--sounds", s}), 0);
   // Sound stays off: the sound list was not empty.
   EXPECT_EQ(IniText(), SettingsFileText(kNewFileOptions, {{1, listedA}, {2, b}}, {{1, "C:\\old.wav"}, {2, s}}));
-  EXPECT_EQ(console_.out, (std::vector<std::string>{"1 picture added to " + ini_ + " (2 listed already)",
+  EXPECT_EQ(console_.out, (std::vector<std::string>{"1 picture added to " + ini_ + " (1 listed already)",
                                                     "1 sound added to " + ini_}));
 }
 
