@@ -70,6 +70,20 @@ VIAddVersionKey "LegalCopyright" "Lumora"
   ${TrimNewLines} $SettingsFile $SettingsFile
 !macroend
 
+; The folder without the backslashes that end it, except a drive's root (E:\), whose backslash is its meaning.
+!macro TrimFolder VAR
+  Push ${VAR}
+  Call TrimFolder
+  Pop ${VAR}
+!macroend
+
+; The folder as one argument of the lists tool's command line, quoted: see QuotedFolder.
+!macro QuotedFolder FOLDER VAR
+  Push "${FOLDER}"
+  Call QuotedFolder
+  Pop ${VAR}
+!macroend
+
 !define MUI_ABORTWARNING
 !define MUI_FINISHPAGE_NOAUTOCLOSE  ; the log stays to be read until Next
 !define MUI_WELCOMEPAGE_TEXT "This installs Lumora, a screensaver that shows your JPEG and bitmap pictures full \
@@ -300,13 +314,17 @@ FunctionEnd
 Function KeepListsChoices
   StrCpy $PicturesDir ""
   Call PicturesShown
+  !insertmacro TrimFolder $0
   ${NSD_GetText} $PicturesField $PicturesDir
+  !insertmacro TrimFolder $PicturesDir
   ${If} $PicturesDir == $0
     StrCpy $PicturesDir ""
   ${EndIf}
   StrCpy $SoundsDir ""
   Call SoundsShown
+  !insertmacro TrimFolder $0
   ${NSD_GetText} $SoundsField $SoundsDir
+  !insertmacro TrimFolder $SoundsDir
   ${If} $SoundsDir == $0
     StrCpy $SoundsDir ""
   ${EndIf}
@@ -337,31 +355,80 @@ FunctionEnd
 ; $R9: empty when the chosen folders hold what would be listed, else why they do not. The samples need no check.
 Function CheckFolders
   StrCpy $R9 ""
+  !insertmacro TrimFolder $PicturesDir
+  !insertmacro TrimFolder $SoundsDir
   ${If} $PicturesDir != ""
-    ${IfNot} ${FileExists} "$PicturesDir\*.*"
-      StrCpy $R9 "The pictures folder $PicturesDir does not exist."
-      Return
-    ${EndIf}
-    nsExec::ExecToStack '"$PLUGINSDIR\lumora-lists.exe" --check --recursive --pictures "$PicturesDir"'
-    Pop $0
-    Pop $1
-    ${If} $0 != "0"
-      StrCpy $R9 "The pictures folder $PicturesDir holds no JPEG or bitmap picture that Lumora can show."
-      Return
-    ${EndIf}
+    StrCpy $R0 "pictures"
+    StrCpy $R1 $PicturesDir
+    StrCpy $R2 "JPEG or bitmap picture that Lumora can show"
+    Call CheckFolder
   ${EndIf}
   ${If} $SoundsDir != ""
-    ${IfNot} ${FileExists} "$SoundsDir\*.*"
-      StrCpy $R9 "The sounds folder $SoundsDir does not exist."
-      Return
-    ${EndIf}
-    nsExec::ExecToStack '"$PLUGINSDIR\lumora-lists.exe" --check --recursive --sounds "$SoundsDir"'
-    Pop $0
-    Pop $1
-    ${If} $0 != "0"
-      StrCpy $R9 "The sounds folder $SoundsDir holds no wave or MIDI file that Lumora can play."
-    ${EndIf}
+  ${AndIf} $R9 == ""
+    StrCpy $R0 "sounds"
+    StrCpy $R1 $SoundsDir
+    StrCpy $R2 "wave or MIDI file that Lumora can play"
+    Call CheckFolder
   ${EndIf}
+FunctionEnd
+
+; $R9: empty when the folder $R1 holds files for the list $R0 (pictures or sounds), else why not; $R2 names them.
+Function CheckFolder
+  ; A root's own backslash ends it already (E:\*.*).
+  StrCpy $R3 $R1 1 -1
+  ${If} $R3 == "\"
+    StrCpy $R3 "$R1*.*"
+  ${Else}
+    StrCpy $R3 "$R1\*.*"
+  ${EndIf}
+  ${IfNot} ${FileExists} "$R3"
+    StrCpy $R9 "The $R0 folder $R1 does not exist."
+    Return
+  ${EndIf}
+  !insertmacro QuotedFolder $R1 $R3
+  nsExec::ExecToStack '"$PLUGINSDIR\lumora-lists.exe" --check --recursive --$R0 $R3'
+  Pop $0
+  Pop $1
+  ${If} $0 != "0"
+    StrCpy $R9 "The $R0 folder $R1 holds no $R2."
+  ${EndIf}
+FunctionEnd
+
+Function TrimFolder
+  Exch $0
+  Push $1
+  Push $2
+  ${Do}
+    StrCpy $1 $0 1 -1
+    StrCpy $2 $0 -1
+    ${If} $1 != "\"
+    ${OrIf} $2 == ""
+      ${ExitDo}
+    ${EndIf}
+    StrCpy $1 $2 1 -1
+    ${If} $1 == ":"
+      ${ExitDo}
+    ${EndIf}
+    StrCpy $0 $2
+  ${Loop}
+  Pop $2
+  Pop $1
+  Exch $0
+FunctionEnd
+
+; The tool's C runtime reads backslashes before a double quote as escaping it, 2n of them as n: a path that still
+; ends in a backslash (a root) gets that one doubled, so that "E:\\" reaches the tool as E:\.
+Function QuotedFolder
+  Call TrimFolder
+  Exch $0
+  Push $1
+  StrCpy $1 $0 1 -1
+  ${If} $1 == "\"
+    StrCpy $0 "$0\"
+  ${EndIf}
+  StrCpy $0 '"$0"'
+  Pop $1
+  Exch $0
 FunctionEnd
 
 Function OpenSettings
@@ -466,13 +533,15 @@ Function WriteLists
   ${EndIf}
   StrCpy $0 '"$INSTDIR\lumora-lists.exe" --recursive'
   ${If} $2 != ""
-    StrCpy $0 '$0 --pictures "$2"'
+    !insertmacro QuotedFolder $2 $4
+    StrCpy $0 '$0 --pictures $4'
     DetailPrint "Listing the pictures of $2 in the settings file $SettingsFile"
   ${Else}
     DetailPrint "Keeping the list of pictures in the settings file $SettingsFile"
   ${EndIf}
   ${If} $SoundsDir != ""
-    StrCpy $0 '$0 --sounds "$SoundsDir"'
+    !insertmacro QuotedFolder $SoundsDir $4
+    StrCpy $0 '$0 --sounds $4'
     DetailPrint "Listing the sounds of $SoundsDir"
   ${EndIf}
   ${If} $2 != ""

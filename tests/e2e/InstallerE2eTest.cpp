@@ -47,8 +47,10 @@ struct InstallRow {
 };
 
 const InstallRow kRows[] = {
-    {"OwnPicturesMadeCurrent",
-     {"/S", std::string("/PICTURES=") + kPictures},
+    // A folder ending in a backslash, without a blank: Wine puts it on setup's command line as it is (one with a
+    // blank it quotes, doubling that backslash).
+    {"OwnPicturesEndingInABackslashMadeCurrent",
+     {"/S", std::string("/PICTURES=") + kPictures + "\\"},
      "C:\\Program Files (x86)\\Lumora",
      kPictures,
      {"A1.BMP", "b2.jpg", "b10.bmp", "later\\c.bmp"},
