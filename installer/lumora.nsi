@@ -4,8 +4,9 @@
 ; checked before anything is installed; Lumora made the current screensaver if wished; Start-menu entries; an
 ; uninstaller that takes it all away again.
 ;
-; Setup over an earlier installation keeps the user's lists unless other folders are chosen; it lets every user
-; change the settings file, so that the settings window and the list tools work for a standard user too.
+; Setup over an earlier installation keeps the user's lists unless other folders are chosen, and leaves that
+; installation as it was when the lists cannot be written; it lets every user change the settings file, so that the
+; settings window and the list tools work for a standard user too.
 ;
 ; The pictures folder is listed with its subfolders; a sign-in entry keeps the lists current (lumora-listsw.exe
 ; --refresh --quiet), so that photos added show and photos deleted never stop the show.
@@ -54,6 +55,7 @@ Var RefreshBox
 Var PicturesField
 Var SoundsField
 Var ActivateBox
+Var AddedFolder  ; the folder this run made to list the samples in (Samples, or the installation folder), or empty
 
 VIProductVersion "${FILE_VERSION}"
 VIAddVersionKey "ProductName" "Lumora"
@@ -68,6 +70,25 @@ VIAddVersionKey "LegalCopyright" "Lumora"
   Pop $0
   Pop $SettingsFile
   ${TrimNewLines} $SettingsFile $SettingsFile
+!macroend
+
+; The folder without the backslashes that end it, except a drive's root (E:\), whose backslash is its meaning.
+!macro TrimFolder VAR
+  Push ${VAR}
+  Call TrimFolder
+  Pop ${VAR}
+!macroend
+
+; The folder as one argument of the lists tool's command line, quoted: see QuotedFolder.
+!macro QuotedFolder FOLDER VAR
+  Push "${FOLDER}"
+  Call QuotedFolder
+  Pop ${VAR}
+!macroend
+
+!macro PutSamples
+  SetOutPath "$INSTDIR\Samples"
+  File "${SAMPLES}\*.*"
 !macroend
 
 !define MUI_ABORTWARNING
@@ -300,13 +321,17 @@ FunctionEnd
 Function KeepListsChoices
   StrCpy $PicturesDir ""
   Call PicturesShown
+  !insertmacro TrimFolder $0
   ${NSD_GetText} $PicturesField $PicturesDir
+  !insertmacro TrimFolder $PicturesDir
   ${If} $PicturesDir == $0
     StrCpy $PicturesDir ""
   ${EndIf}
   StrCpy $SoundsDir ""
   Call SoundsShown
+  !insertmacro TrimFolder $0
   ${NSD_GetText} $SoundsField $SoundsDir
+  !insertmacro TrimFolder $SoundsDir
   ${If} $SoundsDir == $0
     StrCpy $SoundsDir ""
   ${EndIf}
@@ -337,31 +362,80 @@ FunctionEnd
 ; $R9: empty when the chosen folders hold what would be listed, else why they do not. The samples need no check.
 Function CheckFolders
   StrCpy $R9 ""
+  !insertmacro TrimFolder $PicturesDir
+  !insertmacro TrimFolder $SoundsDir
   ${If} $PicturesDir != ""
-    ${IfNot} ${FileExists} "$PicturesDir\*.*"
-      StrCpy $R9 "The pictures folder $PicturesDir does not exist."
-      Return
-    ${EndIf}
-    nsExec::ExecToStack '"$PLUGINSDIR\lumora-lists.exe" --check --recursive --pictures "$PicturesDir"'
-    Pop $0
-    Pop $1
-    ${If} $0 != "0"
-      StrCpy $R9 "The pictures folder $PicturesDir holds no JPEG or bitmap picture that Lumora can show."
-      Return
-    ${EndIf}
+    StrCpy $R0 "pictures"
+    StrCpy $R1 $PicturesDir
+    StrCpy $R2 "JPEG or bitmap picture that Lumora can show"
+    Call CheckFolder
   ${EndIf}
   ${If} $SoundsDir != ""
-    ${IfNot} ${FileExists} "$SoundsDir\*.*"
-      StrCpy $R9 "The sounds folder $SoundsDir does not exist."
-      Return
-    ${EndIf}
-    nsExec::ExecToStack '"$PLUGINSDIR\lumora-lists.exe" --check --recursive --sounds "$SoundsDir"'
-    Pop $0
-    Pop $1
-    ${If} $0 != "0"
-      StrCpy $R9 "The sounds folder $SoundsDir holds no wave or MIDI file that Lumora can play."
-    ${EndIf}
+  ${AndIf} $R9 == ""
+    StrCpy $R0 "sounds"
+    StrCpy $R1 $SoundsDir
+    StrCpy $R2 "wave or MIDI file that Lumora can play"
+    Call CheckFolder
   ${EndIf}
+FunctionEnd
+
+; $R9: empty when the folder $R1 holds files for the list $R0 (pictures or sounds), else why not; $R2 names them.
+Function CheckFolder
+  ; A root's own backslash ends it already (E:\*.*).
+  StrCpy $R3 $R1 1 -1
+  ${If} $R3 == "\"
+    StrCpy $R3 "$R1*.*"
+  ${Else}
+    StrCpy $R3 "$R1\*.*"
+  ${EndIf}
+  ${IfNot} ${FileExists} "$R3"
+    StrCpy $R9 "The $R0 folder $R1 does not exist."
+    Return
+  ${EndIf}
+  !insertmacro QuotedFolder $R1 $R3
+  nsExec::ExecToStack '"$PLUGINSDIR\lumora-lists.exe" --check --recursive --$R0 $R3'
+  Pop $0
+  Pop $1
+  ${If} $0 != "0"
+    StrCpy $R9 "The $R0 folder $R1 holds no $R2."
+  ${EndIf}
+FunctionEnd
+
+Function TrimFolder
+  Exch $0
+  Push $1
+  Push $2
+  ${Do}
+    StrCpy $1 $0 1 -1
+    StrCpy $2 $0 -1
+    ${If} $1 != "\"
+    ${OrIf} $2 == ""
+      ${ExitDo}
+    ${EndIf}
+    StrCpy $1 $2 1 -1
+    ${If} $1 == ":"
+      ${ExitDo}
+    ${EndIf}
+    StrCpy $0 $2
+  ${Loop}
+  Pop $2
+  Pop $1
+  Exch $0
+FunctionEnd
+
+; The tool's C runtime reads backslashes before a double quote as escaping it, 2n of them as n: a path that still
+; ends in a backslash (a root) gets that one doubled, so that "E:\\" reaches the tool as E:\.
+Function QuotedFolder
+  Call TrimFolder
+  Exch $0
+  Push $1
+  StrCpy $1 $0 1 -1
+  ${If} $1 == "\"
+    StrCpy $0 "$0\"
+  ${EndIf}
+  StrCpy $0 '"$0"'
+  Pop $1
+  Exch $0
 FunctionEnd
 
 Function OpenSettings
@@ -386,12 +460,13 @@ Section "Lumora"
       Abort
     ${EndIf}
   ${EndIf}
+  Call WriteLists
   SetOutPath "$INSTDIR"
   File "/oname=lumora-lists.exe" "${LISTS}"
   File "/oname=lumora-listsw.exe" "${LISTSW}"
-  SetOutPath "$INSTDIR\Samples"
-  File "${SAMPLES}\*.*"
-  Call WriteLists
+  ${If} $AddedFolder == ""
+    !insertmacro PutSamples
+  ${EndIf}
 
   !insertmacro SystemFolderOn
   SetOutPath "$SYSDIR"
@@ -451,7 +526,9 @@ SectionEnd
 
 ; The lists of the settings file, from the chosen folders; a settings file that was not there before is made,
 ; with the samples unless a folder was chosen, and a list that is there stays unless another folder was chosen.
-; Without it the saver could show nothing: the installation stops there, says so, and takes back what it put.
+; Without it the saver could show nothing: the installation stops there and says so. It runs before anything of an
+; earlier installation is replaced, with the tool setup carries, so that a failure takes back only what this run
+; added and an earlier installation stays as it was.
 Function WriteLists
   StrCpy $2 $PicturesDir
   ${If} $2 == ""
@@ -464,19 +541,32 @@ Function WriteLists
   ${Else}
     StrCpy $3 "0"
   ${EndIf}
-  StrCpy $0 '"$INSTDIR\lumora-lists.exe" --recursive'
+  ; The list names the samples where they are installed: they are put there first when they are not there yet.
+  StrCpy $AddedFolder ""
+  ${If} $2 == "$INSTDIR\Samples"
+  ${AndIfNot} ${FileExists} "$INSTDIR\Samples\*.*"
+    StrCpy $AddedFolder "$INSTDIR\Samples"
+    ${IfNot} ${FileExists} "$INSTDIR\*.*"
+      StrCpy $AddedFolder "$INSTDIR"
+    ${EndIf}
+    !insertmacro PutSamples
+  ${EndIf}
+  StrCpy $0 '"$PLUGINSDIR\lumora-lists.exe" --recursive'
   ${If} $2 != ""
-    StrCpy $0 '$0 --pictures "$2"'
+    !insertmacro QuotedFolder $2 $4
+    StrCpy $0 '$0 --pictures $4'
     DetailPrint "Listing the pictures of $2 in the settings file $SettingsFile"
   ${Else}
     DetailPrint "Keeping the list of pictures in the settings file $SettingsFile"
   ${EndIf}
   ${If} $SoundsDir != ""
-    StrCpy $0 '$0 --sounds "$SoundsDir"'
+    !insertmacro QuotedFolder $SoundsDir $4
+    StrCpy $0 '$0 --sounds $4'
     DetailPrint "Listing the sounds of $SoundsDir"
   ${EndIf}
   ${If} $2 != ""
   ${OrIf} $SoundsDir != ""
+    SetOutPath "$TEMP"  ; the tool's current folder, and its console's, which may outlive it, are never removed
     nsExec::ExecToLog $0
     Pop $1
   ${Else}
@@ -484,20 +574,35 @@ Function WriteLists
   ${EndIf}
   ${If} $1 != "0"
   ${OrIfNot} ${FileExists} "$SettingsFile"
-    DetailPrint "The settings file $SettingsFile could not be written: nothing was installed."
-    MessageBox MB_OK|MB_ICONSTOP "Lumora could not write its settings file $SettingsFile (the details \
-list why). Nothing was installed." /SD IDOK
-    Delete "$INSTDIR\lumora-lists.exe"
-    Delete "$INSTDIR\lumora-listsw.exe"
-    RMDir /r "$INSTDIR\Samples"
-    RMDir "$INSTDIR"
-    SetErrorLevel 2
-    Abort
+    Call TakeBackLists
   ${EndIf}
   ${If} $3 == "1"
     WriteRegStr HKLM "${UNINSTALL_KEY}" "CreatedSettings" "1"
   ${EndIf}
   Call GrantSettingsFile
+FunctionEnd
+
+; The lists could not be written ($3: "1" when there was no settings file before): what this run added goes (the
+; samples' folder it made, a settings file the tool began), the box says what stays, and setup ends with code 2.
+Function TakeBackLists
+  ${If} $AddedFolder != ""
+    RMDir /r "$AddedFolder"
+  ${EndIf}
+  ${If} $3 == "1"
+  ${AndIf} ${FileExists} "$SettingsFile"
+    Delete "$SettingsFile"
+  ${EndIf}
+  ReadRegStr $4 HKLM "${UNINSTALL_KEY}" "DisplayName"
+  ${If} $4 == ""
+    StrCpy $4 "Nothing was installed."
+  ${Else}
+    StrCpy $4 "The earlier installation was left as it was."
+  ${EndIf}
+  DetailPrint "The settings file $SettingsFile could not be written. $4"
+  MessageBox MB_OK|MB_ICONSTOP "Lumora could not write its settings file $SettingsFile (the details list why). $4" \
+      /SD IDOK
+  SetErrorLevel 2
+  Abort
 FunctionEnd
 
 ; The lists refreshed at each sign-in, for every user where setup may write the machine's Run key, else for this

@@ -1,15 +1,17 @@
 // lumora-setup.exe under Wine: a silent install, the files, lists and registry values it leaves, the installed
 // saver's first picture, and a silent uninstall that takes it all away and puts the earlier screensaver back;
-// folders refused before anything is installed; the pages as a user goes through them with the keyboard.
+// folders refused before anything is installed; the pages as a user goes through them with the keyboard; an upgrade
+// that cannot write the lists.
 #include <X11/keysym.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "SaverRun.h"
 #include "portable/IniText.h"
-#include "support/PictureFiles.h"
 #include "settings_file/SettingsFile.h"
+#include "support/PictureFiles.h"
 #include "support/ShowFixture.h"
+#include "win/TestWindowFacts.h"
 
 namespace lumora::e2e {
 namespace {
@@ -47,8 +49,10 @@ struct InstallRow {
 };
 
 const InstallRow kRows[] = {
-    {"OwnPicturesMadeCurrent",
-     {"/S", std::string("/PICTURES=") + kPictures},
+    // A folder ending in a backslash, without a blank: Wine puts it on setup's command line as it is (one with a
+    // blank it quotes, doubling that backslash).
+    {"OwnPicturesEndingInABackslashMadeCurrent",
+     {"/S", std::string("/PICTURES=") + kPictures + "\\"},
      "C:\\Program Files (x86)\\Lumora",
      kPictures,
      {"A1.BMP", "b2.jpg", "b10.bmp", "later\\c.bmp"},
@@ -149,6 +153,19 @@ std::vector<std::string> PathsIn(const std::string& folder, const std::vector<st
   return paths;
 }
 
+// The installation's files, the saver in the system folder and the Start-menu entries.
+void ExpectInstalledFiles(const std::filesystem::path& installDir) {
+  EXPECT_THAT(FolderNames(installDir),
+              ElementsAre("Samples", "lumora-lists.exe", "lumora-listsw.exe", "uninstall.exe"));
+  EXPECT_THAT(FolderNames(installDir / "Samples"),
+              ElementsAre("bars.bmp", "checker.bmp", "lanterns.jpg", "meadow.jpg", "ocean.jpg", "sunset.jpg"));
+  EXPECT_EQ(ReadFile(FromWindowsPath(kInstalledSaver)), ReadFile(Session().Win64ScrPath()))
+      << "the 64-bit saver on 64-bit Windows";
+  EXPECT_THAT(FolderNames(FromWindowsPath(kStartMenu)),
+              ElementsAre("Choose Lumora Pictures.lnk", "Lumora Full-Screen Test.lnk", "Lumora Settings.lnk",
+                          "Refresh Lumora Pictures.lnk", "Uninstall Lumora.lnk"));
+}
+
 // The installed saver, started as the Start-menu entry starts it, shows the list's first picture.
 void ExpectFirstPicture(const std::string& settings, const std::vector<std::string>& pictures) {
   ShowFiles files;
@@ -186,16 +203,7 @@ TEST_P(Installer, InstallsShowsTheFirstPictureAndUninstallsEverything) {
   EXPECT_EQ(icacls.Calls(), kGrantCall);
 
   const std::filesystem::path installDir = FromWindowsPath(row.installDir);
-  EXPECT_THAT(FolderNames(installDir),
-              ElementsAre("Samples", "lumora-lists.exe", "lumora-listsw.exe", "uninstall.exe"));
-  EXPECT_THAT(FolderNames(installDir / "Samples"),
-              ElementsAre("bars.bmp", "checker.bmp", "lanterns.jpg", "meadow.jpg", "ocean.jpg", "sunset.jpg"));
-  EXPECT_EQ(ReadFile(FromWindowsPath(kInstalledSaver)),
-            ReadFile(Session().Win64ScrPath()))
-      << "the 64-bit saver on 64-bit Windows";
-  EXPECT_THAT(FolderNames(FromWindowsPath(kStartMenu)),
-              ElementsAre("Choose Lumora Pictures.lnk", "Lumora Full-Screen Test.lnk", "Lumora Settings.lnk",
-                          "Refresh Lumora Pictures.lnk", "Uninstall Lumora.lnk"));
+  ExpectInstalledFiles(installDir);
   for (const auto& [link, argument] : kListsEntries) {
     const std::string bytes = ReadFile(FromWindowsPath(kStartMenu) / link);
     EXPECT_TRUE(Holds(bytes, row.installDir + "\\lumora-listsw.exe")) << link;
@@ -396,6 +404,35 @@ TEST(InstallerUpgrade, KeepsTheListOfALibraryLargerThanTheSlots) {
   EXPECT_EQ(ReadWindowsFile("lumora.ini"), first) << "a silent setup without /PICTURES";
   GoThroughThePagesKeepingEverything(setup, library);
   EXPECT_EQ(ReadWindowsFile("lumora.ini"), first) << "setup through its pages";
+
+  ASSERT_EQ(Session().Run("C:\\Program Files (x86)\\Lumora\\uninstall.exe", {"/S"}, 60s), 0);
+  EXPECT_TRUE(WaitFor([&] { return !Session().RegistryValue(kUninstallKey, "DisplayName"); }, 60s));
+}
+
+// Setup run again over an installation while a program holds the settings file open without sharing: the lists
+// cannot be written, and the installation stays as it was.
+TEST(InstallerUpgrade, ThatCannotWriteTheListsLeavesTheEarlierInstallationAsItWas) {
+  if (Session().Arch() != SaverArch::I686)
+    GTEST_SKIP() << "the installer is one 32-bit program, tried with 32-bit Wine";
+  const std::filesystem::path setup = PrepareInstall();
+  ASSERT_EQ(Session().Run(setup.string(), {"/S"}, 120s), 0);
+  const std::optional<std::string> settings = ReadWindowsFile("lumora.ini");
+  Inspector inspector(Session());
+  WineProcess holder = Session().Start(
+      Session().ToolPath("testwindow.exe").string(),
+      {ToWindowsPath(Session().NewLogPath("testwindow-hold", "log")), "--hold-file", "C:\\windows\\lumora.ini"});
+  const std::optional<Hwnd> window = inspector.Wait(test_window::kClassName, test_window::kTitle, 30s);
+  ASSERT_TRUE(window.has_value()) << holder.Stderr();
+  EXPECT_NE(Session().Run(setup.string(), {"/S", std::string("/PICTURES=") + kPictures}, 120s), 0);
+  inspector.Close(*window);
+  EXPECT_EQ(holder.Wait(10s), 0);
+
+  ExpectInstalledFiles(FromWindowsPath("C:\\Program Files (x86)\\Lumora"));
+  EXPECT_EQ(Session().RegistryValue(kRunKey, "Lumora Pictures"),
+            "\"C:\\Program Files (x86)\\Lumora\\lumora-listsw.exe\" --refresh --quiet");
+  EXPECT_EQ(Session().RegistryValue(kUninstallKey, "DisplayName"), "Lumora Screensaver");
+  EXPECT_EQ(Session().RegistryValue(kDesktopKey, "SCRNSAVE.EXE"), kInstalledSaver);
+  EXPECT_EQ(ReadWindowsFile("lumora.ini"), settings);
 
   ASSERT_EQ(Session().Run("C:\\Program Files (x86)\\Lumora\\uninstall.exe", {"/S"}, 60s), 0);
   EXPECT_TRUE(WaitFor([&] { return !Session().RegistryValue(kUninstallKey, "DisplayName"); }, 60s));

@@ -1,6 +1,7 @@
 // A small program for the harness's smoke run: a coloured window that logs the keys and clicks it gets. With
-// --refuse-windows it holds cbt_test.dll's hook, from this program's folder, for as long as it runs.
-// Usage: testwindow.exe LOGFILE [--refuse-windows]
+// --refuse-windows it holds cbt_test.dll's hook, from this program's folder, for as long as it runs; with --hold-file
+// it keeps that file open without sharing from before its window shows until it ends.
+// Usage: testwindow.exe LOGFILE [--refuse-windows] [--hold-file PATH]
 #include <windows.h>
 
 #include <cstdarg>
@@ -18,6 +19,7 @@ constexpr COLORREF kBackground = RGB(kRed, kGreen, kBlue);
 struct Options {
   const char* logFile = nullptr;
   bool refuseWindows = false;
+  const char* heldFile = nullptr;
 };
 
 struct App {
@@ -71,8 +73,13 @@ bool ParseOptions(int argc, char** argv, Options& options) {
   if (argc < 2) return false;
   options.logFile = argv[1];
   for (int i = 2; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--refuse-windows") == 0) options.refuseWindows = true;
-    else return false;
+    if (std::strcmp(argv[i], "--refuse-windows") == 0) {
+      options.refuseWindows = true;
+    } else if (std::strcmp(argv[i], "--hold-file") == 0 && i + 1 < argc) {
+      options.heldFile = argv[++i];
+    } else {
+      return false;
+    }
   }
   return true;
 }
@@ -96,6 +103,11 @@ bool InstallRefusingHook(const App& app) {
 int main(int argc, char** argv) {
   App app;
   if (!ParseOptions(argc, argv, app.options)) return 2;
+  HANDLE held = INVALID_HANDLE_VALUE;
+  if (app.options.heldFile != nullptr) {
+    held = CreateFileA(app.options.heldFile, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (held == INVALID_HANDLE_VALUE) return 5;
+  }
   HINSTANCE instance = GetModuleHandleA(nullptr);
   app.background = CreateSolidBrush(kBackground);
   WNDCLASSA windowClass{};
@@ -118,5 +130,6 @@ int main(int argc, char** argv) {
     DispatchMessageA(&message);
   }
   DeleteObject(app.background);
+  if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
   return 0;
 }
