@@ -37,7 +37,7 @@ void RememberChoice(SettingsStore& ini, const ListUpdate& update, bool append, c
   if (append) {
     chosen = ReadChosenFolders(ini, update.list).value_or(ChosenFolders{});
     for (const std::string& entry : ListedEntries(ini, update.list))
-      if (!entry.empty() && !Remembered(chosen, entry, codePage)) chosen.places.push_back({entry, false});
+      if (!Remembered(chosen, entry, codePage)) chosen.places.push_back({entry, false});
     for (const ChosenPlace& place : update.chosen.places) {
       const auto same = std::find_if(chosen.places.begin(), chosen.places.end(), [&](const ChosenPlace& each) {
         return codePage.SameIgnoringCase(each.path, place.path);
@@ -145,7 +145,7 @@ std::string CannotReadLine(const std::string& iniPath) {
 std::vector<std::string> ListedEntries(const SettingsStore& ini, SlotList list) {
   std::vector<std::string> entries;
   for (const std::string& value : ReadList(ini, list))
-    if (!IsFreeSlot(value)) entries.push_back(value);
+    if (!IsFreeSlot(value) && !value.empty()) entries.push_back(value);
   return entries;
 }
 

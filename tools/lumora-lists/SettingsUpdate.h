@@ -46,7 +46,7 @@ struct UpdateResult {
 UpdateResult UpdateSettingsFile(FileTree& tree, const std::string& iniPath, const std::vector<ListUpdate>& updates,
                                 bool append);
 
-// The entries of a list, slot by slot, free slots left out.
+// The entries of a list, slot by slot, free and empty slots (or slots the file lacks) left out.
 std::vector<std::string> ListedEntries(const SettingsStore& ini, SlotList list);
 
 // What a user who may not write the settings file is told.

@@ -386,6 +386,8 @@ TEST_F(ListsTest, SourceNamesTheFolderAListCameFromAndFailsForAnEmptyList) {
   console_ = {};
   EXPECT_EQ(Run({"--ini", ini_, "--source", "pictures"}), 0);
   EXPECT_EQ(Run({"--ini", Path("missing.ini"), "--source", "pictures"}), 1);
+  MakeFileHolding("options.ini", "[Options]\r\nSound=0\r\n");  // no slots at all
+  EXPECT_EQ(Run({"--ini", Path("options.ini"), "--source", "pictures"}), 1);
   EXPECT_EQ(console_.out, std::vector<std::string>{Path("pics")});
   EXPECT_TRUE(console_.err.empty());
 }
