@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <signal.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -204,11 +205,15 @@ TEST(ListsTool, AQuietRefreshTakesOffADeletedPhotoAndTheShowStartsWithAPicture) 
   EXPECT_EQ(saver.WaitForExit(10s), 0);
 }
 
-// A drive unplugged (its letter's link gone from dosdevices) before the refresh at sign-in: the list and the folder
-// chosen stay, and no box waits for an answer.
+// A drive's root is listed without its recycle bin (a hidden system folder: Wine keeps those attributes in an extended
+// attribute). The drive unplugged (its letter's link gone from dosdevices) before the refresh at sign-in: the list and
+// the folder chosen stay, and no box waits for an answer.
 TEST(ListsTool, AQuietRefreshKeepsTheListOfADriveThatWentAway) {
   ShowFiles files;
   files.AddPicture("usb/a.bmp", ListedShade(80));
+  files.AddPicture("usb/$RECYCLE.BIN/deleted.bmp", ListedShade(20));
+  ASSERT_EQ(setxattr(FromWindowsPath("C:\\lumora-files\\usb\\$RECYCLE.BIN").c_str(), "user.DOSATTRIB", "0x16", 4, 0),
+            0);
   const std::filesystem::path drive = Session().Prefix() / "dosdevices" / "r:";
   std::filesystem::remove(drive);
   std::filesystem::create_directory_symlink(FromWindowsPath("C:\\lumora-files\\usb"), drive);
