@@ -219,9 +219,8 @@ RewriteOutcome Win32FileTree::Rewrite(const std::string& path, const std::vector
   const UniqueHandle file(opened);
   DWORD written = 0;
   const DWORD size = static_cast<DWORD>(content.size());
-  const bool whole =
-      (size == 0 || (WriteFile(file.get(), content.data(), size, &written, nullptr) && written == size)) &&
-      SetEndOfFile(file.get()) && FlushFileBuffers(file.get());
+  const bool whole = (size == 0 || (WriteFile(file.get(), content.data(), size, &written, nullptr) && written == size)) &&
+                     SetEndOfFile(file.get()) && FlushFileBuffers(file.get());
   return whole ? RewriteOutcome::Written : RewriteOutcome::Failed;
 }
 

@@ -17,8 +17,8 @@
 
 #include "SaverRun.h"
 #include "portable/IniText.h"
-#include "settings_file/SettingsFile.h"
 #include "support/PictureFiles.h"
+#include "settings_file/SettingsFile.h"
 
 namespace lumora::e2e {
 namespace {

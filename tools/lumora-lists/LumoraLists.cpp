@@ -99,7 +99,8 @@ int Update(const ListsRequest& request, const ListsServices& services, ListsCons
   return result ? Report(*result, iniPath, request.append, console) : kListsFailed;
 }
 
-int Run(const std::vector<std::string>& arguments, const ListsServices& services, ListsConsole& console, bool& quiet) {
+int Run(const std::vector<std::string>& arguments, const ListsServices& services, ListsConsole& console,
+        bool& quiet) {
   ListsRequest request;
   try {
     request = ParseListsCommandLine(arguments);

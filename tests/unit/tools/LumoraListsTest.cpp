@@ -7,6 +7,7 @@
 #include <iterator>
 #include <set>
 #include <sstream>
+#include <tuple>
 
 #include "lumora-lists/GuardedRewrite.h"
 #include "lumora-lists/SettingsUpdate.h"
@@ -77,7 +78,6 @@ class ShortNamingFileTree : public PortableFileTree {
   std::set<std::string> lookalikes;
 };
 
-// The same file whether the working copy is changed through the profile store or held in memory.
 TEST_F(ListsTest, MissingFileIsCreatedWithTheFolderFilesInNaturalOrder) {
   for (const char* name : {"pics/img10.jpg", "pics/img2.JPG", "pics/a.bmp", "pics/notes.txt", "pics/sub/x.jpg"})
     MakeFile(name);
@@ -444,22 +444,18 @@ TEST_F(ListsTest, RefreshListsTheChosenFoldersAgainAndTakesOffWhatCameFromAFolde
 
 // Below the folder chosen, a folder that cannot be read is passed over with a line, and the rest is listed.
 TEST_F(ListsTest, ASubfolderThatCannotBeReadIsPassedOver) {
-  const struct {
-    ListFailure failure;
-    const char* line;
-  } kRows[] = {
+  const std::pair<ListFailure, const char*> kRows[] = {
       {ListFailure::Unreadable, "Passed over, it cannot be read: "},
       {ListFailure::Gone, "Passed over, it was deleted while the folders were read: "},
-      {ListFailure::TooLong, "Passed over, its path is too long for Windows: "},
-  };
+      {ListFailure::TooLong, "Passed over, its path is too long for Windows: "}};
   const std::string a = MakeFile("pics/a.jpg"), c = MakeFile("pics/c/c.jpg");
   MakeFile("pics/b/b.jpg");
-  for (const auto& row : kRows) {
-    tree_.listFailures = {{Path("pics/b"), row.failure}};
+  for (const auto& [failure, line] : kRows) {
+    tree_.listFailures = {{Path("pics/b"), failure}};
     console_ = {};
     EXPECT_EQ(Run({"--ini", ini_, "--pictures", Path("pics"), "--recursive"}), 0);
     EXPECT_EQ(IniText(), SettingsFileText(kNewFileOptions, {{1, a}, {2, c}}));
-    EXPECT_EQ(console_.err, std::vector<std::string>{"lumora-lists: " + std::string(row.line) + Path("pics/b")});
+    EXPECT_EQ(console_.err, std::vector<std::string>{"lumora-lists: " + std::string(line) + Path("pics/b")});
   }
 }
 
@@ -494,26 +490,13 @@ TEST_F(ListsTest, FoldersChosenWhileARefreshRanAreKept) {
                                                    "refresh ran: the picture list was left as they made it."});
 }
 
-// Junctions, symbolic links and mount points are name surrogates; OneDrive's folders (cloud tags) and deduplicated
-// ones are not; a reparse point without a tag counts as a link.
+// Junctions (0xA0000003) and symbolic links (0xA000000C) are name surrogates; cloud folders (0x9000001A, OneDrive's
+// 0x9000601A) and deduplicated ones (0x80000013) are not; a reparse point (0x400) without a tag counts as a link.
 TEST(Walk, GoesIntoTheFoldersExplorerShows) {
-  const struct {
-    uint32_t attributes, tag;
-    bool walked;
-  } kRows[] = {
-      {0x10, 0, true},
-      {0x12, 0, true},
-      {0x14, 0, true},
-      {0x16, 0, false},
-      {0x410, 0xA0000003, false},
-      {0x410, 0xA000000C, false},
-      {0x410, 0x9000001A, true},
-      {0x410, 0x9000601A, true},
-      {0x410, 0x80000013, true},
-      {0x410, 0, false},
-  };
-  for (const auto& row : kRows)
-    EXPECT_EQ(WalksInto(row.attributes, row.tag), row.walked) << row.attributes << " " << row.tag;
+  EXPECT_TRUE(WalksInto(0x10, 0) && WalksInto(0x12, 0) && WalksInto(0x14, 0));  // plain, hidden, system
+  EXPECT_FALSE(WalksInto(0x16, 0));                                             // hidden and system
+  EXPECT_FALSE(WalksInto(0x410, 0xA0000003) || WalksInto(0x410, 0xA000000C) || WalksInto(0x410, 0));
+  EXPECT_TRUE(WalksInto(0x410, 0x9000001A) && WalksInto(0x410, 0x9000601A) && WalksInto(0x410, 0x80000013));
 }
 
 // In Shift-JIS 0x95 0x5C is one letter (表) whose second byte is "\"'s, and 0x83 0x41 and 0x83 0x61 are two letters.
@@ -521,19 +504,15 @@ TEST(Walk, FindsSeparatorsAndLetterCaseByCharacter) {
   std::bitset<256> leadBytes;
   for (int byte = 0x81; byte <= 0x9F; ++byte) leadBytes.set(byte);
   const CodePage shiftJis(leadBytes), western;
-  const struct {
-    const char *path, *place;
-    bool inJapanese, inWestern;
-  } kRows[] = {
+  const std::tuple<const char*, const char*, bool, bool> kRows[] = {
       {"E:\\x.jpg", "E:\\", true, true},  // a drive's root holds its files
       {"C:\\A\\b.jpg", "c:\\a", true, true},
       {"C:\\ab.jpg", "C:\\a", false, false},
       {"C:\\\x95\x5Cx.jpg", "C:\\\x95\x5C", false, true},  // 表x.jpg beside the folder 表
-      {"C:\\\x83\x61\\x.jpg", "C:\\\x83\x41", false, true},
-  };
-  for (const auto& row : kRows) {
-    EXPECT_EQ(LiesIn(row.path, row.place, shiftJis), row.inJapanese) << row.path;
-    EXPECT_EQ(LiesIn(row.path, row.place, western), row.inWestern) << row.path;
+      {"C:\\\x83\x61\\x.jpg", "C:\\\x83\x41", false, true}};
+  for (const auto& [path, place, inJapanese, inWestern] : kRows) {
+    EXPECT_EQ(LiesIn(path, place, shiftJis), inJapanese) << path;
+    EXPECT_EQ(LiesIn(path, place, western), inWestern) << path;
   }
 }
 
