@@ -5,11 +5,13 @@
 set -euo pipefail
 
 # mingw-w64's compilers of the win32 thread model only (the programs make their threads with CreateThread): the
-# posix ones are as large again. The win32 tree looks for makensis when it is configured.
+# posix ones are as large again. The win32 tree looks for makensis when it is configured, the native tree for a
+# compiler of 32-bit code.
 build_packages=(
   build-essential cmake ninja-build pkg-config dpkg-dev
   g++-mingw-w64-x86-64-win32 g++-mingw-w64-i686-win32 nasm nsis
   libx11-dev libxtst-dev libxfixes-dev libpng-dev libgtest-dev libgmock-dev libjpeg62-turbo-dev
+  gcc-multilib  # the 32-bit build of a library the end-to-end program preloads into the 32-bit saver
 )
 # Sound is captured through ALSA's own file and null devices, without its plugins.
 run_packages=(

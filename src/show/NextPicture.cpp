@@ -11,16 +11,29 @@ constexpr uint32_t kRowsWaitMs = 20;
 
 }  // namespace
 
-void NextPicture::Start(const std::string& path, NeedRule need, const std::string& backdropPath) {
+std::shared_ptr<PictureJob> NextPicture::Request(const std::string& path, NeedRule need,
+                                                 const std::string& backdropPath) const {
   auto job = std::make_shared<PictureJob>();
   job->path = path;
   job->colours = services_.stage.BitsPerPixel() <= 8 ? JpegColours::Quantised236 : JpegColours::Full24Bit;
   job->need = std::move(need);
   job->backdropPath = backdropPath;
   job->screen = PixelRect{0, 0, services_.stage.ScreenWidth(), services_.stage.ScreenHeight()};
-  job_ = job;
+  return job;
+}
+
+void NextPicture::Start(const std::string& path, NeedRule need, const std::string& backdropPath) {
+  job_ = Request(path, std::move(need), backdropPath);
   FileSystem& files = services_.files;
-  services_.worker.Start([&files, job] { PreparePicture(files, *job); });
+  services_.worker.Start([&files, job = job_] { PreparePicture(files, *job); });
+}
+
+// The prepared job goes to the worker with the new one, and the window's thread no longer touches it.
+void NextPicture::StartCheck() {
+  const std::shared_ptr<PictureJob> prepared = std::move(job_);
+  job_ = Request(prepared->path, prepared->need, "");
+  FileSystem& files = services_.files;
+  services_.worker.Start([&files, prepared, job = job_] { PrepareAgainIfChanged(files, *prepared, *job); });
 }
 
 // The preparation makes its backdrop first; the tick takes it as soon as it is made.
@@ -29,11 +42,12 @@ Picture NextPicture::TakeBackdrop() {
   return job_ && !ended_ ? job_->backdrop : Picture();
 }
 
-// A file that changed since it was prepared is read again, as if the tick read it itself.
+// A file that changed since it was prepared is read again, as if the tick read it itself. Whether it changed is
+// asked on the worker, and waited for as the picture is.
 Picture NextPicture::Take(const Picture& placeholder, const RowsSoFar* rows) {
   Await(rows);
-  if (job_ && !ended_ && job_->stamp != services_.files.Stamp(job_->path)) {
-    Start(job_->path, job_->need, "");
+  if (job_ && !ended_) {
+    StartCheck();
     Await(rows);
   }
   const std::shared_ptr<PictureJob> job = std::move(job_);

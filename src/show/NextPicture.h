@@ -45,6 +45,9 @@ class NextPicture {
   bool Ended() const { return ended_; }
 
  private:
+  std::shared_ptr<PictureJob> Request(const std::string& path, NeedRule need, const std::string& backdropPath) const;
+  // Has the worker ask whether the prepared file changed since it was read, and read it again if so.
+  void StartCheck();
   void Await(const RowsSoFar* rows, const std::function<bool()>& ready = {});
   void DrawDecodedRows(RowSteps& steps, const RowsSoFar& rows);
 

@@ -3,6 +3,7 @@
 #include <exception>
 #include <memory>
 #include <stdexcept>
+#include <utility>
 
 #include "image/PictureLoading.h"
 #include "image/Placeholder.h"
@@ -77,6 +78,13 @@ void PreparePicture(FileSystem& files, PictureJob& job) {
     job.loaded = DecodeError{DecodeFailure::OutOfMemory, "no memory to prepare the picture"};
     job.shown = Picture();
   }
+}
+
+void PrepareAgainIfChanged(FileSystem& files, PictureJob& prepared, PictureJob& job) {
+  if (files.Stamp(job.path) != prepared.stamp) return PreparePicture(files, job);
+  job.stamp = prepared.stamp;
+  job.loaded = std::move(prepared.loaded);
+  job.shown = std::move(prepared.shown);
 }
 
 }  // namespace lumora

@@ -50,4 +50,9 @@ struct PictureJob {
 // watched: a cancelled job ends between two steps or two rows, leaving no picture.
 void PreparePicture(FileSystem& files, PictureJob& job);
 
+// The worker's side at the tick: `job`, asking what `prepared` asked, takes over its results when the file is as it
+// was when read, or prepares the picture again. `prepared` has finished and is the worker's until this returns:
+// asking a file's stamp may wait as long as a share that stopped answering, so the window's thread never asks it.
+void PrepareAgainIfChanged(FileSystem& files, PictureJob& prepared, PictureJob& job);
+
 }  // namespace lumora

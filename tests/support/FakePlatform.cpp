@@ -42,6 +42,7 @@ std::unique_ptr<FileReader> FakeFileSystem::OpenFile(const std::string& path) {
 }
 
 std::optional<FileStamp> FakeFileSystem::Stamp(const std::string& path) {
+  if (onStamp) onStamp();
   auto found = files.find(path);
   if (found == files.end()) return std::nullopt;
   uint64_t sum = 0;

@@ -66,6 +66,7 @@ class FakeFileSystem : public FileSystem {
   std::vector<std::string> reads;  // each ReadFile and OpenFile
   size_t bytesRead = 0;            // through the readers OpenFile made
   std::function<void()> onOpen;    // runs as a file is opened or read, after `reads` took the path
+  std::function<void()> onStamp;   // runs as a file's stamp is asked
 };
 
 // INI files held in memory with the same text rules as the files on disk.

@@ -88,10 +88,13 @@ TEST(NextPicture, TheTickDrawsWhatTheWorkerDecodedInEveryMode) {
   }
 }
 
+// Whether it changed is asked on the worker: the window's thread never waits on a file.
 TEST(NextPicture, AFileChangedOrGoneSinceItWasPreparedIsReadAgain) {
   for (const bool gone : {false, true}) {
     ShowFixture show(64, 48);
     const std::string path = show.AddPicture(Solid(8, 8, Rgb{200, 0, 0}));
+    const std::thread::id window = std::this_thread::get_id();
+    show.files.onStamp = [&] { EXPECT_NE(std::this_thread::get_id(), window) << "asked on the window's thread"; };
     show.Start("Picdis=1\r\n");
     if (gone) show.files.files.erase(path);
     else show.files.Add(path, BmpFileOf(Solid(8, 8, Rgb{0, 0, 200})));
@@ -114,7 +117,8 @@ TEST(NextPicture, ALatePictureKeepsTheWindowHandlingMessages) {
   show.Start("Picdis=1\r\n");
   show.Ticks(1);
   EXPECT_GE(show.stage.processMessagesCalls, 2) << "once for each wait";
-  EXPECT_EQ(show.worker.jobsStarted, 3) << "the first picture, the one of the tick that came during the wait, the next";
+  EXPECT_EQ(show.worker.jobsStarted, 5) << "the first picture, the one of the tick that came during the wait, the "
+                                           "next, and at each of the two ticks whether its file changed";
   EXPECT_EQ(show.stage.Render().PixelAt(32, 10), (Rgb{0, 0, 200}));
   EXPECT_EQ(show.state.tickDepth, 0);
 }
