@@ -11,7 +11,7 @@ build_packages=(
   build-essential cmake ninja-build pkg-config dpkg-dev
   g++-mingw-w64-x86-64-win32 g++-mingw-w64-i686-win32 nasm nsis
   libx11-dev libxtst-dev libxfixes-dev libpng-dev libgtest-dev libgmock-dev libjpeg62-turbo-dev
-  gcc-multilib  # the 32-bit build of a library the end-to-end program preloads into the 32-bit saver
+  libc6-dev-i386 lib32gcc-12-dev  # gcc -m32, for a library the end-to-end program preloads into the 32-bit saver
 )
 # Sound is captured through ALSA's own file and null devices, without its plugins.
 run_packages=(

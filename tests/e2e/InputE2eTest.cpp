@@ -132,7 +132,7 @@ TEST(EndingTheShow, AFileOnAShareThatStopsAnsweringDoesNotHoldUpTheWindow) {
   Inspector(Session()).Post(shown.saver.WaitForWindow(), 0x113, 1, 0);  // WM_TIMER: the tick that takes it
   TapKey(XK_Escape);
   EXPECT_TRUE(shown.EndsCleanly());
-  // Without the library of the saver's build (the 32-bit one needs gcc-multilib), nothing was held.
+  // Without the library of the saver's build (the 32-bit one needs the 32-bit C library), nothing was held.
   EXPECT_GT(std::filesystem::file_size(flag.path), 0u) << "no lookup of the file was held: " << preload;
 }
 
