@@ -63,6 +63,9 @@ class FaultyFileTree : public PortableFileTree {
   std::optional<std::vector<uint8_t>> ReadWhole(const std::string& path, size_t maxBytes) override {
     return path == unreadable ? std::nullopt : PortableFileTree::ReadWhole(path, maxBytes);
   }
+  std::optional<std::vector<uint8_t>> ReadHead(const std::string& path, size_t count) override {
+    return path == unreadable ? std::nullopt : PortableFileTree::ReadHead(path, count);
+  }
 
   std::string halfWritten, unreadable;
   std::optional<RewriteOutcome> rewrite = RewriteOutcome::Written;

@@ -588,6 +588,7 @@ TEST_F(ListsTest, FilesNotWhatTheirNameSaysAndOtherKindsAreNamed) {
   const std::string fakeWave = MakeFileHolding("music/fake.wav", "RIFF\x24\0\0\0AVI ");
   const std::string song = MakeFile("music/song.mid");
   for (int i = 0; i < 11; ++i) MakeFile("music/t" + std::to_string(i) + ".mp3");
+  tree_.unreadable = MakeFile("pics/locked.jpg");
   WriteIni(SettingsFileText(kNewFileOptions));
   EXPECT_EQ(Run({"--ini", ini_, "--pictures", Path("pics"), "--sounds", Path("music")}), 0);
   EXPECT_EQ(IniText(), SettingsFileText(std::string("Sound=1") + (kNewFileOptions + 7), {{1, Path("pics/good.jpg")}},
@@ -596,11 +597,13 @@ TEST_F(ListsTest, FilesNotWhatTheirNameSaysAndOtherKindsAreNamed) {
             (std::vector<std::string>{
                 "lumora-lists: Skipped, not a JPEG or bitmap picture inside: " + fakeBitmap,
                 "lumora-lists: Skipped, not a JPEG or bitmap picture inside: " + fakeJpeg,
+                "lumora-lists: Skipped, it cannot be read: " + tree_.unreadable,
                 "lumora-lists: 3 files skipped: a.png, b.gif, notes.txt are not JPEG or bitmap pictures",
                 "lumora-lists: Skipped, not a wave or MIDI file inside: " + fakeWave,
                 "lumora-lists: 11 files skipped: t0.mp3, t1.mp3, t2.mp3, t3.mp3, t4.mp3, t5.mp3, t6.mp3, t7.mp3, "
                 "t8.mp3, t9.mp3 and 1 more are not wave or MIDI files"}));
-  EXPECT_EQ(console_.out.back(), "Sound switched on: the sounds play beside the pictures");
+  EXPECT_EQ(console_.out, (std::vector<std::string>{"1 picture written to " + ini_, "1 sound written to " + ini_,
+                                                    "Sound switched on: the sounds play beside the pictures"}));
 }
 
 TEST_F(ListsTest, HelpAndVersionPrintAndSucceed) {
