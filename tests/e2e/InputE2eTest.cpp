@@ -121,19 +121,16 @@ TEST(EndingTheShow, AFileOnAShareThatStopsAnsweringDoesNotHoldUpTheWindow) {
   const std::string first = files.AddPicture("first.bmp", test::Solid(16, 16, lumora::Rgb{200, 0, 0}));
   const std::string held = files.AddPicture("on-a-share.bmp", test::Solid(16, 16, lumora::Rgb{0, 0, 200}));
   WriteWindowsFile("lumora.ini", SettingsFileText("Sound=0\r\nPicdis=1\r\nTime=120\r\n", {{1, first}, {2, held}}));
-  struct RemovedAtEnd {
-    std::filesystem::path path;
-    ~RemovedAtEnd() { std::filesystem::remove(path); }
-  } const flag{Session().RunDir() / "share-stopped"};
+  const std::filesystem::path flag = Session().RunDir() / "share-stopped";  // the run's own, and gone with it
   ShownSaver shown({.environment = {{"LD_PRELOAD", (preload / "$LIB/liblumora_hold_lookups.so").string()},
-                                    {"LUMORA_HOLD_WHILE", flag.path.string()},
+                                    {"LUMORA_HOLD_WHILE", flag.string()},
                                     {"LUMORA_HOLD_PATHS_WITH", "on-a-share"}}});
-  std::ofstream{flag.path};                                             // the share stops answering
+  std::ofstream{flag};                                                  // the share stops answering
   Inspector(Session()).Post(shown.saver.WaitForWindow(), 0x113, 1, 0);  // WM_TIMER: the tick that takes it
   TapKey(XK_Escape);
   EXPECT_TRUE(shown.EndsCleanly());
   // Without the library of the saver's build (the 32-bit one needs the 32-bit C library), nothing was held.
-  EXPECT_GT(std::filesystem::file_size(flag.path), 0u) << "no lookup of the file was held: " << preload;
+  EXPECT_GT(std::filesystem::file_size(flag), 0u) << "no lookup of the file was held: " << preload;
 }
 
 // Input that does not end the show, or a refused Windows 98 password, coming while the next photo decodes leaves

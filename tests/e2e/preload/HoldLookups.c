@@ -20,22 +20,17 @@ static void HoldIfMarked(const char* path) {
   while (access(flag, F_OK) == 0) usleep(10 * 1000);
 }
 
-#define HOLDING(name)                                          \
-  int name(const char* path, void* buffer) {                   \
-    int (*real)(const char*, void*) = dlsym(RTLD_NEXT, #name); \
-    HoldIfMarked(path);                                        \
-    return real(path, buffer);                                 \
-  }
-#define HOLDING_AT(name)                                                 \
-  int name(int directory, const char* path, void* buffer, int flags) {   \
-    int (*real)(int, const char*, void*, int) = dlsym(RTLD_NEXT, #name); \
-    HoldIfMarked(path);                                                  \
-    return real(directory, path, buffer, flags);                         \
+// Each waits while its path is held, then makes the call it stands for.
+#define HOLDING(name, parameters, arguments)            \
+  int name parameters {                                 \
+    int (*real)() = (int (*)())dlsym(RTLD_NEXT, #name); \
+    HoldIfMarked(path);                                 \
+    return real arguments;                              \
   }
 
-HOLDING(stat)
-HOLDING(lstat)
-HOLDING_AT(fstatat)
-HOLDING(__stat64_time64)
-HOLDING(__lstat64_time64)
-HOLDING_AT(__fstatat64_time64)
+HOLDING(stat, (const char* path, void* buffer), (path, buffer))
+HOLDING(lstat, (const char* path, void* buffer), (path, buffer))
+HOLDING(fstatat, (int folder, const char* path, void* buffer, int flags), (folder, path, buffer, flags))
+HOLDING(__stat64_time64, (const char* path, void* buffer), (path, buffer))
+HOLDING(__lstat64_time64, (const char* path, void* buffer), (path, buffer))
+HOLDING(__fstatat64_time64, (int folder, const char* path, void* buffer, int flags), (folder, path, buffer, flags))

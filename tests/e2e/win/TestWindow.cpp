@@ -73,13 +73,10 @@ bool ParseOptions(int argc, char** argv, Options& options) {
   if (argc < 2) return false;
   options.logFile = argv[1];
   for (int i = 2; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--refuse-windows") == 0) {
-      options.refuseWindows = true;
-    } else if (std::strcmp(argv[i], "--hold-file") == 0 && i + 1 < argc) {
+    if (std::strcmp(argv[i], "--refuse-windows") == 0) options.refuseWindows = true;
+    else if (std::strcmp(argv[i], "--hold-file") == 0 && i + 1 < argc)
       options.heldFile = argv[++i];
-    } else {
-      return false;
-    }
+    else return false;
   }
   return true;
 }
@@ -103,11 +100,10 @@ bool InstallRefusingHook(const App& app) {
 int main(int argc, char** argv) {
   App app;
   if (!ParseOptions(argc, argv, app.options)) return 2;
-  HANDLE held = INVALID_HANDLE_VALUE;
-  if (app.options.heldFile != nullptr) {
-    held = CreateFileA(app.options.heldFile, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (held == INVALID_HANDLE_VALUE) return 5;
-  }
+  const HANDLE held = app.options.heldFile ? CreateFileA(app.options.heldFile, GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                                         FILE_ATTRIBUTE_NORMAL, nullptr)
+                                           : nullptr;
+  if (held == INVALID_HANDLE_VALUE) return 5;
   HINSTANCE instance = GetModuleHandleA(nullptr);
   app.background = CreateSolidBrush(kBackground);
   WNDCLASSA windowClass{};
@@ -130,6 +126,6 @@ int main(int argc, char** argv) {
     DispatchMessageA(&message);
   }
   DeleteObject(app.background);
-  if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
+  if (held) CloseHandle(held);
   return 0;
 }

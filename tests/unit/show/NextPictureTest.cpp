@@ -117,8 +117,7 @@ TEST(NextPicture, ALatePictureKeepsTheWindowHandlingMessages) {
   show.Start("Picdis=1\r\n");
   show.Ticks(1);
   EXPECT_GE(show.stage.processMessagesCalls, 2) << "once for each wait";
-  EXPECT_EQ(show.worker.jobsStarted, 5) << "the first picture, the one of the tick that came during the wait, the "
-                                           "next, and at each of the two ticks whether its file changed";
+  EXPECT_EQ(show.worker.jobsStarted, 5) << "the first, the waiting tick's and the next picture; two ticks' file checks";
   EXPECT_EQ(show.stage.Render().PixelAt(32, 10), (Rgb{0, 0, 200}));
   EXPECT_EQ(show.state.tickDepth, 0);
 }
