@@ -412,8 +412,7 @@ TEST(InstallerUpgrade, KeepsTheListOfALibraryLargerThanTheSlots) {
 // Setup run again over an installation while a program holds the settings file open without sharing: the lists
 // cannot be written, and the installation stays as it was.
 TEST(InstallerUpgrade, ThatCannotWriteTheListsLeavesTheEarlierInstallationAsItWas) {
-  if (Session().Arch() != SaverArch::I686)
-    GTEST_SKIP() << "the installer is one 32-bit program, tried with 32-bit Wine";
+  if (Session().Arch() != SaverArch::I686) GTEST_SKIP() << "the installer is a 32-bit program, tried with 32-bit Wine";
   const std::filesystem::path setup = PrepareInstall();
   ASSERT_EQ(Session().Run(setup.string(), {"/S"}, 120s), 0);
   const std::optional<std::string> settings = ReadWindowsFile("lumora.ini");

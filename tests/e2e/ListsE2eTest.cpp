@@ -196,9 +196,8 @@ TEST(ListsTool, AQuietRefreshTakesOffADeletedPhotoKeepsADriveAwayAndTheShowStart
   std::filesystem::remove(drive);
   std::filesystem::create_directory_symlink(usb, drive);
   WriteWindowsFile("lumora.ini", SettingsFileText("Sound=0\r\nPicdis=1\r\nTime=8\r\n"));
-  ASSERT_EQ(Session().Run(Session().ListsToolPath().string(),
-                          {"--pictures", "C:\\lumora-files\\quiet", "--pictures", "R:\\", "--recursive"}, 60s),
-            0);
+  const std::vector<std::string> chosen{"--pictures", "C:\\lumora-files\\quiet", "--pictures", "R:\\", "--recursive"};
+  ASSERT_EQ(Session().Run(Session().ListsToolPath().string(), chosen, 60s), 0);
   EXPECT_THAT(PictureList(), ElementsAre(a, b, "R:\\u.bmp"));
   std::filesystem::remove(FromWindowsPath(a));
   std::filesystem::remove(drive);

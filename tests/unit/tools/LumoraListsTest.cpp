@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <bitset>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
