@@ -23,10 +23,10 @@ static_assert(std::size(kSoundRadios) == std::size(kSoundRows) && std::size(kOrd
 std::span<const OptionRadio> RadiosOf(Option option) {
   switch (option) {
     case Option::Sound: return kSoundRadios;
-    case Option::Seq: return kOrderRadios;
-    case Option::Color: return kColourSchemeRadios;
-    case Option::Picdis: return kDisplayModeRadios;
-    case Option::Time: return kDelayRadios;
+    case Option::InOrder: return kOrderRadios;
+    case Option::ColourScheme: return kColourSchemeRadios;
+    case Option::DisplayMode: return kDisplayModeRadios;
+    case Option::Delay: return kDelayRadios;
     default: return {};
   }
 }

@@ -17,8 +17,8 @@ enum class OptionRadio {
 };
 
 // The options the window shows, in the order its OK writes them.
-inline constexpr Option kWindowOptions[] = {Option::Sound,  Option::Seq,    Option::Color, Option::Picdis,
-                                            Option::Time,   Option::Height, Option::Width};
+inline constexpr Option kWindowOptions[] = {Option::Sound,  Option::InOrder,    Option::ColourScheme, Option::DisplayMode,
+                                            Option::Delay,   Option::Height, Option::Width};
 
 // The radio buttons of an option shown as a choice, one for each of its values in the order of the option
 // table's rows; none for a size.

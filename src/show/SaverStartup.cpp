@@ -47,10 +47,10 @@ void SaverShow::Start() {
 void SaverShow::LoadSaverSettings() {
   SettingsStore ini(services_.profiles, state_.iniFileName);
   state_.soundOn = ReadOption(ini, Option::Sound) != 0;
-  state_.inOrder = ReadOption(ini, Option::Seq) != 0;
-  state_.colourScheme = CodeRowFor(Option::Color, ReadOption(ini, Option::Color)).code;
-  state_.displayMode = CodeRowFor(Option::Picdis, ReadOption(ini, Option::Picdis)).code;
-  state_.delayMs = CodeRowFor(Option::Time, ReadOption(ini, Option::Time)).delayMs;
+  state_.inOrder = ReadOption(ini, Option::InOrder) != 0;
+  state_.colourScheme = CodeRowFor(Option::ColourScheme, ReadOption(ini, Option::ColourScheme)).code;
+  state_.displayMode = CodeRowFor(Option::DisplayMode, ReadOption(ini, Option::DisplayMode)).code;
+  state_.delayMs = CodeRowFor(Option::Delay, ReadOption(ini, Option::Delay)).delayMs;
   state_.customHeight = ReadOption(ini, Option::Height);
   state_.customWidth = ReadOption(ini, Option::Width);
   state_.pictures.clear();

@@ -33,6 +33,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   ini.WriteString(kSoundSection, "Name7", written);
   const std::string back = ini.ReadString(kSoundSection, "Name7", "");
   if (back.size() > written.size()) std::abort();
-  WriteOption(ini, Option::Picdis, ReadOption(ini, Option::Picdis));
+  WriteOption(ini, Option::DisplayMode, ReadOption(ini, Option::DisplayMode));
   return 0;
 }
