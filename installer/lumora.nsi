@@ -1,8 +1,8 @@
 ; Lumora's installer: lumora.scr into the system folder, where the Screen Saver settings list it (the 64-bit
 ; build on 64-bit Windows, the 32-bit one elsewhere); lumora-lists.exe, its windowed twin lumora-listsw.exe and
 ; the sample pictures into Program Files\Lumora; the settings file written from a pictures folder and an optional
-; sounds folder, each checked before anything is installed; Lumora made the current screensaver if wished; Start-menu entries; an
-; uninstaller that takes it all away again.
+; sounds folder, each checked before anything is installed; Lumora made the current screensaver if wished;
+; Start-menu entries; an uninstaller that takes it all away again.
 ;
 ; Setup over an earlier installation keeps the user's lists unless other folders are chosen, and leaves that
 ; installation as it was when the lists cannot be written; it lets every user change the settings file, so that the
