@@ -47,8 +47,8 @@ TEST(ListEditing, AddTakesTheLowestFreeSlotButAppendsToTheList) {
   AddPicture(window, "C:\\new.jpg");
   EXPECT_THAT(window.profiles.writes, ElementsAre("JpegConfig/Name2=C:\\new.jpg"));
   EXPECT_THAT(window.view.Items("ListBox1"), ElementsAre("C:\\a.jpg", "C:\\c.jpg", "C:\\new.jpg"));
-  EXPECT_EQ(window.state.PictureSlots[2], "C:\\new.jpg");
-  EXPECT_EQ(window.state.PictureCount, 3);
+  EXPECT_EQ(window.state.pictureSlots[2], "C:\\new.jpg");
+  EXPECT_EQ(window.state.pictureCount, 3);
   EXPECT_EQ(window.view.ItemIndex("ListBox1"), 0);
   EXPECT_THAT(window.view.Items("ListBox2"), IsEmpty());
 
@@ -75,10 +75,10 @@ TEST(ListEditing, SamePathTwiceFillsTwoSlotsAndRemovingEitherLineClearsTheLowerS
   window.profiles.writes.clear();
   RemovePicture(window);
   EXPECT_THAT(window.profiles.writes, ElementsAre("JpegConfig/Name1=Null"));
-  EXPECT_EQ(window.state.PictureSlots[1], "Null");
-  EXPECT_EQ(window.state.PictureSlots[2], "C:\\x.jpg");
+  EXPECT_EQ(window.state.pictureSlots[1], "Null");
+  EXPECT_EQ(window.state.pictureSlots[2], "C:\\x.jpg");
   EXPECT_THAT(window.view.Items("ListBox1"), ElementsAre("C:\\x.jpg"));
-  EXPECT_EQ(window.state.PictureCount, 1);
+  EXPECT_EQ(window.state.pictureCount, 1);
   EXPECT_EQ(window.view.ItemIndex("ListBox1"), 0);
 }
 
@@ -90,9 +90,9 @@ TEST(ListEditing, RemovingClearsTheSlotOfTheSelectedLine) {
   EXPECT_THAT(window.profiles.writes, ElementsAre("JpegConfig/Name9=Null"));
   EXPECT_THAT(window.view.Items("ListBox1"), ElementsAre("C:\\a.jpg", "C:\\b.jpg"));
   EXPECT_EQ(window.view.ItemIndex("ListBox1"), 0);
-  EXPECT_EQ(window.state.PictureCount, 2);
-  EXPECT_EQ(window.state.PictureSlots[9], "Null");
-  EXPECT_EQ(window.state.PictureSlots[4], "C:\\b.jpg");
+  EXPECT_EQ(window.state.pictureCount, 2);
+  EXPECT_EQ(window.state.pictureSlots[9], "Null");
+  EXPECT_EQ(window.state.pictureSlots[4], "C:\\b.jpg");
 }
 
 TEST(ListEditing, AFullListTakesTheSlotFreedByARemoval) {
@@ -103,13 +103,13 @@ TEST(ListEditing, AFullListTakesTheSlotFreedByARemoval) {
   AddPicture(window, "C:\\new.jpg");
   EXPECT_THAT(window.profiles.writes, ElementsAre("JpegConfig/Name42=Null", "JpegConfig/Name42=C:\\new.jpg"));
   EXPECT_EQ(window.view.Items("ListBox1").back(), "C:\\new.jpg");
-  EXPECT_EQ(window.state.PictureCount, 500);
+  EXPECT_EQ(window.state.pictureCount, 500);
 }
 
 TEST(ListEditing, FullSoundListRefusesTheAddButStillEnablesTheSoundChoice) {
   SettingsHarness window;
   OpenOn(window, SettingsFileText(""));
-  for (int slot = 1; slot <= kSlotCount; ++slot) window.state.SoundSlots[slot] = "C:\\S\\taken.wav";
+  for (int slot = 1; slot <= kSlotCount; ++slot) window.state.soundSlots[slot] = "C:\\S\\taken.wav";
   AddSound(window, "C:\\S\\new.wav");
   ASSERT_EQ(window.boxes.shown.size(), 1u);
   EXPECT_EQ(window.boxes.shown[0].kind, BoxKind::Confirm);
@@ -125,8 +125,8 @@ TEST(ListEditing, RemovingAnEmptyLineClearsTheFirstSlotThatReadsEmpty) {
   window.view.SetItemIndex("ListBox1", 2);
   RemovePicture(window);
   EXPECT_THAT(window.profiles.writes, ElementsAre("JpegConfig/Name3=Null"));
-  EXPECT_EQ(window.state.PictureSlots[3], "Null");
-  EXPECT_EQ(window.state.PictureSlots[5], "");
+  EXPECT_EQ(window.state.pictureSlots[3], "Null");
+  EXPECT_EQ(window.state.pictureSlots[5], "");
   EXPECT_THAT(window.view.Items("ListBox1"), ElementsAre("C:\\a.jpg", ""));
 }
 
@@ -147,8 +147,8 @@ std::string RadioShown(SettingsHarness& window, const std::string& name, const c
 }
 
 std::string ListsShown(SettingsHarness& window) {
-  return ListShown(window, "ListBox1", window.state.PictureSlots, window.state.PictureCount) +
-         ListShown(window, "ListBox2", window.state.SoundSlots, window.state.SoundCount) +
+  return ListShown(window, "ListBox1", window.state.pictureSlots, window.state.pictureCount) +
+         ListShown(window, "ListBox2", window.state.soundSlots, window.state.soundCount) +
          RadioShown(window, "sound on", "Radsndon") + "; " + RadioShown(window, "sound off", "Radsndof");
 }
 

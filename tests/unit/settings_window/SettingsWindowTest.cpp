@@ -49,14 +49,14 @@ TEST(SettingsWindow, MissingFileIsCreatedInOrderAndShowsTheDefaultChoices) {
   EXPECT_THAT(window.view.Items("ListBox1"), IsEmpty());
   EXPECT_THAT(window.view.Items("ListBox2"), IsEmpty());
   EXPECT_EQ(window.view.ItemIndex("ListBox1"), -1);
-  EXPECT_EQ(window.state.PictureCount, 0);
-  EXPECT_EQ(window.state.SoundCount, 0);
+  EXPECT_EQ(window.state.pictureCount, 0);
+  EXPECT_EQ(window.state.soundCount, 0);
   EXPECT_FALSE(window.view.At("Radsndon").enabled);
   EXPECT_FALSE(window.view.At("Radsndof").enabled);
   EXPECT_EQ(window.view.colour, (Rgb{95, 115, 175}));
   for (int slot = 1; slot <= kSlotCount; ++slot) {
-    ASSERT_EQ(window.state.PictureSlots[slot], "Null") << slot;
-    ASSERT_EQ(window.state.SoundSlots[slot], "Null") << slot;
+    ASSERT_EQ(window.state.pictureSlots[slot], "Null") << slot;
+    ASSERT_EQ(window.state.soundSlots[slot], "Null") << slot;
   }
 }
 
@@ -107,8 +107,8 @@ TEST(ReadSettings, EmptyFileReadsEverySlotAsAnEmptyEntry) {
   SettingsHarness window;
   window.IniText() = "";
   window.Open();
-  EXPECT_EQ(window.state.PictureCount, kSlotCount);
-  EXPECT_EQ(window.state.SoundCount, kSlotCount);
+  EXPECT_EQ(window.state.pictureCount, kSlotCount);
+  EXPECT_EQ(window.state.soundCount, kSlotCount);
   EXPECT_EQ(window.view.Item("ListBox1", 0), "");
   EXPECT_TRUE(window.view.At("Radsndon").enabled);
 }
@@ -153,13 +153,13 @@ TEST(SettingsWindow, ListsShowTheirEntriesInSlotOrderWithTheFirstSelected) {
   window.Open();
   EXPECT_THAT(window.view.Items("ListBox1"), ElementsAre("C:\\P\\a.jpg", "C:\\P\\c.jpg", "null", ""));
   EXPECT_THAT(window.view.Items("ListBox2"), ElementsAre("C:\\S\\a.wav", "C:\\S\\b.mid"));
-  EXPECT_EQ(window.state.PictureCount, 4);
-  EXPECT_EQ(window.state.SoundCount, 2);
+  EXPECT_EQ(window.state.pictureCount, 4);
+  EXPECT_EQ(window.state.soundCount, 2);
   EXPECT_EQ(window.view.ItemIndex("ListBox1"), 0);
   EXPECT_EQ(window.view.ItemIndex("ListBox2"), 0);
-  EXPECT_EQ(window.state.PictureSlots[2], "Null");
-  EXPECT_EQ(window.state.PictureSlots[3], "C:\\P\\c.jpg");
-  EXPECT_EQ(window.state.PictureSlots[9], "");
+  EXPECT_EQ(window.state.pictureSlots[2], "Null");
+  EXPECT_EQ(window.state.pictureSlots[3], "C:\\P\\c.jpg");
+  EXPECT_EQ(window.state.pictureSlots[9], "");
   EXPECT_TRUE(window.view.At("Radsndon").enabled);
   EXPECT_TRUE(window.view.At("Radsndof").enabled);
 }
@@ -270,7 +270,7 @@ TEST(SettingsWindow, RefusedFirstWriteAtCreationLeavesTheControlsUnset) {
   EXPECT_FALSE(window.view.At("Lblwidth").captionSet);
   EXPECT_THAT(window.view.Items("ListBox1"), IsEmpty());
   EXPECT_THAT(window.view.Items("ListBox2"), IsEmpty());
-  EXPECT_EQ(window.state.PictureSlots[1], "");
+  EXPECT_EQ(window.state.pictureSlots[1], "");
   // The steps after the failed write are skipped, disabling the sound buttons among them.
   EXPECT_TRUE(window.view.At("Radsndon").enabled);
   EXPECT_EQ(window.view.colour, (Rgb{95, 115, 175}));
@@ -282,9 +282,9 @@ TEST(SettingsWindow, RefusedWriteMidwayThroughTheNewFileKeepsTheSlotsWrittenBefo
   window.profiles.writesAllowed = 8 + 2 * 10 + 1;
   window.Open();
   EXPECT_EQ(window.boxes.errorReports.size(), 1u);
-  EXPECT_EQ(window.state.PictureSlots[11], "Null");
-  EXPECT_EQ(window.state.SoundSlots[10], "Null");
-  EXPECT_EQ(window.state.SoundSlots[11], "");
+  EXPECT_EQ(window.state.pictureSlots[11], "Null");
+  EXPECT_EQ(window.state.soundSlots[10], "Null");
+  EXPECT_EQ(window.state.soundSlots[11], "");
   EXPECT_NE(window.IniText().find("[JpegConfig]\r\nName1=Null"), std::string::npos);
   EXPECT_EQ(window.IniText().find("Name12="), std::string::npos);
   EXPECT_THAT(window.view.CheckedRadios(), IsEmpty());
