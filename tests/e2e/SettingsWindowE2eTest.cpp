@@ -416,7 +416,7 @@ TEST(SettingsWindow, ScreenshotShowsTheControlsWhereTheLayoutPutsThem) {
 
   const FormLayout& form = SettingsFormLayout();
   for (const ControlLayout& layout : form.controls) {
-    SCOPED_TRACE(layout.name);
+    SCOPED_TRACE(layout.id);
     ASSERT_TRUE(controls.count(layout.id));
     const ChildInfo& control = controls.at(layout.id);
     EXPECT_EQ(control.rect, (Rect{layout.left, layout.top, layout.width, layout.height}));
@@ -517,7 +517,7 @@ TEST(SettingsWindow, OnADisplayOf144DpiTheWindowItsControlsAndItsTextAreOneAndAH
 
   for (const ControlLayout& layout : SettingsFormLayout().controls) {
     if (!layout.visible) continue;
-    SCOPED_TRACE(layout.name);
+    SCOPED_TRACE(layout.id);
     const Rect designed = at96.controls.at(layout.id).rect, scaled = at144.controls.at(layout.id).rect;
     EXPECT_TRUE(OneAndAHalfTimes(scaled.x, designed.x) && OneAndAHalfTimes(scaled.y, designed.y) &&
                 OneAndAHalfTimes(scaled.width, designed.width) && OneAndAHalfTimes(scaled.height, designed.height))
