@@ -81,8 +81,6 @@ TEST(SaverStartup, OptionsReadWithTheirFallBacks) {
       {"Time=4\r\n", 7, 4, 60000, -1, -1, true, true},
       {"Time=8\r\n", 7, 4, 8000, -1, -1, true, true},
       {"Time=120\r\nHeight=480\r\nWidth=640\r\n", 7, 4, 120000, 480, 640, true, true},
-      {"Time=7\r\n", 7, 4, 120000, -1, -1, true, true},
-      {"Time=\r\n", 7, 4, 120000, -1, -1, true, true},
   };
   for (const auto& row : rows) {
     SaverHarness saver;
