@@ -104,8 +104,7 @@ TEST_F(PortableStoreTest, NewSettingsFileHoldsItsKeysInOrder) {
   SettingsStore ini(files_, path_);
   int slotsWritten = 0;
   WriteNewSettingsFile(ini, [&](SlotList, int) { ++slotsWritten; });
-  EXPECT_EQ(FileText(), SettingsFileText("Sound=0\r\nStatus=0\r\nRepeat=0\r\nTime=2\r\nColor=4\r\nPicdis=4\r\n"
-                                         "Height=25\r\nWidth=25\r\n"));
+  EXPECT_EQ(FileText(), SettingsFileText(kNewFileOptions));
   EXPECT_EQ(slotsWritten, 2 * kSlotCount);
 }
 

@@ -13,10 +13,6 @@ using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 using ::testing::UnorderedElementsAre;
 
-std::string NewFileText() {
-  return SettingsFileText("Sound=0\r\nStatus=0\r\nRepeat=0\r\nTime=2\r\nColor=4\r\nPicdis=4\r\nHeight=25\r\nWidth=25\r\n");
-}
-
 void PressOk(SettingsHarness& window) {
   window.Run([](SettingsForm& form) { form.SaveAndClose(); });
 }
@@ -33,7 +29,7 @@ void ExpectOkWrites(SettingsHarness& window, const std::vector<std::string>& opt
 TEST(SettingsWindow, MissingFileIsCreatedInOrderAndShowsTheDefaultChoices) {
   SettingsHarness window;
   window.Open();
-  EXPECT_EQ(window.IniText(), NewFileText());
+  EXPECT_EQ(window.IniText(), SettingsFileText(kNewFileOptions));
   EXPECT_EQ(window.profiles.writes.size(), 8u + 2 * kSlotCount);
   EXPECT_THAT(window.boxes.shown, IsEmpty());
   EXPECT_THAT(window.boxes.errorReports, IsEmpty());
@@ -67,9 +63,7 @@ TEST(SettingsWindow, OkAfterANewFileWritesTheDefaultsBackAndAppendsSeq) {
   ExpectOkWrites(window, {"Sound=0", "Seq=1", "Color=4", "Picdis=4", "Time=2", "Height=25", "Width=25"});
   EXPECT_TRUE(window.view.closed);
   EXPECT_THAT(window.boxes.shown, IsEmpty());
-  EXPECT_EQ(window.IniText().substr(0, window.IniText().find("[JpegConfig]")),
-            "[Options]\r\nSound=0\r\nStatus=0\r\nRepeat=0\r\nTime=2\r\nColor=4\r\nPicdis=4\r\nHeight=25\r\n"
-            "Width=25\r\nSeq=1\r\n");
+  EXPECT_EQ(window.IniText(), SettingsFileText(std::string(kNewFileOptions) + "Seq=1\r\n"));
 }
 
 // Opening reads an existing file as it is and writes nothing.
