@@ -151,12 +151,5 @@ TEST(SaverStartup, FiveHundredEntriesInEachList) {
   EXPECT_EQ(saver.state.sounds[0], "C:\\S\\1.wav");
 }
 
-TEST(SaverStartup, SettingsFileIsNamedAfterTheExecutable) {
-  SaverHarness saver;
-  saver.system.executablePath = "C:\\SAVERS\\Holiday.Pics.scr";
-  saver.saverShow.Start();
-  EXPECT_EQ(saver.state.iniFileName, "C:\\WINDOWS\\Holiday.ini");
-}
-
 }  // namespace
 }  // namespace lumora
