@@ -197,8 +197,6 @@ TEST(SettingsLayout, RadioGroupsAreTheButtonsOfOneParent) {
   for (const ControlLayout* radio : RadioGroupOf(form, Id(Slide))) displayGroup.push_back(radio->id);
   EXPECT_THAT(displayGroup, ElementsAre(Id(Stretched), Id(NaturalSize), Id(PictureInPicture), Id(Tiled), Id(CustomSize),
                                         Id(Overlapping), Id(Slide)));
-  const std::pair<OptionRadio, size_t> sizes[] = {{SoundOn, 2}, {Delay8s, 6}, {DarkColours, 4}, {AtRandom, 2}};
-  for (const auto& [radio, size] : sizes) EXPECT_EQ(RadioGroupOf(form, Id(radio)).size(), size) << Id(radio);
 }
 
 TEST(SettingsLayout, HiddenControlsArePresentAndNeverVisible) {
