@@ -23,7 +23,8 @@ std::vector<const ControlLayout*> ChildrenInTabOrder(const FormLayout& form, int
 
 std::vector<const ControlLayout*> RadioGroupOf(const FormLayout& form, int radio) {
   const ControlLayout& member = FindControl(form, radio);
-  if (member.kind != ControlKind::RadioButton) throw std::out_of_range(std::string(member.name) + " is not a radio button");
+  if (member.kind != ControlKind::RadioButton)
+    throw std::out_of_range(std::to_string(radio) + " is not a radio button");
   std::vector<const ControlLayout*> group;
   for (const ControlLayout* sibling : ChildrenInTabOrder(form, member.parent))
     if (sibling->kind == ControlKind::RadioButton) group.push_back(sibling);

@@ -30,9 +30,8 @@ struct ScrollRange {
 
 struct ControlLayout {
   ControlKind kind;
-  const char* name;  // the control's name in the system's design, for tools and tests that show it
-  int parent;        // the identifier of the container, or kFormItself
-  int id;            // the control's identifier, stable for tools that look for the window
+  int parent;                    // the identifier of the container, or kFormItself
+  int id;                        // the control's identifier, stable for tools that look for the window
   int left, top, width, height;  // within the parent
   const char* caption;
   FontStyle font;

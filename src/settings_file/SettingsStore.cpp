@@ -1,8 +1,8 @@
 #include "settings_file/SettingsStore.h"
 
-#include "platform/LumoraError.h"
-
 namespace lumora {
+
+SettingsWriteError::SettingsWriteError(const std::string& fileName) : LumoraError("Unable to write to " + fileName) {}
 
 namespace {
 
@@ -33,7 +33,7 @@ bool SettingsStore::ReadBool(const std::string& section, const std::string& key,
 }
 
 void SettingsStore::WriteString(const std::string& section, const std::string& key, const std::string& value) {
-  if (!files_.WriteText(fileName_, section, key, value)) throw LumoraError("Unable to write to " + fileName_);
+  if (!files_.WriteText(fileName_, section, key, value)) throw SettingsWriteError(fileName_);
 }
 
 void SettingsStore::WriteInteger(const std::string& section, const std::string& key, int32_t value) {

@@ -2,9 +2,16 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/LumoraError.h"
 #include "platform/ProfileFiles.h"
 
 namespace lumora {
+
+// A settings file that could not be written: "Unable to write to <file name>", as the user is told.
+class SettingsWriteError : public LumoraError {
+ public:
+  explicit SettingsWriteError(const std::string& fileName);
+};
 
 // The settings store: one object per task, reading and writing one INI file through the platform's profile
 // functions at once.
@@ -20,7 +27,7 @@ class SettingsStore {
   int32_t ReadInteger(const std::string& section, const std::string& key, int32_t fallback) const;
   bool ReadBool(const std::string& section, const std::string& key, bool fallback) const;
 
-  // Each raises "Unable to write to <file name>" when the platform refuses the write.
+  // Each raises SettingsWriteError when the platform refuses the write.
   void WriteString(const std::string& section, const std::string& key, const std::string& value);
   void WriteInteger(const std::string& section, const std::string& key, int32_t value);
   void WriteBool(const std::string& section, const std::string& key, bool value);

@@ -17,8 +17,8 @@ int FirstSlotHolding(const SettingsStore& ini, SlotList list, const std::string&
 }  // namespace
 
 SettingsForm::ListSide SettingsForm::SideOf(SlotList list) {
-  if (list == SlotList::Pictures) return {list, SettingsControl::PictureList, state_.PictureSlots, state_.PictureCount};
-  return {list, SettingsControl::SoundList, state_.SoundSlots, state_.SoundCount};
+  if (list == SlotList::Pictures) return {list, SettingsControl::PictureList, state_.pictureSlots, state_.pictureCount};
+  return {list, SettingsControl::SoundList, state_.soundSlots, state_.soundCount};
 }
 
 void SettingsForm::AddPicture() {
@@ -70,7 +70,7 @@ void SettingsForm::AddEntry(ListSide side, const std::string& path) {
     services_.boxes.Show(BoxKind::Confirm, kListFullMessage, BoxButtons::Ok);
     return;
   }
-  SettingsStore ini(services_.profiles, state_.IniFileName);
+  SettingsStore ini(services_.profiles, state_.iniFileName);
   ini.WriteString(SectionOf(side.list), SlotKey(freeSlot), path);
   side.slots[freeSlot] = path;
   services_.view.AppendItem(side.listBox, path);
@@ -83,7 +83,7 @@ void SettingsForm::AddEntry(ListSide side, const std::string& path) {
 void SettingsForm::DeleteEntry(ListSide side) {
   SettingsView& view = services_.view;
   const int selected = view.ItemIndex(side.listBox);
-  SettingsStore ini(services_.profiles, state_.IniFileName);
+  SettingsStore ini(services_.profiles, state_.iniFileName);
   const int slot = selected >= 0 ? FirstSlotHolding(ini, side.list, view.Item(side.listBox, selected)) : 0;
   if (slot > 0) {
     ini.WriteString(SectionOf(side.list), SlotKey(slot), kFreeSlot);

@@ -38,19 +38,19 @@ SettingsForm::SettingsForm(SettingsFormState& state, const SettingsServices& ser
 void SettingsForm::Open() {
   SettingsView& view = services_.view;
   view.SetColour(kSettingsColour);
-  state_.WindowsDir = services_.system.WindowsDirectory();
-  state_.IniFileName = IniFileName(state_.WindowsDir, services_.system.ExecutablePath());
-  state_.PictureCount = 0;
-  state_.SoundCount = 0;
+  state_.windowsDir = services_.system.WindowsDirectory();
+  state_.iniFileName = IniFileName(state_.windowsDir, services_.system.ExecutablePath());
+  state_.pictureCount = 0;
+  state_.soundCount = 0;
   view.SetScrollMax(SettingsControl::WidthScrollBar, view.ScreenWidth());
   view.SetScrollMax(SettingsControl::HeightScrollBar, view.ScreenHeight());
-  if (services_.files.FileExists(state_.IniFileName))
+  if (services_.files.FileExists(state_.iniFileName))
     ReadSettings();
   else
     CreateSettingsFile();
   view.SetItemIndex(SettingsControl::PictureList, 0);
   view.SetItemIndex(SettingsControl::SoundList, 0);
-  if (state_.SoundCount <= 0) {
+  if (state_.soundCount <= 0) {
     // Without sounds the choice means nothing; the checked button stays as read.
     view.SetEnabled(OptionRadio::SoundOn, false);
     view.SetEnabled(OptionRadio::SoundOff, false);
@@ -59,9 +59,9 @@ void SettingsForm::Open() {
 
 // The window then shows what the new file holds, and for a key it lacks what every reader takes for it.
 void SettingsForm::CreateSettingsFile() {
-  SettingsStore ini(services_.profiles, state_.IniFileName);
+  SettingsStore ini(services_.profiles, state_.iniFileName);
   WriteNewSettingsFile(ini, [this](SlotList list, int slot) {
-    (list == SlotList::Pictures ? state_.PictureSlots : state_.SoundSlots)[slot] = kFreeSlot;
+    (list == SlotList::Pictures ? state_.pictureSlots : state_.soundSlots)[slot] = kFreeSlot;
   });
   for (Option option : kWindowOptions) {
     const OptionRow& row = RowOf(option);
@@ -70,7 +70,7 @@ void SettingsForm::CreateSettingsFile() {
 }
 
 void SettingsForm::ReadSettings() {
-  SettingsStore ini(services_.profiles, state_.IniFileName);
+  SettingsStore ini(services_.profiles, state_.iniFileName);
   for (Option option : kWindowOptions) ShowOption(option, ReadOption(ini, option));
   ReadSlots(ini, {SlotList::Pictures, SlotList::Sounds}, [this](SlotList list, int slot, const std::string& value) {
     const ListSide side = SideOf(list);
@@ -120,10 +120,10 @@ void SettingsForm::OnHeightScroll(int scrollPos) {
 
 void SettingsForm::SaveAndClose() {
   {
-    SettingsStore ini(services_.profiles, state_.IniFileName);
+    SettingsStore ini(services_.profiles, state_.iniFileName);
     for (Option option : kWindowOptions) WriteOption(ini, option, ShownValue(option));
   }
-  if (state_.PictureCount == 1) services_.boxes.Show(BoxKind::Confirm, kOnePictureNote, BoxButtons::Ok);
+  if (state_.pictureCount == 1) services_.boxes.Show(BoxKind::Confirm, kOnePictureNote, BoxButtons::Ok);
   services_.view.Close();
 }
 

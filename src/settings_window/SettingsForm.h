@@ -37,8 +37,8 @@ struct SettingsServices {
 };
 
 // The settings window: shows the options of the settings file, creating the file when it is missing, writes them
-// back on OK, and edits the picture and sound lists slot by slot. A handler that fails to write raises
-// "Unable to write to <file>" and skips its remaining steps.
+// back on OK, and edits the picture and sound lists slot by slot. A handler that fails to write raises the store's
+// SettingsWriteError and skips its remaining steps.
 class SettingsForm {
  public:
   SettingsForm(SettingsFormState& state, const SettingsServices& services);

@@ -20,12 +20,12 @@ class SlotTable {
 
 // The settings window's state kept beside its controls, shared by its option and list handlers.
 struct SettingsFormState {
-  std::string IniFileName;
-  std::string WindowsDir;
-  SlotTable PictureSlots;
-  SlotTable SoundSlots;
-  int16_t PictureCount = 0;  // items in PictureList
-  int16_t SoundCount = 0;    // items in SoundList
+  std::string iniFileName;
+  std::string windowsDir;
+  SlotTable pictureSlots;
+  SlotTable soundSlots;
+  int16_t pictureCount = 0;  // items in PictureList
+  int16_t soundCount = 0;    // items in SoundList
 };
 
 }  // namespace lumora

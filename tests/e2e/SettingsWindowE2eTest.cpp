@@ -30,20 +30,13 @@ constexpr int kFileTypeCombo = 1136;
 constexpr unsigned kWmHScroll = 0x114;
 constexpr unsigned kSbLineLeft = 0, kSbLineRight = 1;
 
-// The file that the window creates: the eight Options keys, then both lists with every slot free.
-std::string NewFileText(const std::string& extraOptionLines = "") {
-  return SettingsFileText(
-      "Sound=0\r\nStatus=0\r\nRepeat=0\r\nTime=2\r\nColor=4\r\nPicdis=4\r\nHeight=25\r\nWidth=25\r\n" +
-      extraOptionLines);
-}
-
 std::string IniText() { return ReadWindowsFile(kIni).value_or("(no file)"); }
 
 TEST(SettingsWindow, WithoutAFileCreatesItByteForByteShowsTheDefaultsAndOkAddsSeq) {
   RemoveWindowsFile(kIni);
   RunningSettings settings;
   settings.WaitForWindow();
-  EXPECT_EQ(FirstDifference(IniText(), NewFileText()), "");
+  EXPECT_EQ(FirstDifference(IniText(), SettingsFileText(kNewFileOptions)), "");
 
   const WindowInfo window = settings.Info();
   EXPECT_EQ(window.className, kSettingsWindowClass);
@@ -67,7 +60,7 @@ TEST(SettingsWindow, WithoutAFileCreatesItByteForByteShowsTheDefaultsAndOkAddsSe
 
   EXPECT_TRUE(settings.Click(Id(SettingsControl::OkButton)));
   EXPECT_EQ(settings.WaitForExit(15s), 0);
-  EXPECT_EQ(FirstDifference(IniText(), NewFileText("Seq=1\r\n")), "");
+  EXPECT_EQ(FirstDifference(IniText(), SettingsFileText(std::string(kNewFileOptions) + "Seq=1\r\n")), "");
 }
 
 // Alt+F4 and the task list's End task (a posted WM_CLOSE) close the window as a cancel: the program ends and
@@ -416,7 +409,7 @@ TEST(SettingsWindow, ScreenshotShowsTheControlsWhereTheLayoutPutsThem) {
 
   const FormLayout& form = SettingsFormLayout();
   for (const ControlLayout& layout : form.controls) {
-    SCOPED_TRACE(layout.name);
+    SCOPED_TRACE(layout.id);
     ASSERT_TRUE(controls.count(layout.id));
     const ChildInfo& control = controls.at(layout.id);
     EXPECT_EQ(control.rect, (Rect{layout.left, layout.top, layout.width, layout.height}));
@@ -517,7 +510,7 @@ TEST(SettingsWindow, OnADisplayOf144DpiTheWindowItsControlsAndItsTextAreOneAndAH
 
   for (const ControlLayout& layout : SettingsFormLayout().controls) {
     if (!layout.visible) continue;
-    SCOPED_TRACE(layout.name);
+    SCOPED_TRACE(layout.id);
     const Rect designed = at96.controls.at(layout.id).rect, scaled = at144.controls.at(layout.id).rect;
     EXPECT_TRUE(OneAndAHalfTimes(scaled.x, designed.x) && OneAndAHalfTimes(scaled.y, designed.y) &&
                 OneAndAHalfTimes(scaled.width, designed.width) && OneAndAHalfTimes(scaled.height, designed.height))

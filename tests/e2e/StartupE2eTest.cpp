@@ -92,7 +92,7 @@ TEST(SaverStartup, SettingsFileIsNamedAfterTheExecutable) {
   const std::string picture = files.AddPicture("green.bmp", test::Solid(64, 48, lumora::Rgb{20, 200, 30}));
   RemoveWindowsFile("lumora.ini");
   WriteWindowsFile("Holiday.ini", SettingsFileText("Picdis=1\r\n", {{1, picture}}));
-  const auto copy = CopyScr(Session().DriveC() / "Savers", "Holiday.Pics.scr");
+  const auto copy = CopyScr(Session().DriveC() / "Savers", "Holiday.scr");
   WineProcess saver = StartScr({"/s"}, {}, copy);
   EXPECT_TRUE(WaitFor([] { return IsUniform(Screenshot(), {0, 0, 100, 100}, Rgb{20, 200, 30}); }, 15s))
       << "the picture from Holiday.ini, stretched over the screen";

@@ -2,17 +2,17 @@
 
 #include <stdexcept>
 
+#include "settings_window/SettingsLayout.h"
+
+namespace lumora {
+
+void PrintTo(OptionRadio radio, std::ostream* out) {
+  *out << '"' << FindControl(SettingsFormLayout(), Id(radio)).caption << '"';
+}
+
+}  // namespace lumora
+
 namespace lumora::test {
-
-const ControlLayout& ControlNamed(const FormLayout& form, const std::string& name) {
-  for (const ControlLayout& control : form.controls)
-    if (name == control.name) return control;
-  throw std::out_of_range(std::string(form.className) + " has no control " + name);
-}
-
-std::string ParentName(const FormLayout& form, const ControlLayout& control) {
-  return control.parent == kFormItself ? "" : FindControl(form, control.parent).name;
-}
 
 FakeSettingsView::FakeSettingsView(const FormLayout& form, int width, int height)
     : colour(form.colour),
@@ -32,14 +32,6 @@ FakeSettingsView::Control& FakeSettingsView::At(int id) {
   if (found == controls_.end()) throw std::out_of_range("no control " + std::to_string(id));
   return found->second;
 }
-
-const ControlLayout& FakeSettingsView::RadioNamed(const std::string& name) {
-  const ControlLayout& control = ControlNamed(form_, name);
-  if (control.kind != ControlKind::RadioButton) throw std::out_of_range(name + " is no radio");
-  return control;
-}
-
-bool FakeSettingsView::Checked(const std::string& radio) { return At(RadioNamed(radio).id).checked; }
 
 void FakeSettingsView::Check(OptionRadio radio) {
   for (const ControlLayout* member : RadioGroupOf(form_, Id(radio))) At(member->id).checked = false;
@@ -69,10 +61,11 @@ void FakeSettingsView::SetItemIndex(SettingsControl list, int index) {
   control.itemIndex = index >= 0 && index < static_cast<int>(control.items.size()) ? index : -1;
 }
 
-std::vector<std::string> FakeSettingsView::CheckedRadios() const {
-  std::vector<std::string> checked;
+std::vector<OptionRadio> FakeSettingsView::CheckedRadios() const {
+  std::vector<OptionRadio> checked;
   for (const ControlLayout& layout : form_.controls)
-    if (layout.kind == ControlKind::RadioButton && controls_.at(layout.id).checked) checked.push_back(layout.name);
+    if (layout.kind == ControlKind::RadioButton && controls_.at(layout.id).checked)
+      checked.push_back(static_cast<OptionRadio>(layout.id));
   return checked;
 }
 

@@ -2,22 +2,24 @@
 #include <deque>
 #include <map>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "forms/FormLayout.h"
 #include "settings_window/SettingsView.h"
 
+namespace lumora {
+
+// Failures name a radio button by its caption.
+void PrintTo(OptionRadio radio, std::ostream* out);
+
+}  // namespace lumora
+
 namespace lumora::test {
 
-// The row of the control with this name in the system's design; raises std::out_of_range for any other name.
-const ControlLayout& ControlNamed(const FormLayout& form, const std::string& name);
-// The name of a control's container, "" for the window itself.
-std::string ParentName(const FormLayout& form, const ControlLayout& control);
-
 // The settings window's controls as plain state, built from the form description: a control that the form does
-// not have raises std::out_of_range, and checking a radio button unchecks the others of its group. Tests look
-// controls up by their names.
+// not have raises std::out_of_range, and checking a radio button unchecks the others of its group.
 class FakeSettingsView : public SettingsView {
  public:
   struct Control {
@@ -53,19 +55,11 @@ class FakeSettingsView : public SettingsView {
   void ShowDisclaimerModal() override { ++disclaimerShown; }
   void Close() override { closed = true; }
 
-  // Looked up by name, for tests.
-  Control& At(const std::string& name) { return At(ControlNamed(form_, name).id); }
-  bool Checked(const std::string& radio);
-  void Check(const std::string& radio) { Check(static_cast<OptionRadio>(RadioNamed(radio).id)); }
-  std::string Caption(const std::string& label) { return At(label).caption; }
-  const std::vector<std::string>& Items(const std::string& list) { return At(list).items; }
-  std::string Item(const std::string& list, int index) { return At(list).items.at(index); }
-  int ItemIndex(const std::string& list) { return At(list).itemIndex; }
-  void SetItemIndex(const std::string& list, int index) {
-    SetItemIndex(static_cast<SettingsControl>(ControlNamed(form_, list).id), index);
-  }
+  Control& At(SettingsControl control) { return At(Id(control)); }
+  Control& At(OptionRadio radio) { return At(Id(radio)); }
+  const std::vector<std::string>& Items(SettingsControl list) { return At(Id(list)).items; }
   // The checked radio buttons of the whole form, in form order.
-  std::vector<std::string> CheckedRadios() const;
+  std::vector<OptionRadio> CheckedRadios() const;
 
   Rgb colour;
   int screenWidth;
@@ -80,7 +74,6 @@ class FakeSettingsView : public SettingsView {
 
  private:
   Control& At(int id);
-  const ControlLayout& RadioNamed(const std::string& name);
   std::optional<std::string> NextAnswer(std::deque<std::optional<std::string>>& answers, int& asked);
 
   const FormLayout& form_;

@@ -6,6 +6,10 @@
 
 namespace lumora {
 
+// The option lines of a new settings file, in the order it holds them; it lacks Seq.
+inline constexpr const char* kNewFileOptions =
+    "Sound=0\r\nStatus=0\r\nRepeat=0\r\nTime=2\r\nColor=4\r\nPicdis=4\r\nHeight=25\r\nWidth=25\r\n";
+
 // Slot number to value; a slot mapped to nothing is left out of the file.
 using SlotValues = std::map<int, std::optional<std::string>>;
 

@@ -98,7 +98,7 @@ void WriteLists(FileTree& tree, const std::string& iniPath, HeldProfileFiles& he
       result.error = NotAllowedLine(iniPath);
       return;
     case RewriteOutcome::Failed:
-      throw LumoraError("Unable to write to " + iniPath);
+      throw SettingsWriteError(iniPath);
   }
 }
 

@@ -6,10 +6,11 @@
 
 #include "platform/LumoraError.h"
 #include "portable/PortableProfileFiles.h"
-#include "support/SettingsFiles.h"
+#include "settings_file/OptionTable.h"
 #include "settings_file/SettingsFile.h"
 #include "settings_file/SettingsStore.h"
 #include "support/FakePlatform.h"
+#include "support/SettingsFiles.h"
 
 namespace lumora {
 namespace {
@@ -103,8 +104,7 @@ TEST_F(PortableStoreTest, NewSettingsFileHoldsItsKeysInOrder) {
   SettingsStore ini(files_, path_);
   int slotsWritten = 0;
   WriteNewSettingsFile(ini, [&](SlotList, int) { ++slotsWritten; });
-  EXPECT_EQ(FileText(), SettingsFileText("Sound=0\r\nStatus=0\r\nRepeat=0\r\nTime=2\r\nColor=4\r\nPicdis=4\r\n"
-                                         "Height=25\r\nWidth=25\r\n"));
+  EXPECT_EQ(FileText(), SettingsFileText(kNewFileOptions));
   EXPECT_EQ(slotsWritten, 2 * kSlotCount);
 }
 
@@ -132,6 +132,18 @@ TEST(SettingsStore, FlagsAreIntegersThatAreTrueWhenNotZero) {
     files.texts["C:\\lumora.ini"] = flag.stored ? std::string("[Options]\r\nSound=") + flag.stored + "\r\n" : "";
     EXPECT_EQ(SettingsStore(files, "C:\\lumora.ini").ReadBool("Options", "Sound", flag.fallback), flag.expected);
   }
+}
+
+// A value gets the row of its code, and any other value the option's last row; a flag is true unless it is 0.
+TEST(OptionTable, AValueGetsTheRowOfItsCodeAndAnyOtherTheLastRow) {
+  const struct {
+    Option option;
+    int32_t value, code;
+  } values[] = {{Option::ColourScheme, 1, 1}, {Option::ColourScheme, 0, 4}, {Option::DisplayMode, 9, 7},
+                {Option::DisplayMode, -1, 7}, {Option::Delay, 8, 8},        {Option::Delay, 7, 120},
+                {Option::Sound, 0, 0},        {Option::Sound, 2, 1}};
+  for (const auto& [option, value, code] : values)
+    EXPECT_EQ(CodeRowFor(option, value).code, code) << RowOf(option).key << "=" << value;
 }
 
 TEST(IniFileName, UsesTheExecutableNameCutBeforeItsFirstPeriod) {

@@ -43,18 +43,18 @@ SlotValues FullList() {
 TEST(ListEditing, AddTakesTheLowestFreeSlotButAppendsToTheList) {
   SettingsHarness window;
   OpenOn(window, SettingsFileText("", {{1, "C:\\a.jpg"}, {3, "C:\\c.jpg"}}));
-  window.view.SetItemIndex("ListBox1", 1);
+  window.view.SetItemIndex(SettingsControl::PictureList, 1);
   AddPicture(window, "C:\\new.jpg");
   EXPECT_THAT(window.profiles.writes, ElementsAre("JpegConfig/Name2=C:\\new.jpg"));
-  EXPECT_THAT(window.view.Items("ListBox1"), ElementsAre("C:\\a.jpg", "C:\\c.jpg", "C:\\new.jpg"));
-  EXPECT_EQ(window.state.PictureSlots[2], "C:\\new.jpg");
-  EXPECT_EQ(window.state.PictureCount, 3);
-  EXPECT_EQ(window.view.ItemIndex("ListBox1"), 0);
-  EXPECT_THAT(window.view.Items("ListBox2"), IsEmpty());
+  EXPECT_THAT(window.view.Items(SettingsControl::PictureList), ElementsAre("C:\\a.jpg", "C:\\c.jpg", "C:\\new.jpg"));
+  EXPECT_EQ(window.state.pictureSlots[2], "C:\\new.jpg");
+  EXPECT_EQ(window.state.pictureCount, 3);
+  EXPECT_EQ(window.view.ItemIndex(SettingsControl::PictureList), 0);
+  EXPECT_THAT(window.view.Items(SettingsControl::SoundList), IsEmpty());
 
   SettingsHarness reopened;
   OpenOn(reopened, window.IniText());
-  EXPECT_THAT(reopened.view.Items("ListBox1"), ElementsAre("C:\\a.jpg", "C:\\new.jpg", "C:\\c.jpg"));
+  EXPECT_THAT(reopened.view.Items(SettingsControl::PictureList), ElementsAre("C:\\a.jpg", "C:\\new.jpg", "C:\\c.jpg"));
 }
 
 TEST(ListEditing, AddLooksAtTheWindowsSlotTableNotAtTheFile) {
@@ -70,70 +70,70 @@ TEST(ListEditing, SamePathTwiceFillsTwoSlotsAndRemovingEitherLineClearsTheLowerS
   OpenOn(window, SettingsFileText(""));
   AddPicture(window, "C:\\x.jpg");
   AddPicture(window, "C:\\x.jpg");
-  EXPECT_THAT(window.view.Items("ListBox1"), ElementsAre("C:\\x.jpg", "C:\\x.jpg"));
-  window.view.SetItemIndex("ListBox1", 1);
+  EXPECT_THAT(window.view.Items(SettingsControl::PictureList), ElementsAre("C:\\x.jpg", "C:\\x.jpg"));
+  window.view.SetItemIndex(SettingsControl::PictureList, 1);
   window.profiles.writes.clear();
   RemovePicture(window);
   EXPECT_THAT(window.profiles.writes, ElementsAre("JpegConfig/Name1=Null"));
-  EXPECT_EQ(window.state.PictureSlots[1], "Null");
-  EXPECT_EQ(window.state.PictureSlots[2], "C:\\x.jpg");
-  EXPECT_THAT(window.view.Items("ListBox1"), ElementsAre("C:\\x.jpg"));
-  EXPECT_EQ(window.state.PictureCount, 1);
-  EXPECT_EQ(window.view.ItemIndex("ListBox1"), 0);
+  EXPECT_EQ(window.state.pictureSlots[1], "Null");
+  EXPECT_EQ(window.state.pictureSlots[2], "C:\\x.jpg");
+  EXPECT_THAT(window.view.Items(SettingsControl::PictureList), ElementsAre("C:\\x.jpg"));
+  EXPECT_EQ(window.state.pictureCount, 1);
+  EXPECT_EQ(window.view.ItemIndex(SettingsControl::PictureList), 0);
 }
 
 TEST(ListEditing, RemovingClearsTheSlotOfTheSelectedLine) {
   SettingsHarness window;
   OpenOn(window, SettingsFileText("", {{2, "C:\\a.jpg"}, {4, "C:\\b.jpg"}, {9, "C:\\c.jpg"}}));
-  window.view.SetItemIndex("ListBox1", 2);
+  window.view.SetItemIndex(SettingsControl::PictureList, 2);
   RemovePicture(window);
   EXPECT_THAT(window.profiles.writes, ElementsAre("JpegConfig/Name9=Null"));
-  EXPECT_THAT(window.view.Items("ListBox1"), ElementsAre("C:\\a.jpg", "C:\\b.jpg"));
-  EXPECT_EQ(window.view.ItemIndex("ListBox1"), 0);
-  EXPECT_EQ(window.state.PictureCount, 2);
-  EXPECT_EQ(window.state.PictureSlots[9], "Null");
-  EXPECT_EQ(window.state.PictureSlots[4], "C:\\b.jpg");
+  EXPECT_THAT(window.view.Items(SettingsControl::PictureList), ElementsAre("C:\\a.jpg", "C:\\b.jpg"));
+  EXPECT_EQ(window.view.ItemIndex(SettingsControl::PictureList), 0);
+  EXPECT_EQ(window.state.pictureCount, 2);
+  EXPECT_EQ(window.state.pictureSlots[9], "Null");
+  EXPECT_EQ(window.state.pictureSlots[4], "C:\\b.jpg");
 }
 
 TEST(ListEditing, AFullListTakesTheSlotFreedByARemoval) {
   SettingsHarness window;
   OpenOn(window, SettingsFileText("", FullList()));
-  window.view.SetItemIndex("ListBox1", 41);
+  window.view.SetItemIndex(SettingsControl::PictureList, 41);
   RemovePicture(window);
   AddPicture(window, "C:\\new.jpg");
   EXPECT_THAT(window.profiles.writes, ElementsAre("JpegConfig/Name42=Null", "JpegConfig/Name42=C:\\new.jpg"));
-  EXPECT_EQ(window.view.Items("ListBox1").back(), "C:\\new.jpg");
-  EXPECT_EQ(window.state.PictureCount, 500);
+  EXPECT_EQ(window.view.Items(SettingsControl::PictureList).back(), "C:\\new.jpg");
+  EXPECT_EQ(window.state.pictureCount, 500);
 }
 
 TEST(ListEditing, FullSoundListRefusesTheAddButStillEnablesTheSoundChoice) {
   SettingsHarness window;
   OpenOn(window, SettingsFileText(""));
-  for (int slot = 1; slot <= kSlotCount; ++slot) window.state.SoundSlots[slot] = "C:\\S\\taken.wav";
+  for (int slot = 1; slot <= kSlotCount; ++slot) window.state.soundSlots[slot] = "C:\\S\\taken.wav";
   AddSound(window, "C:\\S\\new.wav");
   ASSERT_EQ(window.boxes.shown.size(), 1u);
   EXPECT_EQ(window.boxes.shown[0].kind, BoxKind::Confirm);
   EXPECT_THAT(window.profiles.writes, IsEmpty());
-  EXPECT_TRUE(window.view.At("Radsndon").enabled);
-  EXPECT_TRUE(window.view.At("Radsndof").enabled);
+  EXPECT_TRUE(window.view.At(OptionRadio::SoundOn).enabled);
+  EXPECT_TRUE(window.view.At(OptionRadio::SoundOff).enabled);
 }
 
 TEST(ListEditing, RemovingAnEmptyLineClearsTheFirstSlotThatReadsEmpty) {
   SettingsHarness window;
   OpenOn(window, SettingsFileText("", {{1, "C:\\a.jpg"}, {3, std::nullopt}, {5, ""}}));
-  EXPECT_THAT(window.view.Items("ListBox1"), ElementsAre("C:\\a.jpg", "", ""));
-  window.view.SetItemIndex("ListBox1", 2);
+  EXPECT_THAT(window.view.Items(SettingsControl::PictureList), ElementsAre("C:\\a.jpg", "", ""));
+  window.view.SetItemIndex(SettingsControl::PictureList, 2);
   RemovePicture(window);
   EXPECT_THAT(window.profiles.writes, ElementsAre("JpegConfig/Name3=Null"));
-  EXPECT_EQ(window.state.PictureSlots[3], "Null");
-  EXPECT_EQ(window.state.PictureSlots[5], "");
-  EXPECT_THAT(window.view.Items("ListBox1"), ElementsAre("C:\\a.jpg", ""));
+  EXPECT_EQ(window.state.pictureSlots[3], "Null");
+  EXPECT_EQ(window.state.pictureSlots[5], "");
+  EXPECT_THAT(window.view.Items(SettingsControl::PictureList), ElementsAre("C:\\a.jpg", ""));
 }
 
 // One list as the window holds it: items, selection, count and the slots in use.
 template <class Slots>
-std::string ListShown(SettingsHarness& window, const char* list, const Slots& slots, int count) {
-  std::string text = std::string(list) + ":";
+std::string ListShown(SettingsHarness& window, const char* name, SettingsControl list, const Slots& slots, int count) {
+  std::string text = std::string(name) + ":";
   for (const std::string& item : window.view.Items(list)) text += " " + item;
   text += " (selected " + std::to_string(window.view.ItemIndex(list)) + ", count " + std::to_string(count) + ")";
   for (int slot = 1; slot <= kSlotCount; ++slot)
@@ -141,15 +141,17 @@ std::string ListShown(SettingsHarness& window, const char* list, const Slots& sl
   return text + "\n";
 }
 
-std::string RadioShown(SettingsHarness& window, const std::string& name, const char* radio) {
+std::string RadioShown(SettingsHarness& window, const std::string& name, OptionRadio radio) {
   return name + (window.view.Checked(radio) ? ": checked" : ": unchecked") +
          (window.view.At(radio).enabled ? ", enabled" : ", disabled");
 }
 
 std::string ListsShown(SettingsHarness& window) {
-  return ListShown(window, "ListBox1", window.state.PictureSlots, window.state.PictureCount) +
-         ListShown(window, "ListBox2", window.state.SoundSlots, window.state.SoundCount) +
-         RadioShown(window, "sound on", "Radsndon") + "; " + RadioShown(window, "sound off", "Radsndof");
+  return ListShown(window, "pictures", SettingsControl::PictureList, window.state.pictureSlots,
+                   window.state.pictureCount) +
+         ListShown(window, "sounds", SettingsControl::SoundList, window.state.soundSlots, window.state.soundCount) +
+         RadioShown(window, "sound on", OptionRadio::SoundOn) + "; " +
+         RadioShown(window, "sound off", OptionRadio::SoundOff);
 }
 
 std::vector<std::string> BoxesShown(const SettingsHarness& window) {
@@ -233,27 +235,36 @@ TEST(ListEditing, TheSoundChoiceFollowsTheSoundList) {
     std::vector<std::string> writes;
     const char* shown;
   } rows[] = {
-      {"remove one of two sounds", SettingsFileText("Sound=1\r\n", {}, {{1, "C:\\a.wav"}, {2, "C:\\b.wav"}}),
-       RemoveSound, {"WavConfig/Name1=Null"},
-       "ListBox1: (selected -1, count 0)\nListBox2: C:\\b.wav (selected 0, count 1) 2=C:\\b.wav\n"
+      {"remove one of two sounds",
+       SettingsFileText("Sound=1\r\n", {}, {{1, "C:\\a.wav"}, {2, "C:\\b.wav"}}),
+       RemoveSound,
+       {"WavConfig/Name1=Null"},
+       "pictures: (selected -1, count 0)\nsounds: C:\\b.wav (selected 0, count 1) 2=C:\\b.wav\n"
        "sound on: checked, enabled; sound off: unchecked, enabled"},
-      {"remove the only picture", SettingsFileText("Sound=1\r\n", {{1, "C:\\a.jpg"}}, {{1, "C:\\a.wav"}}),
-       RemovePicture, {"JpegConfig/Name1=Null"},
-       "ListBox1: (selected -1, count 0)\nListBox2: C:\\a.wav (selected 0, count 1) 1=C:\\a.wav\n"
+      {"remove the only picture",
+       SettingsFileText("Sound=1\r\n", {{1, "C:\\a.jpg"}}, {{1, "C:\\a.wav"}}),
+       RemovePicture,
+       {"JpegConfig/Name1=Null"},
+       "pictures: (selected -1, count 0)\nsounds: C:\\a.wav (selected 0, count 1) 1=C:\\a.wav\n"
        "sound on: checked, enabled; sound off: unchecked, enabled"},
-      {"remove the last sound", oneSound, RemoveSound, {"WavConfig/Name2=Null"},
-       "ListBox1: (selected -1, count 0)\nListBox2: (selected -1, count 0)\n"
+      {"remove the last sound",
+       oneSound,
+       RemoveSound,
+       {"WavConfig/Name2=Null"},
+       "pictures: (selected -1, count 0)\nsounds: (selected -1, count 0)\n"
        "sound on: unchecked, disabled; sound off: checked, disabled"},
-      {"add a sound after the last was removed", oneSound,
+      {"add a sound after the last was removed",
+       oneSound,
        [](SettingsHarness& w) { RemoveSound(w), AddSound(w, "C:\\b.mid"); },
        {"WavConfig/Name2=Null", "WavConfig/Name1=C:\\b.mid"},
-       "ListBox1: (selected -1, count 0)\nListBox2: C:\\b.mid (selected 0, count 1) 1=C:\\b.mid\n"
+       "pictures: (selected -1, count 0)\nsounds: C:\\b.mid (selected 0, count 1) 1=C:\\b.mid\n"
        "sound on: unchecked, enabled; sound off: checked, enabled"},
-      {"OK after the last sound was removed", oneSound,
+      {"OK after the last sound was removed",
+       oneSound,
        [](SettingsHarness& w) { RemoveSound(w), w.Run([](SettingsForm& form) { form.SaveAndClose(); }); },
        {"WavConfig/Name2=Null", "Options/Sound=0", "Options/Seq=1", "Options/Color=4", "Options/Picdis=7",
         "Options/Time=120", "Options/Height=25", "Options/Width=25"},
-       "ListBox1: (selected -1, count 0)\nListBox2: (selected -1, count 0)\n"
+       "pictures: (selected -1, count 0)\nsounds: (selected -1, count 0)\n"
        "sound on: unchecked, disabled; sound off: checked, disabled"},
   };
   for (const auto& row : rows) {

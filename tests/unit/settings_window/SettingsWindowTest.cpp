@@ -13,10 +13,6 @@ using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 using ::testing::UnorderedElementsAre;
 
-std::string NewFileText() {
-  return SettingsFileText("Sound=0\r\nStatus=0\r\nRepeat=0\r\nTime=2\r\nColor=4\r\nPicdis=4\r\nHeight=25\r\nWidth=25\r\n");
-}
-
 void PressOk(SettingsHarness& window) {
   window.Run([](SettingsForm& form) { form.SaveAndClose(); });
 }
@@ -33,30 +29,31 @@ void ExpectOkWrites(SettingsHarness& window, const std::vector<std::string>& opt
 TEST(SettingsWindow, MissingFileIsCreatedInOrderAndShowsTheDefaultChoices) {
   SettingsHarness window;
   window.Open();
-  EXPECT_EQ(window.IniText(), NewFileText());
+  EXPECT_EQ(window.IniText(), SettingsFileText(kNewFileOptions));
   EXPECT_EQ(window.profiles.writes.size(), 8u + 2 * kSlotCount);
   EXPECT_THAT(window.boxes.shown, IsEmpty());
   EXPECT_THAT(window.boxes.errorReports, IsEmpty());
   EXPECT_THAT(window.view.CheckedRadios(),
-              UnorderedElementsAre("Radsndof", "Radseq", "radpicti", "Radcol4", "Radtime2"));
-  EXPECT_EQ(window.view.Caption("Lblheight"), "25");
-  EXPECT_EQ(window.view.Caption("Lblwidth"), "25");
-  EXPECT_TRUE(window.view.At("Lblheight").captionSet);
-  EXPECT_EQ(window.view.At("ScrollBarW").scrollPosition, 25);
-  EXPECT_EQ(window.view.At("ScrollBarH").scrollPosition, 25);
-  EXPECT_EQ(window.view.At("ScrollBarW").scrollMax, 1024);
-  EXPECT_EQ(window.view.At("ScrollBarH").scrollMax, 768);
-  EXPECT_THAT(window.view.Items("ListBox1"), IsEmpty());
-  EXPECT_THAT(window.view.Items("ListBox2"), IsEmpty());
-  EXPECT_EQ(window.view.ItemIndex("ListBox1"), -1);
-  EXPECT_EQ(window.state.PictureCount, 0);
-  EXPECT_EQ(window.state.SoundCount, 0);
-  EXPECT_FALSE(window.view.At("Radsndon").enabled);
-  EXPECT_FALSE(window.view.At("Radsndof").enabled);
+              UnorderedElementsAre(OptionRadio::SoundOff, OptionRadio::InOrder, OptionRadio::Tiled,
+                                   OptionRadio::BlackOnly, OptionRadio::Delay30s));
+  EXPECT_EQ(window.view.Caption(SettingsControl::HeightValue), "25");
+  EXPECT_EQ(window.view.Caption(SettingsControl::WidthValue), "25");
+  EXPECT_TRUE(window.view.At(SettingsControl::HeightValue).captionSet);
+  EXPECT_EQ(window.view.At(SettingsControl::WidthScrollBar).scrollPosition, 25);
+  EXPECT_EQ(window.view.At(SettingsControl::HeightScrollBar).scrollPosition, 25);
+  EXPECT_EQ(window.view.At(SettingsControl::WidthScrollBar).scrollMax, 1024);
+  EXPECT_EQ(window.view.At(SettingsControl::HeightScrollBar).scrollMax, 768);
+  EXPECT_THAT(window.view.Items(SettingsControl::PictureList), IsEmpty());
+  EXPECT_THAT(window.view.Items(SettingsControl::SoundList), IsEmpty());
+  EXPECT_EQ(window.view.ItemIndex(SettingsControl::PictureList), -1);
+  EXPECT_EQ(window.state.pictureCount, 0);
+  EXPECT_EQ(window.state.soundCount, 0);
+  EXPECT_FALSE(window.view.At(OptionRadio::SoundOn).enabled);
+  EXPECT_FALSE(window.view.At(OptionRadio::SoundOff).enabled);
   EXPECT_EQ(window.view.colour, (Rgb{95, 115, 175}));
   for (int slot = 1; slot <= kSlotCount; ++slot) {
-    ASSERT_EQ(window.state.PictureSlots[slot], "Null") << slot;
-    ASSERT_EQ(window.state.SoundSlots[slot], "Null") << slot;
+    ASSERT_EQ(window.state.pictureSlots[slot], "Null") << slot;
+    ASSERT_EQ(window.state.soundSlots[slot], "Null") << slot;
   }
 }
 
@@ -66,28 +63,27 @@ TEST(SettingsWindow, OkAfterANewFileWritesTheDefaultsBackAndAppendsSeq) {
   ExpectOkWrites(window, {"Sound=0", "Seq=1", "Color=4", "Picdis=4", "Time=2", "Height=25", "Width=25"});
   EXPECT_TRUE(window.view.closed);
   EXPECT_THAT(window.boxes.shown, IsEmpty());
-  EXPECT_EQ(window.IniText().substr(0, window.IniText().find("[JpegConfig]")),
-            "[Options]\r\nSound=0\r\nStatus=0\r\nRepeat=0\r\nTime=2\r\nColor=4\r\nPicdis=4\r\nHeight=25\r\n"
-            "Width=25\r\nSeq=1\r\n");
+  EXPECT_EQ(window.IniText(), SettingsFileText(std::string(kNewFileOptions) + "Seq=1\r\n"));
 }
 
 // Opening reads an existing file as it is and writes nothing.
 TEST(ReadSettings, ChoicesAndSizesShowWhatTheFileHoldsOrTheirDefaults) {
+  using enum OptionRadio;
+  const std::vector<OptionRadio> defaults = {SoundOn, InOrder, Slide, BlackOnly, Delay120s};
+  const std::vector<OptionRadio> stored = {SoundOff, AtRandom, NaturalSize, GreyColours, Delay45s};
   const struct {
     std::string text;
-    std::vector<std::string> radios;
+    std::vector<OptionRadio> radios;
     const char *height, *width;
     int heightBar, widthBar;
   } rows[] = {
-      {SettingsFileText("Sound=0\r\nSeq=0\r\nColor=1\r\nPicdis=2\r\nTime=3\r\nHeight=300\r\nWidth=400\r\n"),
-       {"Radsndof", "Radran", "radpicde", "Radcol1", "Radtime3"}, "300", "400", 300, 400},
-      {SettingsFileText(""), {"Radsndon", "Radseq", "Radslide", "Radcol4", "Rad120"}, "25", "25", 25, 25},
-      {"", {"Radsndon", "Radseq", "Radslide", "Radcol4", "Rad120"}, "25", "25", 25, 25},
+      {SettingsFileText("Sound=0\r\nSeq=0\r\nColor=1\r\nPicdis=2\r\nTime=3\r\nHeight=300\r\nWidth=400\r\n"), stored,
+       "300", "400", 300, 400},
+      {SettingsFileText(""), defaults, "25", "25", 25, 25},
+      {"", defaults, "25", "25", 25, 25},
       // Below 25 shows 25; above the screen (1024 x 768) stays in the label while the bar stops at the screen.
-      {SettingsFileText("Height=10\r\nWidth=-3\r\n"), {"Radsndon", "Radseq", "Radslide", "Radcol4", "Rad120"}, "25",
-       "25", 25, 25},
-      {SettingsFileText("Height=3000\r\nWidth=1024\r\n"), {"Radsndon", "Radseq", "Radslide", "Radcol4", "Rad120"},
-       "3000", "1024", 768, 1024},
+      {SettingsFileText("Height=10\r\nWidth=-3\r\n"), defaults, "25", "25", 25, 25},
+      {SettingsFileText("Height=3000\r\nWidth=1024\r\n"), defaults, "3000", "1024", 768, 1024},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.text.substr(0, 60));
@@ -96,10 +92,10 @@ TEST(ReadSettings, ChoicesAndSizesShowWhatTheFileHoldsOrTheirDefaults) {
     window.Open();
     EXPECT_THAT(window.profiles.writes, IsEmpty());
     EXPECT_THAT(window.view.CheckedRadios(), ::testing::UnorderedElementsAreArray(row.radios));
-    EXPECT_EQ(window.view.Caption("Lblheight"), row.height);
-    EXPECT_EQ(window.view.Caption("Lblwidth"), row.width);
-    EXPECT_EQ(window.view.At("ScrollBarH").scrollPosition, row.heightBar);
-    EXPECT_EQ(window.view.At("ScrollBarW").scrollPosition, row.widthBar);
+    EXPECT_EQ(window.view.Caption(SettingsControl::HeightValue), row.height);
+    EXPECT_EQ(window.view.Caption(SettingsControl::WidthValue), row.width);
+    EXPECT_EQ(window.view.At(SettingsControl::HeightScrollBar).scrollPosition, row.heightBar);
+    EXPECT_EQ(window.view.At(SettingsControl::WidthScrollBar).scrollPosition, row.widthBar);
   }
 }
 
@@ -107,70 +103,56 @@ TEST(ReadSettings, EmptyFileReadsEverySlotAsAnEmptyEntry) {
   SettingsHarness window;
   window.IniText() = "";
   window.Open();
-  EXPECT_EQ(window.state.PictureCount, kSlotCount);
-  EXPECT_EQ(window.state.SoundCount, kSlotCount);
-  EXPECT_EQ(window.view.Item("ListBox1", 0), "");
-  EXPECT_TRUE(window.view.At("Radsndon").enabled);
+  EXPECT_EQ(window.state.pictureCount, kSlotCount);
+  EXPECT_EQ(window.state.soundCount, kSlotCount);
+  EXPECT_EQ(window.view.Item(SettingsControl::PictureList, 0), "");
+  EXPECT_TRUE(window.view.At(OptionRadio::SoundOn).enabled);
 }
 
-struct CodeCase {
-  const char* line;
-  const char* radio;
-};
-
-void PrintTo(const CodeCase& code, std::ostream* out) { *out << code.line << " checks " << code.radio; }
-
-class ReadSettingsCode : public ::testing::TestWithParam<CodeCase> {};
-
-TEST_P(ReadSettingsCode, ChecksTheButtonOfTheFirstMatchingRowOrTheLastRow) {
-  SettingsHarness window;
-  window.IniText() = SettingsFileText(std::string(GetParam().line) + "\r\n");
-  window.Open();
-  EXPECT_TRUE(window.view.Checked(GetParam().radio));
-  EXPECT_EQ(window.view.CheckedRadios().size(), 5u);
+TEST(ReadSettings, ACodeChecksTheButtonOfItsRow) {
+  using enum OptionRadio;
+  const std::pair<const char*, OptionRadio> codes[] = {
+      {"Color=1", GreyColours},   {"Color=2", DarkColours}, {"Color=3", BrightColours}, {"Color=4", BlackOnly},
+      {"Color=0x2", DarkColours}, {"Picdis=1", Stretched},  {"Picdis=2", NaturalSize},  {"Picdis=3", PictureInPicture},
+      {"Picdis=4", Tiled},        {"Picdis=5", CustomSize}, {"Picdis=6", Overlapping},  {"Picdis=7", Slide},
+      {"Time=1", Delay15s},       {"Time=2", Delay30s},     {"Time=3", Delay45s},       {"Time=4", Delay60s},
+      {"Time=8", Delay8s},        {"Time=120", Delay120s},  {"Sound=0", SoundOff},      {"Sound=1", SoundOn},
+      {"Sound=2", SoundOn},       {"Sound=x", SoundOn},     {"Seq=0", AtRandom},        {"Seq=1", InOrder},
+      {"Seq=", InOrder}};
+  for (const auto& [line, radio] : codes) {
+    SettingsHarness window;
+    window.IniText() = SettingsFileText(std::string(line) + "\r\n");
+    window.Open();
+    EXPECT_TRUE(window.view.Checked(radio)) << line;
+    EXPECT_EQ(window.view.CheckedRadios().size(), 5u) << line;
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Codes, ReadSettingsCode,
-    ::testing::Values(CodeCase{"Color=1", "Radcol1"}, CodeCase{"Color=2", "Radcol2"}, CodeCase{"Color=3", "Radcol3"},
-                      CodeCase{"Color=4", "Radcol4"}, CodeCase{"Color=0x2", "Radcol2"},
-                      CodeCase{"Color=blue", "Radcol4"}, CodeCase{"Color=0", "Radcol4"},
-                      CodeCase{"Picdis=1", "radpicst"}, CodeCase{"Picdis=2", "radpicde"},
-                      CodeCase{"Picdis=3", "radpicin"}, CodeCase{"Picdis=4", "radpicti"},
-                      CodeCase{"Picdis=5", "Radpictcust"}, CodeCase{"Picdis=6", "Radoverlap"},
-                      CodeCase{"Picdis=7", "Radslide"}, CodeCase{"Picdis=0", "Radslide"},
-                      CodeCase{"Time=1", "Radtime1"}, CodeCase{"Time=2", "Radtime2"}, CodeCase{"Time=3", "Radtime3"},
-                      CodeCase{"Time=4", "Radtime4"}, CodeCase{"Time=8", "Rad8"}, CodeCase{"Time=120", "Rad120"},
-                      CodeCase{"Time=7", "Rad120"}, CodeCase{"Time=5", "Rad120"}, CodeCase{"Time=", "Rad120"},
-                      CodeCase{"Sound=0", "Radsndof"}, CodeCase{"Sound=1", "Radsndon"}, CodeCase{"Sound=2", "Radsndon"},
-                      CodeCase{"Sound=x", "Radsndon"}, CodeCase{"Seq=0", "Radran"}, CodeCase{"Seq=1", "Radseq"},
-                      CodeCase{"Seq=", "Radseq"}));
 
 TEST(SettingsWindow, ListsShowTheirEntriesInSlotOrderWithTheFirstSelected) {
   SettingsHarness window;
   window.IniText() = SettingsFileText("", {{3, "C:\\P\\c.jpg"}, {1, "C:\\P\\a.jpg"}, {7, "null"}, {9, std::nullopt}},
                                   {{4, "C:\\S\\b.mid"}, {2, "C:\\S\\a.wav"}});
   window.Open();
-  EXPECT_THAT(window.view.Items("ListBox1"), ElementsAre("C:\\P\\a.jpg", "C:\\P\\c.jpg", "null", ""));
-  EXPECT_THAT(window.view.Items("ListBox2"), ElementsAre("C:\\S\\a.wav", "C:\\S\\b.mid"));
-  EXPECT_EQ(window.state.PictureCount, 4);
-  EXPECT_EQ(window.state.SoundCount, 2);
-  EXPECT_EQ(window.view.ItemIndex("ListBox1"), 0);
-  EXPECT_EQ(window.view.ItemIndex("ListBox2"), 0);
-  EXPECT_EQ(window.state.PictureSlots[2], "Null");
-  EXPECT_EQ(window.state.PictureSlots[3], "C:\\P\\c.jpg");
-  EXPECT_EQ(window.state.PictureSlots[9], "");
-  EXPECT_TRUE(window.view.At("Radsndon").enabled);
-  EXPECT_TRUE(window.view.At("Radsndof").enabled);
+  EXPECT_THAT(window.view.Items(SettingsControl::PictureList), ElementsAre("C:\\P\\a.jpg", "C:\\P\\c.jpg", "null", ""));
+  EXPECT_THAT(window.view.Items(SettingsControl::SoundList), ElementsAre("C:\\S\\a.wav", "C:\\S\\b.mid"));
+  EXPECT_EQ(window.state.pictureCount, 4);
+  EXPECT_EQ(window.state.soundCount, 2);
+  EXPECT_EQ(window.view.ItemIndex(SettingsControl::PictureList), 0);
+  EXPECT_EQ(window.view.ItemIndex(SettingsControl::SoundList), 0);
+  EXPECT_EQ(window.state.pictureSlots[2], "Null");
+  EXPECT_EQ(window.state.pictureSlots[3], "C:\\P\\c.jpg");
+  EXPECT_EQ(window.state.pictureSlots[9], "");
+  EXPECT_TRUE(window.view.At(OptionRadio::SoundOn).enabled);
+  EXPECT_TRUE(window.view.At(OptionRadio::SoundOff).enabled);
 }
 
 TEST(SettingsWindow, SoundOnWithoutSoundsStaysCheckedButDisabledAndIsWrittenBack) {
   SettingsHarness window;
   window.IniText() = SettingsFileText("Sound=1\r\n");
   window.Open();
-  EXPECT_TRUE(window.view.Checked("Radsndon"));
-  EXPECT_FALSE(window.view.At("Radsndon").enabled);
-  EXPECT_FALSE(window.view.At("Radsndof").enabled);
+  EXPECT_TRUE(window.view.Checked(OptionRadio::SoundOn));
+  EXPECT_FALSE(window.view.At(OptionRadio::SoundOn).enabled);
+  EXPECT_FALSE(window.view.At(OptionRadio::SoundOff).enabled);
   ExpectOkWrites(window, {"Sound=1", "Seq=1", "Color=4", "Picdis=7", "Time=120", "Height=25", "Width=25"});
 }
 
@@ -179,7 +161,7 @@ TEST(SettingsWindow, OkWritesTheSevenKeysInOrderWithTheValuesShown) {
   window.IniText() = SettingsFileText("Sound=1\r\nSeq=0\r\nColor=0x2\r\nPicdis=6\r\nTime=7\r\nHeight=10\r\nWidth=3000\r\n");
   window.Open();
   ExpectOkWrites(window, {"Sound=1", "Seq=0", "Color=2", "Picdis=6", "Time=120", "Height=25", "Width=3000"});
-  EXPECT_EQ(window.view.At("ScrollBarW").scrollPosition, 1024);
+  EXPECT_EQ(window.view.At(SettingsControl::WidthScrollBar).scrollPosition, 1024);
   EXPECT_TRUE(window.view.closed);
 }
 
@@ -187,19 +169,22 @@ TEST(SettingsWindow, OkWritesTheChoicesTheUserMade) {
   SettingsHarness window;
   window.IniText() = SettingsFileText("Sound=0\r\nSeq=1\r\nColor=4\r\nPicdis=4\r\nTime=2\r\n");
   window.Open();
-  for (const char* radio : {"Radsndon", "Radran", "Radcol1", "Radpictcust", "Rad8"}) window.view.Check(radio);
+  for (OptionRadio radio : {OptionRadio::SoundOn, OptionRadio::AtRandom, OptionRadio::GreyColours,
+                            OptionRadio::CustomSize, OptionRadio::Delay8s})
+    window.view.Check(radio);
   window.form.OnWidthScroll(300);
   window.form.OnHeightScroll(200);
   ExpectOkWrites(window, {"Sound=1", "Seq=0", "Color=1", "Picdis=5", "Time=8", "Height=200", "Width=300"});
 }
 
 TEST(SettingsWindow, EachCodeButtonWritesItsCode) {
-  const std::pair<const char*, const char*> buttons[] = {
-      {"Radcol1", "Color=1"},      {"Radcol2", "Color=2"},     {"Radcol3", "Color=3"},   {"Radcol4", "Color=4"},
-      {"radpicst", "Picdis=1"},    {"radpicde", "Picdis=2"},   {"radpicin", "Picdis=3"}, {"radpicti", "Picdis=4"},
-      {"Radpictcust", "Picdis=5"}, {"Radoverlap", "Picdis=6"}, {"Radslide", "Picdis=7"}, {"Radtime1", "Time=1"},
-      {"Radtime2", "Time=2"},      {"Radtime3", "Time=3"},     {"Radtime4", "Time=4"},   {"Rad8", "Time=8"},
-      {"Rad120", "Time=120"}};
+  using enum OptionRadio;
+  const std::pair<OptionRadio, const char*> buttons[] = {
+      {GreyColours, "Color=1"}, {DarkColours, "Color=2"},  {BrightColours, "Color=3"},     {BlackOnly, "Color=4"},
+      {Stretched, "Picdis=1"},  {NaturalSize, "Picdis=2"}, {PictureInPicture, "Picdis=3"}, {Tiled, "Picdis=4"},
+      {CustomSize, "Picdis=5"}, {Overlapping, "Picdis=6"}, {Delay15s, "Time=1"},           {Slide, "Picdis=7"},
+      {Delay30s, "Time=2"},     {Delay45s, "Time=3"},      {Delay60s, "Time=4"},           {Delay8s, "Time=8"},
+      {Delay120s, "Time=120"}};
   // From two files that check different buttons in every group, so no row writes what was read.
   for (const char* options : {"", "Color=1\r\nPicdis=1\r\nTime=1\r\n"})
     for (const auto& [radio, written] : buttons) {
@@ -209,7 +194,7 @@ TEST(SettingsWindow, EachCodeButtonWritesItsCode) {
       window.view.Check(radio);
       PressOk(window);
       EXPECT_THAT(window.profiles.writes, ::testing::Contains(std::string("Options/") + written))
-          << radio << " from \"" << options << '"';
+          << ::testing::PrintToString(radio) << " from \"" << options << '"';
     }
 }
 
@@ -241,9 +226,9 @@ TEST(SettingsWindow, RefusedWriteAtOkIsReportedKeepsTheKeysBeforeItAndLeavesTheW
   SettingsHarness window;
   window.IniText() = SettingsFileText("Sound=0\r\nSeq=1\r\nColor=4\r\nPicdis=4\r\nTime=2\r\n", {{1, "a.jpg"}});
   window.Open();
-  window.view.Check("Radran");
-  window.view.Check("Radcol2");
-  window.view.Check("Radoverlap");
+  window.view.Check(OptionRadio::AtRandom);
+  window.view.Check(OptionRadio::DarkColours);
+  window.view.Check(OptionRadio::Overlapping);
   window.profiles.writesAllowed = 3;
   PressOk(window);
   EXPECT_THAT(window.boxes.errorReports, ElementsAre("Unable to write to C:\\WINDOWS\\lumora.ini."));
@@ -266,15 +251,15 @@ TEST(SettingsWindow, RefusedFirstWriteAtCreationLeavesTheControlsUnset) {
   window.Open();
   EXPECT_THAT(window.boxes.errorReports, ElementsAre("Unable to write to C:\\WINDOWS\\lumora.ini."));
   EXPECT_THAT(window.view.CheckedRadios(), IsEmpty());
-  EXPECT_FALSE(window.view.At("Lblheight").captionSet);
-  EXPECT_FALSE(window.view.At("Lblwidth").captionSet);
-  EXPECT_THAT(window.view.Items("ListBox1"), IsEmpty());
-  EXPECT_THAT(window.view.Items("ListBox2"), IsEmpty());
-  EXPECT_EQ(window.state.PictureSlots[1], "");
+  EXPECT_FALSE(window.view.At(SettingsControl::HeightValue).captionSet);
+  EXPECT_FALSE(window.view.At(SettingsControl::WidthValue).captionSet);
+  EXPECT_THAT(window.view.Items(SettingsControl::PictureList), IsEmpty());
+  EXPECT_THAT(window.view.Items(SettingsControl::SoundList), IsEmpty());
+  EXPECT_EQ(window.state.pictureSlots[1], "");
   // The steps after the failed write are skipped, disabling the sound buttons among them.
-  EXPECT_TRUE(window.view.At("Radsndon").enabled);
+  EXPECT_TRUE(window.view.At(OptionRadio::SoundOn).enabled);
   EXPECT_EQ(window.view.colour, (Rgb{95, 115, 175}));
-  EXPECT_EQ(window.view.At("ScrollBarW").scrollMax, 1024);
+  EXPECT_EQ(window.view.At(SettingsControl::WidthScrollBar).scrollMax, 1024);
 }
 
 TEST(SettingsWindow, RefusedWriteMidwayThroughTheNewFileKeepsTheSlotsWrittenBefore) {
@@ -282,9 +267,9 @@ TEST(SettingsWindow, RefusedWriteMidwayThroughTheNewFileKeepsTheSlotsWrittenBefo
   window.profiles.writesAllowed = 8 + 2 * 10 + 1;
   window.Open();
   EXPECT_EQ(window.boxes.errorReports.size(), 1u);
-  EXPECT_EQ(window.state.PictureSlots[11], "Null");
-  EXPECT_EQ(window.state.SoundSlots[10], "Null");
-  EXPECT_EQ(window.state.SoundSlots[11], "");
+  EXPECT_EQ(window.state.pictureSlots[11], "Null");
+  EXPECT_EQ(window.state.soundSlots[10], "Null");
+  EXPECT_EQ(window.state.soundSlots[11], "");
   EXPECT_NE(window.IniText().find("[JpegConfig]\r\nName1=Null"), std::string::npos);
   EXPECT_EQ(window.IniText().find("Name12="), std::string::npos);
   EXPECT_THAT(window.view.CheckedRadios(), IsEmpty());
@@ -296,8 +281,8 @@ TEST(SettingsWindow, ScrollHandlersShowTheBarPositionInTheirLabels) {
   window.Open();
   window.form.OnWidthScroll(26);
   window.form.OnHeightScroll(768);
-  EXPECT_EQ(window.view.Caption("Lblwidth"), "26");
-  EXPECT_EQ(window.view.Caption("Lblheight"), "768");
+  EXPECT_EQ(window.view.Caption(SettingsControl::WidthValue), "26");
+  EXPECT_EQ(window.view.Caption(SettingsControl::HeightValue), "768");
 }
 
 TEST(ScrollSteps, ArrowsPageAreasAndThumbMoveWithinTheRange) {

@@ -81,8 +81,6 @@ TEST(SaverStartup, OptionsReadWithTheirFallBacks) {
       {"Time=4\r\n", 7, 4, 60000, -1, -1, true, true},
       {"Time=8\r\n", 7, 4, 8000, -1, -1, true, true},
       {"Time=120\r\nHeight=480\r\nWidth=640\r\n", 7, 4, 120000, 480, 640, true, true},
-      {"Time=7\r\n", 7, 4, 120000, -1, -1, true, true},
-      {"Time=\r\n", 7, 4, 120000, -1, -1, true, true},
   };
   for (const auto& row : rows) {
     SaverHarness saver;
@@ -151,13 +149,6 @@ TEST(SaverStartup, FiveHundredEntriesInEachList) {
   ASSERT_EQ(saver.state.sounds.size(), 500u);
   EXPECT_EQ(saver.state.pictures[499], "C:\\P\\500.bmp");
   EXPECT_EQ(saver.state.sounds[0], "C:\\S\\1.wav");
-}
-
-TEST(SaverStartup, SettingsFileIsNamedAfterTheExecutable) {
-  SaverHarness saver;
-  saver.system.executablePath = "C:\\SAVERS\\Holiday.Pics.scr";
-  saver.saverShow.Start();
-  EXPECT_EQ(saver.state.iniFileName, "C:\\WINDOWS\\Holiday.ini");
 }
 
 }  // namespace

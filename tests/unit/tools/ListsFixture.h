@@ -21,9 +21,6 @@ namespace lumora::test {
 
 namespace fs = std::filesystem;
 
-constexpr const char* kNewFileOptions =
-    "Sound=0\r\nStatus=0\r\nRepeat=0\r\nTime=2\r\nColor=4\r\nPicdis=4\r\nHeight=25\r\nWidth=25\r\n";
-
 class RecordingConsole : public ListsConsole {
  public:
   void Out(const std::string& line) override { out.push_back(line); }
