@@ -45,18 +45,25 @@ void SaverShow::Tick() {
     SetTimer(timerEnabled_, state_.delayMs);
   }
   sound_.OnTick();
-  switch (mode_.Number()) {
-    case 1:
-    case 4: ShowPlaced(); break;
-    case 2:
-    case 5:
+  switch (mode_.Kind()) {
+    case DisplayModeKind::Stretched:
+    case DisplayModeKind::FourTiles:
+      ShowPlaced();
+      break;
+    case DisplayModeKind::NaturalSize:
+    case DisplayModeKind::CustomSize:
       ShowSchemeColour();
       ShowPlaced();
       break;
-    case 3: ShowPictureInPicture(); break;
-    case 6: ShowOverlapping(); break;
-    case 7: ShowSlide(); break;
-    default: break;
+    case DisplayModeKind::PictureInPicture:
+      ShowPictureInPicture();
+      break;
+    case DisplayModeKind::OverlappingCollage:
+      ShowOverlapping();
+      break;
+    case DisplayModeKind::SlideIn:
+      ShowSlide();
+      break;
   }
   StartPreparation();
 }
@@ -118,7 +125,7 @@ void SaverShow::ShowPictureInPicture() {
 
 // The picture-in-picture backdrop shows only where mainPicture does not cover it: covered whole, it is let go.
 void SaverShow::LetGoOfHiddenBackdrop() {
-  if (mode_.Number() != 3 || !mainPicture.visible || !mainPicture.Bounds().Contains(Screen())) return;
+  if (!mode_.KeepsBackdrop() || !mainPicture.visible || !mainPicture.Bounds().Contains(Screen())) return;
   backdropPicture.Clear();
   Update(ControlId::Backdrop);
 }

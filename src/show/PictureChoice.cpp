@@ -19,17 +19,17 @@ void SaverShow::StartPreparation() {
   } else {
     index = static_cast<int>(RandomDraw::FromClock(services_.clock).Below(count)) + 1;
   }
-  if (mode_.Number() == 7) mode_.DrawSlideDirection(services_.clock);
-  next_.Start(state_.pictures[index - 1], NextNeed(), mode_.Number() == 3 ? next_.ShownPath() : "");
+  mode_.DrawSlideEdge(services_.clock);
+  next_.Start(state_.pictures[index - 1], NextNeed(), mode_.KeepsBackdrop() ? next_.ShownPath() : "");
 }
 
-// What the next tick draws of its picture: the part its control shows (modes 1 to 5); every part any place on
-// the screen can show, the top-left corner as large as the screen (6); the band that crosses the screen (7).
+// What the next tick draws of its picture: the part its control shows; on the surface, the band that crosses the
+// screen in a slide, or in the collage every part any place on the screen can show, the top-left corner as large
+// as the screen.
 NeedRule SaverShow::NextNeed() {
   const PixelRect screen = Screen();
-  if (mode_.Number() == 6 || mode_.Number() == 7) {
-    const bool alongTop = mode_.Number() == 7 && mode_.SlideDirection() <= 2;
-    const bool alongLeft = mode_.Number() == 7 && !alongTop;
+  if (mode_.DrawsOnSurface()) {
+    const bool alongTop = mode_.SlidesAlongTop(), alongLeft = mode_.SlidesAlongLeft();
     return [screen, alongTop, alongLeft](const Picture& picture) -> std::optional<PixelNeed> {
       if (picture.Decoded()) return std::nullopt;
       const int width = alongTop ? picture.Width() : std::min(picture.Width(), screen.Width());
@@ -60,7 +60,7 @@ void SaverShow::ShowRowsSoFar(const Picture& rows) {
 void SaverShow::LoadNextPicture() {
   StartPreparation();
   const NextPicture::RowsSoFar rows{[this](const Picture& part) { ShowRowsSoFar(part); }, state_.background};
-  const bool drawRows = mode_.NextControl() == ControlId::Main && mode_.Number() <= 5;
+  const bool drawRows = mode_.NextControl() == ControlId::Main && !mode_.DrawsOnSurface();
   // The timer runs only with pictures in the list: a stray tick shows the placeholder, one at the end nothing.
   const Picture next = next_.Take(placeholder.picture, drawRows ? &rows : nullptr);
   if (next.Empty()) staging.Clear();

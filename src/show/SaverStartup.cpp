@@ -28,8 +28,8 @@ void SaverShow::Start() {
   state_.inputBusy = false;
   state_.soundOn = false;
   services_.system.ShowCursor(false);
-  state_.displayMode = 3;
-  state_.colourScheme = 4;
+  state_.displayMode = DisplayModeKind::PictureInPicture;
+  state_.colourScheme = ColourScheme::BlackOnly;
   state_.lastPictureIndex = 0;
   services_.stage.SetBackground(kBlack);
   services_.stage.InstallInputHook();
@@ -48,8 +48,10 @@ void SaverShow::LoadSaverSettings() {
   SettingsStore ini(services_.profiles, state_.iniFileName);
   state_.soundOn = ReadOption(ini, Option::Sound) != 0;
   state_.inOrder = ReadOption(ini, Option::InOrder) != 0;
-  state_.colourScheme = CodeRowFor(Option::ColourScheme, ReadOption(ini, Option::ColourScheme)).code;
-  state_.displayMode = CodeRowFor(Option::DisplayMode, ReadOption(ini, Option::DisplayMode)).code;
+  state_.colourScheme =
+      static_cast<ColourScheme>(CodeRowFor(Option::ColourScheme, ReadOption(ini, Option::ColourScheme)).code);
+  state_.displayMode =
+      static_cast<DisplayModeKind>(CodeRowFor(Option::DisplayMode, ReadOption(ini, Option::DisplayMode)).code);
   state_.delayMs = CodeRowFor(Option::Delay, ReadOption(ini, Option::Delay)).delayMs;
   state_.customHeight = ReadOption(ini, Option::Height);
   state_.customWidth = ReadOption(ini, Option::Width);

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/Rgb.h"
+#include "settings_file/OptionTable.h"
 
 namespace lumora {
 
@@ -16,8 +17,8 @@ struct SaverState {
   // Options, as loaded from the settings file.
   bool soundOn = false;
   bool inOrder = true;
-  int colourScheme = 4;  // 1..4
-  int displayMode = 3;   // 1..7
+  ColourScheme colourScheme = ColourScheme::BlackOnly;
+  DisplayModeKind displayMode = DisplayModeKind::PictureInPicture;
   int delayMs = 0;
   int customHeight = 0;
   int customWidth = 0;

@@ -9,8 +9,6 @@ namespace lumora {
 
 namespace {
 
-enum SlideDirection { kFromLeft = 1, kFromRight = 2, kFromBottom = 3, kFromTop = 4 };
-
 // A random offset that keeps a picture of `size` on a screen of `screen`; a larger picture starts within the
 // first quarter.
 int RandomOffset(RandomDraw& random, int size, int screen) {
@@ -71,6 +69,40 @@ Picture SlideBand(const Picture& picture, bool alongTop, int screenWidth, int sc
   return CroppedPart(picture, band);
 }
 
+struct SurfacePlace {
+  int left, top;
+};
+
+// Where the top-left corner of a picture of `width` x `height` stands at position `p` of its slide from `edge`.
+SurfacePlace SlidePlace(SlideEdge edge, int p, int width, int height) {
+  switch (edge) {
+    case SlideEdge::Left:
+      return {p - width, 0};
+    case SlideEdge::Right:
+      return {p, 0};
+    case SlideEdge::Bottom:
+      return {0, p};
+    case SlideEdge::Top:
+      return {0, p - height};
+  }
+  return {};
+}
+
+// Whether the picture at position `p` of its slide from `edge` has come in whole.
+bool SlideArrived(SlideEdge edge, int p, int width, int height, int screenWidth, int screenHeight) {
+  switch (edge) {
+    case SlideEdge::Left:
+      return p - width >= 0;
+    case SlideEdge::Right:
+      return p + width <= screenWidth;
+    case SlideEdge::Bottom:
+      return p + height <= screenHeight;
+    case SlideEdge::Top:
+      return p - height >= 0;
+  }
+  return true;
+}
+
 }  // namespace
 
 // Steps the picture in from a random edge (drawn when it was prepared) until it rests in a corner, handling
@@ -80,26 +112,14 @@ void SaverShow::SlideIn(const Picture& picture) {
   const int width = picture.Width(), height = picture.Height();
   const int screenWidth = services_.stage.ScreenWidth(), screenHeight = services_.stage.ScreenHeight();
   state_.slideStop = false;
-  const int direction = mode_.SlideDirection();
-  const bool alongTop = direction == kFromLeft || direction == kFromRight;
-  const Picture bitmap = SlideBand(picture, alongTop, screenWidth, screenHeight);
-  int p = direction == kFromRight ? screenWidth : direction == kFromBottom ? screenHeight : 0;
+  const SlideEdge edge = mode_.NextSlideEdge();
+  const Picture bitmap = SlideBand(picture, mode_.SlidesAlongTop(), screenWidth, screenHeight);
+  int p = edge == SlideEdge::Right ? screenWidth : edge == SlideEdge::Bottom ? screenHeight : 0;
   while (!state_.slideStop) {
-    switch (direction) {
-      case kFromLeft: services_.stage.CopyToSurface(bitmap, p - width, 0); break;
-      case kFromRight: services_.stage.CopyToSurface(bitmap, p, 0); break;
-      case kFromBottom: services_.stage.CopyToSurface(bitmap, 0, p); break;
-      default: services_.stage.CopyToSurface(bitmap, 0, p - height); break;
-    }
-    p += (direction == kFromRight || direction == kFromBottom) ? -3 : 1;
-    bool arrived = false;
-    switch (direction) {
-      case kFromLeft: arrived = p - width >= 0; break;
-      case kFromRight: arrived = p + width <= screenWidth; break;
-      case kFromBottom: arrived = p + height <= screenHeight; break;
-      default: arrived = p - height >= 0; break;
-    }
-    if (arrived) state_.slideStop = true;
+    const SurfacePlace place = SlidePlace(edge, p, width, height);
+    services_.stage.CopyToSurface(bitmap, place.left, place.top);
+    p += (edge == SlideEdge::Right || edge == SlideEdge::Bottom) ? -3 : 1;
+    if (SlideArrived(edge, p, width, height, screenWidth, screenHeight)) state_.slideStop = true;
     services_.stage.ProcessMessages();
   }
 }

@@ -196,7 +196,7 @@ TEST(OnTick, TilesTakeHalfTheScreenRoundedToEven) {
     EXPECT_EQ(show.saverShow.fourthTile.left, right);
     EXPECT_EQ(show.saverShow.fourthTile.top, bottom);
     EXPECT_EQ(show.saverShow.fourthTile.width, halfWidth);
-    EXPECT_EQ(show.saverShow.mode().TilePosition(), 1);
+    EXPECT_EQ(show.saverShow.mode().NextTile(), TileCorner::TopLeft);
   }
 }
 
@@ -207,7 +207,7 @@ TEST(OnTick, OnePictureFillsAllFourTilesAndTilesStay) {
   show.Start("Picdis=4\r\n");
   show.Ticks(5);  // blue, green, blue, green, then blue again top-left
   ExpectPixels(show.stage.Render(), {{0, 0, kBlue}, {0, 500, kGreen}, {600, 0, kBlue}, {600, 500, kGreen}});
-  EXPECT_EQ(show.saverShow.mode().TilePosition(), 2);
+  EXPECT_EQ(show.saverShow.mode().NextTile(), TileCorner::BottomLeft);
 }
 
 TEST(OnTick, UnreadablePictureShowsThePlaceholderLaidOutLikeAnyOther) {

@@ -62,7 +62,7 @@ TEST(SaverStartup, TellsTheSystemHidesTheCursorAndArmsTheTimerWithPictures) {
   EXPECT_FALSE(saver.stage.infoLabel.has_value());
   EXPECT_TRUE(saver.stage.timerEnabled);
   EXPECT_EQ(saver.stage.timerInterval, 1000);
-  EXPECT_EQ(saver.saverShow.mode().TilePosition(), 1);
+  EXPECT_EQ(saver.saverShow.mode().NextTile(), TileCorner::TopLeft);
   EXPECT_EQ(saver.state.iniFileName, "C:\\WINDOWS\\lumora.ini");
 }
 
@@ -88,8 +88,8 @@ TEST(SaverStartup, OptionsReadWithTheirFallBacks) {
     SaverHarness saver;
     saver.WriteIni(Options(row.lines));
     saver.saverShow.LoadSaverSettings();
-    EXPECT_EQ(saver.state.displayMode, row.mode) << row.lines;
-    EXPECT_EQ(saver.state.colourScheme, row.scheme) << row.lines;
+    EXPECT_EQ(CodeOf(saver.state.displayMode), row.mode) << row.lines;
+    EXPECT_EQ(CodeOf(saver.state.colourScheme), row.scheme) << row.lines;
     EXPECT_EQ(saver.state.delayMs, row.delayMs) << row.lines;
     EXPECT_EQ(saver.state.customHeight, row.height) << row.lines;
     EXPECT_EQ(saver.state.customWidth, row.width) << row.lines;
