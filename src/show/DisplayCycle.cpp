@@ -42,7 +42,7 @@ void SaverShow::Tick() {
   mode_.StepColour();
   if (state_.firstTick) {
     state_.firstTick = false;
-    SetTimer(timerEnabled_, state_.delayMs);
+    SetTimer(timerEnabled_, state_.settings.delayMs);
   }
   sound_.OnTick();
   switch (mode_.Kind()) {

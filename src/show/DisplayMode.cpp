@@ -85,7 +85,7 @@ void DisplayMode::StepColour() {
 }
 
 Rgb DisplayMode::SchemeColour() const {
-  const SchemeColours scheme = ColoursOf(options_.colourScheme);
+  const SchemeColours scheme = ColoursOf(settings_.colourScheme);
   const int step = colourStep_;
   return step <= 4 ? scheme.first : step <= 9 ? scheme.second : step <= 14 ? scheme.third : scheme.fourth;
 }
@@ -101,7 +101,7 @@ Placement DisplayMode::NextPlacement(const PixelRect& screen) const {
     case DisplayModeKind::FourTiles:
       return [screen, corner = NextTile()](PictureControl& tile) { PlaceAsTile(tile, corner, screen); };
     case DisplayModeKind::CustomSize:
-      return [screen, width = options_.customWidth, height = options_.customHeight](PictureControl& control) {
+      return [screen, width = settings_.customWidth, height = settings_.customHeight](PictureControl& control) {
         CustomSize(control, width, height);
         Centre(control, screen);
       };

@@ -3,7 +3,7 @@
 
 #include "platform/SystemServices.h"
 #include "show/PictureControl.h"
-#include "show/SaverState.h"
+#include "show/SaverSettings.h"
 
 namespace lumora {
 
@@ -21,9 +21,9 @@ enum class TileCorner { TopLeft, BottomLeft, TopRight, BottomRight };
 // fills and the edge it slides in from.
 class DisplayMode {
  public:
-  explicit DisplayMode(const SaverState& options) : options_(options) {}
+  explicit DisplayMode(const SaverSettings& settings) : settings_(settings) {}
 
-  DisplayModeKind Kind() const { return options_.displayMode; }
+  DisplayModeKind Kind() const { return settings_.displayMode; }
   // Picture in a picture: the picture shown stays behind the next one, stretched over the screen.
   bool KeepsBackdrop() const { return Kind() == DisplayModeKind::PictureInPicture; }
   // The overlapping collage and the slide copy their pictures onto the window surface, not into a control.
@@ -51,7 +51,7 @@ class DisplayMode {
   bool SlidesAlongLeft() const;
 
  private:
-  const SaverState& options_;
+  const SaverSettings& settings_;
   int colourStep_ = 0;
   size_t nextTile_ = 0;  // in the order the tiles fill
   SlideEdge slideEdge_ = SlideEdge::Left;

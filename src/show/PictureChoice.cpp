@@ -9,10 +9,10 @@ namespace lumora {
 // the slide mode the direction the picture comes from is drawn now as well, so the worker decodes just the band
 // that crosses the screen.
 void SaverShow::StartPreparation() {
-  const int count = static_cast<int>(state_.pictures.size());
+  const int count = static_cast<int>(state_.settings.pictures.size());
   if (next_.Started() || count == 0 || next_.Ended()) return;
   int index;
-  if (state_.inOrder) {
+  if (state_.settings.inOrder) {
     index = state_.lastPictureIndex + 1;
     if (index > count) index = 1;
     state_.lastPictureIndex = index;
@@ -20,7 +20,7 @@ void SaverShow::StartPreparation() {
     index = static_cast<int>(RandomDraw::FromClock(services_.clock).Below(count)) + 1;
   }
   mode_.DrawSlideEdge(services_.clock);
-  next_.Start(state_.pictures[index - 1], NextNeed(), mode_.KeepsBackdrop() ? next_.ShownPath() : "");
+  next_.Start(state_.settings.pictures[index - 1], NextNeed(), mode_.KeepsBackdrop() ? next_.ShownPath() : "");
 }
 
 // What the next tick draws of its picture: the part its control shows; on the surface, the band that crosses the

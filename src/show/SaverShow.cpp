@@ -1,15 +1,52 @@
 #include "show/SaverShow.h"
 
 #include "image/Placeholder.h"
+#include "settings_file/SettingsFile.h"
 
 namespace lumora {
 
+namespace {
+
+constexpr Rgb kWhite{255, 255, 255};
+
+std::string MissingFileCaption(const std::string& name) {
+  return "File " + name + " no longer exists on your " +
+         "system!  This file was removed from its installed location, please reinstall.";
+}
+
+}  // namespace
+
 SaverShow::SaverShow(SaverState& state, const SaverServices& services)
-    : state_(state), services_(services), mode_(state), next_(services), sound_(services.media, services.clock) {
+    : state_(state),
+      services_(services),
+      mode_(state.settings),
+      next_(services),
+      sound_(services.media, services.clock) {
   mainPicture.stretch = true;
   mainPicture.autoSize = true;
   backdropPicture.stretch = true;
   placeholder.picture = PlaceholderPicture();
+}
+
+void SaverShow::Start() {
+  services_.system.SetScreenSaverRunning(true);
+  state_.iniFileName = IniFileName(services_.system.WindowsDirectory(), services_.system.ExecutablePath());
+  if (!services_.files.FileExists(state_.iniFileName))
+    services_.boxes.Show(BoxKind::Information, kIniMissingMessage, BoxButtons::Ok);
+  services_.system.ShowCursor(false);
+  services_.stage.SetBackground(kBlack);
+  services_.stage.InstallInputHook();
+  state_.settings = ReadSaverSettings(SettingsStore(services_.profiles, state_.iniFileName), services_.files);
+  const SaverSettings& settings = state_.settings;
+  sound_.Start(settings.soundOn, settings.sounds);
+  if (!settings.pictures.empty()) {
+    SetTimer(true, timerInterval_);
+    StartPreparation();
+  } else {
+    services_.stage.ShowInfoLabel(settings.missingPicture ? MissingFileCaption(*settings.missingPicture)
+                                                          : kNoPicturesCaption);
+    services_.stage.SetBackground(kWhite);
+  }
 }
 
 PictureControl& SaverShow::Control(ControlId id) {

@@ -29,7 +29,6 @@ class SaverShow {
 
   // Start-up.
   void Start();
-  void LoadSaverSettings();
 
   // Display cycle.
   void OnTick();
@@ -51,7 +50,6 @@ class SaverShow {
 
   // The picture controls; only the first four are ever shown.
   PictureControl mainPicture, backdropPicture, thirdTile, fourthTile, staging, placeholder;
-  std::string noPicturesCaption = kNoPicturesCaption;
   bool timerEnabled() const { return timerEnabled_; }
   int timerInterval() const { return timerInterval_; }
 

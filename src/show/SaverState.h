@@ -1,9 +1,8 @@
 #pragma once
 #include <string>
-#include <vector>
 
 #include "platform/Rgb.h"
-#include "settings_file/OptionTable.h"
+#include "show/SaverSettings.h"
 
 namespace lumora {
 
@@ -11,21 +10,8 @@ inline constexpr int kFirstTickIntervalMs = 1000;
 
 // The one record of the saver per process.
 struct SaverState {
-  std::string windowsDir;
   std::string iniFileName;
-
-  // Options, as loaded from the settings file.
-  bool soundOn = false;
-  bool inOrder = true;
-  ColourScheme colourScheme = ColourScheme::BlackOnly;
-  DisplayModeKind displayMode = DisplayModeKind::PictureInPicture;
-  int delayMs = 0;
-  int customHeight = 0;
-  int customWidth = 0;
-
-  // Files that existed at start-up, numbered from 1 (entry k is element k - 1).
-  std::vector<std::string> pictures;
-  std::vector<std::string> sounds;
+  SaverSettings settings{};  // as read at start-up
 
   int lastPictureIndex = 0;
   Rgb background = kBlack;
