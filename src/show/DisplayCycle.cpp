@@ -13,29 +13,15 @@ void BusyPause() {
   while (countdown > 0) countdown = countdown - 1;
 }
 
-// A tick that arrives while another handles pending messages (in a slide, or waiting for its picture) ends that
-// slide, and runs once the other has unwound instead of inside it. Only behind a password dialog opened inside
-// a tick, which holds that tick until it closes, does it run at once, one deep: ticks never nest deeper than
-// two, however long the show or fast the timer. Not behind a dialog opened while a tick waits for its picture:
-// that picture, and the place it was prepared for, are the waiting tick's, so the new tick runs after it.
+// A tick that arrives while another runs is held and runs once that one has unwound (Reentry::ArriveTick).
 void SaverShow::OnTick() {
-  const bool behindDialog = state_.tickDepth == 1 && state_.inputBusy && !next_.Awaiting();
-  if (state_.tickDepth > 0 && !behindDialog) {
-    state_.slideStop = true;
-    state_.tickPending = true;
-    return;
-  }
-  struct Depth {
-    int& depth;
-    explicit Depth(int& d) : depth(++d) {}
-    ~Depth() { --depth; }
-  } depth(state_.tickDepth);  // a tick that fails still ends its turn
+  const std::optional<Reentry::TickTurn> turn = state_.reentry.ArriveTick(next_.Awaiting());
+  if (!turn) return;
   do {
-    state_.tickPending = false;
     Tick();
-  } while (state_.tickPending && timerEnabled_);
+  } while (state_.reentry.TakeHeldTick() && timerEnabled_);
   // The tick held behind the dialog has nothing left to show once the dialog closes.
-  if (behindDialog) state_.slideStop = true;
+  if (turn->BehindDialog()) state_.reentry.StopSlide();
 }
 
 void SaverShow::Tick() {

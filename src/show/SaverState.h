@@ -2,6 +2,7 @@
 #include <string>
 
 #include "platform/Rgb.h"
+#include "show/Reentry.h"
 #include "show/SaverSettings.h"
 
 namespace lumora {
@@ -16,10 +17,7 @@ struct SaverState {
   int lastPictureIndex = 0;
   Rgb background = kBlack;
   bool firstTick = true;
-  bool slideStop = false;
-  int tickDepth = 0;          // ticks running: a second runs only behind a password dialog opened in the first
-  bool tickPending = false;   // a tick came while one ran and runs when that one has ended
-  bool inputBusy = false;
+  Reentry reentry;
 };
 
 }  // namespace lumora

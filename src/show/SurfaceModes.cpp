@@ -106,20 +106,19 @@ bool SlideArrived(SlideEdge edge, int p, int width, int height, int screenWidth,
 }  // namespace
 
 // Steps the picture in from a random edge (drawn when it was prepared) until it rests in a corner, handling
-// pending messages after each step. A nested tick or the shut-down sets the slide stop flag, which ends this
-// slide after its current step.
+// pending messages after each step. A tick that arrives meanwhile or the shut-down stops it after its current step.
 void SaverShow::SlideIn(const Picture& picture) {
   const int width = picture.Width(), height = picture.Height();
   const int screenWidth = services_.stage.ScreenWidth(), screenHeight = services_.stage.ScreenHeight();
-  state_.slideStop = false;
+  state_.reentry.StartSlide();
   const SlideEdge edge = mode_.NextSlideEdge();
   const Picture bitmap = SlideBand(picture, mode_.SlidesAlongTop(), screenWidth, screenHeight);
   int p = edge == SlideEdge::Right ? screenWidth : edge == SlideEdge::Bottom ? screenHeight : 0;
-  while (!state_.slideStop) {
+  while (!state_.reentry.SlideStopped()) {
     const SurfacePlace place = SlidePlace(edge, p, width, height);
     services_.stage.CopyToSurface(bitmap, place.left, place.top);
     p += (edge == SlideEdge::Right || edge == SlideEdge::Bottom) ? -3 : 1;
-    if (SlideArrived(edge, p, width, height, screenWidth, screenHeight)) state_.slideStop = true;
+    if (SlideArrived(edge, p, width, height, screenWidth, screenHeight)) state_.reentry.StopSlide();
     services_.stage.ProcessMessages();
   }
 }

@@ -67,7 +67,7 @@ TEST(NextPicture, TheTickDrawsWhatTheWorkerDecodedInEveryMode) {
     Picture sliding;
     show.stage.onProcessMessages = [&] {  // after a slide's first step, which then ends
       sliding = show.saverShow.mainPicture.picture;
-      show.state.slideStop = true;
+      show.state.reentry.StopSlide();
     };
     show.Start("Picdis=" + std::to_string(row.mode) + "\r\nColor=4\r\nHeight=600\r\nWidth=800\r\n");
     show.Ticks(2);  // the second with the first one's backdrop in mode 3
@@ -119,7 +119,7 @@ TEST(NextPicture, ALatePictureKeepsTheWindowHandlingMessages) {
   EXPECT_GE(show.stage.processMessagesCalls, 2) << "once for each wait";
   EXPECT_EQ(show.worker.jobsStarted, 5) << "the first, the waiting tick's and the next picture; two ticks' file checks";
   EXPECT_EQ(show.stage.Render().PixelAt(32, 10), (Rgb{0, 0, 200}));
-  EXPECT_EQ(show.state.tickDepth, 0);
+  EXPECT_EQ(show.state.reentry.TickDepth(), 0);
 }
 
 // A password dialog opened inside a slide holds that tick; the ticks that come behind the dialog run there,
@@ -134,7 +134,7 @@ TEST(NextPicture, TicksBehindAPasswordDialogOpenedInASlideGoOn) {
   show.passwords.whileDialogOpen = [&] {
     show.saverShow.OnTick();
     show.saverShow.OnTick();
-    depthBehindDialog = show.state.tickDepth;
+    depthBehindDialog = show.state.reentry.TickDepth();
   };
   bool pressed = false;
   show.stage.onProcessMessages = [&] {
