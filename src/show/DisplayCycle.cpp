@@ -6,12 +6,15 @@ namespace {
 
 constexpr int kBusyPauseCount = 1000000;
 
-}  // namespace
-
+// The pause before a control is shown, so that the change shows: for a moment its place shows what lies behind it
+// (the background, or the new backdrop alone) before the new picture appears. A countdown, neither a sleep nor a
+// wait that handles messages, so that no tick or input comes between the steps of the change.
 void BusyPause() {
   volatile int countdown = kBusyPauseCount;
   while (countdown > 0) countdown = countdown - 1;
 }
+
+}  // namespace
 
 // A tick that arrives while another runs is held and runs once that one has unwound (Reentry::ArriveTick).
 void SaverShow::OnTick() {
@@ -72,9 +75,7 @@ void SaverShow::ShowPlaced() {
   Update(id);
   control.Clear();
   Update(id);
-  LoadNextPicture();
-  control.Assign(staging.picture);
-  staging.Clear();
+  control.Assign(LoadNextPicture());
   Update(id);
   Place(id);
   control.picture = SettledPicture(control, Screen());
@@ -86,33 +87,31 @@ void SaverShow::ShowPlaced() {
 }
 
 void SaverShow::ShowPictureInPicture() {
-  mainPicture.visible = false;
+  mainPicture_.visible = false;
   Update(ControlId::Main);
-  backdropPicture.Clear();
+  backdropPicture_.Clear();
   StartPreparation();
-  backdropPicture.Assign(next_.TakeBackdrop());
-  backdropPicture.width = services_.stage.ScreenWidth();
-  backdropPicture.height = services_.stage.ScreenHeight();
-  backdropPicture.picture = SettledPicture(backdropPicture, Screen());
-  backdropPicture.visible = true;
+  backdropPicture_.Assign(next_.TakeBackdrop());
+  backdropPicture_.width = services_.stage.ScreenWidth();
+  backdropPicture_.height = services_.stage.ScreenHeight();
+  backdropPicture_.picture = SettledPicture(backdropPicture_, Screen());
+  backdropPicture_.visible = true;
   Update(ControlId::Backdrop);
-  mainPicture.Clear();
+  mainPicture_.Clear();
   Update(ControlId::Main);
-  LoadNextPicture();
-  mainPicture.Assign(staging.picture);
-  staging.Clear();
+  mainPicture_.Assign(LoadNextPicture());
   Place(ControlId::Main);
   services_.stage.BringToFront(ControlId::Main);
   BusyPause();
-  mainPicture.visible = true;
+  mainPicture_.visible = true;
   Update(ControlId::Main);
   LetGoOfHiddenBackdrop();
 }
 
 // The picture-in-picture backdrop shows only where mainPicture does not cover it: covered whole, it is let go.
 void SaverShow::LetGoOfHiddenBackdrop() {
-  if (!mode_.KeepsBackdrop() || !mainPicture.visible || !mainPicture.Bounds().Contains(Screen())) return;
-  backdropPicture.Clear();
+  if (!mode_.KeepsBackdrop() || !mainPicture_.visible || !mainPicture_.Bounds().Contains(Screen())) return;
+  backdropPicture_.Clear();
   Update(ControlId::Backdrop);
 }
 

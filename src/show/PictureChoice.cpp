@@ -49,23 +49,22 @@ NeedRule SaverShow::NextNeed() {
 
 // mainPicture shows the rows of its next picture decoded so far, the rest in the background colour.
 void SaverShow::ShowRowsSoFar(const Picture& rows) {
-  mainPicture.Assign(rows);
-  mode_.NextPlacement(Screen())(mainPicture);
-  mainPicture.visible = true;
+  mainPicture_.Assign(rows);
+  mode_.NextPlacement(Screen())(mainPicture_);
+  mainPicture_.visible = true;
   Update(ControlId::Main);
   LetGoOfHiddenBackdrop();
 }
 
-// Leaves the next picture, or the placeholder when it cannot be read, in staging, then draws the next sound.
-void SaverShow::LoadNextPicture() {
+// The next picture, or the placeholder when it cannot be read; then draws the next sound.
+Picture SaverShow::LoadNextPicture() {
   StartPreparation();
   const NextPicture::RowsSoFar rows{[this](const Picture& part) { ShowRowsSoFar(part); }, state_.background};
   const bool drawRows = mode_.NextControl() == ControlId::Main && !mode_.DrawsOnSurface();
   // The timer runs only with pictures in the list: a stray tick shows the placeholder, one at the end nothing.
-  const Picture next = next_.Take(placeholder.picture, drawRows ? &rows : nullptr);
-  if (next.Empty()) staging.Clear();
-  else staging.Assign(next);
+  Picture next = next_.Take(placeholder_, drawRows ? &rows : nullptr);
   sound_.PickNext();
+  return next;
 }
 
 }  // namespace lumora

@@ -21,11 +21,11 @@ SaverShow::SaverShow(SaverState& state, const SaverServices& services)
       services_(services),
       mode_(state.settings),
       next_(services),
-      sound_(services.media, services.clock) {
-  mainPicture.stretch = true;
-  mainPicture.autoSize = true;
-  backdropPicture.stretch = true;
-  placeholder.picture = PlaceholderPicture();
+      sound_(services.media, services.clock),
+      placeholder_(PlaceholderPicture()) {
+  mainPicture_.stretch = true;
+  mainPicture_.autoSize = true;
+  backdropPicture_.stretch = true;
 }
 
 void SaverShow::Start() {
@@ -51,12 +51,16 @@ void SaverShow::Start() {
 
 PictureControl& SaverShow::Control(ControlId id) {
   switch (id) {
-    case ControlId::Main: return mainPicture;
-    case ControlId::Backdrop: return backdropPicture;
-    case ControlId::ThirdTile: return thirdTile;
-    case ControlId::FourthTile: return fourthTile;
+    case ControlId::Main:
+      return mainPicture_;
+    case ControlId::Backdrop:
+      return backdropPicture_;
+    case ControlId::ThirdTile:
+      return thirdTile_;
+    case ControlId::FourthTile:
+      return fourthTile_;
   }
-  return mainPicture;
+  return mainPicture_;
 }
 
 void SaverShow::Update(ControlId id) { services_.stage.UpdateControl(id, Control(id)); }
@@ -65,6 +69,10 @@ void SaverShow::SetTimer(bool enabled, int intervalMs) {
   timerEnabled_ = enabled;
   timerInterval_ = intervalMs;
   services_.stage.SetTimer(enabled, intervalMs);
+}
+
+ShowView SaverShow::View() const {
+  return ShowView{mode_, sound_, mainPicture_, backdropPicture_, thirdTile_, fourthTile_};
 }
 
 void SaverShow::OnMediaNotify(std::optional<MediaNotify> outcome) { sound_.OnNotify(outcome); }

@@ -19,15 +19,13 @@ int RandomOffset(RandomDraw& random, int size, int screen) {
 }  // namespace
 
 void SaverShow::ShowOverlapping() {
-  mainPicture.visible = false;
+  mainPicture_.visible = false;
   Update(ControlId::Main);
-  LoadNextPicture();
+  const Picture picture = LoadNextPicture();
   try {
-    const Picture picture = staging.picture;
     RandomDraw random = RandomDraw::FromClock(services_.clock);
     const int top = RandomOffset(random, picture.Height(), services_.stage.ScreenHeight());
     const int left = RandomOffset(random, picture.Width(), services_.stage.ScreenWidth());
-    staging.Clear();
     // The temporary bitmap: the picture's pixels that land on the screen, a JPEG decoded for just those.
     const VisiblePart visible =
         VisiblePartOf(PixelRect{left, top, left + picture.Width(), top + picture.Height()}, Screen());
@@ -41,19 +39,17 @@ void SaverShow::ShowOverlapping() {
 }
 
 void SaverShow::ShowSlide() {
-  mainPicture.visible = false;
+  mainPicture_.visible = false;
   Update(ControlId::Main);
-  LoadNextPicture();
-  mainPicture.Assign(staging.picture);
+  mainPicture_.Assign(LoadNextPicture());
   Update(ControlId::Main);
-  staging.Clear();
   try {
-    SlideIn(mainPicture.picture);
+    SlideIn(mainPicture_.picture);
   } catch (const std::exception&) {
     // As in the overlapping mode, a slide that runs out of memory ends the tick quietly.
   }
   // Its pixels are on the surface now: the hidden control lets go of them, as the slide's bitmap goes.
-  mainPicture.Clear();
+  mainPicture_.Clear();
   Update(ControlId::Main);
 }
 

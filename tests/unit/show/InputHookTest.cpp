@@ -93,7 +93,7 @@ TEST(OnInput, NestedInputDuringThePasswordCheckIsPassedOver) {
   show.saverShow.OnInput(KeyDown);
   EXPECT_EQ(show.passwords.verifyCalls.size(), 1u);
   EXPECT_FALSE(show.Ended());
-  EXPECT_EQ(show.saverShow.mode().ColourStep(), 1);
+  EXPECT_EQ(show.saverShow.View().mode.ColourStep(), 1);
   EXPECT_FALSE(show.state.reentry.InputBusy());
 }
 

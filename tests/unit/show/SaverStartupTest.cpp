@@ -62,7 +62,7 @@ TEST(SaverStartup, TellsTheSystemHidesTheCursorAndArmsTheTimerWithPictures) {
   EXPECT_FALSE(saver.stage.infoLabel.has_value());
   EXPECT_TRUE(saver.stage.timerEnabled);
   EXPECT_EQ(saver.stage.timerInterval, 1000);
-  EXPECT_EQ(saver.saverShow.mode().NextTile(), TileCorner::TopLeft);
+  EXPECT_EQ(saver.saverShow.View().mode.NextTile(), TileCorner::TopLeft);
   EXPECT_EQ(saver.state.iniFileName, "C:\\WINDOWS\\lumora.ini");
 }
 

@@ -67,7 +67,7 @@ TEST(OverlapMode, EarlierPicturesStayWhereTheyAreNotCovered) {
     }
   EXPECT_EQ(blue, 100 * 100);
   EXPECT_GT(red, 0);
-  EXPECT_FALSE(show.saverShow.mainPicture.visible);
+  EXPECT_FALSE(show.saverShow.View().mainPicture.visible);
 }
 
 struct SlideCase {
@@ -91,7 +91,7 @@ TEST(SlideMode, LastFrameRestsInTheCornerOfItsEdge) {
                                    PixelRect{0, 0, 1000, 700});
     EXPECT_EQ(ContentBounds(frame, kBlack), expected) << "direction " << c.direction;
     EXPECT_TRUE(show.state.reentry.SlideStopped());
-    EXPECT_FALSE(show.saverShow.mainPicture.visible);
+    EXPECT_FALSE(show.saverShow.View().mainPicture.visible);
   }
 }
 
@@ -144,7 +144,7 @@ TEST(SlideMode, TicksArrivingAtEveryStepNeverNestDeeperThanOne) {
   show.Ticks(1);
   EXPECT_EQ(deepest, 1);
   EXPECT_EQ(show.stage.processMessagesCalls, 3001) << "one step of each slide, then the shut-down";
-  EXPECT_EQ(show.saverShow.mode().ColourStep(), (3001 - 1) % 21 + 1) << "every tick ran: the first and 3000 more";
+  EXPECT_EQ(show.saverShow.View().mode.ColourStep(), (3001 - 1) % 21 + 1) << "every tick ran: the first and 3000 more";
 }
 
 TEST(SlideMode, ShutDownDuringASlideEndsItAfterTheCurrentStep) {
