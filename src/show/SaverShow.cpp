@@ -49,6 +49,15 @@ void SaverShow::Start() {
   }
 }
 
+void SaverShow::ShutDown() {
+  SetTimer(false, timerInterval_);
+  next_.End();
+  state_.reentry.StopSlide();
+  sound_.Stop();
+  services_.system.SetScreenSaverRunning(false);
+  services_.stage.Close();
+}
+
 PictureControl& SaverShow::Control(ControlId id) {
   switch (id) {
     case ControlId::Main:

@@ -33,6 +33,8 @@ class SaverShow {
   void OnTick();
   // Every message the application's loop takes from the queue, before it is dispatched; input ends the show.
   void OnInput(QueuedMessage message);
+  // Ends the show: the timer, the next picture's preparation, a slide and the sound stop, then the system is told
+  // and the window closes.
   void ShutDown();
   // The media device's notification of the sound's end (the outcome, when the device gave one).
   void OnMediaNotify(std::optional<MediaNotify> outcome);

@@ -30,13 +30,4 @@ void SaverShow::CheckPassword() {
   services_.system.ShowCursor(false);
 }
 
-void SaverShow::ShutDown() {
-  SetTimer(false, timerInterval_);
-  next_.End();
-  state_.reentry.StopSlide();
-  sound_.Stop();
-  services_.system.SetScreenSaverRunning(false);
-  services_.stage.Close();
-}
-
 }  // namespace lumora
