@@ -139,17 +139,16 @@ TEST(MediaPlayer, OpenErrorsCarryTheSystemTextOrUnknownErrorCode) {
   test::FakeMediaDevice device;
   MediaPlayer player(device);
   device.unopenable = {"x.wav"};
-  player.FileName = "x.wav";
   device.openError = 263;
   EXPECT_THROW(
-      try { player.Open(); } catch (const MediaDeviceError& e) {
+      try { player.Open("x.wav"); } catch (const MediaDeviceError& e) {
         EXPECT_EQ(std::string(e.what()), "The specified device is not open.");
         throw;
       },
       MediaDeviceError);
   device.openError = 12345;
   try {
-    player.Open();
+    player.Open("x.wav");
     FAIL();
   } catch (const MediaDeviceError& e) {
     EXPECT_EQ(std::string(e.what()), "Unknown error code");
@@ -162,8 +161,7 @@ TEST(MediaPlayer, ClosesItsDeviceWhenDestroyed) {
   test::FakeMediaDevice device;
   {
     MediaPlayer player(device);
-    player.FileName = "a.wav";
-    player.Open();
+    player.Open("a.wav");
   }
   EXPECT_EQ(device.calls.back(), "close");
 }
