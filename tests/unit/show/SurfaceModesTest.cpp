@@ -13,8 +13,6 @@ using test::ShowFixture;
 using test::ShowsAt;
 using test::Solid;
 
-constexpr Rgb kBlack{0, 0, 0};
-
 // A time of day at which the slide comes in from `direction`: 1 + the high half of ((ms * 134775813 + 1) mod 2^32) * 4.
 uint32_t MillisecondsSlidingFrom(int direction) {
   constexpr uint32_t kMilliseconds[] = {0, 8, 16, 24};  // left, right, bottom, top

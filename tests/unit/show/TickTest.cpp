@@ -11,8 +11,6 @@ using test::ShowFixture;
 using test::ShowsAt;
 using test::Solid;
 
-constexpr Rgb kBlack{0, 0, 0};
-
 TEST(OnTick, FirstTickSwitchesTheTimerToTheDelay) {
   ShowFixture show;
   show.AddPicture(Solid(8, 8, Rgb{9, 9, 9}));
