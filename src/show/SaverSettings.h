@@ -8,7 +8,7 @@
 
 namespace lumora {
 
-// The options and lists as the show reads them when it starts.
+// The options and lists as the show reads them when it starts (ReadSaverSettings); before that, all zero and empty.
 struct SaverSettings {
   bool soundOn;
   bool inOrder;
