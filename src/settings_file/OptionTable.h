@@ -32,10 +32,33 @@ struct OptionRow {
   std::span<const CodeRow> codes;       // a choice of values; flags shown as a choice: true, then false
 };
 
+// The display modes, each by the code the file stores.
+enum class DisplayModeKind {
+  Stretched = 1,
+  NaturalSize = 2,
+  PictureInPicture = 3,
+  FourTiles = 4,
+  CustomSize = 5,
+  OverlappingCollage = 6,
+  SlideIn = 7,
+};
+// The colours behind the natural and custom sizes, each scheme by the code the file stores.
+enum class ColourScheme { Greys = 1, Dark = 2, Bright = 3, BlackOnly = 4 };
+
+constexpr int32_t CodeOf(DisplayModeKind mode) { return static_cast<int32_t>(mode); }
+constexpr int32_t CodeOf(ColourScheme scheme) { return static_cast<int32_t>(scheme); }
+
 inline constexpr CodeRow kSoundRows[] = {{1}, {0}};
 inline constexpr CodeRow kOrderRows[] = {{1}, {0}};
-inline constexpr CodeRow kColourSchemeRows[] = {{1}, {2}, {3}, {4}};
-inline constexpr CodeRow kDisplayModeRows[] = {{1}, {2}, {3}, {4}, {5}, {6}, {7}};
+inline constexpr CodeRow kColourSchemeRows[] = {{CodeOf(ColourScheme::Greys)},
+                                                {CodeOf(ColourScheme::Dark)},
+                                                {CodeOf(ColourScheme::Bright)},
+                                                {CodeOf(ColourScheme::BlackOnly)}};
+inline constexpr CodeRow kDisplayModeRows[] = {
+    {CodeOf(DisplayModeKind::Stretched)},        {CodeOf(DisplayModeKind::NaturalSize)},
+    {CodeOf(DisplayModeKind::PictureInPicture)}, {CodeOf(DisplayModeKind::FourTiles)},
+    {CodeOf(DisplayModeKind::CustomSize)},       {CodeOf(DisplayModeKind::OverlappingCollage)},
+    {CodeOf(DisplayModeKind::SlideIn)}};
 inline constexpr CodeRow kDelayRows[] = {{1, 15000}, {2, 30000}, {3, 45000}, {4, 60000}, {8, 8000}, {120, 120000}};
 
 // Every key of the Options section, in the order a new file holds them.

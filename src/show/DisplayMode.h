@@ -3,7 +3,7 @@
 
 #include "platform/SystemServices.h"
 #include "show/PictureControl.h"
-#include "show/SaverState.h"
+#include "show/SaverSettings.h"
 
 namespace lumora {
 
@@ -11,37 +11,50 @@ namespace lumora {
 // options it needs, so that the worker can place a copy as the tick will.
 using Placement = std::function<void(PictureControl&)>;
 
-// The display mode of the options, 1 to 7, with what it keeps from one tick to the next: the colour step that
-// every tick advances (its scheme colours the background in modes 2 and 5), the tile the next picture fills
-// (mode 4) and the edge it slides in from (mode 7).
+// The edge of the screen a picture slides in from.
+enum class SlideEdge { Left, Right, Bottom, Top };
+// The quarter of the screen a tile fills.
+enum class TileCorner { TopLeft, BottomLeft, TopRight, BottomRight };
+
+// The display mode of the options, with what it keeps from one tick to the next: the colour step that every tick
+// advances (its scheme colours the background behind the natural and custom sizes), the tile the next picture
+// fills and the edge it slides in from.
 class DisplayMode {
  public:
-  explicit DisplayMode(const SaverState& options) : options_(options) {}
+  explicit DisplayMode(const SaverSettings& settings) : settings_(settings) {}
 
-  int Number() const { return options_.displayMode; }
+  DisplayModeKind Kind() const { return settings_.displayMode; }
+  // Picture in a picture: the picture shown stays behind the next one, stretched over the screen.
+  bool KeepsBackdrop() const { return Kind() == DisplayModeKind::PictureInPicture; }
+  // The overlapping collage and the slide copy their pictures onto the window surface, not into a control.
+  bool DrawsOnSurface() const;
 
   // 1 to 21, then round again.
   void StepColour();
   int ColourStep() const { return colourStep_; }
   Rgb SchemeColour() const;
 
-  // The control that shows the next picture: the next tile in mode 4, mainPicture in every other mode.
+  // The control that shows the next picture: the next tile's with four tiles, mainPicture in every other mode.
   ControlId NextControl() const;
-  // Where the next picture goes, in modes 1 to 5; the tick and the worker's copy both place it so.
+  // Where the next picture goes, in the modes that show it in a control; the tick and the worker's copy both place
+  // it so.
   Placement NextPlacement(const PixelRect& screen) const;
-  // The tick has shown its picture: the next tile is the next quadrant.
+  // The tick has shown its picture: with four tiles the next tile is the next quarter.
   void PictureShown();
-  int TilePosition() const { return tilePosition_; }
+  TileCorner NextTile() const;
 
-  // Drawn as the next picture's preparation starts, so that the worker decodes just the band that slides in.
-  void DrawSlideDirection(Clock& clock);
-  int SlideDirection() const { return slideDirection_; }
+  // The slide's edge, drawn as the next picture's preparation starts, so that the worker decodes just the band
+  // that slides in: along the top edge from the left or right, along the left edge from the bottom or top.
+  void DrawSlideEdge(Clock& clock);
+  SlideEdge NextSlideEdge() const { return slideEdge_; }
+  bool SlidesAlongTop() const;
+  bool SlidesAlongLeft() const;
 
  private:
-  const SaverState& options_;
+  const SaverSettings& settings_;
   int colourStep_ = 0;
-  int tilePosition_ = 1;    // the quadrant, 1 to 4: top-left, bottom-left, top-right, bottom-right
-  int slideDirection_ = 1;  // from the left, right, bottom or top
+  size_t nextTile_ = 0;  // in the order the tiles fill
+  SlideEdge slideEdge_ = SlideEdge::Left;
 };
 
 }  // namespace lumora

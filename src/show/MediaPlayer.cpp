@@ -6,10 +6,10 @@ MediaPlayer::~MediaPlayer() {
   if (open_) device_.Close(deviceId_);
 }
 
-void MediaPlayer::Open() {
+void MediaPlayer::Open(const std::string& fileName) {
   if (open_) Close();
   uint32_t deviceId = 0;
-  error_ = device_.Open(FileName, deviceId);
+  error_ = device_.Open(fileName, deviceId);
   if (error_ != 0) throw MediaDeviceError(ErrorText(error_));
   deviceId_ = deviceId;
   open_ = true;

@@ -23,10 +23,9 @@ class MediaPlayer {
   MediaPlayer(const MediaPlayer&) = delete;
   MediaPlayer& operator=(const MediaPlayer&) = delete;
 
-  std::string FileName;
-
-  // Closes the open device first. Raises MediaDeviceError with the system's text when the open fails.
-  void Open();
+  // Opens the device for `fileName`, closing the open one first. Raises MediaDeviceError with the system's text when
+  // the open fails.
+  void Open(const std::string& fileName);
   // Raise "No MCI device open" without a device; a refused play or stop is only stored in Error().
   void Play();
   void Stop();

@@ -35,8 +35,7 @@ void SoundPlayback::Stop() {
 
 void SoundPlayback::PlayNext() {
   try {
-    player_.FileName = next_;
-    player_.Open();
+    player_.Open(next_);
     player_.Play();
   } catch (const std::exception&) {
     // MediaDeviceError from the open, or no memory: sound is off for the rest of the run, silently.

@@ -9,8 +9,6 @@ namespace lumora {
 
 namespace {
 
-enum SlideDirection { kFromLeft = 1, kFromRight = 2, kFromBottom = 3, kFromTop = 4 };
-
 // A random offset that keeps a picture of `size` on a screen of `screen`; a larger picture starts within the
 // first quarter.
 int RandomOffset(RandomDraw& random, int size, int screen) {
@@ -21,15 +19,13 @@ int RandomOffset(RandomDraw& random, int size, int screen) {
 }  // namespace
 
 void SaverShow::ShowOverlapping() {
-  mainPicture.visible = false;
+  mainPicture_.visible = false;
   Update(ControlId::Main);
-  LoadNextPicture();
+  const Picture picture = LoadNextPicture();
   try {
-    const Picture picture = staging.picture;
     RandomDraw random = RandomDraw::FromClock(services_.clock);
     const int top = RandomOffset(random, picture.Height(), services_.stage.ScreenHeight());
     const int left = RandomOffset(random, picture.Width(), services_.stage.ScreenWidth());
-    staging.Clear();
     // The temporary bitmap: the picture's pixels that land on the screen, a JPEG decoded for just those.
     const VisiblePart visible =
         VisiblePartOf(PixelRect{left, top, left + picture.Width(), top + picture.Height()}, Screen());
@@ -43,19 +39,17 @@ void SaverShow::ShowOverlapping() {
 }
 
 void SaverShow::ShowSlide() {
-  mainPicture.visible = false;
+  mainPicture_.visible = false;
   Update(ControlId::Main);
-  LoadNextPicture();
-  mainPicture.Assign(staging.picture);
+  mainPicture_.Assign(LoadNextPicture());
   Update(ControlId::Main);
-  staging.Clear();
   try {
-    SlideIn(mainPicture.picture);
+    SlideIn(mainPicture_.picture);
   } catch (const std::exception&) {
     // As in the overlapping mode, a slide that runs out of memory ends the tick quietly.
   }
   // Its pixels are on the surface now: the hidden control lets go of them, as the slide's bitmap goes.
-  mainPicture.Clear();
+  mainPicture_.Clear();
   Update(ControlId::Main);
 }
 
@@ -71,35 +65,56 @@ Picture SlideBand(const Picture& picture, bool alongTop, int screenWidth, int sc
   return CroppedPart(picture, band);
 }
 
+struct SurfacePlace {
+  int left, top;
+};
+
+// Where the top-left corner of a picture of `width` x `height` stands at position `p` of its slide from `edge`.
+SurfacePlace SlidePlace(SlideEdge edge, int p, int width, int height) {
+  switch (edge) {
+    case SlideEdge::Left:
+      return {p - width, 0};
+    case SlideEdge::Right:
+      return {p, 0};
+    case SlideEdge::Bottom:
+      return {0, p};
+    case SlideEdge::Top:
+      return {0, p - height};
+  }
+  return {};
+}
+
+// Whether the picture at position `p` of its slide from `edge` has come in whole.
+bool SlideArrived(SlideEdge edge, int p, int width, int height, int screenWidth, int screenHeight) {
+  switch (edge) {
+    case SlideEdge::Left:
+      return p - width >= 0;
+    case SlideEdge::Right:
+      return p + width <= screenWidth;
+    case SlideEdge::Bottom:
+      return p + height <= screenHeight;
+    case SlideEdge::Top:
+      return p - height >= 0;
+  }
+  return true;
+}
+
 }  // namespace
 
 // Steps the picture in from a random edge (drawn when it was prepared) until it rests in a corner, handling
-// pending messages after each step. A nested tick or the shut-down sets the slide stop flag, which ends this
-// slide after its current step.
+// pending messages after each step. A tick that arrives meanwhile or the shut-down stops it after its current step.
 void SaverShow::SlideIn(const Picture& picture) {
   const int width = picture.Width(), height = picture.Height();
   const int screenWidth = services_.stage.ScreenWidth(), screenHeight = services_.stage.ScreenHeight();
-  state_.slideStop = false;
-  const int direction = mode_.SlideDirection();
-  const bool alongTop = direction == kFromLeft || direction == kFromRight;
-  const Picture bitmap = SlideBand(picture, alongTop, screenWidth, screenHeight);
-  int p = direction == kFromRight ? screenWidth : direction == kFromBottom ? screenHeight : 0;
-  while (!state_.slideStop) {
-    switch (direction) {
-      case kFromLeft: services_.stage.CopyToSurface(bitmap, p - width, 0); break;
-      case kFromRight: services_.stage.CopyToSurface(bitmap, p, 0); break;
-      case kFromBottom: services_.stage.CopyToSurface(bitmap, 0, p); break;
-      default: services_.stage.CopyToSurface(bitmap, 0, p - height); break;
-    }
-    p += (direction == kFromRight || direction == kFromBottom) ? -3 : 1;
-    bool arrived = false;
-    switch (direction) {
-      case kFromLeft: arrived = p - width >= 0; break;
-      case kFromRight: arrived = p + width <= screenWidth; break;
-      case kFromBottom: arrived = p + height <= screenHeight; break;
-      default: arrived = p - height >= 0; break;
-    }
-    if (arrived) state_.slideStop = true;
+  state_.reentry.StartSlide();
+  const SlideEdge edge = mode_.NextSlideEdge();
+  const Picture bitmap = SlideBand(picture, mode_.SlidesAlongTop(), screenWidth, screenHeight);
+  int p = edge == SlideEdge::Right ? screenWidth : edge == SlideEdge::Bottom ? screenHeight : 0;
+  while (!state_.reentry.SlideStopped()) {
+    const SurfacePlace place = SlidePlace(edge, p, width, height);
+    services_.stage.CopyToSurface(bitmap, place.left, place.top);
+    p += (edge == SlideEdge::Right || edge == SlideEdge::Bottom) ? -3 : 1;
+    if (SlideArrived(edge, p, width, height, screenWidth, screenHeight)) state_.reentry.StopSlide();
     services_.stage.ProcessMessages();
   }
 }

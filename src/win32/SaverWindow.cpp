@@ -10,9 +10,10 @@ namespace lumora::win32 {
 
 namespace {
 
-constexpr UINT_PTR kTimer1 = 1;
-// The form's own colour, purple, until the show paints its background.
-constexpr Rgb kFormColour{128, 0, 128};
+// The timer whose messages are the show's ticks.
+constexpr UINT_PTR kTickTimer = 1;
+// The window's colour, purple, until the show paints its background as it starts.
+constexpr Rgb kBackgroundBeforeStart{128, 0, 128};
 
 }  // namespace
 
@@ -29,14 +30,14 @@ QueuedMessage QueuedMessageOf(UINT message) {
   return QueuedMessage::Other;
 }
 
-bool PlayerWindow::Create(HWND parent, HINSTANCE instance, SaverShow& form) {
-  form_ = &form;
+bool PlayerWindow::Create(HWND parent, HINSTANCE instance, SaverShow& show) {
+  show_ = &show;
   return Window::Create(kMediaPlayerWindowClass, 0, 0, "", WS_CHILD, RECT{}, parent, instance);
 }
 
 LRESULT PlayerWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message != MM_MCINOTIFY) return Default(message, wParam, lParam);
-  application_.Guarded([&] { form_->OnMediaNotify(Win32Mci::NotifyOutcome(wParam)); });
+  application_.Guarded([&] { show_->OnMediaNotify(Win32Mci::NotifyOutcome(wParam)); });
   return 0;
 }
 
@@ -44,11 +45,11 @@ SaverWindow::SaverWindow(Application& application, HINSTANCE instance)
     : application_(application), instance_(instance), player_(application), covers_(instance),
       screenWidth_(GetSystemMetrics(SM_CXSCREEN)), screenHeight_(GetSystemMetrics(SM_CYSCREEN)),
       liveGdiObjectsMessage_(RegisterWindowMessageA(kLiveGdiObjectsMessage)) {
-  SetFormBackground(kFormColour);
+  SetFormBackground(kBackgroundBeforeStart);
 }
 
-bool SaverWindow::Create(SaverShow& form) {
-  form_ = &form;
+bool SaverWindow::Create(SaverShow& show) {
+  show_ = &show;
   if (!Window::Create(kSaverWindowClass, CS_DBLCLKS, WS_EX_TOPMOST, kSaverWindowTitle,
                       WS_POPUP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, RECT{0, 0, screenWidth_, screenHeight_}, nullptr,
                       instance_))
@@ -56,7 +57,7 @@ bool SaverWindow::Create(SaverShow& form) {
   // Created in stacking order from the bottom: each new child window goes on top of its siblings.
   for (PictureWindow& picture : pictures_)
     if (!picture.Create(Handle(), instance_, &FormBackground())) return false;
-  return CreateInfoLabel() && player_.Create(Handle(), instance_, form) && covers_.Create(Placed(), false);
+  return CreateInfoLabel() && player_.Create(Handle(), instance_, show) && covers_.Create(Placed(), false);
 }
 
 bool SaverWindow::CreateInfoLabel() {
@@ -118,13 +119,13 @@ void SaverWindow::CopyToSurface(const Picture& picture, int left, int top) {
 
 void SaverWindow::SetTimer(bool enabled, int intervalMs) {
   if (!Handle()) return;
-  KillTimer(Handle(), kTimer1);
-  if (enabled && intervalMs > 0) ::SetTimer(Handle(), kTimer1, static_cast<UINT>(intervalMs), nullptr);
+  KillTimer(Handle(), kTickTimer);
+  if (enabled && intervalMs > 0) ::SetTimer(Handle(), kTickTimer, static_cast<UINT>(intervalMs), nullptr);
 }
 
 void SaverWindow::InstallInputHook() {
   application_.SetPreTranslate([this](MSG& message) {
-    form_->OnInput(QueuedMessageOf(message.message));
+    show_->OnInput(QueuedMessageOf(message.message));
     return false;  // every message is dispatched as usual, input included
   });
 }
@@ -143,14 +144,14 @@ LRESULT SaverWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case WM_TIMER:
-      if (wParam == kTimer1) application_.Guarded([&] { form_->OnTick(); });
+      if (wParam == kTickTimer) application_.Guarded([&] { show_->OnTick(); });
       return 0;
     case WM_DISPLAYCHANGE:
       // A monitor came, went or changed its size, the primary too: the show keeps its size, pixel for pixel, and
       // the covers take whatever of the monitors the window no longer covers. One that cannot be made ends the
       // show.
       if (!covers_.Create(Placed(), IsWindowVisible(Handle()) != FALSE))
-        application_.Guarded([&] { form_->ShutDown(); });
+        application_.Guarded([&] { show_->ShutDown(); });
       return Default(message, wParam, lParam);
     case WM_CLOSE:
       DestroyWindow(Handle());

@@ -20,13 +20,13 @@ namespace lumora::win32 {
 class PlayerWindow : public Window {
  public:
   explicit PlayerWindow(Application& application) : application_(application) {}
-  bool Create(HWND parent, HINSTANCE instance, SaverShow& form);
+  bool Create(HWND parent, HINSTANCE instance, SaverShow& show);
 
  private:
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   Application& application_;
-  SaverShow* form_ = nullptr;
+  SaverShow* show_ = nullptr;
 };
 
 // The saver window (kSaverWindowClass): borderless, on top of all windows, over the whole primary screen, with the
@@ -36,9 +36,9 @@ class SaverWindow : public SaverStage, public Window {
  public:
   SaverWindow(Application& application, HINSTANCE instance);
 
-  // Makes the window, its controls and the covers, hidden, with `form` handling their events; false when any of
+  // Makes the window, its controls and the covers, hidden, with `show` handling their events; false when any of
   // them could not be made.
-  bool Create(SaverShow& form);
+  bool Create(SaverShow& show);
   // Shows the window maximised and active, as it does when its creation ends, and the covers.
   void Show();
   HWND PlayerHandle() const { return player_.Handle(); }
@@ -65,7 +65,7 @@ class SaverWindow : public SaverStage, public Window {
 
   Application& application_;
   HINSTANCE instance_;
-  SaverShow* form_ = nullptr;
+  SaverShow* show_ = nullptr;
   HWND label_ = nullptr;
   PlayerWindow player_;
   UniqueFont labelFont_;

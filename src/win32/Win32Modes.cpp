@@ -25,15 +25,15 @@ void Win32Modes::RunSaverMode() {
   Win32Passwords passwords;
   Win32Mci media;
   SaverWindow window(application, instance_);
-  // Declared after the window, so that its thread is joined before the window goes, and before the form, which
+  // Declared after the window, so that its thread is joined before the window goes, and before the show, which
   // cancels the job under way when it goes.
   Win32Worker worker;
-  SaverShow form(state, SaverServices{system, files, profiles, system, boxes, window, passwords, media, worker});
+  SaverShow show(state, SaverServices{system, files, profiles, system, boxes, window, passwords, media, worker});
   // Without its window and controls the saver could show nothing and wait forever: it ends before it starts.
-  if (!window.Create(form)) return;
+  if (!window.Create(show)) return;
   passwords.SetOwner(window.Handle());
   media.SetNotifyWindow(window.PlayerHandle());
-  application.Guarded([&] { form.Start(); });
+  application.Guarded([&] { show.Start(); });
   window.Show();
   application.Run();
 }

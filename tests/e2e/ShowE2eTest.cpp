@@ -8,10 +8,11 @@
 #include <iterator>
 
 #include "SaverRun.h"
+#include "image/Placeholder.h"
+#include "show/Rounding.h"
 #include "support/JpegEncoder.h"
 #include "support/PictureFiles.h"
 #include "support/ShowFixture.h"
-#include "show/Rounding.h"
 
 namespace lumora::e2e {
 namespace {
@@ -147,8 +148,10 @@ TEST(DisplayModes, DamagedJpegShowsThePlaceholder) {
   RunningSaver saver;
   show.ExpectTick(1, 10s);
   const Image shot = Screenshot();
-  const int left = RoundHalfToEven(shot.Width() - 72, 2), top = RoundHalfToEven(shot.Height() - 65, 2);
-  EXPECT_GT(CountPixels(shot, {left, top, 72, 65}, Rgb{255, 255, 255}), 72 * 65 / 2) << "white placeholder";
+  const int width = kPlaceholderWidth, height = kPlaceholderHeight;
+  const int left = RoundHalfToEven(shot.Width() - width, 2), top = RoundHalfToEven(shot.Height() - height, 2);
+  // White, as the placeholder mostly is.
+  EXPECT_GT(CountPixels(shot, {left, top, width, height}, Rgb{255, 255, 255}), width * height / 2);
 }
 
 // A picture whose top-left quarter has a colour found nowhere else, so its place on the screen can be found.

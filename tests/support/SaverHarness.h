@@ -13,11 +13,10 @@ struct SaverHarness {
   explicit SaverHarness(int screenWidth = 1024, int screenHeight = 768)
       : stage(screenWidth, screenHeight),
         services{system, files, profiles, system, boxes, stage, passwords, media, worker},
-        saverShow(state, services) {
-    state.iniFileName = IniPath();
-  }
+        saverShow(state, services) {}
 
   std::string IniPath() const { return system.windowsDir + "\\lumora.ini"; }
+  SaverSettings ReadSettings() { return ReadSaverSettings(SettingsStore(profiles, IniPath()), files); }
   void WriteIni(const std::string& text) {
     profiles.texts[IniPath()] = text;
     files.Add(IniPath());

@@ -66,20 +66,20 @@ TEST(NextPicture, TheTickDrawsWhatTheWorkerDecodedInEveryMode) {
     show.pictures[1] = "C:\\PICS\\photo.jpg";
     Picture sliding;
     show.stage.onProcessMessages = [&] {  // after a slide's first step, which then ends
-      sliding = show.saverShow.mainPicture.picture;
-      show.state.slideStop = true;
+      sliding = show.saverShow.View().mainPicture.picture;
+      show.state.reentry.StopSlide();
     };
     show.Start("Picdis=" + std::to_string(row.mode) + "\r\nColor=4\r\nHeight=600\r\nWidth=800\r\n");
     show.Ticks(2);  // the second with the first one's backdrop in mode 3
     EXPECT_EQ(show.files.reads.size(), row.opens) << "mode " << row.mode;
     EXPECT_FALSE(ShowsThePlaceholder(show.stage.Render())) << "mode " << row.mode;
     if (row.mode == 3) {
-      EXPECT_TRUE(show.saverShow.backdropPicture.picture.Empty()) << "the backdrop, covered whole, is let go";
+      EXPECT_TRUE(show.saverShow.View().backdropPicture.picture.Empty()) << "the backdrop, covered whole, is let go";
     }
     if (row.mode == 7) {
-      EXPECT_TRUE(show.saverShow.mainPicture.picture.Empty()) << "the slide's pixels go once it has ended";
+      EXPECT_TRUE(show.saverShow.View().mainPicture.picture.Empty()) << "the slide's pixels go once it has ended";
     }
-    const Picture held = row.mode == 7 ? sliding : show.saverShow.mainPicture.picture;
+    const Picture held = row.mode == 7 ? sliding : show.saverShow.View().mainPicture.picture;
     if (row.eighths == 0) continue;
     EXPECT_EQ(held.Scale(), row.eighths) << "mode " << row.mode;
     EXPECT_EQ(held.Window(), row.part) << "mode " << row.mode;
@@ -119,7 +119,7 @@ TEST(NextPicture, ALatePictureKeepsTheWindowHandlingMessages) {
   EXPECT_GE(show.stage.processMessagesCalls, 2) << "once for each wait";
   EXPECT_EQ(show.worker.jobsStarted, 5) << "the first, the waiting tick's and the next picture; two ticks' file checks";
   EXPECT_EQ(show.stage.Render().PixelAt(32, 10), (Rgb{0, 0, 200}));
-  EXPECT_EQ(show.state.tickDepth, 0);
+  EXPECT_EQ(show.state.reentry.TickDepth(), 0);
 }
 
 // A password dialog opened inside a slide holds that tick; the ticks that come behind the dialog run there,
@@ -134,7 +134,7 @@ TEST(NextPicture, TicksBehindAPasswordDialogOpenedInASlideGoOn) {
   show.passwords.whileDialogOpen = [&] {
     show.saverShow.OnTick();
     show.saverShow.OnTick();
-    depthBehindDialog = show.state.tickDepth;
+    depthBehindDialog = show.state.reentry.TickDepth();
   };
   bool pressed = false;
   show.stage.onProcessMessages = [&] {
@@ -142,7 +142,7 @@ TEST(NextPicture, TicksBehindAPasswordDialogOpenedInASlideGoOn) {
   };
   show.Start("Picdis=7\r\n");
   show.Ticks(1);
-  EXPECT_EQ(show.saverShow.mode().ColourStep(), 3) << "the held tick and two behind the dialog";
+  EXPECT_EQ(show.saverShow.View().mode.ColourStep(), 3) << "the held tick and two behind the dialog";
   EXPECT_EQ(depthBehindDialog, 1);
   EXPECT_EQ(show.state.lastPictureIndex, 2) << "in order 1, 2, 1 shown, and 2 prepared";
   EXPECT_FALSE(show.stage.closed);
@@ -184,7 +184,7 @@ TEST(NextPicture, ATickBehindADialogOpenedWhileAPictureIsAwaitedRunsAfterItInEve
     };
     bool waiting = false, pressed = false;
     show.stage.onProcessMessages = [&] {
-      if (!waiting || pressed || (row.mode == 3 && show.saverShow.backdropPicture.picture.Empty())) return;
+      if (!waiting || pressed || (row.mode == 3 && show.saverShow.View().backdropPicture.picture.Empty())) return;
       pressed = true;
       show.saverShow.OnInput(QueuedMessage::KeyDown);
     };
@@ -194,7 +194,7 @@ TEST(NextPicture, ATickBehindADialogOpenedWhileAPictureIsAwaitedRunsAfterItInEve
     waiting = true;
     show.Ticks(1);
     ASSERT_TRUE(pressed) << "mode " << row.mode;
-    EXPECT_EQ(show.saverShow.mode().ColourStep(), 3) << "mode " << row.mode;
+    EXPECT_EQ(show.saverShow.View().mode.ColourStep(), 3) << "mode " << row.mode;
     const Picture frame = show.stage.Render();
     EXPECT_FALSE(ShowsThePlaceholder(frame)) << "mode " << row.mode;
     for (int picture = 0; picture < 3; ++picture) {

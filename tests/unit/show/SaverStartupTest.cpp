@@ -39,7 +39,7 @@ TEST(SaverStartup, WithoutAPictureToShowTheWhiteScreenSaysWhy) {
     EXPECT_EQ(saver.stage.infoLabel, row.caption);
     EXPECT_EQ(saver.stage.background, (Rgb{255, 255, 255}));
     EXPECT_FALSE(saver.stage.timerEnabled);
-    EXPECT_TRUE(saver.state.pictures.empty());
+    EXPECT_TRUE(saver.state.settings.pictures.empty());
     ASSERT_EQ(saver.boxes.shown.size(), row.settings ? 0u : 1u) << row.caption;
     if (row.settings) continue;
     EXPECT_EQ(saver.boxes.shown[0].kind, BoxKind::Information);
@@ -62,7 +62,7 @@ TEST(SaverStartup, TellsTheSystemHidesTheCursorAndArmsTheTimerWithPictures) {
   EXPECT_FALSE(saver.stage.infoLabel.has_value());
   EXPECT_TRUE(saver.stage.timerEnabled);
   EXPECT_EQ(saver.stage.timerInterval, 1000);
-  EXPECT_EQ(saver.saverShow.mode().TilePosition(), 1);
+  EXPECT_EQ(saver.saverShow.View().mode.NextTile(), TileCorner::TopLeft);
   EXPECT_EQ(saver.state.iniFileName, "C:\\WINDOWS\\lumora.ini");
 }
 
@@ -85,14 +85,14 @@ TEST(SaverStartup, OptionsReadWithTheirFallBacks) {
   for (const auto& row : rows) {
     SaverHarness saver;
     saver.WriteIni(Options(row.lines));
-    saver.saverShow.LoadSaverSettings();
-    EXPECT_EQ(saver.state.displayMode, row.mode) << row.lines;
-    EXPECT_EQ(saver.state.colourScheme, row.scheme) << row.lines;
-    EXPECT_EQ(saver.state.delayMs, row.delayMs) << row.lines;
-    EXPECT_EQ(saver.state.customHeight, row.height) << row.lines;
-    EXPECT_EQ(saver.state.customWidth, row.width) << row.lines;
-    EXPECT_EQ(saver.state.soundOn, row.sound) << row.lines;
-    EXPECT_EQ(saver.state.inOrder, row.inOrder) << row.lines;
+    const SaverSettings read = saver.ReadSettings();
+    EXPECT_EQ(CodeOf(read.displayMode), row.mode) << row.lines;
+    EXPECT_EQ(CodeOf(read.colourScheme), row.scheme) << row.lines;
+    EXPECT_EQ(read.delayMs, row.delayMs) << row.lines;
+    EXPECT_EQ(read.customHeight, row.height) << row.lines;
+    EXPECT_EQ(read.customWidth, row.width) << row.lines;
+    EXPECT_EQ(read.soundOn, row.sound) << row.lines;
+    EXPECT_EQ(read.inOrder, row.inOrder) << row.lines;
   }
 }
 
@@ -102,9 +102,9 @@ TEST(SaverStartup, FreeSlotsAreSkippedAndEntriesKeepSlotOrder) {
   saver.files.Add("C:\\P\\3.bmp");
   saver.files.Add("C:\\S\\2.wav");
   saver.WriteIni(SettingsFileText("", {{1, "C:\\P\\1.jpg"}, {3, "C:\\P\\3.bmp"}}, {{2, "C:\\S\\2.wav"}}));
-  saver.saverShow.LoadSaverSettings();
-  EXPECT_EQ(saver.state.pictures, (std::vector<std::string>{"C:\\P\\1.jpg", "C:\\P\\3.bmp"}));
-  EXPECT_EQ(saver.state.sounds, (std::vector<std::string>{"C:\\S\\2.wav"}));
+  const SaverSettings read = saver.ReadSettings();
+  EXPECT_EQ(read.pictures, (std::vector<std::string>{"C:\\P\\1.jpg", "C:\\P\\3.bmp"}));
+  EXPECT_EQ(read.sounds, (std::vector<std::string>{"C:\\S\\2.wav"}));
 }
 
 TEST(SaverStartup, MissingPictureEmptiesThePicturesAndStopsBothLists) {
@@ -115,8 +115,8 @@ TEST(SaverStartup, MissingPictureEmptiesThePicturesAndStopsBothLists) {
   saver.WriteIni(SettingsFileText("Sound=1\r\n", {{1, "C:\\P\\1.jpg"}, {2, "C:\\P\\2.jpg"}, {3, "C:\\P\\3.jpg"}, {4, "C:\\P\\gone.jpg"}},
                        {{1, "C:\\S\\1.wav"}, {5, "C:\\S\\5.wav"}}));
   saver.saverShow.Start();
-  EXPECT_TRUE(saver.state.pictures.empty());
-  EXPECT_EQ(saver.state.sounds, (std::vector<std::string>{"C:\\S\\1.wav"}));
+  EXPECT_TRUE(saver.state.settings.pictures.empty());
+  EXPECT_EQ(saver.state.settings.sounds, (std::vector<std::string>{"C:\\S\\1.wav"}));
   EXPECT_EQ(saver.media.calls.front(), "open C:\\S\\1.wav");
 }
 
@@ -127,9 +127,9 @@ TEST(SaverStartup, MissingSoundSilencesTheShowAndKeepsPicturesUpToItsSlot) {
   for (int n = 1; n <= 10; ++n) pictures[n] = "C:\\P\\" + std::to_string(n) + ".jpg";
   saver.WriteIni(SettingsFileText("Sound=1\r\n", pictures, {{1, "C:\\S\\gone.wav"}}));
   saver.saverShow.Start();
-  EXPECT_EQ(saver.state.pictures, (std::vector<std::string>{"C:\\P\\1.jpg"}));
-  EXPECT_TRUE(saver.state.sounds.empty());
-  EXPECT_FALSE(saver.state.soundOn);
+  EXPECT_EQ(saver.state.settings.pictures, (std::vector<std::string>{"C:\\P\\1.jpg"}));
+  EXPECT_TRUE(saver.state.settings.sounds.empty());
+  EXPECT_FALSE(saver.state.settings.soundOn);
   EXPECT_TRUE(saver.stage.timerEnabled);
   EXPECT_TRUE(saver.media.calls.empty());
 }
@@ -144,11 +144,11 @@ TEST(SaverStartup, FiveHundredEntriesInEachList) {
     saver.files.Add(*sounds[n]);
   }
   saver.WriteIni(SettingsFileText("", pictures, sounds));
-  saver.saverShow.LoadSaverSettings();
-  ASSERT_EQ(saver.state.pictures.size(), 500u);
-  ASSERT_EQ(saver.state.sounds.size(), 500u);
-  EXPECT_EQ(saver.state.pictures[499], "C:\\P\\500.bmp");
-  EXPECT_EQ(saver.state.sounds[0], "C:\\S\\1.wav");
+  const SaverSettings read = saver.ReadSettings();
+  ASSERT_EQ(read.pictures.size(), 500u);
+  ASSERT_EQ(read.sounds.size(), 500u);
+  EXPECT_EQ(read.pictures[499], "C:\\P\\500.bmp");
+  EXPECT_EQ(read.sounds[0], "C:\\S\\1.wav");
 }
 
 }  // namespace

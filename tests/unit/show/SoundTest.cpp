@@ -54,7 +54,7 @@ TEST(Sound, WhatPlaysFromStartUpThroughThreeEnds) {
       show.Ticks(1);
     }
     EXPECT_EQ(show.media.calls, row.calls) << row.sounds << " sounds, " << row.options;
-    EXPECT_EQ(show.saverShow.sound().On(), row.on);
+    EXPECT_EQ(show.saverShow.View().sound.On(), row.on);
   }
 }
 
@@ -66,7 +66,7 @@ TEST(Sound, NextSoundIsDrawnAtEveryPictureLoadAndStartsOnlyOnceThePlayerStopped)
   EXPECT_EQ(show.Opened().size(), 1u);
   // Of five sounds the one drawn at 777 ms is 1 + the high half of ((777 * 134775813 + 1) mod 2^32) * 5.
   const std::string drawn = SoundShow::Sound(2);
-  EXPECT_EQ(show.saverShow.sound().NextSound(), drawn);
+  EXPECT_EQ(show.saverShow.View().sound.NextSound(), drawn);
 
   show.media.FinishPlaying();
   show.system.milliseconds = 123456;
@@ -84,7 +84,7 @@ TEST(Sound, AFileThatCannotBeOpenedSilencesTheRestOfTheRun) {
   show.Ticks(1);
   show.media.FinishPlaying();
   show.Ticks(1);
-  EXPECT_FALSE(show.saverShow.sound().On());
+  EXPECT_FALSE(show.saverShow.View().sound.On());
   show.media.FinishPlaying();
   show.Ticks(3);
   EXPECT_EQ(show.Opened().size(), 2u);
@@ -95,12 +95,12 @@ TEST(Sound, ARefusedPlayLeavesTheDeviceStoppedAndIsRetriedNextTick) {
   SoundShow show(1);
   show.media.playResult = 277;
   show.Start(1);
-  EXPECT_TRUE(show.saverShow.sound().On());
-  EXPECT_EQ(show.saverShow.sound().Player().Error(), 277u);
+  EXPECT_TRUE(show.saverShow.View().sound.On());
+  EXPECT_EQ(show.saverShow.View().sound.Player().Error(), 277u);
   show.media.playResult = 0;
   show.Ticks(1);
   EXPECT_EQ(show.Opened().size(), 2u);
-  EXPECT_EQ(show.saverShow.sound().Player().Mode(), MediaMode::Playing);
+  EXPECT_EQ(show.saverShow.View().sound.Player().Mode(), MediaMode::Playing);
 }
 
 TEST(Sound, EndOfPlayNotificationStopsThePlayer) {
@@ -108,7 +108,7 @@ TEST(Sound, EndOfPlayNotificationStopsThePlayer) {
   show.Start(1);
   show.saverShow.OnMediaNotify(MediaNotify::Successful);
   EXPECT_EQ(show.media.calls.back(), "stop");
-  EXPECT_EQ(show.saverShow.sound().Player().NotifyValue(), MediaNotify::Successful);
+  EXPECT_EQ(show.saverShow.View().sound.Player().NotifyValue(), MediaNotify::Successful);
 }
 
 TEST(Sound, NotificationWithoutADeviceRaisesNoDeviceOpen) {
@@ -139,17 +139,16 @@ TEST(MediaPlayer, OpenErrorsCarryTheSystemTextOrUnknownErrorCode) {
   test::FakeMediaDevice device;
   MediaPlayer player(device);
   device.unopenable = {"x.wav"};
-  player.FileName = "x.wav";
   device.openError = 263;
   EXPECT_THROW(
-      try { player.Open(); } catch (const MediaDeviceError& e) {
+      try { player.Open("x.wav"); } catch (const MediaDeviceError& e) {
         EXPECT_EQ(std::string(e.what()), "The specified device is not open.");
         throw;
       },
       MediaDeviceError);
   device.openError = 12345;
   try {
-    player.Open();
+    player.Open("x.wav");
     FAIL();
   } catch (const MediaDeviceError& e) {
     EXPECT_EQ(std::string(e.what()), "Unknown error code");
@@ -162,8 +161,7 @@ TEST(MediaPlayer, ClosesItsDeviceWhenDestroyed) {
   test::FakeMediaDevice device;
   {
     MediaPlayer player(device);
-    player.FileName = "a.wav";
-    player.Open();
+    player.Open("a.wav");
   }
   EXPECT_EQ(device.calls.back(), "close");
 }

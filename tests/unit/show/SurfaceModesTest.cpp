@@ -13,8 +13,6 @@ using test::ShowFixture;
 using test::ShowsAt;
 using test::Solid;
 
-constexpr Rgb kBlack{0, 0, 0};
-
 // A time of day at which the slide comes in from `direction`: 1 + the high half of ((ms * 134775813 + 1) mod 2^32) * 4.
 uint32_t MillisecondsSlidingFrom(int direction) {
   constexpr uint32_t kMilliseconds[] = {0, 8, 16, 24};  // left, right, bottom, top
@@ -67,7 +65,7 @@ TEST(OverlapMode, EarlierPicturesStayWhereTheyAreNotCovered) {
     }
   EXPECT_EQ(blue, 100 * 100);
   EXPECT_GT(red, 0);
-  EXPECT_FALSE(show.saverShow.mainPicture.visible);
+  EXPECT_FALSE(show.saverShow.View().mainPicture.visible);
 }
 
 struct SlideCase {
@@ -90,8 +88,8 @@ TEST(SlideMode, LastFrameRestsInTheCornerOfItsEdge) {
     PixelRect expected = Intersect(PixelRect{c.finalLeft, c.finalTop, c.finalLeft + 200, c.finalTop + 150},
                                    PixelRect{0, 0, 1000, 700});
     EXPECT_EQ(ContentBounds(frame, kBlack), expected) << "direction " << c.direction;
-    EXPECT_TRUE(show.state.slideStop);
-    EXPECT_FALSE(show.saverShow.mainPicture.visible);
+    EXPECT_TRUE(show.state.reentry.SlideStopped());
+    EXPECT_FALSE(show.saverShow.View().mainPicture.visible);
   }
 }
 
@@ -124,7 +122,7 @@ TEST(SlideMode, NestedTickEndsTheInterruptedSlideAfterItsStep) {
   const Picture frame = show.stage.Render();
   EXPECT_TRUE(ShowsAt(frame, Solid(100, 80, Rgb{0, 0, 200}), -1, 0));
   EXPECT_EQ(ContentBounds(frame, kBlack), (PixelRect{0, 0, 99, 80}));
-  EXPECT_TRUE(show.state.slideStop);
+  EXPECT_TRUE(show.state.reentry.SlideStopped());
 }
 
 // A tick arriving at every step of every slide, for thousands of slides: each ends the slide it interrupts and
@@ -144,8 +142,7 @@ TEST(SlideMode, TicksArrivingAtEveryStepNeverNestDeeperThanOne) {
   show.Ticks(1);
   EXPECT_EQ(deepest, 1);
   EXPECT_EQ(show.stage.processMessagesCalls, 3001) << "one step of each slide, then the shut-down";
-  EXPECT_EQ(show.saverShow.mode().ColourStep(), (3001 - 1) % 21 + 1) << "every tick ran: the first and 3000 more";
-  EXPECT_FALSE(show.state.tickPending);
+  EXPECT_EQ(show.saverShow.View().mode.ColourStep(), (3001 - 1) % 21 + 1) << "every tick ran: the first and 3000 more";
 }
 
 TEST(SlideMode, ShutDownDuringASlideEndsItAfterTheCurrentStep) {

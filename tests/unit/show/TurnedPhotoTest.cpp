@@ -34,7 +34,8 @@ TEST(OnTick, NaturalSizeCentresATurnedPhotoByItsUprightSize) {
   show.pictures[1] = "C:\\PICS\\turned.jpg";
   show.Start("Picdis=2\r\nColor=4\r\n");
   show.Ticks(1);
-  EXPECT_EQ(show.saverShow.mainPicture.Bounds(), (PixelRect{502, 364, 522, 404}));  // (1024 - 20) / 2, (768 - 40) / 2
+  // At (1024 - 20) / 2, (768 - 40) / 2.
+  EXPECT_EQ(show.saverShow.View().mainPicture.Bounds(), (PixelRect{502, 364, 522, 404}));
   const Picture frame = show.stage.Render();
   EXPECT_EQ(ContentBounds(frame, Rgb{0, 0, 0}), (PixelRect{502, 364, 522, 404}));
   EXPECT_TRUE(Near(frame.PixelAt(512, 369), kRed));

@@ -9,27 +9,27 @@ namespace lumora {
 // the slide mode the direction the picture comes from is drawn now as well, so the worker decodes just the band
 // that crosses the screen.
 void SaverShow::StartPreparation() {
-  const int count = static_cast<int>(state_.pictures.size());
+  const int count = static_cast<int>(state_.settings.pictures.size());
   if (next_.Started() || count == 0 || next_.Ended()) return;
   int index;
-  if (state_.inOrder) {
+  if (state_.settings.inOrder) {
     index = state_.lastPictureIndex + 1;
     if (index > count) index = 1;
     state_.lastPictureIndex = index;
   } else {
     index = static_cast<int>(RandomDraw::FromClock(services_.clock).Below(count)) + 1;
   }
-  if (mode_.Number() == 7) mode_.DrawSlideDirection(services_.clock);
-  next_.Start(state_.pictures[index - 1], NextNeed(), mode_.Number() == 3 ? next_.ShownPath() : "");
+  mode_.DrawSlideEdge(services_.clock);
+  next_.Start(state_.settings.pictures[index - 1], NextNeed(), mode_.KeepsBackdrop() ? next_.ShownPath() : "");
 }
 
-// What the next tick draws of its picture: the part its control shows (modes 1 to 5); every part any place on
-// the screen can show, the top-left corner as large as the screen (6); the band that crosses the screen (7).
+// What the next tick draws of its picture: the part its control shows; on the surface, the band that crosses the
+// screen in a slide, or in the collage every part any place on the screen can show, the top-left corner as large
+// as the screen.
 NeedRule SaverShow::NextNeed() {
   const PixelRect screen = Screen();
-  if (mode_.Number() == 6 || mode_.Number() == 7) {
-    const bool alongTop = mode_.Number() == 7 && mode_.SlideDirection() <= 2;
-    const bool alongLeft = mode_.Number() == 7 && !alongTop;
+  if (mode_.DrawsOnSurface()) {
+    const bool alongTop = mode_.SlidesAlongTop(), alongLeft = mode_.SlidesAlongLeft();
     return [screen, alongTop, alongLeft](const Picture& picture) -> std::optional<PixelNeed> {
       if (picture.Decoded()) return std::nullopt;
       const int width = alongTop ? picture.Width() : std::min(picture.Width(), screen.Width());
@@ -49,23 +49,22 @@ NeedRule SaverShow::NextNeed() {
 
 // mainPicture shows the rows of its next picture decoded so far, the rest in the background colour.
 void SaverShow::ShowRowsSoFar(const Picture& rows) {
-  mainPicture.Assign(rows);
-  mode_.NextPlacement(Screen())(mainPicture);
-  mainPicture.visible = true;
+  mainPicture_.Assign(rows);
+  mode_.NextPlacement(Screen())(mainPicture_);
+  mainPicture_.visible = true;
   Update(ControlId::Main);
   LetGoOfHiddenBackdrop();
 }
 
-// Leaves the next picture, or the placeholder when it cannot be read, in staging, then draws the next sound.
-void SaverShow::LoadNextPicture() {
+// The next picture, or the placeholder when it cannot be read; then draws the next sound.
+Picture SaverShow::LoadNextPicture() {
   StartPreparation();
   const NextPicture::RowsSoFar rows{[this](const Picture& part) { ShowRowsSoFar(part); }, state_.background};
-  const bool drawRows = mode_.NextControl() == ControlId::Main && mode_.Number() <= 5;
+  const bool drawRows = mode_.NextControl() == ControlId::Main && !mode_.DrawsOnSurface();
   // The timer runs only with pictures in the list: a stray tick shows the placeholder, one at the end nothing.
-  const Picture next = next_.Take(placeholder.picture, drawRows ? &rows : nullptr);
-  if (next.Empty()) staging.Clear();
-  else staging.Assign(next);
+  Picture next = next_.Take(placeholder_, drawRows ? &rows : nullptr);
   sound_.PickNext();
+  return next;
 }
 
 }  // namespace lumora

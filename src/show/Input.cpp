@@ -5,14 +5,13 @@ namespace lumora {
 // Sees every message the application's loop takes from the queue, before it is dispatched; never marks one
 // handled. While one input message is being checked, nested calls pass their messages over.
 void SaverShow::OnInput(QueuedMessage message) {
-  if (state_.inputBusy) return;
-  const bool input = message != QueuedMessage::Other;
-  state_.inputBusy = input;
-  if (input) {
-    if (IsWindowsNT()) ShutDown();
-    else CheckPassword();
-  }
-  state_.inputBusy = false;
+  if (message == QueuedMessage::Other) return;
+  const std::optional<Reentry::InputTurn> turn = state_.reentry.ArriveInput();
+  if (!turn) return;
+  if (IsWindowsNT())
+    ShutDown();
+  else
+    CheckPassword();
 }
 
 bool SaverShow::IsWindowsNT() { return services_.system.Platform() == PlatformKind::WindowsNT; }
@@ -29,15 +28,6 @@ void SaverShow::CheckPassword() {
       services_.passwords.VerifyPassword(LibraryPathIn(services_.system.SystemDirectory(), "PASSWORD.CPL"));
   if (!accepted || *accepted) ShutDown();
   services_.system.ShowCursor(false);
-}
-
-void SaverShow::ShutDown() {
-  SetTimer(false, timerInterval_);
-  next_.End();
-  state_.slideStop = true;
-  sound_.Stop();
-  services_.system.SetScreenSaverRunning(false);
-  services_.stage.Close();
 }
 
 }  // namespace lumora

@@ -44,27 +44,25 @@ TEST(PictureExtension, IsTheTextFromTheLastDotUnlessAFolderFollows) {
   }
 }
 
-// The colour at the top-left of what LoadNextPicture left in staging.
-Rgb StagedColour(ShowFixture& show) {
-  show.saverShow.LoadNextPicture();
-  Rgb colour = show.saverShow.staging.picture.PixelAt(0, 0);
-  show.saverShow.staging.Clear();
-  return colour;
+// The colour the next tick shows, stretched over the screen.
+Rgb ShownColour(ShowFixture& show) {
+  show.Ticks(1);
+  return show.stage.Render().PixelAt(0, 0);
 }
 
-TEST(LoadNextPicture, InListOrderStartsAtOneAndWrapsAround) {
-  ShowFixture show;
+TEST(PictureChoice, InListOrderStartsAtOneAndWrapsAround) {
+  ShowFixture show(64, 48);
   const Rgb colours[] = {{10, 0, 0}, {20, 0, 0}, {30, 0, 0}};
   for (Rgb colour : colours) show.AddPicture(Solid(4, 4, colour));
-  show.Start("Seq=1\r\n");
-  for (int i = 0; i < 7; ++i) EXPECT_EQ(StagedColour(show), colours[i % 3]) << i;
-  EXPECT_EQ(show.state.lastPictureIndex, 1);
+  show.Start("Seq=1\r\nPicdis=1\r\n");
+  for (int i = 0; i < 7; ++i) EXPECT_EQ(ShownColour(show), colours[i % 3]) << i;
+  EXPECT_EQ(show.state.lastPictureIndex, 2) << "the eighth, prepared";
 }
 
-TEST(LoadNextPicture, AtRandomDrawsFromTheClockAndMayRepeat) {
-  ShowFixture show;
+TEST(PictureChoice, AtRandomDrawsFromTheClockAndMayRepeat) {
+  ShowFixture show(64, 48);
   for (uint8_t red : {10, 20, 30, 40, 50}) show.AddPicture(Solid(4, 4, Rgb{red, 0, 0}));
-  show.Start("Seq=0\r\n");
+  show.Start("Seq=0\r\nPicdis=1\r\n");
   // Of five pictures the one drawn at a millisecond is 1 + the high half of ((ms * 134775813 + 1) mod 2^32) * 5.
   const struct {
     uint32_t ms;
@@ -72,30 +70,31 @@ TEST(LoadNextPicture, AtRandomDrawsFromTheClockAndMayRepeat) {
   } draws[] = {{0, 1}, {999, 2}, {43200000, 2}, {86399999, 4}};
   for (const auto& draw : draws) {
     show.system.milliseconds = draw.ms;
+    show.Ticks(1);  // the next picture drawn as this tick ends
     const Rgb expected{static_cast<uint8_t>(10 * draw.picture), 0, 0};
-    EXPECT_EQ(StagedColour(show), expected) << draw.ms;
-    EXPECT_EQ(StagedColour(show), expected) << "same millisecond, same picture";
+    EXPECT_EQ(ShownColour(show), expected) << draw.ms;
+    EXPECT_EQ(ShownColour(show), expected) << "same millisecond, same picture";
   }
   EXPECT_EQ(show.state.lastPictureIndex, 0);
 }
 
-TEST(LoadNextPicture, PictureAndSoundDrawnInOneMillisecondPickTheSameEntry) {
-  ShowFixture show;
+TEST(PictureChoice, PictureAndSoundDrawnInOneMillisecondPickTheSameEntry) {
+  ShowFixture show(64, 48);
   for (uint8_t red : {10, 20, 30}) show.AddPicture(Solid(4, 4, Rgb{red, 0, 0}));
   for (int n = 1; n <= 3; ++n) {
     show.sounds[n] = "C:\\S\\" + std::to_string(n) + ".wav";
     show.files.Add(*show.sounds[n]);
   }
-  show.system.milliseconds = 1000;  // the first picture is drawn as it is prepared, at the start
-  show.Start("Seq=0\r\n");
+  show.Start("Seq=0\r\nPicdis=1\r\n");
   for (uint32_t ms = 1000; ms < 1020; ++ms) {
     show.system.milliseconds = ms;
-    const Rgb picture = StagedColour(show);
-    EXPECT_EQ(show.saverShow.sound().NextSound(), "C:\\S\\" + std::to_string(picture.r / 10) + ".wav");
+    show.Ticks(1);                          // the next picture drawn as this tick ends
+    const Rgb picture = ShownColour(show);  // and the next sound as it loads that picture
+    EXPECT_EQ(show.saverShow.View().sound.NextSound(), "C:\\S\\" + std::to_string(picture.r / 10) + ".wav");
   }
 }
 
-TEST(LoadNextPicture, UnreadableFilesGiveThePlaceholderAndTheOrderGoesOn) {
+TEST(PictureChoice, UnreadableFilesGiveThePlaceholderAndTheOrderGoesOn) {
   ShowFixture show;
   show.AddPicture(Solid(4, 4, Rgb{10, 0, 0}));
   show.files.Add("C:\\PICS\\fake.bmp", lumora::JpegFileOf(Solid(8, 8, Rgb{1, 2, 3})));
@@ -104,12 +103,12 @@ TEST(LoadNextPicture, UnreadableFilesGiveThePlaceholderAndTheOrderGoesOn) {
   show.files.Add("C:\\PICS\\cut.jpg", std::vector<uint8_t>{0xFF, 0xD8, 0xFF});
   show.pictures = {{1, "C:\\PICS\\1.bmp"}, {2, "C:\\PICS\\fake.bmp"}, {3, "C:\\PICS\\anim.gif"},
                    {4, "C:\\DIR.BMP\\noext"}, {5, "C:\\PICS\\cut.jpg"}};
-  show.Start("");
+  show.Start("Picdis=2\r\nColor=4\r\n");
   show.files.files.erase("C:\\PICS\\1.bmp");  // deleted after the show started
   for (int i = 1; i <= 5; ++i) {
-    show.saverShow.LoadNextPicture();
-    EXPECT_EQ(show.saverShow.staging.picture.Identity(), show.saverShow.placeholder.picture.Identity()) << i;
-    EXPECT_EQ(show.state.lastPictureIndex, i);
+    show.Ticks(1);  // laid out as any other picture: 72 x 65 centred, 351.5 rounds to 352
+    EXPECT_TRUE(test::ShowsAt(show.stage.Render(), PlaceholderPicture(), 476, 352)) << i;
+    EXPECT_EQ(show.state.lastPictureIndex, i % 5 + 1);
   }
 }
 

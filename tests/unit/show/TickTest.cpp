@@ -11,8 +11,6 @@ using test::ShowFixture;
 using test::ShowsAt;
 using test::Solid;
 
-constexpr Rgb kBlack{0, 0, 0};
-
 TEST(OnTick, FirstTickSwitchesTheTimerToTheDelay) {
   ShowFixture show;
   show.AddPicture(Solid(8, 8, Rgb{9, 9, 9}));
@@ -30,7 +28,7 @@ TEST(OnTick, ColourStepRunsOneToTwentyOneInEveryMode) {
   show.Start("Picdis=4\r\n");
   for (int tick = 1; tick <= 45; ++tick) {
     show.Ticks(1);
-    EXPECT_EQ(show.saverShow.mode().ColourStep(), (tick - 1) % 21 + 1);
+    EXPECT_EQ(show.saverShow.View().mode.ColourStep(), (tick - 1) % 21 + 1);
   }
 }
 
@@ -76,8 +74,8 @@ TEST(OnTick, NaturalSizeIsCentredRoundingHalvesToEven) {
     show.AddPicture(picture);
     show.Start("Picdis=2\r\nColor=4\r\n");
     show.Ticks(1);
-    EXPECT_EQ(show.saverShow.mainPicture.left, c.left);
-    EXPECT_EQ(show.saverShow.mainPicture.top, c.top);
+    EXPECT_EQ(show.saverShow.View().mainPicture.left, c.left);
+    EXPECT_EQ(show.saverShow.View().mainPicture.top, c.top);
     const Picture frame = show.stage.Render();
     EXPECT_TRUE(ShowsAt(frame, picture, c.left, c.top));
     if (c.left > 0) {
@@ -135,7 +133,7 @@ TEST(OnTick, CustomSizeBelowOneShowsNothing) {
   show.AddPicture(Solid(40, 30, Rgb{50, 60, 70}));
   show.Start("Picdis=5\r\nColor=4\r\n");  // Width and Height absent: -1
   show.Ticks(1);
-  EXPECT_EQ(show.saverShow.mainPicture.width, -1);
+  EXPECT_EQ(show.saverShow.View().mainPicture.width, -1);
   EXPECT_EQ(ContentBounds(show.stage.Render(), kBlack).Empty(), true);
 }
 
@@ -193,10 +191,10 @@ TEST(OnTick, TilesTakeHalfTheScreenRoundedToEven) {
                          {screenWidth - 1, screenHeight - 1, kYellow},
                          {halfWidth, 5, kBlack},     // the column gap
                          {5, halfHeight, kBlack}});  // the row gap
-    EXPECT_EQ(show.saverShow.fourthTile.left, right);
-    EXPECT_EQ(show.saverShow.fourthTile.top, bottom);
-    EXPECT_EQ(show.saverShow.fourthTile.width, halfWidth);
-    EXPECT_EQ(show.saverShow.mode().TilePosition(), 1);
+    EXPECT_EQ(show.saverShow.View().fourthTile.left, right);
+    EXPECT_EQ(show.saverShow.View().fourthTile.top, bottom);
+    EXPECT_EQ(show.saverShow.View().fourthTile.width, halfWidth);
+    EXPECT_EQ(show.saverShow.View().mode.NextTile(), TileCorner::TopLeft);
   }
 }
 
@@ -207,17 +205,7 @@ TEST(OnTick, OnePictureFillsAllFourTilesAndTilesStay) {
   show.Start("Picdis=4\r\n");
   show.Ticks(5);  // blue, green, blue, green, then blue again top-left
   ExpectPixels(show.stage.Render(), {{0, 0, kBlue}, {0, 500, kGreen}, {600, 0, kBlue}, {600, 500, kGreen}});
-  EXPECT_EQ(show.saverShow.mode().TilePosition(), 2);
-}
-
-TEST(OnTick, UnreadablePictureShowsThePlaceholderLaidOutLikeAnyOther) {
-  ShowFixture show;
-  show.files.Add("C:\\PICS\\broken.jpg", std::vector<uint8_t>(100, 0x42));
-  show.pictures[1] = "C:\\PICS\\broken.jpg";
-  show.Start("Picdis=2\r\nColor=4\r\n");
-  show.Ticks(1);
-  const Picture frame = show.stage.Render();
-  EXPECT_TRUE(ShowsAt(frame, show.saverShow.placeholder.picture, 476, 352));  // 72 x 65, 351.5 rounds to 352
+  EXPECT_EQ(show.saverShow.View().mode.NextTile(), TileCorner::BottomLeft);
 }
 
 }  // namespace

@@ -28,7 +28,7 @@ TEST(OnInput, EachInputMessageEndsTheShowOnWindowsNt) {
     EXPECT_TRUE(show.Ended()) << static_cast<int>(message);
     EXPECT_FALSE(show.system.screenSaverRunning);
     EXPECT_FALSE(show.stage.timerEnabled);
-    EXPECT_FALSE(show.state.inputBusy);
+    EXPECT_FALSE(show.state.reentry.InputBusy());
     EXPECT_TRUE(show.passwords.verifyCalls.empty()) << "no password check of our own on NT";
   }
 }
@@ -93,8 +93,8 @@ TEST(OnInput, NestedInputDuringThePasswordCheckIsPassedOver) {
   show.saverShow.OnInput(KeyDown);
   EXPECT_EQ(show.passwords.verifyCalls.size(), 1u);
   EXPECT_FALSE(show.Ended());
-  EXPECT_EQ(show.saverShow.mode().ColourStep(), 1);
-  EXPECT_FALSE(show.state.inputBusy);
+  EXPECT_EQ(show.saverShow.View().mode.ColourStep(), 1);
+  EXPECT_FALSE(show.state.reentry.InputBusy());
 }
 
 TEST(ShutDown, StopsTimerSlideAndSoundBeforeTellingTheSystemThenCloses) {
@@ -107,7 +107,7 @@ TEST(ShutDown, StopsTimerSlideAndSoundBeforeTellingTheSystemThenCloses) {
   show.system.onScreenSaverRunning = [&](bool running) {
     if (running) return;
     timerOffFirst = !show.stage.timerEnabled;
-    slideStoppedFirst = show.state.slideStop;
+    slideStoppedFirst = show.state.reentry.SlideStopped();
     soundStoppedFirst = show.media.calls.back() == "stop";
     closedEarly = show.stage.closed;
   };
