@@ -4,8 +4,6 @@
 
 namespace lumora {
 
-inline constexpr const char* kDisclaimerWindowClass = "Tfrmdisc";
-
 // The disclaimer window: borderless, a captionless group box holding the "Disclaimer" group box with
 // its three labels, and the Return button.
 const FormLayout& DisclaimerFormLayout();

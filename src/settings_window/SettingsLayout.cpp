@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "platform/WindowNames.h"
+
 namespace lumora {
 
 namespace {

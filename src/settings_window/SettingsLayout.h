@@ -13,7 +13,6 @@ inline constexpr Rgb kSettingsColour{95, 115, 175};
 inline constexpr const char* kPictureDialogFilter = "jpeg (*.jpg)|*.jpg|bitmap (*.bmp)|*.bmp";
 inline constexpr const char* kSoundDialogFilter = "wav (*.wav);midi (*.mid)|*.wav;*.mid";
 
-inline constexpr const char* kSettingsWindowClass = "TForm2";
 inline constexpr const char* kSettingsWindowTitle = "Screensaver Settings/Options";
 
 // The settings window: five option groups, the two size bars with their labels and OK; the two lists,

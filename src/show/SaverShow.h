@@ -12,8 +12,6 @@
 
 namespace lumora {
 
-inline constexpr const char* kSaverWindowClass = "TForm1";
-inline constexpr const char* kSaverWindowTitle = "zurarize";
 inline constexpr const char* kNoPicturesCaption =
     "You have not entered any pictures for display!  Go into screensaver \"settings\" for \"Lumora\", and enter "
     "some pictures for viewing.";

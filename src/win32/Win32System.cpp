@@ -1,7 +1,6 @@
 #include "win32/Win32System.h"
 
 #include "platform/WindowNames.h"
-#include "show/SaverShow.h"
 #include "win32_services/Win32Services.h"
 
 namespace lumora::win32 {

@@ -9,6 +9,7 @@
 
 #include "harness/Harness.h"
 #include "image/Picture.h"
+#include "platform/WindowNames.h"
 #include "support/SettingsFiles.h"
 
 namespace lumora::e2e {

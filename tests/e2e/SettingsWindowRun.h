@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "harness/Harness.h"
+#include "platform/WindowNames.h"
 
 namespace lumora::e2e {
 
