@@ -8,7 +8,7 @@ set -euo pipefail
 # posix ones are as large again. The win32 tree looks for makensis when it is configured, the native tree for a
 # compiler of 32-bit code.
 build_packages=(
-  build-essential cmake ninja-build pkg-config dpkg-dev
+  build-essential cmake ninja-build pkg-config dpkg-dev clang-format
   g++-mingw-w64-x86-64-win32 g++-mingw-w64-i686-win32 nasm nsis
   libx11-dev libxtst-dev libxfixes-dev libpng-dev libgtest-dev libgmock-dev libjpeg62-turbo-dev
   libc6-dev-i386 lib32gcc-12-dev  # gcc -m32, for a library the end-to-end program preloads into the 32-bit saver

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything (lumora.scr for 64- and 32-bit Windows, lumora-lists for 32-bit, the
+# Installs what is missing, checks the format of the C and C++ files, builds everything (lumora.scr for 64- and 32-bit Windows, lumora-lists for 32-bit, the
 # installer, the native core and programs with g++, the unit tests with clang under AddressSanitizer and
 # UndefinedBehaviorSanitizer and under ThreadSanitizer) and runs every test:
 # unit, fuzz, imports, end-to-end under Wine, and the benchmark smoke run. Ends with a table of the time each
@@ -101,7 +101,14 @@ native_programs() {
     ctest --preset native -L '^(imports|bench)$' -j 2
 }
 
+# Every C and C++ file as the tree's .clang-format writes it.
+check_format() {
+  find src tools tests bench samples \( -name '*.c' -o -name '*.cpp' -o -name '*.h' \) -print0 |
+    xargs -0 clang-format --dry-run --Werror
+}
+
 stage "bootstrap: what the builds need" ./scripts/bootstrap.sh builds
+stage "check: the format of the C and C++ files" check_format
 mkdir -p build
 rm -f build/job-*
 side_by_side "build: win64" build_win64 "build: win32" build_win32 "build: native (end-to-end program)" build_e2e_program \
