@@ -26,7 +26,8 @@ class TreeInMemory : public FileTree {
   TreeInMemory() {
     std::mt19937 shuffle(27);
     const auto fill = [&](const std::string& folder, std::vector<FolderEntry> entries) {
-      for (int file = 1; file <= kFilesPerFolder; ++file) entries.push_back({"img" + std::to_string(file) + ".jpg", false, {}});
+      for (int file = 1; file <= kFilesPerFolder; ++file)
+        entries.push_back({"img" + std::to_string(file) + ".jpg", false, {}});
       std::shuffle(entries.begin(), entries.end(), shuffle);
       folders_[folder] = std::move(entries);
     };
@@ -45,9 +46,7 @@ class TreeInMemory : public FileTree {
     folders_[kLibrary] = years;
   }
 
-  PathKind KindOf(const std::string& path) override {
-    return folders_.count(path) ? PathKind::Folder : PathKind::File;
-  }
+  PathKind KindOf(const std::string& path) override { return folders_.count(path) ? PathKind::Folder : PathKind::File; }
   std::string FullPath(const std::string& path) override { return path; }
   std::string Join(const std::string& folder, const std::string& name) override { return folder + "\\" + name; }
   FolderListing List(const std::string& folder) override { return {folders_.at(folder)}; }

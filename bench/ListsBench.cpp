@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "WineBenchMain.h"
 #include "Timing.h"
+#include "WineBenchMain.h"
 #include "harness/Harness.h"
 #include "harness/WindowsFiles.h"
 #include "harness/WineSession.h"
@@ -69,23 +69,28 @@ bench::Sample TimedRun(const std::string& program, const std::vector<std::string
 }
 
 int Run(int runs, const std::string&) {
-  std::printf("lumora-lists.exe (%s) under Wine against a bare walk of the same tree: %d pictures in %d folders, "
-              "medians of %d runs\n",
-              ArchName(Session().Arch()), kYears * (kEventsPerYear + 1) * kFilesPerFolder,
-              kYears * (kEventsPerYear + 1), runs);
+  std::printf(
+      "lumora-lists.exe (%s) under Wine against a bare walk of the same tree: %d pictures in %d folders, "
+      "medians of %d runs\n",
+      ArchName(Session().Arch()), kYears * (kEventsPerYear + 1) * kFilesPerFolder, kYears * (kEventsPerYear + 1), runs);
   WriteLibrary();
   const std::string walker = Session().SaverToolPath("bare_walk.exe").string();
   const std::string lists = Session().ListsToolPath().string();
-  bench::Contender start{"program start alone (bare_walk.exe of an empty folder)",
-                         [&] { return TimedRun(walker, {kEmptyFolder}); }, {}};
-  bench::Contender walk{"bare walk (bare_walk.exe: FindFirstFileA, FindNextFileA)",
-                        [&] { return TimedRun(walker, {kLibrary}); }, {}};
-  bench::Contender write{"lumora-lists --ini FILE --pictures ROOT --recursive", [&] {
+  bench::Contender start{
+      "program start alone (bare_walk.exe of an empty folder)", [&] { return TimedRun(walker, {kEmptyFolder}); }, {}};
+  bench::Contender walk{
+      "bare walk (bare_walk.exe: FindFirstFileA, FindNextFileA)", [&] { return TimedRun(walker, {kLibrary}); }, {}};
+  bench::Contender write{"lumora-lists --ini FILE --pictures ROOT --recursive",
+                         [&] {
                            std::ofstream(FromWindowsPath(kIni), std::ios::binary) << SettingsFileText("Sound=0\r\n");
                            return TimedRun(lists, {"--ini", kIni, "--pictures", kLibrary, "--recursive"});
-                         }, {}};
+                         },
+                         {}};
   bench::Contender check{"lumora-lists --check --pictures ROOT --recursive",
-                         [&] { return TimedRun(lists, {"--check", "--pictures", kLibrary, "--recursive"}); }, {}};
+                         [&] {
+                           return TimedRun(lists, {"--check", "--pictures", kLibrary, "--recursive"});
+                         },
+                         {}};
   bench::RunInterleaved({&start, &walk, &write, &check}, runs);
   bench::PrintTable({&start, &walk, &write, &check});
   std::printf("\n");

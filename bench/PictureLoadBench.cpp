@@ -19,9 +19,9 @@
 #include "PhotoLike.h"
 #include "Timing.h"
 #include "image/JpegDecoder.h"
+#include "settings_file/SettingsFile.h"
 #include "support/PictureFiles.h"
 #include "support/SettingsFiles.h"
-#include "settings_file/SettingsFile.h"
 
 namespace lumora::bench {
 namespace {
@@ -65,20 +65,22 @@ std::vector<uint8_t> ReadFile(const fs::path& path) {
 // Reading the file and decoding all of it, at natural size or at a scale.
 Contender Decode(const fs::path& jpeg, int eighths) {
   const std::string name = "Lumora read + decode at " + std::to_string(eighths) + "/8";
-  return {name, [=] {
+  return {name,
+          [=] {
             return TimeInProcess([&] {
               const DecodeResult opened = OpenJpeg(ReadFile(jpeg), JpegColours::Full24Bit);
               if (!opened) throw std::runtime_error("the bench picture does not open");
               const PixelRect whole{0, 0, ScaledSize(kWidth, eighths), ScaledSize(kHeight, eighths)};
               if (opened->Part(eighths, whole).Empty()) throw std::runtime_error("nothing decoded");
             });
-          }, {}};
+          },
+          {}};
 }
 
 Contender DecodeProcess(const fs::path& program, const fs::path& jpeg, int eighths) {
   const std::vector<std::string> command{program.string(), jpeg.string(), std::to_string(eighths)};
-  return {"lumora_decode_once at " + std::to_string(eighths) + "/8 (a process)",
-          [=] { return TimeProgram(command); }, {}};
+  return {
+      "lumora_decode_once at " + std::to_string(eighths) + "/8 (a process)", [=] { return TimeProgram(command); }, {}};
 }
 
 Contender Djpeg(const fs::path& jpeg, int eighths) {
@@ -99,12 +101,14 @@ struct TickBench {
     saver.saverShow.Start();
   }
   Contender Tick(const std::string& name) {
-    return {name, [this] {
+    return {name,
+            [this] {
               return TimeInProcess([this] {
                 saver.saverShow.OnTick();
                 if (saver.stage.Render().Empty()) throw std::runtime_error("nothing rendered");
               });
-            }, {}};
+            },
+            {}};
   }
   BenchSaver saver;
 };
@@ -124,7 +128,8 @@ int Run(int runs, const fs::path& decodeOnce) {
   for (Contender& c : scales) scaleRuns.push_back(&c);
   RunInterleaved(scaleRuns, runs);
   std::printf("In process, each scale against the whole decode:\n");
-  for (size_t i = 1; i < scales.size(); ++i) PrintRatio("  " + scales[i].name + " / 8/8", RatioOf(scales[i], scales[0]));
+  for (size_t i = 1; i < scales.size(); ++i)
+    PrintRatio("  " + scales[i].name + " / 8/8", RatioOf(scales[i], scales[0]));
 
   std::printf("\nProcess for process, Lumora against djpeg at the same scale:\n");
   for (int eighths : {8, 4, 2, 1}) {

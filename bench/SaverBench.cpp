@@ -23,10 +23,10 @@
 #include <X11/keysym.h>
 
 #include "PhotoLike.h"
-#include "harness/Process.h"
+#include "SaverRun.h"
 #include "Timing.h"
 #include "WineBenchMain.h"
-#include "SaverRun.h"
+#include "harness/Process.h"
 #include "support/JpegEncoder.h"
 #include "support/PictureFiles.h"
 
@@ -55,9 +55,7 @@ std::string FileText(const std::filesystem::path& path) {
   try {
     std::ifstream file(path);
     return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  } catch (const std::exception&) {
-    return {};
-  }
+  } catch (const std::exception&) { return {}; }
 }
 
 // The processes of this session's prefix that run lumora.scr (the 64-bit saver runs in a process of its own,
@@ -175,8 +173,8 @@ void PrintPeak(int mode, const char* what, const std::vector<std::string>& pictu
 }
 
 void MemoryPerMode(const std::vector<std::string>& photos, const std::string& big, int runs) {
-  std::printf("Peak memory of the saver (VmHWM of its process, Wine included), %d ticks each, %d runs:\n",
-              2 * kPhotos, runs);
+  std::printf("Peak memory of the saver (VmHWM of its process, Wine included), %d ticks each, %d runs:\n", 2 * kPhotos,
+              runs);
   for (int mode = 1; mode <= 7; ++mode) PrintPeak(mode, "four 6000 x 4000 JPEGs", photos, 2 * kPhotos, runs);
   for (int mode : {1, 4, 2}) PrintPeak(mode, "one 16000 x 12000 JPEG", {big}, 4, runs);
 }
@@ -185,10 +183,10 @@ void MemoryPerMode(const std::vector<std::string>& photos, const std::string& bi
 // before and than the black background (which shows while the tick hides the picture): the milliseconds.
 std::optional<double> TickToCentrePixel(Inspector& inspector, Hwnd saver) {
   const int x = Session().Screen().width / 2, y = Session().Screen().height / 2;
-  const double ms = std::atof(
-      ParseRecord(inspector.Call({"tick-to-pixel", HwndText(saver), std::to_string(x), std::to_string(y), "30000", "0"}))
-          .Get("ms")
-          .c_str());
+  const double ms = std::atof(ParseRecord(inspector.Call({"tick-to-pixel", HwndText(saver), std::to_string(x),
+                                                          std::to_string(y), "30000", "0"}))
+                                  .Get("ms")
+                                  .c_str());
   if (ms < 0) return std::nullopt;
   return ms;
 }
@@ -215,11 +213,11 @@ std::vector<double> TickTimes(const std::vector<std::string>& pictures, int runs
 void TickLatency(const std::vector<std::string>& photos, const std::vector<std::string>& bitmaps, int runs) {
   const bench::Spread photo = bench::SpreadOf(TickTimes(photos, runs));
   const bench::Spread bitmap = bench::SpreadOf(TickTimes(bitmaps, runs));
-  std::printf("Timer message to a new picture stretched on the screen (its centre pixel, read inside Wine), 3 s "
-              "after the tick before:\n"
-              "  6000 x 4000 JPEG %.0f ms [%.0f %.0f], 64 x 48 bitmap %.0f ms [%.0f %.0f], ratio of medians %.2f\n\n",
-              photo.median, photo.low, photo.high, bitmap.median, bitmap.low, bitmap.high,
-              photo.median / bitmap.median);
+  std::printf(
+      "Timer message to a new picture stretched on the screen (its centre pixel, read inside Wine), 3 s "
+      "after the tick before:\n"
+      "  6000 x 4000 JPEG %.0f ms [%.0f %.0f], 64 x 48 bitmap %.0f ms [%.0f %.0f], ratio of medians %.2f\n\n",
+      photo.median, photo.low, photo.high, bitmap.median, bitmap.low, bitmap.high, photo.median / bitmap.median);
 }
 
 // Holds the running saver's own process to a tenth of a core until the result goes.
@@ -242,9 +240,10 @@ void SlowComputer(const std::vector<std::string>& photos) {
   const auto shown = Clock::now();
   ChildProcess limit = LimitSaverToATenthOfACore();
   const std::optional<double> first = UntilNewScreen(black, shown, 30s);
-  std::printf("A tenth of a core (cpulimit -l 10 on the saver's process), 6000 x 4000 JPEGs, a tick every 8 s:\n"
-              "  first photo whole %.0f ms after the window showed (its tick comes at 1000 ms)\n",
-              first.value_or(-1));
+  std::printf(
+      "A tenth of a core (cpulimit -l 10 on the saver's process), 6000 x 4000 JPEGs, a tick every 8 s:\n"
+      "  first photo whole %.0f ms after the window showed (its tick comes at 1000 ms)\n",
+      first.value_or(-1));
   Inspector inspector(Session());
   for (int tick = 0; tick < kPhotos; ++tick) {
     std::this_thread::sleep_for(8s);
@@ -291,9 +290,10 @@ void SlowLatePicture(const std::string& big) {
     partly += topDrawn ? 1 : 0;
     std::this_thread::sleep_for(100ms);
   }
-  std::printf("  one 16000 x 12000 JPEG, late at its first tick: whole %.0f ms after the window showed, with %d "
-              "looks at it partly drawn before\n\n",
-              whole, partly);
+  std::printf(
+      "  one 16000 x 12000 JPEG, late at its first tick: whole %.0f ms after the window showed, with %d "
+      "looks at it partly drawn before\n\n",
+      whole, partly);
   TapKey(XK_Escape);
   saver.WaitForExit(30s);
   limit.Kill();
@@ -321,7 +321,9 @@ double StartUpMs(const std::string& settings) {
 
 void StartUp(int runs) {
   ShowFiles files;
-  const std::string picture = files.AddPicture("small.bmp", MakePicture(8, 8, [](int, int) { return lumora::Rgb{9, 9, 9}; }));
+  const std::string picture = files.AddPicture("small.bmp", MakePicture(8, 8, [](int, int) {
+                                                 return lumora::Rgb{9, 9, 9};
+                                               }));
   const std::string sound = files.AddFile("quiet.wav", std::vector<uint8_t>(64, 0));
   SlotValues pictures, sounds;
   for (int slot = 1; slot <= 500; ++slot) pictures[slot] = picture, sounds[slot] = sound;
@@ -334,9 +336,10 @@ void StartUp(int runs) {
     ratios.push_back(fullTimes.back() / oneTimes.back());
   }
   const bench::Spread f = bench::SpreadOf(fullTimes), o = bench::SpreadOf(oneTimes), r = bench::SpreadOf(ratios);
-  std::printf("Start to the first picture (start-up, then the first tick a second later): 500 + 500 entries %.0f ms "
-              "[%.0f %.0f], 1 + 1 %.0f ms [%.0f %.0f], ratio %.2f [%.2f %.2f]\n",
-              f.median, f.low, f.high, o.median, o.low, o.high, r.median, r.low, r.high);
+  std::printf(
+      "Start to the first picture (start-up, then the first tick a second later): 500 + 500 entries %.0f ms "
+      "[%.0f %.0f], 1 + 1 %.0f ms [%.0f %.0f], ratio %.2f [%.2f %.2f]\n",
+      f.median, f.low, f.high, o.median, o.low, o.high, r.median, r.low, r.high);
 }
 
 // Returns once the saver's processor time has stood still for half a second: it has handled what was sent.
@@ -402,16 +405,16 @@ int Run(int runs, const std::string& only) {
   std::vector<std::string> photos;
   for (int i = 0; i < kPhotos; ++i) {
     SampleImage image = bench::PhotoLikeImage(6000, 4000);
-    for (size_t s = 0; s < image.samples.size(); s += 3) image.samples[s] ^= static_cast<uint8_t>(0x30 * i);  // tell apart
+    for (size_t s = 0; s < image.samples.size(); s += 3)
+      image.samples[s] ^= static_cast<uint8_t>(0x30 * i);  // tell apart
     photos.push_back(files.AddFile("photo" + std::to_string(i) + ".jpg", EncodeJpeg(image, {.quality = 90})));
   }
   std::vector<std::string> bitmaps;
   for (int i = 0; i < kPhotos; ++i)
-    bitmaps.push_back(files.AddPicture("small" + std::to_string(i) + ".bmp",
-                                       MakePicture(64, 48, [i](int x, int y) {
-                                         return lumora::Rgb{static_cast<uint8_t>(x * 4), static_cast<uint8_t>(y * 5),
-                                                            static_cast<uint8_t>(60 * i)};
-                                       })));
+    bitmaps.push_back(files.AddPicture(
+        "small" + std::to_string(i) + ".bmp", MakePicture(64, 48, [i](int x, int y) {
+          return lumora::Rgb{static_cast<uint8_t>(x * 4), static_cast<uint8_t>(y * 5), static_cast<uint8_t>(60 * i)};
+        })));
   const std::string big = files.AddFile("big.jpg", bench::PhotoLikeJpeg(16000, 12000, 80));
   if (only == "slow") {
     SlowComputer(photos);

@@ -8,8 +8,8 @@
 #include <filesystem>
 #include <string>
 
-#include "support/PictureFiles.h"
 #include "samples/SamplePictures.h"
+#include "support/PictureFiles.h"
 #include "support/SettingsFiles.h"
 
 int main(int argc, char** argv) {

@@ -75,12 +75,9 @@ Picture Lanterns(int width, int height) {
 
 std::vector<SamplePicture> MakeSamplePictures() {
   return {
-      {"sunset.jpg", SampleFormat::Jpeg, Sunset(800, 600)},
-      {"checker.bmp", SampleFormat::Bmp, Checker(640, 480)},
-      {"lanterns.jpg", SampleFormat::Jpeg, Lanterns(420, 720)},
-      {"ocean.jpg", SampleFormat::Jpeg, Ocean(1400, 1000)},
-      {"bars.bmp", SampleFormat::Bmp, ColourBars(320, 240)},
-      {"meadow.jpg", SampleFormat::Jpeg, Meadow(1024, 768)},
+      {"sunset.jpg", SampleFormat::Jpeg, Sunset(800, 600)},     {"checker.bmp", SampleFormat::Bmp, Checker(640, 480)},
+      {"lanterns.jpg", SampleFormat::Jpeg, Lanterns(420, 720)}, {"ocean.jpg", SampleFormat::Jpeg, Ocean(1400, 1000)},
+      {"bars.bmp", SampleFormat::Bmp, ColourBars(320, 240)},    {"meadow.jpg", SampleFormat::Jpeg, Meadow(1024, 768)},
   };
 }
 

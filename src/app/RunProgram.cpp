@@ -12,17 +12,10 @@ int RunProgram(const std::string& commandLine, SystemServices& system, PasswordS
   if (mode == RunMode::Saver && !system.ClaimSaverRun()) return 0;
   if (system.SaverWindowExists()) return 0;
   switch (mode) {
-    case RunMode::Saver:
-      modes.RunSaverMode();
-      break;
-    case RunMode::Settings:
-      modes.RunSettingsMode();
-      break;
-    case RunMode::PasswordChange:
-      passwords.ChangePassword(LibraryPathIn(system.SystemDirectory(), "MPR.DLL"));
-      break;
-    case RunMode::None:
-      break;
+    case RunMode::Saver: modes.RunSaverMode(); break;
+    case RunMode::Settings: modes.RunSettingsMode(); break;
+    case RunMode::PasswordChange: passwords.ChangePassword(LibraryPathIn(system.SystemDirectory(), "MPR.DLL")); break;
+    case RunMode::None: break;
   }
   return 0;
 }

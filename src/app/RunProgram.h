@@ -19,7 +19,6 @@ class WindowModes {
 
 // The program: refuses to start while a saver window is open, then runs the mode that the command line names.
 // Returns the exit code.
-int RunProgram(const std::string& commandLine, SystemServices& system, PasswordServices& passwords,
-               WindowModes& modes);
+int RunProgram(const std::string& commandLine, SystemServices& system, PasswordServices& passwords, WindowModes& modes);
 
 }  // namespace lumora

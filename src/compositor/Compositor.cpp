@@ -27,7 +27,9 @@ void BlitOnto(PictureData& frame, const Picture& part, int left, int top) {
 }
 
 Compositor::Compositor(int screenWidth, int screenHeight, int bitsPerPixel)
-    : width_(screenWidth), height_(screenHeight), bitsPerPixel_(bitsPerPixel),
+    : width_(screenWidth),
+      height_(screenHeight),
+      bitsPerPixel_(bitsPerPixel),
       surface_(AllocatePicture(screenWidth, screenHeight, 24)),
       stacking_{ControlId::Main, ControlId::Backdrop, ControlId::ThirdTile, ControlId::FourthTile} {
   Fill(surface_, Rgb{});

@@ -66,11 +66,14 @@ struct BmpLayout {
 
 bool IsKnownHeaderSize(uint32_t size) {
   switch (size) {
-    case kCoreHeaderSize: case kInfoHeaderSize: case kV2HeaderSize: case kV3HeaderSize:
-    case kOs2HeaderSize: case kV4HeaderSize: case kV5HeaderSize:
-      return true;
-    default:
-      return false;
+    case kCoreHeaderSize:
+    case kInfoHeaderSize:
+    case kV2HeaderSize:
+    case kV3HeaderSize:
+    case kOs2HeaderSize:
+    case kV4HeaderSize:
+    case kV5HeaderSize: return true;
+    default: return false;
   }
 }
 
@@ -95,23 +98,20 @@ bool IsSupportedBitCount(const BmpLayout& layout) {
   const int bits = layout.bitCount;
   if (layout.IsCore()) return bits == 1 || bits == 4 || bits == 8 || bits == 24;
   switch (layout.compression) {
-    case kRgb:
-      return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
-    case kRle8:
-      return bits == 8;
-    case kRle4:
-      return bits == 4;
+    case kRgb: return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
+    case kRle8: return bits == 8;
+    case kRle4: return bits == 4;
     case kBitFields:
     case kAlphaBitFields:
       // In the OS/2 header these codes stand for Huffman and RLE24 compression.
       return layout.headerSize != kOs2HeaderSize && (bits == 16 || bits == 32);
-    default:
-      return false;
+    default: return false;
   }
 }
 
 Refusal CheckGeometry(const BmpLayout& layout) {
-  if (layout.width <= 0 || layout.height == 0 || layout.height == INT32_MIN) return BadHeader("no pixels: width or height 0 or less");
+  if (layout.width <= 0 || layout.height == 0 || layout.height == INT32_MIN)
+    return BadHeader("no pixels: width or height 0 or less");
   if (layout.planes != 1) return BadHeader("planes other than 1");
   if (layout.IsRle() && layout.TopDown()) return BadHeader("run-length data with top-down rows");
   if (!FitsPictureLimit(layout.width, layout.Height(), 24))
@@ -153,7 +153,8 @@ Refusal ReadMasks(Bytes file, size_t& tablesAt, BmpLayout& layout) {
     tablesAt += count * 4;
   }
   for (size_t i = 0; i < count; ++i) layout.masks[i] = U32(file, at + i * 4);
-  if (!AreValidMasks(layout.masks, layout.bitCount)) return BadHeader("colour masks overlap, have gaps or exceed the pixel");
+  if (!AreValidMasks(layout.masks, layout.bitCount))
+    return BadHeader("colour masks overlap, have gaps or exceed the pixel");
   return std::nullopt;
 }
 
@@ -176,10 +177,8 @@ Refusal ReadLayout(Bytes file, BmpLayout& layout) {
   if (!IsKnownHeaderSize(layout.headerSize)) return BadHeader("unknown bitmap header size");
   if (file.size() - kFileHeaderSize < layout.headerSize) return BadHeader("bitmap header cut off");
   Bytes header = file.subspan(kFileHeaderSize, layout.headerSize);
-  if (layout.IsCore())
-    ReadCoreFields(header, layout);
-  else
-    ReadInfoFields(header, layout);
+  if (layout.IsCore()) ReadCoreFields(header, layout);
+  else ReadInfoFields(header, layout);
   if (!IsSupportedBitCount(layout)) return BadHeader("unsupported bit count or compression");
   if (Refusal refusal = CheckGeometry(layout)) return refusal;
   size_t tablesAt = kFileHeaderSize + layout.headerSize;
@@ -223,22 +222,14 @@ class ChannelExpander {
 class RowConverter {
  public:
   explicit RowConverter(const BmpLayout& layout)
-      : layout_(layout),
-        red_(layout.masks[kRed]),
-        green_(layout.masks[kGreen]),
-        blue_(layout.masks[kBlue]) {}
+      : layout_(layout), red_(layout.masks[kRed]), green_(layout.masks[kGreen]), blue_(layout.masks[kBlue]) {}
 
   bool Convert(const uint8_t* source, uint8_t* target) const {
     switch (layout_.bitCount) {
-      case 24:
-        std::memcpy(target, source, static_cast<size_t>(layout_.Width()) * 3);
-        return true;
+      case 24: std::memcpy(target, source, static_cast<size_t>(layout_.Width()) * 3); return true;
       case 16:
-      case 32:
-        ConvertBitFields(source, target);
-        return true;
-      default:
-        return ConvertIndexed(source, target);
+      case 32: ConvertBitFields(source, target); return true;
+      default: return ConvertIndexed(source, target);
     }
   }
 
@@ -438,9 +429,7 @@ DecodeResult DecodeBmp(std::span<const uint8_t> file, const DecodeWatch* watch) 
   if (!data) return DecodeError{DecodeFailure::BadData, "pixel data cut off"};
   try {
     return DecodePixels(layout, *data, watch);
-  } catch (const std::bad_alloc&) {
-    return DecodeError{DecodeFailure::OutOfMemory, "no memory for the pixels"};
-  }
+  } catch (const std::bad_alloc&) { return DecodeError{DecodeFailure::OutOfMemory, "no memory for the pixels"}; }
 }
 
 }  // namespace lumora

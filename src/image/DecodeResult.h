@@ -9,12 +9,12 @@ namespace lumora {
 
 // Why a file does not show as a picture.
 enum class DecodeFailure {
-  Unreadable,    // the file cannot be read, or is larger than any picture file may be
-  UnknownKind,   // its extension names no decoder
-  BadHeader,     // its headers are missing, inconsistent, or of a kind that is not supported
-  TooLarge,      // its pixels would exceed the picture size limit
-  BadData,       // its pixel data is truncated or inconsistent
-  OutOfMemory,   // within the limits, but the memory was not there
+  Unreadable,   // the file cannot be read, or is larger than any picture file may be
+  UnknownKind,  // its extension names no decoder
+  BadHeader,    // its headers are missing, inconsistent, or of a kind that is not supported
+  TooLarge,     // its pixels would exceed the picture size limit
+  BadData,      // its pixel data is truncated or inconsistent
+  OutOfMemory,  // within the limits, but the memory was not there
 };
 
 struct DecodeError {

@@ -234,8 +234,11 @@ int OrientationOf(const JpegSession& session) {
 class JpegPictureSource : public PictureSource {
  public:
   JpegPictureSource(FileOpener file, JpegColours colours, int orientation, int storedWidth, int storedHeight)
-      : file_(std::move(file)), colours_(colours), orientation_(orientation),
-        storedWidth_(storedWidth), storedHeight_(storedHeight) {}
+      : file_(std::move(file)),
+        colours_(colours),
+        orientation_(orientation),
+        storedWidth_(storedWidth),
+        storedHeight_(storedHeight) {}
 
   // A turned photo decodes the stored pixels that hold the upright ones asked for, and turns them upright; so do
   // the copies of the rows decoded so far, which then show at their upright place.
@@ -247,9 +250,7 @@ class JpegPictureSource : public PictureSource {
     const PictureData stored = DecodeStored(turn.StoredNeed(need), watch, &turn);
     try {
       return turn.Upright(stored);
-    } catch (const std::bad_alloc&) {
-      throw std::runtime_error("no memory for the pixels");
-    }
+    } catch (const std::bad_alloc&) { throw std::runtime_error("no memory for the pixels"); }
   }
 
  private:
@@ -260,9 +261,7 @@ class JpegPictureSource : public PictureSource {
       const std::unique_ptr<FileReader> file = file_();
       if (!file) throw std::runtime_error("cannot read the file");
       pixels = DecodeRegion(*file, colours_, need, watch, upright, error);
-    } catch (const std::bad_alloc&) {
-      throw std::runtime_error("no memory for the pixels");
-    }
+    } catch (const std::bad_alloc&) { throw std::runtime_error("no memory for the pixels"); }
     if (!pixels) throw std::runtime_error(error.reason);
     return std::move(*pixels);
   }

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <climits>
-#include <cstring>
 #include <cstdio>
+#include <cstring>
 
 #include <jerror.h>
 
@@ -113,8 +113,8 @@ void UseInput(JpegSession& session, FileReader& file) {
   JpegInput& input = session.input;
   input.reader = &file;
   input.ended = false;
-  input.buffer = static_cast<JOCTET*>((*session.info.mem->alloc_small)(
-      reinterpret_cast<j_common_ptr>(&session.info), JPOOL_PERMANENT, kInputBufferBytes));
+  input.buffer = static_cast<JOCTET*>((*session.info.mem->alloc_small)(reinterpret_cast<j_common_ptr>(&session.info),
+                                                                       JPOOL_PERMANENT, kInputBufferBytes));
   input.manager = {};
   input.manager.init_source = StartInput;
   input.manager.fill_input_buffer = FillInput;
@@ -156,8 +156,8 @@ boolean NoteExif(j_decompress_ptr info) {
     SkipInput(info, static_cast<long>(length - headerLength));
     return TRUE;
   }
-  auto* data = static_cast<uint8_t*>(
-      (*info->mem->alloc_small)(reinterpret_cast<j_common_ptr>(info), JPOOL_IMAGE, length));
+  auto* data =
+      static_cast<uint8_t*>((*info->mem->alloc_small)(reinterpret_cast<j_common_ptr>(info), JPOOL_IMAGE, length));
   std::memcpy(data, header, sizeof header);
   session.exif = data;
   session.exifLength = sizeof header + TakeInput(info, data + sizeof header, length - sizeof header);

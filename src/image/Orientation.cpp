@@ -36,8 +36,8 @@ int Orientation::StoredY(int x, int y) const {
 PixelRect Orientation::StoredRegion(const PixelRect& region) const {
   const PixelRect first{StoredX(region.left, region.top), StoredY(region.left, region.top),
                         StoredX(region.right - 1, region.bottom - 1), StoredY(region.right - 1, region.bottom - 1)};
-  return {std::min(first.left, first.right), std::min(first.top, first.bottom),
-          std::max(first.left, first.right) + 1, std::max(first.top, first.bottom) + 1};
+  return {std::min(first.left, first.right), std::min(first.top, first.bottom), std::max(first.left, first.right) + 1,
+          std::max(first.top, first.bottom) + 1};
 }
 
 namespace {

@@ -32,8 +32,7 @@ PictureData AllocatePicture(int width, int height, int bitCount) {
   return data;
 }
 
-Picture::Picture(PictureData data)
-    : width_(data.width), height_(data.height), window_{0, 0, data.width, data.height} {
+Picture::Picture(PictureData data) : width_(data.width), height_(data.height), window_{0, 0, data.width, data.height} {
   data_ = std::make_shared<const PictureData>(std::move(data));
 }
 

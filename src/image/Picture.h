@@ -30,8 +30,7 @@ struct PixelRect {
 };
 
 inline PixelRect Intersect(const PixelRect& a, const PixelRect& b) {
-  return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
-          std::min(a.bottom, b.bottom)};
+  return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
 }
 
 // The largest pixel buffer a decoder may allocate; larger parts are refused before any allocation.
@@ -130,8 +129,7 @@ class Picture {
   // The pixels `need` names, held: from those held when they include them, else decoded by the source (watched
   // by `watch`, when given). The result keeps no source. Throws std::runtime_error when neither can give them.
   Picture Part(const PixelNeed& need, DecodeWatch* watch = nullptr) const;
-  Picture Part(int eighths, const PixelRect& region, const RowList* rows = nullptr,
-               DecodeWatch* watch = nullptr) const;
+  Picture Part(int eighths, const PixelRect& region, const RowList* rows = nullptr, DecodeWatch* watch = nullptr) const;
   // The same natural size, holding `data`: the pixels `need` names.
   Picture WithPixels(const PixelNeed& need, PictureData data) const;
 

@@ -1,8 +1,8 @@
 #pragma once
 #include <cstdint>
 #include <span>
-#include <vector>
 #include <string>
+#include <vector>
 
 #include "image/DecodeResult.h"
 #include "image/DecodeWatch.h"

@@ -154,9 +154,7 @@ Picture CroppedPart(const Picture& source, const PixelRect& visible) {
   Picture pixels;
   try {
     pixels = source.Part(8, visible);
-  } catch (const std::runtime_error&) {
-    return StretchedPlaceholder(source.Width(), source.Height(), visible);
-  }
+  } catch (const std::runtime_error&) { return StretchedPlaceholder(source.Width(), source.Height(), visible); }
   SampleMap map{std::vector<int>(visible.Width()), std::vector<int>(visible.Height())};
   for (int x = 0; x < visible.Width(); ++x) map.columns[x] = visible.left + x;
   for (int y = 0; y < visible.Height(); ++y) map.rows[y] = visible.top + y;

@@ -19,10 +19,8 @@ std::vector<std::string> CodePage::Components(const std::string& path) const {
   std::vector<std::string> parts(1);
   for (size_t at = 0; at < path.size();) {
     const size_t end = CharacterEnd(path, at);
-    if (IsSeparatorAt(path, at))
-      parts.emplace_back();
-    else
-      parts.back().append(path, at, end - at);
+    if (IsSeparatorAt(path, at)) parts.emplace_back();
+    else parts.back().append(path, at, end - at);
     at = end;
   }
   return parts;

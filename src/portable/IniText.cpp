@@ -76,12 +76,12 @@ std::optional<std::string> FindIniValue(const IniDocument& document, const std::
   if (!found) return std::nullopt;
   std::string name = Trimmed(key);
   for (const IniKey& entry : found->keys)
-    if (SameIgnoringAsciiCase(entry.name, name)) return entry.value ? std::optional(WithoutQuotes(*entry.value)) : std::nullopt;
+    if (SameIgnoringAsciiCase(entry.name, name))
+      return entry.value ? std::optional(WithoutQuotes(*entry.value)) : std::nullopt;
   return std::nullopt;
 }
 
-void SetIniValue(IniDocument& document, const std::string& section, const std::string& key,
-                 const std::string& value) {
+void SetIniValue(IniDocument& document, const std::string& section, const std::string& key, const std::string& value) {
   std::string sectionName = Trimmed(section), keyName = Trimmed(key);
   IniSection* target = FindSection(document, sectionName);
   if (!target) {

@@ -28,7 +28,6 @@ std::string FormatIniText(const IniDocument& document);
 std::optional<std::string> FindIniValue(const IniDocument& document, const std::string& section,
                                         const std::string& key);
 // Replaces the value in place, or appends the key to the end of its section, or the section to the end.
-void SetIniValue(IniDocument& document, const std::string& section, const std::string& key,
-                 const std::string& value);
+void SetIniValue(IniDocument& document, const std::string& section, const std::string& key, const std::string& value);
 
 }  // namespace lumora

@@ -78,8 +78,8 @@ std::optional<std::vector<uint8_t>> PortableFileTree::ReadWhole(const std::strin
 
 RewriteOutcome PortableFileTree::Rewrite(const std::string& path, const std::vector<uint8_t>& content) {
   const int file = open(path.c_str(), O_WRONLY | O_CREAT, 0644);
-  if (file < 0) return errno == EACCES || errno == EPERM || errno == EROFS ? RewriteOutcome::NotAllowed
-                                                                            : RewriteOutcome::Failed;
+  if (file < 0)
+    return errno == EACCES || errno == EPERM || errno == EROFS ? RewriteOutcome::NotAllowed : RewriteOutcome::Failed;
   size_t done = 0;
   while (done < content.size()) {
     const ssize_t written = write(file, content.data() + done, content.size() - done);

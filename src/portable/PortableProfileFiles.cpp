@@ -29,8 +29,8 @@ const IniDocument& PortableProfileFiles::Parsed(const std::string& text) {
   return parsed_;
 }
 
-std::string PortableProfileFiles::ReadText(const std::string& path, const std::string& section,
-                                           const std::string& key, const std::string& fallback) {
+std::string PortableProfileFiles::ReadText(const std::string& path, const std::string& section, const std::string& key,
+                                           const std::string& fallback) {
   std::optional<std::string> text = ReadWholeFile(path);
   if (!text) return fallback;
   return FindIniValue(Parsed(*text), section, key).value_or(fallback);

@@ -20,10 +20,8 @@ int32_t ReadOption(const SettingsStore& ini, Option option) {
 
 void WriteOption(SettingsStore& ini, Option option, int32_t value) {
   const OptionRow& row = RowOf(option);
-  if (row.kind == OptionKind::Flag)
-    ini.WriteBool(kOptionsSection, row.key, value != 0);
-  else
-    ini.WriteInteger(kOptionsSection, row.key, value);
+  if (row.kind == OptionKind::Flag) ini.WriteBool(kOptionsSection, row.key, value != 0);
+  else ini.WriteInteger(kOptionsSection, row.key, value);
 }
 
 const CodeRow& CodeRowFor(Option option, int32_t value) {

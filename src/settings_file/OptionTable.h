@@ -64,15 +64,15 @@ inline constexpr CodeRow kDelayRows[] = {{1, 15000}, {2, 30000}, {3, 45000}, {4,
 // Every key of the Options section, in the order a new file holds them.
 inline constexpr OptionRow kOptionRows[] = {
     // option                  key       kind                  new file  read default  values
-    {Option::Sound,         "Sound",  OptionKind::Flag,     0,            1,  kSoundRows},
-    {Option::Status,        "Status", OptionKind::Flag,     0,            0,  {}},
-    {Option::Repeat,        "Repeat", OptionKind::Flag,     0,            0,  {}},
-    {Option::Delay,         "Time",   OptionKind::Code,     2,           -1,  kDelayRows},
-    {Option::ColourScheme,  "Color",  OptionKind::Code,     4,           -1,  kColourSchemeRows},
-    {Option::DisplayMode,   "Picdis", OptionKind::Code,     4,           -1,  kDisplayModeRows},
-    {Option::Height,        "Height", OptionKind::Integer,  25,          -1,  {}},
-    {Option::Width,         "Width",  OptionKind::Integer,  25,          -1,  {}},
-    {Option::InOrder,       "Seq",    OptionKind::Flag,     std::nullopt, 1,  kOrderRows},
+    {Option::Sound, "Sound", OptionKind::Flag, 0, 1, kSoundRows},
+    {Option::Status, "Status", OptionKind::Flag, 0, 0, {}},
+    {Option::Repeat, "Repeat", OptionKind::Flag, 0, 0, {}},
+    {Option::Delay, "Time", OptionKind::Code, 2, -1, kDelayRows},
+    {Option::ColourScheme, "Color", OptionKind::Code, 4, -1, kColourSchemeRows},
+    {Option::DisplayMode, "Picdis", OptionKind::Code, 4, -1, kDisplayModeRows},
+    {Option::Height, "Height", OptionKind::Integer, 25, -1, {}},
+    {Option::Width, "Width", OptionKind::Integer, 25, -1, {}},
+    {Option::InOrder, "Seq", OptionKind::Flag, std::nullopt, 1, kOrderRows},
 };
 
 const OptionRow& RowOf(Option option);

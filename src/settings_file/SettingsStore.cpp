@@ -13,10 +13,11 @@ std::string WithoutTrailingBlanks(std::string text) {
 
 }  // namespace
 
-SettingsStore::SettingsStore(ProfileFiles& files, std::string fileName) : files_(files), fileName_(std::move(fileName)) {}
+SettingsStore::SettingsStore(ProfileFiles& files, std::string fileName)
+    : files_(files), fileName_(std::move(fileName)) {}
 
 std::string SettingsStore::ReadString(const std::string& section, const std::string& key,
-                                 const std::string& fallback) const {
+                                      const std::string& fallback) const {
   // Windows drops trailing blanks of a default and Wine does not; a slot read with the default " " must come
   // back empty everywhere.
   std::string value = files_.ReadText(fileName_, section, key, WithoutTrailingBlanks(fallback));

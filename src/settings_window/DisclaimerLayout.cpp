@@ -22,8 +22,8 @@ constexpr auto kDisclaimerControls = std::to_array<ControlLayout>({
     {Button, kFormItself, Id(ReturnButton), 420, 276, 75, 25, "Return", Regular, true, 1, nullptr, {}, kDefaultButton},
 });
 
-constexpr FormLayout kDisclaimerFormLayout{
-    kDisclaimerWindowClass, "Disclaimer", 514, 312, Rgb{65, 168, 190}, FormBorder::None, kDisclaimerControls};
+constexpr FormLayout kDisclaimerFormLayout{kDisclaimerWindowClass, "Disclaimer",       514, 312, Rgb{65, 168, 190},
+                                           FormBorder::None,       kDisclaimerControls};
 
 }  // namespace
 

@@ -9,8 +9,8 @@ using enum OptionRadio;
 constexpr OptionRadio kSoundRadios[] = {SoundOn, SoundOff};
 constexpr OptionRadio kOrderRadios[] = {InOrder, AtRandom};
 constexpr OptionRadio kColourSchemeRadios[] = {GreyColours, DarkColours, BrightColours, BlackOnly};
-constexpr OptionRadio kDisplayModeRadios[] = {Stretched,  NaturalSize, PictureInPicture, Tiled,
-                                              CustomSize, Overlapping, Slide};
+constexpr OptionRadio kDisplayModeRadios[] = {Stretched,   NaturalSize, PictureInPicture, Tiled, CustomSize,
+                                              Overlapping, Slide};
 constexpr OptionRadio kDelayRadios[] = {Delay15s, Delay30s, Delay45s, Delay60s, Delay8s, Delay120s};
 
 static_assert(std::size(kSoundRadios) == std::size(kSoundRows) && std::size(kOrderRadios) == std::size(kOrderRows) &&

@@ -11,7 +11,9 @@ namespace lumora {
 namespace {
 
 // Both size bars share one range.
-const ScrollRange& SizeBarRange() { return FindControl(SettingsFormLayout(), Id(SettingsControl::WidthScrollBar)).scroll; }
+const ScrollRange& SizeBarRange() {
+  return FindControl(SettingsFormLayout(), Id(SettingsControl::WidthScrollBar)).scroll;
+}
 
 struct SizeControls {
   SettingsControl label, bar;
@@ -33,7 +35,8 @@ int LabelNumber(SettingsView& view, SettingsControl label) {
 
 }  // namespace
 
-SettingsForm::SettingsForm(SettingsFormState& state, const SettingsServices& services) : state_(state), services_(services) {}
+SettingsForm::SettingsForm(SettingsFormState& state, const SettingsServices& services)
+    : state_(state), services_(services) {}
 
 void SettingsForm::Open() {
   SettingsView& view = services_.view;
@@ -44,10 +47,8 @@ void SettingsForm::Open() {
   state_.soundCount = 0;
   view.SetScrollMax(SettingsControl::WidthScrollBar, view.ScreenWidth());
   view.SetScrollMax(SettingsControl::HeightScrollBar, view.ScreenHeight());
-  if (services_.files.FileExists(state_.iniFileName))
-    ReadSettings();
-  else
-    CreateSettingsFile();
+  if (services_.files.FileExists(state_.iniFileName)) ReadSettings();
+  else CreateSettingsFile();
   view.SetItemIndex(SettingsControl::PictureList, 0);
   view.SetItemIndex(SettingsControl::SoundList, 0);
   if (state_.soundCount <= 0) {
@@ -84,10 +85,8 @@ void SettingsForm::ReadSettings() {
 }
 
 void SettingsForm::ShowOption(Option option, int32_t value) {
-  if (RowOf(option).kind == OptionKind::Integer)
-    ShowSize(option, value);
-  else
-    services_.view.Check(RadiosOf(option)[&CodeRowFor(option, value) - RowOf(option).codes.data()]);
+  if (RowOf(option).kind == OptionKind::Integer) ShowSize(option, value);
+  else services_.view.Check(RadiosOf(option)[&CodeRowFor(option, value) - RowOf(option).codes.data()]);
 }
 
 // The code of the first row whose radio button is checked, or the last row's code; a size as its label shows it.

@@ -7,8 +7,8 @@
 #include "platform/SystemServices.h"
 #include "settings_file/OptionTable.h"
 #include "settings_file/SettingsFile.h"
-#include "settings_window/SettingsView.h"
 #include "settings_window/SettingsFormState.h"
+#include "settings_window/SettingsView.h"
 
 namespace lumora {
 

@@ -82,8 +82,8 @@ constexpr auto kSettingsControls = std::to_array<ControlLayout>({
     {Button, kFormItself, Id(C::AboutButton), 316, 226, 75, 20, "About", Bold, false, 11},
 });
 
-constexpr FormLayout kSettingsFormLayout{
-    kSettingsWindowClass, kSettingsWindowTitle, 607, 374, kSettingsLayoutColour, FormBorder::SingleFixed, kSettingsControls};
+constexpr FormLayout kSettingsFormLayout{kSettingsWindowClass,    kSettingsWindowTitle, 607, 374, kSettingsLayoutColour,
+                                         FormBorder::SingleFixed, kSettingsControls};
 
 }  // namespace
 

@@ -16,16 +16,12 @@ struct SchemeColours {
 SchemeColours ColoursOf(ColourScheme scheme) {
   switch (scheme) {
     // Black, gray, silver, white.
-    case ColourScheme::Greys:
-      return {{0, 0, 0}, {128, 128, 128}, {192, 192, 192}, {255, 255, 255}};
+    case ColourScheme::Greys: return {{0, 0, 0}, {128, 128, 128}, {192, 192, 192}, {255, 255, 255}};
     // Navy, black, purple, maroon.
-    case ColourScheme::Dark:
-      return {{0, 0, 128}, {0, 0, 0}, {128, 0, 128}, {128, 0, 0}};
+    case ColourScheme::Dark: return {{0, 0, 128}, {0, 0, 0}, {128, 0, 128}, {128, 0, 0}};
     // Green, aqua, fuchsia, yellow.
-    case ColourScheme::Bright:
-      return {{0, 128, 0}, {0, 255, 255}, {255, 0, 255}, {255, 255, 0}};
-    case ColourScheme::BlackOnly:
-      break;
+    case ColourScheme::Bright: return {{0, 128, 0}, {0, 255, 255}, {255, 0, 255}, {255, 255, 0}};
+    case ColourScheme::BlackOnly: break;
   }
   return {kBlack, kBlack, kBlack, kBlack};
 }
@@ -96,8 +92,7 @@ ControlId DisplayMode::NextControl() const {
 
 Placement DisplayMode::NextPlacement(const PixelRect& screen) const {
   switch (Kind()) {
-    case DisplayModeKind::Stretched:
-      return [screen](PictureControl& control) { FullScreen(control, screen); };
+    case DisplayModeKind::Stretched: return [screen](PictureControl& control) { FullScreen(control, screen); };
     case DisplayModeKind::FourTiles:
       return [screen, corner = NextTile()](PictureControl& tile) { PlaceAsTile(tile, corner, screen); };
     case DisplayModeKind::CustomSize:
@@ -108,8 +103,7 @@ Placement DisplayMode::NextPlacement(const PixelRect& screen) const {
     case DisplayModeKind::NaturalSize:
     case DisplayModeKind::PictureInPicture:
     case DisplayModeKind::OverlappingCollage:
-    case DisplayModeKind::SlideIn:
-      break;
+    case DisplayModeKind::SlideIn: break;
   }
   return [screen](PictureControl& control) { Centre(control, screen); };
 }

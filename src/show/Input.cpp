@@ -8,10 +8,8 @@ void SaverShow::OnInput(QueuedMessage message) {
   if (message == QueuedMessage::Other) return;
   const std::optional<Reentry::InputTurn> turn = state_.reentry.ArriveInput();
   if (!turn) return;
-  if (IsWindowsNT())
-    ShutDown();
-  else
-    CheckPassword();
+  if (IsWindowsNT()) ShutDown();
+  else CheckPassword();
 }
 
 bool SaverShow::IsWindowsNT() { return services_.system.Platform() == PlatformKind::WindowsNT; }

@@ -3,8 +3,8 @@
 #include <optional>
 #include <string>
 
-#include "platform/MediaDevice.h"
 #include "platform/LumoraError.h"
+#include "platform/MediaDevice.h"
 
 namespace lumora {
 
@@ -12,7 +12,6 @@ class MediaDeviceError : public LumoraError {
  public:
   using LumoraError::LumoraError;
 };
-
 
 // The saver's hidden media player: one MCI device at a time, opened by file name with the device chosen from
 // the file's type, played with an end-of-play notification.

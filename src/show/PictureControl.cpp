@@ -41,8 +41,8 @@ Picture SettledPicture(const PictureControl& control, const PixelRect& screen) {
 }
 
 bool SameLook(const PictureControl& a, const PictureControl& b) {
-  return a.picture.Identity() == b.picture.Identity() && a.left == b.left && a.top == b.top &&
-         a.width == b.width && a.height == b.height && a.stretch == b.stretch;
+  return a.picture.Identity() == b.picture.Identity() && a.left == b.left && a.top == b.top && a.width == b.width &&
+         a.height == b.height && a.stretch == b.stretch;
 }
 
 }  // namespace lumora

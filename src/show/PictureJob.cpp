@@ -28,9 +28,7 @@ Picture Prepared(const Picture& picture, const std::optional<PixelNeed>& need, D
   if (!need) return picture;
   try {
     return picture.Part(*need, watch);
-  } catch (const std::runtime_error&) {
-    return Failed(picture);
-  }
+  } catch (const std::runtime_error&) { return Failed(picture); }
 }
 
 void PrepareShown(PictureJob& job) {

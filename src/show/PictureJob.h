@@ -31,7 +31,7 @@ struct PictureJob {
   PixelRect screen;
 
   // The results.
-  std::optional<FileStamp> stamp;  // the file as it was when it was read
+  std::optional<FileStamp> stamp;      // the file as it was when it was read
   std::optional<DecodeResult> loaded;  // the picture holds no file: only its prepared parts are drawn
   Picture shown;                       // the loaded picture holding what the tick draws of it
   Picture backdrop;

@@ -4,9 +4,9 @@
 #include "platform/MessageBoxes.h"
 #include "platform/PasswordServices.h"
 #include "platform/ProfileFiles.h"
-#include "show/SaverStage.h"
 #include "platform/SystemServices.h"
 #include "platform/Worker.h"
+#include "show/SaverStage.h"
 
 namespace lumora {
 

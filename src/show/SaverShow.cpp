@@ -60,14 +60,10 @@ void SaverShow::ShutDown() {
 
 PictureControl& SaverShow::Control(ControlId id) {
   switch (id) {
-    case ControlId::Main:
-      return mainPicture_;
-    case ControlId::Backdrop:
-      return backdropPicture_;
-    case ControlId::ThirdTile:
-      return thirdTile_;
-    case ControlId::FourthTile:
-      return fourthTile_;
+    case ControlId::Main: return mainPicture_;
+    case ControlId::Backdrop: return backdropPicture_;
+    case ControlId::ThirdTile: return thirdTile_;
+    case ControlId::FourthTile: return fourthTile_;
   }
   return mainPicture_;
 }

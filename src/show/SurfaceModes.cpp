@@ -72,14 +72,10 @@ struct SurfacePlace {
 // Where the top-left corner of a picture of `width` x `height` stands at position `p` of its slide from `edge`.
 SurfacePlace SlidePlace(SlideEdge edge, int p, int width, int height) {
   switch (edge) {
-    case SlideEdge::Left:
-      return {p - width, 0};
-    case SlideEdge::Right:
-      return {p, 0};
-    case SlideEdge::Bottom:
-      return {0, p};
-    case SlideEdge::Top:
-      return {0, p - height};
+    case SlideEdge::Left: return {p - width, 0};
+    case SlideEdge::Right: return {p, 0};
+    case SlideEdge::Bottom: return {0, p};
+    case SlideEdge::Top: return {0, p - height};
   }
   return {};
 }
@@ -87,14 +83,10 @@ SurfacePlace SlidePlace(SlideEdge edge, int p, int width, int height) {
 // Whether the picture at position `p` of its slide from `edge` has come in whole.
 bool SlideArrived(SlideEdge edge, int p, int width, int height, int screenWidth, int screenHeight) {
   switch (edge) {
-    case SlideEdge::Left:
-      return p - width >= 0;
-    case SlideEdge::Right:
-      return p + width <= screenWidth;
-    case SlideEdge::Bottom:
-      return p + height <= screenHeight;
-    case SlideEdge::Top:
-      return p - height >= 0;
+    case SlideEdge::Left: return p - width >= 0;
+    case SlideEdge::Right: return p + width <= screenWidth;
+    case SlideEdge::Bottom: return p + height <= screenHeight;
+    case SlideEdge::Top: return p - height >= 0;
   }
   return true;
 }

@@ -20,9 +20,7 @@ void BusyPause() {
 void SaverShow::OnTick() {
   const std::optional<Reentry::TickTurn> turn = state_.reentry.ArriveTick(next_.Awaiting());
   if (!turn) return;
-  do {
-    Tick();
-  } while (state_.reentry.TakeHeldTick() && timerEnabled_);
+  do { Tick(); } while (state_.reentry.TakeHeldTick() && timerEnabled_);
   // The tick held behind the dialog has nothing left to show once the dialog closes.
   if (turn->BehindDialog()) state_.reentry.StopSlide();
 }
@@ -36,23 +34,15 @@ void SaverShow::Tick() {
   sound_.OnTick();
   switch (mode_.Kind()) {
     case DisplayModeKind::Stretched:
-    case DisplayModeKind::FourTiles:
-      ShowPlaced();
-      break;
+    case DisplayModeKind::FourTiles: ShowPlaced(); break;
     case DisplayModeKind::NaturalSize:
     case DisplayModeKind::CustomSize:
       ShowSchemeColour();
       ShowPlaced();
       break;
-    case DisplayModeKind::PictureInPicture:
-      ShowPictureInPicture();
-      break;
-    case DisplayModeKind::OverlappingCollage:
-      ShowOverlapping();
-      break;
-    case DisplayModeKind::SlideIn:
-      ShowSlide();
-      break;
+    case DisplayModeKind::PictureInPicture: ShowPictureInPicture(); break;
+    case DisplayModeKind::OverlappingCollage: ShowOverlapping(); break;
+    case DisplayModeKind::SlideIn: ShowSlide(); break;
   }
   StartPreparation();
 }

@@ -34,9 +34,7 @@ class Application {
   void Guarded(Handler&& handler) {
     try {
       handler();
-    } catch (const std::exception& error) {
-      boxes_.ShowErrorReport(error.what());
-    } catch (...) {
+    } catch (const std::exception& error) { boxes_.ShowErrorReport(error.what()); } catch (...) {
       // Not one of ours nor the C++ library's: still reported, as the default handler reports anything.
       boxes_.ShowErrorReport("Unknown error");
     }

@@ -22,8 +22,7 @@ void OnTerminate() { EndSaverProcess(kCrashExitCode); }
 void EndSaverProcess(unsigned exitCode) {
   UINT previous = 0;
   SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, 0, &previous, 0);
-  for (int i = 0; i < kMostCursorHides && ShowCursor(TRUE) < 0; ++i) {
-  }
+  for (int i = 0; i < kMostCursorHides && ShowCursor(TRUE) < 0; ++i) {}
   TerminateProcess(GetCurrentProcess(), exitCode);
   ExitProcess(exitCode);
 }

@@ -13,8 +13,8 @@ bool DisclaimerWindow::Create(DisclaimerForm& form, HWND owner) {
   form_ = &form;
   const FormLayout& layout = DisclaimerFormLayout();
   const DWORD style = FormStyle(layout.border);
-  return Window::Create(layout.className, 0, 0, layout.caption, style, CentredFormRect(layout, fonts_.dpi, style, 0), owner,
-                        instance_) &&
+  return Window::Create(layout.className, 0, 0, layout.caption, style, CentredFormRect(layout, fonts_.dpi, style, 0),
+                        owner, instance_) &&
          controls_.Build(Handle(), instance_, layout, fonts_);
 }
 
@@ -50,14 +50,11 @@ LRESULT DisclaimerWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         application_.Guarded([&] { form_->OnReturn(); });
       return 0;
     }
-    case DM_GETDEFID:
-      return MAKELRESULT(Id(DisclaimerControl::ReturnButton), DC_HASDEFID);
+    case DM_GETDEFID: return MAKELRESULT(Id(DisclaimerControl::ReturnButton), DC_HASDEFID);
     case WM_CLOSE:
       // Return is the way out.
       return 0;
-    case WM_NCDESTROY:
-      modal_ = false;
-      break;
+    case WM_NCDESTROY: modal_ = false; break;
   }
   return Default(message, wParam, lParam);
 }

@@ -1,11 +1,11 @@
 #pragma once
 #include <windows.h>
 
+#include "settings_window/DisclaimerForm.h"
 #include "win32/Application.h"
 #include "win32/FormBuilder.h"
 #include "win32/GdiObjects.h"
 #include "win32/Window.h"
-#include "settings_window/DisclaimerForm.h"
 
 namespace lumora::win32 {
 

@@ -14,7 +14,7 @@ constexpr const char* kOriginalProcProperty = "LumoraOriginalProc";
 
 UniqueFont MakeFont(int height, int weight, DWORD charset, DWORD pitchAndFamily, const char* face) {
   return OwnGdiObject(CreateFontA(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, charset, OUT_DEFAULT_PRECIS,
-                                CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, pitchAndFamily, face));
+                                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, pitchAndFamily, face));
 }
 
 // What a container passes up: its children talk to their parent, and only the form knows what to do.
@@ -29,8 +29,7 @@ bool ForwardedToForm(UINT message) {
     case WM_CTLCOLORSCROLLBAR:
     case WM_CTLCOLORLISTBOX:
     case WM_CTLCOLOREDIT:
-    case WM_DRAWITEM:
-      return true;
+    case WM_DRAWITEM: return true;
   }
   return false;
 }
@@ -67,18 +66,15 @@ struct WindowKind {
 
 WindowKind KindOf(const ControlLayout& control, bool firstRadioOfGroup) {
   switch (control.kind) {
-    case ControlKind::Panel:
-      return {nullptr, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT};  // a PanelWindow
-    case ControlKind::GroupBox:
-      return {"BUTTON", BS_GROUPBOX | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT};
+    case ControlKind::Panel: return {nullptr, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT};  // a PanelWindow
+    case ControlKind::GroupBox: return {"BUTTON", BS_GROUPBOX | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT};
     case ControlKind::Label:
       return {"STATIC", static_cast<DWORD>(SS_NOPREFIX | ((control.options & kWordWrap) ? SS_LEFT : SS_LEFTNOWORDWRAP)),
               0};
     case ControlKind::RadioButton:
       // Only the checked button of a group is a tab stop; the settings window moves that mark itself.
       return {"BUTTON", static_cast<DWORD>(BS_AUTORADIOBUTTON | (firstRadioOfGroup ? WS_GROUP : 0)), 0};
-    case ControlKind::ScrollBar:
-      return {"SCROLLBAR", SBS_HORZ | WS_TABSTOP | WS_GROUP, 0};
+    case ControlKind::ScrollBar: return {"SCROLLBAR", SBS_HORZ | WS_TABSTOP | WS_GROUP, 0};
     case ControlKind::Button:
       return {"BUTTON",
               static_cast<DWORD>(((control.options & kDefaultButton) ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | WS_TABSTOP |
@@ -109,12 +105,9 @@ FormFonts::FormFonts(int dpi)
 
 HFONT FormFonts::For(FontStyle style) const {
   switch (style) {
-    case FontStyle::Bold:
-      return bold.get();
-    case FontStyle::Terminal:
-      return terminal.get();
-    case FontStyle::Regular:
-      break;
+    case FontStyle::Bold: return bold.get();
+    case FontStyle::Terminal: return terminal.get();
+    case FontStyle::Regular: break;
   }
   return regular.get();
 }
@@ -131,8 +124,7 @@ bool PanelWindow::Create(HWND parent, HINSTANCE instance, const ControlLayout& c
 LRESULT PanelWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (ForwardedToForm(message)) return SendMessageA(GetParent(Handle()), message, wParam, lParam);
   switch (message) {
-    case WM_ERASEBKGND:
-      return 1;
+    case WM_ERASEBKGND: return 1;
     case WM_PAINT: {
       PaintDC dc(Handle());
       FillWithFormBackground(Handle(), dc.Get());

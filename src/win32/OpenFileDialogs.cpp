@@ -6,9 +6,9 @@
 #include <memory>
 #include <vector>
 
-#include "win32_services/Handles.h"
-#include "win32/PicturePreview.h"
 #include "settings_window/SettingsLayout.h"
+#include "win32/PicturePreview.h"
+#include "win32_services/Handles.h"
 
 namespace lumora::win32 {
 

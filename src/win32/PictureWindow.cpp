@@ -52,11 +52,8 @@ void PictureWindow::Paint() {
 
 LRESULT PictureWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT:
-      Paint();
-      return 0;
+    case WM_ERASEBKGND: return 1;
+    case WM_PAINT: Paint(); return 0;
   }
   return Default(message, wParam, lParam);
 }

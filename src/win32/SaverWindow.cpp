@@ -42,8 +42,12 @@ LRESULT PlayerWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 SaverWindow::SaverWindow(Application& application, HINSTANCE instance)
-    : application_(application), instance_(instance), player_(application), covers_(instance),
-      screenWidth_(GetSystemMetrics(SM_CXSCREEN)), screenHeight_(GetSystemMetrics(SM_CYSCREEN)),
+    : application_(application),
+      instance_(instance),
+      player_(application),
+      covers_(instance),
+      screenWidth_(GetSystemMetrics(SM_CXSCREEN)),
+      screenHeight_(GetSystemMetrics(SM_CYSCREEN)),
       liveGdiObjectsMessage_(RegisterWindowMessageA(kLiveGdiObjectsMessage)) {
   SetFormBackground(kBackgroundBeforeStart);
 }
@@ -63,7 +67,8 @@ bool SaverWindow::Create(SaverShow& show) {
 bool SaverWindow::CreateInfoLabel() {
   label_ = CreateWindowExA(0, "STATIC", kNoPicturesCaption, WS_CHILD | SS_LEFT | SS_NOPREFIX, 68, 183, 469, 106,
                            Handle(), nullptr, instance_, nullptr);
-  labelFont_ = OwnGdiObject(CreateFontA(-16, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+  labelFont_ =
+      OwnGdiObject(CreateFontA(-16, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                                CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "MS Sans Serif"));
   SendMessageA(label_, WM_SETFONT, reinterpret_cast<WPARAM>(labelFont_.get()), FALSE);
   return label_ != nullptr;
@@ -153,9 +158,7 @@ LRESULT SaverWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (!covers_.Create(Placed(), IsWindowVisible(Handle()) != FALSE))
         application_.Guarded([&] { show_->ShutDown(); });
       return Default(message, wParam, lParam);
-    case WM_CLOSE:
-      DestroyWindow(Handle());
-      return 0;
+    case WM_CLOSE: DestroyWindow(Handle()); return 0;
     case WM_DESTROY:
       covers_.Close();
       application_.SetPreTranslate(nullptr);

@@ -4,11 +4,11 @@
 
 #include <algorithm>
 
+#include "settings_window/ScrollSteps.h"
+#include "settings_window/SettingsForm.h"
+#include "settings_window/SettingsLayout.h"
 #include "win32/DisclaimerWindow.h"
 #include "win32/OpenFileDialogs.h"
-#include "settings_window/ScrollSteps.h"
-#include "settings_window/SettingsLayout.h"
-#include "settings_window/SettingsForm.h"
 
 namespace lumora::win32 {
 
@@ -22,8 +22,9 @@ struct ButtonHandler {
 };
 
 constexpr ButtonHandler kButtonHandlers[] = {
-    {C::OkButton, &SettingsForm::SaveAndClose}, {C::AboutButton, &SettingsForm::ShowDisclaimer}, {C::AddPictureButton, &SettingsForm::AddPicture},
-    {C::RemovePictureButton, &SettingsForm::RemovePicture},   {C::AddSoundButton, &SettingsForm::AddSound},   {C::RemoveSoundButton, &SettingsForm::RemoveSound},
+    {C::OkButton, &SettingsForm::SaveAndClose},       {C::AboutButton, &SettingsForm::ShowDisclaimer},
+    {C::AddPictureButton, &SettingsForm::AddPicture}, {C::RemovePictureButton, &SettingsForm::RemovePicture},
+    {C::AddSoundButton, &SettingsForm::AddSound},     {C::RemoveSoundButton, &SettingsForm::RemoveSound},
 };
 
 struct ScrollHandler {
@@ -38,24 +39,15 @@ constexpr ScrollHandler kScrollHandlers[] = {
 
 std::optional<ScrollCode> ScrollCodeOf(int code) {
   switch (code) {
-    case SB_LINELEFT:
-      return ScrollCode::LineLeft;
-    case SB_LINERIGHT:
-      return ScrollCode::LineRight;
-    case SB_PAGELEFT:
-      return ScrollCode::PageLeft;
-    case SB_PAGERIGHT:
-      return ScrollCode::PageRight;
-    case SB_THUMBTRACK:
-      return ScrollCode::ThumbTrack;
-    case SB_THUMBPOSITION:
-      return ScrollCode::ThumbPosition;
-    case SB_LEFT:
-      return ScrollCode::Leftmost;
-    case SB_RIGHT:
-      return ScrollCode::Rightmost;
-    case SB_ENDSCROLL:
-      return ScrollCode::EndScroll;
+    case SB_LINELEFT: return ScrollCode::LineLeft;
+    case SB_LINERIGHT: return ScrollCode::LineRight;
+    case SB_PAGELEFT: return ScrollCode::PageLeft;
+    case SB_PAGERIGHT: return ScrollCode::PageRight;
+    case SB_THUMBTRACK: return ScrollCode::ThumbTrack;
+    case SB_THUMBPOSITION: return ScrollCode::ThumbPosition;
+    case SB_LEFT: return ScrollCode::Leftmost;
+    case SB_RIGHT: return ScrollCode::Rightmost;
+    case SB_ENDSCROLL: return ScrollCode::EndScroll;
   }
   return std::nullopt;
 }
@@ -69,9 +61,7 @@ int DefaultButtonId() {
 }  // namespace
 
 SettingsWindow::SettingsWindow(Application& application, HINSTANCE instance, FileSystem& files)
-    : application_(application),
-      instance_(instance),
-      files_(files) {
+    : application_(application), instance_(instance), files_(files) {
   SetFormBackground(SettingsFormLayout().colour);
 }
 
@@ -274,28 +264,17 @@ void SettingsWindow::OnActivate(bool active) {
 
 LRESULT SettingsWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_COMMAND:
-      OnCommand(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
-      return 0;
-    case WM_HSCROLL:
-      OnScroll(reinterpret_cast<HWND>(lParam), LOWORD(wParam));
-      return 0;
-    case DM_GETDEFID:
-      return MAKELRESULT(DefaultButtonId(), DC_HASDEFID);
-    case WM_ACTIVATE:
-      OnActivate(LOWORD(wParam) != WA_INACTIVE);
-      return 0;
+    case WM_COMMAND: OnCommand(reinterpret_cast<HWND>(lParam), HIWORD(wParam)); return 0;
+    case WM_HSCROLL: OnScroll(reinterpret_cast<HWND>(lParam), LOWORD(wParam)); return 0;
+    case DM_GETDEFID: return MAKELRESULT(DefaultButtonId(), DC_HASDEFID);
+    case WM_ACTIVATE: OnActivate(LOWORD(wParam) != WA_INACTIVE); return 0;
     case WM_CLOSE:
       // OK closes it after writing the options; a close from the system (Alt+F4, the task list) is a cancel:
       // the program ends and nothing is written.
       DestroyWindow(Handle());
       return 0;
-    case WM_DESTROY:
-      PostQuitMessage(0);
-      return 0;
-    case WM_NCDESTROY:
-      toolTips_ = nullptr;
-      break;
+    case WM_DESTROY: PostQuitMessage(0); return 0;
+    case WM_NCDESTROY: toolTips_ = nullptr; break;
   }
   return Default(message, wParam, lParam);
 }

@@ -2,11 +2,11 @@
 #include <windows.h>
 
 #include "platform/FileSystem.h"
+#include "settings_window/SettingsView.h"
 #include "win32/Application.h"
 #include "win32/FormBuilder.h"
 #include "win32/GdiObjects.h"
 #include "win32/Window.h"
-#include "settings_window/SettingsView.h"
 
 namespace lumora {
 class SettingsForm;

@@ -1,5 +1,8 @@
 #include "win32/Win32Modes.h"
 
+#include "settings_window/DisclaimerForm.h"
+#include "settings_window/SettingsForm.h"
+#include "show/SaverShow.h"
 #include "win32/CrashGuard.h"
 #include "win32/DisclaimerWindow.h"
 #include "win32/SaverWindow.h"
@@ -8,9 +11,6 @@
 #include "win32/Win32System.h"
 #include "win32/Win32Worker.h"
 #include "win32_services/Win32Services.h"
-#include "settings_window/SettingsForm.h"
-#include "settings_window/DisclaimerForm.h"
-#include "show/SaverShow.h"
 
 namespace lumora::win32 {
 

@@ -1,8 +1,8 @@
 #include <windows.h>
 
+#include "app/RunProgram.h"
 #include "win32/Win32Modes.h"
 #include "win32/Win32System.h"
-#include "app/RunProgram.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   lumora::win32::Win32System system;

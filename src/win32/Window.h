@@ -27,7 +27,9 @@ class Window {
               HWND parent, HINSTANCE instance);
   // The window's own handling of a message; what it does not handle goes to DefWindowProcA.
   virtual LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam) { return DefWindowProcA(window_, message, wParam, lParam); }
+  LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcA(window_, message, wParam, lParam);
+  }
   // From now on the window's client area, and the backgrounds of its labels and buttons, are `colour`; their
   // text is the system's window text colour. Repainting is the caller's.
   void SetFormBackground(Rgb colour);

@@ -17,8 +17,7 @@ bool ToAnsi(LPCWSTR text, char (&buffer)[MAX_PATH + 1], const char*& ansi) {
   return true;
 }
 
-HANDLE WINAPI CreateSemaphoreWithAnsiName(LPSECURITY_ATTRIBUTES attributes, LONG initial, LONG maximum,
-                                          LPCWSTR name) {
+HANDLE WINAPI CreateSemaphoreWithAnsiName(LPSECURITY_ATTRIBUTES attributes, LONG initial, LONG maximum, LPCWSTR name) {
   char buffer[MAX_PATH + 1];
   const char* ansi = nullptr;
   return ToAnsi(name, buffer, ansi) ? CreateSemaphoreA(attributes, initial, maximum, ansi) : nullptr;

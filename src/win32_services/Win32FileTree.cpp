@@ -139,10 +139,8 @@ PathKind Win32FileTree::KindOf(const std::string& path) {
     case ERROR_FILE_NOT_FOUND:
     case ERROR_PATH_NOT_FOUND:
     case ERROR_INVALID_NAME:
-    case ERROR_BAD_PATHNAME:
-      return PathKind::Missing;
-    default:
-      return PathKind::Unreachable;
+    case ERROR_BAD_PATHNAME: return PathKind::Missing;
+    default: return PathKind::Unreachable;
   }
 }
 
@@ -219,8 +217,9 @@ RewriteOutcome Win32FileTree::Rewrite(const std::string& path, const std::vector
   const UniqueHandle file(opened);
   DWORD written = 0;
   const DWORD size = static_cast<DWORD>(content.size());
-  const bool whole = (size == 0 || (WriteFile(file.get(), content.data(), size, &written, nullptr) && written == size)) &&
-                     SetEndOfFile(file.get()) && FlushFileBuffers(file.get());
+  const bool whole =
+      (size == 0 || (WriteFile(file.get(), content.data(), size, &written, nullptr) && written == size)) &&
+      SetEndOfFile(file.get()) && FlushFileBuffers(file.get());
   return whole ? RewriteOutcome::Written : RewriteOutcome::Failed;
 }
 

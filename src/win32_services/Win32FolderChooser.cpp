@@ -1,8 +1,9 @@
 #include "win32_services/Win32FolderChooser.h"
 
+#include <windows.h>
+
 #include <objbase.h>
 #include <shlobj.h>
-#include <windows.h>
 
 #include "win32_services/LibraryFunction.h"
 
@@ -20,8 +21,7 @@ int CALLBACK OnBrowseEvent(HWND dialog, UINT event, LPARAM, LPARAM start) {
 // The shell's and COM's functions the dialog needs, looked up at its first use.
 struct ShellFunctions {
   decltype(CoInitialize)* coInitialize = LibraryFunction<decltype(CoInitialize)>("ole32.dll", "CoInitialize");
-  decltype(CoUninitialize)* coUninitialize =
-      LibraryFunction<decltype(CoUninitialize)>("ole32.dll", "CoUninitialize");
+  decltype(CoUninitialize)* coUninitialize = LibraryFunction<decltype(CoUninitialize)>("ole32.dll", "CoUninitialize");
   decltype(CoTaskMemFree)* coTaskMemFree = LibraryFunction<decltype(CoTaskMemFree)>("ole32.dll", "CoTaskMemFree");
   decltype(SHBrowseForFolderA)* browseForFolder =
       LibraryFunction<decltype(SHBrowseForFolderA)>("shell32.dll", "SHBrowseForFolderA");

@@ -126,8 +126,8 @@ std::optional<FileStamp> Win32FileSystem::Stamp(const std::string& path) {
 std::string Win32ProfileFiles::ReadText(const std::string& path, const std::string& section, const std::string& key,
                                         const std::string& fallback) {
   char buffer[kMaxProfileValueLength + 1];
-  DWORD length = GetPrivateProfileStringA(section.c_str(), key.c_str(), fallback.c_str(), buffer, sizeof(buffer),
-                                          path.c_str());
+  DWORD length =
+      GetPrivateProfileStringA(section.c_str(), key.c_str(), fallback.c_str(), buffer, sizeof(buffer), path.c_str());
   return std::string(buffer, length);
 }
 

@@ -48,9 +48,7 @@ class SmallDisplayOnADesktop {
     try {
       SetDisplayMode(Session().Screen().width, Session().Screen().height);
       RunOnDisplay({"xsetroot", "-def"});
-    } catch (const HarnessError& error) {
-      ADD_FAILURE() << "the display was not put back: " << error.what();
-    }
+    } catch (const HarnessError& error) { ADD_FAILURE() << "the display was not put back: " << error.what(); }
   }
 
  private:

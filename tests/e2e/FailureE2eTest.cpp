@@ -11,11 +11,11 @@
 
 #include "SaverRun.h"
 #include "platform/WindowNames.h"
-#include "support/JpegEncoder.h"
-#include "support/PictureFiles.h"
 #include "settings_window/DisclaimerLayout.h"
 #include "settings_window/SettingsLayout.h"
 #include "support/BmpBuilder.h"
+#include "support/JpegEncoder.h"
+#include "support/PictureFiles.h"
 #include "support/ShowFixture.h"
 
 namespace lumora::e2e {
@@ -54,9 +54,9 @@ std::ostream& operator<<(std::ostream& out, TickResult result) {
   const auto sent = Clock::now();
   const TickResult result = SendTick(window, 15s);
   if (result == TickResult::Handled) return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << "the tick was " << result << " after "
-                                       << std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - sent).count()
-                                       << " ms";
+  return ::testing::AssertionFailure()
+         << "the tick was " << result << " after "
+         << std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - sent).count() << " ms";
 }
 
 bool ShowsColour(const Image& shot, const std::function<bool(Rgb)>& matches) {
@@ -90,6 +90,7 @@ Bytes Truncated(Bytes bytes, size_t size) {
 
 Bytes Bmp(BmpFields fields) { return test::BuildBmp(fields); }
 
+// clang-format off
 BmpFields Indexed() {
   return BmpFields{.width = 3, .height = 2, .bitCount = 8, .colorsUsed = 4,
                    .palette = {{0, 0, 0}, {255, 255, 255}, {200, 0, 0}, {0, 200, 0}},
@@ -188,6 +189,7 @@ std::vector<BadFile> BadPictureFiles() {
       {"one pixel.bmp", BmpFileOf(MakePicture(1, 1, [](int, int) { return lumora::Rgb{1, 2, 3}; }))},
   };
 }
+// clang-format on
 
 // Every bad file between two good pictures, as one list; each tick posted, and in stretch mode each screen
 // compared with what the core draws for that one file.
@@ -206,8 +208,8 @@ void RunBadPictureFiles(int displayMode) {
   WriteWindowsFile("lumora.ini", SettingsFileText(options, slots));
   if (displayMode == 1)
     for (size_t i = 0; i < expected.size(); ++i)
-      expected[i].second = ExpectedFrame(SettingsFileText(options, {{1, *slots.at(static_cast<int>(i) + 1)}}),
-                                         files, 1);
+      expected[i].second =
+          ExpectedFrame(SettingsFileText(options, {{1, *slots.at(static_cast<int>(i) + 1)}}), files, 1);
   RunningSaver saver;
   const Hwnd window = saver.WaitForWindow();
   for (size_t tick = 0; tick < expected.size(); ++tick) {
@@ -223,7 +225,8 @@ void RunBadPictureFiles(int displayMode) {
       EXPECT_EQ(CountDifferences(shot, shot.Bounds(), expected[tick].second), 0) << expected[tick].first;
     } else if (tick == 0) {
       const auto firstPicture = [](Rgb pixel) { return pixel.b == 100; };
-      ASSERT_TRUE(WaitFor([&] { return ShowsColour(Screenshot(), firstPicture); }, 15s)) << "the first picture never came";
+      ASSERT_TRUE(WaitFor([&] { return ShowsColour(Screenshot(), firstPicture); }, 15s))
+          << "the first picture never came";
     }
     ASSERT_TRUE(saver.Process().Running()) << "after " << expected[tick].first;
   }
@@ -257,6 +260,7 @@ std::string Garbage(size_t size, bool withNuls) {
 std::string WithGood(const std::string& options) { return SettingsFileText(options, {{1, "{GOOD}"}, {2, "{GOOD}"}}); }
 
 std::vector<BadSettings> BadSettingsFiles() {
+  // clang-format off
   std::string twoThousand = "[Options]\r\nPicdis=1\r\n[JpegConfig]\r\n";
   for (int slot = 1; slot <= 2000; ++slot) twoThousand += "Name" + std::to_string(slot) + "={GOOD}\r\n";
   std::string manyOptions;
@@ -291,6 +295,7 @@ std::vector<BadSettings> BadSettingsFiles() {
       {"the Options header a thousand times", manyOptions + WithGood("")},
       {"10 MB of junk lines", junkLines + WithGood("Picdis=1\r\n")},
   };
+  // clang-format on
 }
 
 // Each settings file in a run of its own: the saver shows pictures or its information screen, takes a few
@@ -334,7 +339,8 @@ TEST(BadInput, FolderAndOverlongPathInTheList) {
   const std::string longPath = ToWindowsPath(deep / "long path picture.bmp");
   ASSERT_GE(longPath.size(), 300u);
   for (const std::string& listed : {folder, longPath}) {
-    WriteWindowsFile("lumora.ini", SettingsFileText(std::string(kQuietOptions) + "Picdis=1\r\n", {{1, good}, {2, listed}}));
+    WriteWindowsFile("lumora.ini",
+                     SettingsFileText(std::string(kQuietOptions) + "Picdis=1\r\n", {{1, good}, {2, listed}}));
     RunningSaver saver;
     const Hwnd window = saver.WaitForWindow();
     // A picture or the note about a file no longer there: the black screen gets something drawn on it.
@@ -371,8 +377,8 @@ TEST(BadInput, ANameOutsideAsciiShowsItsPicture) {
 // Two savers started at the same instant: one shows, the other ends at once; one key ends the show for good.
 TEST(FaultySystem, TwoSaversStartedTogetherShowOneWindow) {
   ShowFiles files;
-  const std::string settings = SettingsFileText(std::string(kQuietOptions) + "Picdis=1\r\n",
-                                                {{1, files.AddPicture("twice.bmp", Good(30))}});
+  const std::string settings =
+      SettingsFileText(std::string(kQuietOptions) + "Picdis=1\r\n", {{1, files.AddPicture("twice.bmp", Good(30))}});
   WriteWindowsFile("lumora.ini", settings);
   const Image picture = ExpectedFrame(settings, files, 1);
   RunningSaver first, second;
@@ -392,8 +398,8 @@ TEST(FaultySystem, TwoSaversStartedTogetherShowOneWindow) {
 TEST(FaultySystem, ATimerStormDuringSlidesLeavesTheSaverRunning) {
   ShowFiles files;
   const std::string wide = files.AddPicture("wide.bmp", MakePicture(2000, 300, [](int x, int y) {
-    return lumora::Rgb{uint8_t(x), uint8_t(y), 128};
-  }));
+                                              return lumora::Rgb{uint8_t(x), uint8_t(y), 128};
+                                            }));
   WriteWindowsFile("lumora.ini", SettingsFileText(std::string(kQuietOptions) + "Picdis=7\r\n", {{1, wide}}));
   RunningSaver saver;
   const Hwnd window = saver.WaitForWindow();

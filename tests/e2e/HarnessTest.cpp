@@ -12,8 +12,7 @@ using namespace std::chrono_literals;
 
 TEST(Harness, SeesTheTestWindowAndItsInputAndServesTheRegistry) {
   const auto log = Session().NewLogPath("testwindow", "log");
-  WineProcess window =
-      Session().Start(Session().SaverToolPath("testwindow.exe").string(), {ToWindowsPath(log)}, {});
+  WineProcess window = Session().Start(Session().SaverToolPath("testwindow.exe").string(), {ToWindowsPath(log)}, {});
   ASSERT_TRUE(WaitFor([&] { return ReadFile(log).find("started hwnd=") != std::string::npos; }, 30s))
       << window.Stderr();
   Inspector inspector(Session());
@@ -22,7 +21,12 @@ TEST(Harness, SeesTheTestWindowAndItsInputAndServesTheRegistry) {
   const WindowInfo info = inspector.Window(*handle);
   EXPECT_EQ(info.text, test_window::kTitle);
   EXPECT_EQ(info.rect, (Rect{120, 90, 400, 300}));
-  EXPECT_TRUE(WaitFor([&] { return BoundingBoxOf(Screenshot(), Rgb{test_window::kRed, test_window::kGreen, test_window::kBlue}) == info.client; }, 5s));
+  EXPECT_TRUE(WaitFor(
+      [&] {
+        return BoundingBoxOf(Screenshot(), Rgb{test_window::kRed, test_window::kGreen, test_window::kBlue}) ==
+               info.client;
+      },
+      5s));
 
   Click(info.client.x + 50, info.client.y + 60, 1);
   TapKey(XK_a);

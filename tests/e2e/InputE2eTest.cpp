@@ -69,9 +69,7 @@ TEST(EndingTheShow, KeysAndEachMouseButtonEndIt) {
       ShownSaver shown;
       input.whileShowing();
       EXPECT_TRUE(shown.EndsCleanly()) << input.name;
-    } catch (const HarnessError& error) {
-      ADD_FAILURE() << input.name << ": " << error.what();
-    }
+    } catch (const HarnessError& error) { ADD_FAILURE() << input.name << ": " << error.what(); }
     releaseAll();
   }
 }
@@ -167,7 +165,8 @@ TEST(InputDuringADecode, LeavesThePictureWhole) {
                                          row[3 * x + 2] = blue;
                                        }
                                      })));
-    const std::string settings = SettingsFileText("Sound=0\r\nPicdis=1\r\nTime=120\r\n", {{1, photos[0]}, {2, photos[1]}});
+    const std::string settings =
+        SettingsFileText("Sound=0\r\nPicdis=1\r\nTime=120\r\n", {{1, photos[0]}, {2, photos[1]}});
     WriteWindowsFile("lumora.ini", settings);
     row.beforeStart();
     RunningSaver saver;
@@ -228,8 +227,8 @@ TEST(PasswordCheck, SettingsOfOtherTypesCountByTheNumberTheyHold) {
     const char* type;
     const char* data;
     bool asked;
-  } settings[] = {{"REG_SZ", "1", true}, {"REG_BINARY", "01000000", true}, {"REG_SZ", "0", false},
-                  {"REG_MULTI_SZ", "1", false}};
+  } settings[] = {
+      {"REG_SZ", "1", true}, {"REG_BINARY", "01000000", true}, {"REG_SZ", "0", false}, {"REG_MULTI_SZ", "1", false}};
   for (const auto& setting : settings) {
     Windows98 windows98(setting.data, setting.type);
     WritePasswordAnswers({true});

@@ -189,7 +189,8 @@ void ExpectFirstPicture(const std::string& settings, const std::vector<std::stri
 class Installer : public ::testing::TestWithParam<InstallRow> {};
 
 TEST_P(Installer, InstallsShowsTheFirstPictureAndUninstallsEverything) {
-  if (Session().Arch() != SaverArch::I686) GTEST_SKIP() << "the installer is one 32-bit program, tried with 32-bit Wine";
+  if (Session().Arch() != SaverArch::I686)
+    GTEST_SKIP() << "the installer is one 32-bit program, tried with 32-bit Wine";
   const std::filesystem::path setup = Session().InstallerPath();
   const InstallRow& row = GetParam();
   ShowFiles files;
@@ -263,11 +264,17 @@ void ExpectNothingInstalled(const std::string& what) {
 }
 
 TEST(InstallerChecks, ASilentInstallGivenAFolderWithoutWhatItListsOrAnOptionItCannotReadFailsAndChangesNothing) {
-  if (Session().Arch() != SaverArch::I686) GTEST_SKIP() << "the installer is one 32-bit program, tried with 32-bit Wine";
+  if (Session().Arch() != SaverArch::I686)
+    GTEST_SKIP() << "the installer is one 32-bit program, tried with 32-bit Wine";
   const std::filesystem::path setup = PrepareInstall();
-  const char* kRefused[] = {"/PICTURES=C:\\lumora-files\\nowhere", "/PICTURES=C:\\lumora-files\\install-sounds",
-                            "/SOUNDS=C:\\lumora-files\\install", "/PICTURES=C:\\lumora-files\\no where",
-                            "/ACTIVATE=2", "/PICTURES", "/SOUNDS=", "/BOGUS=1"};
+  const char* kRefused[] = {"/PICTURES=C:\\lumora-files\\nowhere",
+                            "/PICTURES=C:\\lumora-files\\install-sounds",
+                            "/SOUNDS=C:\\lumora-files\\install",
+                            "/PICTURES=C:\\lumora-files\\no where",
+                            "/ACTIVATE=2",
+                            "/PICTURES",
+                            "/SOUNDS=",
+                            "/BOGUS=1"};
   for (const char* folder : kRefused) {
     EXPECT_NE(Session().Run(setup.string(), {"/S", folder}, 120s), 0) << folder;
     ExpectNothingInstalled(folder);
@@ -317,7 +324,8 @@ ChildInfo GoToTheListsPage(Inspector& inspector, Hwnd window) {
 }
 
 TEST(InstallerPages, RefusesAMissingFolderKeepsChoicesAcrossBackAndAsksBeforeCancel) {
-  if (Session().Arch() != SaverArch::I686) GTEST_SKIP() << "the installer is one 32-bit program, tried with 32-bit Wine";
+  if (Session().Arch() != SaverArch::I686)
+    GTEST_SKIP() << "the installer is one 32-bit program, tried with 32-bit Wine";
   const std::filesystem::path setup = PrepareInstall();
   Inspector inspector(Session());
   WineProcess installer = Session().Start(setup.string(), {});
@@ -382,7 +390,8 @@ void GoThroughThePagesKeepingEverything(const std::filesystem::path& setup, cons
 // and then through its pages with everything left as it was, it keeps that list and the folder remembered for
 // "Refresh Lumora Pictures".
 TEST(InstallerUpgrade, KeepsTheListOfALibraryLargerThanTheSlots) {
-  if (Session().Arch() != SaverArch::I686) GTEST_SKIP() << "the installer is one 32-bit program, tried with 32-bit Wine";
+  if (Session().Arch() != SaverArch::I686)
+    GTEST_SKIP() << "the installer is one 32-bit program, tried with 32-bit Wine";
   const std::filesystem::path setup = PrepareInstall();
   const std::string library = "C:\\lumora-files\\My Library";
   ShowFiles files;

@@ -4,9 +4,9 @@
 
 #include <filesystem>
 
+#include "settings_file/SettingsFile.h"
 #include "support/PictureFiles.h"
 #include "support/ShowFixture.h"
-#include "settings_file/SettingsFile.h"
 
 namespace lumora::e2e {
 

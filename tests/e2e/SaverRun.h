@@ -14,7 +14,6 @@
 
 namespace lumora::e2e {
 
-
 // Files the show reads, put under C:\lumora-files in the prefix and remembered by their Windows paths.
 class ShowFiles {
  public:

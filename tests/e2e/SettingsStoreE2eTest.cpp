@@ -6,8 +6,8 @@
 #include <sstream>
 
 #include "SaverRun.h"
-#include "support/ProfileScript.h"
 #include "portable/PortableProfileFiles.h"
+#include "support/ProfileScript.h"
 
 namespace lumora::e2e {
 namespace {
@@ -26,8 +26,8 @@ std::vector<std::string> Lines(const std::string& text) {
 
 TEST(SettingsStore, PortableStoreReadsAndWritesAsTheWin32StoreDoes) {
   RemoveWindowsFile("differential.ini");
-  WineProcess script = Session().Start(Session().SaverToolPath("profile_script.exe").string(),
-                                       {"C:\\windows\\differential.ini"});
+  WineProcess script =
+      Session().Start(Session().SaverToolPath("profile_script.exe").string(), {"C:\\windows\\differential.ini"});
   ASSERT_EQ(script.Wait(60s), 0) << script.Stderr();
   const std::vector<std::string> win32 = Lines(script.Stdout());
 

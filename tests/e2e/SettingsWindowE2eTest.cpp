@@ -1,7 +1,7 @@
 // The settings window under Wine: the settings file it creates, the options it shows and writes back, its error
 // box, the hidden list and About buttons with the real open-file dialog, and what it looks like.
-#include <gmock/gmock.h>
 #include <X11/keysym.h>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,9 +10,9 @@
 
 #include "SaverRun.h"
 #include "SettingsWindowRun.h"
-#include "support/ShowFixture.h"
-#include "settings_window/SettingsLayout.h"
 #include "settings_window/DisclaimerLayout.h"
+#include "settings_window/SettingsLayout.h"
+#include "support/ShowFixture.h"
 
 namespace lumora::e2e {
 namespace {
@@ -92,6 +92,7 @@ TEST(SettingsWindow, PreparedFileShowsItsOptionsAndOkWritesWhatIsShown) {
     const char *height, *width;
     int heightBar, widthBar;
     std::string written;
+    // clang-format off
   } rows[] = {
       {"Sound=1\r\nSeq=0\r\nColor=2\r\nPicdis=5\r\nTime=7\r\nHeight=3000\r\nWidth=10\r\n", {}, {},
        {"Customize Picture Size Below ", "Sound ON", "2 Minutes", "Navy - Black - Purple - Maroon", "Random"},
@@ -102,6 +103,7 @@ TEST(SettingsWindow, PreparedFileShowsItsOptionsAndOkWritesWhatIsShown) {
        {"Slide", "Sound ON", "8 Seconds", "Green - Aqua - Fuschia - Yellow", "In Order"}, true, "300", "25", 300, 25,
        "Color=3\r\nPicdis=7\r\nTime=8\r\nHeight=300\r\nWidth=25\r\nSound=1\r\nSeq=1\r\n"},
   };
+  // clang-format on
   for (const auto& row : rows) {
     SCOPED_TRACE(row.options);
     WriteWindowsFile(kIni, SettingsFileText(row.options, row.pictures, row.sounds));
@@ -126,12 +128,15 @@ TEST(SettingsWindow, ClickedChoicesAndMovedBarsAreWrittenAsTheSevenKeysInOrder) 
   WriteWindowsFile(kIni, SettingsFileText("Status=0\r\nRepeat=0\r\n", {}, {{5, "C:\\sound.wav"}}));
   RunningSettings settings;
   settings.WaitForWindow();
-  for (int radio : {Id(OptionRadio::SoundOff), Id(OptionRadio::AtRandom), Id(OptionRadio::GreyColours), Id(OptionRadio::NaturalSize), Id(OptionRadio::Delay60s)}) EXPECT_TRUE(settings.Click(radio));
+  for (int radio : {Id(OptionRadio::SoundOff), Id(OptionRadio::AtRandom), Id(OptionRadio::GreyColours),
+                    Id(OptionRadio::NaturalSize), Id(OptionRadio::Delay60s)})
+    EXPECT_TRUE(settings.Click(radio));
 
   Inspector inspector(Session());
   std::map<int, ChildInfo> controls = settings.Controls();
   const auto scroll = [&](int bar, unsigned code) {
-    inspector.Send(controls.at(Id(SettingsControl::CustomSizeGroup)).hwnd, kWmHScroll, code, static_cast<std::int64_t>(controls.at(bar).hwnd));
+    inspector.Send(controls.at(Id(SettingsControl::CustomSizeGroup)).hwnd, kWmHScroll, code,
+                   static_cast<std::int64_t>(controls.at(bar).hwnd));
   };
   scroll(Id(SettingsControl::WidthScrollBar), kSbLineRight);
   scroll(Id(SettingsControl::WidthScrollBar), kSbLineRight);
@@ -169,10 +174,13 @@ TEST(SettingsWindow, LabelFollowsTheDraggedThumbToTheScreenWidth) {
   // Past the right end, yet near enough for the bar to keep the drag.
   MovePointer(bar.x + bar.width + 8, middle);
   const std::string screenWidth = std::to_string(Session().Screen().width);
-  const bool followed = WaitFor([&] { return settings.Control(Id(SettingsControl::WidthValue)).text == screenWidth; }, 5s);
+  const bool followed =
+      WaitFor([&] { return settings.Control(Id(SettingsControl::WidthValue)).text == screenWidth; }, 5s);
   ButtonUp(1);
   EXPECT_TRUE(followed) << "while the thumb is held: " << settings.Control(Id(SettingsControl::WidthValue)).text;
-  EXPECT_TRUE(WaitFor([&] { return settings.Control(Id(SettingsControl::WidthScrollBar)).scroll->pos == Session().Screen().width; }, 5s));
+  EXPECT_TRUE(WaitFor(
+      [&] { return settings.Control(Id(SettingsControl::WidthScrollBar)).scroll->pos == Session().Screen().width; },
+      5s));
   EXPECT_EQ(settings.Control(Id(SettingsControl::WidthValue)).text, screenWidth);
   EXPECT_TRUE(settings.Click(Id(SettingsControl::OkButton)));
   EXPECT_EQ(settings.WaitForExit(15s), 0);
@@ -357,15 +365,9 @@ void ExpectDrawn(const Image& shot, const ControlLayout& layout, const Rect& pla
   switch (layout.kind) {
     case ControlKind::Button:
     case ControlKind::ScrollBar:
-    case ControlKind::ListBox:
-      EXPECT_GE(DrawnPixels(shot, place), area * 8 / 10) << "its face";
-      break;
-    case ControlKind::RadioButton:
-      EXPECT_GE(DrawnPixels(shot, place), 40) << "its circle and caption";
-      break;
-    case ControlKind::Label:
-      EXPECT_GE(DrawnPixels(shot, place), 10) << "its caption";
-      break;
+    case ControlKind::ListBox: EXPECT_GE(DrawnPixels(shot, place), area * 8 / 10) << "its face"; break;
+    case ControlKind::RadioButton: EXPECT_GE(DrawnPixels(shot, place), 40) << "its circle and caption"; break;
+    case ControlKind::Label: EXPECT_GE(DrawnPixels(shot, place), 10) << "its caption"; break;
     case ControlKind::Panel:
       EXPECT_GE(DrawnPixels(shot, {place.x, place.y, place.width, 1}), place.width * 9 / 10) << "its top bevel";
       EXPECT_GE(DrawnPixels(shot, {place.x, place.y, 1, place.height}), place.height * 9 / 10) << "its left bevel";

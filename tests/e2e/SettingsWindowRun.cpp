@@ -1,8 +1,8 @@
 #include "SettingsWindowRun.h"
 
 #include <X11/keysym.h>
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
@@ -46,9 +46,8 @@ std::map<int, ChildInfo> RunningSettings::Controls() {
       [&] {
         controls.clear();
         for (ChildInfo& child : Inspector(Session()).Children(window_)) controls[child.id] = std::move(child);
-        return std::ranges::none_of(controls, [](const auto& entry) {
-          return entry.second.className == "Button" && !entry.second.check;
-        });
+        return std::ranges::none_of(
+            controls, [](const auto& entry) { return entry.second.className == "Button" && !entry.second.check; });
       },
       10s);
   return controls;
@@ -191,18 +190,12 @@ KeyStroke StrokeFor(char c) {
   if (std::isupper(static_cast<unsigned char>(c))) return {static_cast<KeySymbol>(XK_a + (c - 'A')), true};
   if (std::isdigit(static_cast<unsigned char>(c))) return {static_cast<KeySymbol>(XK_0 + (c - '0')), false};
   switch (c) {
-    case '\\':
-      return {XK_backslash, false};
-    case ':':
-      return {XK_semicolon, true};
-    case '.':
-      return {XK_period, false};
-    case '-':
-      return {XK_minus, false};
-    case '_':
-      return {XK_minus, true};
-    case ' ':
-      return {XK_space, false};
+    case '\\': return {XK_backslash, false};
+    case ':': return {XK_semicolon, true};
+    case '.': return {XK_period, false};
+    case '-': return {XK_minus, false};
+    case '_': return {XK_minus, true};
+    case ' ': return {XK_space, false};
   }
   throw HarnessError(std::string("no key for '") + c + "'");
 }
@@ -212,10 +205,8 @@ KeyStroke StrokeFor(char c) {
 void TypeText(const std::string& text) {
   for (char c : text) {
     const KeyStroke stroke = StrokeFor(c);
-    if (stroke.shift)
-      TapKey(stroke.key, {XK_Shift_L});
-    else
-      TapKey(stroke.key);
+    if (stroke.shift) TapKey(stroke.key, {XK_Shift_L});
+    else TapKey(stroke.key);
   }
 }
 
@@ -232,9 +223,7 @@ DisplayDpi::DisplayDpi(int dpi) {
 DisplayDpi::~DisplayDpi() {
   try {
     Session().DeleteRegistryValue(kUserDesktopKey, "LogPixels");
-  } catch (const HarnessError& error) {
-    ADD_FAILURE() << "the display's DPI was not put back: " << error.what();
-  }
+  } catch (const HarnessError& error) { ADD_FAILURE() << "the display's DPI was not put back: " << error.what(); }
 }
 
 namespace {

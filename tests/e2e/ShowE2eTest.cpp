@@ -93,6 +93,7 @@ TEST_P(DisplayMode, ShowsTheCoresFrameTickAfterTick) {
   for (int tick = 2; tick <= row.ticks; ++tick) show.ExpectTick(tick, 15s);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Modes, DisplayMode,
     ::testing::Values(
@@ -107,17 +108,21 @@ INSTANTIATE_TEST_SUITE_P(
         ModeRow{"CustomSizeStretchedAndCentred", "Picdis=5\r\nWidth=333\r\nHeight=211\r\nColor=2\r\n",
                 {{"a.jpg", Gradient(90, 70, 30)}}, 1}),
     [](const ::testing::TestParamInfo<ModeRow>& info) { return info.param.name; });
+// clang-format on
 
 // 192 megapixels: decoded whole, three times the saver's limit for a picture. Made once per build tree, row by row.
 std::vector<uint8_t> HugeJpeg() {
   const auto cached = Session().WorkDir() / "huge-16000x12000.jpg";
   if (!std::filesystem::exists(cached)) {
-    const auto bytes = lumora::EncodeJpegRows(16000, 12000, lumora::SampleLayout::Rgb, [](int y, uint8_t* row) {
-      for (int x = 0; x < 16000; ++x, row += 3) {
-        row[0] = static_cast<uint8_t>(x / 63), row[1] = static_cast<uint8_t>(y / 47);
-        row[2] = static_cast<uint8_t>((x ^ y) & 0xFF);
-      }
-    }, {.quality = 75});
+    const auto bytes = lumora::EncodeJpegRows(16000, 12000, lumora::SampleLayout::Rgb,
+                                              [](int y, uint8_t* row) {
+                                                for (int x = 0; x < 16000; ++x, row += 3) {
+                                                  row[0] = static_cast<uint8_t>(x / 63),
+                                                  row[1] = static_cast<uint8_t>(y / 47);
+                                                  row[2] = static_cast<uint8_t>((x ^ y) & 0xFF);
+                                                }
+                                              },
+                                              {.quality = 75});
     // Runs side by side share the work folder: each writes its own file and renames it into place whole.
     const auto own = std::filesystem::path(cached).concat("." + std::to_string(getpid()));
     lumora::WriteFile(own.string(), bytes);
@@ -198,10 +203,12 @@ TEST(DisplayModes, SlideComesToRestInACornerOfItsEdge) {
   }
   const auto restsAt = [&](const Image& shot, std::pair<int, int> place) {
     const Rect visible{std::max(place.first, 0), std::max(place.second, 0),
-                       200 - std::abs(place.first < 0 ? place.first : 0), 160 - std::abs(place.second < 0 ? place.second : 0)};
+                       200 - std::abs(place.first < 0 ? place.first : 0),
+                       160 - std::abs(place.second < 0 ? place.second : 0)};
     const Rect clipped{visible.x, visible.y, std::min(visible.width, width - visible.x),
                        std::min(visible.height, height - visible.y)};
-    const Image part = expected.Crop({clipped.x - place.first, clipped.y - place.second, clipped.width, clipped.height});
+    const Image part =
+        expected.Crop({clipped.x - place.first, clipped.y - place.second, clipped.width, clipped.height});
     return CountDifferences(shot, clipped, part) == 0;
   };
   EXPECT_TRUE(WaitFor(

@@ -53,9 +53,10 @@ class SoundCapture {
  public:
   SoundCapture() : folder_(Session().RunDir() / ("sound-" + std::to_string(++count_))) {
     std::filesystem::create_directories(folder_);
-    std::ofstream(folder_ / "asound.conf") << "</usr/share/alsa/alsa.conf>\n"
-                                              "pcm.!default {\n  type file\n  slave.pcm \"null\"\n  file \""
-                                           << (folder_ / "played.raw").string() << "\"\n  format \"raw\"\n  truncate false\n}\n";
+    std::ofstream(folder_ / "asound.conf")
+        << "</usr/share/alsa/alsa.conf>\n"
+           "pcm.!default {\n  type file\n  slave.pcm \"null\"\n  file \""
+        << (folder_ / "played.raw").string() << "\"\n  format \"raw\"\n  truncate false\n}\n";
   }
   WineRunOptions Options() const { return {.environment = {{"ALSA_CONFIG_PATH", (folder_ / "asound.conf").string()}}}; }
   // What each opening of the device received, in order: the device writes played.raw, then played.raw.0001, ...
@@ -129,8 +130,8 @@ TEST(SoundPlayback, EntryOnePlaysAtStartUpThenTheDrawnSoundsFollow) {
         return plays.size() >= 3 && (Unpadded(plays[2]) == Unpadded(first) || Unpadded(plays[2]) == Unpadded(other));
       },
       20s);
-  ASSERT_TRUE(thirdPlayed) << plays.size() << " plays (samples/silent ones):" << SampleCounts(plays) << "; sounds:"
-                           << SampleCounts({first, other});
+  ASSERT_TRUE(thirdPlayed) << plays.size() << " plays (samples/silent ones):" << SampleCounts(plays)
+                           << "; sounds:" << SampleCounts({first, other});
   EXPECT_EQ(Unpadded(plays[0]), Unpadded(first));
   EXPECT_EQ(Unpadded(plays[1]), Unpadded(first));
 }
@@ -139,8 +140,8 @@ TEST(SoundPlayback, MissingOrUndecodableSoundsLeaveTheShowSilentAndRunning) {
   for (const bool missing : {true, false}) {
     SoundCapture capture;
     SoundShow show;
-    const std::string path = missing ? "C:\\lumora-files\\gone.wav"
-                                     : show.files.AddFile("noise.wav", std::vector<uint8_t>(5000, 0x5A));
+    const std::string path =
+        missing ? "C:\\lumora-files\\gone.wav" : show.files.AddFile("noise.wav", std::vector<uint8_t>(5000, 0x5A));
     show.Install({{1, path}});
     const char* sound = missing ? "missing" : "undecodable";
     RunningSaver saver(capture.Options());
@@ -171,9 +172,9 @@ TEST(SoundPlayback, ASoundPlayingAtAKeyPressStopsBeforeTheSaverEnds) {
 
 // A MIDI file of one note.
 std::vector<uint8_t> MidiFile() {
-  return {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 0, 96,                 // format 0, one track, 96 ticks
-          'M', 'T', 'r', 'k', 0, 0, 0, 13, 0x00, 0x90, 60, 100, 0x60, 0x80,  // note on, a beat, note off
-          60, 0, 0x00, 0xFF, 0x2F, 0x00};                                     // end of track
+  return {'M', 'T', 'h',  'd',  0,    0,   0, 6,  0,    0,    0,  1,   0,    96,    // format 0, one track, 96 ticks
+          'M', 'T', 'r',  'k',  0,    0,   0, 13, 0x00, 0x90, 60, 100, 0x60, 0x80,  // note on, a beat, note off
+          60,  0,   0x00, 0xFF, 0x2F, 0x00};                                        // end of track
 }
 
 TEST(SoundPlayback, MidiThatWineCannotPlayLeavesTheShowRunning) {

@@ -36,8 +36,8 @@ class StandardUser : public ::testing::Test {
     files.AddPicture("standard/a.bmp", test::Solid(8, 6, lumora::Rgb{10, 20, 30}));
     files.AddPicture("standard/d.bmp", test::Solid(8, 6, lumora::Rgb{20, 30, 40}));
     files.AddPicture("standard-more/b.bmp", test::Solid(8, 6, lumora::Rgb{40, 50, 60}));
-    installed_ = Session().Run(Session().InstallerPath().string(), {"/S", "/PICTURES=C:\\lumora-files\\standard"},
-                               120s) == 0;
+    installed_ =
+        Session().Run(Session().InstallerPath().string(), {"/S", "/PICTURES=C:\\lumora-files\\standard"}, 120s) == 0;
     Session().CloseWindowsDirectory();
   }
   void SetUp() override {
@@ -81,8 +81,7 @@ TEST_F(StandardUser, TheSettingsWindowSavesTheFileItMayWriteAndSaysSoWhenItMayNo
   RunningSettings settings;
   settings.WaitForWindow();
   EXPECT_TRUE(settings.Click(static_cast<int>(OptionRadio::Delay45s)));
-  EXPECT_FALSE(settings.Click(static_cast<int>(SettingsControl::OkButton), kOpensABox))
-      << "OK waits for the error box";
+  EXPECT_FALSE(settings.Click(static_cast<int>(SettingsControl::OkButton), kOpensABox)) << "OK waits for the error box";
   const std::optional<DialogInfo> error = WaitForDialog("Lumora Screensaver", 10s);
   ASSERT_TRUE(error.has_value());
   EXPECT_THAT(error->statics, ElementsAre(std::string("Unable to write to ") + kIniPath + "."));
@@ -105,7 +104,7 @@ TEST_F(StandardUser, ChoosingPicturesFromTheStartMenuChangesTheFileItMayWriteAnd
     Inspector inspector(Session());
     WineProcess tool = Session().Start(Session().ListsToolPath("lumora-listsw.exe").string(), {"--choose"});
     const DialogInfo dialog = WaitForDialogSaying(inspector, "Choose the folder of the pictures");
-      SelectFirstFolderOfDriveC();
+    SelectFirstFolderOfDriveC();
     TapKey(XK_Return);
     WaitForDialogSaying(inspector, "Also choose a folder of sounds?");
     TapKey(XK_Return);  // No

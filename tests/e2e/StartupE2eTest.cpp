@@ -94,7 +94,11 @@ TEST(SaverStartup, SettingsFileIsNamedAfterTheExecutable) {
   WriteWindowsFile("Holiday.ini", SettingsFileText("Picdis=1\r\n", {{1, picture}}));
   const auto copy = CopyScr(Session().DriveC() / "Savers", "Holiday.scr");
   WineProcess saver = StartScr({"/s"}, {}, copy);
-  EXPECT_TRUE(WaitFor([] { return IsUniform(Screenshot(), {0, 0, 100, 100}, Rgb{20, 200, 30}); }, 15s))
+  EXPECT_TRUE(WaitFor(
+      [] {
+        return IsUniform(Screenshot(), {0, 0, 100, 100}, Rgb{20, 200, 30});
+      },
+      15s))
       << "the picture from Holiday.ini, stretched over the screen";
   EXPECT_TRUE(Inspector(Session()).Dialogs().empty());
   saver.Kill();

@@ -26,8 +26,8 @@ Rect OtherMonitor() {
 Image PrepareShow() {
   ShowFiles files;
   const std::string red = files.AddPicture("red.bmp", lumora::MakePicture(16, 16, [](int x, int) {
-    return x < 8 ? lumora::Rgb{200, 0, 0} : lumora::Rgb{0, 150, 0};
-  }));
+                                             return x < 8 ? lumora::Rgb{200, 0, 0} : lumora::Rgb{0, 150, 0};
+                                           }));
   const std::string blue = files.AddPicture("blue.bmp", test::Solid(16, 16, lumora::Rgb{0, 0, 200}));
   const std::string settings = SettingsFileText("Sound=0\r\nPicdis=1\r\nTime=8\r\n", {{1, red}, {2, blue}});
   WriteWindowsFile("lumora.ini", settings);
@@ -80,7 +80,11 @@ TEST(TwoMonitors, AClickOnTheOtherMonitorEndsTheShowAndTakesTheCoverAway) {
   Inspector inspector(Session());
   EXPECT_FALSE(inspector.ScreensaverRunning());
   EXPECT_FALSE(inspector.Find(kCoverWindowClass).has_value());
-  EXPECT_TRUE(WaitFor([&] { return IsUniform(Screenshot(), other, Rgb{0x33, 0x66, 0xcc}); }, 10s))
+  EXPECT_TRUE(WaitFor(
+      [&] {
+        return IsUniform(Screenshot(), other, Rgb{0x33, 0x66, 0xcc});
+      },
+      10s))
       << "the desktop back on the other monitor";
 }
 

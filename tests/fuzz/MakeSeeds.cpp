@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "support/BmpBuilder.h"
 #include "support/JpegEncoder.h"
 #include "support/PictureFiles.h"
 #include "support/SettingsFiles.h"
-#include "support/BmpBuilder.h"
 
 namespace {
 
@@ -31,6 +31,7 @@ Picture Colours(int width, int height) {
   });
 }
 
+// clang-format off
 void BmpSeeds(const fs::path& folder) {
   Write(folder, "24bit.bmp", BmpFileOf(Colours(5, 3)));
   const std::vector<Rgb> palette{{0, 0, 0}, {255, 255, 255}, {200, 10, 10}, {10, 200, 10}};
@@ -46,12 +47,14 @@ void BmpSeeds(const fs::path& folder) {
                                                    .compression = 3, .masks = {0xF800, 0x07E0, 0x001F, 0},
                                                    .pixels = test::PaddedRows({{0x12, 0x34, 0x56, 0x78}})}));
   Write(folder, "core.bmp", test::BuildBmp({.headerSize = 12, .width = 2, .height = 2, .bitCount = 24,
-                                            .pixels = test::PaddedRows({{1, 2, 3, 4, 5, 6}, {7, 8, 9, 1, 2, 3}})}));
+                        // clang-format on
+                        .pixels = test::PaddedRows({{1, 2, 3, 4, 5, 6}, {7, 8, 9, 1, 2, 3}})}));
 }
 
 void JpegSeeds(const fs::path& folder) {
   SampleImage image{16, 16, SampleLayout::Rgb, {}};
-  for (int i = 0; i < 16 * 16; ++i) image.samples.insert(image.samples.end(), {uint8_t(i), uint8_t(i * 3), uint8_t(i * 7)});
+  for (int i = 0; i < 16 * 16; ++i)
+    image.samples.insert(image.samples.end(), {uint8_t(i), uint8_t(i * 3), uint8_t(i * 7)});
   Write(folder, "baseline.jpg", EncodeJpeg(image, {.quality = 50}));
   Write(folder, "progressive.jpg", EncodeJpeg(image, {.quality = 50, .scans = ScanScript::Progressive}));
   Write(folder, "444.jpg", EncodeJpeg(image, {.quality = 50, .fullChroma = true}));
@@ -67,9 +70,11 @@ void JpegSeeds(const fs::path& folder) {
 void SettingsSeeds(const fs::path& folder) {
   Write(folder, "prepared.ini",
         SettingsFileText("Sound=1\r\nSeq=0\r\nColor=0x2\r\nPicdis=5\r\nTime=8\r\nHeight=300\r\nWidth=-4\r\n",
-                         {{1, "C:\\P\\a.jpg"}, {3, "C:\\P\\b.bmp"}}, {{2, std::nullopt}}).substr(0, 2000));
+                         {{1, "C:\\P\\a.jpg"}, {3, "C:\\P\\b.bmp"}}, {{2, std::nullopt}})
+            .substr(0, 2000));
   Write(folder, "quoted.ini", std::string("[options]\nPicdis = \"3\"\n[JpegConfig]\nName1='C:\\a b.jpg'\nName2\n"));
-  Write(folder, "sections.ini", std::string("Sound=1\r\n[Options]\r\n[Options]\r\nTime=1\r\n[ WavConfig ]\r\nName1=x\r\n"));
+  Write(folder, "sections.ini",
+        std::string("Sound=1\r\n[Options]\r\n[Options]\r\nTime=1\r\n[ WavConfig ]\r\nName1=x\r\n"));
 }
 
 void CommandLineSeeds(const fs::path& folder) {

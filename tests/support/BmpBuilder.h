@@ -24,9 +24,9 @@ struct BmpFields {
   uint32_t compression = 0;
   uint32_t sizeImage = 0;
   uint32_t colorsUsed = 0;
-  std::vector<uint32_t> masks{};        // inside the header as far as it holds them, the rest after it
-  std::vector<Rgb> palette{};           // 3-byte entries after a 12-byte header, 4-byte entries otherwise
-  std::vector<uint8_t> pixels{};        // exactly as stored
+  std::vector<uint32_t> masks{};          // inside the header as far as it holds them, the rest after it
+  std::vector<Rgb> palette{};             // 3-byte entries after a 12-byte header, 4-byte entries otherwise
+  std::vector<uint8_t> pixels{};          // exactly as stored
   std::optional<uint32_t> pixelOffset{};  // right after the palette unless given
 };
 

@@ -62,8 +62,8 @@ IniDocument& MemoryProfileFiles::Document(const std::string& path) {
   return document;
 }
 
-std::string MemoryProfileFiles::ReadText(const std::string& path, const std::string& section,
-                                         const std::string& key, const std::string& fallback) {
+std::string MemoryProfileFiles::ReadText(const std::string& path, const std::string& section, const std::string& key,
+                                         const std::string& fallback) {
   if (texts.find(path) == texts.end()) return fallback;
   return FindIniValue(Document(path), section, key).value_or(fallback);
 }

@@ -15,10 +15,7 @@ void PrintTo(OptionRadio radio, std::ostream* out) {
 namespace lumora::test {
 
 FakeSettingsView::FakeSettingsView(const FormLayout& form, int width, int height)
-    : colour(form.colour),
-      screenWidth(width),
-      screenHeight(height),
-      form_(form) {
+    : colour(form.colour), screenWidth(width), screenHeight(height), form_(form) {
   for (const ControlLayout& layout : form.controls) {
     Control& control = controls_[layout.id];
     control.caption = layout.caption;

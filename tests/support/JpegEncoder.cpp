@@ -140,10 +140,13 @@ std::vector<uint8_t> EncodeJpeg(const SampleImage& image, const JpegOptions& opt
   const size_t rowBytes = static_cast<size_t>(image.width) * FormatOf(image.layout).components;
   return EncodeJpegRows(
       image.width, image.height, image.layout,
-      [&](int y, uint8_t* row) { std::memcpy(row, image.samples.data() + static_cast<size_t>(y) * rowBytes, rowBytes); },
+      [&](int y, uint8_t* row) {
+        std::memcpy(row, image.samples.data() + static_cast<size_t>(y) * rowBytes, rowBytes);
+      },
       options);
 }
 
+// clang-format off
 std::vector<uint8_t> ExifWithOrientation(uint16_t orientation) {
   return {'E', 'x', 'i', 'f', 0, 0,                                          // Exif header
           'I', 'I', 42, 0, 8, 0, 0, 0,                                       // TIFF header, IFD0 at 8
@@ -151,6 +154,7 @@ std::vector<uint8_t> ExifWithOrientation(uint16_t orientation) {
           0x12, 0x01, 3, 0, 1, 0, 0, 0,                                      // 0x0112, SHORT, count 1
           static_cast<uint8_t>(orientation), static_cast<uint8_t>(orientation >> 8), 0, 0,
           0, 0, 0, 0};                                                       // no next IFD
+  // clang-format on
 }
 
 int CountScans(const std::vector<uint8_t>& jpeg) {

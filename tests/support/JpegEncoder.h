@@ -25,9 +25,9 @@ enum class ScanScript {
 struct JpegOptions {
   int quality = 95;
   ScanScript scans = ScanScript::Sequential;
-  bool fullChroma = false;   // 4:4:4 instead of libjpeg's 4:2:0
-  bool storeAsRgb = false;   // colour samples kept as RGB rather than YCbCr
-  bool storeAsYcck = false;  // CMYK samples only
+  bool fullChroma = false;         // 4:4:4 instead of libjpeg's 4:2:0
+  bool storeAsRgb = false;         // colour samples kept as RGB rather than YCbCr
+  bool storeAsYcck = false;        // CMYK samples only
   std::vector<uint8_t> app1 = {};  // the contents of an APP1 segment written after the header, when not empty
 };
 

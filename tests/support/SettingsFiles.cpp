@@ -10,10 +10,8 @@ std::string SettingsFileText(const std::string& optionLines, const SlotValues& p
     text += std::string("[") + section + "]\r\n";
     for (int slot = 1; slot <= kSlotCount; ++slot) {
       const auto found = values.find(slot);
-      if (found == values.end())
-        text += SlotKey(slot) + "=" + kFreeSlot + "\r\n";
-      else if (found->second)
-        text += SlotKey(slot) + "=" + *found->second + "\r\n";
+      if (found == values.end()) text += SlotKey(slot) + "=" + kFreeSlot + "\r\n";
+      else if (found->second) text += SlotKey(slot) + "=" + *found->second + "\r\n";
     }
   };
   list(kPictureSection, pictures);

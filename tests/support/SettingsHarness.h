@@ -3,12 +3,12 @@
 #include <optional>
 #include <string>
 
-#include "support/FakePlatform.h"
-#include "support/SettingsFiles.h"
-#include "support/FakeSettingsView.h"
 #include "platform/LumoraError.h"
-#include "settings_window/SettingsLayout.h"
 #include "settings_window/SettingsForm.h"
+#include "settings_window/SettingsLayout.h"
+#include "support/FakePlatform.h"
+#include "support/FakeSettingsView.h"
+#include "support/SettingsFiles.h"
 
 namespace lumora::test {
 
@@ -38,9 +38,7 @@ struct SettingsHarness {
   void Run(Handler handler) {
     try {
       handler(form);
-    } catch (const LumoraError& error) {
-      boxes.ShowErrorReport(error.what());
-    }
+    } catch (const LumoraError& error) { boxes.ShowErrorReport(error.what()); }
   }
   void Open() {
     Run([](SettingsForm& f) { f.Open(); });

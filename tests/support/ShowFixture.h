@@ -2,11 +2,11 @@
 #include <map>
 #include <string>
 
+#include "image/Stretch.h"
+#include "settings_file/SettingsFile.h"
 #include "support/PictureFiles.h"
 #include "support/SaverHarness.h"
-#include "image/Stretch.h"
 #include "support/SettingsFiles.h"
-#include "settings_file/SettingsFile.h"
 
 namespace lumora::test {
 

@@ -23,7 +23,8 @@ lumora::e2e::Image Shrink(const lumora::e2e::Image& image, int factor) {
           r += pixel.r, g += pixel.g, b += pixel.b;
         }
       const int count = factor * factor;
-      small.Set(x, y, {static_cast<uint8_t>(r / count), static_cast<uint8_t>(g / count), static_cast<uint8_t>(b / count)});
+      small.Set(x, y,
+                {static_cast<uint8_t>(r / count), static_cast<uint8_t>(g / count), static_cast<uint8_t>(b / count)});
     }
   return small;
 }

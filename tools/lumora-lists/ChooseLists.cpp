@@ -22,8 +22,8 @@ std::string WhatItDoes(const ListOutcome& outcome, const std::string& folder, bo
 }
 
 // What was done first, then what was left out and why.
-std::string Summary(const UpdateResult& result, const ListsRequest& request, const std::string& iniPath,
-                                 bool soundOn, const std::vector<std::string>& details) {
+std::string Summary(const UpdateResult& result, const ListsRequest& request, const std::string& iniPath, bool soundOn,
+                    const std::vector<std::string>& details) {
   std::vector<std::string> lines;
   for (const ListOutcome& outcome : result.lists) {
     const std::vector<std::string>& folders = outcome.list == SlotList::Pictures ? *request.pictures : *request.sounds;
@@ -38,8 +38,7 @@ std::string Summary(const UpdateResult& result, const ListsRequest& request, con
 // The folders chosen, as --pictures DIR --sounds DIR --recursive would name them; nothing when the first
 // dialog was cancelled. A sounds dialog cancelled leaves the sounds as they are.
 std::optional<ListsRequest> AskForFolders(const SettingsStore& ini, FolderChooser& chooser, MessageBoxes& boxes) {
-  const std::optional<std::string> pictures =
-      chooser.ChooseFolder(kPicturesTitle, ListSource(ini, SlotList::Pictures));
+  const std::optional<std::string> pictures = chooser.ChooseFolder(kPicturesTitle, ListSource(ini, SlotList::Pictures));
   if (!pictures) return std::nullopt;
   ListsRequest request;
   request.recursive = true;

@@ -55,12 +55,9 @@ std::string OthersLine(SlotList list, const std::vector<std::string>& names) {
 // A folder below the one chosen that the walk could not read.
 std::string PassedOverLine(ListFailure failure, const std::string& folder) {
   switch (failure) {
-    case ListFailure::Gone:
-      return "Passed over, it was deleted while the folders were read: " + folder;
-    case ListFailure::TooLong:
-      return "Passed over, its path is too long for Windows: " + folder;
-    default:
-      return "Passed over, it cannot be read: " + folder;
+    case ListFailure::Gone: return "Passed over, it was deleted while the folders were read: " + folder;
+    case ListFailure::TooLong: return "Passed over, its path is too long for Windows: " + folder;
+    default: return "Passed over, it cannot be read: " + folder;
   }
 }
 
@@ -91,21 +88,13 @@ class Collector {
     const std::string& path = place.path;
     places_.push_back(path);
     switch (tree_.KindOf(path)) {
-      case PathKind::Missing:
-        collected_.errors.push_back("No such folder or file: " + path);
-        break;
-      case PathKind::Unreachable:
-        collected_.errors.push_back("Cannot be reached now: " + path);
-        break;
+      case PathKind::Missing: collected_.errors.push_back("No such folder or file: " + path); break;
+      case PathKind::Unreachable: collected_.errors.push_back("Cannot be reached now: " + path); break;
       case PathKind::File:
-        if (!IsListFile(list_, path))
-          collected_.errors.push_back("Not " + std::string(KindText(list_)) + ": " + path);
-        else if (!walked_.count(codePage_.LowerCase(path.substr(0, codePage_.NameStart(path)))))
-          AddNamedFile(path);
+        if (!IsListFile(list_, path)) collected_.errors.push_back("Not " + std::string(KindText(list_)) + ": " + path);
+        else if (!walked_.count(codePage_.LowerCase(path.substr(0, codePage_.NameStart(path))))) AddNamedFile(path);
         break;
-      case PathKind::Folder:
-        AddFolder(path, place.subfolders, true);
-        break;
+      case PathKind::Folder: AddFolder(path, place.subfolders, true); break;
     }
   }
 
@@ -180,10 +169,8 @@ class Collector {
     if (prefix.size() + entry.name.size() >= kTooLongPath)
       collected_.skipped.push_back("Skipped, its path has " + std::to_string(kTooLongPath) +
                                    " characters or more: " + prefix + entry.name);
-    else if (!fits)
-      collected_.skipped.push_back(std::string("Skipped, ") + kOutsideCodePage + prefix + entry.name);
-    else
-      found_.push_back({folder, std::move(entry.name)});
+    else if (!fits) collected_.skipped.push_back(std::string("Skipped, ") + kOutsideCodePage + prefix + entry.name);
+    else found_.push_back({folder, std::move(entry.name)});
   }
 
   bool HoldsWhatItsNameSays(const std::string& path) {
@@ -207,10 +194,8 @@ class Collector {
     FolderListing listing = tree_.List(folder);
     if (listing.failure != ListFailure::None) {
       // The folder chosen must be read; below it, one that cannot be is passed over, and the rest listed.
-      if (chosen)
-        collected_.errors.push_back("Cannot read the folder " + folder);
-      else
-        collected_.skipped.push_back(PassedOverLine(listing.failure, folder));
+      if (chosen) collected_.errors.push_back("Cannot read the folder " + folder);
+      else collected_.skipped.push_back(PassedOverLine(listing.failure, folder));
       return;
     }
     const std::vector<FolderEntry*> sorted = InNaturalOrder(listing.entries);
@@ -224,20 +209,16 @@ class Collector {
     const size_t index = NewFolder(tree_.Join(folder, ""));
     for (FolderEntry* entry : sorted) {
       if (entry->isFolder) continue;
-      if (IsListFile(list_, entry->name))
-        AddFile(index, *entry);
-      else
-        others_.push_back(std::move(entry->name));
+      if (IsListFile(list_, entry->name)) AddFile(index, *entry);
+      else others_.push_back(std::move(entry->name));
     }
   }
 
   void AddSubfolder(const std::string& folder, const FolderEntry& entry) {
-    if (Spelled(entry))
-      AddFolder(tree_.Join(folder, entry.name), true, false);
+    if (Spelled(entry)) AddFolder(tree_.Join(folder, entry.name), true, false);
     else if (!entry.shortName.empty() && FitsCodePage(entry.shortName))
       AddFolder(tree_.Join(folder, entry.shortName), true, false);
-    else
-      collected_.skipped.push_back(std::string("Passed over, ") + kOutsideCodePage + tree_.Join(folder, entry.name));
+    else collected_.skipped.push_back(std::string("Passed over, ") + kOutsideCodePage + tree_.Join(folder, entry.name));
   }
 
   // "img2" before "img10"; in one folder its files before its subfolders, as the walk takes them.

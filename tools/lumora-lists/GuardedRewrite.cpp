@@ -130,8 +130,7 @@ UndoOutcome UndoInterruptedRewrite(FileTree& tree, const std::string& path) {
   if (!backup || !tree.PathCodePage().SameIgnoringCase(backup->path, path)) return UndoOutcome::NothingToUndo;
   const std::optional<Bytes> current = Content(tree, path);
   UndoOutcome outcome = UndoOutcome::Kept;
-  if (current == backup->fresh || current == backup->old)
-    outcome = UndoOutcome::NothingToUndo;
+  if (current == backup->fresh || current == backup->old) outcome = UndoOutcome::NothingToUndo;
   else if (current && LeftByAStoppedRewrite(*current, backup->old.value_or(Bytes()), backup->fresh))
     outcome = PutBack(tree, path, backup->old) ? UndoOutcome::PutBack : UndoOutcome::Failed;
   if (outcome != UndoOutcome::Failed) tree.Remove(backupPath);

@@ -23,10 +23,10 @@ struct ListsRequest {
   std::optional<std::vector<std::string>> sounds;    // nothing: the sound list stays as it is
   bool recursive = false;
   bool append = false;
-  bool check = false;    // only say what would be listed; write nothing
-  bool refresh = false;  // list again what was chosen last
-  bool choose = false;   // the folders chosen in the system's folder dialog
-  bool quiet = false;    // with --refresh: say nothing unless the user must act
+  bool check = false;              // only say what would be listed; write nothing
+  bool refresh = false;            // list again what was chosen last
+  bool choose = false;             // the folders chosen in the system's folder dialog
+  bool quiet = false;              // with --refresh: say nothing unless the user must act
   std::optional<SlotList> source;  // only say where the list comes from; change nothing
   bool settingsFile = false;       // only say which settings file the lists go into
 };

@@ -99,8 +99,7 @@ int Update(const ListsRequest& request, const ListsServices& services, ListsCons
   return result ? Report(*result, iniPath, request.append, console) : kListsFailed;
 }
 
-int Run(const std::vector<std::string>& arguments, const ListsServices& services, ListsConsole& console,
-        bool& quiet) {
+int Run(const std::vector<std::string>& arguments, const ListsServices& services, ListsConsole& console, bool& quiet) {
   ListsRequest request;
   try {
     request = ParseListsCommandLine(arguments);
@@ -114,11 +113,8 @@ int Run(const std::vector<std::string>& arguments, const ListsServices& services
     case ListsAction::Help:
       for (const std::string& line : ListsUsage()) console.Out(line);
       return kListsSucceeded;
-    case ListsAction::Version:
-      console.Out("lumora-lists " LUMORA_VERSION);
-      return kListsSucceeded;
-    case ListsAction::Update:
-      break;
+    case ListsAction::Version: console.Out("lumora-lists " LUMORA_VERSION); return kListsSucceeded;
+    case ListsAction::Update: break;
   }
   return Update(request, services, console);
 }

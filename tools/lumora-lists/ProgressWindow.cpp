@@ -85,13 +85,13 @@ ProgressWindow::Window::Window(bool& cancelled, bool background)
   RECT frame{0, 0, ScaledToDpi(kClientWidth, dpi_), ScaledToDpi(kClientHeight, dpi_)};
   AdjustWindowRectEx(&frame, style, FALSE, exStyle);
   const int width = frame.right - frame.left, height = frame.bottom - frame.top;
-  frame_ = CreateWindowExA(exStyle, kClassName, kTitle, style, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                           (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, nullptr, nullptr, instance,
-                           this);
+  frame_ =
+      CreateWindowExA(exStyle, kClassName, kTitle, style, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                      (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, nullptr, nullptr, instance, this);
   if (!frame_) return;  // the listing goes on without it
-  font_ = CreateFontA(FontHeightAt(FontStyle::Regular, dpi_), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
-                      "MS Sans Serif");
+  font_ =
+      CreateFontA(FontHeightAt(FontStyle::Regular, dpi_), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "MS Sans Serif");
   what_ = MakeChild("STATIC", "", SS_LEFT | SS_NOPREFIX | SS_PATHELLIPSIS, kWhatPlace, 0);
   count_ = MakeChild("STATIC", "", SS_LEFT | SS_NOPREFIX, kCountPlace, 0);
   bar_ = MakeChild(PROGRESS_CLASSA, "", 0, kBarPlace, 0);
@@ -110,11 +110,10 @@ ProgressWindow::Window::~Window() {
 
 HWND ProgressWindow::Window::MakeChild(const char* className, const char* text, DWORD style, const Place& place,
                                        int id) {
-  const HWND child = CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE | style, ScaledToDpi(place.left, dpi_),
-                                     ScaledToDpi(place.top, dpi_), ScaledToDpi(place.width, dpi_),
-                                     ScaledToDpi(place.height, dpi_), frame_,
-                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr),
-                                     nullptr);
+  const HWND child =
+      CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE | style, ScaledToDpi(place.left, dpi_),
+                      ScaledToDpi(place.top, dpi_), ScaledToDpi(place.width, dpi_), ScaledToDpi(place.height, dpi_),
+                      frame_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
   if (child && font_) SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
   return child;
 }

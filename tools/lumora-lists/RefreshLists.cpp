@@ -58,12 +58,9 @@ enum class PlaceNow { Present, Away, Gone };
 PlaceNow WhereNow(FileTree& tree, const std::string& path) {
   switch (tree.KindOf(path)) {
     case PathKind::File:
-    case PathKind::Folder:
-      return PlaceNow::Present;
-    case PathKind::Unreachable:
-      return PlaceNow::Away;
-    case PathKind::Missing:
-      break;
+    case PathKind::Folder: return PlaceNow::Present;
+    case PathKind::Unreachable: return PlaceNow::Away;
+    case PathKind::Missing: break;
   }
   const CodePage& codePage = tree.PathCodePage();
   const size_t nameStart = codePage.NameStart(path);
@@ -113,10 +110,8 @@ Relisting Relisted(SlotList list, const ChosenFolders& chosen, const std::vector
     }
     kept.places.push_back(place);
     away.push_back(now == PlaceNow::Away);
-    if (now == PlaceNow::Present)
-      present.push_back(place);
-    else
-      console.Err(kErrorPrefix + AwayLine(list, place.path));
+    if (now == PlaceNow::Present) present.push_back(place);
+    else console.Err(kErrorPrefix + AwayLine(list, place.path));
   }
   const std::vector<std::string> keptEntries = InPlaceOrder(kept.places, away, listed, {}, codePage);
   if (present.empty() && gone.empty() && !keptEntries.empty()) return {};  // all away: the list stays as it is

@@ -42,10 +42,8 @@ void RememberChoice(SettingsStore& ini, const ListUpdate& update, bool append, c
       const auto same = std::find_if(chosen.places.begin(), chosen.places.end(), [&](const ChosenPlace& each) {
         return codePage.SameIgnoringCase(each.path, place.path);
       });
-      if (same == chosen.places.end())
-        chosen.places.push_back(place);
-      else
-        same->subfolders = same->subfolders || place.subfolders;
+      if (same == chosen.places.end()) chosen.places.push_back(place);
+      else same->subfolders = same->subfolders || place.subfolders;
     }
     if (static_cast<int>(chosen.places.size()) > kMostChosen) chosen.places.resize(kMostChosen);
   }
@@ -85,46 +83,32 @@ void WriteLists(FileTree& tree, const std::string& iniPath, HeldProfileFiles& he
   SettingsStore ini(held, iniPath);
   if (result.created) WriteNewSettingsFile(ini);
   for (const ListUpdate& update : updates) {
-    if (ChosenMeanwhile(ini, update, tree.PathCodePage()))
-      result.choiceChanged.push_back(update.list);
-    else
-      result.lists.push_back(WriteList(ini, update, append, tree.PathCodePage(), result.soundSwitchedOn));
+    if (ChosenMeanwhile(ini, update, tree.PathCodePage())) result.choiceChanged.push_back(update.list);
+    else result.lists.push_back(WriteList(ini, update, append, tree.PathCodePage(), result.soundSwitchedOn));
   }
   if (result.lists.empty()) return;
   switch (RewriteGuarded(tree, iniPath, held.Content())) {
-    case RewriteOutcome::Written:
-      return;
-    case RewriteOutcome::NotAllowed:
-      result.error = NotAllowedLine(iniPath);
-      return;
-    case RewriteOutcome::Failed:
-      throw SettingsWriteError(iniPath);
+    case RewriteOutcome::Written: return;
+    case RewriteOutcome::NotAllowed: result.error = NotAllowedLine(iniPath); return;
+    case RewriteOutcome::Failed: throw SettingsWriteError(iniPath);
   }
 }
 
 // What the file holds now, under this run's turn, once what a stopped run left is undone.
 std::optional<HeldProfileFiles> ReadUnderTurn(FileTree& tree, const std::string& iniPath, UpdateResult& result) {
   switch (UndoInterruptedRewrite(tree, iniPath)) {
-    case UndoOutcome::PutBack:
-      result.putBackAfterStoppedRun = true;
-      break;
+    case UndoOutcome::PutBack: result.putBackAfterStoppedRun = true; break;
     case UndoOutcome::Failed:
       result.error = iniPath +
                      " was left half-written by an earlier run that was stopped, and it could not be put "
                      "back; nothing was changed";
       return std::nullopt;
-    default:
-      break;
+    default: break;
   }
   switch (tree.KindOf(iniPath)) {
-    case PathKind::Folder:
-      result.error = "The settings file is a folder: " + iniPath;
-      return std::nullopt;
-    case PathKind::Missing:
-      result.created = true;
-      break;
-    default:
-      break;
+    case PathKind::Folder: result.error = "The settings file is a folder: " + iniPath; return std::nullopt;
+    case PathKind::Missing: result.created = true; break;
+    default: break;
   }
   std::optional<HeldProfileFiles> held = ReadSettingsFile(tree, iniPath);
   if (!held) result.error = CannotReadLine(iniPath);
@@ -161,9 +145,7 @@ UpdateResult UpdateSettingsFile(FileTree& tree, const std::string& iniPath, cons
   if (!held) return result;
   try {
     WriteLists(tree, iniPath, *held, updates, append, result);
-  } catch (const LumoraError&) {
-    result.error = "Cannot write the settings file " + iniPath + "; nothing was changed";
-  }
+  } catch (const LumoraError&) { result.error = "Cannot write the settings file " + iniPath + "; nothing was changed"; }
   if (result.error) result.lists.clear();
   return result;
 }

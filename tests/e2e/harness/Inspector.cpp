@@ -222,7 +222,6 @@ std::string Inspector::CallNewProcess(const std::vector<std::string>& args) {
 
 bool Inspector::ScreensaverRunning() { return ParseRecord(CallNewProcess({"screensaver-running"})).Flag("running"); }
 
-
 void Inspector::SetDisplayMode(int width, int height) {
   CallNewProcess({"display-mode", std::to_string(width), std::to_string(height)});
 }

@@ -61,9 +61,9 @@ struct ChildInfo {
   bool visible = false;  // its own WS_VISIBLE
   bool shown = false;    // visible with all its ancestors
   bool enabled = false;
-  Rect rect;  // in the parent's client coordinates
-  std::optional<int> check;            // buttons: BM_GETCHECK
-  std::optional<ScrollInfo> scroll;    // scroll bar controls
+  Rect rect;                         // in the parent's client coordinates
+  std::optional<int> check;          // buttons: BM_GETCHECK
+  std::optional<ScrollInfo> scroll;  // scroll bar controls
 };
 
 struct DialogInfo {
@@ -97,8 +97,7 @@ class Inspector {
   std::string Call(const std::vector<std::string>& args);
 
   std::optional<Hwnd> Find(const std::string& className, const std::string& title = "*");
-  std::optional<Hwnd> Wait(const std::string& className, const std::string& title,
-                           std::chrono::milliseconds timeout);
+  std::optional<Hwnd> Wait(const std::string& className, const std::string& title, std::chrono::milliseconds timeout);
   // `held`: its program is held stopped, so nothing is asked of its windows: texts as the system stored them,
   // children without their check marks and scroll positions.
   WindowInfo Window(Hwnd window, bool held = false);
@@ -111,7 +110,7 @@ class Inspector {
   std::optional<long long> Send(Hwnd window, unsigned message, std::uint64_t wParam, std::int64_t lParam,
                                 std::chrono::milliseconds wait = std::chrono::milliseconds(1000));
   void Post(Hwnd window, unsigned message, std::uint64_t wParam, std::int64_t lParam);
-  void Close(Hwnd window);  // posts WM_CLOSE
+  void Close(Hwnd window);                             // posts WM_CLOSE
   void SetText(Hwnd window, const std::string& text);  // an edit field's text, as if typed
   std::optional<Hwnd> Foreground();
   bool ScreensaverRunning();

@@ -24,9 +24,7 @@ class SessionEnvironment : public ::testing::Environment {
   void SetUp() override {
     try {
       session_ = std::make_unique<WineSession>(ConfigFromBuild());
-    } catch (const std::exception& error) {
-      FAIL() << "the Wine session did not start: " << error.what();
-    }
+    } catch (const std::exception& error) { FAIL() << "the Wine session did not start: " << error.what(); }
     runningSession = session_.get();
     std::printf("[ session  ] %s lumora.scr, X display %s (%dx%dx%d), prefix %s, ready in %.1f s\n",
                 ArchName(session_->Arch()), session_->DisplayName().c_str(), session_->Screen().width,
@@ -74,9 +72,7 @@ class FailureRecord : public ::testing::EmptyTestEventListener {
       std::filesystem::create_directories(folder);
       runningSession->X().Screenshot().SavePng(path);
       std::printf("[ screen   ] %s\n", path.c_str());
-    } catch (const std::exception& error) {
-      std::printf("[ screen   ] no screenshot: %s\n", error.what());
-    }
+    } catch (const std::exception& error) { std::printf("[ screen   ] no screenshot: %s\n", error.what()); }
   }
 
  private:
@@ -89,8 +85,9 @@ class FailureRecord : public ::testing::EmptyTestEventListener {
 // than fail on every test; an entry that stands in for a 32-bit one there is skipped where the 32-bit one runs.
 bool SkippedOnThisHost() {
   if (ConfigFromBuild().arch == SaverArch::I686 && !HostRuns32BitWine()) {
-    std::printf("[ skipped  ] Wine's 32-bit loader does not run on this host (a kernel without 32-bit programs, "
-                "or no wine32)\n");
+    std::printf(
+        "[ skipped  ] Wine's 32-bit loader does not run on this host (a kernel without 32-bit programs, "
+        "or no wine32)\n");
     return true;
   }
   if (std::getenv("LUMORA_E2E_IN_PLACE_OF_32_BIT") != nullptr && HostRuns32BitWine()) {

@@ -80,8 +80,8 @@ void WritePasswordScript(const std::vector<std::string>& lines) {
 std::vector<PasswordCheck> ReadPasswordLog() {
   std::vector<PasswordCheck> checks;
   for (const Record& record : ReadLogRecords("password.log")) {
-    checks.push_back({static_cast<Hwnd>(record.Number("owner")), record.Get("class"), record.Get("title"),
-                      record.Flag("answer")});
+    checks.push_back(
+        {static_cast<Hwnd>(record.Number("owner")), record.Get("class"), record.Get("title"), record.Flag("answer")});
   }
   return checks;
 }

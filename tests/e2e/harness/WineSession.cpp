@@ -56,7 +56,8 @@ void RemoveStaleRuns(const std::filesystem::path& workDir) {
     const pid_t pid = RunOwner(entry.path(), "run-");
     if (pid <= 0 || ProcessAlive(pid)) continue;
     RemoveStalePrefix(entry.path() / "prefix");
-    if (std::filesystem::last_write_time(entry.path(), error) < dayAgo) std::filesystem::remove_all(entry.path(), error);
+    if (std::filesystem::last_write_time(entry.path(), error) < dayAgo)
+      std::filesystem::remove_all(entry.path(), error);
   }
   for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::temp_directory_path(), error)) {
     const pid_t pid = RunOwner(entry.path(), kStandardUserRunPrefix);
@@ -97,11 +98,15 @@ UnixUser StandardUnixUser(const std::filesystem::path& log) {
   if (getpwnam(kStandardUserName) == nullptr) {
     RunToEnd(ProcessSpec{{"useradd", "--system", "--no-create-home", "--home-dir", "/nonexistent", "--shell",
                           "/usr/sbin/nologin", kStandardUserName},
-                         CurrentEnvironment(), "/", log, log},
+                         CurrentEnvironment(),
+                         "/",
+                         log,
+                         log},
              kToolTimeout);
   }
   const passwd* entry = getpwnam(kStandardUserName);
-  if (entry == nullptr) throw HarnessError(std::string("useradd made no user ") + kStandardUserName + ": " + ReadFile(log));
+  if (entry == nullptr)
+    throw HarnessError(std::string("useradd made no user ") + kStandardUserName + ": " + ReadFile(log));
   return {kStandardUserName, entry->pw_uid, entry->pw_gid};
 }
 
@@ -138,7 +143,8 @@ SessionConfig ConfigFromBuild() {
   }
   // Another build of the saver, to measure it against this one.
   if (const char* saverDir = std::getenv("LUMORA_E2E_SAVER_DIR")) config.saverDir = saverDir;
-  if (const char* standard = std::getenv("LUMORA_E2E_STANDARD_USER")) config.standardUser = std::string(standard) == "1";
+  if (const char* standard = std::getenv("LUMORA_E2E_STANDARD_USER"))
+    config.standardUser = std::string(standard) == "1";
   return config;
 }
 
@@ -266,15 +272,16 @@ void WineSession::InitialisePrefix() {
   WineProcess init = Start("reg", {"add", kX11DriverKey, "/v", "Managed", "/d", "N", "/f"});
   const auto code = init.Wait(kPrefixInitTimeout);
   if (code != 0) {
-    throw HarnessError("initialising the Wine prefix failed (" + (code ? "exit code " + std::to_string(*code)
-                                                                       : std::string("timeout")) +
-                       "): " + init.Stderr() + ReadFile(logsDir_ / "wineserver.log"));
+    throw HarnessError("initialising the Wine prefix failed (" +
+                       (code ? "exit code " + std::to_string(*code) : std::string("timeout")) + "): " + init.Stderr() +
+                       ReadFile(logsDir_ / "wineserver.log"));
   }
 }
 
 void WineSession::StartServer() {
   const auto serverLog = logsDir_ / "wineserver.log";
-  wineserver_.emplace(ProcessSpec{AsWineUser({"wineserver", "-f", "-p"}), WineEnvironment(), wineDir_, serverLog, serverLog});
+  wineserver_.emplace(
+      ProcessSpec{AsWineUser({"wineserver", "-f", "-p"}), WineEnvironment(), wineDir_, serverLog, serverLog});
   WaitForServerSocket();
 }
 
@@ -315,9 +322,13 @@ void WineSession::SplitIntoMonitors() {
                                  std::to_string(monitor.height) + "/" + std::to_string(monitor.height / 4) + "+" +
                                  std::to_string(left) + "+0";
     const auto log = NewLogPath("xrandr", "log");
-    RunToEnd(ProcessSpec{{"xrandr", "--setmonitor", "monitor" + std::to_string(i), geometry, i == 0 ? "screen" : "none"},
-                         environment, runDir_, log, log},
-             kToolTimeout);
+    RunToEnd(
+        ProcessSpec{{"xrandr", "--setmonitor", "monitor" + std::to_string(i), geometry, i == 0 ? "screen" : "none"},
+                    environment,
+                    runDir_,
+                    log,
+                    log},
+        kToolTimeout);
     left += monitor.width;
   }
   const auto log = NewLogPath("xsetroot", "log");
@@ -376,7 +387,7 @@ Environment WineSession::WineEnvironment(const WineRunOptions& options) const {
 }
 
 ProcessSpec WineSession::LaunchSpec(const std::string& program, const std::vector<std::string>& args,
-                                   const WineRunOptions& options) {
+                                    const WineRunOptions& options) {
   ProcessSpec launch;
   launch.argv = AsWineUser(WineCommand({program}));
   launch.argv.insert(launch.argv.end(), args.begin(), args.end());

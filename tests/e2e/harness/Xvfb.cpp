@@ -40,14 +40,13 @@ ScreenSize ParseScreenSize(const std::string& text) {
   return size;
 }
 
-XvfbServer::XvfbServer(ScreenSize size, const std::filesystem::path& logFile)
-    : size_(size) {
+XvfbServer::XvfbServer(ScreenSize size, const std::filesystem::path& logFile) : size_(size) {
   // Another run may take the same free number between our look and Xvfb's lock: then the next number is tried.
   for (int number = kFirstDisplay; number <= kLastDisplay; ++number) {
     if (!DisplayTaken(number) && TryStart(number, logFile)) return;
   }
-  throw HarnessError("no free X display number between :" + std::to_string(kFirstDisplay) + " and :" +
-                     std::to_string(kLastDisplay));
+  throw HarnessError("no free X display number between :" + std::to_string(kFirstDisplay) +
+                     " and :" + std::to_string(kLastDisplay));
 }
 
 XvfbServer::~XvfbServer() {
@@ -57,11 +56,15 @@ XvfbServer::~XvfbServer() {
 
 bool XvfbServer::TryStart(int number, const std::filesystem::path& logFile) {
   const std::string name = ":" + std::to_string(number);
-  const std::string screen = std::to_string(size_.width) + "x" + std::to_string(size_.height) + "x" +
-                             std::to_string(size_.depth);
+  const std::string screen =
+      std::to_string(size_.width) + "x" + std::to_string(size_.height) + "x" + std::to_string(size_.depth);
   // SIGTERM when the run dies, so that Xvfb still removes its lock file and socket.
   server_.emplace(ProcessSpec{{"Xvfb", name, "-screen", "0", screen, "-nolisten", "tcp", "-noreset"},
-                              CurrentEnvironment(), {}, logFile, logFile, SIGTERM});
+                              CurrentEnvironment(),
+                              {},
+                              logFile,
+                              logFile,
+                              SIGTERM});
   const auto deadline = std::chrono::steady_clock::now() + kStartTimeout;
   while (std::chrono::steady_clock::now() < deadline) {
     if (!server_->Running()) return false;

@@ -20,10 +20,8 @@ void Walk(const std::string& folder, Counts& counts) {
   do {
     const std::string name = found.cFileName;
     if (name == "." || name == "..") continue;
-    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-      Walk(folder + "\\" + name, counts);
-    else
-      ++counts.files;
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) Walk(folder + "\\" + name, counts);
+    else ++counts.files;
   } while (FindNextFileA(search, &found));
   FindClose(search);
 }

@@ -3,6 +3,7 @@
 // `inspector serve` stays running and takes one command after another from stdin (see Serve), the registry
 // commands among them.
 #include <windows.h>
+
 #include <shellapi.h>
 #include <tlhelp32.h>
 
@@ -31,8 +32,8 @@ using Args = std::vector<std::string>;
 
 std::string Utf8(const std::wstring& text) {
   if (text.empty()) return {};
-  const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
-                                       nullptr);
+  const int size =
+      WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
   std::string result(static_cast<size_t>(size), '\0');
   WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(), size, nullptr, nullptr);
   return result;
@@ -394,11 +395,11 @@ struct Command {
 };
 
 constexpr Command kCommands[] = {
-    {"find", [](const Args& a) { PrintFound(FindTopLevel(a.at(1), a.at(2))); }},  // CLASS TITLE
-    {"wait", [](const Args& a) { Wait(a); }},                                      // CLASS TITLE MS
-    {"window", [](const Args& a) { DescribeWindow(WindowArg(a, 1), Asking::Window); }},        // HWND
-    {"children", [](const Args& a) { DescribeChildren(WindowArg(a, 1), Asking::Window); }},    // HWND
-    {"held-window", [](const Args& a) { DescribeWindow(WindowArg(a, 1), Asking::Nothing); }},  // HWND
+    {"find", [](const Args& a) { PrintFound(FindTopLevel(a.at(1), a.at(2))); }},                   // CLASS TITLE
+    {"wait", [](const Args& a) { Wait(a); }},                                                      // CLASS TITLE MS
+    {"window", [](const Args& a) { DescribeWindow(WindowArg(a, 1), Asking::Window); }},            // HWND
+    {"children", [](const Args& a) { DescribeChildren(WindowArg(a, 1), Asking::Window); }},        // HWND
+    {"held-window", [](const Args& a) { DescribeWindow(WindowArg(a, 1), Asking::Nothing); }},      // HWND
     {"held-children", [](const Args& a) { DescribeChildren(WindowArg(a, 1), Asking::Nothing); }},  // HWND
     {"dialogs", [](const Args&) { DescribeDialogs(); }},
     {"click", [](const Args& a) { SendWithTimeout(WindowArg(a, 1), BM_CLICK, 0, 0, TimeoutArg(a, 2)); }},  // HWND [MS]
@@ -427,11 +428,11 @@ constexpr Command kCommands[] = {
      }},
     {"message-number",  // NAME: the number of a registered window message
      [](const Args& a) { Print("result", static_cast<long long>(RegisterWindowMessageA(a.at(1).c_str()))); }},
-    {"close", [](const Args& a) { Post(WindowArg(a, 1), WM_CLOSE, 0, 0); }},  // HWND
+    {"close", [](const Args& a) { Post(WindowArg(a, 1), WM_CLOSE, 0, 0); }},                      // HWND
     {"set-text", [](const Args& a) { SetWindowTextW(WindowArg(a, 1), Wide(a.at(2)).c_str()); }},  // HWND TEXT
     {"foreground", [](const Args&) { PrintFound(GetForegroundWindow()); }},
     {"screensaver-running", [](const Args&) { ScreensaverRunning(); }},
-    {"mutex", [](const Args& a) { PrintMutex(a.at(1)); }},                  // NAME: whether it exists
+    {"mutex", [](const Args& a) { PrintMutex(a.at(1)); }},                           // NAME: whether it exists
     {"process-counts", [](const Args& a) { PrintProcessCounts(WindowArg(a, 1)); }},  // HWND
     {"cursor", [](const Args&) { PrintCursor(); }},
     {"screen", [](const Args&) { PrintScreen(); }},
@@ -468,9 +469,7 @@ int RunReporting(const Args& args, bool serving) {
     Run(args);
   } catch (const std::out_of_range&) {
     failure = "missing argument for " + args[0];
-  } catch (const std::exception& error) {
-    failure = error.what();
-  }
+  } catch (const std::exception& error) { failure = error.what(); }
   if (failure.empty()) return 0;
   if (serving) Print("!error", failure);
   else std::fprintf(stderr, "inspector: %s\n", failure.c_str());

@@ -21,8 +21,7 @@ void AppendLine(const char* line) {
 
 }  // namespace
 
-extern "C" DWORD WINAPI PwdChangePasswordA(LPCSTR provider, HWND owner, DWORD reserved1,
-                                                                 DWORD reserved2) {
+extern "C" DWORD WINAPI PwdChangePasswordA(LPCSTR provider, HWND owner, DWORD reserved1, DWORD reserved2) {
   char ownerClass[256] = "";
   if (owner != nullptr) GetClassNameA(owner, ownerClass, sizeof ownerClass);
   char line[1024];

@@ -11,8 +11,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   lumora::win32::Win32ProfileFiles files;
-  for (const std::string& line :
-       lumora::test::RunProfileScript(files, argv[1], lumora::test::SettingsStoreScript()))
+  for (const std::string& line : lumora::test::RunProfileScript(files, argv[1], lumora::test::SettingsStoreScript()))
     std::printf("%s\n", line.c_str());
   return 0;
 }

@@ -58,7 +58,10 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       return 1;
     }
     case WM_KEYDOWN: Log(*app, "keydown vk=0x%02x", static_cast<unsigned>(wParam)); return 0;
-    case WM_LBUTTONDOWN: SetFocus(window); LogMouse(*app, "lbuttondown", lParam); return 0;
+    case WM_LBUTTONDOWN:
+      SetFocus(window);
+      LogMouse(*app, "lbuttondown", lParam);
+      return 0;
     case WM_DESTROY: PostQuitMessage(0); return 0;
     default: return DefWindowProcA(window, message, wParam, lParam);
   }
@@ -74,8 +77,7 @@ bool ParseOptions(int argc, char** argv, Options& options) {
   options.logFile = argv[1];
   for (int i = 2; i < argc; ++i) {
     if (std::strcmp(argv[i], "--refuse-windows") == 0) options.refuseWindows = true;
-    else if (std::strcmp(argv[i], "--hold-file") == 0 && i + 1 < argc)
-      options.heldFile = argv[++i];
+    else if (std::strcmp(argv[i], "--hold-file") == 0 && i + 1 < argc) options.heldFile = argv[++i];
     else return false;
   }
   return true;
@@ -112,8 +114,8 @@ int main(int argc, char** argv) {
   windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
   windowClass.lpszClassName = kClassName;
   RegisterClassA(&windowClass);
-  HWND window = CreateWindowExA(0, kClassName, kTitle, WS_OVERLAPPEDWINDOW, 120, 90, 400, 300, nullptr, nullptr,
-                                instance, &app);
+  HWND window =
+      CreateWindowExA(0, kClassName, kTitle, WS_OVERLAPPEDWINDOW, 120, 90, 400, 300, nullptr, nullptr, instance, &app);
   if (window == nullptr) return 3;
   ShowWindow(window, SW_SHOW);
   UpdateWindow(window);

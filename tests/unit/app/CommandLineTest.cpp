@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "support/FakePlatform.h"
 #include "app/CommandLine.h"
 #include "app/RunProgram.h"
+#include "support/FakePlatform.h"
 
 namespace lumora {
 namespace {

@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "support/PictureFiles.h"
 #include "samples/SamplePictures.h"
+#include "support/PictureFiles.h"
 #include "support/ShowFixture.h"
 
 namespace lumora {

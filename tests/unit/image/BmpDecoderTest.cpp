@@ -26,6 +26,7 @@ std::vector<Rgb> FullEightBitPalette() {
   return palette;
 }
 
+// clang-format off
 std::vector<DecodeRow> DecodeRows() {
   std::vector<DecodeRow> rows = {
       {"1 bit: most significant bit first, padding ignored",
@@ -114,6 +115,7 @@ std::vector<DecodeRow> DecodeRows() {
                      .masks = {0xF800, 0x07E0, 0x001F}, .pixels = PaddedRows({{0x20, 0x04}})},
                     {{Rgb{0, 134, 0}}}});
   return rows;
+  // clang-format on
 }
 
 TEST(BmpDecoder, EachLayoutDecodesToItsPixels) {
@@ -133,8 +135,13 @@ TEST(BmpDecoder, ACancelledWatchStopsTheDecode) {
   DecodeWatch watch;
   watch.Cancel();
   const BmpFields plain{.width = 1, .height = 2, .pixels = PaddedRows({{1, 2, 3}, {4, 5, 6}})};
-  const BmpFields rle8{.width = 2, .height = 2, .bitCount = 8, .compression = 1, .colorsUsed = 2,
-                       .palette = {kRed, kBlue}, .pixels = {0x02, 0x00, 0x00, 0x00, 0x02, 0x01, 0x00, 0x01}};
+  const BmpFields rle8{.width = 2,
+                       .height = 2,
+                       .bitCount = 8,
+                       .compression = 1,
+                       .colorsUsed = 2,
+                       .palette = {kRed, kBlue},
+                       .pixels = {0x02, 0x00, 0x00, 0x00, 0x02, 0x01, 0x00, 0x01}};
   for (const BmpFields& fields : {plain, rle8}) {
     const DecodeResult result = DecodeBmp(BuildBmp(fields), &watch);
     ASSERT_FALSE(result) << fields.compression;

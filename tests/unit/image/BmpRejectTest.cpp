@@ -4,14 +4,15 @@
 #include <functional>
 #include <random>
 
-#include "support/BmpBuilder.h"
 #include "image/BmpDecoder.h"
+#include "support/BmpBuilder.h"
 
 namespace lumora {
 namespace {
 
 using namespace test;
 
+// clang-format off
 BmpFields TrueColour() {
   return BmpFields{.width = 2, .height = 2, .bitCount = 24,
                    .pixels = PaddedRows({{1, 2, 3, 4, 5, 6}, {7, 8, 9, 10, 11, 12}})};
@@ -175,16 +176,15 @@ std::vector<SampleFile> SampleFiles() {
     files.push_back({BuildBmp(fields), fields.compression == kRle8 || fields.compression == kRle4});
   return files;
 }
+// clang-format on
 
 TEST(BmpRejection, EveryTruncationOfAnUncompressedFileIsRejected) {
   for (const auto& [file, rle] : SampleFiles()) {
     ASSERT_TRUE(DecodeBmp(file));
     for (size_t length = 0; length < file.size(); ++length) {
       const std::span<const uint8_t> prefix(file.data(), length);
-      if (rle)
-        ExpectSaneDecode(prefix);
-      else
-        EXPECT_FALSE(DecodeBmp(prefix)) << "length " << length;
+      if (rle) ExpectSaneDecode(prefix);
+      else EXPECT_FALSE(DecodeBmp(prefix)) << "length " << length;
     }
   }
 }

@@ -2,8 +2,8 @@
 
 #include <tuple>
 
-#include "support/BmpBuilder.h"
 #include "image/BmpDecoder.h"
+#include "support/BmpBuilder.h"
 
 namespace lumora {
 namespace {
@@ -14,6 +14,7 @@ using Rows = std::vector<std::vector<Rgb>>;
 // Palette entry 0 is not black, so that pixels the codes never write can be told from index 0.
 const Rgb kBlack{0, 0, 0}, kGrey{128, 128, 128};
 
+// clang-format off
 BmpFields Rle8(int width, int height, std::vector<uint8_t> codes) {
   return BmpFields{.width = width, .height = height, .bitCount = 8, .compression = kRle8, .colorsUsed = 4,
                    .palette = {kGrey, kTeal, kOchre, kPlum}, .pixels = std::move(codes)};
@@ -64,6 +65,7 @@ TEST(BmpRle, CodesDecodeToTheirRows) {
       {"RLE4: runs filling the row's padding", Rle4(5, 1, {0x08, 0x12, 0x00, 0x01}), {{T, O, T, O, T}}},
       {"RLE4: the unused nibble of a run need not be a colour", Rle4(1, 1, {0x01, 0x1F, 0x00, 0x01}), {{T}}},
   };
+  // clang-format on
   for (const auto& [name, fields, rows] : cases) {
     const DecodeResult picture = DecodeBuilt(fields);
     ASSERT_TRUE(picture) << name;

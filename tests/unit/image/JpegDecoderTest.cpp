@@ -87,9 +87,7 @@ std::optional<Picture> Decoded(std::vector<uint8_t> file, JpegColours colours) {
   if (!opened) return std::nullopt;
   try {
     return opened->Part(8, PixelRect{0, 0, opened->Width(), opened->Height()});
-  } catch (const std::runtime_error&) {
-    return std::nullopt;
-  }
+  } catch (const std::runtime_error&) { return std::nullopt; }
 }
 
 // Deterministic grain, so that the coded data outweighs the headers.
@@ -211,14 +209,24 @@ TEST(JpegDecoder, QuantisedPictureHasAtMost236ColoursCloseToTheSource) {
     std::vector<Region> regions;
     int tolerance;
   } rows[] = {
-      {"colour", ColourRamp(), false,
-       {{5, 5, 5, {20, 20, 100}}, {65, 25, 5, {191, 77, 100}}, {25, 65, 5, {77, 191, 100}},
+      {"colour",
+       ColourRamp(),
+       false,
+       {{5, 5, 5, {20, 20, 100}},
+        {65, 25, 5, {191, 77, 100}},
+        {25, 65, 5, {77, 191, 100}},
         {65, 65, 5, {191, 191, 100}}},
        12},
-      {"greyscale", GreyRamp(50, 20, 5), true,
-       {{4, 10, 1, {20, 20, 20}}, {25, 10, 1, {125, 125, 125}}, {46, 10, 1, {230, 230, 230}}}, kJpegTolerance},
-      {"CMYK", InkQuadrants(), false,
-       {{4, 4, 8, kCyan}, {20, 4, 8, kPureRed}, {4, 20, 8, kMidGrey}, {20, 20, 8, kWhite}}, 12},
+      {"greyscale",
+       GreyRamp(50, 20, 5),
+       true,
+       {{4, 10, 1, {20, 20, 20}}, {25, 10, 1, {125, 125, 125}}, {46, 10, 1, {230, 230, 230}}},
+       kJpegTolerance},
+      {"CMYK",
+       InkQuadrants(),
+       false,
+       {{4, 4, 8, kCyan}, {20, 4, 8, kPureRed}, {4, 20, 8, kMidGrey}, {20, 20, 8, kWhite}},
+       12},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.what);
@@ -298,9 +306,7 @@ TEST(JpegDecoder, FrameTooLargeForThePictureLimitOpensToBeDrawnSmaller) {
   try {
     opened->Part(8, PixelRect{0, 0, 65500, 65500});
     ADD_FAILURE() << "decoded whole";
-  } catch (const std::runtime_error& error) {
-    EXPECT_STREQ(error.what(), "pixels beyond the picture size limit");
-  }
+  } catch (const std::runtime_error& error) { EXPECT_STREQ(error.what(), "pixels beyond the picture size limit"); }
   EXPECT_NO_THROW(opened->Part(1, PixelRect{0, 0, 100, 100})) << "the data ends early: decoded as far as it goes";
 }
 
@@ -316,8 +322,8 @@ TEST(JpegDecoder, APartDecodedAloneEqualsTheSameRegionOfTheWhole) {
     for (int eighths : {8, 4, 2, 1}) {
       const PixelRect whole{0, 0, ScaledSize(203, eighths), ScaledSize(141, eighths)};
       const Picture all = opened->Part(eighths, whole);
-      for (PixelRect region : {PixelRect{0, 0, 5, 5}, PixelRect{17, 33, 90, 97}, PixelRect{1, 1, 200, 140},
-                               PixelRect{40, 8, 41, 9}}) {
+      for (PixelRect region :
+           {PixelRect{0, 0, 5, 5}, PixelRect{17, 33, 90, 97}, PixelRect{1, 1, 200, 140}, PixelRect{40, 8, 41, 9}}) {
         region = Intersect(region, whole);
         if (region.Empty()) continue;
         const Picture part = opened->Part(eighths, region);
@@ -341,13 +347,12 @@ TEST(JpegDecoder, APartDecodedAloneEqualsTheSameRegionOfTheWhole) {
 // natural size, it now ends like any damaged file.
 TEST(JpegDecoder, AFileOfSeveralScansWithOddSamplingIsDrawnWithoutHanging) {
   const std::vector<uint8_t> file{
-      0xFF, 0xD8, 0xFF, 0xDB, 0x00, 0x43, 0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x00, 0x00, 0x00,
-      0x00, 0x00, 0x6E, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x63, 0x63, 0x63, 0x63, 0x63, 0x63,
-      0x63, 0x63, 0x63, 0x63, 0x63, 0x63, 0x63, 0x63, 0x63, 0x63, 0x63, 0x63, 0x63, 0x63, 0x63, 0x63, 0x63, 0x63,
-      0x63, 0x63, 0x63, 0x63, 0x63, 0x63, 0x63, 0x63, 0x63, 0x63, 0x67, 0x94, 0x00, 0x00, 0xC0, 0x60, 0x00, 0x00,
-      0xFF, 0xC0, 0x00, 0x14, 0x08, 0x02, 0x08, 0x00, 0x7A, 0x04, 0x01, 0x22, 0x00, 0x02, 0x11, 0x14, 0x14, 0x14,
-      0x01, 0x03, 0x24, 0x00, 0x04, 0x22, 0x36, 0x51, 0x81, 0xE1, 0xFF, 0xDA, 0x00, 0x08, 0x01, 0x01, 0x00, 0x06,
-      0xFF, 0xD9};
+      0xFF, 0xD8, 0xFF, 0xDB, 0x00, 0x43, 0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
+      0x00, 0x6E, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x63, 0x63, 0x63, 0x63, 0x63, 0x63, 0x63, 0x63,
+      0x63, 0x63, 0x63, 0x63, 0x63, 0x63, 0x63, 0x63, 0x63, 0x63, 0x63, 0x63, 0x63, 0x63, 0x63, 0x63, 0x63, 0x63, 0x63,
+      0x63, 0x63, 0x63, 0x63, 0x63, 0x63, 0x63, 0x67, 0x94, 0x00, 0x00, 0xC0, 0x60, 0x00, 0x00, 0xFF, 0xC0, 0x00, 0x14,
+      0x08, 0x02, 0x08, 0x00, 0x7A, 0x04, 0x01, 0x22, 0x00, 0x02, 0x11, 0x14, 0x14, 0x14, 0x01, 0x03, 0x24, 0x00, 0x04,
+      0x22, 0x36, 0x51, 0x81, 0xE1, 0xFF, 0xDA, 0x00, 0x08, 0x01, 0x01, 0x00, 0x06, 0xFF, 0xD9};
   const DecodeResult opened = OpenJpeg(file, JpegColours::Full24Bit);
   ASSERT_TRUE(opened);
   ASSERT_EQ(opened->Width(), 122);
@@ -361,7 +366,8 @@ TEST(JpegDecoder, AFileOfSeveralScansWithOddSamplingIsDrawnWithoutHanging) {
 // An 11 KB file that repeats its first scan hundreds of times over a frame of 9400 x 9400: each repeat walks
 // the whole frame again. The work bound stops it long before the scan count would.
 TEST(JpegDecoder, ProgressiveFileAskingMoreWorkThanAnyPhotographIsStopped) {
-  std::vector<uint8_t> file = EncodeJpeg(Quadrants(16, 16, kRed, kGreen, kBlue, kOchre), {.scans = ScanScript::Progressive});
+  std::vector<uint8_t> file =
+      EncodeJpeg(Quadrants(16, 16, kRed, kGreen, kBlue, kOchre), {.scans = ScanScript::Progressive});
   ASSERT_TRUE(lumora::RepeatFirstScan(file, 400));
   ASSERT_TRUE(lumora::PatchFrameSize(file, 9400, 9400));
   EXPECT_LT(file.size(), 16000u);

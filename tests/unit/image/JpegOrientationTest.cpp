@@ -64,6 +64,7 @@ struct Case {
 };
 
 TEST(JpegOrientation, EachOrientationShowsThePhotoUpright) {
+  // clang-format off
   const Case cases[] = {
       {"1", ExifWithOrientation(1), 3, 2, "ABC" "DEF"},
       {"2: mirrored left-right", ExifWithOrientation(2), 3, 2, "CBA" "FED"},
@@ -83,6 +84,7 @@ TEST(JpegOrientation, EachOrientationShowsThePhotoUpright) {
        {'E', 'x', 'i', 'f', 0, 0, 'I', 'I', 42, 0, 8, 0, 0, 0, 1, 0, 0x0F, 0x01, 3, 0, 1, 0, 0, 0, 6, 0, 0, 0},
        3, 2, "ABC" "DEF"},
   };
+  // clang-format on
   for (const Case& c : cases) {
     for (const JpegColours colours : {JpegColours::Full24Bit, JpegColours::Quantised236}) {
       SCOPED_TRACE(std::string(c.what) + (colours == JpegColours::Full24Bit ? ", 24-bit" : ", quantised"));
@@ -122,7 +124,11 @@ TEST(JpegOrientation, ATurnedPhotoDecodesAPartAtAReducedScale) {
   ASSERT_EQ(opened->Width(), 15);
   // At half size the upright picture is 8 x 16 (7.5 rounded up) in 4 x 4 blocks; the part is columns 3 to 6 of
   // rows 2 to 13.
-  const char* uprightBlocks = "EA" "FB" "AC" "BD";
+  const char* uprightBlocks =
+      "EA"
+      "FB"
+      "AC"
+      "BD";
   const RowList rows = {2, 5, 9, 13};
   for (const RowList* listed : {static_cast<const RowList*>(nullptr), &rows}) {
     SCOPED_TRACE(listed ? "listed rows" : "every row");

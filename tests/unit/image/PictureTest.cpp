@@ -2,19 +2,23 @@
 
 #include <stdexcept>
 
-#include "support/PictureFiles.h"
 #include "image/Stretch.h"
+#include "support/PictureFiles.h"
 
 namespace lumora {
 namespace {
 
 using lumora::MakePicture;
 
-Rgb Grey(int value) { return Rgb{static_cast<uint8_t>(value), static_cast<uint8_t>(value), static_cast<uint8_t>(value)}; }
+Rgb Grey(int value) {
+  return Rgb{static_cast<uint8_t>(value), static_cast<uint8_t>(value), static_cast<uint8_t>(value)};
+}
 
 // A picture whose pixel (x, y) has red x and green y, so every sample tells where it came from.
 Picture Coordinates(int width, int height) {
-  return MakePicture(width, height, [](int x, int y) { return Rgb{static_cast<uint8_t>(x), static_cast<uint8_t>(y), 0}; });
+  return MakePicture(width, height, [](int x, int y) {
+    return Rgb{static_cast<uint8_t>(x), static_cast<uint8_t>(y), 0};
+  });
 }
 
 TEST(StretchedPart, TakesThePixelUnderEachCentre) {
@@ -95,10 +99,10 @@ struct ScaleRow {
 };
 
 TEST(StretchScale, SmallestOfAnEighthAQuarterAHalfAndWholeThatStillCoversTheDrawnSize) {
-  for (const ScaleRow& row : {ScaleRow{6000, 4000, 1920, 1080, 4}, ScaleRow{6000, 4000, 1024, 768, 2},
-                              ScaleRow{6000, 4000, 512, 384, 1}, ScaleRow{16000, 12000, 1920, 1080, 1},
-                              ScaleRow{6000, 4000, 3001, 10, 8}, ScaleRow{300, 200, 1024, 768, 8},
-                              ScaleRow{4000, 6000, 1024, 768, 4}, ScaleRow{65500, 65500, 1920, 1080, 1}}) {
+  for (const ScaleRow& row :
+       {ScaleRow{6000, 4000, 1920, 1080, 4}, ScaleRow{6000, 4000, 1024, 768, 2}, ScaleRow{6000, 4000, 512, 384, 1},
+        ScaleRow{16000, 12000, 1920, 1080, 1}, ScaleRow{6000, 4000, 3001, 10, 8}, ScaleRow{300, 200, 1024, 768, 8},
+        ScaleRow{4000, 6000, 1024, 768, 4}, ScaleRow{65500, 65500, 1920, 1080, 1}}) {
     const Picture encoded(row.naturalWidth, row.naturalHeight, std::make_shared<CoordinateSource>());
     EXPECT_EQ(StretchScale(encoded, row.drawnWidth, row.drawnHeight), row.eighths)
         << row.naturalWidth << "x" << row.naturalHeight << " drawn " << row.drawnWidth << "x" << row.drawnHeight;

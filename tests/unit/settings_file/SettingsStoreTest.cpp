@@ -95,9 +95,7 @@ TEST_F(PortableStoreTest, RefusedWriteRaisesUnableToWriteWithThePath) {
   try {
     ini.WriteInteger("Options", "Time", 2);
     FAIL() << "no error raised";
-  } catch (const LumoraError& error) {
-    EXPECT_EQ(std::string(error.what()), "Unable to write to " + unwritable);
-  }
+  } catch (const LumoraError& error) { EXPECT_EQ(std::string(error.what()), "Unable to write to " + unwritable); }
 }
 
 TEST_F(PortableStoreTest, NewSettingsFileHoldsItsKeysInOrder) {
@@ -110,11 +108,13 @@ TEST_F(PortableStoreTest, NewSettingsFileHoldsItsKeysInOrder) {
 
 // Anything but a decimal or 0x-hexadecimal integer of 32 bits gives the default, 5 here.
 TEST(SettingsStore, IntegersAreDecimalOrHexAfter0xAndAnythingElseGivesTheDefault) {
+  // clang-format off
   const std::pair<const char*, int32_t> numbers[] = {
       {"42", 42},   {"-7", -7},     {"+7", 7},   {"0x2", 2}, {"0X1f", 31}, {"0xFFFFFFFF", -1},
       {"2147483647", 2147483647},   {"-2147483648", INT32_MIN}, {"", 5},  {"blue", 5},  {"0x", 5},
       {"0X", 5},    {"12a", 5},     {"1 2", 5},  {"-", 5},   {"0x1G", 5}, {"2147483648", 5},
       {"0x100000000", 5},           {"$10", 5}};
+  // clang-format on
   for (const auto& [text, value] : numbers) EXPECT_EQ(ParseProfileInteger(text, 5), value) << '"' << text << '"';
 }
 

@@ -178,6 +178,7 @@ TEST(ListEditing, ARefusedEditChangesNothing) {
     const std::string& text;
     void (*edit)(SettingsHarness&);
     std::vector<std::string> boxes, errorReports;
+    // clang-format off
   } rows[] = {
       {"add to a full list", full, [](SettingsHarness& w) { AddPicture(w, "C:\\new.jpg"); },
        {"confirm, OK: You have reached the maximum number of entries stored.  Please delete one if you wish to add "
@@ -211,6 +212,7 @@ TEST(ListEditing, ARefusedEditChangesNothing) {
       {"a refused write removing the only sound", listed,
        [](SettingsHarness& w) { w.profiles.writesAllowed = 0, RemoveSound(w); }, {kConfirmRemoval}, {kWriteRefused}},
   };
+  // clang-format on
   for (const auto& row : rows) {
     SCOPED_TRACE(row.what);
     SettingsHarness window;
@@ -234,6 +236,7 @@ TEST(ListEditing, TheSoundChoiceFollowsTheSoundList) {
     void (*edit)(SettingsHarness&);
     std::vector<std::string> writes;
     const char* shown;
+    // clang-format off
   } rows[] = {
       {"remove one of two sounds",
        SettingsFileText("Sound=1\r\n", {}, {{1, "C:\\a.wav"}, {2, "C:\\b.wav"}}),
@@ -267,6 +270,7 @@ TEST(ListEditing, TheSoundChoiceFollowsTheSoundList) {
        "pictures: (selected -1, count 0)\nsounds: (selected -1, count 0)\n"
        "sound on: unchecked, disabled; sound off: checked, disabled"},
   };
+  // clang-format on
   for (const auto& row : rows) {
     SCOPED_TRACE(row.what);
     SettingsHarness window;

@@ -38,8 +38,7 @@ void AppendKeyboardOrder(const FormLayout& form, int parent, std::vector<int>& o
     if (!control->visible) continue;
     if (control->kind == ControlKind::Panel || control->kind == ControlKind::GroupBox)
       AppendKeyboardOrder(form, control->id, order);
-    else if (control->kind != ControlKind::Label)
-      order.push_back(control->id);
+    else if (control->kind != ControlKind::Label) order.push_back(control->id);
   }
 }
 
@@ -118,9 +117,7 @@ TEST(SettingsLayout, DelayButtonsStandInTwoColumns) {
     EXPECT_EQ(r.parent, Id(SettingsControl::DelayPanel));
     EXPECT_EQ(l.top, r.top);
     EXPECT_LT(l.left + l.width, r.left + 1);
-    if (row > 0) {
-      EXPECT_GT(l.top, FindControl(form, Id(left[row - 1])).top);
-    }
+    if (row > 0) { EXPECT_GT(l.top, FindControl(form, Id(left[row - 1])).top); }
   }
 }
 

@@ -1,8 +1,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "settings_window/ScrollSteps.h"
 #include "settings_window/DisclaimerForm.h"
+#include "settings_window/ScrollSteps.h"
 #include "support/SettingsHarness.h"
 
 namespace lumora {
@@ -131,7 +131,7 @@ TEST(ReadSettings, ACodeChecksTheButtonOfItsRow) {
 TEST(SettingsWindow, ListsShowTheirEntriesInSlotOrderWithTheFirstSelected) {
   SettingsHarness window;
   window.IniText() = SettingsFileText("", {{3, "C:\\P\\c.jpg"}, {1, "C:\\P\\a.jpg"}, {7, "null"}, {9, std::nullopt}},
-                                  {{4, "C:\\S\\b.mid"}, {2, "C:\\S\\a.wav"}});
+                                      {{4, "C:\\S\\b.mid"}, {2, "C:\\S\\a.wav"}});
   window.Open();
   EXPECT_THAT(window.view.Items(SettingsControl::PictureList), ElementsAre("C:\\P\\a.jpg", "C:\\P\\c.jpg", "null", ""));
   EXPECT_THAT(window.view.Items(SettingsControl::SoundList), ElementsAre("C:\\S\\a.wav", "C:\\S\\b.mid"));
@@ -158,7 +158,8 @@ TEST(SettingsWindow, SoundOnWithoutSoundsStaysCheckedButDisabledAndIsWrittenBack
 
 TEST(SettingsWindow, OkWritesTheSevenKeysInOrderWithTheValuesShown) {
   SettingsHarness window(1024, 768);
-  window.IniText() = SettingsFileText("Sound=1\r\nSeq=0\r\nColor=0x2\r\nPicdis=6\r\nTime=7\r\nHeight=10\r\nWidth=3000\r\n");
+  window.IniText() =
+      SettingsFileText("Sound=1\r\nSeq=0\r\nColor=0x2\r\nPicdis=6\r\nTime=7\r\nHeight=10\r\nWidth=3000\r\n");
   window.Open();
   ExpectOkWrites(window, {"Sound=1", "Seq=0", "Color=2", "Picdis=6", "Time=120", "Height=25", "Width=3000"});
   EXPECT_EQ(window.view.At(SettingsControl::WidthScrollBar).scrollPosition, 1024);

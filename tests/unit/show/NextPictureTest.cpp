@@ -4,8 +4,8 @@
 #include <atomic>
 #include <thread>
 
-#include "support/JpegEncoder.h"
 #include "show/RowSteps.h"
+#include "support/JpegEncoder.h"
 #include "support/ShowFixture.h"
 #include "support/ThreadWorker.h"
 
@@ -18,12 +18,11 @@ using test::Solid;
 constexpr Rgb kGreen{0, 160, 0};
 
 std::vector<uint8_t> GreenJpeg(int width, int height) {
-  return EncodeJpegRows(
-      width, height, SampleLayout::Rgb,
-      [width](int, uint8_t* row) {
-        for (int x = 0; x < width; ++x) row[3 * x + 1] = kGreen.g;
-      },
-      {.fullChroma = true, .storeAsRgb = true});
+  return EncodeJpegRows(width, height, SampleLayout::Rgb,
+                        [width](int, uint8_t* row) {
+                          for (int x = 0; x < width; ++x) row[3 * x + 1] = kGreen.g;
+                        },
+                        {.fullChroma = true, .storeAsRgb = true});
 }
 
 // Noise, which a JPEG keeps at hundreds of kilobytes.
@@ -235,8 +234,8 @@ TEST(RowSteps, DrawAtOnceThenEveryHalfSecondWithMoreThanThreeNewRows) {
     int rows;
     bool due;
   } steps[] = {
-      {1000, 0, true},  {1100, 50, false}, {1499, 60, false}, {1500, 60, true},
-      {2000, 63, false}, {2100, 64, true}, {2700, 64, false}, {3200, 300, true},
+      {1000, 0, true},   {1100, 50, false}, {1499, 60, false}, {1500, 60, true},
+      {2000, 63, false}, {2100, 64, true},  {2700, 64, false}, {3200, 300, true},
   };
   RowSteps rowSteps;
   for (const auto& step : steps) EXPECT_EQ(rowSteps.Due(step.ms, step.rows), step.due) << step.ms;

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "support/ShowFixture.h"
-#include "image/Placeholder.h"
 #include "image/PictureFile.h"
+#include "image/Placeholder.h"
 #include "show/RandomDraw.h"
+#include "support/ShowFixture.h"
 
 namespace lumora {
 namespace {
@@ -101,8 +101,11 @@ TEST(PictureChoice, UnreadableFilesGiveThePlaceholderAndTheOrderGoesOn) {
   show.files.Add("C:\\PICS\\anim.gif", lumora::BmpFileOf(Solid(8, 8, Rgb{1, 2, 3})));
   show.files.Add("C:\\DIR.BMP\\noext", lumora::BmpFileOf(Solid(8, 8, Rgb{1, 2, 3})));
   show.files.Add("C:\\PICS\\cut.jpg", std::vector<uint8_t>{0xFF, 0xD8, 0xFF});
-  show.pictures = {{1, "C:\\PICS\\1.bmp"}, {2, "C:\\PICS\\fake.bmp"}, {3, "C:\\PICS\\anim.gif"},
-                   {4, "C:\\DIR.BMP\\noext"}, {5, "C:\\PICS\\cut.jpg"}};
+  show.pictures = {{1, "C:\\PICS\\1.bmp"},
+                   {2, "C:\\PICS\\fake.bmp"},
+                   {3, "C:\\PICS\\anim.gif"},
+                   {4, "C:\\DIR.BMP\\noext"},
+                   {5, "C:\\PICS\\cut.jpg"}};
   show.Start("Picdis=2\r\nColor=4\r\n");
   show.files.files.erase("C:\\PICS\\1.bmp");  // deleted after the show started
   for (int i = 1; i <= 5; ++i) {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "settings_file/SettingsFile.h"
 #include "support/SaverHarness.h"
 #include "support/SettingsFiles.h"
-#include "settings_file/SettingsFile.h"
 
 namespace lumora {
 namespace {
@@ -10,7 +10,6 @@ namespace {
 using test::SaverHarness;
 
 std::string Options(const std::string& keys) { return "[Options]\r\n" + keys; }
-
 
 constexpr const char* kGoneSlotCaption =
     "File  no longer exists on your system!  This file was removed from its installed location, please reinstall.";
@@ -112,8 +111,9 @@ TEST(SaverStartup, MissingPictureEmptiesThePicturesAndStopsBothLists) {
   for (int n = 1; n <= 3; ++n) saver.files.Add("C:\\P\\" + std::to_string(n) + ".jpg");
   saver.files.Add("C:\\S\\1.wav");
   saver.files.Add("C:\\S\\5.wav");
-  saver.WriteIni(SettingsFileText("Sound=1\r\n", {{1, "C:\\P\\1.jpg"}, {2, "C:\\P\\2.jpg"}, {3, "C:\\P\\3.jpg"}, {4, "C:\\P\\gone.jpg"}},
-                       {{1, "C:\\S\\1.wav"}, {5, "C:\\S\\5.wav"}}));
+  saver.WriteIni(SettingsFileText(
+      "Sound=1\r\n", {{1, "C:\\P\\1.jpg"}, {2, "C:\\P\\2.jpg"}, {3, "C:\\P\\3.jpg"}, {4, "C:\\P\\gone.jpg"}},
+      {{1, "C:\\S\\1.wav"}, {5, "C:\\S\\5.wav"}}));
   saver.saverShow.Start();
   EXPECT_TRUE(saver.state.settings.pictures.empty());
   EXPECT_EQ(saver.state.settings.sounds, (std::vector<std::string>{"C:\\S\\1.wav"}));

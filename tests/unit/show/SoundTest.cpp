@@ -40,8 +40,12 @@ TEST(Sound, WhatPlaysFromStartUpThroughThreeEnds) {
     std::vector<std::string> calls;
     bool on;
   } rows[] = {
-      {1, "Sound=1\r\nPicdis=1\r\n", true, {"open C:\\S\\1.wav", "play", "close", "open C:\\S\\1.wav", "play",
-        "close", "open C:\\S\\1.wav", "play", "close", "open C:\\S\\1.wav", "play"}, true},
+      {1,
+       "Sound=1\r\nPicdis=1\r\n",
+       true,
+       {"open C:\\S\\1.wav", "play", "close", "open C:\\S\\1.wav", "play", "close", "open C:\\S\\1.wav", "play",
+        "close", "open C:\\S\\1.wav", "play"},
+       true},
       {0, "Sound=1\r\nPicdis=1\r\n", true, {}, true},
       {2, "Sound=0\r\nPicdis=1\r\n", true, {}, false},
       {2, "Sound=1\r\nPicdis=1\r\n", false, kPlayOnce, true},  // no timer runs, no tick comes
@@ -117,9 +121,7 @@ TEST(Sound, NotificationWithoutADeviceRaisesNoDeviceOpen) {
   try {
     show.saverShow.OnMediaNotify(std::nullopt);
     FAIL() << "no error";
-  } catch (const MediaDeviceError& error) {
-    EXPECT_EQ(std::string(error.what()), "No MCI device open");
-  }
+  } catch (const MediaDeviceError& error) { EXPECT_EQ(std::string(error.what()), "No MCI device open"); }
 }
 
 TEST(Sound, ShutDownStopsOnlyAPlayingSound) {
@@ -150,9 +152,7 @@ TEST(MediaPlayer, OpenErrorsCarryTheSystemTextOrUnknownErrorCode) {
   try {
     player.Open("x.wav");
     FAIL();
-  } catch (const MediaDeviceError& e) {
-    EXPECT_EQ(std::string(e.what()), "Unknown error code");
-  }
+  } catch (const MediaDeviceError& e) { EXPECT_EQ(std::string(e.what()), "Unknown error code"); }
   EXPECT_FALSE(player.IsOpen());
   EXPECT_FALSE(player.Mode().has_value());
 }

@@ -85,8 +85,8 @@ TEST(SlideMode, LastFrameRestsInTheCornerOfItsEdge) {
     show.Ticks(1);
     const Picture frame = show.stage.Render();
     EXPECT_TRUE(ShowsAt(frame, picture, c.finalLeft, c.finalTop)) << "direction " << c.direction;
-    PixelRect expected = Intersect(PixelRect{c.finalLeft, c.finalTop, c.finalLeft + 200, c.finalTop + 150},
-                                   PixelRect{0, 0, 1000, 700});
+    PixelRect expected =
+        Intersect(PixelRect{c.finalLeft, c.finalTop, c.finalLeft + 200, c.finalTop + 150}, PixelRect{0, 0, 1000, 700});
     EXPECT_EQ(ContentBounds(frame, kBlack), expected) << "direction " << c.direction;
     EXPECT_TRUE(show.state.reentry.SlideStopped());
     EXPECT_FALSE(show.saverShow.View().mainPicture.visible);

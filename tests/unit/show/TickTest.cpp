@@ -78,9 +78,7 @@ TEST(OnTick, NaturalSizeIsCentredRoundingHalvesToEven) {
     EXPECT_EQ(show.saverShow.View().mainPicture.top, c.top);
     const Picture frame = show.stage.Render();
     EXPECT_TRUE(ShowsAt(frame, picture, c.left, c.top));
-    if (c.left > 0) {
-      EXPECT_EQ(frame.PixelAt(c.left - 1, c.top), kBlack);
-    }
+    if (c.left > 0) { EXPECT_EQ(frame.PixelAt(c.left - 1, c.top), kBlack); }
   }
 }
 
@@ -152,7 +150,7 @@ TEST(OnTick, PictureInPictureHasNoBackdropOnTheFirstTick) {
   frame = show.stage.Render();
   EXPECT_EQ(frame.PixelAt(0, 0), kRed);  // backdrop: the first picture over the whole screen
   EXPECT_EQ(frame.PixelAt(1023, 767), kYellow);
-  EXPECT_TRUE(ShowsAt(frame, second, 482, 364));           // the second in front, centred
+  EXPECT_TRUE(ShowsAt(frame, second, 482, 364));  // the second in front, centred
   EXPECT_EQ(show.stage.StackingOrder().back(), ControlId::Main);
 }
 

@@ -2,8 +2,8 @@
 #include <deque>
 #include <utility>
 
-#include "support/SettingsFiles.h"
 #include "support/FakePlatform.h"
+#include "support/SettingsFiles.h"
 #include "unit/tools/ListsFixture.h"
 
 namespace lumora {
@@ -168,10 +168,16 @@ TEST_F(ChooseTest, AQuietRefreshShowsABoxOnlyWhenTheUserMustAct) {
   };
   const Case kCases[] = {
       {"a picture added", {}, 0, std::nullopt, ""},
-      {"one folder gone", {"old"}, 0, BoxKind::Warning,
+      {"one folder gone",
+       {"old"},
+       0,
+       BoxKind::Warning,
        "1 new picture, 1 gone; 2 listed.\n%D/old is gone: its pictures were taken off the list. If it moved, choose "
        "it again with \"Choose Lumora Pictures\"."},
-      {"every folder gone", {"old", "pics"}, 1, BoxKind::Error,
+      {"every folder gone",
+       {"old", "pics"},
+       1,
+       BoxKind::Error,
        "%D/pics, %D/old are gone, and nothing else is left to list: the picture list was left as it was. If it "
        "moved, choose it again with \"Choose Lumora Pictures\"."},
   };

@@ -74,9 +74,9 @@ class ListsTest : public ::testing::Test {
  protected:
   void SetUp() override {
     const ::testing::TestInfo& test = *::testing::UnitTest::GetInstance()->current_test_info();
-    dir_ = fs::temp_directory_path() / ("lumora-lists-" +
-                                        std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-                                        test.test_suite_name() + "-" + test.name());
+    dir_ = fs::temp_directory_path() /
+           ("lumora-lists-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+            test.test_suite_name() + "-" + test.name());
     fs::create_directories(dir_ / "temp");
     ini_ = Path("lumora.ini");
     tree_ = FaultyFileTree(Path("temp"));

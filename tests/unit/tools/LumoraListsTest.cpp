@@ -195,9 +195,7 @@ TEST_F(ListsTest, AFailedWriteLeavesTheSettingsFileAsItWas) {
     message.replace(message.find("%I"), 2, ini_);
     EXPECT_EQ(console_.err, std::vector<std::string>{"lumora-lists: " + message});
     EXPECT_EQ(fs::exists(ini_), c.iniExists);
-    if (c.iniExists) {
-      EXPECT_EQ(IniText(), before);
-    }
+    if (c.iniExists) { EXPECT_EQ(IniText(), before); }
     EXPECT_FALSE(fs::exists(Path("temp/" + FileKey(tree_, ini_) + ".old"))) << "the old content is gone";
   }
 }
