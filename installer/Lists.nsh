@@ -137,3 +137,13 @@ Function GrantSettingsFile
     DetailPrint "Only administrators may change Lumora's settings: the rights of $SettingsFile could not be changed"
   ${EndIf}
 FunctionEnd
+
+; Pictures on every monitor unless the command line or an earlier installation's settings file says "0".
+Function ReadEveryMonitor
+  ${If} $EveryMonitor == ""
+    ReadINIStr $EveryMonitor "$SettingsFile" "Options" "EveryMonitor"
+    ${If} $EveryMonitor != "0"
+      StrCpy $EveryMonitor "1"
+    ${EndIf}
+  ${EndIf}
+FunctionEnd

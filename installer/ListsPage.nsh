@@ -43,6 +43,11 @@ subfolders, in the order of their names. The sample pictures come with it; you c
   ${If} $Refresh == "1"
     ${NSD_Check} $RefreshBox
   ${EndIf}
+  ${NSD_CreateCheckbox} 0 120u 100% 12u "Show pictures on every monitor"
+  Pop $EveryMonitorBox
+  ${If} $EveryMonitor == "1"
+    ${NSD_Check} $EveryMonitorBox
+  ${EndIf}
   ${NSD_OnBack} KeepListsChoices
   nsDialogs::Show
 FunctionEnd
@@ -114,6 +119,12 @@ Function KeepListsChoices
     StrCpy $Refresh "1"
   ${Else}
     StrCpy $Refresh "0"
+  ${EndIf}
+  ${NSD_GetState} $EveryMonitorBox $0
+  ${If} $0 == ${BST_CHECKED}
+    StrCpy $EveryMonitor "1"
+  ${Else}
+    StrCpy $EveryMonitor "0"
   ${EndIf}
 FunctionEnd
 

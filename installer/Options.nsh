@@ -1,4 +1,5 @@
-; Setup's command line: /PICTURES=, /SOUNDS=, /ACTIVATE=, /REFRESH= (and /S, /NCRC, which NSIS reads itself).
+; Setup's command line: /PICTURES=, /SOUNDS=, /ACTIVATE=, /REFRESH=, /EVERYMONITOR= (and /S, /NCRC, which NSIS reads
+; itself).
 
 ; The options, split as Windows splits a command line: blanks outside double quotes part them, the quotes go.
 ; NSIS has taken /D= off the end already. $R9: empty, or why an option cannot be read.
@@ -61,8 +62,11 @@ Function TakeOption
   ${ElseIf} $R2 == "/REFRESH=0"
   ${OrIf} $R2 == "/REFRESH=1"
     StrCpy $Refresh $R2 "" 9
+  ${ElseIf} $R2 == "/EVERYMONITOR=0"
+  ${OrIf} $R2 == "/EVERYMONITOR=1"
+    StrCpy $EveryMonitor $R2 "" 14
   ${Else}
     StrCpy $R9 "Lumora Setup cannot read the option $R2. It takes /S, /PICTURES=FOLDER, /SOUNDS=FOLDER, \
-/ACTIVATE=0 or 1, /REFRESH=0 or 1, and last /D=FOLDER. Nothing was installed."
+/ACTIVATE=0 or 1, /REFRESH=0 or 1, /EVERYMONITOR=0 or 1, and last /D=FOLDER. Nothing was installed."
   ${EndIf}
 FunctionEnd

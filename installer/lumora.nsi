@@ -11,7 +11,8 @@
 ; The pictures folder is listed with its subfolders; a sign-in entry keeps the lists current (lumora-listsw.exe
 ; --refresh --quiet), so that photos added show and photos deleted never stop the show.
 ;
-; Silent: lumora-setup.exe /S [/PICTURES=DIR] [/SOUNDS=DIR] [/ACTIVATE=0|1] [/REFRESH=0|1] [/D=DIR];
+; Silent: lumora-setup.exe /S [/PICTURES=DIR] [/SOUNDS=DIR] [/ACTIVATE=0|1] [/REFRESH=0|1] [/EVERYMONITOR=0|1]
+; [/D=DIR];
 ; uninstall.exe /S
 ; Each option may be quoted whole or after its "=" ("/PICTURES=D:\My Photos", /PICTURES="D:\My Photos"); /D= comes
 ; last, unquoted. An option setup cannot read ends it with exit code 2 before anything is changed.
@@ -56,6 +57,8 @@ Var HasSounds
 Var Activate
 Var Refresh  ; "1": the lists are refreshed at each sign-in
 Var RefreshBox
+Var EveryMonitor  ; "1": pictures on every monitor, "0": the others black; empty until the command line or the file says
+Var EveryMonitorBox
 Var PicturesField
 Var SoundsField
 Var ActivateBox
@@ -105,6 +108,7 @@ Function .onInit
   StrCpy $SoundsDir ""
   StrCpy $Activate "1"
   StrCpy $Refresh "1"
+  StrCpy $EveryMonitor ""
   Call ReadOptions
   ${If} $R9 != ""
     MessageBox MB_OK|MB_ICONSTOP "$R9" /SD IDOK
@@ -114,6 +118,7 @@ Function .onInit
   InitPluginsDir
   File "/oname=$PLUGINSDIR\lumora-lists.exe" "${LISTS}"
   !insertmacro FindSettingsFile "$PLUGINSDIR\lumora-lists.exe"
+  Call ReadEveryMonitor
   StrCpy $0 "pictures"
   Call ReadListSource
   StrCpy $HasPictures $1
@@ -136,6 +141,7 @@ Section "Lumora"
     ${EndIf}
   ${EndIf}
   Call WriteLists
+  WriteINIStr "$SettingsFile" "Options" "EveryMonitor" "$EveryMonitor"
   SetOutPath "$INSTDIR"
   File "/oname=lumora-lists.exe" "${LISTS}"
   File "/oname=lumora-listsw.exe" "${LISTSW}"

@@ -46,6 +46,7 @@ struct InstallRow {
   bool madeCurrent;
   const char* sound;  // the Sound option: a chosen sounds folder switches it on
   bool refreshAtSignIn;
+  const char* everyMonitor;  // the EveryMonitor option
 };
 
 const InstallRow kRows[] = {
@@ -59,16 +60,18 @@ const InstallRow kRows[] = {
      {},
      true,
      "0",
-     true},
+     true,
+     "1"},
     {"SamplesAndSoundsLeftUnchosen",
-     {"/S", std::string("/SOUNDS=") + kSounds, "/ACTIVATE=0", "/REFRESH=0", "/D=C:\\LumoraSaver"},
+     {"/S", std::string("/SOUNDS=") + kSounds, "/ACTIVATE=0", "/REFRESH=0", "/EVERYMONITOR=0", "/D=C:\\LumoraSaver"},
      "C:\\LumoraSaver",
      "C:\\LumoraSaver\\Samples",
      {"bars.bmp", "checker.bmp", "lanterns.jpg", "meadow.jpg", "ocean.jpg", "sunset.jpg"},
      {"beep.wav", "tune.mid"},
      false,
      "1",
-     false},
+     false,
+     "0"},
     {"PicturesFolderWithABlank",
      {"/S", std::string("/PICTURES=") + kBlankFolder, "/ACTIVATE=1"},
      "C:\\Program Files (x86)\\Lumora",
@@ -77,7 +80,8 @@ const InstallRow kRows[] = {
      {},
      true,
      "0",
-     true},
+     true,
+     "1"},
 };
 
 // The Start-menu entries that run lumora-listsw.exe, and their arguments.
@@ -218,6 +222,7 @@ TEST_P(Installer, InstallsShowsTheFirstPictureAndUninstallsEverything) {
   EXPECT_THAT(ListOf(ini, kSoundSection), ElementsAreArray(PathsIn(kSounds, row.sounds)));
   EXPECT_EQ(FindIniValue(ini, "Options", "Picdis"), "4") << "the options of a new settings file";
   EXPECT_EQ(FindIniValue(ini, "Options", "Sound"), row.sound);
+  EXPECT_EQ(FindIniValue(ini, "Options", "EveryMonitor"), row.everyMonitor);
 
   EXPECT_EQ(Session().RegistryValue(kUninstallKey, "DisplayName"), "Lumora Screensaver");
   EXPECT_EQ(Session().RegistryValue(kUninstallKey, "UninstallString"), "\"" + row.installDir + "\\uninstall.exe\"");
